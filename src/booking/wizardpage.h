@@ -1,0 +1,12 @@
+#pragma once
+// One page of the booking wizard. Showing a page loads it from the booking in
+// progress (iBookingID); saving writes it back. Neither changes the step.
+#include <QWidget>
+
+class WizardPage : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+    virtual void ShowPage() {}
+    virtual void SavePage() {}
+};

@@ -1,0 +1,42 @@
+#include "core/apperror.h"
+
+#include "core/platform.h"
+
+#include <QFileInfo>
+
+QString Where::module() const
+{
+    return QFileInfo(QString::fromUtf8(file)).completeBaseName();
+}
+
+AppError::AppError(long number, const QString& description, const Where& where)
+    : std::runtime_error(description.toStdString()),
+      m_number(number),
+      m_description(description),
+      m_module(where.module()),
+      m_routine(QString::fromUtf8(where.routine)),
+      m_line(where.line)
+{
+}
+
+QString AppError::reportText() const
+{
+    QString text = QStringLiteral("Run-time error '%1':\n\n%2\n\nModule: %3\nRoutine: %4\nLine: %5")
+                       .arg(m_number)
+                       .arg(m_description.isEmpty() ? QStringLiteral("Application-defined or object-defined error")
+                                                    : m_description)
+                       .arg(m_module, m_routine)
+                       .arg(m_line);
+    return text;
+}
+
+void RaiseError(long number, const QString& description, const Where& where)
+{
+    throw AppError(number, description, where);
+}
+
+void ReportFatalError(const AppError& e)
+{
+    MsgBox(e.reportText(), vbCritical | vbOKOnly);
+    platform().endProgram(1);
+}

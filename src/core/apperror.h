@@ -1,0 +1,53 @@
+#pragma once
+// Run-time errors that a routine does not handle itself. They carry the
+// module, routine and line where they were raised; the application's event
+// dispatcher reports them and ends the program (see Application::notify).
+#include <QString>
+#include <stdexcept>
+
+// Where an error was raised. Routines that can fail take one as a defaulted
+// last argument, so the caller's own file, function and line are recorded.
+struct Where {
+    const char* file;
+    const char* routine;
+    int line;
+
+    static Where here(const char* file = __builtin_FILE(), const char* routine = __builtin_FUNCTION(),
+                      int line = __builtin_LINE())
+    {
+        return Where{file, routine, line};
+    }
+    // The module name: the file name without folder and extension.
+    QString module() const;
+};
+
+#define HERE (Where{__FILE__, __func__, __LINE__})
+
+class AppError : public std::runtime_error {
+public:
+    AppError(long number, const QString& description, const Where& where);
+
+    long number() const { return m_number; }
+    QString description() const { return m_description; }
+    QString module() const { return m_module; }
+    QString routine() const { return m_routine; }
+    int line() const { return m_line; }
+    // The text of the program-wide error report.
+    QString reportText() const;
+
+private:
+    long m_number;
+    QString m_description;
+    QString m_module;
+    QString m_routine;
+    int m_line;
+};
+
+// Error numbers the program raises itself.
+constexpr long kErrDatabase = 3146;                   // a statement failed
+constexpr long kErrObjectDefined = 0x8004041CL;       // refused database conversion
+
+[[noreturn]] void RaiseError(long number, const QString& description, const Where& where);
+
+// Shows the program-wide error report for e and ends the program at once.
+[[noreturn]] void ReportFatalError(const AppError& e);

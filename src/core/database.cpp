@@ -1,0 +1,89 @@
+#include "core/database.h"
+
+#include "core/apperror.h"
+#include "core/db.h"
+#include "core/frmsplash.h"
+#include "core/modmain.h"
+#include "core/platform.h"
+#include "core/settings.h"
+
+#include <QTimer>
+
+QString DatabaseFolder()
+{
+    QString folder = ConfigText(QStringLiteral("DBPath"), AppPath());
+    if (folder.isEmpty())
+        return AppPath();
+    if (!folder.endsWith(u'/') && !folder.endsWith(u'\\')) {
+        folder += u'/';
+        SaveConfigText(QStringLiteral("DBPath"), folder);
+    }
+    return folder;
+}
+
+bool OpenDatabase()
+{
+    const QString file = sDBPath + QStringLiteral("db.mdb");
+    if (objConn.open(file))
+        return true;
+    MsgBox(QStringLiteral("Unable to open database ") + file, vbCritical);
+    return false;
+}
+
+namespace {
+
+QString versionText(const QVariant& ver)
+{
+    bool whole = false;
+    const qint64 n = ver.toLongLong(&whole);
+    if (whole && double(n) == ver.toDouble())
+        return QString::number(n);
+    return QString::number(ver.toDouble(), 'g', 15);
+}
+
+}  // namespace
+
+void CheckDatabaseVersion(frmSplash* splash)
+{
+    if (!objConn.tableExists(QStringLiteral("DatabaseVersion"))) {
+        if (splash)
+            splash->Timer1->stop();
+        MsgBox(QStringLiteral("Unable to open database file - expecting version 3, but found previous version."),
+               vbCritical);
+        if (splash)
+            splash->close();
+        platform().endProgram(1);
+    }
+    Query q = objConn.query(QStringLiteral("SELECT ver FROM DatabaseVersion"));
+    if (!q.next())
+        return;
+    const QVariant ver = q.value(0);
+    if (ver.isNull())
+        return;
+    const double v = ver.toDouble();
+    if (v == 2) {
+        const int answer = MsgBox(QStringLiteral("Unable to open database file - expecting version 3, but found version ")
+                                      + versionText(ver)
+                                      + QStringLiteral(". Would you like to convert the database file to 3?"),
+                                  vbYesNo | vbQuestion);
+        if (answer != vbYes)
+            RaiseError(kErrObjectDefined, QString(), HERE);
+        ConvertDatabaseFrom_2_To_3();
+        return;
+    }
+    if (v != 3) {
+        MsgBox(QStringLiteral("Unable to open database file - expecting version 3, but found version ")
+                   + versionText(ver),
+               vbCritical);
+        platform().endProgram(1);
+    }
+}
+
+void ConvertDatabaseFrom_2_To_3()
+{
+    Connection::Transaction transaction(objConn);
+    objConn.execute(QStringLiteral("ALTER TABLE customer ADD COLUMN Mobile TEXT(50)"));
+    objConn.execute(QStringLiteral("ALTER TABLE customer ADD COLUMN HomePhone TEXT(50)"));
+    objConn.execute(QStringLiteral("UPDATE DatabaseVersion SET ver=3"));
+    transaction.commit();
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Finding, opening and checking the database file at start-up.
+#include <QString>
+
+class frmSplash;
+
+// The database folder by the setting DBPath: the program's folder when the
+// setting is missing or empty; a folder without a trailing "/" or "\" gets
+// "/" appended, and that is saved.
+QString DatabaseFolder();
+
+// Opens objConn on "db.mdb" in sDBPath. On failure shows "Unable to open
+// database <file>" and returns false.
+bool OpenDatabase();
+
+// Checks the file's format version. Returns when the file is accepted (a
+// version-2 file only after the user agreed to convert it); every other
+// outcome ends the program. splash, when given, is closed before ending.
+void CheckDatabaseVersion(frmSplash* splash);
+
+// Brings a version-2 file to version 3 in one transaction: a failure leaves
+// the file as it was.
+void ConvertDatabaseFrom_2_To_3();

@@ -1,0 +1,241 @@
+#include "core/db.h"
+
+#include "core/format.h"
+#include "core/sqliteext.h"
+
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QUrl>
+
+#include <sqlite3.h>
+
+Connection objConn;
+
+QString Query::text(int column) const
+{
+    const QVariant v = m_q.value(column);
+    return v.isNull() ? QString() : v.toString();
+}
+
+QString Query::text(const QString& column) const
+{
+    const QVariant v = m_q.value(column);
+    return v.isNull() ? QString() : v.toString();
+}
+
+QDateTime Query::dateTime(int column) const
+{
+    return Fmt::fromDbDateTime(m_q.value(column));
+}
+
+QDateTime Query::dateTime(const QString& column) const
+{
+    return Fmt::fromDbDateTime(m_q.value(column));
+}
+
+QVariant dbValue(const QDateTime& dt)
+{
+    return dt.isValid() ? QVariant(Fmt::dbDateTime(dt)) : dbNull();
+}
+
+QVariant dbValue(Money m)
+{
+    return m.toDb();
+}
+
+QVariant dbValue(bool b)
+{
+    return QVariant(b ? 1 : 0);
+}
+
+Connection::Connection() = default;
+
+Connection::~Connection()
+{
+    // The connection lives as long as the process; the driver may already be
+    // gone when static objects are destroyed, so nothing is torn down here.
+}
+
+bool Connection::open(const QString& file, QString* why)
+{
+    auto refuse = [&](const QString& reason) {
+        if (why)
+            *why = reason;
+        close();
+        return false;
+    };
+    close();
+    const QFileInfo info(file);
+    if (!info.exists() || !info.isFile())
+        return refuse(QStringLiteral("The file does not exist."));
+
+    static int serial = 0;
+    m_name = QStringLiteral("objConn-%1").arg(++serial);
+    m_file = info.absoluteFilePath();
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    // mode=rw: open an existing file only, never create one.
+    const QString uri = QStringLiteral("file:") + QString::fromUtf8(QUrl::toPercentEncoding(m_file, "/"))
+                        + QStringLiteral("?mode=rw");
+    m_db.setDatabaseName(uri);
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=250"));
+    if (!m_db.open())
+        return refuse(m_db.lastError().text());
+    sqlite3* h = handle();
+    if (!h || !sqliteext::registerExtensions(h))
+        return refuse(QStringLiteral("The database engine could not be prepared."));
+
+    QSqlQuery probe(m_db);
+    if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+        return refuse(probe.lastError().text());
+    // SQLite opens a write-protected file read-only without a word.
+    if (sqlite3_db_readonly(h, "main") != 0)
+        return refuse(QStringLiteral("The file is write-protected."));
+    if (!probe.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return refuse(probe.lastError().text());
+    probe.exec(QStringLiteral("ROLLBACK"));
+    return true;
+}
+
+void Connection::close()
+{
+    if (m_name.isEmpty())
+        return;
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_name);
+    m_name.clear();
+    m_file.clear();
+    m_transactionDepth = 0;
+}
+
+bool Connection::isOpen() const
+{
+    return !m_name.isEmpty() && m_db.isOpen();
+}
+
+sqlite3* Connection::handle() const
+{
+    if (!m_db.isValid() || !m_db.driver())
+        return nullptr;
+    const QVariant v = m_db.driver()->handle();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(v.constData());
+}
+
+void Connection::fail(const QSqlQuery& q, const QString& sql, const Where& where)
+{
+    QString text = q.lastError().text();
+    if (!isOpen())
+        text = QStringLiteral("The database is not open.");
+    throw AppError(kErrDatabase, text + QStringLiteral("\n") + sql.simplified(), where);
+}
+
+QSqlQuery Connection::prepare(const QString& sql, const QVariantList& params, const Where& where)
+{
+    QSqlQuery q(m_db);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        fail(q, sql, where);
+    for (int i = 0; i < params.size(); ++i)
+        q.bindValue(i, params[i]);
+    if (!q.exec())
+        fail(q, sql, where);
+    return q;
+}
+
+Query Connection::query(const QString& sql, const QVariantList& params, const Where& where)
+{
+    return Query(prepare(sql, params, where));
+}
+
+int Connection::execute(const QString& sql, const QVariantList& params, const Where& where)
+{
+    QSqlQuery q = prepare(sql, params, where);
+    return q.numRowsAffected();
+}
+
+QVariant Connection::scalar(const QString& sql, const QVariantList& params, const Where& where)
+{
+    QSqlQuery q = prepare(sql, params, where);
+    return q.next() ? q.value(0) : QVariant();
+}
+
+namespace {
+
+QString quoted(const QString& identifier)
+{
+    return u'"' + QString(identifier).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+}  // namespace
+
+qint64 Connection::insert(const QString& table, const Fields& fields, const Where& where)
+{
+    QString sql;
+    QVariantList params;
+    if (fields.empty()) {
+        sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(table));
+    } else {
+        QStringList columns;
+        QStringList marks;
+        for (const auto& [column, value] : fields) {
+            columns << quoted(column);
+            marks << QStringLiteral("?");
+            params << value;
+        }
+        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(quoted(table), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    }
+    QSqlQuery q = prepare(sql, params, where);
+    return q.lastInsertId().toLongLong();
+}
+
+void Connection::update(const QString& table, qint64 id, const Fields& fields, const Where& where)
+{
+    if (fields.empty())
+        return;
+    QStringList sets;
+    QVariantList params;
+    for (const auto& [column, value] : fields) {
+        sets << quoted(column) + QStringLiteral(" = ?");
+        params << value;
+    }
+    params << id;
+    prepare(QStringLiteral("UPDATE %1 SET %2 WHERE id = ?").arg(quoted(table), sets.join(QStringLiteral(", "))),
+            params, where);
+}
+
+bool Connection::tableExists(const QString& table)
+{
+    return scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
+                  {table})
+               .toInt()
+           > 0;
+}
+
+Connection::Transaction::Transaction(Connection& c, const Where& where) : m_c(c)
+{
+    if (m_c.m_transactionDepth++ == 0)
+        m_c.execute(QStringLiteral("BEGIN"), {}, where);
+}
+
+Connection::Transaction::~Transaction()
+{
+    if (m_done)
+        return;
+    if (--m_c.m_transactionDepth == 0 && m_c.isOpen()) {
+        QSqlQuery q(m_c.m_db);
+        q.exec(QStringLiteral("ROLLBACK"));
+    }
+}
+
+void Connection::Transaction::commit()
+{
+    if (m_done)
+        return;
+    m_done = true;
+    if (--m_c.m_transactionDepth == 0)
+        m_c.execute(QStringLiteral("COMMIT"));
+}

@@ -1,0 +1,109 @@
+#pragma once
+// The one database connection and the statements run on it. Every value goes
+// in as a bound parameter; a failing statement raises an AppError carrying the
+// caller's module, routine and line.
+#include "core/apperror.h"
+#include "core/money.h"
+
+#include <QDateTime>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <utility>
+#include <vector>
+
+struct sqlite3;
+
+// A forward-only result: next() steps to each row in turn.
+class Query {
+public:
+    explicit Query(QSqlQuery q) : m_q(std::move(q)) {}
+    bool next() { return m_q.next(); }
+    QVariant value(int column) const { return m_q.value(column); }
+    QVariant value(const QString& column) const { return m_q.value(column); }
+    QString text(int column) const;            // Null gives empty text
+    QString text(const QString& column) const;
+    qint64 integer(int column) const { return m_q.value(column).toLongLong(); }
+    qint64 integer(const QString& column) const { return m_q.value(column).toLongLong(); }
+    Money money(int column) const { return Money::fromDb(m_q.value(column)); }
+    Money money(const QString& column) const { return Money::fromDb(m_q.value(column)); }
+    QDateTime dateTime(int column) const;
+    QDateTime dateTime(const QString& column) const;
+    bool isNull(int column) const { return m_q.isNull(column); }
+    bool isNull(const QString& column) const { return m_q.isNull(column); }
+    QSqlRecord record() const { return m_q.record(); }
+
+private:
+    QSqlQuery m_q;
+};
+
+// Field values of a row to add or change, in column order.
+using Fields = std::vector<std::pair<QString, QVariant>>;
+
+// Values in the form the database stores them.
+QVariant dbValue(const QDateTime& dt);   // "YYYY-MM-DD HH:MM:SS"; invalid gives Null
+QVariant dbValue(Money m);               // ten-thousandths
+QVariant dbValue(bool b);                // 0 or 1
+inline QVariant dbNull() { return QVariant(QMetaType::fromType<QString>()); }
+
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Opens an existing database file for reading and writing. Never creates
+    // a file. Fails (with a reason in *why) when the file is missing, is no
+    // database, or cannot be written (read-only, or locked by another program).
+    bool open(const QString& file, QString* why = nullptr);
+    void close();
+    bool isOpen() const;
+    QString fileName() const { return m_file; }
+
+    // Runs a statement that returns rows.
+    Query query(const QString& sql, const QVariantList& params = {}, const Where& where = Where::here());
+    // Runs a statement that returns none; the number of rows it changed.
+    int execute(const QString& sql, const QVariantList& params = {}, const Where& where = Where::here());
+    // The first column of the first row; an invalid value when there is none.
+    QVariant scalar(const QString& sql, const QVariantList& params = {}, const Where& where = Where::here());
+    // Adds a row to table and returns its new id.
+    qint64 insert(const QString& table, const Fields& fields, const Where& where = Where::here());
+    // Changes the given columns of the row of table with that id.
+    void update(const QString& table, qint64 id, const Fields& fields, const Where& where = Where::here());
+
+    bool tableExists(const QString& table);
+
+    // Runs several changes as one: each block of work that begins a transaction
+    // either commits it or, on leaving by an error, rolls it back.
+    class Transaction {
+    public:
+        explicit Transaction(Connection& c, const Where& where = Where::here());
+        ~Transaction();
+        void commit();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+
+    private:
+        Connection& m_c;
+        bool m_done = false;
+    };
+
+    QSqlDatabase& database() { return m_db; }
+    sqlite3* handle() const;
+
+private:
+    QSqlQuery prepare(const QString& sql, const QVariantList& params, const Where& where);
+    [[noreturn]] void fail(const QSqlQuery& q, const QString& sql, const Where& where);
+
+    QString m_name;
+    QString m_file;
+    QSqlDatabase m_db;
+    int m_transactionDepth = 0;
+};
+
+// The program's one connection, opened by the main window at start-up.
+extern Connection objConn;

@@ -1,0 +1,56 @@
+#pragma once
+// Every date, time, number and money text the user sees or types, following
+// the user's locale (QLocale's default). Tests pin the locale they expect.
+#include "core/money.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QTime>
+
+namespace Fmt {
+
+// The locale's short date, always with a four-digit year: 3/28/2025.
+QString shortDate(const QDate& d);
+// The locale's long date: Friday, March 28, 2025.
+QString longDate(const QDate& d);
+// The locale's time of day without seconds ("9:00 AM") and with ("9:00:00 AM").
+QString shortTime(const QTime& t);
+QString longTime(const QTime& t);
+// Short date and short time joined by a blank.
+QString dateTime(const QDateTime& dt);
+// Short date alone when the time is midnight, else short date and long time.
+QString generalDate(const QDateTime& dt);
+
+// Reads a date, a time, or both, typed in the locale's formats (short or long
+// date; time with or without seconds, 12 or 24 hours); ISO text is accepted
+// too. An invalid result when the text reads as none of them.
+QDate parseDate(const QString& text);
+QTime parseTime(const QString& text);
+QDateTime parseDateTime(const QString& text);
+
+// Money in the locale's currency format, rounded to cents: "$1,234.50",
+// "-$3.00", "1.234,50 €".
+QString currency(Money m);
+// Money as a plain number in the locale's decimal format, without symbol or
+// grouping and without trailing zeros: "1234.5" or "1234,5".
+QString moneyPlain(Money m);
+// Reads money typed or shown in the locale's formats: with or without the
+// currency symbol and group separators, a leading or trailing minus sign or
+// parentheses for negative amounts. False when the text is not an amount.
+bool parseCurrency(const QString& text, Money* out);
+
+// A number in the locale's general format: no grouping, up to 15 significant
+// digits, no trailing zeros ("17.5", "17,5", "3").
+QString number(double v);
+// A whole number with the locale's digits and no grouping.
+QString integer(qint64 v);
+// Reads a number typed in the locale's format (group separators allowed).
+bool parseNumber(const QString& text, double* out);
+
+// The stored form of a date-time: "YYYY-MM-DD HH:MM:SS".
+QString dbDateTime(const QDateTime& dt);
+// A stored date-time back; an invalid value for Null or unreadable text.
+QDateTime fromDbDateTime(const QVariant& v);
+
+}  // namespace Fmt

@@ -1,0 +1,117 @@
+#pragma once
+// The main window: menu bar, toolbar and the five panels, one in front at a
+// time (arrivals, calendar, booking wizard, reports, customers).
+#include <QMainWindow>
+#include <QMap>
+#include <initializer_list>
+
+class QLabel;
+class QFrame;
+class ArrivalsPanel;
+class BookingWizard;
+class CalendarPanel;
+class CustomersPanel;
+class ReportsPanel;
+namespace Ui { class frmMain; }
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    Ui::frmMain* ui;
+    // Heading and caption labels, and the outline of each panel's working area.
+    QMap<int, QLabel*> Label1;
+    QMap<int, QFrame*> Shape1;
+
+    ArrivalsPanel* arrivals() const;
+    BookingWizard* booking() const;
+    CalendarPanel* calendar() const;
+    ReportsPanel* reports() const;
+    CustomersPanel* customers() const;
+
+    // Start-up and shut-down.
+    void Form_Load();
+    void Form_Unload();
+    void FirstRun();
+    void SetupToolbar();
+    void ConvertDatabaseFrom_2_To_3();
+
+    // Shows panel, hides each panel of hide and brings panel to the front.
+    void ShowView(QWidget* panel, std::initializer_list<QWidget*> hide);
+    // The layout routine, run on every resize.
+    void Form_Resize();
+
+    // Shared routines of the main window.
+    void DoEditBooking(qint32 iEditBookingID);
+    void InitCustomerHeader();
+    void RefreshCustomerScreen(int SelectRow = 1, qint32 SelectCustomerID = 0);
+    void UpdateCommodityNameInGUI();
+
+    // Toolbar.
+    void Toolbar_ButtonClick(const QString& key);
+    void Toolbar_ButtonMenuClick(const QString& key);
+
+    // Menu commands.
+    void mnuFileExportCustomers_Click();
+    void mnuFileExportResCSV_Click();
+    void mnuFileExportThisMonth_Click();
+    void mnuFileExportThisMonthView_Click();
+    void mnuFileExportCommissionAccounts_Click();
+    void mnuFilePageSetup_Click();
+    void mnuFilePrint_Click();
+    void mnuFileExit_Click();
+    void mnuEditUndo_Click();
+    void mnuEditCut_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnuEditClear_Click();
+    void mnuEditSelectAll_Click();
+    void mnuWebConfig_Click();
+    void mnuWebCreatePage_Click();
+    void mnuReservationAdd_Click();
+    void mnuReservationFind_Click();
+    void mnuReports_Click();
+    void mnuBookingsFinanceSummary_Click();
+    void mnuCalendar_Click();
+    void mnuCalendarSimple_Click();
+    void mnuReservationsArrivals_Click();
+    void mnuBookingsRoomNotes_Click();
+    void mnuReservationToday_Click();
+    void mnuCustomersView_Click();
+    void mnuCustomerFind_Click();
+    void mnuCustMailingList_Click();
+    void mnuViewAccounts_Click();
+    void mnuCommissionPayments_Click();
+    void mnuConfigureWizard_Click();
+    void mnuConfigureTerminology_Click();
+    void mnuConfigureRooms_Click();
+    void mnuConfigHighLowSeason_Click();
+    void mnuConfigChargeableItems_Click();
+    void mnuConfigTax_Click();
+    void mnuConfigCustomField_Click();
+    void mnuConfigPaymentMethods_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpTipOfTheDay_Click();
+    void mnuHelpIndex_Click();
+    void mnuHelpSearch_Click();
+    void mnuHelpOnlineSupport_Click();
+    void mnuHelpSendFeedback_Click();
+    void mnuAbout_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void connectMenus();
+    void sendKeys(int key, Qt::KeyboardModifiers modifiers);
+    bool m_loaded = false;
+};
+
+// The main window, loaded (its Form_Load run) on first use.
+frmMain& MainForm();
+bool MainFormLoaded();
+// Destroys the main window without its unload handler (tests start afresh).
+void DestroyMainForm();

@@ -1,0 +1,91 @@
+#pragma once
+// Shared state of the program and the small routines every window uses.
+#include "core/money.h"
+
+#include <QString>
+#include <QVariant>
+
+class QComboBox;
+class QListWidget;
+class QTableView;
+
+// ---- Shared state --------------------------------------------------------
+// Ids of rows are held as 32-bit numbers throughout.
+
+extern QString sDBPath;                    // folder of "db.mdb", ends in "/" or "\"
+
+extern qint32 iBookingID;                  // booking in progress in the wizard; 0 = none
+extern int iBookingStep;                   // current page of the wizard, 0 to 4
+extern qint32 giCustomerID;                // customer being edited
+
+extern qint32 giSummaryReservationID;      // booking shown by the booking summary
+extern int giSummaryReturnCode;            // -1 closed, 1 edit, 2 cancel the booking
+extern qint32 giSummaryCancelBookingID;    // booking whose summary the history opened last
+extern qint32 giCustomerHistoryID;         // customer whose bookings the history lists
+extern qint32 giFindThenGotoBooking_BookingID;  // booking chosen in the booking search; -1 none
+extern bool gbFindThenGotoBooking;
+extern qint32 giResCustomerSearchID;       // customer chosen in the customer picker; -1 none
+
+extern int iNoOfNights;                    // days from arrival to departure of the booking shown
+extern qint32 lBookingCommissionID;        // commission account on the payment page; 1 = none
+extern double dBookingCommissionPercentage;
+
+extern Money sCostPerNight;                // copies of settings made at start-up
+extern double dSalesTaxPercentage;
+extern double dSalesTaxPercentage2;
+extern QString gsCommoditySingular;        // the user's words for one unit and several
+extern QString gsCommodityPlural;
+
+extern bool WizConfig_ShowWelcome;         // welcome pages of the three wizards
+extern bool WizOConfig_ShowWelcome;
+extern bool WizMailList_ShowWelcome;
+
+// The program's folder, ending in "/": where the executable, "db.mdb" by
+// default, the templates and the tips file are.
+QString AppPath();
+void SetAppPath(const QString& folder);   // tests run from their own folder
+
+// ---- Dates and texts -----------------------------------------------------
+
+// A value is a date when it holds one or is text that reads as one in the
+// user's locale (or as stored, "YYYY-MM-DD HH:MM:SS").
+bool IsDate(const QVariant& x);
+QDateTime CDate(const QVariant& x);        // invalid when x is no date
+
+QString MakeIntDate(const QVariant& x);    // 2024-3-5, or empty text
+QString MakeUSDate(const QVariant& x);     // 3/5/2024, or empty text
+QString Nz(const QVariant& s);             // Null gives empty text
+QString GetS(const QVariant& sField, const QVariant& sSeperator);
+// Replaces every occurrence of sSearch in c (case counts). Text that a
+// replacement puts in is never searched again, so it always ends.
+void FindAndReplace(QString& c, const QString& sSearch, const QString& sReplace);
+// The leading number of a text ("3 adults" is 3), "." the point everywhere.
+double Val(const QString& text);
+// The leading number of v in the locale's general number format; "0" on failure.
+QString FormatNumberText(const QVariant& v);
+QString GetMonthName(int i);               // "Jan".."Dec"; other numbers empty
+int GetDayOfWeekIndex(const QVariant& sDay);  // "Monday" 1 .. "Sunday" 7; else 0
+
+// ---- Lists ---------------------------------------------------------------
+// A combo box or list entry carries a text and an item data number (a row id).
+// Choosing an entry from code runs the change handler just as a user's choice
+// does, even when that entry was already chosen; filling a list runs none and
+// leaves no entry chosen.
+
+void ComboClear(QComboBox* c);
+void ComboAdd(QComboBox* c, const QString& text, qint64 itemData = 0);
+qint64 ComboItemData(const QComboBox* c, int index);
+void SetListIndex(QComboBox* c, int index);
+void ListClear(QListWidget* l);
+void ListAdd(QListWidget* l, const QString& text, qint64 itemData = 0);
+qint64 ListItemData(const QListWidget* l, int row);
+void SetListIndex(QListWidget* l, int row);
+
+void SelectCombo(QComboBox* c, const QString& s);
+void SelectCombo_ItemData(QComboBox* c, const QString& s);
+void SelectListBox_ItemData(QListWidget* c, const QString& s);
+
+// ---- Grid layouts --------------------------------------------------------
+// Column widths in twips under "<grid name>ColWidth<index>" of section "Config".
+void SaveGridLayout(QTableView* g);
+void LoadGridLayout(QTableView* g);

@@ -1,0 +1,156 @@
+#include "core/money.h"
+
+#include <QLocale>
+
+qint64 divideHalfEven(__int128 n, __int128 d)
+{
+    __int128 q = n / d;
+    __int128 r = n % d;
+    if (r < 0)
+        r = -r;
+    const __int128 twice = r * 2;
+    if (twice > d || (twice == d && (q % 2 != 0)))
+        q += (n < 0) ? -1 : 1;
+    return static_cast<qint64>(q);
+}
+
+namespace {
+
+// A decimal number as mantissa * 10^-scale (scale >= 0).
+struct Decimal {
+    __int128 mantissa = 0;
+    int scale = 0;
+};
+
+bool parseDecimal(const QString& text, Decimal* out)
+{
+    const QString s = text.trimmed();
+    int i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) {
+        negative = s[i] == u'-';
+        ++i;
+    }
+    Decimal d;
+    bool digits = false;
+    bool point = false;
+    for (; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c.isDigit() && c.unicode() < 128) {
+            digits = true;
+            if (d.mantissa > (__int128(1) << 100))
+                return false;
+            d.mantissa = d.mantissa * 10 + (c.unicode() - '0');
+            if (point)
+                ++d.scale;
+        } else if (c == u'.' && !point) {
+            point = true;
+        } else if ((c == u'e' || c == u'E') && digits) {
+            bool ok = false;
+            const int exp = s.mid(i + 1).toInt(&ok);
+            if (!ok || exp > 30 || exp < -30)
+                return false;
+            d.scale -= exp;
+            i = s.size();
+            break;
+        } else {
+            return false;
+        }
+    }
+    if (!digits)
+        return false;
+    while (d.scale < 0) {
+        d.mantissa *= 10;
+        ++d.scale;
+    }
+    if (negative)
+        d.mantissa = -d.mantissa;
+    *out = d;
+    return true;
+}
+
+__int128 pow10(int n)
+{
+    __int128 p = 1;
+    while (n-- > 0)
+        p *= 10;
+    return p;
+}
+
+Decimal decimalOf(double v)
+{
+    Decimal d;
+    parseDecimal(QString::number(v, 'g', QLocale::FloatingPointShortest), &d);
+    return d;
+}
+
+}  // namespace
+
+Money Money::fromDouble(double d)
+{
+    const Decimal dec = decimalOf(d);
+    // value * 10^4 = mantissa * 10^(4 - scale)
+    if (dec.scale <= 4)
+        return Money(static_cast<qint64>(dec.mantissa * pow10(4 - dec.scale)));
+    return Money(divideHalfEven(dec.mantissa, pow10(dec.scale - 4)));
+}
+
+bool Money::fromDecimalText(const QString& text, Money* out)
+{
+    Decimal dec;
+    if (!parseDecimal(text, &dec) || dec.scale > 30)
+        return false;
+    const __int128 raw = dec.scale <= 4 ? dec.mantissa * pow10(4 - dec.scale)
+                                        : __int128(divideHalfEven(dec.mantissa, pow10(dec.scale - 4)));
+    const __int128 limit = std::numeric_limits<qint64>::max();
+    if (raw > limit || raw < -limit)
+        return false;
+    *out = Money(static_cast<qint64>(raw));
+    return true;
+}
+
+Money Money::fromDb(const QVariant& v)
+{
+    if (v.isNull() || !v.isValid())
+        return Money();
+    if (v.typeId() == QMetaType::QString) {
+        Money m;
+        return fromDecimalText(v.toString(), &m) ? m : Money();
+    }
+    return Money(v.toLongLong());
+}
+
+QString Money::toDecimalText() const
+{
+    const bool negative = m_raw < 0;
+    const quint64 a = negative ? quint64(-(m_raw + 1)) + 1 : quint64(m_raw);
+    QString text = QString::number(a / kScale);
+    quint64 frac = a % kScale;
+    if (frac != 0) {
+        QString f = QString::number(frac).rightJustified(4, u'0');
+        while (f.endsWith(u'0'))
+            f.chop(1);
+        text += u'.' + f;
+    }
+    return negative ? u'-' + text : text;
+}
+
+Money Money::rounded(int decimals) const
+{
+    if (decimals >= 4)
+        return *this;
+    const __int128 unit = pow10(4 - qMax(decimals, 0));
+    return Money(static_cast<qint64>(divideHalfEven(m_raw, unit) * unit));
+}
+
+Money Money::times(double factor) const
+{
+    const Decimal dec = decimalOf(factor);
+    return Money(divideHalfEven(__int128(m_raw) * dec.mantissa, pow10(dec.scale)));
+}
+
+Money Money::percent(double percentage) const
+{
+    const Decimal dec = decimalOf(percentage);
+    return Money(divideHalfEven(__int128(m_raw) * dec.mantissa, pow10(dec.scale + 2)));
+}

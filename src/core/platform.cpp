@@ -1,0 +1,287 @@
+#include "core/platform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include <cstdio>
+#include <cstdlib>
+
+const char* const kAppTitle = "Tarlomy";
+
+namespace {
+
+class DesktopMessageBoxes : public MessageBoxService {
+public:
+    int show(QWidget* parent, const QString& prompt, int style, const QString& title) override
+    {
+        QMessageBox box(parent);
+        box.setWindowTitle(title);
+        box.setText(prompt);
+        switch (style & 0x70) {
+        case vbCritical: box.setIcon(QMessageBox::Critical); break;
+        case vbQuestion: box.setIcon(QMessageBox::Question); break;
+        case vbExclamation: box.setIcon(QMessageBox::Warning); break;
+        case vbInformation: box.setIcon(QMessageBox::Information); break;
+        default: box.setIcon(QMessageBox::NoIcon); break;
+        }
+        struct Choice { QMessageBox::StandardButton button; int answer; };
+        QList<Choice> choices;
+        switch (style & 0x7) {
+        case vbOKCancel: choices = {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}}; break;
+        case vbAbortRetryIgnore:
+            choices = {{QMessageBox::Abort, vbAbort}, {QMessageBox::Retry, vbRetry}, {QMessageBox::Ignore, vbIgnore}};
+            break;
+        case vbYesNoCancel:
+            choices = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
+            break;
+        case vbYesNo: choices = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}}; break;
+        case vbRetryCancel: choices = {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}}; break;
+        default: choices = {{QMessageBox::Ok, vbOK}}; break;
+        }
+        QMessageBox::StandardButtons buttons;
+        for (const Choice& c : choices)
+            buttons |= c.button;
+        box.setStandardButtons(buttons);
+        const int defaultIndex = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
+        if (defaultIndex < choices.size())
+            box.setDefaultButton(choices[defaultIndex].button);
+        const int pressed = box.exec();
+        for (const Choice& c : choices)
+            if (c.button == pressed)
+                return c.answer;
+        // Closed with the window's close box: the answer of Escape.
+        if ((style & 0x7) == vbYesNo)
+            return vbNo;
+        return (style & 0x7) == vbOKOnly ? vbOK : vbCancel;
+    }
+};
+
+class DesktopSaveFile : public SaveFileService {
+public:
+    bool getSaveFileName(SaveFileRequest& r) override
+    {
+        QFileDialog dialog(r.owner);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // Qt's own dialog, so that it can be placed and always asks before
+        // an existing file is replaced.
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+        if (!r.dialogTitle.isEmpty())
+            dialog.setWindowTitle(r.dialogTitle);
+        QStringList nameFilters;
+        for (int i = 0; i + 1 < r.filters.size(); i += 2) {
+            // Qt reads the patterns from the parentheses of each filter.
+            nameFilters << QStringLiteral("%1 (%2)").arg(r.filters[i], QString(r.filters[i + 1]).replace(u';', u' '));
+        }
+        if (!nameFilters.isEmpty()) {
+            dialog.setNameFilters(nameFilters);
+            if (r.filterIndex >= 1 && r.filterIndex <= nameFilters.size())
+                dialog.selectNameFilter(nameFilters[r.filterIndex - 1]);
+        }
+        QString ext = r.defaultExt;
+        if (ext.startsWith(u'.'))
+            ext.remove(0, 1);
+        if (!ext.isEmpty())
+            dialog.setDefaultSuffix(ext);
+        if (!r.initialDir.isEmpty())
+            dialog.setDirectory(r.initialDir);
+        if (!r.fileName.isEmpty())
+            dialog.selectFile(r.fileName);
+        dialog.show();
+        placeDialog(&dialog, r.placement);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        r.fileName = QDir::toNativeSeparators(dialog.selectedFiles().first());
+        r.filterIndex = nameFilters.indexOf(dialog.selectedNameFilter()) + 1;
+        return true;
+    }
+};
+
+class DesktopShell : public ShellService {
+public:
+    int open(const QString& target) override
+    {
+        const QUrl url = QUrl::fromUserInput(target, QDir::currentPath(), QUrl::AssumeLocalFile);
+        if (url.isLocalFile()) {
+            const QFileInfo info(url.toLocalFile());
+            if (!info.dir().exists())
+                return SE_ERR_PNF;
+            if (!info.exists())
+                return SE_ERR_FNF;
+            if (!info.isReadable())
+                return SE_ERR_ACCESSDENIED;
+        }
+        // The opener normally returns as soon as the program is started; one
+        // that keeps running is left to run on its own.
+        auto* process = new QProcess;
+        QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+        process->start(QStringLiteral("xdg-open"), {url.isLocalFile() ? url.toLocalFile() : url.toString()});
+        if (!process->waitForStarted(5000)) {
+            process->deleteLater();
+            return SE_ERR_NOASSOC;
+        }
+        if (!process->waitForFinished(5000))
+            return SE_OK;
+        if (process->exitStatus() != QProcess::NormalExit)
+            return SE_ERR_ASSOCINCOMPLETE;
+        switch (process->exitCode()) {
+        case 0: return SE_OK;
+        case 2: return SE_ERR_FNF;
+        case 3: return SE_ERR_NOASSOC;
+        case 4: return SE_ERR_ASSOCINCOMPLETE;
+        default: return SE_ERR_OOM0;
+        }
+    }
+};
+
+// Help is a folder of HTML pages beside the program, one page per topic, shown
+// by the desktop's browser: "help/topicN.html", "help/index.html" and
+// "help/search.html" stand for the topics, the index tab and the search tab.
+class DesktopHelp : public HelpService {
+public:
+    void setHelpFile(const QString& file) override { m_folder = QFileInfo(file).absolutePath() + "/help/"; }
+    void showContext(QWidget*, int context) override
+    {
+        const QString page = m_folder + QStringLiteral("topic%1.html").arg(context);
+        openPage(QFileInfo::exists(page) ? page : m_folder + "index.html");
+    }
+    void showTab(QWidget*, int tab) override
+    {
+        openPage(m_folder + (tab == -1 ? QStringLiteral("search.html") : QStringLiteral("index.html")));
+    }
+
+private:
+    void openPage(const QString& page) { platform().shell().open(page); }
+    QString m_folder;
+};
+
+class DesktopPrint : public PrintService {
+public:
+    bool printDialog(QWidget* owner, QPrinter& printer) override
+    {
+        QPrintDialog dialog(&printer, owner);
+        return dialog.exec() == QDialog::Accepted;
+    }
+    bool pageSetupDialog(QWidget* owner, QPrinter& printer) override
+    {
+        QPageSetupDialog dialog(&printer, owner);
+        return dialog.exec() == QDialog::Accepted;
+    }
+};
+
+class DesktopTempFiles : public TempFileService {
+public:
+    QString tempFolder() override
+    {
+        const QString dir = QDir::tempPath();
+        return QDir(dir).exists() ? dir : QString();
+    }
+    QString createUniqueFile(const QString& folder, const QString& prefix, const QString& suffix) override
+    {
+        const QDir dir(folder);
+        if (!dir.exists())
+            return QString();
+        for (int attempt = 0; attempt < 1000; ++attempt) {
+            const quint32 n = QRandomGenerator::global()->bounded(0x10000u);
+            const QString name = dir.filePath(prefix + QString::number(n, 16).toUpper() + suffix);
+            QFile file(name);
+            if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+                return name;
+        }
+        return QString();
+    }
+};
+
+class DesktopSystemInfo : public SystemInfoService {
+public:
+    bool launch() override
+    {
+        static const char* const tools[] = {"hardinfo", "gnome-system-monitor", "ksysguard", "plasma-systemmonitor",
+                                            "xfce4-taskmanager", "lxtask", "mate-system-monitor", "hardinfo2"};
+        for (const char* tool : tools) {
+            const QString path = QStandardPaths::findExecutable(QString::fromLatin1(tool));
+            if (!path.isEmpty() && QProcess::startDetached(path, {}))
+                return true;
+        }
+        return false;
+    }
+};
+
+class DesktopProcess : public ProcessService {
+public:
+    [[noreturn]] void endProgram(int code) override
+    {
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
+};
+
+}  // namespace
+
+void Platform::useDesktop()
+{
+    m_messageBoxes = std::make_unique<DesktopMessageBoxes>();
+    m_saveFile = std::make_unique<DesktopSaveFile>();
+    m_shell = std::make_unique<DesktopShell>();
+    m_help = std::make_unique<DesktopHelp>();
+    m_print = std::make_unique<DesktopPrint>();
+    m_tempFiles = std::make_unique<DesktopTempFiles>();
+    m_systemInfo = std::make_unique<DesktopSystemInfo>();
+    m_process = std::make_unique<DesktopProcess>();
+}
+
+Platform& platform()
+{
+    static Platform* instance = [] {
+        auto* p = new Platform;
+        p->useDesktop();
+        return p;
+    }();
+    return *instance;
+}
+
+int MsgBox(const QString& prompt, int style, const QString& title)
+{
+    return platform().messageBoxes().show(QApplication::activeWindow(), prompt, style,
+                                          title.isEmpty() ? QString::fromLatin1(kAppTitle) : title);
+}
+
+void placeDialog(QWidget* dialog, int placement)
+{
+    if (!dialog)
+        return;
+    const QScreen* screen = dialog->screen();
+    if (!screen)
+        return;
+    const QRect scr = screen->geometry();
+    const QRect frame = dialog->frameGeometry();
+    const int w = frame.width();
+    const int h = frame.height();
+    int left = 0;
+    int top = 0;
+    switch (placement) {
+    case 2: left = (scr.width() - w) / 2; break;
+    case 3: left = scr.width() - w; break;
+    case 4: top = (scr.height() - h) / 2; break;
+    case 5: left = (scr.width() - w) / 2; top = (scr.height() - h) / 2; break;
+    case 6: left = scr.width() - w; top = (scr.height() - h) / 2; break;
+    case 7: top = scr.height() - h; break;
+    case 8: left = (scr.width() - w) / 2; top = scr.height() - h; break;
+    case 9: left = scr.width() - w; top = scr.height() - h; break;
+    default: break;
+    }
+    dialog->move(scr.left() + left, scr.top() + top);
+}

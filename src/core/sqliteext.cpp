@@ -1,0 +1,114 @@
+#include "core/sqliteext.h"
+
+#include <QString>
+#include <sqlite3.h>
+
+namespace {
+
+bool isAscii(const char* s, int n)
+{
+    for (int i = 0; i < n; ++i)
+        if (static_cast<unsigned char>(s[i]) >= 0x80)
+            return false;
+    return true;
+}
+
+int asciiFoldCompare(const char* a, int na, const char* b, int nb)
+{
+    const int n = na < nb ? na : nb;
+    for (int i = 0; i < n; ++i) {
+        unsigned char ca = static_cast<unsigned char>(a[i]);
+        unsigned char cb = static_cast<unsigned char>(b[i]);
+        if (ca >= 'A' && ca <= 'Z') ca += 32;
+        if (cb >= 'A' && cb <= 'Z') cb += 32;
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return na == nb ? 0 : (na < nb ? -1 : 1);
+}
+
+int foldCompare(void*, int na, const void* pa, int nb, const void* pb)
+{
+    const char* a = static_cast<const char*>(pa);
+    const char* b = static_cast<const char*>(pb);
+    if (isAscii(a, na) && isAscii(b, nb))
+        return asciiFoldCompare(a, na, b, nb);
+    const QString qa = QString::fromUtf8(a, na).toCaseFolded();
+    const QString qb = QString::fromUtf8(b, nb).toCaseFolded();
+    const int c = qa.compare(qb);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+// LIKE with % and _ wildcards over case-folded text; a character after the
+// escape character (when one is given) matches itself only.
+bool likeMatch(const QString& pattern, int pi, const QString& text, int ti, QChar escape)
+{
+    while (pi < pattern.size()) {
+        QChar p = pattern.at(pi);
+        if (!escape.isNull() && p == escape && pi + 1 < pattern.size()) {
+            ++pi;
+            if (ti >= text.size() || pattern.at(pi) != text.at(ti))
+                return false;
+            ++pi;
+            ++ti;
+            continue;
+        }
+        if (p == u'%') {
+            while (pi < pattern.size() && pattern.at(pi) == u'%')
+                ++pi;
+            if (pi == pattern.size())
+                return true;
+            for (int t = ti; t <= text.size(); ++t)
+                if (likeMatch(pattern, pi, text, t, escape))
+                    return true;
+            return false;
+        }
+        if (ti >= text.size())
+            return false;
+        if (p != u'_' && p != text.at(ti))
+            return false;
+        ++pi;
+        ++ti;
+    }
+    return ti == text.size();
+}
+
+void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    if (argc < 2 || sqlite3_value_type(argv[0]) == SQLITE_NULL
+        || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto* pattern = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[1]));
+    QChar escape;
+    if (argc == 3 && sqlite3_value_type(argv[2]) != SQLITE_NULL) {
+        const QString e = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(argv[2])));
+        if (e.size() != 1) {
+            sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
+            return;
+        }
+        escape = e.at(0).toCaseFolded();
+    }
+    const QString p = QString::fromUtf8(pattern).toCaseFolded();
+    const QString t = QString::fromUtf8(text).toCaseFolded();
+    sqlite3_result_int(ctx, likeMatch(p, 0, t, 0, escape) ? 1 : 0);
+}
+
+}  // namespace
+
+namespace sqliteext {
+
+bool registerExtensions(sqlite3* db)
+{
+    if (!db)
+        return false;
+    bool ok = sqlite3_create_collation(db, "NOCASE", SQLITE_UTF8, nullptr, foldCompare) == SQLITE_OK;
+    for (int argc : {2, 3})
+        ok = sqlite3_create_function(db, "like", argc, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                     likeFunction, nullptr, nullptr) == SQLITE_OK && ok;
+    return ok;
+}
+
+}  // namespace sqliteext

@@ -1,0 +1,38 @@
+// The program's start: the splash window while the main window loads, then
+// the main window with the day's arrivals, the tip of the day and, on the
+// very first run, the getting-started questions.
+#include "core/startup.h"
+
+#include "calendar/arrivalspanel.h"
+#include "core/frmmain.h"
+#include "core/frmsplash.h"
+#include "core/frmtip.h"
+#include "core/modmain.h"
+#include "core/settings.h"
+#include "customers/customerspanel.h"
+#include "ui_arrivalspanel.h"
+#include "ui_customerspanel.h"
+
+void Main()
+{
+    {
+        frmSplash splash;
+        splash.exec();
+    }
+    frmMain& main = MainForm();
+    main.show();
+
+    if (Val(OptionsText(QStringLiteral("Show Tips at Startup"), QStringLiteral("1"))) != 0) {
+        frmTip tip(&main);
+        tip.exec();
+    }
+
+    const bool firstRun = ConfigFlag(QStringLiteral("FirstRun"), true);
+    SaveConfigFlag(QStringLiteral("FirstRun"), false);
+    if (firstRun)
+        main.FirstRun();
+
+    LoadGridLayout(main.customers()->ui->gcust);
+    LoadGridLayout(main.arrivals()->ui->gArrivals);
+}
+

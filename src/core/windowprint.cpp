@@ -1,0 +1,9 @@
+#include "core/windowprint.h"
+
+void DoPrint()
+{
+}
+
+void DoPageSetup()
+{
+}

@@ -1,0 +1,189 @@
+#include "testsupport.h"
+
+#include "core/application.h"
+#include "core/db.h"
+#include "core/frmmain.h"
+#include "core/modmain.h"
+#include "core/settings.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QPrinter>
+#include <QSettings>
+#include <QTimer>
+
+int FakeMessageBoxes::show(QWidget*, const QString& prompt, int style, const QString& title)
+{
+    const ShownMessage m{prompt, style, title};
+    shown << m;
+    if (handler)
+        return handler(m);
+    if (!answers.isEmpty())
+        return answers.takeFirst();
+    switch (style & 0x7) {
+    case vbYesNo:
+    case vbYesNoCancel: return vbYes;
+    case vbRetryCancel: return vbRetry;
+    case vbAbortRetryIgnore: return vbAbort;
+    default: return vbOK;
+    }
+}
+
+bool FakeSaveFile::getSaveFileName(SaveFileRequest& request)
+{
+    requests << request;
+    if (answer.isEmpty())
+        return false;
+    request.fileName = answer;
+    request.filterIndex = answerFilterIndex;
+    return true;
+}
+
+int FakeShell::open(const QString& target)
+{
+    opened << target;
+    return result;
+}
+
+bool FakePrint::printDialog(QWidget*, QPrinter& printer)
+{
+    ++printDialogs;
+    if (acceptPrint && configure)
+        configure(printer);
+    return acceptPrint;
+}
+
+bool FakePrint::pageSetupDialog(QWidget*, QPrinter& printer)
+{
+    ++pageSetupDialogs;
+    if (acceptPageSetup && configure)
+        configure(printer);
+    return acceptPageSetup;
+}
+
+Fakes& fakes()
+{
+    static Fakes f;
+    return f;
+}
+
+void installFakes()
+{
+    Fakes& f = fakes();
+    auto messageBoxes = std::make_unique<FakeMessageBoxes>();
+    auto saveFile = std::make_unique<FakeSaveFile>();
+    auto shell = std::make_unique<FakeShell>();
+    auto help = std::make_unique<FakeHelp>();
+    auto print = std::make_unique<FakePrint>();
+    auto systemInfo = std::make_unique<FakeSystemInfo>();
+    f.messageBoxes = messageBoxes.get();
+    f.saveFile = saveFile.get();
+    f.shell = shell.get();
+    f.help = help.get();
+    f.print = print.get();
+    f.systemInfo = systemInfo.get();
+    platform().setMessageBoxes(std::move(messageBoxes));
+    platform().setSaveFile(std::move(saveFile));
+    platform().setShell(std::move(shell));
+    platform().setHelp(std::move(help));
+    platform().setPrint(std::move(print));
+    platform().setSystemInfo(std::move(systemInfo));
+    platform().setProcess(std::make_unique<FakeProcess>());
+}
+
+TestDb::TestDb(const QString& source)
+{
+    const QString target = file();
+    if (!QFile::copy(source, target))
+        qFatal("cannot copy the test database %s", qPrintable(source));
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    SetAppPath(folder());
+}
+
+void TestDb::open()
+{
+    QString why;
+    if (!objConn.open(file(), &why))
+        qFatal("cannot open the test database: %s", qPrintable(why));
+}
+
+void resetProgramState()
+{
+    DestroyMainForm();
+    objConn.close();
+    sDBPath.clear();
+    iBookingID = 0;
+    iBookingStep = 0;
+    giCustomerID = 0;
+    giSummaryReservationID = 0;
+    giSummaryReturnCode = -1;
+    giSummaryCancelBookingID = 0;
+    giCustomerHistoryID = 0;
+    giFindThenGotoBooking_BookingID = -1;
+    gbFindThenGotoBooking = false;
+    giResCustomerSearchID = -1;
+    iNoOfNights = 0;
+    lBookingCommissionID = 1;
+    dBookingCommissionPercentage = 0;
+    sCostPerNight = Money();
+    dSalesTaxPercentage = 0;
+    dSalesTaxPercentage2 = 0;
+    gsCommoditySingular = QStringLiteral("Room");
+    gsCommodityPlural = QStringLiteral("Rooms");
+    WizConfig_ShowWelcome = WizOConfig_ShowWelcome = WizMailList_ShowWelcome = true;
+    for (const QString& app : {QString::fromLatin1(kSettingsApp), ProgramName()}) {
+        QSettings store(QSettings::NativeFormat, QSettings::UserScope, app);
+        store.clear();
+        store.sync();
+    }
+    installFakes();
+}
+
+frmMain& loadMainWindow(TestDb& db)
+{
+    DestroyMainForm();
+    SaveConfigText(QStringLiteral("DBPath"), db.folder());
+    frmMain& main = MainForm();
+    main.resize(1280, 800);
+    return main;
+}
+
+void onNextDialog(const std::function<void(QWidget*)>& action, int timeoutMs)
+{
+    auto* timer = new QTimer;
+    auto* elapsed = new int(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, elapsed, action, timeoutMs] {
+        QWidget* modal = QApplication::activeModalWidget();
+        *elapsed += 20;
+        if (modal) {
+            timer->stop();
+            timer->deleteLater();
+            delete elapsed;
+            action(modal);
+        } else if (*elapsed > timeoutMs) {
+            timer->stop();
+            timer->deleteLater();
+            delete elapsed;
+            QFAIL("no dialog opened");
+        }
+    });
+    timer->start(20);
+}
+
+void prepareTestEnvironment()
+{
+    // A settings folder of this test run's own, never the user's.
+    static QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+void prepareTestApplication()
+{
+    InitProgram();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    installFakes();
+}

@@ -1,0 +1,139 @@
+#pragma once
+// What every test program shares: a settings folder and a copy of the default
+// database of its own, scripted stand-ins for the desktop's services, and a
+// way to load the main window without anything waiting on a modal window.
+#include "core/platform.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+// Thrown by the scripted process service where the program would end.
+struct ProgramEnded {
+    int code;
+};
+
+struct ShownMessage {
+    QString prompt;
+    int style;
+    QString title;
+};
+
+// Message boxes answer from a queue (OK, or the first button's answer, when
+// it is empty) and remember what they showed. A handler, when set, answers
+// instead and may act on the window first.
+class FakeMessageBoxes : public MessageBoxService {
+public:
+    int show(QWidget* parent, const QString& prompt, int style, const QString& title) override;
+    QList<ShownMessage> shown;
+    QList<int> answers;
+    std::function<int(const ShownMessage&)> handler;
+    QString lastPrompt() const { return shown.isEmpty() ? QString() : shown.last().prompt; }
+    void clear() { shown.clear(); answers.clear(); handler = nullptr; }
+};
+
+class FakeSaveFile : public SaveFileService {
+public:
+    bool getSaveFileName(SaveFileRequest& request) override;
+    QList<SaveFileRequest> requests;
+    QString answer;           // the path the user "chooses"; empty cancels
+    int answerFilterIndex = 1;
+};
+
+class FakeShell : public ShellService {
+public:
+    int open(const QString& target) override;
+    QStringList opened;
+    int result = SE_OK;
+};
+
+class FakeHelp : public HelpService {
+public:
+    void setHelpFile(const QString& file) override { helpFile = file; }
+    void showContext(QWidget*, int context) override { calls << QStringLiteral("context %1").arg(context); }
+    void showTab(QWidget*, int tab) override { calls << QStringLiteral("tab %1").arg(tab); }
+    QString helpFile;
+    QStringList calls;
+};
+
+class FakePrint : public PrintService {
+public:
+    bool printDialog(QWidget*, QPrinter& printer) override;
+    bool pageSetupDialog(QWidget*, QPrinter& printer) override;
+    bool acceptPrint = true;
+    bool acceptPageSetup = true;
+    int printDialogs = 0;
+    int pageSetupDialogs = 0;
+    std::function<void(QPrinter&)> configure;   // sets up the printer as a user would
+};
+
+class FakeSystemInfo : public SystemInfoService {
+public:
+    bool launch() override { ++launches; return available; }
+    bool available = false;
+    int launches = 0;
+};
+
+class FakeProcess : public ProcessService {
+public:
+    [[noreturn]] void endProgram(int code) override { throw ProgramEnded{code}; }
+};
+
+// The fakes installed by the test main (owned by platform()).
+struct Fakes {
+    FakeMessageBoxes* messageBoxes = nullptr;
+    FakeSaveFile* saveFile = nullptr;
+    FakeShell* shell = nullptr;
+    FakeHelp* help = nullptr;
+    FakePrint* print = nullptr;
+    FakeSystemInfo* systemInfo = nullptr;
+};
+Fakes& fakes();
+// Installs fresh fakes for every service (temporary files stay real).
+void installFakes();
+
+// A fresh copy of a database file in a folder of its own, which becomes the
+// program's folder (AppPath) and the database folder.
+class TestDb {
+public:
+    explicit TestDb(const QString& source = QString::fromUtf8(DEFAULT_DB_FILE));
+    QString folder() const { return m_dir.path() + u'/'; }
+    QString file() const { return folder() + QStringLiteral("db.mdb"); }
+    // Opens objConn on the copy.
+    void open();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Puts every shared variable back to its start value, clears the settings
+// store and closes the main window and the connection.
+void resetProgramState();
+
+// Loads the main window on db (opened by its load handler), as start-up does.
+class frmMain;
+frmMain& loadMainWindow(TestDb& db);
+
+// Runs action on the next modal dialog of type T that opens (from within
+// whatever opens it); fails the test if none opens within the timeout.
+void onNextDialog(const std::function<void(QWidget*)>& action, int timeoutMs = 3000);
+
+// Called by TARLOMY_TEST_MAIN before the application starts.
+void prepareTestEnvironment();
+void prepareTestApplication();
+
+#define TARLOMY_TEST_MAIN(TestObject)                         \
+    int main(int argc, char** argv)                           \
+    {                                                         \
+        prepareTestEnvironment();                             \
+        QApplication app(argc, argv);                         \
+        prepareTestApplication();                             \
+        TestObject tc;                                        \
+        QTEST_SET_MAIN_SOURCE_PATH                            \
+        return QTest::qExec(&tc, argc, argv);                 \
+    }
