@@ -9,4 +9,7 @@ public:
     using QWidget::QWidget;
     virtual void ShowPage() {}
     virtual void SavePage() {}
+    // Whether the page may be left by Next or a step label; false after it
+    // has told the user why.
+    virtual bool CheckPreconditions() { return true; }
 };

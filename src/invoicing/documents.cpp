@@ -1,0 +1,9 @@
+#include "invoicing/documents.h"
+
+void PrintBookingConfirmation()
+{
+}
+
+void PrintBookingReceipt(qint32)
+{
+}
