@@ -100,6 +100,8 @@ public:
             dialog.setDirectory(r.initialDir);
         if (!r.fileName.isEmpty())
             dialog.selectFile(r.fileName);
+        // Shown (modal) before exec so that it can be placed at its final size.
+        dialog.setWindowModality(Qt::ApplicationModal);
         dialog.show();
         placeDialog(&dialog, r.placement);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -241,6 +243,11 @@ void Platform::useDesktop()
     m_tempFiles = std::make_unique<DesktopTempFiles>();
     m_systemInfo = std::make_unique<DesktopSystemInfo>();
     m_process = std::make_unique<DesktopProcess>();
+}
+
+std::unique_ptr<SaveFileService> desktopSaveFileService()
+{
+    return std::make_unique<DesktopSaveFile>();
 }
 
 Platform& platform()
