@@ -53,7 +53,6 @@ private slots:
     void storedTipNumberOutOfRange();
     void startupSwitchIsShownAndStoredByTheUser();
     void helpMenuOpensTheTipWindow();
-    void shippedTipsFileHasTips();
 
     void aboutBoxSaysWhenSystemInformationIsMissing();
     void aboutBoxStartsTheToolAndOpensTheMakersSite();
@@ -166,16 +165,6 @@ void TestTipAndAbout::helpMenuOpensTheTipWindow()
     main.mnuHelpTipOfTheDay_Click();
     QCOMPARE(title, QStringLiteral("Tip of the Day"));
     QCOMPARE(shown, QStringLiteral("two"));
-}
-
-void TestTipAndAbout::shippedTipsFileHasTips()
-{
-    QFile f(QStringLiteral(SOURCE_DIR "/resources/beside/TipOfTheDay.txt"));
-    QVERIFY(f.open(QIODevice::ReadOnly | QIODevice::Text));
-    const QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n');
-    QVERIFY(lines.size() > 10);
-    for (int i = 0; i + 1 < lines.size(); ++i)
-        QVERIFY2(!lines[i].trimmed().isEmpty(), qPrintable(QStringLiteral("empty tip %1").arg(i + 1)));
 }
 
 void TestTipAndAbout::aboutBoxSaysWhenSystemInformationIsMissing()
