@@ -211,8 +211,11 @@ class DesktopSystemInfo : public SystemInfoService {
 public:
     bool launch() override
     {
-        static const char* const tools[] = {"hardinfo", "gnome-system-monitor", "ksysguard", "plasma-systemmonitor",
-                                            "xfce4-taskmanager", "lxtask", "mate-system-monitor", "hardinfo2"};
+        // Tools that describe the computer come first, then the desktops'
+        // system monitors, which show at least its processor and memory.
+        static const char* const tools[] = {"hardinfo2", "hardinfo", "kinfocenter", "lshw-gtk", "cpu-x",
+                                            "gnome-system-monitor", "mate-system-monitor", "plasma-systemmonitor",
+                                            "ksysguard", "xfce4-taskmanager", "lxtask"};
         for (const char* tool : tools) {
             const QString path = QStandardPaths::findExecutable(QString::fromLatin1(tool));
             if (!path.isEmpty() && QProcess::startDetached(path, {}))
