@@ -1,6 +1,7 @@
 // Start-up and shut-down: the main window's load handler on real database
 // files, the first-run questions, and the widths saved at exit.
 #include "booking/bookingwizard.h"
+#include "core/apperror.h"
 #include "booking/paymentpage.h"
 #include "calendar/arrivalspanel.h"
 #include "calendar/calendar.h"
@@ -34,6 +35,7 @@ private slots:
     void mainAsksFirstRunOnce();
     void tipsFollowTheirSetting();
     void exitSavesGridWidths();
+    void unhandledErrorIsReportedAndEnds();
 };
 
 void TestStartup::loadsOnTheArrivalsView()
@@ -190,6 +192,28 @@ void TestStartup::exitSavesGridWidths()
     QCOMPARE(ConfigText(QStringLiteral("gArrivalsColWidth2"), QString()), QStringLiteral("2400"));
     QCOMPARE(ConfigText(QStringLiteral("gcustColWidth0"), QString()), QStringLiteral("3000"));
     QVERIFY(!ConfigText(QStringLiteral("gArrivalsColWidth3"), QString()).isEmpty());
+}
+
+void TestStartup::unhandledErrorIsReportedAndEnds()
+{
+    TestDb db;
+    db.open();
+    try {
+        try {
+            objConn.execute(QStringLiteral("UPDATE nosuchtable SET x = 1"));
+        } catch (const AppError& e) {
+            ReportFatalError(e);
+        }
+        QFAIL("the program must end");
+    } catch (const ProgramEnded& ended) {
+        QVERIFY(ended.code != 0);
+    }
+    const ShownMessage report = fakes().messageBoxes->shown.last();
+    QCOMPARE(report.style & 0x70, int(vbCritical));
+    QVERIFY(report.prompt.contains(QStringLiteral("Module: tst_startup")));
+    QVERIFY(report.prompt.contains(QStringLiteral("Routine: unhandledErrorIsReportedAndEnds")));
+    QVERIFY(report.prompt.contains(QStringLiteral("Line: ")));
+    QVERIFY(report.prompt.contains(QStringLiteral("nosuchtable")));
 }
 
 TARLOMY_TEST_MAIN(TestStartup)
