@@ -55,23 +55,6 @@ QString OrderBy(const QString& sort)
     return QStringLiteral("ORDER BY nounits, name, bID");
 }
 
-// A stored date-time read the quick way: the list reads two for every
-// booking, and the general reader goes through the time zone each time.
-QDateTime StoredDateTime(const Query& q, int column)
-{
-    const QString s = q.text(column);
-    if (s.size() == 19 && s[4] == u'-' && s[7] == u'-' && s[10] == u' ' && s[13] == u':' && s[16] == u':') {
-        bool ok[6];
-        const int parts[6] = {s.mid(0, 4).toInt(&ok[0]), s.mid(5, 2).toInt(&ok[1]), s.mid(8, 2).toInt(&ok[2]),
-                              s.mid(11, 2).toInt(&ok[3]), s.mid(14, 2).toInt(&ok[4]), s.mid(17, 2).toInt(&ok[5])};
-        const QDate d(parts[0], parts[1], parts[2]);
-        const QTime t(parts[3], parts[4], parts[5]);
-        if (ok[0] && ok[1] && ok[2] && ok[3] && ok[4] && ok[5] && d.isValid() && t.isValid())
-            return QDateTime(d, t, Qt::UTC);
-    }
-    return q.dateTime(column);
-}
-
 // A time of day on the 12-hour clock, "9:05 AM".
 QString ClockTime(const QTime& t)
 {
@@ -142,8 +125,8 @@ void ArrivalsPanel::FillArrivals()
         }
 
         const bool noUnits = q.integer(6) != 0;
-        const QDateTime from = StoredDateTime(q, 4);
-        const QDateTime to = StoredDateTime(q, 5);
+        const QDateTime from = q.dateTime(4);
+        const QDateTime to = q.dateTime(5);
         QString name = q.text(2) + u' ' + q.text(3);
         if (name == QLatin1String(" "))
             name = QStringLiteral("No name entered");
