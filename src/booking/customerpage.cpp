@@ -251,7 +251,7 @@ void CustomerPage::cmdResSearch_Click()
         return;
     objConn.execute(QStringLiteral("UPDATE booking SET customerid = ? WHERE id = ?"),
                     {giResCustomerSearchID, iBookingID});
-    ShowPage();  // TODO(lead): make this MainForm().booking()->ShowBookingStep(2) once the wizard driver is merged.
+    ShowPage();  // TODO(lead): once merged with the wizard driver: int step = 2; MainForm().booking()->ShowBookingStep(step);
     ui->txtNoAdults->setFocus();
 }
 

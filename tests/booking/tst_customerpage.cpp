@@ -146,12 +146,12 @@ private slots:
         ResetCustomerFormAndShow();
         QCOMPARE(ui->txtLastname->text(), QStringLiteral("O'Brien"));
         QCOMPARE(ui->txtNoAdults->text(), QStringLiteral("3"));
-        typeInto(ui->txtLastname, QStringLiteral("O'Brien-\"Smith\""));
+        typeInto(ui->txtLastname, QStringLiteral("O'Brien-\"Smith\" 100%_"));
         page->SavePage();
         QCOMPARE(count(QStringLiteral("SELECT count(*) FROM customer")), 1);
         QCOMPARE(bookingColumn(QStringLiteral("customerid")).toLongLong(), customerId);
         QCOMPARE(objConn.scalar(QStringLiteral("SELECT LastName FROM customer")).toString(),
-                 QStringLiteral("O'Brien-\"Smith\""));
+                 QStringLiteral("O'Brien-\"Smith\" 100%_"));
     }
 
     void leavingAnEmptyPageStillLinksACustomer()
