@@ -1,13 +1,462 @@
 #include "booking/customerpage.h"
 
+#include "booking/bookingwizard.h"
+#include "core/db.h"
+#include "core/format.h"
+#include "core/frmmain.h"
+#include "core/modmain.h"
+#include "core/platform.h"
+#include "core/settings.h"
+#include "core/twips.h"
+#include "customers/frmrescustsearch.h"
 #include "ui_customerpage.h"
+#include "ui_frmrescustsearch.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Where element 0 of each custom array stands on the page (twips). The
+// inputs share the right-hand input column of the page, which stands 600
+// twips further right than the labels' width alone would need, so that the
+// labels have room at the desktop's font size.
+struct Place {
+    int left, top, width, height;
+};
+constexpr int kInputShift = 600;
+constexpr Place kLabel0 = {5220, 3480, 1815, 255};
+constexpr Place kCheck0 = {6360 + kInputShift, 3480, 3075, 255};
+constexpr Place kCombo0 = {6330 + kInputShift, 3450, 3045, 315};
+constexpr Place kText0 = {6330 + kInputShift, 3420, 3015, 285};
+
+enum class Kind { CheckBox, Combo, Text };
+
+Kind kindOf(const QString& type)
+{
+    const QString t = type.toLower();
+    if (t == QLatin1String("checkbox"))
+        return Kind::CheckBox;
+    if (t == QLatin1String("combobox"))
+        return Kind::Combo;
+    return Kind::Text;
+}
+
+// The field id a custom input control stands for.
+const char* const kTag = "Tag";
+
+// A count as the booking stores it: whole numbers, halves to even.
+QVariant countValue(const QString& text)
+{
+    double v = 0;
+    if (!Fmt::parseNumber(text, &v))
+        return 0;
+    const double n = std::nearbyint(v);
+    if (std::abs(n) < double(std::numeric_limits<qint32>::max()))
+        return qint32(n);
+    return n;
+}
+
+QString countText(const QVariant& v)
+{
+    if (v.isNull() || !v.isValid())
+        return QString();
+    return Fmt::number(v.toDouble());
+}
+
+const QString kDefinitions = QStringLiteral("SELECT id, name, type FROM CustomerUDF ORDER BY pos, id");
+
+}  // namespace
 
 CustomerPage::CustomerPage(QWidget* parent) : WizardPage(parent), ui(new Ui::CustomerPage)
 {
     ui->setupUi(this);
+    lblCustom << ui->lblCustom_0;
+    chkCustom << ui->chkCustom_0;
+    cboCustom << ui->cboCustom_0;
+    txtCustom << ui->txtCustom_0;
+    ui->picCustomFields->viewport()->setAutoFillBackground(false);
+    ui->picCustomFieldsArea->setAutoFillBackground(false);
+
+    connect(ui->cmdResSearch, &QPushButton::clicked, this, &CustomerPage::cmdResSearch_Click);
+    ui->txtNoAdults->installEventFilter(this);
+    ui->txtNoChildren->installEventFilter(this);
 }
 
 CustomerPage::~CustomerPage()
 {
     delete ui;
+}
+
+bool CustomerPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        // Focus that moves to another window or a popup has not left the box.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            if (watched == ui->txtNoAdults)
+                txtNoAdults_LostFocus();
+            else if (watched == ui->txtNoChildren)
+                txtNoChildren_LostFocus();
+        }
+    }
+    return WizardPage::eventFilter(watched, event);
+}
+
+// ---- Showing and saving ---------------------------------------------------
+
+void CustomerPage::ShowPage()
+{
+    qint64 customerId = 0;
+    Query booking = objConn.query(
+        QStringLiteral("SELECT noadults, nokids, customerid, bookingUDFID FROM booking WHERE id = ?"), {iBookingID});
+    if (!booking.next()) {
+        ResetCustomerForm();
+    } else {
+        if (ConfigFlag(QStringLiteral("EnableCustomField"), false)) {
+            ui->cboBookingUDF->setVisible(true);
+            ui->lblLabels_17->setVisible(true);
+            ui->lblLabels_17->setText(ConfigText(QStringLiteral("CustomFieldTitle"), QStringLiteral("Custom Field"))
+                                      + QStringLiteral(":"));
+            ComboClear(ui->cboBookingUDF);
+            Query choices = objConn.query(QStringLiteral("SELECT id, name FROM BookingUDF ORDER BY id"));
+            while (choices.next())
+                ComboAdd(ui->cboBookingUDF, choices.text(1), choices.integer(0));
+            if (booking.isNull(3))
+                SelectCombo_ItemData(ui->cboBookingUDF, QStringLiteral("1"));
+            else
+                SelectCombo_ItemData(ui->cboBookingUDF, QString::number(booking.integer(3)));
+        } else {
+            ui->cboBookingUDF->setVisible(false);
+            ui->lblLabels_17->setVisible(false);
+        }
+
+        ui->txtNoAdults->setText(countText(booking.value(0)));
+        ui->txtNoChildren->setText(countText(booking.value(1)));
+
+        if (booking.isNull(2) || booking.integer(2) == 0) {
+            ResetCustomerForm();
+        } else {
+            Query c = objConn.query(
+                QStringLiteral("SELECT ID, FirstName, LastName, Address1, Address2, City, State, PostCode, Country, "
+                               "Phone, Email, SubmittedDate, BusinessName, Fax, Mobile, HomePhone "
+                               "FROM Customer WHERE ID = ?"),
+                {booking.integer(2)});
+            if (!c.next()) {
+                ResetCustomerForm();
+            } else {
+                customerId = c.integer(QStringLiteral("ID"));
+                ui->txtFirstname->setText(c.text(QStringLiteral("FirstName")));
+                ui->txtLastname->setText(c.text(QStringLiteral("LastName")));
+                ui->txtAddress1->setText(c.text(QStringLiteral("Address1")));
+                ui->txtAddress2->setText(c.text(QStringLiteral("Address2")));
+                ui->txtCity->setText(c.text(QStringLiteral("City")));
+                ui->txtState->setText(c.text(QStringLiteral("State")));
+                ui->txtPostcode->setText(c.text(QStringLiteral("PostCode")));
+                ui->txtCountry->setText(c.text(QStringLiteral("Country")));
+                ui->txtPhone->setText(c.text(QStringLiteral("Phone")));
+                ui->txtHomePhone->setText(c.text(QStringLiteral("HomePhone")));
+                ui->txtMobile->setText(c.text(QStringLiteral("Mobile")));
+                ui->txtFax->setText(c.text(QStringLiteral("Fax")));
+                ui->txtEmail->setText(c.text(QStringLiteral("Email")));
+                ui->txtBusinessName->setText(c.text(QStringLiteral("BusinessName")));
+            }
+        }
+    }
+
+    BuildCustomFields();
+    FillCustomFields(customerId);
+    ui->txtFirstname->setFocus();
+}
+
+void CustomerPage::SavePage()
+{
+    Connection::Transaction transaction(objConn);
+
+    ui->txtNoAdults->setText(FormatNumberText(ui->txtNoAdults->text()));
+    ui->txtNoChildren->setText(FormatNumberText(ui->txtNoChildren->text()));
+    objConn.execute(QStringLiteral("UPDATE booking SET noadults = ?, nokids = ? WHERE id = ?"),
+                    {countValue(ui->txtNoAdults->text()), countValue(ui->txtNoChildren->text()), iBookingID});
+
+    const qint64 linkedId =
+        objConn.scalar(QStringLiteral("SELECT customerid FROM booking WHERE id = ?"), {iBookingID}).toLongLong();
+    qint64 customerId = linkedId;
+    // A customer row deleted elsewhere is replaced, so that what was typed
+    // here is kept.
+    const bool linkedExists =
+        linkedId != 0
+        && objConn.scalar(QStringLiteral("SELECT count(*) FROM customer WHERE ID = ?"), {linkedId}).toInt() > 0;
+    if (!linkedExists) {
+        customerId = objConn.insert(QStringLiteral("Customer"),
+                                    {{QStringLiteral("FirstName"), ui->txtFirstname->text()},
+                                     {QStringLiteral("LastName"), ui->txtLastname->text()},
+                                     {QStringLiteral("Address1"), ui->txtAddress1->text()},
+                                     {QStringLiteral("Address2"), ui->txtAddress2->text()},
+                                     {QStringLiteral("City"), ui->txtCity->text()},
+                                     {QStringLiteral("State"), ui->txtState->text()},
+                                     {QStringLiteral("PostCode"), ui->txtPostcode->text()},
+                                     {QStringLiteral("Country"), ui->txtCountry->text()},
+                                     {QStringLiteral("Phone"), ui->txtPhone->text()},
+                                     {QStringLiteral("Mobile"), ui->txtMobile->text()},
+                                     {QStringLiteral("HomePhone"), ui->txtHomePhone->text()},
+                                     {QStringLiteral("Fax"), ui->txtFax->text()},
+                                     {QStringLiteral("Email"), ui->txtEmail->text()},
+                                     {QStringLiteral("BusinessName"), ui->txtBusinessName->text()}});
+        objConn.execute(QStringLiteral("UPDATE booking SET customerid = ? WHERE id = ?"), {customerId, iBookingID});
+    } else {
+        objConn.execute(QStringLiteral("UPDATE Customer SET FirstName = ?, LastName = ?, Address1 = ?, Address2 = ?, "
+                                       "City = ?, State = ?, PostCode = ?, Country = ?, Phone = ?, HomePhone = ?, "
+                                       "Mobile = ?, Fax = ?, Email = ?, BusinessName = ? WHERE ID = ?"),
+                        {ui->txtFirstname->text(), ui->txtLastname->text(), ui->txtAddress1->text(),
+                         ui->txtAddress2->text(), ui->txtCity->text(), ui->txtState->text(),
+                         ui->txtPostcode->text(), ui->txtCountry->text(), ui->txtPhone->text(),
+                         ui->txtHomePhone->text(), ui->txtMobile->text(), ui->txtFax->text(),
+                         ui->txtEmail->text(), ui->txtBusinessName->text(), customerId});
+    }
+
+    qint64 iCustomFieldID = 1;
+    if (ConfigFlag(QStringLiteral("EnableCustomField"), false) && ui->cboBookingUDF->currentIndex() >= 0)
+        iCustomFieldID = ComboItemData(ui->cboBookingUDF, ui->cboBookingUDF->currentIndex());
+    objConn.execute(QStringLiteral("UPDATE booking SET BookingUDFID = ? WHERE id = ?"), {iCustomFieldID, iBookingID});
+
+    SaveCustomFields(customerId);
+    transaction.commit();
+}
+
+void CustomerPage::ResetCustomerForm()
+{
+    for (QLineEdit* box : {ui->txtFirstname, ui->txtLastname, ui->txtBusinessName, ui->txtAddress1, ui->txtAddress2,
+                           ui->txtCity, ui->txtState, ui->txtCountry, ui->txtPostcode, ui->txtEmail, ui->txtPhone,
+                           ui->txtHomePhone, ui->txtMobile, ui->txtFax})
+        box->clear();
+    ui->txtNoAdults->setText(QStringLiteral("2"));
+    ui->txtNoChildren->setText(QStringLiteral("0"));
+}
+
+// ---- Handlers ---------------------------------------------------------------
+
+void CustomerPage::cmdResSearch_Click()
+{
+    frmResCustSearch picker(window());
+    picker.ui->txtFirstname->setText(ui->txtFirstname->text());
+    picker.ui->txtLastname->setText(ui->txtLastname->text());
+    picker.RefreshCustomerScreen(1, 0);
+    picker.exec();
+
+    if (giResCustomerSearchID == -1)
+        return;
+    objConn.execute(QStringLiteral("UPDATE booking SET customerid = ? WHERE id = ?"),
+                    {giResCustomerSearchID, iBookingID});
+    int step = 2;
+    MainForm().booking()->ShowBookingStep(step);
+    ui->txtNoAdults->setFocus();
+}
+
+void CustomerPage::txtNoAdults_LostFocus()
+{
+    ui->txtNoAdults->setText(FormatNumberText(ui->txtNoAdults->text()));
+}
+
+void CustomerPage::txtNoChildren_LostFocus()
+{
+    ui->txtNoChildren->setText(FormatNumberText(ui->txtNoChildren->text()));
+}
+
+void CustomerPage::lblEmail_Click()
+{
+    platform().shell().open(QStringLiteral("mailto:") + ui->txtEmail->text());
+}
+
+// ---- Custom customer fields -------------------------------------------------
+
+void CustomerPage::placeCustom(QWidget* w, int leftTwips, int topTwips, int widthTwips, int heightTwips)
+{
+    // The area's origin is a place on the page; the controls keep page places.
+    const QPoint origin = ui->picCustomFields->pos();
+    w->setGeometry(Twips::toPx(leftTwips) - origin.x(), Twips::toPx(topTwips) - origin.y(), Twips::toPx(widthTwips),
+                   Twips::toPx(heightTwips));
+}
+
+template <class W>
+W* CustomerPage::customElement(QList<W*>& array, int k)
+{
+    if (k < array.size())
+        return array[k];
+    W* first = array.first();
+    auto* w = new W(first->parentWidget());
+    w->setObjectName(first->objectName().section(u'_', 0, 0) + QStringLiteral("_%1").arg(k));
+    w->setFont(first->font());
+    w->setSizePolicy(first->sizePolicy());
+    w->resize(first->size());
+    w->setVisible(false);
+    array.append(w);
+    return w;
+}
+
+void CustomerPage::BuildCustomFields()
+{
+    auto destroyCopies = [](auto& array) {
+        while (array.size() > 1)
+            delete array.takeLast();
+        array.first()->setVisible(false);
+    };
+    destroyCopies(lblCustom);
+    destroyCopies(chkCustom);
+    destroyCopies(cboCustom);
+    destroyCopies(txtCustom);
+    placeCustom(lblCustom[0], kLabel0.left, kLabel0.top, kLabel0.width, kLabel0.height);
+    placeCustom(chkCustom[0], kCheck0.left, kCheck0.top, kCheck0.width, kCheck0.height);
+    placeCustom(cboCustom[0], kCombo0.left, kCombo0.top, kCombo0.width, kCombo0.height);
+    placeCustom(txtCustom[0], kText0.left, kText0.top, kText0.width, kText0.height);
+    for (QWidget* w : {static_cast<QWidget*>(chkCustom[0]), static_cast<QWidget*>(cboCustom[0]),
+                       static_cast<QWidget*>(txtCustom[0])})
+        w->setProperty(kTag, QString());
+
+    const QVariant count = objConn.scalar(QStringLiteral("SELECT COUNT(*) FROM CustomerUDF"));
+    if (!count.isValid() || count.toLongLong() == 0) {
+        fitCustomArea();
+        return;
+    }
+
+    QWidget* previousInTab = ui->txtEmail;
+    int i = 0;
+    int checks = 0, combos = 0, texts = 0;
+    int labelTop = kLabel0.top;
+    Query q = objConn.query(kDefinitions);
+    while (q.next()) {
+        const QString fieldId = QString::number(q.integer(0));
+        if (i > 0)
+            labelTop += kLabel0.height + 80;
+        QLabel* label = customElement(lblCustom, i);
+        placeCustom(label, kLabel0.left, labelTop, kLabel0.width, kLabel0.height);
+        label->setText(q.text(1) + QStringLiteral(":"));
+        label->setVisible(true);
+
+        QWidget* input = nullptr;
+        switch (kindOf(q.text(2))) {
+        case Kind::CheckBox: {
+            QCheckBox* chk = customElement(chkCustom, checks);
+            placeCustom(chk, kCheck0.left, i > 0 ? labelTop - 20 : kCheck0.top, kCheck0.width, kCheck0.height);
+            chk->setText(QString());
+            chk->setChecked(false);
+            input = chk;
+            ++checks;
+            break;
+        }
+        case Kind::Combo: {
+            QComboBox* cbo = customElement(cboCustom, combos);
+            placeCustom(cbo, kCombo0.left, i > 0 ? labelTop - 20 : kCombo0.top, kCombo0.width, kCombo0.height);
+            ComboClear(cbo);
+            Query options = objConn.query(QStringLiteral("SELECT option FROM CustomerUDFOption "
+                                                         "WHERE itemCustomFieldID = ? ORDER BY option, id"),
+                                          {q.integer(0)});
+            while (options.next())
+                ComboAdd(cbo, options.text(0));
+            if (cbo->count() > 0)
+                SetListIndex(cbo, 0);
+            input = cbo;
+            ++combos;
+            break;
+        }
+        case Kind::Text: {
+            QLineEdit* txt = customElement(txtCustom, texts);
+            placeCustom(txt, kText0.left, i > 0 ? labelTop - 20 : kText0.top, kText0.width, kText0.height);
+            txt->clear();
+            input = txt;
+            ++texts;
+            break;
+        }
+        }
+        input->setProperty(kTag, fieldId);
+        input->setVisible(true);
+        input->raise();   // over the label's spare width
+        QWidget::setTabOrder(previousInTab, input);
+        previousInTab = input;
+        ++i;
+    }
+    QWidget::setTabOrder(previousInTab, ui->txtPhone);
+    fitCustomArea();
+}
+
+void CustomerPage::fitCustomArea()
+{
+    int bottom = 0;
+    const auto consider = [&bottom](const auto& array) {
+        for (QWidget* w : array)
+            if (!w->isHidden())
+                bottom = std::max(bottom, w->geometry().bottom() + 1);
+    };
+    consider(lblCustom);
+    consider(chkCustom);
+    consider(cboCustom);
+    consider(txtCustom);
+    ui->picCustomFieldsArea->resize(ui->picCustomFields->viewport()->width(), bottom + 4);
+}
+
+void CustomerPage::FillCustomFields(qint64 customerId)
+{
+    int checks = 0, combos = 0, texts = 0;
+    Query q = objConn.query(kDefinitions);
+    while (q.next()) {
+        const Kind kind = kindOf(q.text(2));
+        int& k = kind == Kind::CheckBox ? checks : kind == Kind::Combo ? combos : texts;
+        Query data = objConn.query(QStringLiteral("SELECT data FROM CustomerUDFData "
+                                                  "WHERE customerid = ? AND CustomerUDFID = ? ORDER BY id LIMIT 1"),
+                                   {customerId, q.integer(0)});
+        if (data.next()) {
+            const QString value = data.text(0);
+            if (kind == Kind::CheckBox && k < chkCustom.size())
+                chkCustom[k]->setChecked(value == QLatin1String("1"));
+            else if (kind == Kind::Combo && k < cboCustom.size())
+                SelectCombo(cboCustom[k], value);
+            else if (kind == Kind::Text && k < txtCustom.size())
+                txtCustom[k]->setText(value);
+        }
+        ++k;
+    }
+}
+
+void CustomerPage::SaveCustomFields(qint64 customerId)
+{
+    int checks = 0, combos = 0, texts = 0;
+    Query q = objConn.query(kDefinitions);
+    while (q.next()) {
+        const QString fieldId = QString::number(q.integer(0));
+        const Kind kind = kindOf(q.text(2));
+        int& k = kind == Kind::CheckBox ? checks : kind == Kind::Combo ? combos : texts;
+        QWidget* input = nullptr;
+        QString sCustomData;
+        if (kind == Kind::CheckBox && k < chkCustom.size()) {
+            input = chkCustom[k];
+            sCustomData = chkCustom[k]->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+        } else if (kind == Kind::Combo && k < cboCustom.size()) {
+            input = cboCustom[k];
+            sCustomData = cboCustom[k]->count() > 0 ? cboCustom[k]->currentText() : QString();
+        } else if (kind == Kind::Text && k < txtCustom.size()) {
+            input = txtCustom[k];
+            sCustomData = txtCustom[k]->text();
+        }
+        ++k;
+        // A field the page has not shown has no value to store.
+        if (!input || input->property(kTag).toString() != fieldId)
+            continue;
+
+        const QVariant existing = objConn.scalar(QStringLiteral("SELECT id FROM CustomerUDFData "
+                                                                "WHERE customerid = ? AND CustomerUDFID = ? "
+                                                                "ORDER BY id LIMIT 1"),
+                                                 {customerId, q.integer(0)});
+        if (!existing.isValid() || existing.isNull())
+            objConn.insert(QStringLiteral("CustomerUDFData"), {{QStringLiteral("CustomerID"), customerId},
+                                                               {QStringLiteral("Data"), sCustomData},
+                                                               {QStringLiteral("CustomerUDFID"), q.integer(0)}});
+        else
+            objConn.execute(QStringLiteral("UPDATE CustomerUDFData SET data = ? WHERE id = ?"),
+                            {sCustomData, existing});
+    }
 }

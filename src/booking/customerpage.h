@@ -1,6 +1,14 @@
 #pragma once
+// The customer details page of the booking wizard: adults and children, the
+// booking's customer, the custom booking field and the custom customer fields.
 #include "booking/wizardpage.h"
 
+#include <QList>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
 namespace Ui { class CustomerPage; }
 
 class CustomerPage : public WizardPage {
@@ -10,4 +18,38 @@ public:
     ~CustomerPage() override;
 
     Ui::CustomerPage* ui;
+
+    // The custom customer fields, built afresh each time the page is shown:
+    // element 0 of each array comes with the page, the others are copies.
+    QList<QLabel*> lblCustom;
+    QList<QCheckBox*> chkCustom;
+    QList<QComboBox*> cboCustom;
+    QList<QLineEdit*> txtCustom;
+
+    void ShowPage() override;
+    void SavePage() override;
+
+    // Empties the contact boxes; two adults and no children.
+    void ResetCustomerForm();
+
+    void cmdResSearch_Click();
+    void txtNoAdults_LostFocus();
+    void txtNoChildren_LostFocus();
+    // The "Email" link of the confirmation page: a new message to the
+    // address typed on this page.
+    void lblEmail_Click();
+
+    // The custom customer fields of a customer (0: none yet).
+    void BuildCustomFields();
+    void FillCustomFields(qint64 customerId);
+    void SaveCustomFields(qint64 customerId);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    template <class W>
+    W* customElement(QList<W*>& array, int k);
+    void placeCustom(QWidget* w, int leftTwips, int topTwips, int widthTwips, int heightTwips);
+    void fitCustomArea();
 };

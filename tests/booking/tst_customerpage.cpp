@@ -1,0 +1,345 @@
+// The customer details page: the booking's customer created once and then
+// updated, customers linked through the picker, the counts, the custom
+// booking field and the custom customer fields.
+#include "support/testsupport.h"
+
+#include "booking/bookingwizard.h"
+#include "booking/customerpage.h"
+#include "core/db.h"
+#include "core/frmmain.h"
+#include "core/modmain.h"
+#include "core/settings.h"
+#include "core/twips.h"
+#include "customers/frmrescustsearch.h"
+#include "ui_customerpage.h"
+#include "ui_frmrescustsearch.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <memory>
+
+namespace {
+
+qint64 addBooking(int adults = 2, int kids = 0)
+{
+    return objConn.insert(QStringLiteral("booking"),
+                          {{QStringLiteral("fromdate"), QStringLiteral("2025-03-05 09:00:00")},
+                           {QStringLiteral("todate"), QStringLiteral("2025-03-06 14:00:00")},
+                           {QStringLiteral("noadults"), adults},
+                           {QStringLiteral("nokids"), kids}});
+}
+
+qint64 addCustomer(const QString& first, const QString& last, const QString& email = QString())
+{
+    return objConn.insert(QStringLiteral("customer"), {{QStringLiteral("FirstName"), first},
+                                                       {QStringLiteral("LastName"), last},
+                                                       {QStringLiteral("Email"), email}});
+}
+
+qint64 addField(const QString& name, const QString& type, int pos, const QStringList& options = {})
+{
+    const qint64 id = objConn.insert(QStringLiteral("CustomerUDF"), {{QStringLiteral("name"), name},
+                                                                     {QStringLiteral("type"), type},
+                                                                     {QStringLiteral("pos"), pos}});
+    for (const QString& o : options)
+        objConn.insert(QStringLiteral("CustomerUDFOption"),
+                       {{QStringLiteral("option"), o}, {QStringLiteral("itemCustomFieldID"), id}});
+    return id;
+}
+
+QVariant bookingColumn(const QString& column)
+{
+    return objConn.scalar(QStringLiteral("SELECT %1 FROM booking WHERE id = ?").arg(column), {iBookingID});
+}
+
+int count(const QString& sql, const QVariantList& params = {})
+{
+    return objConn.scalar(sql, params).toInt();
+}
+
+void typeInto(QLineEdit* box, const QString& text)
+{
+    box->setFocus(Qt::TabFocusReason);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+}
+
+}  // namespace
+
+class TestCustomerPage : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestDb> db;
+    CustomerPage* page = nullptr;
+    Ui::CustomerPage* ui = nullptr;
+
+    // The booking panel in front with this page on it, as the wizard shows it.
+    void showPage()
+    {
+        frmMain& main = MainForm();
+        main.show();
+        main.ShowView(main.booking(), {});
+        page->show();
+        page->raise();
+        page->ShowPage();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+    }
+
+    // Shown again after the boxes were emptied: all comes from the database.
+    void ResetCustomerFormAndShow()
+    {
+        page->ResetCustomerForm();
+        page->ShowPage();
+    }
+
+private slots:
+    void init()
+    {
+        resetProgramState();
+        db = std::make_unique<TestDb>();
+        loadMainWindow(*db);
+        page = MainForm().booking()->customer();
+        ui = page->ui;
+        iBookingID = qint32(addBooking(5, 3));
+    }
+
+    void cleanup()
+    {
+        resetProgramState();
+        db.reset();
+    }
+
+    void newCustomerIsCreatedOnceThenUpdated()
+    {
+        showPage();
+        // A booking without a customer shows an empty page with the default counts.
+        QCOMPARE(ui->txtNoAdults->text(), QStringLiteral("2"));
+        QCOMPARE(ui->txtNoChildren->text(), QStringLiteral("0"));
+        QVERIFY(ui->txtFirstname->text().isEmpty());
+        QVERIFY(ui->txtFirstname->hasFocus());
+
+        typeInto(ui->txtFirstname, QStringLiteral("Ann"));
+        typeInto(ui->txtLastname, QStringLiteral("O'Brien"));
+        typeInto(ui->txtEmail, QStringLiteral("ann@example.org"));
+        typeInto(ui->txtHomePhone, QStringLiteral("555 1234"));
+        typeInto(ui->txtNoAdults, QStringLiteral("3"));
+        page->SavePage();
+
+        QCOMPARE(count(QStringLiteral("SELECT count(*) FROM customer")), 1);
+        const qint64 customerId = bookingColumn(QStringLiteral("customerid")).toLongLong();
+        Query c = objConn.query(QStringLiteral("SELECT ID, LastName, Email, HomePhone, Fax FROM customer"));
+        QVERIFY(c.next());
+        QCOMPARE(c.integer(0), customerId);
+        QCOMPARE(c.text(1), QStringLiteral("O'Brien"));
+        QCOMPARE(c.text(2), QStringLiteral("ann@example.org"));
+        QCOMPARE(c.text(3), QStringLiteral("555 1234"));
+        QVERIFY(!c.isNull(4));   // empty boxes are stored as empty text
+        QCOMPARE(bookingColumn(QStringLiteral("noadults")).toInt(), 3);
+        QCOMPARE(bookingColumn(QStringLiteral("nokids")).toInt(), 0);
+        QCOMPARE(bookingColumn(QStringLiteral("BookingUDFID")).toInt(), 1);
+
+        // Back on the page: the stored customer, then an edit of the same row.
+        ResetCustomerFormAndShow();
+        QCOMPARE(ui->txtLastname->text(), QStringLiteral("O'Brien"));
+        QCOMPARE(ui->txtNoAdults->text(), QStringLiteral("3"));
+        typeInto(ui->txtLastname, QStringLiteral("O'Brien-\"Smith\" 100%_"));
+        page->SavePage();
+        QCOMPARE(count(QStringLiteral("SELECT count(*) FROM customer")), 1);
+        QCOMPARE(bookingColumn(QStringLiteral("customerid")).toLongLong(), customerId);
+        QCOMPARE(objConn.scalar(QStringLiteral("SELECT LastName FROM customer")).toString(),
+                 QStringLiteral("O'Brien-\"Smith\" 100%_"));
+    }
+
+    void leavingAnEmptyPageStillLinksACustomer()
+    {
+        showPage();
+        page->SavePage();
+        QCOMPARE(count(QStringLiteral("SELECT count(*) FROM customer WHERE FirstName = '' AND Email = ''")), 1);
+        QVERIFY(bookingColumn(QStringLiteral("customerid")).toLongLong() > 0);
+    }
+
+    void countsKeepTheirLeadingNumber()
+    {
+        showPage();
+        typeInto(ui->txtNoAdults, QStringLiteral("3 adults"));
+        ui->txtNoChildren->setFocus(Qt::TabFocusReason);
+        QCOMPARE(ui->txtNoAdults->text(), QStringLiteral("3"));
+        typeInto(ui->txtNoChildren, QStringLiteral("abc"));
+        ui->txtFax->setFocus(Qt::TabFocusReason);
+        QCOMPARE(ui->txtNoChildren->text(), QStringLiteral("0"));
+        typeInto(ui->txtNoChildren, QString());
+        page->SavePage();
+        QCOMPARE(ui->txtNoChildren->text(), QStringLiteral("0"));
+        QCOMPARE(bookingColumn(QStringLiteral("noadults")).toInt(), 3);
+        QCOMPARE(bookingColumn(QStringLiteral("nokids")).toInt(), 0);
+    }
+
+    void pickingACustomerLinksThatOne()
+    {
+        const qint64 smith = addCustomer(QStringLiteral("Jo"), QStringLiteral("Smith"), QStringLiteral("jo@x.org"));
+        addCustomer(QStringLiteral("Al"), QStringLiteral("Smith"));
+        addCustomer(QStringLiteral("Bea"), QStringLiteral("Jones"));
+        showPage();
+        typeInto(ui->txtLastname, QStringLiteral("smith"));
+
+        QStringList listed;
+        onNextDialog([&](QWidget* dlg) {
+            auto* picker = qobject_cast<frmResCustSearch*>(dlg);
+            QVERIFY(picker);
+            QCOMPARE(picker->ui->txtLastname->text(), QStringLiteral("smith"));
+            QTableWidget* g = picker->ui->gcust;
+            for (int r = 0; r < g->rowCount(); ++r)
+                listed << g->item(r, 0)->text();
+            g->setCurrentCell(1, 0);
+            QTest::mouseClick(picker->ui->cmdSelect, Qt::LeftButton);
+        });
+        QTest::mouseClick(ui->cmdResSearch, Qt::LeftButton);
+
+        QCOMPARE(listed, QStringList({QStringLiteral("Al Smith"), QStringLiteral("Jo Smith")}));
+        QCOMPARE(bookingColumn(QStringLiteral("customerid")).toLongLong(), smith);
+        QCOMPARE(ui->txtFirstname->text(), QStringLiteral("Jo"));
+        QCOMPARE(ui->txtEmail->text(), QStringLiteral("jo@x.org"));
+        // The booking's own counts, not those of an empty page.
+        QCOMPARE(ui->txtNoAdults->text(), QStringLiteral("5"));
+        QCOMPARE(ui->txtNoChildren->text(), QStringLiteral("3"));
+        QCOMPARE(page->window()->focusWidget(), static_cast<QWidget*>(ui->txtNoAdults));
+        page->SavePage();
+        QCOMPARE(count(QStringLiteral("SELECT count(*) FROM customer")), 3);
+    }
+
+    void closingThePickerChangesNothing()
+    {
+        showPage();
+        typeInto(ui->txtFirstname, QStringLiteral("Nobody"));
+        onNextDialog([](QWidget* dlg) {
+            QTest::mouseClick(qobject_cast<frmResCustSearch*>(dlg)->ui->cmdCancel, Qt::LeftButton);
+        });
+        QTest::mouseClick(ui->cmdResSearch, Qt::LeftButton);
+        QCOMPARE(fakes().messageBoxes->lastPrompt(),
+                 QStringLiteral("No matches found. Please try again or press Close to enter new customer details."));
+        QCOMPARE(giResCustomerSearchID, -1);
+        QCOMPARE(ui->txtFirstname->text(), QStringLiteral("Nobody"));
+        QCOMPARE(bookingColumn(QStringLiteral("customerid")).toInt(), 0);
+    }
+
+    void bookingCustomField()
+    {
+        showPage();
+        QVERIFY(ui->cboBookingUDF->isHidden());
+        QVERIFY(ui->lblLabels_17->isHidden());
+
+        objConn.insert(QStringLiteral("BookingUDF"), {{QStringLiteral("name"), QStringLiteral("Wedding")}});
+        const qint64 walkIn = objConn.insert(QStringLiteral("BookingUDF"), {{QStringLiteral("name"), QStringLiteral("Walk-in")}});
+        SaveConfigFlag(QStringLiteral("EnableCustomField"), true);
+        SaveConfigText(QStringLiteral("CustomFieldTitle"), QStringLiteral("Occasion"));
+        page->ShowPage();
+        QVERIFY(!ui->cboBookingUDF->isHidden());
+        QCOMPARE(ui->lblLabels_17->text(), QStringLiteral("Occasion:"));
+        QCOMPARE(ui->cboBookingUDF->count(), 3);
+        QCOMPARE(ui->cboBookingUDF->itemText(0), QStringLiteral("Not Selected"));
+        QCOMPARE(ui->cboBookingUDF->currentIndex(), 0);   // nothing stored: id 1
+
+        ui->cboBookingUDF->setCurrentIndex(2);
+        page->SavePage();
+        QCOMPARE(bookingColumn(QStringLiteral("BookingUDFID")).toLongLong(), walkIn);
+        page->ShowPage();
+        QCOMPARE(ui->cboBookingUDF->currentText(), QStringLiteral("Walk-in"));
+
+        // A stored choice that no longer exists selects nothing and stores 1.
+        objConn.execute(QStringLiteral("DELETE FROM BookingUDF WHERE id = ?"), {walkIn});
+        page->ShowPage();
+        QCOMPARE(ui->cboBookingUDF->currentIndex(), -1);
+        page->SavePage();
+        QCOMPARE(bookingColumn(QStringLiteral("BookingUDFID")).toInt(), 1);
+    }
+
+    void customFieldsRoundTripWithoutDuplicates()
+    {
+        const qint64 notes = addField(QStringLiteral("Notes"), QStringLiteral("text"), 1);
+        const qint64 vip = addField(QStringLiteral("VIP"), QStringLiteral("CheckBox"), 2);
+        const qint64 diet = addField(QStringLiteral("Diet"), QStringLiteral("COMBOBOX"), 3,
+                                     {QStringLiteral("Vegan"), QStringLiteral("None"), QStringLiteral("Halal")});
+        addField(QString(), QString(), 4);
+        showPage();
+
+        // Labels by place among all fields, inputs by place among their kind.
+        QCOMPARE(page->lblCustom.size(), 4);
+        QCOMPARE(page->txtCustom.size(), 2);
+        QCOMPARE(page->chkCustom.size(), 1);
+        QCOMPARE(page->cboCustom.size(), 1);
+        QCOMPARE(page->lblCustom[1]->text(), QStringLiteral("VIP:"));
+        QCOMPARE(page->lblCustom[3]->text(), QStringLiteral(":"));
+        const int labelTop1 = page->lblCustom[0]->y() + Twips::toPx(255 + 80);
+        QVERIFY(qAbs(page->lblCustom[1]->y() - labelTop1) <= 1);
+        QVERIFY(qAbs(page->chkCustom[0]->y() - (labelTop1 - Twips::toPx(20))) <= 1);
+        QCOMPARE(page->cboCustom[0]->count(), 3);
+        QCOMPARE(page->cboCustom[0]->itemText(0), QStringLiteral("Halal"));
+        QCOMPARE(page->cboCustom[0]->currentIndex(), 0);
+        // The custom inputs follow the e-mail box in the tab order.
+        ui->txtEmail->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(ui->txtEmail, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(page->txtCustom[0]));
+
+        typeInto(page->txtCustom[0], QStringLiteral("Late 'arrival' \"maybe\""));
+        page->chkCustom[0]->setChecked(true);
+        page->cboCustom[0]->setCurrentIndex(2);
+        page->SavePage();
+        const qint64 customerId = bookingColumn(QStringLiteral("customerid")).toLongLong();
+        const QString dataOf = QStringLiteral("SELECT data FROM CustomerUDFData WHERE CustomerID = ? AND CustomerUDFID = ?");
+        QCOMPARE(objConn.scalar(dataOf, {customerId, notes}).toString(), QStringLiteral("Late 'arrival' \"maybe\""));
+        QCOMPARE(objConn.scalar(dataOf, {customerId, vip}).toString(), QStringLiteral("1"));
+        QCOMPARE(objConn.scalar(dataOf, {customerId, diet}).toString(), QStringLiteral("Vegan"));
+        QCOMPARE(count(QStringLiteral("SELECT count(*) FROM CustomerUDFData")), 4);
+
+        // Shown again: rebuilt once, values back; saved again: still one row each.
+        page->ShowPage();
+        page->ShowPage();
+        QCOMPARE(page->lblCustom.size(), 4);
+        QCOMPARE(page->cboCustom[0]->count(), 3);
+        QCOMPARE(page->findChildren<QLineEdit*>(QStringLiteral("txtCustom_1")).size(), 1);
+        QCOMPARE(page->txtCustom[0]->text(), QStringLiteral("Late 'arrival' \"maybe\""));
+        QVERIFY(page->chkCustom[0]->isChecked());
+        QCOMPARE(page->cboCustom[0]->currentText(), QStringLiteral("Vegan"));
+        page->chkCustom[0]->setChecked(false);
+        page->SavePage();
+        QCOMPARE(count(QStringLiteral("SELECT count(*) FROM CustomerUDFData")), 4);
+        QCOMPARE(objConn.scalar(dataOf, {customerId, vip}).toString(), QStringLiteral("0"));
+
+        // Values that no longer fit: unticked and the first choice.
+        objConn.execute(QStringLiteral("UPDATE CustomerUDFData SET data = 'yes' WHERE CustomerUDFID = ?"), {vip});
+        objConn.execute(QStringLiteral("UPDATE CustomerUDFData SET data = 'Kosher' WHERE CustomerUDFID = ?"), {diet});
+        page->ShowPage();
+        QVERIFY(!page->chkCustom[0]->isChecked());
+        QCOMPARE(page->cboCustom[0]->currentText(), QStringLiteral("Halal"));
+    }
+
+    void missingCustomerRowIsReplaced()
+    {
+        objConn.execute(QStringLiteral("UPDATE booking SET customerid = 999 WHERE id = ?"), {iBookingID});
+        showPage();
+        QCOMPARE(ui->txtNoAdults->text(), QStringLiteral("2"));
+        typeInto(ui->txtFirstname, QStringLiteral("Kept"));
+        page->SavePage();
+        const qint64 customerId = bookingColumn(QStringLiteral("customerid")).toLongLong();
+        QVERIFY(customerId != 999);
+        QCOMPARE(objConn.scalar(QStringLiteral("SELECT FirstName FROM customer WHERE ID = ?"), {customerId}).toString(),
+                 QStringLiteral("Kept"));
+    }
+
+    void emailLinkOpensAMessage()
+    {
+        showPage();
+        page->lblEmail_Click();
+        typeInto(ui->txtEmail, QStringLiteral("ann@example.org"));
+        page->lblEmail_Click();
+        QCOMPARE(fakes().shell->opened,
+                 QStringList({QStringLiteral("mailto:"), QStringLiteral("mailto:ann@example.org")}));
+    }
+};
+
+TARLOMY_TEST_MAIN(TestCustomerPage)
+#include "tst_customerpage.moc"

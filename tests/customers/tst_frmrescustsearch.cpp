@@ -1,0 +1,172 @@
+// The customer picker: what it lists for the two name boxes, names with
+// quote and wildcard characters found as typed, and what it hands back.
+#include "support/testsupport.h"
+
+#include "core/db.h"
+#include "core/grid.h"
+#include "core/modmain.h"
+#include "customers/frmrescustsearch.h"
+#include "ui_frmrescustsearch.h"
+
+#include <QPushButton>
+#include <QTableWidget>
+#include <memory>
+
+namespace {
+
+qint64 addCustomer(const QString& first, const QString& last, const QVariant& address2 = QString(),
+                   const QVariant& postcode = QString(), const QVariant& phone = QString())
+{
+    return objConn.insert(QStringLiteral("customer"), {{QStringLiteral("FirstName"), first},
+                                                       {QStringLiteral("LastName"), last},
+                                                       {QStringLiteral("Address1"), QStringLiteral("1 High St")},
+                                                       {QStringLiteral("Address2"), address2},
+                                                       {QStringLiteral("PostCode"), postcode},
+                                                       {QStringLiteral("Phone"), phone}});
+}
+
+QStringList names(const frmResCustSearch& dlg)
+{
+    QStringList list;
+    for (int r = 0; r < dlg.ui->gcust->rowCount(); ++r)
+        list << dlg.ui->gcust->item(r, 0)->text();
+    return list;
+}
+
+QStringList search(frmResCustSearch& dlg, const QString& first, const QString& last)
+{
+    dlg.ui->txtFirstname->setText(first);
+    dlg.ui->txtLastname->setText(last);
+    QTest::mouseClick(dlg.ui->cmdOk, Qt::LeftButton);
+    return names(dlg);
+}
+
+}  // namespace
+
+class TestResCustSearch : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestDb> db;
+
+private slots:
+    void init()
+    {
+        resetProgramState();
+        db = std::make_unique<TestDb>();
+        db->open();
+    }
+
+    void cleanup()
+    {
+        resetProgramState();
+        db.reset();
+    }
+
+    void listsMatchesOnFirstOrLastName()
+    {
+        const qint64 zed = addCustomer(QStringLiteral("Zed"), QStringLiteral("Adams"), QStringLiteral("Flat 2"),
+                                       QStringLiteral("AB1"), QStringLiteral("555"));
+        addCustomer(QStringLiteral("Amy"), QStringLiteral("Brown"), dbNull(), dbNull(), dbNull());
+        addCustomer(QStringLiteral("Bob"), QStringLiteral("adams"));
+        addCustomer(QStringLiteral("Cy"), QStringLiteral("Zane"));
+
+        giResCustomerSearchID = 7;
+        frmResCustSearch dlg;
+        QCOMPARE(giResCustomerSearchID, -1);
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Customer Search"));
+        QCOMPARE(dlg.ui->gcust->horizontalHeaderItem(3)->text(), QStringLiteral("Phone"));
+
+        // Both boxes empty: everyone, by last name and then first name.
+        QCOMPARE(dlg.RefreshCustomerScreen(1, 0), 1);
+        QCOMPARE(names(dlg), QStringList({QStringLiteral("Bob adams"), QStringLiteral("Zed Adams"),
+                                          QStringLiteral("Amy Brown"), QStringLiteral("Cy Zane")}));
+        QCOMPARE(dlg.ui->gcust->currentRow(), 0);
+        QCOMPARE(GridRowData(dlg.ui->gcust, 1), zed);
+        QCOMPARE(dlg.ui->gcust->item(1, 1)->text(), QStringLiteral("1 High St, Flat 2"));
+        QCOMPARE(dlg.ui->gcust->item(1, 2)->text(), QStringLiteral("AB1"));
+        QCOMPARE(dlg.ui->gcust->item(2, 1)->text(), QStringLiteral("1 High St"));
+        QVERIFY(dlg.ui->gcust->item(2, 2)->text().isEmpty());
+        QVERIFY(dlg.ui->gcust->item(2, 3)->text().isEmpty());
+        // The row of a given customer is selected instead of the first.
+        QCOMPARE(dlg.RefreshCustomerScreen(1, zed), 2);
+        QCOMPARE(dlg.ui->gcust->currentRow(), 1);
+
+        // First name or last name, anywhere in the name, any letter case.
+        QCOMPARE(search(dlg, QStringLiteral("z"), QString()),
+                 QStringList({QStringLiteral("Zed Adams")}));
+        QCOMPARE(search(dlg, QStringLiteral("amy"), QStringLiteral("ZAN")),
+                 QStringList({QStringLiteral("Amy Brown"), QStringLiteral("Cy Zane")}));
+        QVERIFY(fakes().messageBoxes->shown.isEmpty());
+    }
+
+    void quotesAndWildcardsAreFoundAsTyped()
+    {
+        addCustomer(QStringLiteral("Pat"), QStringLiteral("O'Brien"));
+        addCustomer(QStringLiteral("Say \"Hi\""), QStringLiteral("Quote"));
+        addCustomer(QStringLiteral("Hundred"), QStringLiteral("100%"));
+        addCustomer(QStringLiteral("Under"), QStringLiteral("a_b"));
+        addCustomer(QStringLiteral("Back"), QStringLiteral("c\\d"));
+        addCustomer(QStringLiteral("Plain"), QStringLiteral("axb 100"));
+
+        frmResCustSearch dlg;
+        QCOMPARE(search(dlg, QString(), QStringLiteral("o'b")), QStringList({QStringLiteral("Pat O'Brien")}));
+        QCOMPARE(search(dlg, QStringLiteral("\"Hi\""), QString()), QStringList({QStringLiteral("Say \"Hi\" Quote")}));
+        QCOMPARE(search(dlg, QString(), QStringLiteral("%")), QStringList({QStringLiteral("Hundred 100%")}));
+        QCOMPARE(search(dlg, QString(), QStringLiteral("a_b")), QStringList({QStringLiteral("Under a_b")}));
+        QCOMPARE(search(dlg, QString(), QStringLiteral("c\\d")), QStringList({QStringLiteral("Back c\\d")}));
+        QVERIFY(fakes().messageBoxes->shown.isEmpty());
+    }
+
+    void noMatchesLeavesNothingToSelect()
+    {
+        for (int i = 0; i < 10; ++i)
+            addCustomer(QStringLiteral("Ann%1").arg(i), QStringLiteral("Lee"));
+        addCustomer(QStringLiteral("Tom"), QStringLiteral("Ng"));
+
+        frmResCustSearch dlg;
+        QCOMPARE(search(dlg, QStringLiteral("ann"), QString()).size(), 10);
+        QCOMPARE(search(dlg, QString(), QStringLiteral("ng")).size(), 1);
+        QCOMPARE(search(dlg, QStringLiteral("nobody"), QString()).size(), 0);
+        QCOMPARE(fakes().messageBoxes->lastPrompt(),
+                 QStringLiteral("No matches found. Please try again or press Close to enter new customer details."));
+        QCOMPARE(fakes().messageBoxes->shown.last().style, int(vbInformation | vbOKOnly));
+        QCOMPARE(dlg.RefreshCustomerScreen(1, 0), 0);
+
+        onNextDialog([&dlg](QWidget*) {
+            QTest::mouseClick(dlg.ui->cmdSelect, Qt::LeftButton);
+            QVERIFY(dlg.isVisible());
+            QTest::mouseClick(dlg.ui->cmdCancel, Qt::LeftButton);
+        });
+        dlg.exec();
+        QCOMPARE(giResCustomerSearchID, -1);
+    }
+
+    void selectOrDoubleClickHandsBackTheCustomer()
+    {
+        addCustomer(QStringLiteral("Al"), QStringLiteral("Able"));
+        const qint64 baker = addCustomer(QStringLiteral("Bo"), QStringLiteral("Baker"));
+        {
+            frmResCustSearch dlg;
+            dlg.RefreshCustomerScreen(1, 0);
+            onNextDialog([&dlg](QWidget*) {
+                QTableWidget* g = dlg.ui->gcust;
+                const QRect cell = g->visualItemRect(g->item(1, 0));
+                QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell.center());
+                QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, cell.center());
+                if (dlg.isVisible())
+                    dlg.reject();   // the double click was not taken
+            });
+            QCOMPARE(dlg.exec(), int(QDialog::Accepted));
+            QCOMPARE(giResCustomerSearchID, qint32(baker));
+        }
+        // Esc closes a fresh picker without a choice.
+        frmResCustSearch dlg;
+        QCOMPARE(giResCustomerSearchID, -1);
+        dlg.RefreshCustomerScreen(1, 0);
+        onNextDialog([](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); });
+        dlg.exec();
+        QCOMPARE(giResCustomerSearchID, -1);
+    }
+};
+
+TARLOMY_TEST_MAIN(TestResCustSearch)
+#include "tst_frmrescustsearch.moc"
