@@ -23,7 +23,6 @@
 #include "ui_paymentpage.h"
 #include "ui_reportspanel.h"
 
-#include <QClipboard>
 #include <QFile>
 #include <QHash>
 #include <QLabel>
@@ -717,6 +716,31 @@ void TestMainFrame::editMenuSendsKeysToFocus()
     m.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&m));
 
+    // Whatever has the focus gets the keys, a grid included.
+    struct KeyWatch : QObject {
+        QList<QKeyCombination> keys;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::KeyPress)
+                keys << static_cast<QKeyEvent*>(e)->keyCombination();
+            return false;
+        }
+    } watch;
+    QTableWidget* grid = m.arrivals()->ui->gArrivals;
+    grid->installEventFilter(&watch);
+    grid->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), grid);
+    for (QAction* item : {m.ui->mnuEditUndo, m.ui->mnuEditCut, m.ui->mnuEditCopy, m.ui->mnuEditPaste,
+                          m.ui->mnuEditClear, m.ui->mnuEditSelectAll})
+        item->trigger();
+    QVERIFY(watch.keys.isEmpty());   // posted, not waited for
+    const QList<QKeyCombination> expected = {Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_X, Qt::CTRL | Qt::Key_C,
+                                             Qt::CTRL | Qt::Key_V, QKeyCombination(Qt::Key_Delete),
+                                             Qt::CTRL | Qt::Key_A};
+    QTRY_COMPARE(watch.keys, expected);
+    grid->removeEventFilter(&watch);
+
+    // And they do their usual work in a text box.
     m.mnuReservationAdd_Click();
     QPlainTextEdit* notes = m.booking()->ui->txtBookingNotes;
     notes->setFocus();
@@ -725,35 +749,8 @@ void TestMainFrame::editMenuSendsKeysToFocus()
     m.ui->mnuEditSelectAll->trigger();
     m.ui->mnuEditCut->trigger();
     QTRY_COMPARE(notes->toPlainText(), QString());
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("late arrival"));
     m.ui->mnuEditPaste->trigger();
-    m.ui->mnuEditPaste->trigger();
-    QTRY_COMPARE(notes->toPlainText(), QStringLiteral("late arrivallate arrival"));
-    m.ui->mnuEditUndo->trigger();
     QTRY_COMPARE(notes->toPlainText(), QStringLiteral("late arrival"));
-    m.ui->mnuEditSelectAll->trigger();
-    m.ui->mnuEditCopy->trigger();
-    m.ui->mnuEditClear->trigger();
-    QTRY_COMPARE(notes->toPlainText(), QString());
-
-    // Clear with the focus in a grid sends it the Delete key.
-    struct KeyWatch : QObject {
-        QList<int> keys;
-        bool eventFilter(QObject*, QEvent* e) override
-        {
-            if (e->type() == QEvent::KeyPress)
-                keys << static_cast<QKeyEvent*>(e)->key();
-            return false;
-        }
-    } watch;
-    m.mnuReservationsArrivals_Click();
-    QTableWidget* grid = m.arrivals()->ui->gArrivals;
-    grid->installEventFilter(&watch);
-    grid->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), grid);
-    m.ui->mnuEditClear->trigger();
-    QTRY_COMPARE(watch.keys, QList<int>{Qt::Key_Delete});
-    grid->removeEventFilter(&watch);
 }
 
 void TestMainFrame::helpMenuAndPages()
