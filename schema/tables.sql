@@ -43,6 +43,8 @@ CREATE TABLE booking (
     Discount         INTEGER DEFAULT 0           -- money; read with the payment fields, never used
 );
 CREATE INDEX booking_dates ON booking (fromdate, todate);
+-- A day or a range is found from either end: stays that end on or after it.
+CREATE INDEX booking_departures ON booking (todate, fromdate);
 CREATE INDEX booking_customer ON booking (customerid);
 
 CREATE TABLE bookingroom (

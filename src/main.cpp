@@ -1,10 +1,15 @@
 #include "core/application.h"
+#include "core/apperror.h"
 #include "core/startup.h"
 
 int main(int argc, char** argv)
 {
     Application app(argc, argv);
     InitProgram();
-    Main();
+    try {
+        Main();
+    } catch (const AppError& e) {
+        ReportFatalError(e);
+    }
     return app.exec();
 }

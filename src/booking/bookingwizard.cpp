@@ -3,11 +3,20 @@
 #include "booking/confirmpage.h"
 #include "booking/customerpage.h"
 #include "booking/datespage.h"
+#include "booking/frmfindbooking.h"
 #include "booking/paymentpage.h"
 #include "booking/unitspage.h"
+#include "calendar/arrivalspanel.h"
 #include "core/controlarray.h"
 #include "core/db.h"
+#include "core/format.h"
+#include "core/frmmain.h"
+#include "core/modmain.h"
+#include "core/platform.h"
+#include "core/settings.h"
 #include "ui_bookingwizard.h"
+
+#include <QMouseEvent>
 
 BookingWizard::BookingWizard(QWidget* parent) : QWidget(parent), ui(new Ui::BookingWizard)
 {
@@ -15,10 +24,21 @@ BookingWizard::BookingWizard(QWidget* parent) : QWidget(parent), ui(new Ui::Book
     cmdBack = ControlList<QPushButton>(this, QStringLiteral("cmdBack"));
     cmdNext = ControlList<QPushButton>(this, QStringLiteral("cmdNext"));
     lblStep = ControlList<QLabel>(this, QStringLiteral("lblStep"));
+
+    for (int i = 0; i < cmdNext.size(); ++i)
+        connect(cmdNext[i], &QPushButton::clicked, this, [this, i] { cmdNext_Click(i); });
+    for (int i = 0; i < cmdBack.size(); ++i)
+        connect(cmdBack[i], &QPushButton::clicked, this, [this, i] { cmdBack_Click(i); });
+    connect(ui->cmdCancel, &QPushButton::clicked, this, &BookingWizard::cmdCancel_Click);
+    for (QLabel* label : lblStep)
+        label->installEventFilter(this);
+    ui->txtBookingNotes->installEventFilter(this);
 }
 
 BookingWizard::~BookingWizard()
 {
+    // No notes are saved while the window is taken down.
+    ui->txtBookingNotes->removeEventFilter(this);
     delete ui;
 }
 
@@ -28,12 +48,189 @@ CustomerPage* BookingWizard::customer() const { return ui->picCustomer; }
 PaymentPage* BookingWizard::payment() const { return ui->picPayment; }
 ConfirmPage* BookingWizard::confirm() const { return ui->picConfirm; }
 
+WizardPage* BookingWizard::page(int i) const
+{
+    switch (i) {
+    case 0: return dates();
+    case 1: return units();
+    case 2: return customer();
+    case 3: return payment();
+    case 4: return confirm();
+    default: return nullptr;
+    }
+}
+
+bool BookingWizard::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const int index = lblStep.indexOf(qobject_cast<QLabel*>(watched));
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (index >= 0 && mouse->button() == Qt::LeftButton
+            && lblStep[index]->rect().contains(mouse->position().toPoint())) {
+            lblStep_Click(index);
+            return true;
+        }
+    } else if (event->type() == QEvent::FocusOut && watched == ui->txtBookingNotes) {
+        txtBookingNotes_LostFocus();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- The booking in progress ---------------------------------------------
+
 void BookingWizard::StartOrResumeBooking()
 {
+    dates()->raise();
+
+    // A booking in progress that another view has deleted since: start
+    // afresh rather than write to a row that is gone.
+    if (iBookingID != 0
+        && !objConn.scalar(QStringLiteral("SELECT id FROM booking WHERE id = ?"), {iBookingID}).isValid())
+        iBookingID = 0;
+
+    if (iBookingID == 0) {
+        iBookingStep = 0;
+        QTime checkin = Fmt::parseTime(ConfigText(QStringLiteral("CheckinTime"), QStringLiteral("9:00 AM")));
+        if (!checkin.isValid())
+            checkin = QTime(9, 0);
+        QTime checkout = Fmt::parseTime(ConfigText(QStringLiteral("CheckoutTime"), QStringLiteral("2:00 PM")));
+        if (!checkout.isValid())
+            checkout = QTime(14, 0);
+        const QDate today = QDate::currentDate();
+        const QString empty;
+        iBookingID = qint32(objConn.insert(QStringLiteral("Booking"),
+                                           {{QStringLiteral("FromDate"), dbValue(QDateTime(today, checkin))},
+                                            {QStringLiteral("ToDate"), dbValue(QDateTime(today.addDays(1), checkout))},
+                                            {QStringLiteral("PaymentMethod"), empty},
+                                            {QStringLiteral("BookedBy"), empty},
+                                            {QStringLiteral("CreditCardNo"), empty},
+                                            {QStringLiteral("CreditCardExpiry"), empty},
+                                            {QStringLiteral("CreditCardType"), empty}}));
+    }
+
+    HighlightBookingStep(iBookingStep);
+    ShowBookingStep(iBookingStep);
 }
 
 void BookingWizard::FindBooking()
 {
+    gbFindThenGotoBooking = false;
+    giFindThenGotoBooking_BookingID = -1;
+    {
+        frmFindBooking dialog(window());
+        dialog.exec();
+    }
+    if (gbFindThenGotoBooking) {
+        iBookingID = giFindThenGotoBooking_BookingID;
+        iBookingStep = 4;
+        MainForm().mnuReservationAdd_Click();
+    }
+}
+
+// ---- Steps ---------------------------------------------------------------
+
+bool BookingWizard::CheckPerformBookingStep_Preconditions()
+{
+    WizardPage* current = page(iBookingStep);
+    return !current || current->CheckPreconditions();
+}
+
+void BookingWizard::PerformBookingStep(int& i)
+{
+    if (WizardPage* p = page(i))
+        p->SavePage();
+}
+
+void BookingWizard::ShowBookingStep(int& i)
+{
+    WizardPage* shown = page(i);
+    if (!shown)
+        return;
+    for (int k = 0; k <= 4; ++k)
+        if (k != i)
+            page(k)->hide();
+    shown->show();
+    shown->raise();
+
+    const bool last = i == 4;
+    for (QPushButton* b : cmdBack)
+        b->setEnabled(i != 0);
+    for (QPushButton* b : cmdNext)
+        b->setEnabled(true);
+    if (cmdNext.size() > 1) {
+        cmdNext[0]->setText(last ? QStringLiteral("&Confirm") : QStringLiteral("&Next"));
+        cmdNext[1]->setText(last ? QStringLiteral("Confirm") : QStringLiteral("Next"));
+    }
+
+    shown->ShowPage();
+    HighlightBookingStep(i);
+}
+
+void BookingWizard::HighlightBookingStep(int i)
+{
+    for (int k = 0; k < lblStep.size(); ++k) {
+        QFont font = lblStep[k]->font();
+        font.setBold(k == i);
+        lblStep[k]->setFont(font);
+    }
+}
+
+// ---- Handlers ------------------------------------------------------------
+
+void BookingWizard::cmdNext_Click(int /*Index*/)
+{
+    if (!CheckPerformBookingStep_Preconditions())
+        return;
+    PerformBookingStep(iBookingStep);
+    if (iBookingStep >= 4) {
+        // Confirmed: saving the last page has already brought the arrivals list forward.
+        iBookingStep = 0;
+        iBookingID = 0;
+    } else {
+        ++iBookingStep;
+        ShowBookingStep(iBookingStep);
+    }
+}
+
+void BookingWizard::cmdBack_Click(int /*Index*/)
+{
+    if (iBookingStep <= 0)
+        return;
+    // Going back from the confirmation page must not confirm the booking.
+    if (iBookingStep != 4)
+        PerformBookingStep(iBookingStep);
+    --iBookingStep;
+    ShowBookingStep(iBookingStep);
+}
+
+void BookingWizard::lblStep_Click(int Index)
+{
+    if (!CheckPerformBookingStep_Preconditions())
+        return;
+    if (iBookingStep != 4)
+        PerformBookingStep(iBookingStep);
+    iBookingStep = Index;
+    ShowBookingStep(iBookingStep);
+}
+
+void BookingWizard::cmdCancel_Click()
+{
+    if (MsgBox(QStringLiteral("Are you sure you want to cancel (delete) this reservation?"), vbYesNo | vbQuestion)
+        != vbYes)
+        return;
+    if (iBookingID != 0) {
+        DoCancel(iBookingID);
+        iBookingID = 0;
+    }
+    iBookingStep = 0;
+    ShowArrivals();
+}
+
+void BookingWizard::txtBookingNotes_LostFocus()
+{
+    if (iBookingID != 0)
+        objConn.execute(QStringLiteral("UPDATE booking SET notes = ? WHERE id = ?"),
+                        {ui->txtBookingNotes->toPlainText(), iBookingID});
 }
 
 void DoCancel(qint32 bookingId)

@@ -1,6 +1,7 @@
 #pragma once
 // The booking panel: the five-page wizard through which a booking is entered
-// or changed.
+// or changed. It works on the booking in progress (iBookingID, whose row
+// exists from the start) and saves a page when the user leaves it.
 #include <QList>
 #include <QWidget>
 
@@ -11,6 +12,7 @@ class UnitsPage;
 class CustomerPage;
 class PaymentPage;
 class ConfirmPage;
+class WizardPage;
 namespace Ui { class BookingWizard; }
 
 class BookingWizard : public QWidget {
@@ -29,12 +31,32 @@ public:
     CustomerPage* customer() const;
     PaymentPage* payment() const;
     ConfirmPage* confirm() const;
+    // The page of step i (0 to 4); null for any other number.
+    WizardPage* page(int i) const;
 
     // Add Booking, once the booking panel is in front: starts a new booking
     // when none is in progress, else resumes it at its step.
     void StartOrResumeBooking();
     // Find Booking: the booking search, then the chosen booking on its last page.
     void FindBooking();
+
+    // Whether the current page may be left; false after telling the user why.
+    bool CheckPerformBookingStep_Preconditions();
+    // Saves page i; any other number does nothing.
+    void PerformBookingStep(int& i);
+    // Loads page i from the database and makes it the one page shown.
+    void ShowBookingStep(int& i);
+    // Bold caption for step i, normal for the others.
+    void HighlightBookingStep(int i);
+
+    void cmdNext_Click(int Index);
+    void cmdBack_Click(int Index);
+    void lblStep_Click(int Index);
+    void cmdCancel_Click();
+    void txtBookingNotes_LostFocus();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 // Deletes a booking and its unit rows; its invoice lines stay.

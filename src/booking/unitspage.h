@@ -3,6 +3,8 @@
 
 namespace Ui { class UnitsPage; }
 
+// Page 1 of the booking wizard: the units free for the booking's period, the
+// booking's own units selected.
 class UnitsPage : public WizardPage {
     Q_OBJECT
 public:
@@ -10,4 +12,8 @@ public:
     ~UnitsPage() override;
 
     Ui::UnitsPage* ui;
+
+    void ShowPage() override;
+    // Replaces the booking's unit rows by the selected units.
+    void SavePage() override;
 };

@@ -17,8 +17,22 @@ public:
     void InitArrivalsHeader();
     // Refills gArrivals for the day of dtCalendar in the chosen order.
     void FillArrivals();
+    // The booking of the grid's current row; -1 when the row holds none.
+    qint32 SelectedBooking() const;
 
     void cboSimpleCalSort_Click();
+    void dtCalendar_DateClick();
+    void gArrivals_DblClick();
+    void cmdAddReservation_Click();
+    void cmdViewDetails_Click();
+    void cmdSimpleCalShowSummary_Click();
+    void cmdSimpleCalCancel_Click();
+    void cmdPrintReceipt_Click();
+
+private:
+    // Tells the user that no booking is selected when the current row holds
+    // none; true when one is.
+    bool CheckSelected(qint32 id);
 };
 
 // Refills the arrivals list and brings the arrivals panel to the front.

@@ -94,6 +94,8 @@ bool Connection::open(const QString& file, QString* why)
     if (!probe.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return refuse(probe.lastError().text());
     probe.exec(QStringLiteral("ROLLBACK"));
+    // Room for the indexes of a few years of bookings (16 MB).
+    probe.exec(QStringLiteral("PRAGMA cache_size = -16000"));
     return true;
 }
 

@@ -38,7 +38,8 @@ QString FilterLookup(const QString& sFilters, int iCur)
     int start = 0;
     for (;;) {
         const int first = sFilters.indexOf(nul, start);
-        if (first < 0)
+        // No further pair (the list ends in two NULs).
+        if (first <= start)
             return QString();
         const int end = sFilters.indexOf(nul, first + 1);
         const QString pair = end < 0 ? sFilters.mid(start) : sFilters.mid(start, end - start);

@@ -1,4 +1,6 @@
 #pragma once
+// The about box: the product, its version and maker, a link to the maker's
+// web site and the desktop's system-information tool.
 #include <QDialog>
 
 namespace Ui { class frmAbout; }
@@ -10,4 +12,17 @@ public:
     ~frmAbout() override;
 
     Ui::frmAbout* ui;
+
+    // Starts the system-information tool, or says that there is none.
+    void StartSysInfo();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load();
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
+    void Label2_Click();
+    void Picture4_Click();
 };

@@ -1,14 +1,105 @@
 #include "core/frmtip.h"
 
+#include "core/modmain.h"
+#include "core/settings.h"
 #include "ui_frmtip.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QTextStream>
+
+#include <limits>
+
+namespace {
+
+const char* const kTipsFile = "TipOfTheDay.txt";
+const char* const kCurrentTip = "Current Tip";
+const char* const kShowAtStartup = "Show Tips at Startup";
+
+}  // namespace
 
 frmTip::frmTip(QWidget* parent) : QDialog(parent), ui(new Ui::frmTip)
 {
     ui->setupUi(this);
-    connect(ui->cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    ui->imgBulb->setPixmap(QPixmap(QStringLiteral(":/images/tipbulb.svg")));
+    connect(ui->cmdOK, &QPushButton::clicked, this, &frmTip::cmdOK_Click);
+    connect(ui->cmdNextTip, &QPushButton::clicked, this, &frmTip::cmdNextTip_Click);
+    // Only the user's clicks store the switch, never the load setting it.
+    connect(ui->chkLoadTipsAtStartup, &QCheckBox::clicked, this, &frmTip::chkLoadTipsAtStartup_Click);
+    Form_Load();
 }
 
 frmTip::~frmTip()
 {
     delete ui;
+}
+
+void frmTip::Form_Load()
+{
+    // The box shows the stored switch: opening the window from the Help menu
+    // does not turn the start-up tips back on.
+    ui->chkLoadTipsAtStartup->setChecked(Val(OptionsText(QString::fromLatin1(kShowAtStartup), QStringLiteral("1"))) != 0);
+
+    // A stored number that is no whole number counts as out of range, and an
+    // out-of-range number starts again at the first tip (DoNextTip).
+    bool ok = false;
+    const qint64 stored = OptionsText(QString::fromLatin1(kCurrentTip), QStringLiteral("1")).trimmed().toLongLong(&ok);
+    CurrentTip = ok && stored >= 0 && stored <= std::numeric_limits<qint32>::max() - 1 ? qint32(stored) : 0;
+
+    const QString fileName = QString::fromLatin1(kTipsFile);
+    if (!LoadTips(AppPath() + fileName)) {
+        ui->lblTipText->setText(QStringLiteral("That the ") + fileName + QStringLiteral(" file was not found? ")
+                                + QStringLiteral("\r\n\r\n") + QStringLiteral("Create a text file named ") + fileName
+                                + QStringLiteral(" using NotePad with 1 tip per line. ")
+                                + QStringLiteral("Then place it in the same directory as the application. "));
+    }
+}
+
+bool frmTip::LoadTips(const QString& sFile)
+{
+    if (sFile.isEmpty() || !QFileInfo(sFile).isFile())
+        return false;
+    QFile file(sFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    // Every line is a tip, empty ones included.
+    QTextStream in(&file);
+    while (!in.atEnd())
+        Tips << in.readLine();
+    file.close();
+    DoNextTip();
+    return true;
+}
+
+void frmTip::DoNextTip()
+{
+    ++CurrentTip;
+    if (CurrentTip < 1 || CurrentTip > Tips.size())
+        CurrentTip = 1;
+    SaveOptionsText(QString::fromLatin1(kCurrentTip), QString::number(CurrentTip));
+    DisplayCurrentTip();
+}
+
+void frmTip::DisplayCurrentTip()
+{
+    if (!Tips.isEmpty())
+        ui->lblTipText->setText(Tips.at(CurrentTip - 1));
+}
+
+void frmTip::cmdNextTip_Click()
+{
+    DoNextTip();
+}
+
+void frmTip::cmdOK_Click()
+{
+    accept();
+}
+
+void frmTip::chkLoadTipsAtStartup_Click()
+{
+    SaveOptionsText(QString::fromLatin1(kShowAtStartup),
+                    ui->chkLoadTipsAtStartup->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
 }

@@ -100,6 +100,8 @@ public:
             dialog.setDirectory(r.initialDir);
         if (!r.fileName.isEmpty())
             dialog.selectFile(r.fileName);
+        // Shown (modal) before exec so that it can be placed at its final size.
+        dialog.setWindowModality(Qt::ApplicationModal);
         dialog.show();
         placeDialog(&dialog, r.placement);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -209,8 +211,11 @@ class DesktopSystemInfo : public SystemInfoService {
 public:
     bool launch() override
     {
-        static const char* const tools[] = {"hardinfo", "gnome-system-monitor", "ksysguard", "plasma-systemmonitor",
-                                            "xfce4-taskmanager", "lxtask", "mate-system-monitor", "hardinfo2"};
+        // Tools that describe the computer come first, then the desktops'
+        // system monitors, which show at least its processor and memory.
+        static const char* const tools[] = {"hardinfo2", "hardinfo", "kinfocenter", "lshw-gtk", "cpu-x",
+                                            "gnome-system-monitor", "mate-system-monitor", "plasma-systemmonitor",
+                                            "ksysguard", "xfce4-taskmanager", "lxtask"};
         for (const char* tool : tools) {
             const QString path = QStandardPaths::findExecutable(QString::fromLatin1(tool));
             if (!path.isEmpty() && QProcess::startDetached(path, {}))
@@ -241,6 +246,11 @@ void Platform::useDesktop()
     m_tempFiles = std::make_unique<DesktopTempFiles>();
     m_systemInfo = std::make_unique<DesktopSystemInfo>();
     m_process = std::make_unique<DesktopProcess>();
+}
+
+std::unique_ptr<SaveFileService> desktopSaveFileService()
+{
+    return std::make_unique<DesktopSaveFile>();
 }
 
 Platform& platform()

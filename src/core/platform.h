@@ -169,6 +169,9 @@ private:
 
 Platform& platform();
 
+// The desktop's save-file dialog on its own (tests drive it for real).
+std::unique_ptr<SaveFileService> desktopSaveFileService();
+
 // A message box over the active window; an empty title gives kAppTitle.
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString());
 

@@ -27,15 +27,30 @@ int asciiFoldCompare(const char* a, int na, const char* b, int nb)
     return na == nb ? 0 : (na < nb ? -1 : 1);
 }
 
+QString withoutAccents(const QString& s)
+{
+    const QString decomposed = s.normalized(QString::NormalizationForm_D);
+    QString base;
+    base.reserve(decomposed.size());
+    for (QChar ch : decomposed)
+        if (ch.category() != QChar::Mark_NonSpacing)
+            base += ch;
+    return base;
+}
+
 int foldCompare(void*, int na, const void* pa, int nb, const void* pb)
 {
     const char* a = static_cast<const char*>(pa);
     const char* b = static_cast<const char*>(pb);
     if (isAscii(a, na) && isAscii(b, nb))
         return asciiFoldCompare(a, na, b, nb);
+    // Letters sort by their base letter first ("Émile" among the E's), then
+    // by their accents; only letter case is ignored altogether.
     const QString qa = QString::fromUtf8(a, na).toCaseFolded();
     const QString qb = QString::fromUtf8(b, nb).toCaseFolded();
-    const int c = qa.compare(qb);
+    int c = withoutAccents(qa).compare(withoutAccents(qb));
+    if (c == 0)
+        c = qa.compare(qb);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 

@@ -5,8 +5,9 @@ struct sqlite3;
 
 namespace sqliteext {
 
-// Replaces NOCASE with a collation that folds every letter (SQLite's own folds
-// ASCII only) and LIKE with a matcher that folds case the same way, so that
+// Replaces NOCASE with a collation that folds the case of every letter
+// (SQLite's own folds ASCII only) and sorts accented letters with their base
+// letter, and LIKE with a matcher that folds case the same way, so that
 // "Élodie" finds "élodie". Returns false when SQLite refused a registration.
 bool registerExtensions(sqlite3* db);
 

@@ -150,26 +150,30 @@ frmMain& loadMainWindow(TestDb& db)
     return main;
 }
 
-void onNextDialog(const std::function<void(QWidget*)>& action, int timeoutMs)
+void onNextModal(const std::function<bool(QWidget*)>& accept, const std::function<void(QWidget*)>& action,
+                 int timeoutMs)
 {
     auto* timer = new QTimer;
-    auto* elapsed = new int(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, elapsed, action, timeoutMs] {
-        QWidget* modal = QApplication::activeModalWidget();
+    auto elapsed = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, elapsed, accept, action, timeoutMs] {
         *elapsed += 20;
-        if (modal) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible() && accept(modal)) {
             timer->stop();
             timer->deleteLater();
-            delete elapsed;
             action(modal);
         } else if (*elapsed > timeoutMs) {
             timer->stop();
             timer->deleteLater();
-            delete elapsed;
-            QFAIL("no dialog opened");
+            QTest::qFail("no dialog opened", __FILE__, __LINE__);
         }
     });
     timer->start(20);
+}
+
+void onNextDialog(const std::function<void(QWidget*)>& action, int timeoutMs)
+{
+    onNextModal([](QWidget* w) { return !w->inherits("frmSplash"); }, action, timeoutMs);
 }
 
 void prepareTestEnvironment()

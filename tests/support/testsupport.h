@@ -119,9 +119,21 @@ void resetProgramState();
 class frmMain;
 frmMain& loadMainWindow(TestDb& db);
 
-// Runs action on the next modal dialog of type T that opens (from within
-// whatever opens it); fails the test if none opens within the timeout.
+// Runs action on the next modal dialog that opens (from within whatever opens
+// it), the splash window aside; fails the test if none opens in time.
 void onNextDialog(const std::function<void(QWidget*)>& action, int timeoutMs = 3000);
+// The same for the next modal dialog of class T.
+template <class T>
+void onNextDialogOf(const std::function<void(T*)>& action, int timeoutMs = 3000);
+void onNextModal(const std::function<bool(QWidget*)>& accept, const std::function<void(QWidget*)>& action,
+                 int timeoutMs);
+
+template <class T>
+void onNextDialogOf(const std::function<void(T*)>& action, int timeoutMs)
+{
+    onNextModal([](QWidget* w) { return qobject_cast<T*>(w) != nullptr; },
+                [action](QWidget* w) { action(qobject_cast<T*>(w)); }, timeoutMs);
+}
 
 // Called by TARLOMY_TEST_MAIN before the application starts.
 void prepareTestEnvironment();

@@ -993,8 +993,15 @@ private:
                 static const int inTimes[] = {14 * 60, 15 * 60, 16 * 60, 12 * 60, 18 * 60 + 30};
                 static const std::vector<double> outW = {70, 25, 5};
                 static const int outTimes[] = {10 * 60, 11 * 60, 9 * 60 + 30};
-                const int64_t day = freeDay + gap;
+                // Check-in is later in the day than check-out, so a stay may
+                // begin on the day the previous one ends; the check keeps the
+                // stays apart should the times ever change.
+                int64_t day = freeDay + gap;
                 from = day * 1440 + inTimes[m_r.weighted(inW)];
+                if (from <= free) {
+                    ++day;
+                    from += 1440;
+                }
                 to = (day + drawNights(u.charge)) * 1440 + outTimes[m_r.weighted(outW)];
             }
 

@@ -1,0 +1,30 @@
+// Start-up on the large database: opening it with the version check, and
+// the main window's whole load handler.
+#include "benchsupport.h"
+#include "core/database.h"
+#include "core/db.h"
+#include "core/frmmain.h"
+
+#include <benchmark/benchmark.h>
+
+static void BM_OpenWithVersionCheck(benchmark::State& state)
+{
+    const QString file = LargeDbFolder() + QStringLiteral("db.mdb");
+    for (auto _ : state) {
+        objConn.open(file);
+        CheckDatabaseVersion(nullptr);
+        objConn.close();
+    }
+}
+BENCHMARK(BM_OpenWithVersionCheck)->Unit(benchmark::kMillisecond);
+
+static void BM_MainWindowLoad(benchmark::State& state)
+{
+    LargeDbFolder();
+    for (auto _ : state) {
+        DestroyMainForm();
+        objConn.close();
+        MainForm();
+    }
+}
+BENCHMARK(BM_MainWindowLoad)->Unit(benchmark::kMillisecond);

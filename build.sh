@@ -1,0 +1,31 @@
+#!/bin/sh
+# Builds the program, installing what is missing from Debian's packages first.
+#   ./build.sh run    build, then start the program on the default database
+#   ./build.sh test   build, then run every test
+set -e
+cd "$(dirname "$0")"
+
+PACKAGES="cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6svg6-dev \
+libsqlite3-dev libgl-dev libbenchmark-dev fonts-dejavu-core xdg-utils"
+missing=""
+for p in $PACKAGES; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$(nproc)"
+
+case "${1:-run}" in
+run)
+    exec build/bin/tarlomy ;;
+test)
+    cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" ;;
+*)
+    echo "usage: $0 run|test" >&2; exit 2 ;;
+esac

@@ -1,0 +1,197 @@
+// The arrivals list of a day: which bookings it lists and how, its orders,
+// and what its buttons do.
+#include "support/testsupport.h"
+
+#include "booking/bookingwizard.h"
+#include "calendar/arrivalspanel.h"
+#include "calendar/calendarpanel.h"
+#include "core/db.h"
+#include "core/frmmain.h"
+#include "core/grid.h"
+#include "core/modmain.h"
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDialog>
+#include <QPushButton>
+#include <QTableWidget>
+
+class TestArrivals : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestDb> db;
+    ArrivalsPanel* panel = nullptr;
+
+    QTableWidget* grid() { return panel->findChild<QTableWidget*>("gArrivals"); }
+    QCalendarWidget* calendar() { return panel->findChild<QCalendarWidget*>("dtCalendar"); }
+    void click(const char* button) { QTest::mouseClick(panel->findChild<QPushButton*>(button), Qt::LeftButton); }
+
+    static qint32 customer(const QVariant& first, const QVariant& last)
+    {
+        return qint32(objConn.insert("customer", {{"FirstName", first}, {"LastName", last}}));
+    }
+    // Units of the default database: 1 "Room 1" .. 4 "Room 4", 5 "Suite".
+    static qint32 booking(qint32 customerId, const QString& from, const QString& to, QList<int> rooms = {1})
+    {
+        const qint32 id = qint32(objConn.insert("booking", {{"customerid", customerId}, {"fromdate", from}, {"todate", to}}));
+        for (int room : rooms)
+            objConn.insert("bookingroom", {{"bookingid", id}, {"roomid", room}});
+        return id;
+    }
+    // Clicks a day as the user does; each row as "id|name|units|arrival|departure".
+    QStringList day(const QDate& d)
+    {
+        calendar()->setSelectedDate(d);
+        emit calendar()->clicked(d);
+        QStringList rows;
+        for (int r = 0; r < grid()->rowCount(); ++r)
+            rows << QStringLiteral("%1|%2|%3|%4|%5").arg(GridRowData(grid(), r)).arg(GridText(grid(), r, 0),
+                    GridText(grid(), r, 1), GridText(grid(), r, 2), GridText(grid(), r, 3));
+        return rows;
+    }
+    QString column(const QDate& d, int c) { return day(d).replaceInStrings(QRegularExpression("^([^|]*\\|){" + QString::number(c) + "}([^|]*).*"), "\\2").join('/'); }
+
+private slots:
+    void init()
+    {
+        resetProgramState();
+        db = std::make_unique<TestDb>();
+        panel = loadMainWindow(*db).arrivals();
+    }
+    void cleanup() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void listsStaysThatTouchTheDay()
+    {
+        const qint32 c = customer("Ann", "Lee");
+        const qint32 stay = booking(c, "2025-03-10 14:00:00", "2025-03-12 10:00:00");
+        booking(c, "2025-03-09 12:00:00", "2025-03-10 00:00:00");   // departs at midnight
+        booking(c, "2025-03-11 00:00:00", "2025-03-11 23:59:59");   // the whole of one day
+        booking(c, "2025-03-09 10:00:00", "2025-03-09 23:59:59");   // the day before only
+        booking(c, "2025-03-13 00:00:00", "2025-03-14 10:00:00");   // the day after only
+
+        QCOMPARE(day(QDate(2025, 3, 10)), QStringList({
+            "2|Ann Lee (Departing)|Room 1|3/9/2025 12:00 PM|3/10/2025 12:00 AM",
+            QStringLiteral("%1|Ann Lee (Arriving)|Room 1|3/10/2025 2:00 PM|3/12/2025 10:00 AM").arg(stay)}));
+        QCOMPARE(column(QDate(2025, 3, 11), 1), "Ann Lee/Ann Lee (Arriving) (Departing)");
+        QCOMPARE(column(QDate(2025, 3, 12), 1), "Ann Lee (Departing)");
+        QVERIFY(grid()->currentRow() == 0 && grid()->item(0, 3)->isSelected());
+        QCOMPARE(grid()->item(0, 2)->textAlignment(), int(Qt::AlignCenter));
+
+        // The locale's short date, but always the 12-hour clock.
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        QCOMPARE(column(QDate(2025, 3, 12), 3), "10/03/2025 2:00 PM");
+    }
+
+    void namesUnitsAndMissingRows()
+    {
+        booking(customer(QVariant(), QVariant()), "2025-03-10 08:00:00", "2025-03-20 10:00:00", {2, 1, 1});
+        booking(customer("", "Smith"), "2025-03-10 09:00:00", "2025-03-20 10:00:00", {3});
+        const qint32 none = booking(customer("Kim", "Ray"), "2025-03-01 07:05:00", "2025-03-20 18:30:00", {});
+        booking(customer("Gone", "Unit"), "2025-03-10 09:00:00", "2025-03-20 10:00:00", {99});
+        booking(4242, "2025-03-10 09:00:00", "2025-03-20 10:00:00");   // its customer row is missing
+        objConn.execute("UPDATE room SET Name = 'Room 1' WHERE id = 4");
+        booking(customer("Two", "Same"), "2025-03-10 10:00:00", "2025-03-20 10:00:00", {1, 4});
+
+        const QStringList rows = day(QDate(2025, 3, 15));
+        QCOMPARE(column(QDate(2025, 3, 15), 1), "No name entered/ Smith/Two Same/Kim Ray");
+        QCOMPARE(column(QDate(2025, 3, 15), 2), "Room 1, Room 2/Room 3/Room 1/(None)");
+        QCOMPARE(rows.last(), QStringLiteral("%1|Kim Ray|(None)|7:05 AM|6:30 PM").arg(none));
+    }
+
+    void sortOrders()
+    {
+        const qint32 early = booking(customer("bob", "Zed"), "2025-03-10 14:00:00", "2025-03-12 10:00:00", {5, 2});
+        const qint32 late = booking(customer("Al", "Young"), "2025-03-10 16:00:00", "2025-03-11 10:00:00", {3});
+        const qint32 twin = booking(customer("Al", "Young"), "2025-03-10 14:00:00", "2025-03-12 10:00:00", {4});
+        const qint32 none = booking(customer("Aa", "Aa"), "2025-03-09 14:00:00", "2025-03-12 10:00:00", {});
+        auto ids = [&](int sort) {
+            SetListIndex(panel->findChild<QComboBox*>("cboSimpleCalSort"), sort);
+            return column(QDate(2025, 3, 10), 0);
+        };
+        auto list = [](std::initializer_list<qint32> l) { QStringList s; for (qint32 i : l) s << QString::number(i); return s.join('/'); };
+        QCOMPARE(ids(0), list({early, twin, late, none}));
+        QCOMPARE(ids(1), list({late, twin, early, none}));
+        // By unit, a booking whose units lie apart is listed once, at its first.
+        QCOMPARE(ids(2), list({early, late, twin, none}));
+        QCOMPARE(GridText(grid(), 0, 1), "Room 2, Suite");
+    }
+
+    void emptyDayRefusesEveryAction()
+    {
+        booking(customer("Ann", "Lee"), "2025-03-10 14:00:00", "2025-03-12 10:00:00");
+        QCOMPARE(day(QDate(2024, 1, 1)), QStringList({"-1|No reservations exist for this date|||"}));
+        iBookingID = 7;
+        for (const char* button : {"cmdSimpleCalShowSummary", "cmdViewDetails", "cmdSimpleCalCancel", "cmdPrintReceipt"})
+            click(button);
+        panel->gArrivals_DblClick();
+        QCOMPARE(fakes().messageBoxes->shown.size(), 5);
+        for (const ShownMessage& m : fakes().messageBoxes->shown) {
+            QCOMPARE(m.prompt, "No reservation has been selected. Select a reservation from the Reservation List and try again.");
+            QCOMPARE(m.style, vbOKOnly | vbInformation);
+        }
+        QCOMPARE(iBookingID, 7);
+        QCOMPARE(objConn.scalar("SELECT COUNT(*) FROM booking").toInt(), 1);
+    }
+
+    void actionsOnABooking()
+    {
+        // Ids past 16 bits go through whole.
+        objConn.execute("INSERT INTO booking (id, customerid, fromdate, todate) VALUES (70000, ?, ?, ?)",
+                        {customer("Big", "Id"), "2025-03-10 14:00:00", "2025-03-12 10:00:00"});
+        const qint32 other = booking(customer("Bo", "Ek"), "2025-03-10 15:00:00", "2025-03-12 10:00:00", {1, 2});
+        auto answer = [](qint32 id, int code) {
+            onNextDialog([=](QWidget* dlg) {
+                QVERIFY(giSummaryReservationID == id && giSummaryReturnCode == -1);
+                giSummaryReturnCode = code;
+                static_cast<QDialog*>(dlg)->reject();
+            });
+        };
+        MainForm().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&MainForm()));
+        day(QDate(2025, 3, 11));
+        answer(other, -1);
+        // A double click as the window system delivers it: press, release, press, double click.
+        const QPoint at = grid()->visualItemRect(grid()->item(0, 1)).center();
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mousePress(grid()->viewport(), Qt::LeftButton, {}, at);
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, at, grid()->viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+        QApplication::sendEvent(grid()->viewport(), &dbl);
+        QCOMPARE(giSummaryReservationID, other);
+
+        GridSelectRow(grid(), 1);   // 70000, listed after the one with units
+        answer(70000, 1);
+        click("cmdSimpleCalShowSummary");
+        QVERIFY(iBookingID == 70000 && !MainForm().booking()->isHidden() && panel->isHidden());
+
+        day(QDate(2025, 3, 11));
+        fakes().messageBoxes->answers = {vbNo, vbYes};
+        click("cmdSimpleCalCancel");
+        QCOMPARE(fakes().messageBoxes->lastPrompt(), "Are you sure you want to cancel this booking?");
+        QCOMPARE(fakes().messageBoxes->shown.last().style, vbYesNo | vbQuestion);
+        QCOMPARE(grid()->rowCount(), 2);
+        click("cmdSimpleCalCancel");
+        QCOMPARE(column(QDate(2025, 3, 11), 0), "70000");
+        QCOMPARE(objConn.scalar("SELECT COUNT(*) FROM bookingroom").toInt(), 0);
+
+        answer(70000, 2);
+        MainForm().mnuCalendar_Click();
+        click("cmdSimpleCalShowSummary");
+        QVERIFY(!panel->isHidden() && MainForm().calendar()->isHidden());
+        QCOMPARE(GridRowData(grid(), 0), -1);
+        QCOMPARE(fakes().messageBoxes->shown.size(), 2);
+    }
+
+    void viewCommandsKeepTheList()
+    {
+        booking(customer("Ann", "Lee"), "2025-03-10 14:00:00", "2025-03-12 10:00:00");
+        day(QDate(2025, 3, 11));
+        MainForm().mnuCalendar_Click();
+        MainForm().mnuReservationToday_Click();
+        QCOMPARE(calendar()->selectedDate(), QDate::currentDate());
+        QVERIFY(!panel->isHidden() && MainForm().calendar()->isHidden());
+        QCOMPARE(GridText(grid(), 0, 0), "Ann Lee");
+    }
+};
+
+TARLOMY_TEST_MAIN(TestArrivals)
+#include "tst_arrivals.moc"

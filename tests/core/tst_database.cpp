@@ -1,0 +1,320 @@
+// Opening the database file: where it is looked for, what is refused, the
+// version check and the conversion of a version-2 file.
+#include "core/database.h"
+#include "core/db.h"
+#include "core/modmain.h"
+#include "core/settings.h"
+#include "support/testsupport.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <sqlite3.h>
+
+class TestDatabase : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { resetProgramState(); }
+    void folderRule();
+    void refusesWhatItCannotUse();
+    void refusalsCreateAndChangeNothing();
+    void refusesLockedFile();
+    void versionThreeAndEmptyAccepted();
+    void versionTwoConvertsOnYes();
+    void versionTwoRefusedEndsUnchanged();
+    void otherVersionsEndTheProgram();
+    void missingTableEndsTheProgram();
+    void failedConversionLeavesVersionTwo();
+    void boundValuesAreStoredAsTyped();
+    void failingStatementCarriesItsPlace();
+    void transactionRollsBackOnError();
+    void idsAreNeverReused();
+    void namesCompareWithoutCase();
+
+private:
+    static void setVersion(TestDb& db, const QVariant& ver);
+};
+
+void TestDatabase::setVersion(TestDb& db, const QVariant& ver)
+{
+    db.open();
+    objConn.execute(QStringLiteral("DELETE FROM DatabaseVersion"));
+    objConn.execute(QStringLiteral("INSERT INTO DatabaseVersion (ver) VALUES (?)"), {ver});
+    objConn.close();
+}
+
+void TestDatabase::folderRule()
+{
+    TestDb db;
+    QCOMPARE(DatabaseFolder(), AppPath());
+    QCOMPARE(ConfigText(QStringLiteral("DBPath"), QStringLiteral("unset")), QStringLiteral("unset"));
+
+    SaveConfigText(QStringLiteral("DBPath"), QString());
+    QCOMPARE(DatabaseFolder(), AppPath());
+    QCOMPARE(ConfigText(QStringLiteral("DBPath"), QStringLiteral("unset")), QString());
+
+    SaveConfigText(QStringLiteral("DBPath"), QStringLiteral("/srv/data"));
+    QCOMPARE(DatabaseFolder(), QStringLiteral("/srv/data/"));
+    QCOMPARE(ConfigText(QStringLiteral("DBPath"), QString()), QStringLiteral("/srv/data/"));
+
+    for (const char* kept : {"/srv/data/", "D:\\Data\\"}) {
+        SaveConfigText(QStringLiteral("DBPath"), QString::fromLatin1(kept));
+        QCOMPARE(DatabaseFolder(), QString::fromLatin1(kept));
+    }
+}
+
+void TestDatabase::refusesWhatItCannotUse()
+{
+    TestDb db;
+    QString why;
+    QVERIFY(!objConn.open(db.folder() + QStringLiteral("missing.mdb"), &why));
+    QVERIFY(!objConn.open(db.folder() + QStringLiteral("no/such/folder/db.mdb"), &why));
+
+    QFile text(db.folder() + QStringLiteral("notes.mdb"));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("This is a letter, not a database.\n");
+    text.close();
+    QVERIFY(!objConn.open(text.fileName(), &why));
+    QVERIFY(!why.isEmpty());
+
+    // At start-up the failure is the message box, then the end of the program.
+    sDBPath = db.folder() + QStringLiteral("nowhere/");
+    QVERIFY(!OpenDatabase());
+    QCOMPARE(fakes().messageBoxes->lastPrompt(), QStringLiteral("Unable to open database ") + sDBPath + "db.mdb");
+    QCOMPARE(fakes().messageBoxes->shown.last().style & 0x70, int(vbCritical));
+
+    QVERIFY(objConn.open(db.file(), &why));
+    QVERIFY(objConn.isOpen());
+}
+
+void TestDatabase::refusalsCreateAndChangeNothing()
+{
+    TestDb db;
+    const QString missing = db.folder() + QStringLiteral("db2.mdb");
+    QVERIFY(!objConn.open(missing));
+    QVERIFY(!QFile::exists(missing));
+
+    QFile text(db.folder() + QStringLiteral("letter.mdb"));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("Dear guest");
+    text.close();
+    QVERIFY(!objConn.open(text.fileName()));
+    QFile again(text.fileName());
+    QVERIFY(again.open(QIODevice::ReadOnly));
+    QCOMPARE(again.readAll(), QByteArray("Dear guest"));
+}
+
+void TestDatabase::refusesLockedFile()
+{
+    // Another program holding the file for writing (CI runs as root, where a
+    // write-protected file can still be written, so a lock stands in for it).
+    TestDb db;
+    sqlite3* other = nullptr;
+    QCOMPARE(sqlite3_open(db.file().toUtf8().constData(), &other), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    QString why;
+    QVERIFY(!objConn.open(db.file(), &why));
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    QVERIFY(objConn.open(db.file(), &why));
+}
+
+void TestDatabase::versionThreeAndEmptyAccepted()
+{
+    TestDb db;
+    db.open();
+    CheckDatabaseVersion(nullptr);
+    QVERIFY(fakes().messageBoxes->shown.isEmpty());
+
+    objConn.execute(QStringLiteral("UPDATE DatabaseVersion SET ver = NULL"));
+    CheckDatabaseVersion(nullptr);
+    objConn.execute(QStringLiteral("DELETE FROM DatabaseVersion"));
+    CheckDatabaseVersion(nullptr);
+    QVERIFY(fakes().messageBoxes->shown.isEmpty());
+}
+
+void TestDatabase::versionTwoConvertsOnYes()
+{
+    TestDb db(QString::fromUtf8(VERSION2_DB_FILE));
+    db.open();
+    fakes().messageBoxes->answers = {vbYes};
+    CheckDatabaseVersion(nullptr);
+    QCOMPARE(fakes().messageBoxes->lastPrompt(),
+             QStringLiteral("Unable to open database file - expecting version 3, but found version 2. Would you like "
+                            "to convert the database file to 3?"));
+    QCOMPARE(fakes().messageBoxes->shown.last().style, int(vbYesNo | vbQuestion));
+    QCOMPARE(objConn.scalar(QStringLiteral("SELECT ver FROM DatabaseVersion")).toInt(), 3);
+    const qint64 id = objConn.insert(QStringLiteral("customer"), {{QStringLiteral("LastName"), QStringLiteral("Ng")},
+                                                                  {QStringLiteral("Mobile"), QStringLiteral("0400")},
+                                                                  {QStringLiteral("HomePhone"), QString()}});
+    QCOMPARE(objConn.scalar(QStringLiteral("SELECT Mobile FROM customer WHERE id = ?"), {id}).toString(),
+             QStringLiteral("0400"));
+    // The next start finds version 3 and asks nothing.
+    fakes().messageBoxes->shown.clear();
+    CheckDatabaseVersion(nullptr);
+    QVERIFY(fakes().messageBoxes->shown.isEmpty());
+}
+
+void TestDatabase::versionTwoRefusedEndsUnchanged()
+{
+    TestDb db(QString::fromUtf8(VERSION2_DB_FILE));
+    db.open();
+    fakes().messageBoxes->answers = {vbNo};
+    try {
+        CheckDatabaseVersion(nullptr);
+        QFAIL("refusing the conversion must raise an error");
+    } catch (const AppError& e) {
+        QCOMPARE(e.number(), kErrObjectDefined);
+    }
+    QCOMPARE(objConn.scalar(QStringLiteral("SELECT ver FROM DatabaseVersion")).toInt(), 2);
+    QVERIFY(!objConn.query(QStringLiteral("SELECT * FROM customer")).record().contains(QStringLiteral("Mobile")));
+}
+
+void TestDatabase::otherVersionsEndTheProgram()
+{
+    for (const QVariant& ver : {QVariant(4), QVariant(1)}) {
+        resetProgramState();
+        TestDb db;
+        setVersion(db, ver);
+        db.open();
+        try {
+            CheckDatabaseVersion(nullptr);
+            QFAIL("the program must end");
+        } catch (const ProgramEnded&) {
+        }
+        QCOMPARE(fakes().messageBoxes->lastPrompt(),
+                 QStringLiteral("Unable to open database file - expecting version 3, but found version ")
+                     + ver.toString());
+    }
+}
+
+void TestDatabase::missingTableEndsTheProgram()
+{
+    TestDb db;
+    db.open();
+    objConn.execute(QStringLiteral("DROP TABLE DatabaseVersion"));
+    try {
+        CheckDatabaseVersion(nullptr);
+        QFAIL("the program must end");
+    } catch (const ProgramEnded&) {
+    }
+    QCOMPARE(fakes().messageBoxes->lastPrompt(),
+             QStringLiteral("Unable to open database file - expecting version 3, but found previous version."));
+}
+
+void TestDatabase::failedConversionLeavesVersionTwo()
+{
+    // A file that already has one of the new columns: the conversion fails
+    // half way and must leave everything as it was.
+    TestDb db(QString::fromUtf8(VERSION2_DB_FILE));
+    db.open();
+    objConn.execute(QStringLiteral("ALTER TABLE customer ADD COLUMN HomePhone TEXT(50)"));
+    fakes().messageBoxes->answers = {vbYes};
+    QVERIFY_THROWS_EXCEPTION(AppError, CheckDatabaseVersion(nullptr));
+    QCOMPARE(objConn.scalar(QStringLiteral("SELECT ver FROM DatabaseVersion")).toInt(), 2);
+    QVERIFY(!objConn.query(QStringLiteral("SELECT * FROM customer")).record().contains(QStringLiteral("Mobile")));
+}
+
+void TestDatabase::boundValuesAreStoredAsTyped()
+{
+    TestDb db;
+    db.open();
+    const QStringList names = {QStringLiteral("O'Brien"), QStringLiteral("say \"hi\""), QStringLiteral("100%"),
+                               QStringLiteral("back\\slash"), QStringLiteral("x'); DROP TABLE customer; --")};
+    for (const QString& name : names) {
+        const qint64 id = objConn.insert(QStringLiteral("customer"), {{QStringLiteral("LastName"), name}});
+        QCOMPARE(objConn.scalar(QStringLiteral("SELECT LastName FROM customer WHERE id = ?"), {id}).toString(), name);
+        QCOMPARE(objConn.scalar(QStringLiteral("SELECT count(*) FROM customer WHERE LastName = ?"), {name}).toInt(), 1);
+    }
+    const QDateTime when(QDate(2025, 3, 28), QTime(9, 0));
+    const qint64 id = objConn.insert(QStringLiteral("booking"), {{QStringLiteral("fromdate"), dbValue(when)},
+                                                                 {QStringLiteral("todate"), dbValue(when.addDays(1))},
+                                                                 {QStringLiteral("Tip"), dbValue(Money::fromRaw(12345))}});
+    Query q = objConn.query(QStringLiteral("SELECT fromdate, Tip, customerid, CommissionID, BookingUDFID, AmountPayed "
+                                           "FROM booking WHERE id = ?"),
+                            {id});
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toString(), QStringLiteral("2025-03-28 09:00:00"));
+    QCOMPARE(q.dateTime(0), when);
+    QCOMPARE(q.money(1), Money::fromRaw(12345));
+    QCOMPARE(q.integer(2), qint64(0));
+    QCOMPARE(q.integer(3), qint64(1));
+    QVERIFY(q.isNull(4));
+    QCOMPARE(q.money(5), Money());
+}
+
+void TestDatabase::failingStatementCarriesItsPlace()
+{
+    TestDb db;
+    db.open();
+    try {
+        objConn.query(QStringLiteral("SELECT nothing FROM nowhere"));
+        QFAIL("the statement must fail");
+    } catch (const AppError& e) {
+        QCOMPARE(e.module(), QStringLiteral("tst_database"));
+        QCOMPARE(e.routine(), QStringLiteral("failingStatementCarriesItsPlace"));
+        QVERIFY(e.line() > 0);
+        QVERIFY(e.reportText().contains(QStringLiteral("tst_database")));
+    }
+}
+
+void TestDatabase::transactionRollsBackOnError()
+{
+    TestDb db;
+    db.open();
+    const int before = objConn.scalar(QStringLiteral("SELECT count(*) FROM booking")).toInt();
+    try {
+        Connection::Transaction t(objConn);
+        objConn.insert(QStringLiteral("booking"), {{QStringLiteral("fromdate"), QStringLiteral("2025-01-01 09:00:00")},
+                                                   {QStringLiteral("todate"), QStringLiteral("2025-01-02 14:00:00")}});
+        objConn.execute(QStringLiteral("INSERT INTO nowhere VALUES (1)"));
+        t.commit();
+    } catch (const AppError&) {
+    }
+    QCOMPARE(objConn.scalar(QStringLiteral("SELECT count(*) FROM booking")).toInt(), before);
+}
+
+void TestDatabase::idsAreNeverReused()
+{
+    TestDb db;
+    db.open();
+    const Fields row = {{QStringLiteral("fromdate"), QStringLiteral("2025-01-01 09:00:00")},
+                        {QStringLiteral("todate"), QStringLiteral("2025-01-02 14:00:00")}};
+    const qint64 first = objConn.insert(QStringLiteral("booking"), row);
+    objConn.execute(QStringLiteral("DELETE FROM booking WHERE id = ?"), {first});
+    QVERIFY(objConn.insert(QStringLiteral("booking"), row) > first);
+    // Ids past the 16-bit range stay whole.
+    objConn.execute(QStringLiteral("UPDATE sqlite_sequence SET seq = 70000 WHERE name = 'booking'"));
+    QCOMPARE(objConn.insert(QStringLiteral("booking"), row), qint64(70001));
+}
+
+void TestDatabase::namesCompareWithoutCase()
+{
+    TestDb db;
+    db.open();
+    for (const char* name : {"Émile", "Zola", "ábel", "adams"})
+        objConn.insert(QStringLiteral("customer"), {{QStringLiteral("LastName"), QString::fromUtf8(name)}});
+    QCOMPARE(objConn.scalar(QStringLiteral("SELECT count(*) FROM customer WHERE LastName LIKE ?"),
+                            {QString::fromUtf8("%ÉMILE%")})
+                 .toInt(),
+             1);
+    QCOMPARE(objConn.scalar(QStringLiteral("SELECT count(*) FROM customer WHERE LastName = ?"),
+                            {QString::fromUtf8("émile")})
+                 .toInt(),
+             1);
+    QCOMPARE(objConn.scalar(QStringLiteral("SELECT count(*) FROM customer WHERE LastName LIKE ? ESCAPE '\\'"),
+                            {QStringLiteral("100\\%")})
+                 .toInt(),
+             0);
+    Query q = objConn.query(QStringLiteral("SELECT LastName FROM customer ORDER BY LastName"));
+    QStringList order;
+    while (q.next())
+        order << q.text(0);
+    // Accented letters sort with their base letter.
+    QCOMPARE(order, QStringList({QString::fromUtf8("ábel"), QStringLiteral("adams"), QString::fromUtf8("Émile"),
+                                 QStringLiteral("Zola")}));
+}
+
+TARLOMY_TEST_MAIN(TestDatabase)
+#include "tst_database.moc"

@@ -1,0 +1,146 @@
+// Temporary files and the save-file dialog.
+#include "core/filedialogs.h"
+#include "core/modmain.h"
+#include "support/testsupport.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+class TestFileDialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { resetProgramState(); }
+    void tempFilesAreUniqueAndCreated();
+    void tempFileInUsersFolder();
+    void stripTerminator();
+    void filterLookup();
+    void saveNameAndFilterHandedBack();
+    void cancelClearsEverything();
+    void replacingAFileIsAskedFirst();
+};
+
+void TestFileDialogs::tempFilesAreUniqueAndCreated()
+{
+    QTemporaryDir dir;
+    QSet<QString> names;
+    for (int i = 0; i < 50; ++i) {
+        QString name;
+        QVERIFY(GetTempFile(dir.path(), QStringLiteral("Booking"), 0, name));
+        QVERIFY(QFile::exists(name));
+        QCOMPARE(QFileInfo(name).absolutePath(), dir.path());
+        QVERIFY(QFileInfo(name).fileName().startsWith(QStringLiteral("Boo")));
+        QVERIFY(name.endsWith(QStringLiteral(".tmp")));
+        names.insert(name);
+    }
+    QCOMPARE(names.size(), 50);
+    QString name = QStringLiteral("untouched");
+    QVERIFY(!GetTempFile(dir.path() + QStringLiteral("/missing"), QStringLiteral("x"), 0, name));
+}
+
+void TestFileDialogs::tempFileInUsersFolder()
+{
+    QString name;
+    QVERIFY(GetTempFile(QString(), QStringLiteral("rtf"), 0, name));
+    QCOMPARE(QFileInfo(name).absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
+    QFile::remove(name);
+}
+
+void TestFileDialogs::stripTerminator()
+{
+    QCOMPARE(StripTerminator(QStringLiteral("plain")), QStringLiteral("plain"));
+    QCOMPARE(StripTerminator(QStringLiteral("name") + QChar(0) + QStringLiteral("junk")), QStringLiteral("name"));
+    QCOMPARE(StripTerminator(QString(QChar(0)) + QStringLiteral("x")), QString());
+}
+
+void TestFileDialogs::filterLookup()
+{
+    const QChar nul(0);
+    const QString filters = QStringLiteral("CSV(*.CSV)") + nul + QStringLiteral("*.CSV") + nul
+                            + QStringLiteral("Text") + nul + QStringLiteral("*.txt") + nul + nul;
+    QCOMPARE(FilterLookup(filters, 1), QStringLiteral("CSV(*.CSV)") + nul + QStringLiteral("*.CSV"));
+    QCOMPARE(FilterLookup(filters, 2), QStringLiteral("Text") + nul + QStringLiteral("*.txt"));
+    QCOMPARE(FilterLookup(filters, 3), QString());
+    QCOMPARE(FilterLookup(filters, 0), QString());
+    QCOMPARE(FilterLookup(QString(), 1), QString());
+}
+
+void TestFileDialogs::saveNameAndFilterHandedBack()
+{
+    fakes().saveFile->answer = QStringLiteral("/home/sam/exports/customers.csv");
+    QString fileName = QStringLiteral("customers");
+    QString fileTitle;
+    QString filter = QStringLiteral("CSV(*.CSV)|*.CSV");
+    int filterIndex = 1;
+    int flags = 0;
+    QVERIFY(VBGetSaveFileName(fileName, fileTitle, true, filter, filterIndex, QString(), QString(),
+                              QStringLiteral(".csv"), nullptr, flags, 0));
+    QCOMPARE(fileName, QStringLiteral("/home/sam/exports/customers.csv"));
+    QCOMPARE(fileTitle, QStringLiteral("customers.csv"));
+    QCOMPARE(filter, QStringLiteral("CSV(*.CSV)") + QChar(0) + QStringLiteral("*.CSV"));
+    QCOMPARE(filterIndex, 1);
+    const SaveFileRequest& asked = fakes().saveFile->requests.last();
+    QCOMPARE(asked.filters, QStringList({QStringLiteral("CSV(*.CSV)"), QStringLiteral("*.CSV")}));
+    QCOMPARE(asked.defaultExt, QStringLiteral(".csv"));
+    QCOMPARE(asked.placement, 0);
+
+    // A colon in a description splits it as well.
+    QString colon = QStringLiteral("Data: all|*.*");
+    VBGetSaveFileName(fileName, fileTitle, true, colon, filterIndex, QString(), QString(), QString(), nullptr, flags, 5);
+    QCOMPARE(fakes().saveFile->requests.last().filters,
+             QStringList({QStringLiteral("Data"), QStringLiteral(" all"), QStringLiteral("*.*")}));
+    QCOMPARE(fakes().saveFile->requests.last().placement, 5);
+}
+
+void TestFileDialogs::cancelClearsEverything()
+{
+    fakes().saveFile->answer.clear();
+    QString fileName = QStringLiteral("x.csv");
+    QString fileTitle = QStringLiteral("x.csv");
+    QString filter = QStringLiteral("CSV(*.CSV)|*.CSV");
+    int filterIndex = 1;
+    int flags = 5;
+    QVERIFY(!VBGetSaveFileName(fileName, fileTitle, true, filter, filterIndex, QString(), QString(), QString(), nullptr,
+                               flags, 0));
+    QVERIFY(fileName.isEmpty() && fileTitle.isEmpty() && filter.isEmpty());
+    QCOMPARE(filterIndex, 0);
+    QCOMPARE(flags, 0);
+}
+
+void TestFileDialogs::replacingAFileIsAskedFirst()
+{
+    QTemporaryDir dir;
+    const QString existing = dir.filePath(QStringLiteral("reservations.csv"));
+    QFile file(existing);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("keep me");
+    file.close();
+
+    std::unique_ptr<SaveFileService> dialog = desktopSaveFileService();
+    for (bool replace : {false, true}) {
+        bool asked = false;
+        onNextDialogOf<QFileDialog>([&asked, replace](QFileDialog* files) {
+            onNextDialogOf<QMessageBox>([&asked, replace, files](QMessageBox* question) {
+                asked = true;
+                question->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+                if (!replace)
+                    files->reject();
+            });
+            QMetaObject::invokeMethod(files, "accept");
+        });
+        SaveFileRequest request;
+        request.fileName = existing;
+        request.filters = {QStringLiteral("CSV(*.CSV)"), QStringLiteral("*.CSV")};
+        const bool chosen = dialog->getSaveFileName(request);
+        QVERIFY(asked);
+        QCOMPARE(chosen, replace);
+    }
+}
+
+TARLOMY_TEST_MAIN(TestFileDialogs)
+#include "tst_filedialogs.moc"

@@ -1,0 +1,130 @@
+// Money arithmetic and the locale's money texts.
+#include "core/format.h"
+#include "core/money.h"
+#include "support/testsupport.h"
+
+class TestMoney : public QObject {
+    Q_OBJECT
+private slots:
+    void roundsHalvesToEven_data();
+    void roundsHalvesToEven();
+    void percentagesAreExactDecimals();
+    void decimalTextRoundTrips();
+    void currencyRoundTripsInLocales_data();
+    void currencyRoundTripsInLocales();
+    void currencyReadsTypedForms();
+    void currencyRefusesNonsense();
+};
+
+void TestMoney::roundsHalvesToEven_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("half down to even") << "2.125" << 2 << "2.12";
+    QTest::newRow("half up to even") << "2.135" << 2 << "2.14";
+    QTest::newRow("above half") << "2.1251" << 2 << "2.13";
+    QTest::newRow("negative half") << "-2.125" << 2 << "-2.12";
+    QTest::newRow("negative half odd") << "-2.135" << 2 << "-2.14";
+    QTest::newRow("to whole") << "0.5" << 0 << "0";
+    QTest::newRow("to whole odd") << "1.5" << 0 << "2";
+    QTest::newRow("fifth decimal") << "0.00005" << 4 << "0";
+    QTest::newRow("fifth decimal odd") << "0.00015" << 4 << "0.0002";
+}
+
+void TestMoney::roundsHalvesToEven()
+{
+    QFETCH(QString, text);
+    QFETCH(int, decimals);
+    QFETCH(QString, expected);
+    Money m;
+    QVERIFY(Money::fromDecimalText(text, &m));
+    QCOMPARE(m.rounded(decimals).toDecimalText(), expected);
+}
+
+void TestMoney::percentagesAreExactDecimals()
+{
+    // 17.5 % of 10.10 is 1.7675 exactly; a double product would give 1.76749...
+    QCOMPARE(Money::fromRaw(101000).percent(17.5).toDecimalText(), QStringLiteral("1.7675"));
+    // 10 % of 0.05 is 0.005: kept to four decimals.
+    QCOMPARE(Money::fromRaw(500).percent(10).toDecimalText(), QStringLiteral("0.005"));
+    // A factor whose product ends in a half rounds to even.
+    QCOMPARE(Money::fromRaw(1).times(0.5).raw(), qint64(0));
+    QCOMPARE(Money::fromRaw(3).times(0.5).raw(), qint64(2));
+    QCOMPARE(Money::fromDouble(0.1 + 0.2).toDecimalText(), QStringLiteral("0.3"));
+    QCOMPARE(Money::fromUnits(3) * 4, Money::fromUnits(12));
+}
+
+void TestMoney::decimalTextRoundTrips()
+{
+    for (const char* text : {"0", "1", "-1", "123.4567", "-0.0001", "922337203685477.5807"}) {
+        Money m;
+        QVERIFY2(Money::fromDecimalText(QString::fromLatin1(text), &m), text);
+        QCOMPARE(m.toDecimalText(), QString::fromLatin1(text));
+    }
+    Money untouched = Money::fromUnits(7);
+    QVERIFY(!Money::fromDecimalText(QStringLiteral("12,5"), &untouched));
+    QVERIFY(!Money::fromDecimalText(QStringLiteral(""), &untouched));
+    QVERIFY(!Money::fromDecimalText(QStringLiteral("99999999999999999999"), &untouched));
+    QCOMPARE(untouched, Money::fromUnits(7));
+    QCOMPARE(Money::fromDb(QVariant()), Money());
+    QCOMPARE(Money::fromDb(QVariant(qlonglong(12345))), Money::fromRaw(12345));
+}
+
+void TestMoney::currencyRoundTripsInLocales_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("en_US") << "en_US" << "$1,234.50";
+    QTest::newRow("de_DE") << "de_DE" << QString::fromUtf8("1.234,50\u00a0€");
+    QTest::newRow("fr_FR") << "fr_FR" << QString::fromUtf8("1\u202f234,50\u00a0€");
+    QTest::newRow("en_GB") << "en_GB" << QString::fromUtf8("£1,234.50");
+}
+
+void TestMoney::currencyRoundTripsInLocales()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, shown);
+    QLocale::setDefault(QLocale(locale));
+    const Money value = Money::fromRaw(12345000);
+    QCOMPARE(Fmt::currency(value), shown);
+    for (Money m : {value, -value, Money(), Money::fromRaw(5), Money::fromRaw(99999999999LL)}) {
+        Money back;
+        const QString text = Fmt::currency(m.rounded(2));
+        QVERIFY2(Fmt::parseCurrency(text, &back), qPrintable(text));
+        QCOMPARE(back, m.rounded(2));
+        QVERIFY(Fmt::parseCurrency(Fmt::moneyPlain(m), &back));
+        QCOMPARE(back, m);
+    }
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+void TestMoney::currencyReadsTypedForms()
+{
+    Money m;
+    QVERIFY(Fmt::parseCurrency(QStringLiteral("12"), &m));
+    QCOMPARE(m, Money::fromUnits(12));
+    QVERIFY(Fmt::parseCurrency(QStringLiteral(" $1,000.25 "), &m));
+    QCOMPARE(m, Money::fromRaw(10002500));
+    QVERIFY(Fmt::parseCurrency(QStringLiteral("($3.00)"), &m));
+    QCOMPARE(m, Money::fromUnits(-3));
+    QVERIFY(Fmt::parseCurrency(QStringLiteral("-3.5"), &m));
+    QCOMPARE(m, Money::fromRaw(-35000));
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    QVERIFY(Fmt::parseCurrency(QStringLiteral("12,5"), &m));
+    QCOMPARE(m, Money::fromRaw(125000));
+    QVERIFY(Fmt::parseCurrency(QStringLiteral("1.000"), &m));
+    QCOMPARE(m, Money::fromUnits(1000));
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+void TestMoney::currencyRefusesNonsense()
+{
+    Money m = Money::fromUnits(5);
+    for (const char* text : {"", "abc", "12abc", "$", "1.2.3", "--4"})
+        QVERIFY2(!Fmt::parseCurrency(QString::fromLatin1(text), &m), text);
+    QCOMPARE(m, Money::fromUnits(5));
+}
+
+TARLOMY_TEST_MAIN(TestMoney)
+#include "tst_money.moc"

@@ -1,0 +1,220 @@
+// Start-up and shut-down: the main window's load handler on real database
+// files, the first-run questions, and the widths saved at exit.
+#include "booking/bookingwizard.h"
+#include "core/apperror.h"
+#include "booking/paymentpage.h"
+#include "calendar/arrivalspanel.h"
+#include "calendar/calendar.h"
+#include "calendar/calendarpanel.h"
+#include "core/db.h"
+#include "core/frmmain.h"
+#include "core/frmtip.h"
+#include "core/grid.h"
+#include "core/modmain.h"
+#include "core/settings.h"
+#include "core/startup.h"
+#include "customers/customerspanel.h"
+#include "reports/reportspanel.h"
+#include "support/testsupport.h"
+#include "ui_arrivalspanel.h"
+#include "ui_customerspanel.h"
+#include "ui_frmmain.h"
+#include "ui_paymentpage.h"
+#include "ui_reportspanel.h"
+
+#include <QFile>
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { resetProgramState(); }
+    void loadsOnTheArrivalsView();
+    void loadCopiesSettings();
+    void missingDatabaseEndsWithMessage();
+    void firstRunQuestions();
+    void mainAsksFirstRunOnce();
+    void tipsFollowTheirSetting();
+    void exitSavesGridWidths();
+    void unhandledErrorIsReportedAndEnds();
+};
+
+void TestStartup::loadsOnTheArrivalsView()
+{
+    TestDb db;
+    SaveConfigText(QStringLiteral("DBPath"), db.folder());
+    frmMain& main = MainForm();
+    QVERIFY(objConn.isOpen());
+    QCOMPARE(objConn.fileName(), db.file());
+    QVERIFY(main.windowState() & Qt::WindowMaximized);
+    QVERIFY(main.ui->picArrivals->isVisibleTo(&main));
+    QVERIFY(!main.ui->picBooking->isVisibleTo(&main));
+    QVERIFY(!main.ui->picCalendar->isVisibleTo(&main));
+    QVERIFY(!main.ui->picCustomers->isVisibleTo(&main));
+    // The reports panel is never hidden at load: it lies behind the arrivals.
+    QVERIFY(main.ui->picReports->isVisibleTo(&main));
+    QCOMPARE(main.ui->picBack->children().last(), static_cast<QObject*>(main.ui->picArrivals));
+    QCOMPARE(main.arrivals()->ui->dtCalendar->selectedDate(), QDate::currentDate());
+    QCOMPARE(main.reports()->ui->dtReport->date(), QDate::currentDate());
+
+    QCOMPARE(main.arrivals()->ui->gArrivals->columnCount(), 4);
+    QCOMPARE(main.arrivals()->ui->gArrivals->horizontalHeaderItem(1)->text(), QStringLiteral("Room"));
+    QCOMPARE(main.booking()->payment()->ui->gNewInvoice->horizontalHeaderItem(4)->text(),
+             QStringLiteral("Item Total"));
+    QCOMPARE(main.customers()->ui->gcust->columnCount(), 4);
+    QCOMPARE(main.arrivals()->ui->cboSimpleCalSort->currentText(), QStringLiteral("Time"));
+    QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_52"))->text(), QStringLiteral("Sunday"));
+    QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_58"))->text(), QStringLiteral("Saturday"));
+
+    // The payment methods in the order they were entered: the fourth is the card.
+    QComboBox* methods = main.booking()->payment()->ui->cboPaymentMethod;
+    QCOMPARE(methods->count(), objConn.scalar(QStringLiteral("SELECT count(*) FROM PaymentMethod")).toInt());
+    QCOMPARE(methods->itemText(3), objConn.scalar(QStringLiteral("SELECT method FROM PaymentMethod ORDER BY id "
+                                                                 "LIMIT 1 OFFSET 3"))
+                                       .toString());
+    for (QPushButton* back : main.booking()->cmdBack)
+        QVERIFY(!back->isEnabled());
+    QCOMPARE(iBookingStep, 0);
+    QCOMPARE(main.ui->mnuConfigureRooms->text(), QStringLiteral("Rooms..."));
+    QCOMPARE(main.ui->mnuBookingsRoomNotes->text(), QStringLiteral("Room Notes..."));
+    QVERIFY(!main.ui->mnuCommissions->menuAction()->isVisible());
+    QCOMPARE(fakes().help->helpFile, AppPath() + QStringLiteral("kshelp.hlp"));
+    QVERIFY(fakes().messageBoxes->shown.isEmpty());
+}
+
+void TestStartup::loadCopiesSettings()
+{
+    TestDb db;
+    SaveConfigText(QStringLiteral("CostPerNight"), QStringLiteral("99.5"));
+    SaveConfigText(QStringLiteral("SalesTaxPercentage"), QStringLiteral("17.5"));
+    SaveConfigFlag(QStringLiteral("EnableCommission"), true);
+    SaveConfigFlag(QStringLiteral("IncludeEndDate"), true);
+    SaveConfigText(QStringLiteral("CommoditySingular"), QStringLiteral("Cabin"));
+    SaveConfigText(QStringLiteral("CommodityPlural"), QStringLiteral("Cabins"));
+    frmMain& main = loadMainWindow(db);
+    QCOMPARE(sCostPerNight, Money::fromRaw(995000));
+    QCOMPARE(dSalesTaxPercentage, 17.5);
+    QCOMPARE(dSalesTaxPercentage2, 10.0);
+    QVERIFY(main.ui->mnuCommissions->menuAction()->isVisible());
+    QVERIFY(main.booking()->payment()->ui->picBookingCommission->isVisibleTo(main.booking()->payment()));
+    QVERIFY(main.calendar()->MainCalendar()->bIncludeEndDate);
+    QCOMPARE(gsCommodityPlural, QStringLiteral("Cabins"));
+    QCOMPARE(main.ui->mnuConfigureRooms->text(), QStringLiteral("Cabins..."));
+    QCOMPARE(main.ui->mnuBookingsRoomNotes->text(), QStringLiteral("Cabin Notes..."));
+    QCOMPARE(main.arrivals()->ui->gArrivals->horizontalHeaderItem(1)->text(), QStringLiteral("Cabin"));
+    QCOMPARE(main.arrivals()->ui->cboSimpleCalSort->itemText(2), QStringLiteral("Cabin"));
+    QCOMPARE(main.calendar()->MainCalendar()->CommodityName, QStringLiteral("Cabins"));
+}
+
+void TestStartup::missingDatabaseEndsWithMessage()
+{
+    TestDb db;
+    QFile::remove(db.file());
+    SaveConfigText(QStringLiteral("DBPath"), db.folder());
+    try {
+        MainForm();
+        QFAIL("the program must end");
+    } catch (const ProgramEnded&) {
+    }
+    QCOMPARE(fakes().messageBoxes->lastPrompt(), QStringLiteral("Unable to open database ") + db.file());
+    QVERIFY(!QFile::exists(db.file()));
+}
+
+void TestStartup::firstRunQuestions()
+{
+    TestDb db;
+    frmMain& main = loadMainWindow(db);
+    FakeMessageBoxes* boxes = fakes().messageBoxes;
+
+    boxes->answers = {vbYes};
+    main.FirstRun();
+    QCOMPARE(boxes->shown.size(), 1);
+    QVERIFY(boxes->shown[0].prompt.startsWith(QStringLiteral("We've noticed that this is the first time")));
+    QCOMPARE(boxes->shown[0].style, int(vbYesNoCancel | vbQuestion));
+    QCOMPARE(fakes().help->calls, QStringList({QStringLiteral("context 3")}));
+
+    for (int first : {int(vbNo), int(vbCancel)}) {
+        boxes->clear();
+        fakes().help->calls.clear();
+        boxes->answers = {first, vbNo};
+        main.FirstRun();
+        QCOMPARE(boxes->shown.size(), 2);
+        QCOMPARE(boxes->shown[1].prompt, QStringLiteral("Would you like to run the 'Configuration Wizard' now?"));
+        QVERIFY(fakes().help->calls.isEmpty());
+    }
+}
+
+void TestStartup::mainAsksFirstRunOnce()
+{
+    TestDb db;
+    SaveConfigText(QStringLiteral("DBPath"), db.folder());
+    SaveOptionsText(QStringLiteral("Show Tips at Startup"), QStringLiteral("0"));
+    fakes().messageBoxes->answers = {vbNo, vbNo};
+    Main();
+    QCOMPARE(fakes().messageBoxes->shown.size(), 2);
+    QCOMPARE(ConfigText(QStringLiteral("FirstRun"), QString()), QStringLiteral("False"));
+    QVERIFY(MainForm().isVisible());
+
+    // The next start asks nothing.
+    DestroyMainForm();
+    objConn.close();
+    fakes().messageBoxes->clear();
+    Main();
+    QVERIFY(fakes().messageBoxes->shown.isEmpty());
+}
+
+void TestStartup::tipsFollowTheirSetting()
+{
+    TestDb db;
+    SaveConfigText(QStringLiteral("DBPath"), db.folder());
+    SaveConfigFlag(QStringLiteral("FirstRun"), false);
+    bool tipShown = false;
+    onNextDialog([&tipShown](QWidget* dialog) {
+        tipShown = qobject_cast<frmTip*>(dialog) != nullptr;
+        dialog->close();
+    }, 5000);
+    Main();   // the setting is absent: tips are shown
+    QVERIFY(tipShown);
+
+    DestroyMainForm();
+    objConn.close();
+    SaveOptionsText(QStringLiteral("Show Tips at Startup"), QStringLiteral("0"));
+    Main();   // returns without any modal window
+    QVERIFY(MainForm().isVisible());
+}
+
+void TestStartup::exitSavesGridWidths()
+{
+    TestDb db;
+    frmMain& main = loadMainWindow(db);
+    SetGridColWidth(main.arrivals()->ui->gArrivals, 2, 2400);
+    SetGridColWidth(main.customers()->ui->gcust, 0, 3000);
+    main.close();
+    QCOMPARE(ConfigText(QStringLiteral("gArrivalsColWidth2"), QString()), QStringLiteral("2400"));
+    QCOMPARE(ConfigText(QStringLiteral("gcustColWidth0"), QString()), QStringLiteral("3000"));
+    QVERIFY(!ConfigText(QStringLiteral("gArrivalsColWidth3"), QString()).isEmpty());
+}
+
+void TestStartup::unhandledErrorIsReportedAndEnds()
+{
+    TestDb db;
+    db.open();
+    try {
+        try {
+            objConn.execute(QStringLiteral("UPDATE nosuchtable SET x = 1"));
+        } catch (const AppError& e) {
+            ReportFatalError(e);
+        }
+        QFAIL("the program must end");
+    } catch (const ProgramEnded& ended) {
+        QVERIFY(ended.code != 0);
+    }
+    const ShownMessage report = fakes().messageBoxes->shown.last();
+    QCOMPARE(report.style & 0x70, int(vbCritical));
+    QVERIFY(report.prompt.contains(QStringLiteral("Module: tst_startup")));
+    QVERIFY(report.prompt.contains(QStringLiteral("Routine: unhandledErrorIsReportedAndEnds")));
+    QVERIFY(report.prompt.contains(QStringLiteral("Line: ")));
+    QVERIFY(report.prompt.contains(QStringLiteral("nosuchtable")));
+}
+
+TARLOMY_TEST_MAIN(TestStartup)
+#include "tst_startup.moc"
