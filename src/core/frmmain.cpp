@@ -1,25 +1,31 @@
 #include "core/frmmain.h"
 
 #include "booking/bookingwizard.h"
+#include "booking/confirmpage.h"
 #include "booking/paymentpage.h"
 #include "calendar/arrivalspanel.h"
 #include "calendar/calendar.h"
 #include "calendar/calendarpanel.h"
+#include "core/apperror.h"
 #include "core/controlarray.h"
 #include "core/database.h"
 #include "core/db.h"
 #include "core/frmabout.h"
 #include "core/frmsplash.h"
 #include "core/frmtip.h"
+#include "core/grid.h"
 #include "core/modmain.h"
 #include "core/moddetectwindows.h"
 #include "core/platform.h"
 #include "core/settings.h"
+#include "core/startmove.h"
+#include "core/twips.h"
 #include "core/windowprint.h"
 #include "customers/customerspanel.h"
 #include "reports/reportspanel.h"
 #include "ui_arrivalspanel.h"
 #include "ui_bookingwizard.h"
+#include "ui_confirmpage.h"
 #include "ui_customerspanel.h"
 #include "ui_frmmain.h"
 #include "ui_paymentpage.h"
@@ -30,6 +36,7 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QToolButton>
 
 namespace {
@@ -65,6 +72,18 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent), ui(new Ui::frmMain)
     for (QWidget* panel : ui->picBack->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         panel->setAutoFillBackground(true);
     connectMenus();
+
+    // The layout follows the inner area, which also changes without the window
+    // changing size (a menu bar that wraps).
+    ui->centralwidget->installEventFilter(this);
+    // Presses on the background and on the labels, for moving the window.
+    ui->picBack->installEventFilter(this);
+    for (QLabel* label : Label1)
+        label->installEventFilter(this);
+    // Toolbar buttons show only the tips of their own.
+    for (QAction* button : ui->Toolbar->actions())
+        if (QWidget* w = ui->Toolbar->widgetForAction(button))
+            w->installEventFilter(this);
 }
 
 frmMain::~frmMain()
@@ -211,21 +230,24 @@ void frmMain::FirstRun()
 
 void frmMain::SetupToolbar()
 {
-    // Pictures by button position; the second set is for the other desktop.
-    struct Button { QAction* action; const char* picture; const char* xpPicture; };
-    const Button buttons[] = {
-        {ui->tbAddReservation, "add-reservation", "add-reservation"},
-        {ui->tbCalendar, "calendar", "calendar"},
-        {ui->tbAdvancedCalendar, "advanced-calendar", "advanced-calendar"},
-        {ui->tbViewCustomers, "customers", "customers"},
-        {ui->tbReports, "reports", "reports"},
-        {ui->tbFind, "find", "find"},
-        {ui->tbWebBookings, "web-bookings", "web-bookings"},
-    };
+    // The two picture lists, picture 1 first, and the picture of each button by
+    // its position (1 to 9; 0 for the separators, which have none).
+    static const char* const imToolbar[] = {"web-bookings", "calendar", "reports", "customers",
+                                            "find", "add-reservation", "advanced-calendar"};
+    static const int imToolbarPictures[] = {6, 2, 7, 4, 3, 0, 5, 0, 1};
+    static const char* const ImageListXP[] = {"calendar", "advanced-calendar", "add-reservation", "customers",
+                                              "reports", "find", "web-bookings"};
+    static const int xpPictures[] = {3, 1, 2, 4, 5, 0, 6, 0, 7};
+
     const bool xp = IsWinXP();
-    for (const Button& b : buttons)
-        b.action->setIcon(QIcon(QStringLiteral(":/images/toolbar/%1.svg")
-                                    .arg(QString::fromLatin1(xp ? b.xpPicture : b.picture))));
+    const char* const* list = xp ? ImageListXP : imToolbar;
+    const int* pictures = xp ? xpPictures : imToolbarPictures;
+    const QList<QAction*> buttons = ui->Toolbar->actions();
+    for (int i = 0; i < buttons.size() && i < 9; ++i) {
+        if (pictures[i] == 0)
+            continue;
+        buttons[i]->setIcon(QIcon(QStringLiteral(":/images/toolbar/%1.svg").arg(QLatin1String(list[pictures[i] - 1]))));
+    }
 }
 
 void frmMain::ConvertDatabaseFrom_2_To_3()
@@ -243,18 +265,248 @@ void frmMain::ShowView(QWidget* panel, std::initializer_list<QWidget*> hide)
     panel->raise();
 }
 
-void frmMain::resizeEvent(QResizeEvent* event)
+namespace {
+
+// Positions and sizes of the layout, in twips. A size below zero is refused:
+// that step is skipped and the control keeps what it had, as is a step on a
+// control that is not there.
+int leftOf(const QWidget* w) { return w ? Twips::fromPx(w->x()) : 0; }
+int topOf(const QWidget* w) { return w ? Twips::fromPx(w->y()) : 0; }
+int widthOf(const QWidget* w) { return w ? Twips::fromPx(w->width()) : 0; }
+int heightOf(const QWidget* w) { return w ? Twips::fromPx(w->height()) : 0; }
+
+void setLeft(QWidget* w, int twips)
 {
-    QMainWindow::resizeEvent(event);
-    Form_Resize();
+    if (w)
+        w->move(Twips::toPx(twips), w->y());
 }
+
+void setTop(QWidget* w, int twips)
+{
+    if (w)
+        w->move(w->x(), Twips::toPx(twips));
+}
+
+void setWidth(QWidget* w, int twips)
+{
+    if (w && twips >= 0)
+        w->resize(Twips::toPx(twips), w->height());
+}
+
+void setHeight(QWidget* w, int twips)
+{
+    if (w && twips >= 0)
+        w->resize(w->width(), Twips::toPx(twips));
+}
+
+// A horizontal rule line: X1 is its left end, X2 its right end, and Y1 = Y2
+// the middle of its thickness. A right end left of X1 is refused.
+void setLineX2(QWidget* line, int twips)
+{
+    setWidth(line, twips - leftOf(line));
+}
+
+void setLineY(QWidget* line, int twips)
+{
+    if (line)
+        line->move(line->x(), Twips::toPx(twips) - line->height() / 2);
+}
+
+// The steps that re-read data need the database; like every step of the
+// layout, one that fails is skipped.
+template <class Step>
+void refreshStep(Step step)
+{
+    if (!objConn.isOpen())
+        return;
+    try {
+        step();
+    } catch (const AppError&) {
+    }
+}
+
+}  // namespace
 
 void frmMain::Form_Resize()
 {
-    const QRect area = ui->centralwidget->rect();
-    ui->picBack->setGeometry(area);
-    for (QWidget* panel : ui->picBack->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        panel->setGeometry(0, 0, area.width(), area.height());
+    // W x H is the inner area under the menu bar with the toolbar at its top,
+    // T the toolbar's height: the constants below are made for that. Qt keeps
+    // the toolbar out of the central widget, so the central widget is W x (H - T)
+    // and picBack fills it, directly under the toolbar (the place that the
+    // toolbar's picture height plus 880 twips stands for).
+    const int T = ui->Toolbar->isHidden() ? 0 : Twips::fromPx(ui->Toolbar->height());
+    const int W = Twips::fromPx(ui->centralwidget->width());
+    const int H = Twips::fromPx(ui->centralwidget->height()) + T;
+
+    QWidget* picBack = ui->picBack;
+    QWidget* picBooking = ui->picBooking;
+    const Ui::BookingWizard* wiz = booking()->ui;
+    QWidget* picBookingDates = wiz->picBookingDates;
+    QWidget* picConfirm = wiz->picConfirm;
+    QWidget* picPayment = wiz->picPayment;
+
+    // Frame and booking panel.
+    picBack->move(0, 0);
+    setWidth(picBack, W);
+    setHeight(picBack, H - T);
+    setWidth(picBooking, W);
+    setHeight(picBooking, H - T);
+    setWidth(wiz->Frame1, W + 2000);
+    setTop(wiz->Frame1, H - heightOf(wiz->Frame1) - 1700);
+    setLeft(wiz->picWizButts, W - widthOf(wiz->picWizButts));
+    setWidth(picBookingDates, W - leftOf(picBookingDates) - 250);
+    setHeight(picBookingDates, H - topOf(picBookingDates) - T - 1000 - 450);
+    setWidth(Label1.value(14), widthOf(picBooking));
+    setHeight(wiz->txtBookingNotes, H - topOf(wiz->txtBookingNotes) - T - 1550);
+    for (QWidget* page : {static_cast<QWidget*>(wiz->picSelectRooms), picConfirm}) {
+        setWidth(page, widthOf(picBookingDates));
+        setHeight(page, heightOf(picBookingDates));
+    }
+    QWidget* Line4 = booking()->confirm()->ui->Line4;
+    setLineX2(Line4, widthOf(picConfirm) - leftOf(Line4));
+    QWidget* cmdConfirmation = booking()->confirm()->ui->cmdConfirmation;
+    setTop(cmdConfirmation, heightOf(picConfirm) - heightOf(cmdConfirmation) - 100);
+    setLeft(cmdConfirmation, widthOf(picConfirm) - widthOf(cmdConfirmation) - 200);
+    for (QWidget* page : {static_cast<QWidget*>(picPayment), static_cast<QWidget*>(wiz->picCustomer)}) {
+        setWidth(page, widthOf(picBookingDates));
+        setHeight(page, heightOf(picBookingDates));
+    }
+
+    // Arrivals panel.
+    QWidget* picArrivals = ui->picArrivals;
+    QWidget* shape = Shape1.value(1);
+    QWidget* butBar = arrivals()->ui->picSimpleCalButBar;
+    QTableWidget* gArrivals = arrivals()->ui->gArrivals;
+    setWidth(picArrivals, W - leftOf(picArrivals) - 250);
+    setHeight(picArrivals, H - topOf(picArrivals) - T - 1000);
+    setWidth(Label1.value(8), widthOf(picArrivals));
+    setWidth(shape, widthOf(picArrivals) - leftOf(picArrivals) - 250);
+    setHeight(shape, heightOf(picArrivals) - topOf(shape) - 100);
+    setLeft(butBar, leftOf(shape) + 10);
+    setWidth(butBar, widthOf(shape) - 20);
+    setTop(butBar, topOf(shape) + heightOf(shape) - heightOf(butBar) - 10);
+    setHeight(gArrivals, topOf(butBar) - topOf(gArrivals));
+    setWidth(gArrivals, leftOf(shape) + widthOf(shape) - leftOf(gArrivals) - 200);
+    FitGridColumn(gArrivals, 0, 100);
+
+    // Calendar panel.
+    QWidget* picCalendar = ui->picCalendar;
+    Calendar* MainCalendar = calendar()->MainCalendar();
+    shape = Shape1.value(0);
+    setWidth(picCalendar, W - leftOf(picCalendar) - 250);
+    setHeight(picCalendar, H - topOf(picCalendar) - T - 1000);
+    setWidth(shape, widthOf(picCalendar) - leftOf(picCalendar) - 250);
+    setHeight(shape, heightOf(picCalendar) - topOf(shape));
+    setWidth(MainCalendar, widthOf(picCalendar) - leftOf(picCalendar) - 550);
+    setHeight(MainCalendar, heightOf(picCalendar) - topOf(shape) - 350);
+    refreshStep([MainCalendar] { MainCalendar->Refresh(); });
+    setWidth(Label1.value(16), widthOf(picCalendar));
+
+    // Reports panel.
+    QWidget* picReports = ui->picReports;
+    QWidget* c = reports()->ui->c;
+    shape = Shape1.value(2);
+    setWidth(picReports, W - leftOf(picReports) - 250);
+    setHeight(picReports, H - topOf(picReports) - T - 1000);
+    setWidth(shape, widthOf(picReports) - leftOf(picReports) - 250);
+    setHeight(shape, heightOf(picReports) - topOf(shape));
+    setWidth(c, widthOf(shape) - leftOf(c) - 100);
+    setHeight(c, heightOf(shape) - topOf(c) - 100);
+    setWidth(Label1.value(15), widthOf(picReports));
+
+    // Customers panel.
+    QWidget* picCustomers = ui->picCustomers;
+    QWidget* picCustBot = customers()->ui->picCustBot;
+    QWidget* gcust = customers()->ui->gcust;
+    QWidget* Line6 = customers()->ui->Line6;
+    shape = Shape1.value(3);
+    setWidth(picCustomers, W - leftOf(picCustomers) - 250);
+    setHeight(picCustomers, H - topOf(picCustomers) - T - 1000);
+    setWidth(shape, widthOf(picCustomers) - leftOf(picCustomers) - 250);
+    setHeight(shape, heightOf(picCustomers) - topOf(shape));
+    setWidth(Label1.value(17), widthOf(picCustomers));
+    setLeft(picCustBot, widthOf(picCustomers) - widthOf(picCustBot) - 250);
+    setTop(picCustBot, heightOf(picCustomers) - heightOf(picCustBot) - 250);
+    setWidth(gcust, widthOf(shape) - leftOf(shape) - 200);
+    setHeight(gcust, heightOf(shape) - topOf(shape) - heightOf(picCustBot) - 100);
+    setLineX2(Line6, leftOf(picCustBot) + widthOf(picCustBot));
+    setLineY(Line6, topOf(picCustBot) - 80);
+    refreshStep([this] { RefreshCustomerScreen(1, 0); });
+
+    // Payment page and calendar.
+    QWidget* picNewInvoiceBut1 = booking()->payment()->ui->picNewInvoiceBut1;
+    QTableWidget* gNewInvoice = booking()->payment()->ui->gNewInvoice;
+    setLeft(picNewInvoiceBut1, widthOf(picPayment) - widthOf(picNewInvoiceBut1));
+    setWidth(gNewInvoice, widthOf(picPayment) - widthOf(picNewInvoiceBut1) - 100);
+    FitGridColumn(gNewInvoice, 1, 350);
+    refreshStep([MainCalendar] {
+        MainCalendar->InitHeaders();
+        MainCalendar->Refresh();
+    });
+}
+
+// ---- Moving the window ---------------------------------------------------
+
+void frmMain::Form_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int, int)
+{
+    StartMove(this);
+}
+
+void frmMain::Label1_MouseDown(int Index, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
+{
+    // The headings of the arrivals, booking and calendar panels.
+    if (Index == 8 || Index == 14 || Index == 16)
+        StartMove(this);
+}
+
+void frmMain::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (!childAt(at)) {
+        Form_MouseDown(event->button(), event->modifiers(), Twips::fromPx(at.x()), Twips::fromPx(at.y()));
+        event->accept();
+        return;
+    }
+    QMainWindow::mousePressEvent(event);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Resize:
+        if (watched == ui->centralwidget)
+            Form_Resize();
+        break;
+    case QEvent::MouseButtonPress: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint at = mouse->position().toPoint();
+        const int x = Twips::fromPx(at.x());
+        const int y = Twips::fromPx(at.y());
+        if (watched == ui->picBack) {
+            // Only where no panel lies: a press on a panel's background that
+            // the panel passed on is not the window's background.
+            if (!ui->picBack->childAt(at)) {
+                Form_MouseDown(mouse->button(), mouse->modifiers(), x, y);
+                return true;
+            }
+        } else if (auto* label = qobject_cast<QLabel*>(watched)) {
+            const int index = Label1.key(label, -1);
+            if (index >= 0)
+                Label1_MouseDown(index, mouse->button(), mouse->modifiers(), x, y);
+        }
+        break;
+    }
+    case QEvent::ToolTip:
+        // An action without a tip of its own would show its caption.
+        if (auto* button = qobject_cast<QToolButton*>(watched))
+            if (QAction* action = button->defaultAction())
+                if (action->toolTip() == action->iconText())
+                    return true;
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // ---- Shared routines -----------------------------------------------------
@@ -301,30 +553,43 @@ void frmMain::UpdateCommodityNameInGUI()
 
 // ---- Toolbar -------------------------------------------------------------
 
+frmMain::Command frmMain::ToolbarCommand(const QString& key)
+{
+    // Compared in this order, exactly (letter case counts).
+    static const QList<QPair<QString, Command>> commands = {
+        {QStringLiteral("Add Reservation"), &frmMain::mnuReservationAdd_Click},
+        {QStringLiteral("Calendar"), &frmMain::mnuCalendarSimple_Click},
+        {QStringLiteral("Advanced Calendar"), &frmMain::mnuCalendar_Click},
+        {QStringLiteral("View Customers"), &frmMain::mnuCustomersView_Click},
+        {QStringLiteral("Reports"), &frmMain::mnuReports_Click},
+        {QStringLiteral("Web Bookings"), &frmMain::mnuWebConfig_Click},
+        {QStringLiteral("Find"), &frmMain::mnuCustomerFind_Click},
+    };
+    for (const auto& [k, command] : commands)
+        if (k == key)
+            return command;
+    return nullptr;
+}
+
+frmMain::Command frmMain::ToolbarMenuCommand(const QString& key)
+{
+    if (key == QLatin1String("Customer"))
+        return &frmMain::mnuCustomerFind_Click;
+    if (key == QLatin1String("Reservation"))
+        return &frmMain::mnuReservationFind_Click;
+    return nullptr;
+}
+
 void frmMain::Toolbar_ButtonClick(const QString& key)
 {
-    if (key == QLatin1String("Add Reservation"))
-        mnuReservationAdd_Click();
-    else if (key == QLatin1String("Calendar"))
-        mnuCalendarSimple_Click();
-    else if (key == QLatin1String("Advanced Calendar"))
-        mnuCalendar_Click();
-    else if (key == QLatin1String("View Customers"))
-        mnuCustomersView_Click();
-    else if (key == QLatin1String("Reports"))
-        mnuReports_Click();
-    else if (key == QLatin1String("Web Bookings"))
-        mnuWebConfig_Click();
-    else if (key == QLatin1String("Find"))
-        mnuCustomerFind_Click();
+    if (const Command command = ToolbarCommand(key))
+        (this->*command)();
 }
 
 void frmMain::Toolbar_ButtonMenuClick(const QString& key)
 {
-    if (key == QLatin1String("Customer"))
-        mnuCustomerFind_Click();
-    else if (key == QLatin1String("Reservation"))
-        mnuReservationFind_Click();
+    if (const Command command = ToolbarMenuCommand(key))
+        (this->*command)();
 }
 
 // ---- Menus ---------------------------------------------------------------
@@ -388,8 +653,8 @@ void frmMain::connectMenus()
     auto* findMenu = new QMenu(this);
     for (const auto& [text, key] : {std::pair{"Customer...", "Customer"}, std::pair{"Reservation...", "Reservation"}}) {
         QAction* entry = findMenu->addAction(QString::fromLatin1(text));
-        const QString k = QString::fromLatin1(key);
-        connect(entry, &QAction::triggered, this, [this, k] { Toolbar_ButtonMenuClick(k); });
+        entry->setData(QString::fromLatin1(key));
+        connect(entry, &QAction::triggered, this, [this, entry] { Toolbar_ButtonMenuClick(entry->data().toString()); });
     }
     ui->tbFind->setMenu(findMenu);
     if (auto* findButton = qobject_cast<QToolButton*>(ui->Toolbar->widgetForAction(ui->tbFind)))

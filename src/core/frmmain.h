@@ -40,8 +40,13 @@ public:
 
     // Shows panel, hides each panel of hide and brings panel to the front.
     void ShowView(QWidget* panel, std::initializer_list<QWidget*> hide);
-    // The layout routine, run on every resize.
+    // The layout routine, run on every size change of the window's inner area.
     void Form_Resize();
+
+    // A mouse button pressed on the window's own background, or on one of the
+    // Label1 labels: the main headings move the window.
+    void Form_MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void Label1_MouseDown(int Index, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
 
     // Shared routines of the main window.
     void DoEditBooking(qint32 iEditBookingID);
@@ -49,7 +54,11 @@ public:
     void RefreshCustomerScreen(int SelectRow = 1, qint32 SelectCustomerID = 0);
     void UpdateCommodityNameInGUI();
 
-    // Toolbar.
+    // Toolbar. A click is dispatched by the button's key (its caption), a
+    // drop-down entry by the entry's key; a key that matches none does nothing.
+    using Command = void (frmMain::*)();
+    static Command ToolbarCommand(const QString& key);
+    static Command ToolbarMenuCommand(const QString& key);
     void Toolbar_ButtonClick(const QString& key);
     void Toolbar_ButtonMenuClick(const QString& key);
 
@@ -102,7 +111,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void connectMenus();

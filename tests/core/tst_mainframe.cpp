@@ -1,0 +1,796 @@
+// The main window's frame: view switching, the layout on resizing, moving the
+// window by its background and headings, the toolbar, the menus and help.
+#include "support/testsupport.h"
+
+#include "booking/bookingwizard.h"
+#include "booking/confirmpage.h"
+#include "booking/paymentpage.h"
+#include "calendar/arrivalspanel.h"
+#include "calendar/calendar.h"
+#include "calendar/calendarpanel.h"
+#include "core/frmmain.h"
+#include "core/settings.h"
+#include "core/startmove.h"
+#include "core/twips.h"
+#include "customers/customerspanel.h"
+#include "reports/reportspanel.h"
+#include "ui_arrivalspanel.h"
+#include "ui_bookingwizard.h"
+#include "ui_calendarpanel.h"
+#include "ui_confirmpage.h"
+#include "ui_customerspanel.h"
+#include "ui_frmmain.h"
+#include "ui_paymentpage.h"
+#include "ui_reportspanel.h"
+
+#include <QFile>
+#include <QHash>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QToolButton>
+#include <QToolTip>
+
+namespace {
+
+QList<QWidget*> panels(frmMain& m)
+{
+    return {m.ui->picArrivals, m.ui->picCalendar, m.ui->picBooking, m.ui->picReports, m.ui->picCustomers};
+}
+
+// The panel on top of picBack's stacking order.
+QWidget* frontPanel(frmMain& m)
+{
+    const QList<QWidget*> children = m.ui->picBack->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    return children.isEmpty() ? nullptr : children.last();
+}
+
+bool showAt(frmMain& m, const QSize& size)
+{
+    m.setWindowState(Qt::WindowNoState);
+    m.show();
+    if (!QTest::qWaitForWindowExposed(&m))
+        return false;
+    m.resize(size);
+    const bool sized = QTest::qWaitFor([&] { return m.size() == size; }, 2000);
+    QCoreApplication::processEvents();
+    return sized;
+}
+
+// The layout's table worked through on twip boxes of the controls: every
+// control starts as it is, each step changes the model as the table says,
+// and a size below zero leaves the control as it was.
+class LayoutModel {
+public:
+    struct Box { int x, y, w, h; };
+
+    void take(QWidget* w)
+    {
+        m_boxes[w] = {Twips::fromPx(w->x()), Twips::fromPx(w->y()), Twips::fromPx(w->width()),
+                      Twips::fromPx(w->height())};
+        m_order << w;
+    }
+    int L(QWidget* w) const { return m_boxes[w].x; }
+    int T(QWidget* w) const { return m_boxes[w].y; }
+    int W(QWidget* w) const { return m_boxes[w].w; }
+    int H(QWidget* w) const { return m_boxes[w].h; }
+    void left(QWidget* w, int v) { m_boxes[w].x = v; }
+    void top(QWidget* w, int v) { m_boxes[w].y = v; }
+    void width(QWidget* w, int v)
+    {
+        if (v >= 0)
+            m_boxes[w].w = v;
+    }
+    void height(QWidget* w, int v)
+    {
+        if (v >= 0)
+            m_boxes[w].h = v;
+    }
+    void lineX2(QWidget* line, int v) { width(line, v - L(line)); }
+    void lineY(QWidget* line, int v) { m_lineY[line] = v; }
+
+    // Every control where the model puts it, to the pixel (rounding aside).
+    void verify() const
+    {
+        for (QWidget* w : m_order) {
+            const Box& b = m_boxes[w];
+            const QByteArray name = w->objectName().toLatin1();
+            int top = Twips::toPx(b.y);
+            if (m_lineY.contains(w))
+                top = Twips::toPx(m_lineY[w]) - w->height() / 2;
+            QVERIFY2(qAbs(w->x() - Twips::toPx(b.x)) <= 1, name + " left");
+            QVERIFY2(qAbs(w->y() - top) <= 1, name + " top");
+            QVERIFY2(qAbs(w->width() - Twips::toPx(b.w)) <= 1,
+                     name + " width " + QByteArray::number(w->width()) + " expected "
+                         + QByteArray::number(Twips::toPx(b.w)));
+            QVERIFY2(qAbs(w->height() - Twips::toPx(b.h)) <= 1,
+                     name + " height " + QByteArray::number(w->height()) + " expected "
+                         + QByteArray::number(Twips::toPx(b.h)));
+        }
+    }
+
+private:
+    QHash<QWidget*, Box> m_boxes;
+    QHash<QWidget*, int> m_lineY;
+    QList<QWidget*> m_order;
+};
+
+// Column k of g after the last-column fit, from the widths the other columns
+// have and the grid's width in the model.
+int fittedColumn(QTableWidget* g, int gridWidth, int k, int margin, int before)
+{
+    int others = 0;
+    for (int i = 0; i < g->columnCount(); ++i)
+        if (i != k)
+            others += Twips::fromPx(g->columnWidth(i));
+    if (gridWidth - others > 0 && gridWidth - others - margin >= 0)
+        return gridWidth - others - margin;
+    return before;
+}
+
+struct Expected {
+    LayoutModel model;
+    int arrivalsName = 0;
+    int invoiceName = 0;
+};
+
+// What the layout makes of the window as it now is.
+Expected expectedLayout(frmMain& m)
+{
+    Expected e;
+    LayoutModel& x = e.model;
+    const Ui::BookingWizard* wiz = m.booking()->ui;
+    const Ui::ArrivalsPanel* arr = m.arrivals()->ui;
+    const Ui::CustomersPanel* cus = m.customers()->ui;
+    QWidget* picBack = m.ui->picBack;
+    QWidget* picBooking = m.ui->picBooking;
+    QWidget* picArrivals = m.ui->picArrivals;
+    QWidget* picCalendar = m.ui->picCalendar;
+    QWidget* picReports = m.ui->picReports;
+    QWidget* picCustomers = m.ui->picCustomers;
+    QWidget* dates = wiz->picBookingDates;
+    QWidget* confirm = wiz->picConfirm;
+    QWidget* payment = wiz->picPayment;
+    QWidget* line4 = m.booking()->confirm()->ui->Line4;
+    QWidget* cmdConfirmation = m.booking()->confirm()->ui->cmdConfirmation;
+    QWidget* cal = m.calendar()->MainCalendar();
+    QWidget* c = m.reports()->ui->c;
+    QWidget* newInvoiceBut = m.booking()->payment()->ui->picNewInvoiceBut1;
+    QTableWidget* gNewInvoice = m.booking()->payment()->ui->gNewInvoice;
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             picBack, picBooking, wiz->Frame1, wiz->picWizButts, dates, m.Label1[14], wiz->txtBookingNotes,
+             wiz->picSelectRooms, confirm, line4, cmdConfirmation, payment, wiz->picCustomer, picArrivals,
+             m.Label1[8], m.Shape1[1], arr->picSimpleCalButBar, arr->gArrivals, picCalendar, m.Shape1[0], cal,
+             m.Label1[16], picReports, m.Shape1[2], c, m.Label1[15], picCustomers, m.Shape1[3], m.Label1[17],
+             cus->picCustBot, cus->gcust, cus->Line6, newInvoiceBut, gNewInvoice})
+        x.take(w);
+
+    // The window's inner area with the toolbar in it; picBack lies under the toolbar.
+    const int T = Twips::fromPx(m.ui->Toolbar->height());
+    const int W = Twips::fromPx(m.ui->centralwidget->width());
+    const int H = Twips::fromPx(m.ui->centralwidget->height()) + T;
+
+    x.left(picBack, 0);
+    x.top(picBack, 0);
+    x.width(picBack, W);
+    x.height(picBack, H - T);
+    x.width(picBooking, W);
+    x.height(picBooking, H - T);
+    x.width(wiz->Frame1, W + 2000);
+    x.top(wiz->Frame1, H - x.H(wiz->Frame1) - 1700);
+    x.left(wiz->picWizButts, W - x.W(wiz->picWizButts));
+    x.width(dates, W - x.L(dates) - 250);
+    x.height(dates, H - x.T(dates) - T - 1000 - 450);
+    x.width(m.Label1[14], x.W(picBooking));
+    x.height(wiz->txtBookingNotes, H - x.T(wiz->txtBookingNotes) - T - 1550);
+    for (QWidget* page : {static_cast<QWidget*>(wiz->picSelectRooms), confirm}) {
+        x.width(page, x.W(dates));
+        x.height(page, x.H(dates));
+    }
+    x.lineX2(line4, x.W(confirm) - x.L(line4));
+    x.top(cmdConfirmation, x.H(confirm) - x.H(cmdConfirmation) - 100);
+    x.left(cmdConfirmation, x.W(confirm) - x.W(cmdConfirmation) - 200);
+    for (QWidget* page : {payment, static_cast<QWidget*>(wiz->picCustomer)}) {
+        x.width(page, x.W(dates));
+        x.height(page, x.H(dates));
+    }
+
+    QWidget* shape = m.Shape1[1];
+    QWidget* bar = arr->picSimpleCalButBar;
+    x.width(picArrivals, W - x.L(picArrivals) - 250);
+    x.height(picArrivals, H - x.T(picArrivals) - T - 1000);
+    x.width(m.Label1[8], x.W(picArrivals));
+    x.width(shape, x.W(picArrivals) - x.L(picArrivals) - 250);
+    x.height(shape, x.H(picArrivals) - x.T(shape) - 100);
+    x.left(bar, x.L(shape) + 10);
+    x.width(bar, x.W(shape) - 20);
+    x.top(bar, x.T(shape) + x.H(shape) - x.H(bar) - 10);
+    x.height(arr->gArrivals, x.T(bar) - x.T(arr->gArrivals));
+    x.width(arr->gArrivals, x.L(shape) + x.W(shape) - x.L(arr->gArrivals) - 200);
+    e.arrivalsName = fittedColumn(arr->gArrivals, x.W(arr->gArrivals), 0, 100,
+                                  Twips::fromPx(arr->gArrivals->columnWidth(0)));
+
+    shape = m.Shape1[0];
+    x.width(picCalendar, W - x.L(picCalendar) - 250);
+    x.height(picCalendar, H - x.T(picCalendar) - T - 1000);
+    x.width(shape, x.W(picCalendar) - x.L(picCalendar) - 250);
+    x.height(shape, x.H(picCalendar) - x.T(shape));
+    x.width(cal, x.W(picCalendar) - x.L(picCalendar) - 550);
+    x.height(cal, x.H(picCalendar) - x.T(shape) - 350);
+    x.width(m.Label1[16], x.W(picCalendar));
+
+    shape = m.Shape1[2];
+    x.width(picReports, W - x.L(picReports) - 250);
+    x.height(picReports, H - x.T(picReports) - T - 1000);
+    x.width(shape, x.W(picReports) - x.L(picReports) - 250);
+    x.height(shape, x.H(picReports) - x.T(shape));
+    x.width(c, x.W(shape) - x.L(c) - 100);
+    x.height(c, x.H(shape) - x.T(c) - 100);
+    x.width(m.Label1[15], x.W(picReports));
+
+    shape = m.Shape1[3];
+    x.width(picCustomers, W - x.L(picCustomers) - 250);
+    x.height(picCustomers, H - x.T(picCustomers) - T - 1000);
+    x.width(shape, x.W(picCustomers) - x.L(picCustomers) - 250);
+    x.height(shape, x.H(picCustomers) - x.T(shape));
+    x.width(m.Label1[17], x.W(picCustomers));
+    x.left(cus->picCustBot, x.W(picCustomers) - x.W(cus->picCustBot) - 250);
+    x.top(cus->picCustBot, x.H(picCustomers) - x.H(cus->picCustBot) - 250);
+    x.width(cus->gcust, x.W(shape) - x.L(shape) - 200);
+    x.height(cus->gcust, x.H(shape) - x.T(shape) - x.H(cus->picCustBot) - 100);
+    x.lineX2(cus->Line6, x.L(cus->picCustBot) + x.W(cus->picCustBot));
+    x.lineY(cus->Line6, x.T(cus->picCustBot) - 80);
+
+    x.left(newInvoiceBut, x.W(payment) - x.W(newInvoiceBut));
+    x.width(gNewInvoice, x.W(payment) - x.W(newInvoiceBut) - 100);
+    e.invoiceName = fittedColumn(gNewInvoice, x.W(gNewInvoice), 1, 350, Twips::fromPx(gNewInvoice->columnWidth(1)));
+    return e;
+}
+
+void verifyLayout(frmMain& m, const Expected& e)
+{
+    e.model.verify();
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(qAbs(m.arrivals()->ui->gArrivals->columnWidth(0) - Twips::toPx(e.arrivalsName)) <= 1);
+    QVERIFY(qAbs(m.booking()->payment()->ui->gNewInvoice->columnWidth(1) - Twips::toPx(e.invoiceName)) <= 1);
+}
+
+struct ExpectedItem {
+    const char* object;   // nullptr: a separator
+    const char* caption;
+    const char* shortcut;
+};
+
+}  // namespace
+
+class TestMainFrame : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { resetProgramState(); }
+    void cleanup()
+    {
+        StartMoveWatcher = nullptr;
+        QToolTip::hideText();
+    }
+
+    void opensOnArrivalsWithReportsBehind();
+    void viewCommandsShowAndHidePanels();
+    void shortcutsSwitchViews();
+    void toolbarButtonsAndPictures();
+    void toolbarDispatchByKey();
+    void menuBarCaptionsAndShortcuts();
+    void commissionsMenuFollowsSetting();
+    void layoutFollowsFormulas_data();
+    void layoutFollowsFormulas();
+    void tinyWindowSkipsNegativeSizes();
+    void nameColumnKeptWhenOthersFillGrid();
+    void movingByBackgroundAndHeadings();
+    void editMenuSendsKeysToFocus();
+    void helpMenuAndPages();
+};
+
+void TestMainFrame::opensOnArrivalsWithReportsBehind()
+{
+    TestDb db;
+    frmMain& m = loadMainWindow(db);
+    QCOMPARE(m.windowTitle(), QStringLiteral("Tarlomy v3.19"));
+    QCOMPARE(frontPanel(m), m.ui->picArrivals);
+    QVERIFY(!m.ui->picArrivals->isHidden());
+    QVERIFY(!m.ui->picReports->isHidden());
+    for (QWidget* p : QList<QWidget*>{m.ui->picCalendar, m.ui->picBooking, m.ui->picCustomers})
+        QVERIFY2(p->isHidden(), qPrintable(p->objectName()));
+}
+
+void TestMainFrame::viewCommandsShowAndHidePanels()
+{
+    TestDb db;
+    frmMain& m = loadMainWindow(db);
+    QWidget* arrivals = m.ui->picArrivals;
+    QWidget* calendar = m.ui->picCalendar;
+    QWidget* booking = m.ui->picBooking;
+    QWidget* reports = m.ui->picReports;
+    QWidget* customers = m.ui->picCustomers;
+    struct Case {
+        const char* name;
+        std::function<void()> run;
+        QWidget* shows;
+        QList<QWidget*> hides;
+    };
+    const QList<Case> cases = {
+        {"arrivals menu", [&] { m.mnuReservationsArrivals_Click(); }, arrivals, {customers, calendar, booking}},
+        {"ShowArrivals", [] { ShowArrivals(); }, arrivals, {calendar, booking}},
+        {"calendar menu", [&] { m.ui->mnuCalendar->trigger(); }, calendar, {booking, arrivals, customers}},
+        {"add booking menu", [&] { m.ui->mnuReservationAdd->trigger(); }, booking, {calendar, customers, arrivals}},
+        {"reports menu", [&] { m.ui->mnuReports->trigger(); }, reports, {booking, arrivals, calendar, customers}},
+        {"customers menu", [&] { m.ui->mnuCustomersView->trigger(); }, customers,
+         {calendar, booking, arrivals, reports}},
+    };
+    // From every panel visible and from every panel hidden: the command's own
+    // panel ends visible and in front, its list hidden, the rest untouched.
+    for (const Case& c : cases) {
+        for (const bool startVisible : {true, false}) {
+            for (QWidget* p : panels(m))
+                p->setVisible(startVisible);
+            // Put another panel in front first, so that bringing to the front shows.
+            (c.shows == arrivals ? calendar : arrivals)->raise();
+            c.run();
+            const QByteArray what = QByteArray(c.name) + (startVisible ? " from visible" : " from hidden");
+            QVERIFY2(!c.shows->isHidden(), what);
+            QVERIFY2(frontPanel(m) == c.shows, what);
+            for (QWidget* p : panels(m)) {
+                if (p == c.shows)
+                    continue;
+                const bool hidden = c.hides.contains(p) || !startVisible;
+                QVERIFY2(p->isHidden() == hidden, what + ": " + p->objectName().toLatin1());
+            }
+        }
+    }
+}
+
+void TestMainFrame::shortcutsSwitchViews()
+{
+    TestDb db;
+    frmMain& m = loadMainWindow(db);
+    QVERIFY(showAt(m, QSize(1280, 800)));
+    m.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&m));
+    const QList<QPair<Qt::Key, QWidget*>> keys = {{Qt::Key_D, m.ui->picCalendar},
+                                                  {Qt::Key_O, m.ui->picCustomers},
+                                                  {Qt::Key_B, m.ui->picBooking},
+                                                  {Qt::Key_S, m.ui->picArrivals}};
+    for (const auto& [key, panel] : keys) {
+        QTest::keyClick(&m, key, Qt::ControlModifier);
+        QCOMPARE(frontPanel(m), panel);
+        QVERIFY(panel->isVisible());
+    }
+}
+
+void TestMainFrame::toolbarButtonsAndPictures()
+{
+    TestDb db;
+    frmMain& m = loadMainWindow(db);
+    QVERIFY(showAt(m, QSize(1280, 800)));
+    const QList<QAction*> buttons = m.ui->Toolbar->actions();
+    const QStringList keys = {"Add Reservation", "Calendar", "Advanced Calendar", "View Customers", "Reports",
+                              QString(), "Find", QString(), "Web Bookings"};
+    // Pictures by position, separators none.
+    const QStringList pictures = {"add-reservation", "calendar", "advanced-calendar", "customers", "reports",
+                                  QString(), "find", QString(), "web-bookings"};
+    QCOMPARE(buttons.size(), keys.size());
+    for (int i = 0; i < buttons.size(); ++i) {
+        QAction* b = buttons[i];
+        QCOMPARE(b->isSeparator(), keys[i].isEmpty());
+        if (b->isSeparator()) {
+            QVERIFY(b->icon().isNull());
+            continue;
+        }
+        QCOMPARE(b->text(), keys[i]);
+        QVERIFY(b->isEnabled() && b->isVisible());
+        const QImage expected = QIcon(QStringLiteral(":/images/toolbar/%1.svg").arg(pictures[i])).pixmap(32).toImage();
+        QVERIFY2(!expected.isNull(), qPrintable(pictures[i]));
+        QVERIFY2(b->icon().pixmap(32).toImage() == expected, qPrintable(keys[i]));
+
+        // Only "Advanced Calendar" has a tip.
+        QWidget* w = m.ui->Toolbar->widgetForAction(b);
+        QToolTip::hideText();
+        QTRY_VERIFY(!QToolTip::isVisible());
+        QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), w->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(w, &help);
+        if (keys[i] == QLatin1String("Advanced Calendar")) {
+            QVERIFY(QToolTip::isVisible());
+            QCOMPARE(QToolTip::text(), QStringLiteral("View Advanced Calendar"));
+        } else {
+            QVERIFY2(!QToolTip::isVisible(), qPrintable(keys[i]));
+        }
+    }
+
+    // "Find" runs its own command, the arrow opens the two searches.
+    auto* find = qobject_cast<QToolButton*>(m.ui->Toolbar->widgetForAction(m.ui->tbFind));
+    QVERIFY(find);
+    QCOMPARE(find->popupMode(), QToolButton::MenuButtonPopup);
+    QVERIFY(m.ui->tbFind->menu());
+    const QList<QAction*> entries = m.ui->tbFind->menu()->actions();
+    QCOMPARE(entries.size(), 2);
+    QCOMPARE(entries[0]->text(), QStringLiteral("Customer..."));
+    QCOMPARE(entries[0]->data().toString(), QStringLiteral("Customer"));
+    QCOMPARE(entries[1]->text(), QStringLiteral("Reservation..."));
+    QCOMPARE(entries[1]->data().toString(), QStringLiteral("Reservation"));
+}
+
+void TestMainFrame::toolbarDispatchByKey()
+{
+    using C = frmMain::Command;
+    const QList<QPair<QString, C>> known = {
+        {"Add Reservation", &frmMain::mnuReservationAdd_Click}, {"Calendar", &frmMain::mnuCalendarSimple_Click},
+        {"Advanced Calendar", &frmMain::mnuCalendar_Click},     {"View Customers", &frmMain::mnuCustomersView_Click},
+        {"Reports", &frmMain::mnuReports_Click},                {"Web Bookings", &frmMain::mnuWebConfig_Click},
+        {"Find", &frmMain::mnuCustomerFind_Click},
+    };
+    for (const auto& [key, command] : known)
+        QVERIFY2(frmMain::ToolbarCommand(key) == command, qPrintable(key));
+    for (const char* key : {"reports", "REPORTS", "find", "Add reservation", "Advanced calendar", "Customer", ""})
+        QVERIFY2(frmMain::ToolbarCommand(QString::fromLatin1(key)) == nullptr, key);
+    QVERIFY(frmMain::ToolbarMenuCommand("Customer") == C(&frmMain::mnuCustomerFind_Click));
+    QVERIFY(frmMain::ToolbarMenuCommand("Reservation") == C(&frmMain::mnuReservationFind_Click));
+    for (const char* key : {"customer", "RESERVATION", "Find", ""})
+        QVERIFY2(frmMain::ToolbarMenuCommand(QString::fromLatin1(key)) == nullptr, key);
+
+    // The real buttons dispatch by their captions.
+    TestDb db;
+    frmMain& m = loadMainWindow(db);
+    QVERIFY(showAt(m, QSize(1280, 800)));
+    const QList<QPair<QAction*, QWidget*>> views = {{m.ui->tbAdvancedCalendar, m.ui->picCalendar},
+                                                    {m.ui->tbViewCustomers, m.ui->picCustomers},
+                                                    {m.ui->tbReports, m.ui->picReports},
+                                                    {m.ui->tbAddReservation, m.ui->picBooking},
+                                                    {m.ui->tbCalendar, m.ui->picArrivals}};
+    for (const auto& [button, panel] : views) {
+        QTest::mouseClick(m.ui->Toolbar->widgetForAction(button), Qt::LeftButton);
+        QVERIFY2(frontPanel(m) == panel, qPrintable(button->text()));
+    }
+    // A key that differs only in letter case runs nothing.
+    m.Toolbar_ButtonClick(QStringLiteral("reports"));
+    m.Toolbar_ButtonClick(QStringLiteral("advanced calendar"));
+    QCOMPARE(frontPanel(m), m.ui->picArrivals);
+    QVERIFY(m.ui->picCalendar->isHidden());
+}
+
+void TestMainFrame::menuBarCaptionsAndShortcuts()
+{
+    const QList<QPair<ExpectedItem, QList<ExpectedItem>>> menus = {
+        {{"mnuFile", "&File", ""},
+         {{"mnuFileExportCustomers", "Export &Customers...", ""},
+          {"mnuFileExportResCSV", "Export &Reservations...", ""},
+          {"mnuFileExportThisMonth", "Export This &Month's Reservations...", ""},
+          {"mnuFileExportThisMonthView", "Export Reservation Quick &View...", ""},
+          {"mnuFileExportCommissionAccounts", "Export Commission &Accounts...", ""},
+          {nullptr, "", ""},
+          {"mnuFilePageSetup", "Page &Setup...", ""},
+          {"mnuFilePrint", "&Print...", "Ctrl+P"},
+          {nullptr, "", ""},
+          {"mnuFileExit", "E&xit", ""}}},
+        {{"mnuEdit", "&Edit", ""},
+         {{"mnuEditUndo", "&Undo", ""},
+          {nullptr, "", ""},
+          {"mnuEditCut", "Cu&t", ""},
+          {"mnuEditCopy", "&Copy", ""},
+          {"mnuEditPaste", "&Paste", ""},
+          {nullptr, "", ""},
+          {"mnuEditClear", "Cle&ar", ""},
+          {"mnuEditSelectAll", "Select &All", ""}}},
+        {{"mnuWeb", "&Web Bookings", ""},
+         {{"mnuWebConfig", "&Configure Web Bookings...", ""},
+          {nullptr, "", ""},
+          {"mnuWebCreatePage", "Create Web Bookings &Page...", ""}}},
+        {{"mnuBookings", "&Bookings", ""},
+         {{"mnuReservationAdd", "&Add Booking", "Ctrl+B"},
+          {"mnuReservationFind", "&Find Booking...", "Ctrl+F"},
+          {"mnuReports", "View &Reports", ""},
+          {"mnuBookingsFinanceSummary", "View F&inance Summary...", ""},
+          {nullptr, "", ""},
+          {"mnuCalendar", "View Ad&vanced Calendar", "Ctrl+D"},
+          {"mnuCalendarSimple", "View &Simple Calendar", "Ctrl+S"},
+          {nullptr, "", ""},
+          {"mnuBookingsRoomNotes", "Room &Notes...", ""},
+          {nullptr, "", ""},
+          {"mnuReservationToday", "Jump to &Today...", "Ctrl+T"}}},
+        {{"mnuCustomers", "&Customers", ""},
+         {{"mnuCustomersView", "&View Customers", "Ctrl+O"},
+          {"mnuCustomerFind", "&Find Customer...", "Ctrl+M"},
+          {nullptr, "", ""},
+          {"mnuCustMailingList", "Email Mailing List Wizard...", ""}}},
+        {{"mnuCommissions", "C&ommissions", ""},
+         {{"mnuViewAccounts", "&View Accounts...", ""}, {"mnuCommissionPayments", "&Payments...", ""}}},
+        {{"mnuConfigure", "Config&ure", ""},
+         {{"mnuConfigureWizard", "&Configuration Wizard...", ""},
+          {nullptr, "", ""},
+          {"mnuConfigureTerminology", "&Settings...", ""},
+          {"mnuConfigureRooms", "&Rooms...", ""},
+          {nullptr, "", ""},
+          {"frmConfigAdvanced", "&Advanced", ""}}},
+        {{"frmConfigAdvanced", "&Advanced", ""},
+         {{"mnuConfigHighLowSeason", "&High Low Season...", ""},
+          {"mnuConfigChargeableItems", "Chargeable &Items...", ""},
+          {"mnuConfigTax", "&Tax...", ""},
+          {"mnuConfigCustomField", "&Custom Field...", ""},
+          {"mnuConfigPaymentMethods", "&Payment Methods...", ""}}},
+        {{"mnuHelp", "&Help", ""},
+         {{"mnuHelpContents", "&Contents...", ""},
+          {"mnuHelpTipOfTheDay", "Tip of the &Day...", ""},
+          {"mnuHelpIndex", "&Index...", ""},
+          {"mnuHelpSearch", "&Search...", ""},
+          {nullptr, "", ""},
+          {"mnuHelpOnlineSupport", "&Online Support", ""},
+          {"mnuHelpSendFeedback", "Send &Feedback", ""},
+          {nullptr, "", ""},
+          {"mnuAbout", "&About...", ""}}},
+    };
+
+    // As designed, before the unit words are put in.
+    frmMain design;
+    QStringList bar;
+    for (QAction* a : design.ui->menubar->actions())
+        bar << (a->menu() ? a->menu()->objectName() : a->text());
+    QCOMPARE(bar, (QStringList{"mnuFile", "mnuEdit", "mnuWeb", "mnuBookings", "mnuCustomers", "mnuCommissions",
+                               "mnuConfigure", "mnuHelp"}));
+    for (const auto& [menuItem, items] : menus) {
+        auto* menu = design.findChild<QMenu*>(QString::fromLatin1(menuItem.object));
+        QVERIFY2(menu, menuItem.object);
+        QCOMPARE(menu->title(), QString::fromUtf8(menuItem.caption));
+        const QList<QAction*> actions = menu->actions();
+        QCOMPARE(actions.size(), items.size());
+        for (int i = 0; i < items.size(); ++i) {
+            const ExpectedItem& e = items[i];
+            QAction* a = actions[i];
+            const QByteArray where = QByteArray(menuItem.object) + " item " + QByteArray::number(i);
+            QVERIFY2(a->isSeparator() == (e.object == nullptr), where);
+            if (!e.object)
+                continue;
+            const QString name = a->menu() ? a->menu()->objectName() : a->objectName();
+            QCOMPARE(name, QString::fromLatin1(e.object));
+            QCOMPARE(a->text(), QString::fromUtf8(e.caption));
+            QCOMPARE(a->shortcut(), QKeySequence(QString::fromLatin1(e.shortcut)));
+            QVERIFY2(a->isEnabled() && a->isVisible(), where);
+        }
+    }
+
+    // Loaded: the unit words in two captions; every item enabled and visible.
+    TestDb db;
+    frmMain& m = loadMainWindow(db);
+    QCOMPARE(m.ui->mnuConfigureRooms->text(), QStringLiteral("Rooms..."));
+    QCOMPARE(m.ui->mnuBookingsRoomNotes->text(), QStringLiteral("Room Notes..."));
+    for (QMenu* menu : m.ui->menubar->findChildren<QMenu*>())
+        for (QAction* a : menu->actions())
+            QVERIFY2(a->isEnabled() && a->isVisible(), qPrintable(a->text()));
+}
+
+void TestMainFrame::commissionsMenuFollowsSetting()
+{
+    for (const bool on : {false, true}) {
+        resetProgramState();
+        SaveConfigFlag(QStringLiteral("EnableCommission"), on);
+        TestDb db;
+        frmMain& m = loadMainWindow(db);
+        QCOMPARE(m.ui->mnuCommissions->menuAction()->isVisible(), on);
+        for (QMenu* other : {m.ui->mnuFile, m.ui->mnuEdit, m.ui->mnuWeb, m.ui->mnuBookings, m.ui->mnuCustomers,
+                             m.ui->mnuConfigure, m.ui->mnuHelp})
+            QVERIFY(other->menuAction()->isVisible());
+    }
+}
+
+void TestMainFrame::layoutFollowsFormulas_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("1280x800") << QSize(1280, 800);
+    QTest::newRow("1920x1080") << QSize(1920, 1080);
+    QTest::newRow("1024x700") << QSize(1024, 700);
+    QTest::newRow("800x560") << QSize(800, 560);
+}
+
+void TestMainFrame::layoutFollowsFormulas()
+{
+    QFETCH(QSize, size);
+    TestDb db;
+    frmMain& m = loadMainWindow(db);
+    QVERIFY(showAt(m, size));
+
+    // picBack fills the inner area directly under the toolbar.
+    QCOMPARE(m.ui->picBack->geometry(), m.ui->centralwidget->rect());
+    QCOMPARE(m.ui->centralwidget->mapTo(&m, QPoint(0, 0)).y(), m.ui->Toolbar->geometry().bottom() + 1);
+
+    // Recomputed from the layout as it stands: the resize left every control
+    // where the table puts it for this size.
+    verifyLayout(m, expectedLayout(m));
+    if (QTest::currentTestFailed())
+        return;
+
+    // The wizard's button bar ends at the window's right edge; its frame runs past it.
+    QWidget* frame = m.booking()->ui->Frame1;
+    QVERIFY(frame->geometry().right() > m.ui->picBooking->width());
+    QCOMPARE(frame->mapTo(m.ui->picBooking, m.booking()->ui->picWizButts->geometry().topRight()).x() + 1,
+             m.ui->picBooking->width());
+}
+
+void TestMainFrame::tinyWindowSkipsNegativeSizes()
+{
+    TestDb db;
+    frmMain& m = loadMainWindow(db);
+    QVERIFY(showAt(m, QSize(1280, 800)));
+    const int arrivalsHeight = m.ui->picArrivals->height();
+
+    // Nearly as small as the window goes: the panels' sizes would be negative.
+    QVERIFY(showAt(m, m.minimumSizeHint() + QSize(0, 6)));
+    QVERIFY(m.ui->centralwidget->height() < 10);
+    QVERIFY(Twips::fromPx(m.ui->centralwidget->width()) - 3000 < 0);
+    QCOMPARE(m.ui->picArrivals->height(), arrivalsHeight);
+    const Expected tiny = expectedLayout(m);
+    m.Form_Resize();
+    verifyLayout(m, tiny);
+    if (QTest::currentTestFailed())
+        return;
+
+    m.showMinimized();
+    QCoreApplication::processEvents();
+    m.Form_Resize();
+
+    // Restoring lays everything out again.
+    QVERIFY(showAt(m, QSize(1280, 800)));
+    m.showNormal();
+    QCoreApplication::processEvents();
+    QCOMPARE(m.ui->picArrivals->height(), arrivalsHeight);
+    verifyLayout(m, expectedLayout(m));
+}
+
+void TestMainFrame::nameColumnKeptWhenOthersFillGrid()
+{
+    TestDb db;
+    frmMain& m = loadMainWindow(db);
+    QVERIFY(showAt(m, QSize(1024, 700)));
+    QTableWidget* g = m.arrivals()->ui->gArrivals;
+    QTableWidget* inv = m.booking()->payment()->ui->gNewInvoice;
+
+    // Normally the name column takes what the others leave, less the margin.
+    int others = 0;
+    for (int i = 1; i < g->columnCount(); ++i)
+        others += Twips::fromPx(g->columnWidth(i));
+    QVERIFY(qAbs(g->columnWidth(0) - Twips::toPx(Twips::fromPx(g->width()) - others - 100)) <= 1);
+
+    // Other columns wider than the grid: the name columns keep their widths.
+    g->setColumnWidth(0, 77);
+    g->setColumnWidth(2, g->width());
+    inv->setColumnWidth(1, 55);
+    inv->setColumnWidth(4, inv->width() + 10);
+    m.Form_Resize();
+    QCOMPARE(g->columnWidth(0), 77);
+    QCOMPARE(inv->columnWidth(1), 55);
+}
+
+void TestMainFrame::movingByBackgroundAndHeadings()
+{
+    TestDb db;
+    frmMain& m = loadMainWindow(db);
+    QVERIFY(showAt(m, QSize(1280, 800)));
+    QList<QWidget*> moved;
+    StartMoveWatcher = [&moved](QWidget* w) { moved << w; };
+
+    auto press = [&](QWidget* w, Qt::MouseButton button, QPoint at = QPoint(5, 5)) {
+        moved.clear();
+        QTest::mousePress(w, button, {}, at);
+        QTest::mouseRelease(w, button, {}, at);
+        return moved.size() == 1 && moved[0] == &m;
+    };
+
+    // The headings of the arrivals, booking and calendar panels, any button.
+    m.mnuReservationsArrivals_Click();
+    QVERIFY(press(m.Label1[8], Qt::LeftButton));
+    QVERIFY(press(m.Label1[8], Qt::RightButton));
+    QVERIFY(!press(m.Label1[9], Qt::LeftButton));   // "Reservation list:"
+    m.mnuReservationAdd_Click();
+    QVERIFY(press(m.Label1[14], Qt::MiddleButton));
+    m.mnuCalendar_Click();
+    QVERIFY(press(m.Label1[16], Qt::LeftButton));
+    // Not the reports' and customers' headings.
+    m.mnuReports_Click();
+    QVERIFY(!press(m.Label1[15], Qt::LeftButton));
+    m.mnuCustomersView_Click();
+    QVERIFY(!press(m.Label1[17], Qt::LeftButton));
+
+    // The window's own background, under and beside the panel; not a panel's.
+    QWidget* back = m.ui->picBack;
+    const QPoint below(20, m.ui->picCustomers->height() + 10);
+    QVERIFY(!back->childAt(below));
+    QVERIFY(press(back, Qt::LeftButton, below));
+    QVERIFY(press(back, Qt::RightButton, QPoint(back->width() - 3, 40)));
+    QWidget* panel = m.ui->picCustomers;
+    const QPoint bare(3, panel->height() - 3);
+    QVERIFY(!panel->childAt(bare));
+    QVERIFY(!press(panel, Qt::LeftButton, bare));
+}
+
+void TestMainFrame::editMenuSendsKeysToFocus()
+{
+    TestDb db;
+    frmMain& m = loadMainWindow(db);
+    QVERIFY(showAt(m, QSize(1280, 800)));
+    m.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&m));
+
+    // The keys do their usual work in a text box.
+    m.mnuReservationAdd_Click();
+    QPlainTextEdit* notes = m.booking()->ui->txtBookingNotes;
+    notes->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), notes);
+    QTest::keyClicks(notes, QStringLiteral("late arrival"));
+    m.ui->mnuEditSelectAll->trigger();
+    m.ui->mnuEditCut->trigger();
+    QTRY_COMPARE(notes->toPlainText(), QString());
+    m.ui->mnuEditPaste->trigger();
+    QTRY_COMPARE(notes->toPlainText(), QStringLiteral("late arrival"));
+
+    // Whatever has the focus gets the keys, a grid included.
+    m.mnuReservationsArrivals_Click();
+    struct KeyWatch : QObject {
+        QList<QKeyCombination> keys;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::KeyPress)
+                keys << static_cast<QKeyEvent*>(e)->keyCombination();
+            return false;
+        }
+    } watch;
+    QTableWidget* grid = m.arrivals()->ui->gArrivals;
+    grid->installEventFilter(&watch);
+    grid->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), grid);
+    for (QAction* item : {m.ui->mnuEditUndo, m.ui->mnuEditCut, m.ui->mnuEditCopy, m.ui->mnuEditPaste,
+                          m.ui->mnuEditClear, m.ui->mnuEditSelectAll})
+        item->trigger();
+    QVERIFY(watch.keys.isEmpty());   // posted, not waited for
+    const QList<QKeyCombination> expected = {Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_X, Qt::CTRL | Qt::Key_C,
+                                             Qt::CTRL | Qt::Key_V, QKeyCombination(Qt::Key_Delete),
+                                             Qt::CTRL | Qt::Key_A};
+    QTRY_COMPARE(watch.keys, expected);
+    grid->removeEventFilter(&watch);
+}
+
+void TestMainFrame::helpMenuAndPages()
+{
+    TestDb db;
+    frmMain& m = loadMainWindow(db);
+    m.ui->mnuHelpContents->trigger();
+    m.ui->mnuHelpIndex->trigger();
+    m.ui->mnuHelpSearch->trigger();
+    QCOMPARE(fakes().help->calls, (QStringList{"context 1", "tab -2", "tab -1"}));
+    m.ui->mnuHelpOnlineSupport->trigger();
+    m.ui->mnuHelpSendFeedback->trigger();
+    QCOMPARE(fakes().shell->opened.size(), 2);
+    QVERIFY(fakes().shell->opened[0].startsWith(QStringLiteral("https://")));
+    QVERIFY(fakes().shell->opened[1].startsWith(QStringLiteral("mailto:")));
+
+    // The desktop's help opens the shipped page of each topic beside the program.
+    platform().useDesktop();
+    auto shell = std::make_unique<FakeShell>();
+    FakeShell* opened = shell.get();
+    platform().setShell(std::move(shell));
+    const QString folder = QStringLiteral(PROGRAM_DIR) + QStringLiteral("/help/");
+    platform().help().setHelpFile(QStringLiteral(PROGRAM_DIR) + QStringLiteral("/kshelp.hlp"));
+    platform().help().showContext(&m, 1);   // contents
+    platform().help().showContext(&m, 3);   // getting started, offered at the first run
+    platform().help().showContext(&m, 99);  // no such topic: the index
+    platform().help().showTab(&m, -2);
+    platform().help().showTab(&m, -1);
+    const QStringList shown = opened->opened;
+    installFakes();
+    const QStringList pages = {"topic1.html", "topic3.html", "index.html", "index.html", "search.html"};
+    QCOMPARE(shown.size(), pages.size());
+    for (int i = 0; i < pages.size(); ++i) {
+        QCOMPARE(QFileInfo(shown[i]).canonicalFilePath(), QFileInfo(folder + pages[i]).canonicalFilePath());
+        QFile page(shown[i]);
+        QVERIFY2(page.open(QIODevice::ReadOnly), qPrintable(pages[i]));
+        QVERIFY(page.readAll().contains("<html"));
+    }
+}
+
+TARLOMY_TEST_MAIN(TestMainFrame)
+#include "tst_mainframe.moc"
