@@ -1,14 +1,65 @@
 #include "booking/paymentpage.h"
 
 #include "core/db.h"
+#include "core/format.h"
 #include "core/grid.h"
 #include "core/modmain.h"
+#include "core/platform.h"
+#include "core/settings.h"
 #include "core/twips.h"
+#include "invoicing/frminvoiceitemadd.h"
+#include "invoicing/invoicelines.h"
+#include "invoicing/invoicetotals.h"
 #include "ui_paymentpage.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QLocale>
+#include <vector>
+
+namespace {
+
+// An amount box: empty counts as 0; false when the text is no amount.
+bool boxAmount(const QLineEdit* box, Money* out)
+{
+    const QString text = box->text().trimmed();
+    if (text.isEmpty()) {
+        *out = Money();
+        return true;
+    }
+    return Fmt::parseCurrency(text, out);
+}
+
+void focusIfPossible(QWidget* w)
+{
+    if (w->isEnabled() && w->isVisibleTo(w->window()))
+        w->setFocus(Qt::OtherFocusReason);
+}
+
+// The runtime's numeric-text test: digits with the locale's sign, group and
+// decimal separators, an exponent, or an amount with the currency symbol.
+bool isNumericText(const QString& text)
+{
+    if (text.trimmed().isEmpty())
+        return false;
+    double d = 0;
+    Money m;
+    return Fmt::parseNumber(text, &d) || Fmt::parseCurrency(text, &m);
+}
+
+}  // namespace
 
 PaymentPage::PaymentPage(QWidget* parent) : WizardPage(parent), ui(new Ui::PaymentPage)
 {
     ui->setupUi(this);
+    for (QLineEdit* box : {ui->txtTip, ui->txtAmountPayed, ui->txtBalanceDue, ui->txtCommission, ui->txtTotalPayable})
+        box->installEventFilter(this);
+    connect(ui->cboPaymentMethod, &QComboBox::currentIndexChanged, this, [this] { cboPaymentMethod_Click(); });
+    connect(ui->cmdPaidInFull, &QPushButton::clicked, this, [this] { cmdPaidInFull_Click(); });
+    connect(ui->cmdAddOrderItem, &QPushButton::clicked, this, [this] { cmdAddOrderItem_Click(); });
+    connect(ui->cmdEditOrderItem, &QPushButton::clicked, this, [this] { cmdEditOrderItem_Click(); });
+    connect(ui->cmdDeleteOrderItem, &QPushButton::clicked, this, [this] { cmdDeleteOrderItem_Click(); });
+    connect(ui->gNewInvoice, &QTableWidget::cellDoubleClicked, this, [this] { gNewInvoice_DblClick(); });
 }
 
 PaymentPage::~PaymentPage()
@@ -40,4 +91,463 @@ void PaymentPage::FillPaymentMethods()
     Query q = objConn.query(QStringLiteral("SELECT method FROM PaymentMethod ORDER BY id"));
     while (q.next())
         ComboAdd(ui->cboPaymentMethod, q.text(0));
+}
+
+// ---- Showing and saving the page -----------------------------------------
+
+void PaymentPage::ShowPage()
+{
+    ComboClear(ui->cboAccount);
+    ComboAdd(ui->cboAccount, QStringLiteral("No Commission"), 1);
+    {
+        Query q = objConn.query(QStringLiteral("SELECT id, name FROM commission WHERE id<>1 ORDER BY name"));
+        while (q.next())
+            ComboAdd(ui->cboAccount, q.text(1), q.integer(0));
+    }
+
+    lBookingCommissionID = 1;
+    dBookingCommissionPercentage = 0;
+    Money cCommisionAmount;
+
+    struct Booking {
+        bool found = false;
+        bool hasCommissionID = false;
+        qint64 commissionID = 1;
+        Money commissionAmount, tip, amountPayed;
+        QDateTime from, to;
+        QString paymentMethod, cardNo, cardExpiry, cardType;
+        int noAdults = 0;
+    } b;
+    {
+        Query q = objConn.query(QStringLiteral("SELECT CommissionID, CommissionAmount, FromDate, ToDate, PaymentMethod, "
+                                               "Tip, Discount, AmountPayed, CreditCardNo, CreditCardExpiry, "
+                                               "CreditCardType, NoAdults FROM Booking WHERE ID = ?"),
+                                {iBookingID});
+        if (q.next()) {
+            b.found = true;
+            b.hasCommissionID = !q.isNull(0);
+            b.commissionID = q.integer(0);
+            b.commissionAmount = q.money(1);
+            b.from = q.dateTime(2);
+            b.to = q.dateTime(3);
+            b.paymentMethod = q.text(4);
+            b.tip = q.money(5);
+            b.amountPayed = q.money(7);
+            b.cardNo = q.text(8);
+            b.cardExpiry = q.text(9);
+            b.cardType = q.text(10);
+            b.noAdults = int(q.integer(11));
+        }
+    }
+
+    if (b.found) {
+        iNoOfNights = int(b.from.date().daysTo(b.to.date()));
+        cCommisionAmount = b.commissionAmount;
+        if (b.hasCommissionID)
+            lBookingCommissionID = qint32(b.commissionID);
+
+        const qint64 lines =
+            objConn.scalar(QStringLiteral("SELECT COUNT(*) FROM InvoiceLine WHERE BookingID = ?"), {iBookingID})
+                .toLongLong();
+        if (lines == 0) {
+            Connection::Transaction t(objConn);
+            seedUnitLines(b.noAdults, b.from, b.to);
+            addDefaultItems();
+            t.commit();
+        } else if (MsgBox(QStringLiteral("Update existing booking dates?"), vbYesNo | vbQuestion) == vbYes) {
+            Connection::Transaction t(objConn);
+            objConn.execute(QStringLiteral("DELETE FROM invoiceLine WHERE itemID=1 AND bookingID = ?"), {iBookingID});
+            seedUnitLines(b.noAdults, b.from, b.to);
+            t.commit();
+        }
+
+        ui->txtTip->setText(Fmt::currency(b.tip));
+        RefreshNewInvoiceItemsList(1, 0);
+
+        SelectCombo(ui->cboPaymentMethod, b.paymentMethod);
+        if (ui->cboPaymentMethod->currentIndex() < 0 && ui->cboPaymentMethod->count() > 2)
+            SetListIndex(ui->cboPaymentMethod, 2);
+
+        ui->txtAmountPayed->setText(Fmt::currency(b.amountPayed));
+        ui->txtCreditCardNo->setText(b.cardNo);
+        ui->txtCreditCardExpiry->setText(b.cardExpiry);
+        ui->txtCreditCardType->setText(b.cardType);
+    }
+
+    Money paid;
+    if (boxAmount(ui->txtAmountPayed, &paid)) {
+        ui->txtAmountPayed->setText(Fmt::currency(paid));
+        Money total;
+        if (boxAmount(ui->txtTotalPayable, &total))
+            ui->txtBalanceDue->setText(Fmt::currency(total.rounded(2) - paid.rounded(2)));
+    }
+    txtTotalPayable_LostFocus();
+    // A commission stored with the booking wins over the computed one.
+    if (!cCommisionAmount.isZero())
+        ui->txtCommission->setText(Fmt::currency(cCommisionAmount));
+
+    SelectCombo_ItemData(ui->cboAccount, QString::number(lBookingCommissionID));
+    if (ui->cboAccount->currentIndex() < 0 && ui->cboAccount->count() > 0)
+        SelectCombo_ItemData(ui->cboAccount, QStringLiteral("1"));
+}
+
+void PaymentPage::seedUnitLines(int noAdults, const QDateTime& from, const QDateTime& to)
+{
+    struct Unit {
+        QString name, chargeForEach, taxName;
+        Money low, high, highWeekend, lowWeekend, unitPrice;
+        bool hasCommission = false;
+        qint64 commissionID = 0;
+        double commissionPercentage = 0, taxPercentage = 0;
+    };
+    std::vector<Unit> units;
+    {
+        Query q = objConn.query(
+            QStringLiteral("SELECT room.name, LowUnitPrice, HighUnitPrice, HighWeekendPrice, LowWeekendPrice, "
+                           "CommissionID, CommissionPercentage, unitprice, chargeforeach, taxrate.name AS tname, "
+                           "taxrate.percentage FROM room, bookingroom, taxrate "
+                           "WHERE bookingroom.bookingid = ? AND bookingroom.roomid = room.id "
+                           "AND room.taxrateid = taxrate.id ORDER BY bookingroom.id"),
+            {iBookingID});
+        while (q.next()) {
+            Unit u;
+            u.name = q.text(0);
+            u.low = q.money(1);
+            u.high = q.money(2);
+            u.highWeekend = q.money(3);
+            u.lowWeekend = q.money(4);
+            u.hasCommission = !q.isNull(5);
+            u.commissionID = q.integer(5);
+            u.commissionPercentage = q.value(6).toDouble();
+            u.unitPrice = q.money(7);
+            u.chargeForEach = q.text(8);
+            u.taxName = q.text(9);
+            u.taxPercentage = q.value(10).toDouble();
+            units.push_back(u);
+        }
+    }
+    for (const Unit& u : units) {
+        // The account is the first commissioned unit's, the percentage the last one's.
+        if (u.hasCommission) {
+            if (lBookingCommissionID == 1)
+                lBookingCommissionID = qint32(u.commissionID);
+            dBookingCommissionPercentage = u.commissionPercentage;
+        }
+        AddBookingItemToInvoice(u.chargeForEach, from, to, u.low, u.high, u.highWeekend, u.lowWeekend, u.unitPrice,
+                                u.name, u.taxName, u.taxPercentage, noAdults);
+    }
+}
+
+void PaymentPage::addDefaultItems()
+{
+    struct Item {
+        qint32 id;
+        QString name, taxName;
+        Money saleAmount;
+        double percentage;
+    };
+    std::vector<Item> items;
+    {
+        Query q = objConn.query(QStringLiteral("SELECT item.id, item.name, saleamount, taxrateid, taxrate.name AS tname, "
+                                               "percentage FROM item, taxrate "
+                                               "WHERE item.taxrateid = taxrate.id AND isdefault = 1 ORDER BY item.id"));
+        while (q.next())
+            items.push_back({qint32(q.integer(0)), q.text(1), q.text(4), q.money(2), q.value(5).toDouble()});
+    }
+    for (const Item& i : items)
+        AddNewInvoiceLineToDB(i.id, 1, i.name, i.saleAmount, i.taxName, i.percentage);
+}
+
+void PaymentPage::SavePage()
+{
+    Fields fields;
+    fields.emplace_back(QStringLiteral("PaymentMethod"),
+                        ui->cboPaymentMethod->currentIndex() >= 0 ? ui->cboPaymentMethod->currentText() : QString());
+
+    // An amount that is not a number keeps the value stored before.
+    QStringList refused;
+    const struct {
+        const char* column;
+        QLineEdit* box;
+        const char* caption;
+    } amounts[] = {{"Tip", ui->txtTip, "Tip"},
+                   {"AmountPayed", ui->txtAmountPayed, "Amount Paid"},
+                   {"CommissionAmount", ui->txtCommission, "Commission"}};
+    for (const auto& a : amounts) {
+        Money m;
+        if (boxAmount(a.box, &m))
+            fields.emplace_back(QString::fromLatin1(a.column), dbValue(m));
+        else
+            refused << QString::fromLatin1(a.caption);
+    }
+
+    const int account = ui->cboAccount->currentIndex();
+    fields.emplace_back(QStringLiteral("CommissionID"), account >= 0 ? ComboItemData(ui->cboAccount, account) : 1);
+    fields.emplace_back(QStringLiteral("CreditCardNo"), ui->txtCreditCardNo->text());
+    fields.emplace_back(QStringLiteral("CreditCardExpiry"), ui->txtCreditCardExpiry->text());
+    fields.emplace_back(QStringLiteral("CreditCardType"), ui->txtCreditCardType->text());
+    objConn.update(QStringLiteral("Booking"), iBookingID, fields);
+
+    for (const QString& caption : refused)
+        MsgBox(QStringLiteral("The %1 entered is not a number, so the amount saved before was kept.").arg(caption),
+               vbExclamation | vbOKOnly);
+}
+
+bool PaymentPage::CheckPreconditions()
+{
+    if (ConfigFlag(QStringLiteral("CreditCardValidation"), false)) {
+        QString number = ui->txtCreditCardNo->text();
+        number.remove(u' ').remove(u'-');
+        if (!number.isEmpty() && !IsValidCreditCardNumber(number)) {
+            MsgBox(QStringLiteral("Credit Card number is not valid. Please enter a valid Credit Card to continue."),
+                   vbCritical | vbOKOnly);
+            focusIfPossible(ui->txtCreditCardNo);
+            return false;
+        }
+    }
+    return CheckAmounts();
+}
+
+bool PaymentPage::CheckAmounts()
+{
+    const struct {
+        QLineEdit* box;
+        const char* caption;
+    } amounts[] = {{ui->txtTip, "Tip"}, {ui->txtAmountPayed, "Amount Paid"}, {ui->txtCommission, "Commission"}};
+    for (const auto& a : amounts) {
+        Money m;
+        if (!boxAmount(a.box, &m)) {
+            MsgBox(QStringLiteral("The %1 entered is not a number. Please enter a number to continue.")
+                       .arg(QString::fromLatin1(a.caption)),
+                   vbCritical | vbOKOnly);
+            focusIfPossible(a.box);
+            return false;
+        }
+    }
+    return true;
+}
+
+// ---- Invoice grid and totals ---------------------------------------------
+
+void PaymentPage::RefreshNewInvoiceItemsList(int SelectRow, qint64 SelectID)
+{
+    QTableWidget* g = ui->gNewInvoice;
+    g->setUpdatesEnabled(false);
+    g->setRowCount(0);
+
+    const QList<InvoiceLine> lines = ReadInvoiceLines(iBookingID);
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    for (int i = 0; i < lines.size(); ++i) {
+        const InvoiceLine& line = lines[i];
+        const int row = GridAddRow(g, line.id, {});
+        SetGridText(g, row, 0, Fmt::number(line.quantity), Qt::AlignCenter);
+        SetGridText(g, row, 1, line.name, left);
+        SetGridText(g, row, 2, Fmt::currency(line.amount), right);
+        SetGridText(g, row, 3,
+                    line.taxRateName + QStringLiteral(" (") + Fmt::number(line.taxRatePercentage) + QStringLiteral("%)"),
+                    left);
+        SetGridText(g, row, 4, Fmt::currency(line.itemTotal()), right);
+        if (line.id == SelectID)
+            SelectRow = i + 1;
+    }
+
+    // The first tax's label names the tax when every line carries the same one.
+    QString reference;
+    bool allSame = !lines.isEmpty();
+    for (const InvoiceLine& line : lines) {
+        if (reference.isEmpty())
+            reference = line.taxRateName;
+        else if (line.taxRateName != reference)
+            allSame = false;
+    }
+    ui->lblSalesTaxName_0->setText(allSame ? reference : QStringLiteral("Tax of:"));
+
+    if (ui->txtTip->text().isEmpty())
+        ui->txtTip->setText(Fmt::currency(Money()));
+    Money tip;
+    if (boxAmount(ui->txtTip, &tip))
+        m_tip = tip;
+
+    const BookingTotals totals = TotalsOfLines(lines, m_tip, Money());
+    ui->lblSubTotal->setText(totals.cSubTotal);
+    ui->lblSalesTax->setText(totals.cSalesTax1);
+    if (totals.salesTax2Enabled) {
+        ui->lblSalesTax2->setText(totals.cSalesTax2);
+        if (totals.salesTax2RateFound)
+            ui->lblSalesTaxPercentage2->setText(Fmt::number(totals.salesTax2Percentage) + QStringLiteral("%"));
+    }
+    ui->txtTotalPayable->setText(totals.cTotalPayable);
+
+    txtAmountPayed_LostFocus();
+
+    const int rows = g->rowCount() + 1;   // with the header row
+    if (SelectRow >= rows)
+        SelectRow = rows - 1;
+    if (SelectRow >= 1) {
+        GridSelectRow(g, SelectRow - 1);
+    } else {
+        g->clearSelection();
+        g->setCurrentCell(-1, -1);
+    }
+    g->setUpdatesEnabled(true);
+}
+
+// ---- Money boxes -----------------------------------------------------------
+
+bool PaymentPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        // Only a move of the focus within the window counts, not a message box
+        // or another window taking it.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            if (watched == ui->txtTip)
+                txtTip_LostFocus();
+            else if (watched == ui->txtAmountPayed)
+                txtAmountPayed_LostFocus();
+            else if (watched == ui->txtBalanceDue)
+                txtBalanceDue_LostFocus();
+            else if (watched == ui->txtCommission)
+                txtCommission_LostFocus();
+            else if (watched == ui->txtTotalPayable)
+                txtTotalPayable_LostFocus();
+        }
+    }
+    return WizardPage::eventFilter(watched, event);
+}
+
+void PaymentPage::txtAmountPayed_LostFocus()
+{
+    Money paid;
+    if (!boxAmount(ui->txtAmountPayed, &paid))
+        return;   // not an amount: the box and the balance stay as they are
+    paid = paid.rounded(2);
+    ui->txtAmountPayed->setText(Fmt::currency(paid));
+    Money total;
+    if (boxAmount(ui->txtTotalPayable, &total))
+        ui->txtBalanceDue->setText(Fmt::currency(total.rounded(2) - paid));
+}
+
+void PaymentPage::txtBalanceDue_LostFocus()
+{
+    if (ui->txtBalanceDue->text().isEmpty())
+        ui->txtBalanceDue->setText(Fmt::currency(Money()));
+}
+
+void PaymentPage::txtCommission_LostFocus()
+{
+    Money commission;
+    if (boxAmount(ui->txtCommission, &commission))
+        ui->txtCommission->setText(Fmt::currency(commission));
+}
+
+void PaymentPage::txtTip_LostFocus()
+{
+    Money tip;
+    if (!boxAmount(ui->txtTip, &tip))
+        return;   // not an amount: left for the check on leaving the page
+    ui->txtTip->setText(Fmt::currency(tip));
+    RefreshNewInvoiceItemsList(1, 0);
+}
+
+void PaymentPage::txtTotalPayable_LostFocus()
+{
+    if (ui->txtTotalPayable->text().isEmpty()) {
+        ui->txtTotalPayable->setText(Fmt::currency(Money()));
+        return;
+    }
+    Money total;
+    if (!boxAmount(ui->txtTotalPayable, &total))
+        return;
+    total = total.rounded(2);
+    ui->txtTotalPayable->setText(Fmt::currency(total));
+    if (lBookingCommissionID == 1) {
+        SelectCombo_ItemData(ui->cboAccount, QStringLiteral("1"));
+        ui->txtCommission->setText(Fmt::currency(Money()));
+    } else {
+        ui->txtCommission->setText(Fmt::currency(CommissionOf(total, dBookingCommissionPercentage)));
+    }
+}
+
+void PaymentPage::cmdPaidInFull_Click()
+{
+    Money total;
+    if (!boxAmount(ui->txtTotalPayable, &total))
+        return;
+    total = total.rounded(2);
+    ui->txtAmountPayed->setText(Fmt::currency(total));
+    ui->txtBalanceDue->setText(Fmt::currency(Money()));
+}
+
+void PaymentPage::cboPaymentMethod_Click()
+{
+    // The fourth method is the card payment, whatever it is called.
+    ui->picCreditCardInfo->setVisible(ui->cboPaymentMethod->currentIndex() == 3);
+}
+
+// ---- Invoice lines -------------------------------------------------------
+
+void PaymentPage::cmdAddOrderItem_Click()
+{
+    giInvoiceItemAdd_ItemID = -1;
+    frmInvoiceItemAdd dialog(this);
+    dialog.exec();
+}
+
+void PaymentPage::cmdEditOrderItem_Click()
+{
+    const qint64 id = GridCurrentRowData(ui->gNewInvoice, 0);
+    if (id != 0)
+        editLine(id);
+}
+
+void PaymentPage::gNewInvoice_DblClick()
+{
+    cmdEditOrderItem_Click();
+}
+
+void PaymentPage::editLine(qint64 lineId)
+{
+    giInvoiceItemAdd_ItemID = lineId;
+    frmInvoiceItemAdd dialog(this);
+    dialog.exec();
+}
+
+void PaymentPage::cmdDeleteOrderItem_Click()
+{
+    const qint64 id = GridCurrentRowData(ui->gNewInvoice, 0);
+    if (id == 0)
+        return;
+    if (MsgBox(QStringLiteral("Delete selected item?"), vbYesNo | vbQuestion) != vbYes)
+        return;
+    const int row = ui->gNewInvoice->currentRow() + 1;
+    objConn.execute(QStringLiteral("DELETE FROM invoiceline WHERE id = ?"), {id});
+    RefreshNewInvoiceItemsList(row, 0);
+}
+
+// ---- Card numbers ----------------------------------------------------------
+
+bool IsValidCreditCardNumber(const QString& sCardNo)
+{
+    if (!isNumericText(sCardNo))
+        return false;
+    QList<int> digits;
+    for (const QChar c : sCardNo) {
+        if (c >= u'0' && c <= u'9') {
+            if (digits.size() == 20)
+                return false;
+            digits << c.unicode() - '0';
+        }
+    }
+    if (digits.isEmpty())
+        return false;
+    int sum = digits.last();
+    int weight = 2;
+    for (int i = digits.size() - 2; i >= 0; --i) {
+        const int product = digits[i] * weight;
+        sum += product > 9 ? product - 9 : product;
+        weight = weight == 2 ? 1 : 2;
+    }
+    return sum % 10 == 0;
 }

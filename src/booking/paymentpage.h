@@ -1,5 +1,10 @@
 #pragma once
+// The payment page of the booking wizard: the invoice of the booking in
+// progress, its totals, the payment, the card details and the commission.
 #include "booking/wizardpage.h"
+#include "core/money.h"
+
+#include <QDateTime>
 
 namespace Ui { class PaymentPage; }
 
@@ -15,4 +20,50 @@ public:
     void InitInvoiceHeader();
     // The payment methods, in the order they were entered; filled once at start-up.
     void FillPaymentMethods();
+
+    // Loads the booking's payment fields; prices the booked units and adds the
+    // default items to an invoice that has no lines yet, or, when it has, offers
+    // to price the units again from the booking's current dates.
+    void ShowPage() override;
+    // Writes the payment method, tip, amount paid, commission and card details
+    // to the booking. An amount that is not a number keeps its stored value,
+    // and the user is told.
+    void SavePage() override;
+    // The card number (while CreditCardValidation is on) and the amounts.
+    bool CheckPreconditions() override;
+    // Whether the tip, amount paid and commission boxes hold amounts (empty
+    // counts as 0); false after telling the user which one does not. Leaving
+    // the page backwards runs this one without the card check.
+    bool CheckAmounts();
+
+    // Refills the invoice grid and the totals from the booking's lines. Row
+    // numbers count the header as row 0; SelectRow is replaced by the row of
+    // the line SelectID when it is listed.
+    void RefreshNewInvoiceItemsList(int SelectRow, qint64 SelectID);
+
+    void cboPaymentMethod_Click();
+    void txtAmountPayed_LostFocus();
+    void txtBalanceDue_LostFocus();
+    void txtCommission_LostFocus();
+    void txtTip_LostFocus();
+    void txtTotalPayable_LostFocus();
+    void cmdPaidInFull_Click();
+    void cmdAddOrderItem_Click();
+    void cmdEditOrderItem_Click();
+    void cmdDeleteOrderItem_Click();
+    void gNewInvoice_DblClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void seedUnitLines(int noAdults, const QDateTime& from, const QDateTime& to);
+    void addDefaultItems();
+    void editLine(qint64 lineId);
+
+    Money m_tip;   // the last tip the tip box held as an amount
 };
+
+// Whether a card number passes the Luhn (mod 10) check: the text must read as
+// a number; its digits, at most 20, are checked and anything else is skipped.
+bool IsValidCreditCardNumber(const QString& sCardNo);

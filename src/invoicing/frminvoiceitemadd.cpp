@@ -1,0 +1,240 @@
+#include "invoicing/frminvoiceitemadd.h"
+
+#include "booking/paymentpage.h"
+#include "core/controlarray.h"
+#include "core/db.h"
+#include "core/format.h"
+#include "core/modmain.h"
+#include "core/platform.h"
+#include "invoicing/invoicelines.h"
+#include "ui_frminvoiceitemadd.h"
+
+#include <QFocusEvent>
+#include <QPointer>
+#include <QTimer>
+#include <cmath>
+#include <limits>
+
+qint64 giInvoiceItemAdd_ItemID = -1;
+
+namespace {
+
+// A number as the locale writes it, with or without the currency symbol.
+bool readNumber(const QString& text, double* out)
+{
+    if (Fmt::parseNumber(text, out))
+        return true;
+    Money m;
+    if (!Fmt::parseCurrency(text, &m))
+        return false;
+    *out = m.toDouble();
+    return true;
+}
+
+void focusIfEnabled(QWidget* w)
+{
+    if (w->isEnabled())
+        w->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace
+
+frmInvoiceItemAdd::frmInvoiceItemAdd(PaymentPage* page) : QDialog(page), ui(new Ui::frmInvoiceItemAdd), m_page(page)
+{
+    ui->setupUi(this);
+    lblLabels = ControlArray<QLabel>(this, QStringLiteral("lblLabels"));
+    for (QLineEdit* box : {ui->txtNewItem, ui->txtQuantity, ui->txtUnitPrice, ui->txtTaxRateName,
+                           ui->txtTaxRatePercentage})
+        box->installEventFilter(this);
+    connect(ui->cboItemList, &QComboBox::currentIndexChanged, this, [this] { cboItemList_Click(); });
+    connect(ui->cboTaxRate, &QComboBox::currentIndexChanged, this, [this] { cboTaxRate_Click(); });
+    connect(ui->cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
+    connect(ui->cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    Form_Load();
+}
+
+frmInvoiceItemAdd::~frmInvoiceItemAdd()
+{
+    delete ui;
+}
+
+void frmInvoiceItemAdd::Form_Load()
+{
+    ComboClear(ui->cboTaxRate);
+    ComboAdd(ui->cboTaxRate, QStringLiteral("N/A"), 1);
+    ComboAdd(ui->cboTaxRate, QStringLiteral("User Defined"), -1);
+    {
+        Query q = objConn.query(QStringLiteral("SELECT id, name FROM taxrate WHERE id<>1 ORDER BY name"));
+        while (q.next())
+            ComboAdd(ui->cboTaxRate, q.text(1), q.integer(0));
+    }
+
+    ComboClear(ui->cboItemList);
+    ComboAdd(ui->cboItemList, QStringLiteral("New Item..."), 2);
+    ComboAdd(ui->cboItemList, QStringLiteral("Booking"), 1);
+    {
+        Query q = objConn.query(QStringLiteral("SELECT id, name FROM item WHERE id<>1 AND id<>2 ORDER BY name"));
+        while (q.next())
+            ComboAdd(ui->cboItemList, q.text(1), q.integer(0));
+    }
+
+    if (giInvoiceItemAdd_ItemID == -1) {
+        SelectCombo_ItemData(ui->cboTaxRate, QStringLiteral("1"));
+        SelectCombo_ItemData(ui->cboItemList, QStringLiteral("2"));
+        ui->txtQuantity->setText(QStringLiteral("1"));
+        ui->txtUnitPrice->setText(Fmt::currency(Money()));
+        return;
+    }
+
+    Query q = objConn.query(QStringLiteral("SELECT itemid, quantity, amount, name, taxratename, taxratepercentage "
+                                           "FROM invoiceline WHERE id = ?"),
+                            {giInvoiceItemAdd_ItemID});
+    if (!q.next())
+        return;
+    const qint64 itemId = q.integer(0);
+    const QString quantity = q.isNull(1) ? QString() : Fmt::number(q.value(1).toDouble());
+    const QString price = q.isNull(2) ? QString() : Fmt::currency(q.money(2));
+    const QString name = q.text(3);
+    const QString taxName = q.text(4);
+    const QString percentage = q.isNull(5) ? QString() : Fmt::number(q.value(5).toDouble());
+
+    ui->txtNewItem->setText(name);
+    SelectCombo_ItemData(ui->cboItemList, QString::number(itemId));
+    ui->txtQuantity->setText(quantity);
+    ui->txtUnitPrice->setText(price);
+    ui->txtTaxRateName->setText(taxName);
+    ui->txtTaxRatePercentage->setText(percentage);
+}
+
+void frmInvoiceItemAdd::cboItemList_Click()
+{
+    const int index = ui->cboItemList->currentIndex();
+    if (index < 0)
+        return;
+    const qint64 item = ComboItemData(ui->cboItemList, index);
+    QLabel* nameLabel = lblLabels.value(5);
+    if (item == 1 || item == 2) {
+        ui->txtQuantity->setText(QStringLiteral("1"));
+        ui->txtUnitPrice->setText(Fmt::currency(Money()));
+        SelectCombo_ItemData(ui->cboTaxRate, item == 1 ? QStringLiteral("-1") : QStringLiteral("1"));
+        // Shown again after a catalogue item hid it: the line takes this name.
+        ui->txtNewItem->show();
+        if (nameLabel)
+            nameLabel->show();
+        ui->txtNewItem->setEnabled(true);
+        return;
+    }
+
+    Query q = objConn.query(QStringLiteral("SELECT item.id, saleamount, item.name, taxrateid FROM item, taxrate "
+                                           "WHERE item.taxrateid = taxrate.id AND item.id = ?"),
+                            {item});
+    QString itemName;
+    bool found = false;
+    if (q.next()) {
+        found = true;
+        const Money sale = q.money(1);
+        itemName = q.text(2);
+        const qint64 taxRate = q.integer(3);
+        ui->txtQuantity->setText(QStringLiteral("1"));
+        ui->txtUnitPrice->setText(Fmt::currency(sale));
+        SelectCombo_ItemData(ui->cboTaxRate, QString::number(taxRate));
+    }
+    ui->txtNewItem->hide();
+    if (nameLabel)
+        nameLabel->hide();
+    ui->txtNewItem->setEnabled(false);
+    if (found)
+        ui->txtNewItem->setText(itemName);
+}
+
+void frmInvoiceItemAdd::cboTaxRate_Click()
+{
+    const int index = ui->cboTaxRate->currentIndex();
+    if (index < 0)
+        return;
+    const qint64 rate = ComboItemData(ui->cboTaxRate, index);
+    if (rate == -1) {
+        ui->txtTaxRateName->setEnabled(true);
+        ui->txtTaxRatePercentage->setEnabled(true);
+        ui->txtTaxRateName->clear();
+        ui->txtTaxRatePercentage->setText(QStringLiteral("0"));
+        return;
+    }
+    Query q = objConn.query(QStringLiteral("SELECT name, percentage FROM taxrate WHERE id = ?"), {rate});
+    if (q.next()) {
+        ui->txtTaxRateName->setText(q.text(0));
+        ui->txtTaxRatePercentage->setText(Fmt::number(q.value(1).toDouble()));
+    }
+    ui->txtTaxRateName->setEnabled(false);
+    ui->txtTaxRatePercentage->setEnabled(false);
+}
+
+void frmInvoiceItemAdd::cmdOk_Click()
+{
+    double quantity = 0;
+    double percentage = 0;
+    Money price;
+    // A quantity must also fit the whole number the line stores.
+    const double limit = double(std::numeric_limits<qint32>::max());
+    if (!readNumber(ui->txtQuantity->text(), &quantity) || std::fabs(quantity) > limit) {
+        MsgBox(QStringLiteral("Quantity entered is not a number. Please enter a number to continue."),
+               vbCritical | vbOKOnly);
+        ui->txtQuantity->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (!readNumber(ui->txtTaxRatePercentage->text(), &percentage)) {
+        MsgBox(QStringLiteral("The Tax Rate Percentage entered is not a number. Please enter a number to continue."),
+               vbCritical | vbOKOnly);
+        focusIfEnabled(ui->txtTaxRatePercentage);
+        return;
+    }
+    if (!Fmt::parseCurrency(ui->txtUnitPrice->text(), &price)) {
+        MsgBox(QStringLiteral("The Unit Price entered is not a number. Please enter a number to continue."),
+               vbCritical | vbOKOnly);
+        focusIfEnabled(ui->txtUnitPrice);
+        return;
+    }
+
+    const int index = ui->cboItemList->currentIndex();
+    const qint64 item = index >= 0 ? ComboItemData(ui->cboItemList, index) : 2;
+    if (giInvoiceItemAdd_ItemID != -1) {
+        // Every box is written as it stands, whatever the item.
+        const QVariant storedQuantity = quantity == std::trunc(quantity) ? QVariant(qint64(quantity))
+                                                                          : QVariant(quantity);
+        objConn.execute(QStringLiteral("UPDATE invoiceline SET bookingid = ?, itemid = ?, quantity = ?, name = ?, "
+                                       "Amount = ?, TaxRateName = ?, TaxRatePercentage = ? WHERE id = ?"),
+                        {iBookingID, item, storedQuantity, ui->txtNewItem->text(), dbValue(price),
+                         ui->txtTaxRateName->text(), percentage, giInvoiceItemAdd_ItemID});
+    } else {
+        const qint32 whole = qint32(std::nearbyint(quantity));   // halves to even
+        giInvoiceItemAdd_ItemID = AddNewInvoiceLineToDB(qint32(item), whole, ui->txtNewItem->text(), price,
+                                                        ui->txtTaxRateName->text(), percentage);
+    }
+    if (m_page)
+        m_page->RefreshNewInvoiceItemsList(1, giInvoiceItemAdd_ItemID);
+    accept();
+}
+
+void frmInvoiceItemAdd::cmdCancel_Click()
+{
+    reject();
+}
+
+void frmInvoiceItemAdd::Hightlight(QLineEdit* t)
+{
+    if (!t->text().isEmpty())
+        t->setSelection(0, t->text().size());
+}
+
+bool frmInvoiceItemAdd::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        // After the click that gave the focus has placed the cursor.
+        QPointer<QLineEdit> box = qobject_cast<QLineEdit*>(watched);
+        QTimer::singleShot(0, this, [this, box] {
+            if (box && box->hasFocus())
+                Hightlight(box);
+        });
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,93 @@
+#include "invoicing/invoicetotals.h"
+
+#include "core/db.h"
+#include "core/format.h"
+#include "core/settings.h"
+
+Money InvoiceLine::itemTotal() const
+{
+    return amount.times(quantity);
+}
+
+Money InvoiceLine::tax() const
+{
+    if (!(taxRatePercentage > 0))
+        return Money();
+    return amount.percent(taxRatePercentage).times(quantity);
+}
+
+QList<InvoiceLine> ReadInvoiceLines(qint32 bookingId)
+{
+    QList<InvoiceLine> lines;
+    Query q = objConn.query(QStringLiteral("SELECT id, quantity, name, amount, taxratename, taxratepercentage "
+                                           "FROM invoiceline WHERE bookingid = ? ORDER BY id"),
+                            {bookingId});
+    while (q.next()) {
+        InvoiceLine line;
+        line.id = q.integer(0);
+        line.quantity = q.value(1).toDouble();
+        line.name = q.text(2);
+        line.amount = q.money(3);
+        line.taxRateName = q.text(4);
+        line.taxRatePercentage = q.value(5).toDouble();
+        lines << line;
+    }
+    return lines;
+}
+
+BookingTotals TotalsOfLines(const QList<InvoiceLine>& lines, Money tip, Money payments)
+{
+    BookingTotals t;
+    Money sum;
+    Money tax;
+    for (const InvoiceLine& line : lines) {
+        sum += line.itemTotal();
+        tax += line.tax();
+    }
+
+    Money tax2;
+    t.salesTax2Enabled = ConfigFlag(QStringLiteral("EnabledSalesTax2"), false);
+    if (t.salesTax2Enabled) {
+        Query q = objConn.query(QStringLiteral("SELECT name, percentage FROM taxrate WHERE id = 3"));
+        if (q.next()) {
+            t.salesTax2RateFound = true;
+            t.salesTax2Percentage = q.value(1).toDouble();
+            if (t.salesTax2Percentage != 0)
+                tax2 = sum.percent(t.salesTax2Percentage);
+        }
+    }
+
+    t.subTotal = sum.rounded(2);
+    t.salesTax1 = tax.rounded(2);
+    t.salesTax2 = tax2.rounded(2);
+    t.tip = tip.rounded(2);
+    t.totalPayable = t.subTotal + t.salesTax1 + t.salesTax2 + t.tip;
+    t.payments = payments.rounded(2);
+    t.balanceDue = t.totalPayable - t.payments;
+
+    t.cSubTotal = Fmt::currency(t.subTotal);
+    t.cSalesTax1 = Fmt::currency(t.salesTax1);
+    t.cSalesTax2 = Fmt::currency(t.salesTax2);
+    t.cTip = Fmt::currency(t.tip);
+    t.cTotalPayable = Fmt::currency(t.totalPayable);
+    t.cPayments = Fmt::currency(t.payments);
+    t.cBalanceDue = Fmt::currency(t.balanceDue);
+    return t;
+}
+
+BookingTotals CalcTotal(qint32 bookingId)
+{
+    Money tip;
+    Money payments;
+    Query q = objConn.query(QStringLiteral("SELECT Tip, AmountPayed FROM Booking WHERE ID = ?"), {bookingId});
+    if (q.next()) {
+        tip = q.money(0);
+        payments = q.money(1);
+    }
+    return TotalsOfLines(ReadInvoiceLines(bookingId), tip, payments);
+}
+
+Money CommissionOf(Money totalPayable, double percentage)
+{
+    return totalPayable.percent(percentage).rounded(2);
+}

@@ -1,0 +1,60 @@
+#pragma once
+// A booking's figures. No total is ever stored: the charges are the invoice
+// lines plus the tip, so every window and document computes them here, and
+// all of them show the same figures for the same booking.
+#include "core/money.h"
+
+#include <QList>
+#include <QString>
+
+// One invoice line as stored.
+struct InvoiceLine {
+    qint64 id = 0;
+    double quantity = 0;
+    QString name;
+    Money amount;                // unit price, tax excluded
+    QString taxRateName;
+    double taxRatePercentage = 0;
+
+    // Quantity times unit price, tax excluded, to the ten-thousandth.
+    Money itemTotal() const;
+    // The line's tax: the unit tax rounded to the ten-thousandth, times the
+    // quantity; 0 when the percentage is 0 or less.
+    Money tax() const;
+};
+
+// The lines of a booking in the order they were added.
+QList<InvoiceLine> ReadInvoiceLines(qint32 bookingId);
+
+// The figures of a booking. Every amount is rounded to the cents it is shown
+// in (halves to even), and the total is the sum of the amounts as shown, so
+// that subtotal + taxes + tip on any page or document add up to the total:
+//   subTotal      the lines' totals, tax excluded
+//   salesTax1     the lines' own taxes, each line rounded to the ten-thousandth
+//   salesTax2     the second sales tax (tax rate 3) on the whole subtotal,
+//                 charged only while the setting EnabledSalesTax2 is on
+//   tip           the booking's tip
+//   totalPayable  subTotal + salesTax1 + salesTax2 + tip
+//   payments      the amount the customer paid
+//   balanceDue    totalPayable - payments
+// The c... texts are the same amounts as currency texts in the user's locale.
+struct BookingTotals {
+    Money subTotal, salesTax1, salesTax2, tip, totalPayable, payments, balanceDue;
+    QString cSubTotal, cSalesTax1, cSalesTax2, cTip, cTotalPayable, cPayments, cBalanceDue;
+
+    bool salesTax2Enabled = false;      // the setting EnabledSalesTax2
+    bool salesTax2RateFound = false;    // tax rate 3 exists
+    double salesTax2Percentage = 0;     // its percentage, when it exists
+};
+
+// The figures of a booking from the database: its lines, its Tip and its
+// AmountPayed (Null counts as 0). A booking that does not exist has tip and
+// payments 0 and the totals of whatever lines carry its id.
+BookingTotals CalcTotal(qint32 bookingId);
+
+// The same figures for given lines, tip and payments (the payment page passes
+// what its boxes hold before they are saved).
+BookingTotals TotalsOfLines(const QList<InvoiceLine>& lines, Money tip, Money payments);
+
+// The commission on a total payable at a percentage, to the cent.
+Money CommissionOf(Money totalPayable, double percentage);

@@ -1,0 +1,285 @@
+// Pricing of booked units, appending invoice lines and a booking's totals.
+#include "support/testsupport.h"
+
+#include "core/db.h"
+#include "core/format.h"
+#include "core/modmain.h"
+#include "core/settings.h"
+#include "invoicing/invoicelines.h"
+#include "invoicing/invoicetotals.h"
+
+#include <QLocale>
+
+namespace {
+
+Money money(const char* text)
+{
+    Money m;
+    if (!Money::fromDecimalText(QString::fromLatin1(text), &m))
+        qFatal("bad amount %s", text);
+    return m;
+}
+
+QDateTime at(const char* text)
+{
+    return QDateTime::fromString(QString::fromLatin1(text), QStringLiteral("yyyy-MM-dd HH:mm"));
+}
+
+qint32 addBooking(const char* tip = "0", const char* paid = "0")
+{
+    return qint32(objConn.insert(QStringLiteral("booking"),
+                                 {{QStringLiteral("fromdate"), QStringLiteral("2025-03-03 09:00:00")},
+                                  {QStringLiteral("todate"), QStringLiteral("2025-03-05 14:00:00")},
+                                  {QStringLiteral("Tip"), dbValue(money(tip))},
+                                  {QStringLiteral("AmountPayed"), dbValue(money(paid))}}));
+}
+
+void addLine(qint32 booking, double quantity, const char* amount, const QString& taxName, double percentage)
+{
+    objConn.insert(QStringLiteral("invoiceline"), {{QStringLiteral("bookingid"), booking},
+                                                   {QStringLiteral("itemid"), 2},
+                                                   {QStringLiteral("quantity"), quantity},
+                                                   {QStringLiteral("name"), QStringLiteral("x")},
+                                                   {QStringLiteral("amount"), dbValue(money(amount))},
+                                                   {QStringLiteral("taxratename"), taxName},
+                                                   {QStringLiteral("taxratepercentage"), percentage}});
+}
+
+}  // namespace
+
+class TestInvoicing : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        resetProgramState();
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+    }
+    void cleanup() { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); }
+
+    void unitCharge_data();
+    void unitCharge();
+    void monthWithoutSeasonPricesNothing();
+    void linesTakeGivenOrCatalogueValues();
+    void unitLineNameFollowsLocale();
+    void totalsAddUpAsShown();
+    void secondTaxFollowsSetting();
+    void confirmationFigures();
+    void missingBookingAndNullMoney();
+};
+
+void TestInvoicing::unitCharge_data()
+{
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QDateTime>("from");
+    QTest::addColumn<QDateTime>("to");
+    QTest::addColumn<int>("adults");
+    QTest::addColumn<int>("nights");
+    QTest::addColumn<QString>("expected");
+
+    // Prices: low 100, high 150, low weekend 120, high weekend 180, unit 70.
+    // June is high season, March, May and September low.
+    QTest::newRow("nights Fri-Mon high") << "Night" << at("2025-06-06 09:00") << at("2025-06-09 14:00") << 2 << 0
+                                         << "510";
+    QTest::newRow("arrival day to departure day") << "Night" << at("2025-03-03 09:00") << at("2025-03-05 14:00")
+                                                  << 2 << 0 << "200";
+    QTest::newRow("same day") << "Night" << at("2025-03-03 09:00") << at("2025-03-03 14:00") << 2 << 0 << "0";
+    QTest::newRow("high into low") << "Night" << at("2025-08-30 09:00") << at("2025-09-02 14:00") << 2 << 0
+                                   << "460";
+    QTest::newRow("nights per person") << "Night and Person" << at("2025-06-06 09:00") << at("2025-06-09 14:00")
+                                       << 3 << 0 << "1530";
+    QTest::newRow("hours from 9:30") << "Hour" << at("2025-03-04 09:30") << at("2025-03-04 14:00") << 2 << 0
+                                     << "500";
+    QTest::newRow("hours over midnight into a weekend")
+        << "Hour" << at("2025-03-07 22:15") << at("2025-03-08 01:00") << 2 << 0 << "320";
+    QTest::newRow("week Sat-Sun") << "Week" << at("2025-03-01 09:00") << at("2025-03-02 14:00") << 2 << 0 << "70";
+    QTest::newRow("week Sun-Sat is one") << "Week" << at("2025-03-02 09:00") << at("2025-03-08 14:00") << 2 << 0
+                                         << "70";
+    QTest::newRow("week Sun-Sun") << "Week" << at("2025-03-02 09:00") << at("2025-03-09 14:00") << 2 << 0 << "70";
+    QTest::newRow("two weeks per person") << "Week and Person" << at("2025-03-02 09:00")
+                                          << at("2025-03-16 14:00") << 3 << 0 << "420";
+    QTest::newRow("month 31 Jan-1 Feb") << "Month" << at("2025-01-31 09:00") << at("2025-02-01 14:00") << 2 << 0
+                                        << "70";
+    QTest::newRow("month 1-31 Jan is one") << "Month" << at("2025-01-01 09:00") << at("2025-01-31 14:00") << 2
+                                           << 0 << "70";
+    QTest::newRow("months over a year end per person") << "Month and Person" << at("2024-11-15 09:00")
+                                                       << at("2025-02-15 14:00") << 2 << 0 << "420";
+    QTest::newRow("person") << "Person" << at("2025-03-03 09:00") << at("2025-03-05 14:00") << 4 << 0 << "280";
+    QTest::newRow("lower-case night is unknown") << "night" << at("2025-03-03 09:00") << at("2025-03-05 14:00")
+                                                 << 2 << 5 << "350";
+}
+
+void TestInvoicing::unitCharge()
+{
+    QFETCH(QString, unit);
+    QFETCH(QDateTime, from);
+    QFETCH(QDateTime, to);
+    QFETCH(int, adults);
+    QFETCH(int, nights);
+    QFETCH(QString, expected);
+    TestDb db;
+    db.open();
+    iNoOfNights = nights;
+    const Money amount = UnitChargeAmount(unit, from, to, money("100"), money("150"), money("180"), money("120"),
+                                          money("70"), adults);
+    QCOMPARE(amount.toDecimalText(), expected);
+}
+
+void TestInvoicing::monthWithoutSeasonPricesNothing()
+{
+    TestDb db;
+    db.open();
+    objConn.execute(QStringLiteral("DELETE FROM season WHERE month = 4"));
+    // 30 March (Sunday, low weekend) and 31 March priced; 1 April has no season.
+    const Money amount = UnitChargeAmount(QStringLiteral("Night"), at("2025-03-30 09:00"), at("2025-04-02 14:00"),
+                                          money("100"), money("150"), money("180"), money("120"), money("70"), 2);
+    QCOMPARE(amount, money("220"));
+}
+
+void TestInvoicing::linesTakeGivenOrCatalogueValues()
+{
+    TestDb db;
+    db.open();
+    iBookingID = addBooking();
+    const qint64 towels = objConn.insert(QStringLiteral("item"), {{QStringLiteral("name"), QStringLiteral("Towels")},
+                                                                   {QStringLiteral("SaleAmount"), dbValue(money("4.5"))},
+                                                                   {QStringLiteral("TaxRateID"), 2}});
+    const qint64 orphan = objConn.insert(QStringLiteral("item"), {{QStringLiteral("name"), QStringLiteral("Orphan")},
+                                                                   {QStringLiteral("TaxRateID"), 99}});
+
+    const qint64 free = AddNewInvoiceLineToDB(2, 3, QStringLiteral("O'Brien's room"), money("12.3456"),
+                                              QStringLiteral("Levy"), 7.25);
+    const qint64 catalogue = AddNewInvoiceLineToDB(qint32(towels), 2, QStringLiteral("ignored"), money("99"),
+                                                   QStringLiteral("ignored"), 50);
+    QVERIFY(free > 0 && catalogue > free);
+    QCOMPARE(AddNewInvoiceLineToDB(qint32(orphan), 1, QStringLiteral("x"), money("1"), QString(), 0), qint64(-1));
+    QCOMPARE(AddNewInvoiceLineToDB(4242, 1, QStringLiteral("x"), money("1"), QString(), 0), qint64(-1));
+
+    const QList<InvoiceLine> lines = ReadInvoiceLines(iBookingID);
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0].name, QStringLiteral("O'Brien's room"));
+    QCOMPARE(lines[0].amount, money("12.3456"));
+    QCOMPARE(lines[0].quantity, 3.0);
+    QCOMPARE(lines[0].taxRateName, QStringLiteral("Levy"));
+    QCOMPARE(lines[0].taxRatePercentage, 7.25);
+    QCOMPARE(lines[1].name, QStringLiteral("Towels"));
+    QCOMPARE(lines[1].amount, money("4.5"));
+    QCOMPARE(lines[1].taxRateName, QStringLiteral("Sales Tax"));
+    QCOMPARE(lines[1].taxRatePercentage, 10.0);
+    // Stored as exact ten-thousandths.
+    QCOMPARE(objConn.scalar(QStringLiteral("SELECT amount FROM invoiceline WHERE id = ?"), {free}).toLongLong(),
+             qint64(123456));
+}
+
+void TestInvoicing::unitLineNameFollowsLocale()
+{
+    TestDb db;
+    db.open();
+    iBookingID = addBooking();
+    QLocale::setDefault(QLocale(QStringLiteral("en_GB")));
+    AddBookingItemToInvoice(QStringLiteral("Night"), at("2024-03-01 09:00"), at("2024-03-03 14:00"), money("100"),
+                            money("150"), money("180"), money("120"), money("70"), QStringLiteral("Room 4"),
+                            QStringLiteral("Sales Tax"), 10, 2);
+    const QList<InvoiceLine> lines = ReadInvoiceLines(iBookingID);
+    QCOMPARE(lines.size(), 1);
+    QCOMPARE(lines[0].name, QStringLiteral("Room 4 booking from 01/03/2024 to 03/03/2024"));
+    QCOMPARE(lines[0].amount, money("220"));   // Friday 100 and Saturday 120, March 2024
+    QCOMPARE(lines[0].quantity, 1.0);
+    QCOMPARE(objConn.scalar(QStringLiteral("SELECT itemid FROM invoiceline")).toInt(), 1);
+}
+
+void TestInvoicing::totalsAddUpAsShown()
+{
+    TestDb db;
+    db.open();
+    // 3 x 9.99 at 10 %: the line tax 2.997 is shown as 3.00.
+    const qint32 a = addBooking();
+    addLine(a, 3, "9.99", QStringLiteral("Sales Tax"), 10);
+    addLine(a, 1, "5", QStringLiteral("Odd"), -4);   // a negative rate is no tax
+    BookingTotals t = CalcTotal(a);
+    QCOMPARE(t.subTotal, money("34.97"));
+    QCOMPARE(t.salesTax1, money("3"));
+    QCOMPARE(t.cSalesTax1, QStringLiteral("$3.00"));
+    QCOMPARE(t.totalPayable, money("37.97"));
+
+    // Subtotal 10.005 is shown as 10.00 (half to even), the tax 0.0099 as
+    // 0.01; the total is what is shown, 10.01, not 10.015005 rounded (10.02).
+    const qint32 b = addBooking();
+    addLine(b, 3, "3.335", QStringLiteral("Levy"), 0.1);
+    t = CalcTotal(b);
+    QCOMPARE(t.cSubTotal, QStringLiteral("$10.00"));
+    QCOMPARE(t.cSalesTax1, QStringLiteral("$0.01"));
+    QCOMPARE(t.cTotalPayable, QStringLiteral("$10.01"));
+    QCOMPARE(t.totalPayable, t.subTotal + t.salesTax1 + t.salesTax2 + t.tip);
+}
+
+void TestInvoicing::secondTaxFollowsSetting()
+{
+    TestDb db;
+    db.open();
+    objConn.execute(QStringLiteral("UPDATE taxrate SET percentage = 5 WHERE id = 3"));
+    const qint32 b = addBooking("2");
+    addLine(b, 1, "100", QStringLiteral("Sales Tax"), 10);
+    QCOMPARE(CalcTotal(b).cTotalPayable, QStringLiteral("$112.00"));
+    SaveConfigFlag(QStringLiteral("EnabledSalesTax2"), true);
+    BookingTotals t = CalcTotal(b);
+    QCOMPARE(t.cSalesTax2, QStringLiteral("$5.00"));
+    QCOMPARE(t.cTotalPayable, QStringLiteral("$117.00"));
+    QCOMPARE(t.salesTax2Percentage, 5.0);
+    // Without tax rate 3 the second tax is 0.
+    objConn.execute(QStringLiteral("DELETE FROM taxrate WHERE id = 3"));
+    t = CalcTotal(b);
+    QVERIFY(!t.salesTax2RateFound);
+    QCOMPARE(t.cTotalPayable, QStringLiteral("$112.00"));
+}
+
+void TestInvoicing::confirmationFigures()
+{
+    TestDb db;
+    db.open();
+    objConn.execute(QStringLiteral("UPDATE taxrate SET percentage = 5 WHERE id = 3"));
+    const qint32 b = addBooking("5", "20");
+    addLine(b, 2, "50", QString(), 0);
+    addLine(b, 1, "100", QStringLiteral("Sales Tax"), 10);
+    BookingTotals t = CalcTotal(b);
+    QCOMPARE(t.cSubTotal, QStringLiteral("$200.00"));
+    QCOMPARE(t.cSalesTax1, QStringLiteral("$10.00"));
+    QCOMPARE(t.cSalesTax2, QStringLiteral("$0.00"));
+    QCOMPARE(t.cTip, QStringLiteral("$5.00"));
+    QCOMPARE(t.cTotalPayable, QStringLiteral("$215.00"));
+    QCOMPARE(t.cPayments, QStringLiteral("$20.00"));
+    QCOMPARE(t.cBalanceDue, QStringLiteral("$195.00"));
+    SaveConfigFlag(QStringLiteral("EnabledSalesTax2"), true);
+    t = CalcTotal(b);
+    QCOMPARE(t.cSalesTax2, QStringLiteral("$10.00"));
+    QCOMPARE(t.cTotalPayable, QStringLiteral("$225.00"));
+    QCOMPARE(t.balanceDue, money("205"));
+
+    // The same figures under a comma-decimal locale.
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    t = CalcTotal(b);
+    QCOMPARE(t.cTotalPayable, Fmt::currency(money("225")));
+    QVERIFY(t.cTotalPayable.contains(QStringLiteral("225,00")));
+    Money back;
+    QVERIFY(Fmt::parseCurrency(t.cBalanceDue, &back));
+    QCOMPARE(back, money("205"));
+}
+
+void TestInvoicing::missingBookingAndNullMoney()
+{
+    TestDb db;
+    db.open();
+    BookingTotals t = CalcTotal(777);
+    QCOMPARE(t.totalPayable, Money());
+    QCOMPARE(t.cBalanceDue, QStringLiteral("$0.00"));
+    const qint32 b = addBooking();
+    objConn.execute(QStringLiteral("UPDATE booking SET Tip = NULL, AmountPayed = NULL WHERE id = ?"), {b});
+    addLine(b, 2, "7.5", QString(), 0);
+    t = CalcTotal(b);
+    QCOMPARE(t.tip, Money());
+    QCOMPARE(t.payments, Money());
+    QCOMPARE(t.cBalanceDue, QStringLiteral("$15.00"));
+}
+
+TARLOMY_TEST_MAIN(TestInvoicing)
+#include "tst_invoicing.moc"
