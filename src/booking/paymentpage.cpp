@@ -47,6 +47,52 @@ bool isNumericText(const QString& text)
     return Fmt::parseNumber(text, &d) || Fmt::parseCurrency(text, &m);
 }
 
+// A booked unit as its pricing and commission need it.
+struct BookedUnit {
+    QString name, chargeForEach, taxName;
+    Money low, high, highWeekend, lowWeekend, unitPrice;
+    bool hasCommission = false;
+    qint64 commissionID = 0;
+    double commissionPercentage = 0, taxPercentage = 0;
+};
+
+std::vector<BookedUnit> bookedUnits()
+{
+    std::vector<BookedUnit> units;
+    Query q = objConn.query(
+        QStringLiteral("SELECT room.name, LowUnitPrice, HighUnitPrice, HighWeekendPrice, LowWeekendPrice, "
+                       "CommissionID, CommissionPercentage, unitprice, chargeforeach, taxrate.name AS tname, "
+                       "taxrate.percentage FROM room, bookingroom, taxrate "
+                       "WHERE bookingroom.bookingid = ? AND bookingroom.roomid = room.id "
+                       "AND room.taxrateid = taxrate.id ORDER BY bookingroom.id"),
+        {iBookingID});
+    while (q.next()) {
+        BookedUnit u;
+        u.name = q.text(0);
+        u.low = q.money(1);
+        u.high = q.money(2);
+        u.highWeekend = q.money(3);
+        u.lowWeekend = q.money(4);
+        u.hasCommission = !q.isNull(5);
+        u.commissionID = q.integer(5);
+        u.commissionPercentage = q.value(6).toDouble();
+        u.unitPrice = q.money(7);
+        u.chargeForEach = q.text(8);
+        u.taxName = q.text(9);
+        u.taxPercentage = q.value(10).toDouble();
+        units.push_back(u);
+    }
+    return units;
+}
+
+// The commission percentage is the last commissioned unit's.
+void takeCommissionPercentage(const std::vector<BookedUnit>& units)
+{
+    for (const BookedUnit& u : units)
+        if (u.hasCommission)
+            dBookingCommissionPercentage = u.commissionPercentage;
+}
+
 }  // namespace
 
 PaymentPage::PaymentPage(QWidget* parent) : WizardPage(parent), ui(new Ui::PaymentPage)
@@ -159,6 +205,10 @@ void PaymentPage::ShowPage()
             objConn.execute(QStringLiteral("DELETE FROM invoiceLine WHERE itemID=1 AND bookingID = ?"), {iBookingID});
             seedUnitLines(b.noAdults, b.from, b.to);
             t.commit();
+        } else {
+            // Lines kept as they are still earn the units' commission: without
+            // the percentage, leaving the total would set the commission to 0.
+            takeCommissionPercentage(bookedUnits());
         }
 
         ui->txtTip->setText(Fmt::currency(b.tip));
@@ -193,49 +243,15 @@ void PaymentPage::ShowPage()
 
 void PaymentPage::seedUnitLines(int noAdults, const QDateTime& from, const QDateTime& to)
 {
-    struct Unit {
-        QString name, chargeForEach, taxName;
-        Money low, high, highWeekend, lowWeekend, unitPrice;
-        bool hasCommission = false;
-        qint64 commissionID = 0;
-        double commissionPercentage = 0, taxPercentage = 0;
-    };
-    std::vector<Unit> units;
-    {
-        Query q = objConn.query(
-            QStringLiteral("SELECT room.name, LowUnitPrice, HighUnitPrice, HighWeekendPrice, LowWeekendPrice, "
-                           "CommissionID, CommissionPercentage, unitprice, chargeforeach, taxrate.name AS tname, "
-                           "taxrate.percentage FROM room, bookingroom, taxrate "
-                           "WHERE bookingroom.bookingid = ? AND bookingroom.roomid = room.id "
-                           "AND room.taxrateid = taxrate.id ORDER BY bookingroom.id"),
-            {iBookingID});
-        while (q.next()) {
-            Unit u;
-            u.name = q.text(0);
-            u.low = q.money(1);
-            u.high = q.money(2);
-            u.highWeekend = q.money(3);
-            u.lowWeekend = q.money(4);
-            u.hasCommission = !q.isNull(5);
-            u.commissionID = q.integer(5);
-            u.commissionPercentage = q.value(6).toDouble();
-            u.unitPrice = q.money(7);
-            u.chargeForEach = q.text(8);
-            u.taxName = q.text(9);
-            u.taxPercentage = q.value(10).toDouble();
-            units.push_back(u);
-        }
-    }
-    for (const Unit& u : units) {
-        // The account is the first commissioned unit's, the percentage the last one's.
-        if (u.hasCommission) {
-            if (lBookingCommissionID == 1)
-                lBookingCommissionID = qint32(u.commissionID);
-            dBookingCommissionPercentage = u.commissionPercentage;
-        }
+    const std::vector<BookedUnit> units = bookedUnits();
+    // The account is the first commissioned unit's, unless the booking has one.
+    for (const BookedUnit& u : units)
+        if (u.hasCommission && lBookingCommissionID == 1)
+            lBookingCommissionID = qint32(u.commissionID);
+    takeCommissionPercentage(units);
+    for (const BookedUnit& u : units)
         AddBookingItemToInvoice(u.chargeForEach, from, to, u.low, u.high, u.highWeekend, u.lowWeekend, u.unitPrice,
                                 u.name, u.taxName, u.taxPercentage, noAdults);
-    }
 }
 
 void PaymentPage::addDefaultItems()

@@ -92,6 +92,7 @@ void frmInvoiceItemAdd::Form_Load()
     if (!q.next())
         return;
     const qint64 itemId = q.integer(0);
+    m_storedItem = itemId;
     const QString quantity = q.isNull(1) ? QString() : Fmt::number(q.value(1).toDouble());
     const QString price = q.isNull(2) ? QString() : Fmt::currency(q.money(2));
     const QString name = q.text(3);
@@ -196,7 +197,8 @@ void frmInvoiceItemAdd::cmdOk_Click()
     }
 
     const int index = ui->cboItemList->currentIndex();
-    const qint64 item = index >= 0 ? ComboItemData(ui->cboItemList, index) : 2;
+    // A line whose item left the catalogue keeps it.
+    const qint64 item = index >= 0 ? ComboItemData(ui->cboItemList, index) : m_storedItem;
     if (giInvoiceItemAdd_ItemID != -1) {
         // Every box is written as it stands, whatever the item.
         const QVariant storedQuantity = quantity == std::trunc(quantity) ? QVariant(qint64(quantity))

@@ -36,4 +36,5 @@ protected:
 
 private:
     PaymentPage* m_page;
+    qint64 m_storedItem = 2;   // the item of the line being edited
 };

@@ -1,6 +1,6 @@
-// The payment page of the booking wizard, driven as a user would: the seeded
-// and priced invoice, the totals, the money boxes, the commission, the payment
-// method and card checks, and saving.
+// The payment page and its item dialog, driven as a user would: the seeded and
+// priced invoice, the totals, the money boxes, commission, payment method and
+// card checks, and adding, editing and deleting lines.
 #include "support/testsupport.h"
 
 #include "booking/bookingwizard.h"
@@ -25,8 +25,7 @@ namespace {
 Money money(const char* text)
 {
     Money m;
-    if (!Money::fromDecimalText(QString::fromLatin1(text), &m))
-        qFatal("bad amount %s", text);
+    Money::fromDecimalText(QString::fromLatin1(text), &m);
     return m;
 }
 
@@ -35,61 +34,59 @@ QString cur(const char* text)
     return Fmt::currency(money(text));
 }
 
-qint64 addRoom(const QString& name, const QString& chargeForEach, const char* low, const char* high,
-               const char* lowWeekend, const char* highWeekend, qint64 taxRate, const QVariant& commission = dbNull(),
-               double commissionPercentage = 0)
+qint64 addRoom(const char* name, const char* chargeForEach, const char* low, const char* high, const char* lowWeekend,
+               const char* highWeekend, qint64 taxRate, const QVariant& commission = dbNull())
 {
-    return objConn.insert(QStringLiteral("room"), {{QStringLiteral("Name"), name},
-                                                   {QStringLiteral("ChargeForEach"), chargeForEach},
-                                                   {QStringLiteral("UnitPrice"), dbValue(money("0"))},
+    return objConn.insert(QStringLiteral("room"), {{QStringLiteral("Name"), QString::fromLatin1(name)},
+                                                   {QStringLiteral("ChargeForEach"), QString::fromLatin1(chargeForEach)},
                                                    {QStringLiteral("LowUnitPrice"), dbValue(money(low))},
                                                    {QStringLiteral("HighUnitPrice"), dbValue(money(high))},
                                                    {QStringLiteral("LowWeekendPrice"), dbValue(money(lowWeekend))},
                                                    {QStringLiteral("HighWeekendPrice"), dbValue(money(highWeekend))},
                                                    {QStringLiteral("TaxRateID"), taxRate},
                                                    {QStringLiteral("CommissionID"), commission},
-                                                   {QStringLiteral("CommissionPercentage"), commissionPercentage}});
+                                                   {QStringLiteral("CommissionPercentage"), 10}});
 }
 
 qint32 addBooking(const char* from, const char* to, const QList<qint64>& rooms)
 {
     const qint32 id = qint32(objConn.insert(QStringLiteral("booking"),
                                             {{QStringLiteral("fromdate"), QString::fromLatin1(from)},
-                                             {QStringLiteral("todate"), QString::fromLatin1(to)},
-                                             {QStringLiteral("noadults"), 2},
-                                             {QStringLiteral("PaymentMethod"), QString()}}));
+                                             {QStringLiteral("todate"), QString::fromLatin1(to)}}));
     for (qint64 room : rooms)
         objConn.insert(QStringLiteral("bookingroom"), {{QStringLiteral("bookingid"), id},
                                                        {QStringLiteral("roomid"), room}});
     return id;
 }
 
-// The booking panel in front with the payment page as its visible page, in an
-// active window so that the focus moves as it does for a user.
-PaymentPage* showPaymentPage(frmMain& main)
-{
-    main.show();
-    main.ShowView(main.booking(), {main.arrivals(), main.calendar(), main.customers(), main.reports()});
-    BookingWizard* wizard = main.booking();
-    for (QWidget* p : {static_cast<QWidget*>(wizard->dates()), static_cast<QWidget*>(wizard->units()),
-                       static_cast<QWidget*>(wizard->customer()), static_cast<QWidget*>(wizard->confirm())})
-        p->hide();
-    PaymentPage* page = wizard->payment();
-    page->show();
-    page->raise();
-    QApplication::setActiveWindow(&main);
-    if (!QTest::qWaitForWindowActive(&main))
-        qWarning("main window not active");
-    return page;
-}
-
-// Clicks into a box, replaces its text by typing, and leaves it with Tab.
-void typeAndLeave(QLineEdit* box, const QString& text)
+void type(QLineEdit* box, const QString& text)
 {
     QTest::mouseClick(box, Qt::LeftButton);
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Backspace);
     QTest::keyClicks(box, text);
+}
+
+void typeAndLeave(QLineEdit* box, const QString& text)
+{
+    type(box, text);
     QTest::keyClick(box, Qt::Key_Tab);
+}
+
+void choose(QComboBox* c, const char* text)
+{
+    c->setCurrentIndex(c->findText(QString::fromLatin1(text)));
+}
+
+// Runs f on the item dialog the next click opens; closes it if f left it open.
+void withDialog(const std::function<void(Ui::frmInvoiceItemAdd*)>& f)
+{
+    onNextDialog([f](QWidget* w) {
+        if (auto* dlg = qobject_cast<frmInvoiceItemAdd*>(w))
+            f(dlg->ui);
+        if (w->isVisible())
+            static_cast<QDialog*>(w)->reject();
+    });
 }
 
 QStringList gridRow(const QTableWidget* g, int row)
@@ -105,86 +102,103 @@ QStringList gridRow(const QTableWidget* g, int row)
 class TestPaymentPage : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        resetProgramState();
-        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
-    }
-    void cleanup()
-    {
-        DestroyMainForm();
-        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
-    }
+    void init();
+    void cleanup();
 
     void workedStay_data();
     void workedStay();
     void reseedingReplacesOnlyUnitLines();
-    void commissionAccountAndPercentage();
-    void paymentMethodAndCardGroup();
-    void cardNumberCheck();
-    void luhn_data();
-    void luhn();
+    void commissionAndPaymentMethod();
+    void cardNumbers_data();
+    void cardNumbers();
     void amountsThatAreNotNumbers();
-    void savesTextsAsWritten();
-    void taxNameLabelAndSelection();
-    void deleteAndEditLines();
+    void deletingLinesAndTaxName();
+    void itemDialogCatalogueLine();
+    void itemDialogFreeTextLine();
+
+private:
+    // The rows of the worked stay: two units with different charge units and
+    // taxes (one earning commission), a default item, and a catalogue item.
+    void createRows();
+    // Loads the main window with the booking panel and this page in front.
+    void loadPage();
+
+    std::unique_ptr<TestDb> m_db;
+    PaymentPage* page = nullptr;
+    Ui::PaymentPage* ui = nullptr;
+    qint64 garden = 0, bunk = 0;
+    qint32 stay = 0;
 };
 
-// Fixture of the worked stay: two units with different charge units and
-// taxes, a commissioned unit, a default item, and the second sales tax at 5 %.
-struct WorkedStay {
-    qint64 garden = 0, bunk = 0, parking = 0;
-    qint32 booking = 0;
+void TestPaymentPage::init()
+{
+    resetProgramState();
+    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+    m_db = std::make_unique<TestDb>();
+    m_db->open();
+    createRows();
+    objConn.close();
+}
 
-    void create()
-    {
-        objConn.execute(QStringLiteral("UPDATE taxrate SET percentage = 5 WHERE id = 3"));
-        const qint64 levy = objConn.insert(QStringLiteral("taxrate"), {{QStringLiteral("name"), QStringLiteral("Tourism Levy")},
-                                                                       {QStringLiteral("percentage"), 7.25}});
-        objConn.insert(QStringLiteral("commission"), {{QStringLiteral("name"), QStringLiteral("Booking Partner")}});
-        const qint64 agent =
-            objConn.insert(QStringLiteral("commission"), {{QStringLiteral("name"), QStringLiteral("Agent Smith")}});
-        garden = addRoom(QStringLiteral("Garden Suite"), QStringLiteral("Night"), "100", "150", "120", "180", 2, agent, 10);
-        bunk = addRoom(QStringLiteral("Bunk Room"), QStringLiteral("Night and Person"), "45.55", "60", "50", "65.45", levy);
-        parking = objConn.insert(QStringLiteral("item"), {{QStringLiteral("name"), QStringLiteral("Parking")},
-                                                          {QStringLiteral("SaleAmount"), dbValue(money("7.99"))},
-                                                          {QStringLiteral("TaxRateID"), 1},
-                                                          {QStringLiteral("IsDefault"), 1}});
-        objConn.insert(QStringLiteral("item"), {{QStringLiteral("name"), QStringLiteral("Breakfast")},
-                                                {QStringLiteral("SaleAmount"), dbValue(money("12.5"))},
-                                                {QStringLiteral("TaxRateID"), 2}});
-        // Friday 30 May (low) to Monday 2 June (high): Friday, Saturday and Sunday nights.
-        booking = addBooking("2025-05-30 14:00:00", "2025-06-02 10:00:00", {garden, bunk});
-    }
-};
+void TestPaymentPage::cleanup()
+{
+    resetProgramState();
+    m_db.reset();
+    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+}
+
+void TestPaymentPage::createRows()
+{
+    objConn.execute(QStringLiteral("UPDATE taxrate SET percentage = 5 WHERE id = 3"));
+    const qint64 levy = objConn.insert(QStringLiteral("taxrate"), {{QStringLiteral("name"), QStringLiteral("Tourism Levy")},
+                                                                   {QStringLiteral("percentage"), 7.25}});
+    objConn.insert(QStringLiteral("commission"), {{QStringLiteral("name"), QStringLiteral("Booking Partner")}});
+    const qint64 agent = objConn.insert(QStringLiteral("commission"), {{QStringLiteral("name"), QStringLiteral("Agent Smith")}});
+    garden = addRoom("Garden Suite", "Night", "100", "150", "120", "180", 2, agent);
+    bunk = addRoom("Bunk Room", "Night and Person", "45.55", "60", "50", "65.45", levy);
+    objConn.insert(QStringLiteral("item"), {{QStringLiteral("name"), QStringLiteral("Parking")},
+                                            {QStringLiteral("SaleAmount"), dbValue(money("7.99"))},
+                                            {QStringLiteral("IsDefault"), 1}});
+    objConn.insert(QStringLiteral("item"), {{QStringLiteral("name"), QStringLiteral("Breakfast")},
+                                            {QStringLiteral("SaleAmount"), dbValue(money("12.5"))},
+                                            {QStringLiteral("TaxRateID"), 2}});
+    // Friday 30 May (low season) to Monday 2 June (high): Friday, Saturday and Sunday nights.
+    stay = addBooking("2025-05-30 14:00:00", "2025-06-02 10:00:00", {garden, bunk});
+}
+
+void TestPaymentPage::loadPage()
+{
+    frmMain& main = loadMainWindow(*m_db);
+    main.show();
+    for (const char* other : {"picArrivals", "picCalendar", "picCustomers", "picReports", "picBookingDates",
+                              "picSelectRooms", "picCustomer", "picConfirm"})
+        main.findChild<QWidget*>(QString::fromLatin1(other))->hide();
+    main.booking()->show();
+    main.booking()->raise();
+    page = main.booking()->payment();
+    ui = page->ui;
+    page->show();
+    QApplication::setActiveWindow(&main);
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    iBookingID = stay;
+}
 
 void TestPaymentPage::workedStay_data()
 {
     QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("tipTyped");
     QTest::addColumn<QString>("paidTyped");
-    QTest::newRow("en_US") << "en_US" << "15" << "300.5";
-    QTest::newRow("de_DE") << "de_DE" << "15" << "300,5";
+    QTest::newRow("en_US") << "en_US" << "300.5";
+    QTest::newRow("de_DE") << "de_DE" << "300,5";
 }
 
 void TestPaymentPage::workedStay()
 {
     QFETCH(QString, locale);
-    QFETCH(QString, tipTyped);
     QFETCH(QString, paidTyped);
     QLocale::setDefault(QLocale(locale));
-    TestDb db;
-    db.open();
-    WorkedStay stay;
-    stay.create();
-    objConn.close();
     SaveConfigFlag(QStringLiteral("EnabledSalesTax2"), true);
     SaveConfigFlag(QStringLiteral("EnableCommission"), true);
-    frmMain& main = loadMainWindow(db);
-    PaymentPage* page = showPaymentPage(main);
-    Ui::PaymentPage* ui = page->ui;
-    iBookingID = stay.booking;
-
+    loadPage();
     page->ShowPage();
     QVERIFY(fakes().messageBoxes->shown.isEmpty());   // a new invoice is seeded without asking
     QCOMPARE(iNoOfNights, 3);
@@ -195,228 +209,166 @@ void TestPaymentPage::workedStay()
     QCOMPARE(g->rowCount(), 3);
     const QString dates = QStringLiteral(" booking from ") + Fmt::shortDate(QDate(2025, 5, 30)) + QStringLiteral(" to ")
                           + Fmt::shortDate(QDate(2025, 6, 2));
-    QCOMPARE(gridRow(g, 0), QStringList({QStringLiteral("1"), QStringLiteral("Garden Suite") + dates, cur("400"),
-                                         QStringLiteral("Sales Tax (10%)"), cur("400")}));
-    QCOMPARE(gridRow(g, 1), QStringList({QStringLiteral("1"), QStringLiteral("Bunk Room") + dates, cur("322"),
-                                         QStringLiteral("Tourism Levy (") + Fmt::number(7.25) + QStringLiteral("%)"),
-                                         cur("322")}));
-    QCOMPARE(gridRow(g, 2), QStringList({QStringLiteral("1"), QStringLiteral("Parking"), cur("7.99"),
-                                         QStringLiteral("N/A (0%)"), cur("7.99")}));
-    QCOMPARE(g->currentRow(), 0);
+    QCOMPARE(gridRow(g, 0), QStringList({"1", "Garden Suite" + dates, cur("400"), "Sales Tax (10%)", cur("400")}));
+    QCOMPARE(gridRow(g, 1), QStringList({"1", "Bunk Room" + dates, cur("322"),
+                                         "Tourism Levy (" + Fmt::number(7.25) + "%)", cur("322")}));
+    QCOMPARE(gridRow(g, 2), QStringList({"1", "Parking", cur("7.99"), "N/A (0%)", cur("7.99")}));
+    if (locale == QLatin1String("de_DE"))
+        QCOMPARE(GridText(g, 1, 1), QStringLiteral("Bunk Room booking from 30.05.2025 to 02.06.2025"));
+    else
+        QCOMPARE(ui->txtTotalPayable->text(), QStringLiteral("$829.83"));
 
-    // Taxes: 40 + 23.345 = 63.345, shown as 63.34 (half to even); the second
-    // tax is 5 % of 729.99 = 36.4995, shown as 36.50.
+    // Line taxes 40 + 23.345 = 63.345, shown 63.34 (half to even); second tax
+    // 5 % of 729.99 = 36.4995, shown 36.50; commission 10 % of the total.
     QCOMPARE(ui->lblSubTotal->text(), cur("729.99"));
     QCOMPARE(ui->lblSalesTaxName_0->text(), QStringLiteral("Tax of:"));
     QCOMPARE(ui->lblSalesTax->text(), cur("63.34"));
     QCOMPARE(ui->lblSalesTax2->text(), cur("36.5"));
     QCOMPARE(ui->lblSalesTaxPercentage2->text(), QStringLiteral("5%"));
-    QVERIFY(ui->lblSalesTax2->isVisible() && ui->Label3->isVisible() && ui->lblSalesTaxName2_0->isVisible());
     QCOMPARE(ui->txtTip->text(), cur("0"));
     QCOMPARE(ui->txtTotalPayable->text(), cur("829.83"));
-    QCOMPARE(ui->txtAmountPayed->text(), cur("0"));
     QCOMPARE(ui->txtBalanceDue->text(), cur("829.83"));
-    // The commissioned unit's account and 10 % of the total.
     QCOMPARE(ui->cboAccount->currentText(), QStringLiteral("Agent Smith"));
     QCOMPARE(ui->txtCommission->text(), cur("82.98"));
-    // A new booking with no method gets the third.
-    QCOMPARE(ui->cboPaymentMethod->currentText(), QStringLiteral("Bank Transfer"));
-    QVERIFY(!ui->picCreditCardInfo->isVisible());
-    if (locale == QLatin1String("en_US")) {
-        QCOMPARE(ui->txtTotalPayable->text(), QStringLiteral("$829.83"));
-        QCOMPARE(GridText(g, 0, 1), QStringLiteral("Garden Suite booking from 5/30/2025 to 6/2/2025"));
-    } else {
-        QCOMPARE(GridText(g, 1, 1), QStringLiteral("Bunk Room booking from 30.05.2025 to 02.06.2025"));
-        QVERIFY(ui->txtTotalPayable->text().contains(QStringLiteral("829,83")));
-    }
 
     // A tip and a part payment, typed and left.
-    typeAndLeave(ui->txtTip, tipTyped);
+    typeAndLeave(ui->txtTip, QStringLiteral("15"));
     QCOMPARE(ui->txtTip->text(), cur("15"));
     QCOMPARE(ui->txtTotalPayable->text(), cur("844.83"));
-    QCOMPARE(ui->txtBalanceDue->text(), cur("844.83"));
     QCOMPARE(ui->txtCommission->text(), cur("82.98"));   // until the total itself is left
     typeAndLeave(ui->txtAmountPayed, paidTyped);
     QCOMPARE(ui->txtAmountPayed->text(), cur("300.5"));
     QCOMPARE(ui->txtBalanceDue->text(), cur("544.33"));
-    typeAndLeave(ui->txtTotalPayable, ui->txtTotalPayable->text());
-    QCOMPARE(ui->txtCommission->text(), cur("84.48"));   // 10 % of 844.83
+    QCOMPARE(ui->txtCommission->text(), cur("84.48"));   // the total lost the focus
 
-    // Leaving the page saves exact amounts.
     QVERIFY(page->CheckPreconditions());
     page->SavePage();
     Query q = objConn.query(QStringLiteral("SELECT Tip, AmountPayed, CommissionAmount, CommissionID, PaymentMethod "
                                            "FROM booking WHERE id = ?"),
-                            {stay.booking});
+                            {stay});
     QVERIFY(q.next());
-    QCOMPARE(q.integer(0), qint64(150000));
+    QCOMPARE(q.integer(0), qint64(150000));   // exact ten-thousandths
     QCOMPARE(q.integer(1), qint64(3005000));
     QCOMPARE(q.integer(2), qint64(844800));
-    QCOMPARE(q.text(3), QStringLiteral("3"));
-    QCOMPARE(q.text(4), QStringLiteral("Bank Transfer"));
+    QCOMPARE(q.integer(3), qint64(3));
+    QCOMPARE(q.text(4), QStringLiteral("Bank Transfer"));   // no method yet: the third
 
     // Every other window computes the same figures from the database.
-    const BookingTotals t = CalcTotal(stay.booking);
-    QCOMPARE(t.cSubTotal, ui->lblSubTotal->text());
-    QCOMPARE(t.cSalesTax1, ui->lblSalesTax->text());
-    QCOMPARE(t.cSalesTax2, ui->lblSalesTax2->text());
-    QCOMPARE(t.cTip, ui->txtTip->text());
-    QCOMPARE(t.cTotalPayable, ui->txtTotalPayable->text());
-    QCOMPARE(t.cPayments, ui->txtAmountPayed->text());
-    QCOMPARE(t.cBalanceDue, ui->txtBalanceDue->text());
-    QCOMPARE(t.balanceDue, money("544.33"));
+    const BookingTotals t = CalcTotal(stay);
+    QCOMPARE(QStringList({t.cSubTotal, t.cSalesTax1, t.cSalesTax2, t.cTip, t.cTotalPayable, t.cPayments, t.cBalanceDue}),
+             QStringList({ui->lblSubTotal->text(), ui->lblSalesTax->text(), ui->lblSalesTax2->text(), ui->txtTip->text(),
+                          ui->txtTotalPayable->text(), ui->txtAmountPayed->text(), ui->txtBalanceDue->text()}));
 
-    // Shown again (No: the lines stay), left again, saved again: unchanged.
+    // Shown again (No: the lines stay), every box left again and saved: unchanged.
     fakes().messageBoxes->answers = {vbNo};
     page->ShowPage();
     QCOMPARE(fakes().messageBoxes->lastPrompt(), QStringLiteral("Update existing booking dates?"));
     QCOMPARE(fakes().messageBoxes->shown.last().style, int(vbYesNo | vbQuestion));
     QCOMPARE(g->rowCount(), 3);
-    QCOMPARE(ui->txtTip->text(), cur("15"));
-    QCOMPARE(ui->txtAmountPayed->text(), cur("300.5"));
-    QCOMPARE(ui->txtBalanceDue->text(), cur("544.33"));
     QCOMPARE(ui->txtCommission->text(), cur("84.48"));   // the stored commission wins
-    QCOMPARE(ui->cboAccount->currentText(), QStringLiteral("Agent Smith"));
-    for (QLineEdit* box : {ui->txtTip, ui->txtAmountPayed, ui->txtCommission}) {
-        const QString before = box->text();
+    const QStringList shown = {ui->txtTip->text(), ui->txtAmountPayed->text(), ui->txtCommission->text(),
+                               ui->txtBalanceDue->text()};
+    // Passing through the total recomputes the commission at the units' rate, not at 0.
+    for (QLineEdit* box : {ui->txtTip, ui->txtTotalPayable, ui->txtAmountPayed, ui->txtCommission}) {
         QTest::mouseClick(box, Qt::LeftButton);
         QTest::keyClick(box, Qt::Key_Tab);
-        QCOMPARE(box->text(), before);
     }
+    QCOMPARE(QStringList({ui->txtTip->text(), ui->txtAmountPayed->text(), ui->txtCommission->text(),
+                          ui->txtBalanceDue->text()}),
+             shown);
     page->SavePage();
-    QCOMPARE(objConn.scalar(QStringLiteral("SELECT AmountPayed FROM booking WHERE id = ?"), {stay.booking}).toLongLong(),
-             qint64(3005000));
-    QCOMPARE(CalcTotal(stay.booking).cTotalPayable, cur("844.83"));
+    QCOMPARE(CalcTotal(stay).balanceDue, money("544.33"));
+    QCOMPARE(CalcTotal(stay).payments, money("300.5"));
 }
 
 void TestPaymentPage::reseedingReplacesOnlyUnitLines()
 {
-    TestDb db;
-    db.open();
-    WorkedStay stay;
-    stay.create();
-    objConn.close();
-    frmMain& main = loadMainWindow(db);
-    PaymentPage* page = showPaymentPage(main);
-    iBookingID = stay.booking;
+    loadPage();
     page->ShowPage();
     const qint64 free = AddNewInvoiceLineToDB(2, 2, QStringLiteral("Late checkout"), money("20"), QString(), 0);
     const qint64 handMade = AddNewInvoiceLineToDB(1, 1, QStringLiteral("Extra night"), money("90"), QString(), 0);
-    const QList<InvoiceLine> before = ReadInvoiceLines(stay.booking);
-    QCOMPARE(before.size(), 5);
+    const QList<InvoiceLine> before = ReadInvoiceLines(stay);
 
     // The dates page moved the stay to Friday 6 to Sunday 8 June (high season).
     objConn.execute(QStringLiteral("UPDATE booking SET fromdate = '2025-06-06 14:00:00', todate = '2025-06-08 10:00:00' "
                                    "WHERE id = ?"),
-                    {stay.booking});
+                    {stay});
     fakes().messageBoxes->answers = {vbYes};
     page->ShowPage();
-    const QList<InvoiceLine> after = ReadInvoiceLines(stay.booking);
+    const QList<InvoiceLine> after = ReadInvoiceLines(stay);
     QCOMPARE(after.size(), 4);
-    QCOMPARE(after[0].id, before[2].id);   // Parking, the default item
+    QCOMPARE(after[0].id, before[2].id);   // the default item stays
     QCOMPARE(after[1].id, free);
-    QVERIFY(after[2].id > handMade);       // every item-1 line was replaced
+    QVERIFY(after[2].id > handMade);       // every accommodation line was replaced
     QCOMPARE(after[2].name, QStringLiteral("Garden Suite booking from 6/6/2025 to 6/8/2025"));
-    QCOMPARE(after[2].amount, money("330"));      // 150 + 180
-    QCOMPARE(after[3].amount, money("250.9"));    // (60 + 65.45) x 2
-    QCOMPARE(page->ui->gNewInvoice->rowCount(), 4);
-    QCOMPARE(page->ui->lblSubTotal->text(), QStringLiteral("$628.89"));   // 7.99 + 40 + 330 + 250.90
-    QCOMPARE(iNoOfNights, 2);
+    QCOMPARE(after[2].amount, money("330"));     // 150 + 180
+    QCOMPARE(after[3].amount, money("250.9"));   // (60 + 65.45) x 2
+    QCOMPARE(ui->gNewInvoice->rowCount(), 4);
+    QCOMPARE(ui->lblSubTotal->text(), QStringLiteral("$628.89"));
 }
 
-void TestPaymentPage::commissionAccountAndPercentage()
+void TestPaymentPage::commissionAndPaymentMethod()
 {
-    TestDb db;
-    db.open();
-    WorkedStay stay;
-    stay.create();
-    // A stored account other than the unit's is kept; the unit's percentage still applies.
-    const qint32 keeps = addBooking("2025-03-03 14:00:00", "2025-03-04 10:00:00", {stay.garden});
-    objConn.execute(QStringLiteral("UPDATE booking SET CommissionID = 2 WHERE id = ?"), {keeps});
-    // No commission anywhere.
-    const qint32 none = addBooking("2025-03-03 14:00:00", "2025-03-04 10:00:00", {stay.bunk});
+    // A stored account other than the unit's is kept; the unit's percentage applies.
+    m_db->open();
+    const qint32 keeps = addBooking("2025-03-03 14:00:00", "2025-03-04 10:00:00", {garden});
+    objConn.execute(QStringLiteral("UPDATE booking SET CommissionID = 2, PaymentMethod = 'Credit Card' WHERE id = ?"),
+                    {keeps});
+    const qint32 none = addBooking("2025-03-03 14:00:00", "2025-03-04 10:00:00", {bunk});
     objConn.execute(QStringLiteral("UPDATE booking SET CommissionID = NULL WHERE id = ?"), {none});
     objConn.close();
-    SaveConfigFlag(QStringLiteral("EnableCommission"), true);
-    frmMain& main = loadMainWindow(db);
-    PaymentPage* page = showPaymentPage(main);
-    Ui::PaymentPage* ui = page->ui;
-    QVERIFY(ui->picBookingCommission->isVisible());
-
+    loadPage();
     iBookingID = keeps;
     page->ShowPage();
     QCOMPARE(ui->cboAccount->itemText(0), QStringLiteral("No Commission"));
     QCOMPARE(ui->cboAccount->itemText(1), QStringLiteral("Agent Smith"));   // by name
     QCOMPARE(ui->cboAccount->currentText(), QStringLiteral("Booking Partner"));
     QCOMPARE(ui->txtTotalPayable->text(), QStringLiteral("$117.99"));   // 100 + 10 tax + 7.99
-    QCOMPARE(ui->txtCommission->text(), QStringLiteral("$11.80"));      // 10 % of 117.99
+    QCOMPARE(ui->txtCommission->text(), QStringLiteral("$11.80"));
+    QVERIFY(ui->picCreditCardInfo->isVisible());   // the fourth method
 
+    // Without commission; the method chosen for the last booking stays.
+    SetListIndex(ui->cboPaymentMethod, 0);
+    QVERIFY(!ui->picCreditCardInfo->isVisible());
     iBookingID = none;
     page->ShowPage();
+    QCOMPARE(ui->cboPaymentMethod->currentText(), QStringLiteral("Cash"));
     QCOMPARE(ui->cboAccount->currentText(), QStringLiteral("No Commission"));
     QCOMPARE(ui->txtCommission->text(), QStringLiteral("$0.00"));
-
-    // Paid in full leaves nothing to pay.
-    QCOMPARE(ui->txtTotalPayable->text(), QStringLiteral("$105.69"));   // 91.10 + 6.60 levy + 7.99
     QTest::mouseClick(ui->cmdPaidInFull, Qt::LeftButton);
-    QCOMPARE(ui->txtAmountPayed->text(), QStringLiteral("$105.69"));
+    QCOMPARE(ui->txtAmountPayed->text(), QStringLiteral("$105.69"));   // 91.10 + 6.60 + 7.99
     QCOMPARE(ui->txtBalanceDue->text(), QStringLiteral("$0.00"));
-
-    // A total of 0 under account 1 resets the account.
     SetListIndex(ui->cboAccount, 1);
     typeAndLeave(ui->txtTotalPayable, QStringLiteral("0"));
     QCOMPARE(ui->cboAccount->currentText(), QStringLiteral("No Commission"));
-    QCOMPARE(ui->txtCommission->text(), QStringLiteral("$0.00"));
 }
 
-void TestPaymentPage::paymentMethodAndCardGroup()
+void TestPaymentPage::cardNumbers_data()
 {
-    {
-        TestDb db;
-        frmMain& main = loadMainWindow(db);
-        PaymentPage* page = showPaymentPage(main);
-        Ui::PaymentPage* ui = page->ui;
-        iBookingID = addBooking("2025-03-03 14:00:00", "2025-03-04 10:00:00", {});
-        page->ShowPage();
-        QCOMPARE(ui->cboPaymentMethod->currentIndex(), 2);
-        QVERIFY(!ui->picCreditCardInfo->isVisible());
-        // The fourth method shows the card fields, any other hides them.
-        ui->cboPaymentMethod->setCurrentIndex(3);
-        QVERIFY(ui->picCreditCardInfo->isVisible());
-        ui->cboPaymentMethod->setCurrentIndex(4);
-        QVERIFY(!ui->picCreditCardInfo->isVisible());
-        // A booking without a stored method keeps the selection an earlier one left.
-        ui->cboPaymentMethod->setCurrentIndex(0);
-        iBookingID = addBooking("2025-03-03 14:00:00", "2025-03-04 10:00:00", {});
-        page->ShowPage();
-        QCOMPARE(ui->cboPaymentMethod->currentText(), QStringLiteral("Cash"));
-        // A stored card method is selected and shows the card fields.
-        objConn.execute(QStringLiteral("UPDATE booking SET PaymentMethod = 'Credit Card' WHERE id = ?"), {iBookingID});
-        page->ShowPage();
-        QVERIFY(ui->picCreditCardInfo->isVisible());
-        resetProgramState();
-    }
-    TestDb db;
-    db.open();
-    objConn.execute(QStringLiteral("DELETE FROM PaymentMethod WHERE id > 2"));
-    objConn.close();
-    frmMain& main = loadMainWindow(db);
-    PaymentPage* page = showPaymentPage(main);
-    iBookingID = addBooking("2025-03-03 14:00:00", "2025-03-04 10:00:00", {});
-    page->ShowPage();
-    QCOMPARE(page->ui->cboPaymentMethod->currentIndex(), -1);
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("valid") << "79927398713" << true;
+    QTest::newRow("check digit wrong") << "79927398710" << false;
+    QTest::newRow("single 0") << "0" << true;
+    QTest::newRow("single 5") << "5" << false;
+    QTest::newRow("20 digits") << "00000000000000000000" << true;
+    QTest::newRow("21 digits") << "000000000000000000000" << false;
+    QTest::newRow("letter") << "12a" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("decimal text") << "1.8" << true;
 }
 
-void TestPaymentPage::cardNumberCheck()
+void TestPaymentPage::cardNumbers()
 {
-    TestDb db;
-    frmMain& main = loadMainWindow(db);
-    PaymentPage* page = showPaymentPage(main);
-    Ui::PaymentPage* ui = page->ui;
-    iBookingID = addBooking("2025-03-03 14:00:00", "2025-03-04 10:00:00", {});
+    QFETCH(QString, number);
+    QFETCH(bool, valid);
+    QCOMPARE(IsValidCreditCardNumber(number), valid);
+    if (QByteArray(QTest::currentDataTag()) != "valid")
+        return;
+
+    loadPage();
     page->ShowPage();
     SetListIndex(ui->cboPaymentMethod, 3);
-
     ui->txtCreditCardNo->setText(QStringLiteral("1234"));
     QVERIFY(page->CheckPreconditions());   // checking is off
     SaveConfigFlag(QStringLiteral("CreditCardValidation"), true);
@@ -429,61 +381,24 @@ void TestPaymentPage::cardNumberCheck()
         ui->txtCreditCardNo->setText(QString::fromLatin1(passes));
         QVERIFY2(page->CheckPreconditions(), passes);
     }
-    QCOMPARE(fakes().messageBoxes->shown.size(), 1);
-}
-
-void TestPaymentPage::luhn_data()
-{
-    QTest::addColumn<QString>("number");
-    QTest::addColumn<bool>("valid");
-    QTest::newRow("valid") << "79927398713" << true;
-    QTest::newRow("check digit wrong") << "79927398710" << false;
-    QTest::newRow("single 0") << "0" << true;
-    QTest::newRow("single 5") << "5" << false;
-    QTest::newRow("20 digits") << "00000000000000000000" << true;
-    QTest::newRow("21 digits") << "000000000000000000000" << false;
-    QTest::newRow("letter") << "12a" << false;
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("blanks") << "   " << false;
-    QTest::newRow("decimal text") << "1.8" << true;   // digits 1 and 8
-    QTest::newRow("card") << "4111111111111111" << true;
-}
-
-void TestPaymentPage::luhn()
-{
-    QFETCH(QString, number);
-    QFETCH(bool, valid);
-    QCOMPARE(IsValidCreditCardNumber(number), valid);
 }
 
 void TestPaymentPage::amountsThatAreNotNumbers()
 {
-    TestDb db;
-    db.open();
-    WorkedStay stay;
-    stay.create();
-    objConn.execute(QStringLiteral("UPDATE booking SET Tip = 50000, AmountPayed = 100000 WHERE id = ?"),
-                    {stay.booking});
-    objConn.close();
-    frmMain& main = loadMainWindow(db);
-    PaymentPage* page = showPaymentPage(main);
-    Ui::PaymentPage* ui = page->ui;
-    iBookingID = stay.booking;
+    loadPage();
+    objConn.execute(QStringLiteral("UPDATE booking SET Tip = 50000, AmountPayed = 100000 WHERE id = ?"), {stay});
     page->ShowPage();
-    const QString total = ui->txtTotalPayable->text();
     const QString balance = ui->txtBalanceDue->text();
 
     // Text that is no amount stays as typed and changes no figure...
     typeAndLeave(ui->txtTip, QStringLiteral("five"));
     QCOMPARE(ui->txtTip->text(), QStringLiteral("five"));
-    QCOMPARE(ui->txtTotalPayable->text(), total);
+    QCOMPARE(ui->txtTotalPayable->text(), QStringLiteral("$798.33"));   // with the tip of 5.00
     typeAndLeave(ui->txtAmountPayed, QStringLiteral("12x"));
-    QCOMPARE(ui->txtAmountPayed->text(), QStringLiteral("12x"));
     QCOMPARE(ui->txtBalanceDue->text(), balance);
     typeAndLeave(ui->txtCommission, QStringLiteral("-"));
-    QCOMPARE(ui->txtCommission->text(), QStringLiteral("-"));
 
-    // ...and leaving the page is refused, box by box.
+    // ...leaving the page is refused...
     fakes().messageBoxes->clear();
     QVERIFY(!page->CheckPreconditions());
     QCOMPARE(fakes().messageBoxes->lastPrompt(),
@@ -491,23 +406,20 @@ void TestPaymentPage::amountsThatAreNotNumbers()
     QCOMPARE(fakes().messageBoxes->shown.last().style, int(vbCritical | vbOKOnly));
     QVERIFY(ui->txtTip->hasFocus());
     typeAndLeave(ui->txtTip, QStringLiteral("2.5"));
-    QCOMPARE(ui->txtTotalPayable->text(), QStringLiteral("$832.33"));
-    QVERIFY(!page->CheckAmounts());
-    QCOMPARE(fakes().messageBoxes->lastPrompt(),
-             QStringLiteral("The Amount Paid entered is not a number. Please enter a number to continue."));
+    QCOMPARE(ui->txtTotalPayable->text(), QStringLiteral("$795.83"));
 
-    // A save without the check (going back) keeps the stored amounts and tells the user.
+    // ...and a save without the check (going back) keeps the stored amounts and says so.
     fakes().messageBoxes->clear();
     page->SavePage();
-    Query q = objConn.query(QStringLiteral("SELECT Tip, AmountPayed, CommissionAmount FROM booking WHERE id = ?"),
-                            {stay.booking});
+    Query q = objConn.query(QStringLiteral("SELECT Tip, AmountPayed, CommissionAmount FROM booking WHERE id = ?"), {stay});
     QVERIFY(q.next());
-    QCOMPARE(q.integer(0), qint64(25000));
-    QCOMPARE(q.integer(1), qint64(100000));
-    QCOMPARE(q.integer(2), qint64(0));
+    QCOMPARE(QList<qint64>({q.integer(0), q.integer(1), q.integer(2)}), QList<qint64>({25000, 100000, 0}));
     QCOMPARE(fakes().messageBoxes->shown.size(), 2);
     QCOMPARE(fakes().messageBoxes->shown[0].prompt,
              QStringLiteral("The Amount Paid entered is not a number, so the amount saved before was kept."));
+    QVERIFY(!page->CheckAmounts());
+    QCOMPARE(fakes().messageBoxes->lastPrompt(),
+             QStringLiteral("The Amount Paid entered is not a number. Please enter a number to continue."));
 
     // Empty boxes count as nothing.
     typeAndLeave(ui->txtAmountPayed, QString());
@@ -518,83 +430,15 @@ void TestPaymentPage::amountsThatAreNotNumbers()
     QVERIFY(page->CheckPreconditions());
 }
 
-void TestPaymentPage::savesTextsAsWritten()
+void TestPaymentPage::deletingLinesAndTaxName()
 {
-    TestDb db;
-    db.open();
-    objConn.execute(QStringLiteral("UPDATE PaymentMethod SET method = 'O''Hara' WHERE id = 1"));
-    objConn.close();
-    frmMain& main = loadMainWindow(db);
-    PaymentPage* page = showPaymentPage(main);
-    Ui::PaymentPage* ui = page->ui;
-    iBookingID = addBooking("2025-03-03 14:00:00", "2025-03-04 10:00:00", {});
-    page->ShowPage();
-    SetListIndex(ui->cboPaymentMethod, 0);
-    QVERIFY(!ui->picCreditCardInfo->isVisible());
-    ui->txtCreditCardNo->setText(QStringLiteral("4111 1111 1111 1111"));
-    ui->txtCreditCardExpiry->setText(QStringLiteral("12/27"));
-    ui->txtCreditCardType->setText(QStringLiteral("Vis'a"));
-    page->SavePage();
-    Query q = objConn.query(QStringLiteral("SELECT PaymentMethod, CreditCardNo, CreditCardExpiry, CreditCardType, "
-                                           "CommissionID FROM booking WHERE id = ?"),
-                            {iBookingID});
-    QVERIFY(q.next());
-    QCOMPARE(q.text(0), QStringLiteral("O'Hara"));
-    QCOMPARE(q.text(1), QStringLiteral("4111 1111 1111 1111"));
-    QCOMPARE(q.text(2), QStringLiteral("12/27"));
-    QCOMPARE(q.text(3), QStringLiteral("Vis'a"));
-    QCOMPARE(q.integer(4), qint64(1));
-}
-
-void TestPaymentPage::taxNameLabelAndSelection()
-{
-    TestDb db;
-    frmMain& main = loadMainWindow(db);
-    PaymentPage* page = showPaymentPage(main);
-    Ui::PaymentPage* ui = page->ui;
-    iBookingID = addBooking("2025-03-03 14:00:00", "2025-03-04 10:00:00", {});
-    page->ShowPage();
-    QCOMPARE(ui->gNewInvoice->rowCount(), 0);
-    QCOMPARE(ui->gNewInvoice->currentRow(), -1);
-    QCOMPARE(ui->lblSalesTaxName_0->text(), QStringLiteral("Tax of:"));
-    QCOMPARE(ui->txtTotalPayable->text(), QStringLiteral("$0.00"));
-    QVERIFY(!ui->lblSalesTax2->isVisible());
-
-    AddNewInvoiceLineToDB(2, 1, QStringLiteral("a"), money("1"), QString(), 0);
-    AddNewInvoiceLineToDB(2, 1, QStringLiteral("b"), money("1"), QStringLiteral("GST"), 15);
-    AddNewInvoiceLineToDB(2, 1, QStringLiteral("c"), money("1"), QStringLiteral("GST"), 15);
-    page->RefreshNewInvoiceItemsList(9, 0);
-    QCOMPARE(ui->lblSalesTaxName_0->text(), QStringLiteral("GST"));
-    QCOMPARE(ui->gNewInvoice->currentRow(), 2);   // beyond the last line: the last
-    const qint64 d = AddNewInvoiceLineToDB(2, 1, QStringLiteral("d"), money("1"), QString(), 0);
-    page->RefreshNewInvoiceItemsList(1, d);
-    QCOMPARE(ui->lblSalesTaxName_0->text(), QStringLiteral("Tax of:"));
-    QCOMPARE(ui->gNewInvoice->currentRow(), 3);
-    QCOMPARE(GridCurrentRowData(ui->gNewInvoice), d);
-}
-
-void TestPaymentPage::deleteAndEditLines()
-{
-    TestDb db;
-    db.open();
-    WorkedStay stay;
-    stay.create();
-    objConn.close();
-    frmMain& main = loadMainWindow(db);
-    PaymentPage* page = showPaymentPage(main);
-    Ui::PaymentPage* ui = page->ui;
-    iBookingID = stay.booking;
+    loadPage();
     page->ShowPage();
     QTableWidget* g = ui->gNewInvoice;
-
-    // Nothing selected: neither deletes nor opens anything.
     g->setCurrentCell(-1, -1);
-    QTest::mouseClick(ui->cmdDeleteOrderItem, Qt::LeftButton);
-    QTest::mouseClick(ui->cmdEditOrderItem, Qt::LeftButton);
+    QTest::mouseClick(ui->cmdDeleteOrderItem, Qt::LeftButton);   // nothing selected: nothing asked
     QVERIFY(fakes().messageBoxes->shown.isEmpty());
-    QCOMPARE(g->rowCount(), 3);
 
-    // No keeps the line; Yes deletes it and selects the line that moved up.
     GridSelectRow(g, 1);
     fakes().messageBoxes->answers = {vbNo, vbYes};
     QTest::mouseClick(ui->cmdDeleteOrderItem, Qt::LeftButton);
@@ -602,28 +446,108 @@ void TestPaymentPage::deleteAndEditLines()
     QCOMPARE(g->rowCount(), 3);
     QTest::mouseClick(ui->cmdDeleteOrderItem, Qt::LeftButton);
     QCOMPARE(g->rowCount(), 2);
+    QCOMPARE(g->currentRow(), 1);   // the line that moved up
     QCOMPARE(GridText(g, 1, 1), QStringLiteral("Parking"));
-    QCOMPARE(g->currentRow(), 1);
-    QCOMPARE(ui->lblSubTotal->text(), QStringLiteral("$407.99"));
 
-    // A double click on a line opens it; the edited line is selected afterwards.
-    onNextDialog([](QWidget* w) {
-        auto* dlg = qobject_cast<frmInvoiceItemAdd*>(w);
-        QVERIFY(dlg);
-        QCOMPARE(dlg->ui->txtNewItem->text(), QStringLiteral("Garden Suite booking from 5/30/2025 to 6/2/2025"));
-        QCOMPARE(dlg->ui->cboItemList->currentText(), QStringLiteral("Booking"));
-        QCOMPARE(dlg->ui->txtUnitPrice->text(), QStringLiteral("$400.00"));
-        QCOMPARE(dlg->ui->txtTaxRateName->text(), QStringLiteral("Sales Tax"));
-        typeAndLeave(dlg->ui->txtUnitPrice, QStringLiteral("380"));
-        QTest::mouseClick(dlg->ui->cmdOk, Qt::LeftButton);
+    // One tax name for all lines names the tax; an empty name before it does not count.
+    objConn.execute(QStringLiteral("UPDATE invoiceline SET taxratename = 'Sales Tax' WHERE itemid <> 1"));
+    objConn.execute(QStringLiteral("UPDATE invoiceline SET taxratename = '' WHERE itemid = 1"));
+    page->RefreshNewInvoiceItemsList(9, 0);
+    QCOMPARE(ui->lblSalesTaxName_0->text(), QStringLiteral("Sales Tax"));
+    QCOMPARE(g->currentRow(), 1);   // beyond the last line: the last
+    objConn.execute(QStringLiteral("DELETE FROM invoiceline"));
+    page->RefreshNewInvoiceItemsList(1, 0);
+    QCOMPARE(ui->lblSalesTaxName_0->text(), QStringLiteral("Tax of:"));
+    QCOMPARE(ui->txtTotalPayable->text(), QStringLiteral("$0.00"));
+}
+
+void TestPaymentPage::itemDialogCatalogueLine()
+{
+    loadPage();
+    page->ShowPage();
+    withDialog([](Ui::frmInvoiceItemAdd* d) {
+        QCOMPARE(d->cboItemList->currentText(), QStringLiteral("New Item..."));
+        QCOMPARE(d->txtQuantity->text(), QStringLiteral("1"));
+        QCOMPARE(d->txtUnitPrice->text(), QStringLiteral("$0.00"));
+        QCOMPARE(d->cboTaxRate->currentText(), QStringLiteral("N/A"));
+        QVERIFY(!d->txtTaxRateName->isEnabled() && d->txtNewItem->isVisible() && d->txtNewItem->text().isEmpty());
+        choose(d->cboItemList, "Breakfast");
+        QCOMPARE(d->txtUnitPrice->text(), QStringLiteral("$12.50"));
+        QCOMPARE(d->cboTaxRate->currentText(), QStringLiteral("Sales Tax"));
+        QVERIFY(!d->txtNewItem->isVisible());
+        type(d->txtQuantity, QStringLiteral("2"));
+        type(d->txtUnitPrice, QStringLiteral("99"));
+        QTest::mouseClick(d->cmdOk, Qt::LeftButton);
     });
-    const QRect cell = g->visualItemRect(g->item(0, 1));
-    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, cell.center());
-    QCOMPARE(GridText(g, 0, 2), QStringLiteral("$380.00"));
-    QCOMPARE(GridText(g, 0, 4), QStringLiteral("$380.00"));
-    QCOMPARE(g->currentRow(), 0);
-    QCOMPARE(ui->lblSubTotal->text(), QStringLiteral("$387.99"));
-    QCOMPARE(ui->txtTotalPayable->text(), QStringLiteral("$425.99"));   // + 38.00 tax
+    QTest::mouseClick(ui->cmdAddOrderItem, Qt::LeftButton);
+    QTableWidget* g = ui->gNewInvoice;
+    QCOMPARE(g->rowCount(), 4);
+    QCOMPARE(g->currentRow(), 3);   // the new line, at the catalogue price
+    QCOMPARE(gridRow(g, 3), QStringList({"2", "Breakfast", "$12.50", "Sales Tax (10%)", "$25.00"}));
+
+    // Editing (double click) stores what is typed.
+    withDialog([](Ui::frmInvoiceItemAdd* d) {
+        QCOMPARE(d->txtUnitPrice->text(), QStringLiteral("$12.50"));
+        type(d->txtUnitPrice, QStringLiteral("11"));
+        QTest::keyClick(d->txtUnitPrice, Qt::Key_Return);   // OK is the default button
+    });
+    const QPoint cell = g->visualItemRect(g->item(3, 1)).center();
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell);
+    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, cell);
+    QCOMPARE(GridText(g, 3, 4), QStringLiteral("$22.00"));
+    QCOMPARE(ui->lblSubTotal->text(), QStringLiteral("$751.99"));
+}
+
+void TestPaymentPage::itemDialogFreeTextLine()
+{
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    loadPage();
+    objConn.execute(QStringLiteral("DELETE FROM bookingroom"));
+    page->ShowPage();
+    withDialog([](Ui::frmInvoiceItemAdd* d) {
+        type(d->txtNewItem, QStringLiteral("O'Brien's room"));
+        choose(d->cboTaxRate, "User Defined");
+        type(d->txtTaxRateName, QStringLiteral("Levy"));
+        type(d->txtTaxRatePercentage, QString());
+        type(d->txtUnitPrice, QString());
+        QTest::mouseClick(d->cmdOk, Qt::LeftButton);   // the percentage is checked first
+        QCOMPARE(fakes().messageBoxes->lastPrompt(),
+                 QStringLiteral("The Tax Rate Percentage entered is not a number. Please enter a number to continue."));
+        type(d->txtTaxRatePercentage, QStringLiteral("7,25"));
+        QTest::mouseClick(d->cmdOk, Qt::LeftButton);
+        QCOMPARE(fakes().messageBoxes->lastPrompt(),
+                 QStringLiteral("The Unit Price entered is not a number. Please enter a number to continue."));
+        QVERIFY(d->txtUnitPrice->hasFocus());
+        type(d->txtUnitPrice, QStringLiteral("1.045,5"));
+        type(d->txtQuantity, QStringLiteral("zwei"));
+        QTest::mouseClick(d->cmdOk, Qt::LeftButton);
+        QCOMPARE(fakes().messageBoxes->lastPrompt(),
+                 QStringLiteral("Quantity entered is not a number. Please enter a number to continue."));
+        type(d->txtQuantity, QStringLiteral("2,5"));
+        QTest::mouseClick(d->cmdOk, Qt::LeftButton);
+    });
+    QTest::mouseClick(ui->cmdAddOrderItem, Qt::LeftButton);
+    QList<InvoiceLine> lines = ReadInvoiceLines(stay);
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[1].name, QStringLiteral("O'Brien's room"));
+    QCOMPARE(lines[1].quantity, 2.0);   // a new line's quantity is whole, halves to even
+    QCOMPARE(lines[1].amount, money("1045.5"));
+    QCOMPARE(lines[1].taxRatePercentage, 7.25);
+
+    // An edited line keeps the quantity typed, and the price reads back unchanged.
+    withDialog([](Ui::frmInvoiceItemAdd* d) {
+        QCOMPARE(d->txtTaxRateName->text(), QStringLiteral("Levy"));
+        type(d->txtQuantity, QStringLiteral("2,5"));
+        QTest::mouseClick(d->cmdOk, Qt::LeftButton);
+    });
+    QTest::mouseClick(ui->cmdEditOrderItem, Qt::LeftButton);
+    lines = ReadInvoiceLines(stay);
+    QCOMPARE(lines[1].quantity, 2.5);
+    QCOMPARE(lines[1].amount, money("1045.5"));
+    QCOMPARE(GridText(ui->gNewInvoice, 1, 0), QStringLiteral("2,5"));
+    QCOMPARE(GridText(ui->gNewInvoice, 1, 4), cur("2613.75"));
+    // 1045.5 x 7.25 % = 75.79875, to the ten-thousandth 75.7988 (half to even), x 2.5 = 189.497.
+    QCOMPARE(ui->lblSalesTax->text(), cur("189.5"));
 }
 
 TARLOMY_TEST_MAIN(TestPaymentPage)
