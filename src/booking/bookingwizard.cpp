@@ -197,8 +197,11 @@ void BookingWizard::cmdBack_Click(int /*Index*/)
     if (iBookingStep <= 0)
         return;
     // Going back from the confirmation page must not confirm the booking.
-    if (iBookingStep != 4)
+    if (iBookingStep != 4) {
+        if (!page(iBookingStep)->CheckBeforeSaving())
+            return;
         PerformBookingStep(iBookingStep);
+    }
     --iBookingStep;
     ShowBookingStep(iBookingStep);
 }

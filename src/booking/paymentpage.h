@@ -31,6 +31,7 @@ public:
     void SavePage() override;
     // The card number (while CreditCardValidation is on) and the amounts.
     bool CheckPreconditions() override;
+    bool CheckBeforeSaving() override { return CheckAmounts(); }
     // Whether the tip, amount paid and commission boxes hold amounts (empty
     // counts as 0); false after telling the user which one does not. Leaving
     // the page backwards runs this one without the card check.

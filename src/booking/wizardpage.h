@@ -12,4 +12,7 @@ public:
     // Whether the page may be left by Next or a step label; false after it
     // has told the user why.
     virtual bool CheckPreconditions() { return true; }
+    // Whether what the page holds can be saved when it is left backwards
+    // (Back tests no preconditions); false after telling the user why.
+    virtual bool CheckBeforeSaving() { return true; }
 };

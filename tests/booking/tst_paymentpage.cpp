@@ -112,6 +112,7 @@ private slots:
     void cardNumbers_data();
     void cardNumbers();
     void amountsThatAreNotNumbers();
+    void backRefusesAmountsThatAreNotNumbers();
     void deletingLinesAndTaxName();
     void itemDialogCatalogueLine();
     void itemDialogFreeTextLine();
@@ -428,6 +429,24 @@ void TestPaymentPage::amountsThatAreNotNumbers()
     typeAndLeave(ui->txtCommission, QString());
     QCOMPARE(ui->txtCommission->text(), QStringLiteral("$0.00"));
     QVERIFY(page->CheckPreconditions());
+}
+
+void TestPaymentPage::backRefusesAmountsThatAreNotNumbers()
+{
+    loadPage();
+    int step = 3;
+    iBookingStep = step;
+    MainForm().booking()->ShowBookingStep(step);
+    typeAndLeave(ui->txtTip, QStringLiteral("lots"));
+    fakes().messageBoxes->clear();
+    MainForm().booking()->cmdBack_Click(0);
+    QCOMPARE(iBookingStep, 3);
+    QCOMPARE(fakes().messageBoxes->lastPrompt(),
+             QStringLiteral("The Tip entered is not a number. Please enter a number to continue."));
+    typeAndLeave(ui->txtTip, QStringLiteral("4"));
+    MainForm().booking()->cmdBack_Click(0);
+    QCOMPARE(iBookingStep, 2);
+    QCOMPARE(objConn.scalar(QStringLiteral("SELECT Tip FROM booking WHERE id = ?"), {stay}).toLongLong(), 40000LL);
 }
 
 void TestPaymentPage::deletingLinesAndTaxName()
