@@ -1,21 +1,633 @@
 #include "calendar/calendar.h"
 
-Calendar::Calendar(QWidget* parent) : QWidget(parent)
+#include "core/db.h"
+#include "core/format.h"
+#include "core/modmain.h"
+#include "core/twips.h"
+#include "ui_calendar.h"
+
+#include <QAbstractItemDelegate>
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QDateEdit>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStyleOptionViewItem>
+#include <QTableView>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Designed widths of the date column and of each unit column, in twips.
+constexpr int kDateColWidth = 1500;
+constexpr int kUnitColWidth = 1200;
+
+int px(int twips) { return Twips::toPx(twips); }
+int tw(int pixels) { return Twips::fromPx(pixels); }
+
+// Halves go to the even neighbour.
+int RoundEven(double v) { return int(std::nearbyint(v)); }
+
+QColor FromColourValue(unsigned v)
 {
+    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+// The stays that touch the page, one row per booking and unit, with the
+// customer where its row still exists. The three tests are the overlap rule
+// of the calendar; the range test on the departure index in front of them
+// only narrows the search to stays that end on or after the first day and
+// begin before the day after the page, which every stay painted does.
+const char* const kPageSql =
+    "SELECT b.id, b.fromdate, b.todate, ba.roomid AS baID, b.customerid AS cID, "
+    "c.ID IS NOT NULL AS known, c.firstname, c.lastname "
+    "FROM booking AS b "
+    "JOIN bookingroom AS ba ON ba.bookingid = b.id "
+    "LEFT JOIN customer AS c ON c.ID = b.customerid "
+    "WHERE b.id IN (SELECT id FROM booking WHERE todate >= ? AND fromdate <= ?) "
+    "AND ((? >= b.fromdate AND ? <= b.todate) OR "
+    "(? >= b.fromdate AND ? <= b.todate) OR "
+    "(b.fromdate >= ? AND b.todate <= ?)) "
+    "ORDER BY b.fromdate, b.todate, b.id, ba.id";
+
+// Paints a cell as its back colour and its text, and no more: the style's
+// full item painting takes about twice as long on a page of a thousand
+// cells.
+class CellDelegate : public QAbstractItemDelegate {
+public:
+    using QAbstractItemDelegate::QAbstractItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const QVariant back = index.data(Qt::BackgroundRole);
+        if (back.isValid())
+            painter->fillRect(option.rect, back.value<QBrush>());
+        const QString text = index.data(Qt::DisplayRole).toString();
+        if (!text.isEmpty()) {
+            const QVariant fore = index.data(Qt::ForegroundRole);
+            painter->setPen(fore.isValid() ? fore.value<QBrush>().color() : option.palette.color(QPalette::Text));
+            const QRect area = option.rect.adjusted(3, 0, -3, 0);
+            const Qt::Alignment alignment = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
+            painter->drawText(area, int(alignment) | Qt::TextSingleLine,
+                              option.fontMetrics.elidedText(text, Qt::ElideRight, area.width()));
+        }
+        if (option.state & QStyle::State_HasFocus) {
+            QPen pen(option.palette.color(QPalette::Highlight));
+            pen.setWidth(2);
+            painter->setPen(pen);
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(option.rect.adjusted(1, 1, -1, -1));
+        }
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return option.fontMetrics.size(Qt::TextSingleLine, index.data(Qt::DisplayRole).toString()) + QSize(6, 2);
+    }
+};
+
+}  // namespace
+
+// The grid's cells. Row 0 of the grid is the view's header and column 0 the
+// dates, so grid row r is model row r - 1.
+class CalendarModel : public QAbstractTableModel {
+public:
+    explicit CalendarModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : std::max(0, m_rows - 1);
+    }
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : m_cols;
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid())
+            return QVariant();
+        const int cell = (index.row() + 1) * m_cols + index.column();
+        switch (role) {
+        case Qt::DisplayRole:
+            return m_text.at(cell);
+        case Qt::TextAlignmentRole:
+            return index.column() == 0 ? int(Qt::AlignCenter) : int(Qt::AlignLeft | Qt::AlignVCenter);
+        case Qt::BackgroundRole:
+            if (index.column() == 0)
+                return QApplication::palette().button();
+            if (m_back.at(cell) != 0)
+                return FromColourValue(m_back.at(cell));
+            return QVariant();
+        case Qt::ForegroundRole:
+            if (index.column() == 0)
+                return QApplication::palette().buttonText();
+            if (m_back.at(cell) != 0)
+                return QColor(Qt::black);
+            return QVariant();
+        default:
+            return QVariant();
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation != Qt::Horizontal || section < 0 || section >= m_cols)
+            return QVariant();
+        switch (role) {
+        case Qt::DisplayRole:
+            return m_header.at(section);
+        case Qt::TextAlignmentRole:
+            return int(Qt::AlignHCenter | Qt::AlignTop);
+        case Qt::UserRole:
+            return m_colData.at(section);
+        default:
+            return QVariant();
+        }
+    }
+
+    int rows() const { return m_rows; }
+    int cols() const { return m_cols; }
+
+    // Rows and columns of the grid, header row and date column included. The
+    // cells that remain keep their contents.
+    void setSize(int rows, int cols)
+    {
+        rows = std::max(0, rows);
+        cols = std::max(0, cols);
+        auto modelRows = [](int gridRows) { return std::max(0, gridRows - 1); };
+        if (cols < m_cols) {
+            beginRemoveColumns(QModelIndex(), cols, m_cols - 1);
+            reshape(m_rows, cols);
+            endRemoveColumns();
+        }
+        if (modelRows(rows) < modelRows(m_rows)) {
+            beginRemoveRows(QModelIndex(), modelRows(rows), modelRows(m_rows) - 1);
+            reshape(rows, m_cols);
+            endRemoveRows();
+        }
+        if (cols > m_cols) {
+            beginInsertColumns(QModelIndex(), m_cols, cols - 1);
+            reshape(m_rows, cols);
+            endInsertColumns();
+        }
+        if (modelRows(rows) > modelRows(m_rows)) {
+            beginInsertRows(QModelIndex(), modelRows(m_rows), modelRows(rows) - 1);
+            reshape(rows, m_cols);
+            endInsertRows();
+        }
+        reshape(rows, cols);   // the header row alone comes and goes unseen
+    }
+
+    QString text(int r, int c) const { return r == 0 ? m_header.at(c) : m_text.at(r * m_cols + c); }
+    void setText(int r, int c, const QString& s) { (r == 0 ? m_header[c] : m_text[r * m_cols + c]) = s; }
+    void setBack(int r, int c, unsigned colour) { m_back[r * m_cols + c] = colour; }
+    qint64 colData(int c) const { return m_colData.at(c); }
+    void setColData(int c, qint64 v) { m_colData[c] = v; }
+
+    // Every day cell free and empty.
+    void clearCells()
+    {
+        for (int r = 1; r < m_rows; ++r)
+            for (int c = 1; c < m_cols; ++c) {
+                m_text[r * m_cols + c].clear();
+                m_back[r * m_cols + c] = 0;
+            }
+    }
+
+    // Tells the view that everything may have changed.
+    void changedAll()
+    {
+        if (m_cols > 0)
+            emit headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
+        if (m_rows > 1 && m_cols > 0)
+            emit dataChanged(index(0, 0), index(m_rows - 2, m_cols - 1));
+    }
+
+private:
+    void reshape(int rows, int cols)
+    {
+        if (rows == m_rows && cols == m_cols)
+            return;
+        QVector<QString> text(rows * cols);
+        QVector<unsigned> back(rows * cols, 0);
+        for (int r = 0; r < std::min(rows, m_rows); ++r)
+            for (int c = 0; c < std::min(cols, m_cols); ++c) {
+                text[r * cols + c] = m_text.at(r * m_cols + c);
+                back[r * cols + c] = m_back.at(r * m_cols + c);
+            }
+        m_text = text;
+        m_back = back;
+        m_header.resize(cols);
+        m_colData.resize(cols);
+        m_rows = rows;
+        m_cols = cols;
+    }
+
+    int m_rows = 0;
+    int m_cols = 0;
+    QVector<QString> m_header;     // row 0
+    QVector<QString> m_text;       // by grid row and column; row 0 unused
+    QVector<unsigned> m_back;      // back colour value; 0 = the grid's default
+    QVector<qint64> m_colData;     // unit id of each column
+};
+
+Calendar::Calendar(QWidget* parent) : QWidget(parent), ui(new Ui::Calendar), m_model(new CalendarModel(this))
+{
+    ui->setupUi(this);
+    ui->picTooltip->hide();
+    ui->picTooltip->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ui->picTooltip->setBackgroundRole(QPalette::ToolTipBase);
+    ui->lblTooltip->setForegroundRole(QPalette::ToolTipText);
+    ui->picTooltip->raise();
+
+    QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    ui->DTPicker1->setDisplayFormat(format);
+
+    m_model->setSize(2, 2);
+    QTableView* g = ui->g;
+    g->setModel(m_model);
+    g->setItemDelegate(new CellDelegate(g));
+    g->setWordWrap(false);
+    g->setCornerButtonEnabled(false);
+    QHeaderView* header = g->horizontalHeader();
+    header->setDefaultSectionSize(px(kUnitColWidth));
+    header->setMinimumSectionSize(px(150));
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setStretchLastSection(false);
+    header->resizeSection(0, px(kDateColWidth));
+    g->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    g->verticalHeader()->setMinimumSectionSize(1);
+
+    // The tip follows the mouse over the grid and goes away elsewhere.
+    setMouseTracking(true);
+    QList<QWidget*> watched = {ui->picBack, ui->Label1_0, ui->Label1_1, ui->Label1_2, g->viewport(),
+                               header->viewport()};
+    for (QWidget* w : watched) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
+
+    connect(ui->ScrollDate, &QScrollBar::valueChanged, this, &Calendar::ScrollDate_Change);
+    connect(ui->DTPicker1, &QDateEdit::dateChanged, this, &Calendar::DTPicker1_Change);
+    // Dragging the bar changes its value as it goes, so this covers both.
+    connect(ui->HScroll, &QScrollBar::valueChanged, this, &Calendar::HScroll_Change);
+    connect(ui->Command1, &QPushButton::clicked, this, &Calendar::Command1_Click);
+    connect(g, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { g_DblClick(index.row() + 1, index.column()); });
+}
+
+Calendar::~Calendar()
+{
+    delete ui;
 }
 
 void Calendar::Setup()
 {
+    dtDate = QDate::currentDate();
+    {
+        // Setting the start value is no step of the user's.
+        const QSignalBlocker block(ui->ScrollDate);
+        ui->ScrollDate->setRange(0, 32767);
+        ui->ScrollDate->setValue(RoundEven(ui->ScrollDate->maximum() / 2.0));
+    }
+    iLastScrollPos = ui->ScrollDate->value();
+    iMaxCols = 10;
+    {
+        const QSignalBlocker block(ui->HScroll);
+        ui->HScroll->setMinimum(0);
+        ui->HScroll->setValue(0);
+    }
+    bIncludeEndDate = false;
+    RowHeight = 250;
+}
+
+void Calendar::SetCaptions()
+{
+    {
+        const QSignalBlocker block(ui->DTPicker1);
+        ui->DTPicker1->setDate(dtDate);
+    }
+    ui->Label1_0->setText(CommodityName);
+    QString text = QStringLiteral("Instructions - you are currently viewing the availability of your ") + CommodityName
+                   + QStringLiteral(" over a date range. To change the date range click the up/down arrow buttons. ");
+    if (bIncludeEndDate)
+        text += QStringLiteral("Note the departure dates are currently being shown. To hide the departure dates "
+                               "select Configure and then Settings from the main menu.");
+    else
+        text += QStringLiteral("Note the departure dates will not currently be shown. To show the departure dates "
+                               "select Configure and then Settings from the main menu.");
+    ui->Label2->setText(text);
+}
+
+void Calendar::ReadUnits(QVector<qint32>& ids, QStringList& names)
+{
+    ids.clear();
+    names.clear();
+    Query q = objConn->query(QStringLiteral("SELECT id, name FROM room ORDER BY id"));
+    while (q.next()) {
+        ids << qint32(q.integer(0));
+        names << q.text(1);
+    }
+}
+
+void Calendar::SetHeaderRow(const QVector<qint32>& ids, const QStringList& names)
+{
+    // Columns without a unit of the window show none.
+    for (int c = 1; c < m_model->cols(); ++c) {
+        m_model->setText(0, c, QString());
+        m_model->setColData(c, 0);
+    }
+    const int v = ui->HScroll->value();
+    for (int k = 1; k <= ids.size(); ++k) {
+        if (v < k && k < v + iMaxCols + 1) {
+            const int c = k - v;
+            if (c >= m_model->cols())
+                break;
+            m_model->setText(0, c, names.at(k - 1));
+            m_model->setColData(c, ids.at(k - 1));
+        }
+    }
 }
 
 void Calendar::InitHeaders()
 {
+    SetCaptions();
+    QTableView* g = ui->g;
+    g->setUpdatesEnabled(false);
+
+    QVector<qint32> ids;
+    QStringList names;
+    if (objConn && objConn->isOpen())
+        ReadUnits(ids, names);
+    const int n = int(ids.size());
+
+    // Unit columns that show, wholly or in part, in the grid's width.
+    const QHeaderView* header = g->horizontalHeader();
+    const int visible = g->viewport()->width();
+    auto width = [&](int c) {
+        return c < header->count() ? header->sectionSize(c) : header->defaultSectionSize();
+    };
+    int left = width(0);
+    for (int col = 1; col <= n; ++col) {
+        if (left >= visible)
+            break;
+        iMaxCols = col;
+        left += width(col);
+    }
+
+    UserControl_Resize();
+
+    m_model->setSize(iRows, iMaxCols + 1);
+    if (m_model->rows() == 0) {
+        g->setUpdatesEnabled(true);
+        return;
+    }
+    ui->HScroll->setRange(0, n - iMaxCols);
+    ui->HScroll->setPageStep(std::max(1, iMaxCols));
+    SetHeaderRow(ids, names);
+    m_model->changedAll();
+    LoadGridLayout(g);
+    g->setUpdatesEnabled(true);
 }
 
 void Calendar::Refresh()
 {
+    SetCaptions();
+    if (!objConn || !objConn->isOpen())
+        return;
+
+    QTableView* g = ui->g;
+    g->setUpdatesEnabled(false);
+    QVector<qint32> ids;
+    QStringList names;
+    ReadUnits(ids, names);
+    if (m_model->rows() == 0) {
+        g->setUpdatesEnabled(true);
+        return;
+    }
+
+    ui->HScroll->setRange(0, int(ids.size()) - iMaxCols);
+    SetHeaderRow(ids, names);
+    m_model->setText(0, 0, QString());
+
+    if (iRows > m_model->rows())
+        m_model->setSize(iRows, m_model->cols());
+    const int rows = m_model->rows();
+    const int cols = m_model->cols();
+
+    // Every row shows its own day, also rows below the ones that fit.
+    for (int r = 1; r < rows; ++r)
+        m_model->setText(r, 0, Fmt::shortDate(dtDate.addDays(r - 1)));
+    if (RowHeight > 0)
+        g->verticalHeader()->setDefaultSectionSize(px(RowHeight));
+
+    m_model->clearCells();
+    aBookingID = QVector<QVector<qint32>>(rows + 1, QVector<qint32>(cols + 1, 0));
+    m_guests.clear();
+
+    QHash<qint64, int> columnOf;
+    for (int c = cols - 1; c >= 1; --c)
+        if (m_model->colData(c) != 0)
+            columnOf.insert(m_model->colData(c), c);
+
+    const QVariant first = dbValue(QDateTime(dtDate, QTime(0, 0)));
+    const QVariant after = dbValue(QDateTime(dtDate.addDays(rows), QTime(0, 0)));
+    Query q = objConn->query(QString::fromLatin1(kPageSql), {first, after, first, first, after, after, first, after});
+    while (q.next()) {
+        const int c = columnOf.value(q.integer(3), 0);
+        if (c == 0)
+            continue;
+        const qint32 id = qint32(q.integer(0));
+        const QDateTime from = q.dateTime(1);
+        const QDateTime to = q.dateTime(2);
+        if (!from.isValid() || !to.isValid())
+            continue;
+        // Grid row r shows day dtDate + r - 1: booked from the arrival day up
+        // to the day before departure, or the departure day itself.
+        const qint64 arrival = dtDate.daysTo(from.date()) + 1;
+        const qint64 departure = dtDate.daysTo(to.date()) + (bIncludeEndDate ? 1 : 0);
+        const int top = int(std::max<qint64>(1, arrival));
+        const int bottom = int(std::min<qint64>(rows - 1, departure));
+        if (top > bottom)
+            continue;
+
+        const bool known = q.integer(5) != 0;
+        const QString lastName = known ? q.text(7) : QString();
+        for (int r = top; r <= bottom; ++r) {
+            m_model->setBack(r, c, kBookedColour);
+            m_model->setText(r, c, lastName);
+            aBookingID[r][c] = id;
+        }
+        Guest& guest = m_guests[id];
+        guest.known = known;
+        guest.firstName = q.text(6);
+        guest.lastName = lastName;
+    }
+
+    m_model->changedAll();
+    g->setUpdatesEnabled(true);
 }
 
 void Calendar::SaveCalendarGridLayout()
 {
+    SaveGridLayout(ui->g);
+}
+
+void Calendar::UserControl_Resize()
+{
+    // Each step stands alone: one whose size would come out negative is left
+    // out and the next one runs.
+    QWidget* key = ui->picKey;
+    QWidget* back = ui->picBack;
+    QTableView* g = ui->g;
+    QScrollBar* days = ui->ScrollDate;
+    QScrollBar* units = ui->HScroll;
+    auto setWidth = [](QWidget* w, int twips) {
+        if (twips >= 0)
+            w->resize(px(twips), w->height());
+    };
+    auto setHeight = [](QWidget* w, int twips) {
+        if (twips >= 0)
+            w->resize(w->width(), px(twips));
+    };
+    const int sw = tw(width());
+    const int sh = tw(height());
+
+    key->move(px(sw - tw(key->width()) - 300), px(sh - tw(key->height())));
+    setWidth(back, sw);
+    setHeight(back, sh - tw(key->height()) - 320);
+    setWidth(ui->Label2, sw);
+    // The grid fills the width beside the day spinner.
+    setWidth(g, tw(back->width()) - tw(g->x()));
+    setHeight(g, tw(back->height()) - tw(g->y()) - tw(units->height()));
+    if (RowHeight > 0) {
+        iRows = RoundEven(double(tw(g->height())) / RowHeight);
+        setHeight(g, iRows * (RowHeight - 8) - tw(g->horizontalHeader()->height()));
+    }
+    // The spinner runs down beside the grid and the bar under it.
+    setHeight(days, tw(g->height()) - tw(days->y()) + tw(g->y()) + tw(units->height()));
+    units->move(units->x(), px(tw(days->y()) + tw(days->height()) - tw(units->height()) + 20));
+    setWidth(units, tw(g->x()) + tw(g->width()) - tw(units->x()));
+
+    Refresh();
+}
+
+void Calendar::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    UserControl_Resize();
+}
+
+// ---- Handlers ------------------------------------------------------------
+
+void Calendar::ScrollDate_Change(int value)
+{
+    // One day per change, whichever way and however far the bar moved.
+    dtDate = dtDate.addDays(iLastScrollPos < value ? 1 : -1);
+    Refresh();
+    iLastScrollPos = value;
+}
+
+void Calendar::DTPicker1_Change()
+{
+    dtDate = ui->DTPicker1->date();
+    Refresh();
+}
+
+void Calendar::HScroll_Change()
+{
+    Refresh();
+}
+
+void Calendar::Command1_Click()
+{
+    Refresh();
+}
+
+void Calendar::mouseMoveEvent(QMouseEvent* event)
+{
+    ui->picTooltip->hide();
+    QWidget::mouseMoveEvent(event);
+}
+
+bool Calendar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
+        QTableView* g = ui->g;
+        if (watched == g->viewport()) {
+            const QModelIndex index = g->indexAt(pos);
+            if (index.isValid())
+                g_MouseMove(g->viewport()->mapTo(g, pos), index.row() + 1, index.column());
+            else
+                ui->picTooltip->hide();
+        } else if (watched == g->horizontalHeader()->viewport()) {
+            const int col = g->horizontalHeader()->logicalIndexAt(pos.x());
+            if (col >= 0)
+                g_MouseMove(g->horizontalHeader()->viewport()->mapTo(g, pos), 0, col);
+            else
+                ui->picTooltip->hide();
+        } else {
+            ui->picTooltip->hide();
+        }
+    } else if (event->type() == QEvent::Leave && watched == ui->picBack) {
+        ui->picTooltip->hide();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Calendar::g_MouseMove(const QPoint& gridPos, int mouseRow, int mouseCol)
+{
+    const int x = tw(gridPos.x());
+    const int y = tw(gridPos.y());
+    const bool hasText = mouseRow >= m_model->rows() || mouseCol >= m_model->cols()
+                         || !m_model->text(mouseRow, mouseCol).isEmpty();
+    if (mouseRow == 0 && mouseCol != 0 && hasText) {
+        ShowTooltip(m_model->text(0, mouseCol), x - 800, y + 500);
+        return;
+    }
+    qint32 id = 0;
+    if (mouseRow < aBookingID.size() && mouseCol < aBookingID.at(mouseRow).size())
+        id = aBookingID.at(mouseRow).at(mouseCol);
+    if (id == 0) {
+        ui->picTooltip->hide();
+        return;
+    }
+    const Guest guest = m_guests.value(id);
+    ShowTooltip(guest.known ? QStringLiteral("Booking by: ") + guest.firstName + u' ' + guest.lastName
+                                  + QStringLiteral(" (double click to view details)")
+                            : QString(),
+                x, RowHeight + y);
+}
+
+void Calendar::ShowTooltip(const QString& caption, int leftTwips, int topTwips)
+{
+    QLabel* label = ui->lblTooltip;
+    QWidget* tip = ui->picTooltip;
+    label->setText(caption);
+    label->adjustSize();
+    label->move(px(20), px(20));
+    tip->resize(label->width() + px(50 + 20), label->height() + px(50 + 20));
+    // Offsets are from the mouse in the grid; the tip stays inside the control.
+    QPoint at = ui->g->mapTo(this, QPoint(px(leftTwips), px(topTwips)));
+    at.setX(std::max(0, std::min(at.x(), width() - tip->width())));
+    at.setY(std::max(0, std::min(at.y(), height() - tip->height())));
+    tip->move(at);
+    tip->raise();
+    tip->show();
+}
+
+void Calendar::g_DblClick(int row, int col)
+{
+    if (row > 0 && col > 0 && row < aBookingID.size() && col < aBookingID.at(row).size())
+        emit CalendarClick(aBookingID.at(row).at(col));
 }

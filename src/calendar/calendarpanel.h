@@ -13,4 +13,8 @@ public:
 
     Ui::CalendarPanel* ui;
     Calendar* MainCalendar() const;
+
+    // A double click on a calendar cell: shows the booking's summary and
+    // edits or cancels the booking as the user chooses there.
+    void MainCalendar_CalendarClick(qint32 iSelectedBookingID);
 };

@@ -1,0 +1,75 @@
+// The occupancy calendar on the large database: one full page at 1920x1080
+// (every unit column that fits, by every day row that fits), read and painted,
+// and one step of the day spinner.
+#include "benchsupport.h"
+#include "calendar/calendar.h"
+#include "core/db.h"
+#include "ui_calendar.h"
+
+#include <QAbstractItemModel>
+#include <QPixmap>
+#include <QScrollBar>
+#include <QTableView>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void ShowPage(Calendar& cal)
+{
+    OpenLargeDb();
+    cal.resize(1920, 1080);
+    cal.objConn = &objConn;
+    cal.Setup();
+    cal.CommodityName = QStringLiteral("Rooms");
+    // The first run lays the grid out at the new size, the second counts the
+    // columns that fit it, as the host does on its first resize.
+    cal.InitHeaders();
+    cal.InitHeaders();
+    cal.Refresh();
+}
+
+void Counters(benchmark::State& state, Calendar& cal)
+{
+    const QAbstractItemModel* model = cal.ui->g->model();
+    state.counters["units"] = model->columnCount() - 1;
+    state.counters["days"] = model->rowCount();
+    int booked = 0;
+    for (int r = 0; r < model->rowCount(); ++r)
+        for (int c = 1; c < model->columnCount(); ++c)
+            booked += model->index(r, c).data(Qt::BackgroundRole).isValid() ? 1 : 0;
+    state.counters["booked"] = booked;
+}
+
+// Everything a refresh does, and the grid painted.
+void BM_CalendarPage(benchmark::State& state)
+{
+    Calendar cal;
+    ShowPage(cal);
+    for (auto _ : state) {
+        cal.Refresh();
+        QPixmap picture = cal.ui->g->grab();
+        benchmark::DoNotOptimize(picture);
+    }
+    Counters(state, cal);
+}
+
+// One click on the spinner's arrows, alternately later and earlier.
+void BM_CalendarScrollOneDay(benchmark::State& state)
+{
+    Calendar cal;
+    ShowPage(cal);
+    QScrollBar* days = cal.ui->ScrollDate;
+    int step = 1;
+    for (auto _ : state) {
+        days->setValue(days->value() + step);
+        step = -step;
+        QPixmap picture = cal.ui->g->grab();
+        benchmark::DoNotOptimize(picture);
+    }
+    Counters(state, cal);
+}
+
+}  // namespace
+
+BENCHMARK(BM_CalendarPage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CalendarScrollOneDay)->Unit(benchmark::kMillisecond);
