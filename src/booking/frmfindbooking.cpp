@@ -1,13 +1,204 @@
 #include "booking/frmfindbooking.h"
 
+#include "core/db.h"
+#include "core/format.h"
+#include "core/grid.h"
+#include "core/modmain.h"
+#include "core/platform.h"
+#include "core/twips.h"
 #include "ui_frmfindbooking.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+
+namespace {
+
+// The empty last column of the results.
+const int kLastColumnTwips = 120;
+
+// The day a picker holds, or a null date while its box is not ticked.
+QDate PickerDay(const QCheckBox* tick, const QDateEdit* picker)
+{
+    return tick->isChecked() ? picker->date() : QDate();
+}
+
+// The hourglass while a search runs.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
 
 frmFindBooking::frmFindBooking(QWidget* parent) : QDialog(parent), ui(new Ui::frmFindBooking)
 {
     ui->setupUi(this);
+    connect(ui->cmdOk, &QPushButton::clicked, this, &frmFindBooking::cmdOK_Click);
+    connect(ui->cmdEditCustomer, &QPushButton::clicked, this, &frmFindBooking::cmdEditCustomer_Click);
+    connect(ui->cmdCancel, &QPushButton::clicked, this, &frmFindBooking::cmdCancel_Click);
+    Form_Load();
 }
 
 frmFindBooking::~frmFindBooking()
 {
     delete ui;
+}
+
+void frmFindBooking::Form_Load()
+{
+    // The locale's short date, always with the whole year.
+    QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    const QDate today = QDate::currentDate();
+    for (QDateEdit* picker : {ui->dtArrive, ui->dtDepart}) {
+        picker->setDisplayFormat(format);
+        picker->setDate(today);
+    }
+    ui->chkArrive->setChecked(false);
+    ui->chkDepart->setChecked(false);
+    // A day chosen in a picker makes it a criterion, as in a picker with its own tick box.
+    connect(ui->dtArrive, &QDateEdit::dateChanged, ui->chkArrive, [this] { ui->chkArrive->setChecked(true); });
+    connect(ui->dtDepart, &QDateEdit::dateChanged, ui->chkDepart, [this] { ui->chkDepart->setChecked(true); });
+
+    QTableWidget* g = ui->gres;
+    g->setColumnCount(4);
+    SetGridColWidth(g, 3, kLastColumnTwips);
+    DoResize();
+    // Only the criteria and the buttons until the first search.
+    resize(width(), Twips::toPx(Twips::fromPx(ui->picSep->y()) + 300));
+}
+
+void frmFindBooking::DoResize()
+{
+    QTableWidget* g = ui->gres;
+    g->setUpdatesEnabled(false);
+    g->setColumnCount(4);
+    const Qt::Alignment centreTop = Qt::AlignHCenter | Qt::AlignTop;
+    const QStringList captions{QStringLiteral("Name"), QStringLiteral("Arriving"), QStringLiteral("Departing")};
+    const int widths[] = {2400, 1600, 1600};
+    if (!g->horizontalHeaderItem(3))
+        g->setHorizontalHeaderItem(3, new QTableWidgetItem);
+    for (int c = 0; c < 3; ++c) {
+        auto* item = new QTableWidgetItem(captions[c]);
+        item->setTextAlignment(centreTop);
+        g->setHorizontalHeaderItem(c, item);
+        // Dates longer than the column in this locale still show whole.
+        if (c > 0 && g->rowCount() > 0)
+            g->resizeColumnToContents(c);
+        SetGridColWidth(g, c, c > 0 ? qMax(widths[c], GridColWidth(g, c)) : widths[c]);
+    }
+    // The name column takes what the others leave of the grid, a vertical
+    // scroll bar allowed for.
+    int sum = 0;
+    for (int c = 0; c < 4; ++c)
+        sum += GridColWidth(g, c);
+    const int inner = Twips::fromPx(g->width() - 2 * g->frameWidth() - g->verticalScrollBar()->sizeHint().width());
+    if (inner > sum)
+        SetGridColWidth(g, 0, GridColWidth(g, 0) + inner - sum);
+    g->setUpdatesEnabled(true);
+}
+
+void frmFindBooking::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmFindBooking::Form_Resize()
+{
+    const int margin = Twips::toPx(100);
+    QTableWidget* g = ui->gres;
+    ui->picBut->move(width() - ui->picBut->width() - margin, ui->picBut->y());
+    const int gridWidth = width() - g->x() - ui->picBut->width() - margin;
+    const int gridHeight = height() - g->y() - Twips::toPx(600);
+    // Too small a window leaves the grid as it was, out of sight.
+    if (gridWidth >= 0)
+        g->resize(gridWidth, g->height());
+    if (gridHeight >= 0)
+        g->resize(g->width(), gridHeight);
+    // The columns follow the grid's new width.
+    DoResize();
+    const int countTop = g->y() + g->height() + Twips::toPx(10);
+    ui->lblTotalMatches->move(ui->lblTotalMatches->x(), countTop);
+    ui->lblTotalCustomers->move(ui->lblTotalCustomers->x(), countTop);
+    GridSelectRow(g, 0);
+}
+
+void frmFindBooking::cmdOK_Click()
+{
+    const QDate arrive = PickerDay(ui->chkArrive, ui->dtArrive);
+    const QDate depart = PickerDay(ui->chkDepart, ui->dtDepart);
+    if (!arrive.isValid() && !depart.isValid()) {
+        MsgBox(QStringLiteral("No criteria to search by has been entered. Please enter some details and try again."),
+               vbCritical | vbOKOnly);
+        return;
+    }
+
+    QTableWidget* g = ui->gres;
+    {
+        WaitCursor hourglass;
+        g->setUpdatesEnabled(false);
+
+        QString sql = QStringLiteral(
+            "SELECT booking.id, fromdate, todate, firstname, lastname "
+            "FROM booking, customer "
+            "WHERE booking.customerid = customer.id");
+        QVariantList params;
+        if (arrive.isValid()) {
+            sql += QStringLiteral(" AND fromdate >= ?");
+            params << dbValue(QDateTime(arrive, QTime(0, 0)));
+        }
+        // Departures at any time of the day count, up to its last second.
+        if (depart.isValid()) {
+            sql += QStringLiteral(" AND todate <= ?");
+            params << dbValue(QDateTime(depart, QTime(23, 59, 59)));
+        }
+        sql += QStringLiteral(" ORDER BY fromdate, booking.id");
+
+        Query q = objConn.query(sql, params);
+        g->setRowCount(0);
+        const Qt::Alignment leftCentre = Qt::AlignLeft | Qt::AlignVCenter;
+        while (q.next()) {
+            const int row = GridAddRow(g, q.integer(0),
+                                       {q.text(3) + u' ' + q.text(4), Fmt::generalDate(q.dateTime(1)),
+                                        Fmt::generalDate(q.dateTime(2))});
+            g->item(row, 1)->setTextAlignment(leftCentre);
+            g->item(row, 2)->setTextAlignment(leftCentre);
+        }
+        ui->lblTotalCustomers->setText(QString::number(g->rowCount()));
+        g->setUpdatesEnabled(true);
+    }
+
+    // The results come into view. The window system may resize the window
+    // later; the columns are fitted now all the same.
+    resize(width(), Twips::toPx(Twips::fromPx(ui->picSep2->y()) + 300));
+    DoResize();
+    GridSelectRow(g, 0);
+}
+
+void frmFindBooking::cmdEditCustomer_Click()
+{
+    const qint32 id = qint32(GridCurrentRowData(ui->gres, 0));
+    if (id == 0) {
+        MsgBox(QStringLiteral("No reservation has been selected. Select a reservation to to view or edit and try again."),
+               vbCritical | vbOKOnly);
+        return;
+    }
+    giFindThenGotoBooking_BookingID = id;
+    gbFindThenGotoBooking = true;
+    accept();
+}
+
+void frmFindBooking::cmdCancel_Click()
+{
+    reject();
 }

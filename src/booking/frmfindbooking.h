@@ -1,4 +1,6 @@
 #pragma once
+// Finds bookings by their arrival and departure days and hands the chosen one
+// back through giFindThenGotoBooking_BookingID and gbFindThenGotoBooking.
 #include <QDialog>
 
 namespace Ui { class frmFindBooking; }
@@ -10,4 +12,18 @@ public:
     ~frmFindBooking() override;
 
     Ui::frmFindBooking* ui;
+
+    // Lays out the result grid's columns to its width.
+    void DoResize();
+
+    void cmdOK_Click();
+    void cmdEditCustomer_Click();
+    void cmdCancel_Click();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Form_Load();
+    void Form_Resize();
 };

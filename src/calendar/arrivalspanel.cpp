@@ -1,6 +1,7 @@
 #include "calendar/arrivalspanel.h"
 
 #include "booking/bookingwizard.h"
+#include "calendar/bookinglist.h"
 #include "calendar/frmbookingsummary.h"
 #include "core/db.h"
 #include "core/format.h"
@@ -15,8 +16,6 @@
 
 #include <QCalendarWidget>
 #include <QComboBox>
-#include <QHash>
-#include <QLocale>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -25,41 +24,9 @@ namespace {
 const char* const kNoneSelected =
     "No reservation has been selected. Select a reservation from the Reservation List and try again.";
 
-// Bookings that overlap the day, one row per booking and unit name; a booking
-// without unit rows comes once, with no unit name and nounits set. A booking
-// whose customer row is missing is not listed, nor one whose unit rows all
-// point to units that no longer exist. The day's bookings are picked from the
-// dates index alone, which is much cheaper than reading the whole table.
-const char* const kArrivalsSql =
-    "SELECT b.id AS bID, r.Name AS name, c.FirstName AS firstname, c.LastName AS lastname, "
-    "b.fromdate AS fromdate, b.todate AS todate, MIN(br.id) IS NULL AS nounits "
-    "FROM booking AS b "
-    "JOIN customer AS c ON c.ID = b.customerid "
-    "LEFT JOIN bookingroom AS br ON br.bookingid = b.id "
-    "LEFT JOIN room AS r ON r.id = br.roomid "
-    "WHERE b.id IN (SELECT id FROM booking WHERE fromdate <= ? AND todate >= ?) "
-    "AND (br.id IS NULL OR r.id IS NOT NULL) "
-    "GROUP BY b.id, r.Name ";
-
-// The chosen order for the bookings with units; those without come last in
-// id order. The booking id keeps bookings that tie apart, so that the rows of
-// one booking stay together wherever the order allows it.
-QString OrderBy(const QString& sort)
-{
-    if (sort == QLatin1String("Time"))
-        return QStringLiteral("ORDER BY nounits, CASE WHEN nounits THEN NULL ELSE fromdate END, "
-                              "CASE WHEN nounits THEN NULL ELSE todate END, bID, name");
-    if (sort == QLatin1String("Name"))
-        return QStringLiteral("ORDER BY nounits, (CASE WHEN nounits THEN NULL ELSE firstname END) COLLATE NOCASE, "
-                              "(CASE WHEN nounits THEN NULL ELSE lastname END) COLLATE NOCASE, bID, name");
-    return QStringLiteral("ORDER BY nounits, name, bID");
-}
-
-// A time of day on the 12-hour clock, "9:05 AM".
-QString ClockTime(const QTime& t)
-{
-    return QLocale().toString(t, QStringLiteral("h:mm AP"));
-}
+// The day's bookings are picked from the dates index alone, which is much
+// cheaper than reading the whole table.
+const char* const kDayFilter = "b.id IN (SELECT id FROM booking WHERE fromdate <= ? AND todate >= ?)";
 
 }  // namespace
 
@@ -104,46 +71,34 @@ void ArrivalsPanel::FillArrivals()
     QTableWidget* g = ui->gArrivals;
     const QDate day = ui->dtCalendar->selectedDate();
     const QString dayText = day.toString(QStringLiteral("yyyy-MM-dd"));
-
-    Query q = objConn.query(QLatin1String(kArrivalsSql) + OrderBy(ui->cboSimpleCalSort->currentText()),
-                            {dayText + QStringLiteral(" 23:59:59"), dayText + QStringLiteral(" 00:00:00")});
+    const QString sort = ui->cboSimpleCalSort->currentText();
+    const BookingOrder order = sort == QLatin1String("Time")   ? BookingOrder::Time
+                               : sort == QLatin1String("Name") ? BookingOrder::Name
+                                                               : BookingOrder::Unit;
+    const QList<BookingListEntry> bookings = ReadBookingList(
+        QLatin1String(kDayFilter), {dayText + QStringLiteral(" 23:59:59"), dayText + QStringLiteral(" 00:00:00")},
+        order);
 
     g->setUpdatesEnabled(false);
     g->setRowCount(0);
-    // Grid row of each booking listed so far: a booking whose units are not
-    // next to one another in the chosen order still gets one row.
-    QHash<qint32, int> rowOf;
     const Qt::Alignment centred = Qt::AlignCenter;
-    while (q.next()) {
-        const qint32 id = qint32(q.integer(0));
-        const QString unit = q.text(1);
-        const auto listed = rowOf.constFind(id);
-        if (listed != rowOf.constEnd()) {
-            QTableWidgetItem* units = g->item(*listed, 1);
-            units->setText(units->text() + QStringLiteral(", ") + unit);
-            continue;
-        }
-
-        const bool noUnits = q.integer(6) != 0;
-        const QDateTime from = q.dateTime(4);
-        const QDateTime to = q.dateTime(5);
-        QString name = q.text(2) + u' ' + q.text(3);
+    for (const BookingListEntry& b : bookings) {
+        QString name = b.firstName + u' ' + b.lastName;
         if (name == QLatin1String(" "))
             name = QStringLiteral("No name entered");
-        if (from.date() == day)
+        if (b.from.date() == day)
             name += QStringLiteral(" (Arriving)");
-        if (to.date() == day)
+        if (b.to.date() == day)
             name += QStringLiteral(" (Departing)");
         // Bookings without units show the times alone.
-        const QString arrival = noUnits ? ClockTime(from.time())
-                                        : Fmt::shortDate(from.date()) + u' ' + ClockTime(from.time());
-        const QString departure = noUnits ? ClockTime(to.time())
-                                          : Fmt::shortDate(to.date()) + u' ' + ClockTime(to.time());
+        const QString arrival = b.noUnits ? ClockTime(b.from.time())
+                                          : Fmt::shortDate(b.from.date()) + u' ' + ClockTime(b.from.time());
+        const QString departure = b.noUnits ? ClockTime(b.to.time())
+                                            : Fmt::shortDate(b.to.date()) + u' ' + ClockTime(b.to.time());
 
-        const int row = GridAddRow(g, id, {name, noUnits ? QStringLiteral("(None)") : unit, arrival, departure});
+        const int row = GridAddRow(g, b.id, {name, b.noUnits ? QStringLiteral("(None)") : b.units, arrival, departure});
         g->item(row, 2)->setTextAlignment(centred);
         g->item(row, 3)->setTextAlignment(centred);
-        rowOf.insert(id, row);
     }
 
     if (g->rowCount() == 0)

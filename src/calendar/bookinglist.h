@@ -1,0 +1,35 @@
+#pragma once
+// The booking lists of the arrivals panel and of a customer's booking
+// history: one entry per booking, with the names of its units.
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QVariantList>
+
+struct BookingListEntry {
+    qint32 id = 0;
+    QString firstName;
+    QString lastName;
+    QDateTime from;
+    QDateTime to;
+    bool noUnits = false;   // the booking has no unit rows
+    QString units;          // its unit names in list order, joined by ", "
+};
+
+enum class BookingOrder {
+    Time,     // arrival, then departure
+    Name,     // the customer's first name, then last name
+    Unit,     // unit name
+    Stored,   // booking id
+};
+
+// The bookings that filter picks (a condition on the booking "b", its values
+// bound from params), each with its customer row. A booking is listed once,
+// where its first unit falls in the chosen order, with each of its unit names
+// once; bookings without unit rows come after all others, in id order. A
+// booking without a customer row is not listed, nor one whose unit rows all
+// point to units that no longer exist.
+QList<BookingListEntry> ReadBookingList(const QString& filter, const QVariantList& params, BookingOrder order);
+
+// A time of day on the 12-hour clock, "9:05 AM".
+QString ClockTime(const QTime& t);

@@ -1,0 +1,165 @@
+// The booking search: which bookings its dates find, and what it hands back
+// to Find Booking.
+#include "support/testsupport.h"
+
+#include "booking/frmfindbooking.h"
+#include "core/db.h"
+#include "core/grid.h"
+#include "core/modmain.h"
+#include "ui_frmfindbooking.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+
+class TestFindBooking : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestDb> db;
+
+    static qint32 booking(const QVariant& customerId, const QString& from, const QString& to)
+    {
+        return qint32(objConn.insert("booking", {{"customerid", customerId}, {"fromdate", from}, {"todate", to}}));
+    }
+    // Ticks a criterion, tabs into its picker and types the day as the user
+    // does ("" leaves it unticked).
+    static void criterion(QCheckBox* tick, QDateEdit* picker, const QString& day)
+    {
+        if (tick->isChecked())
+            QTest::mouseClick(tick, Qt::LeftButton);
+        if (day.isEmpty())
+            return;
+        QTest::mouseClick(tick, Qt::LeftButton);
+        QTest::keyClick(tick, Qt::Key_Tab);
+        const QDate d = QDate::fromString(day, "M/d/yyyy");
+        QTest::keyClicks(picker, d.toString("MMddyyyy"));
+        QCOMPARE(picker->date(), d);
+    }
+    // Searches; the rows as "id|name|arriving|departing".
+    static QStringList search(frmFindBooking* d, const QString& arrive, const QString& depart)
+    {
+        criterion(d->ui->chkArrive, d->ui->dtArrive, arrive);
+        criterion(d->ui->chkDepart, d->ui->dtDepart, depart);
+        QTest::mouseClick(d->ui->cmdOk, Qt::LeftButton);
+        QStringList rows;
+        for (int r = 0; r < d->ui->gres->rowCount(); ++r)
+            rows << QStringLiteral("%1|%2|%3|%4").arg(GridRowData(d->ui->gres, r)).arg(
+                        GridText(d->ui->gres, r, 0), GridText(d->ui->gres, r, 1), GridText(d->ui->gres, r, 2));
+        return rows;
+    }
+    // Opens the dialog as Find Booking does and runs script while it is shown.
+    static int run(const std::function<void(frmFindBooking*)>& script)
+    {
+        gbFindThenGotoBooking = false;
+        giFindThenGotoBooking_BookingID = -1;
+        onNextDialogOf<frmFindBooking>([&](frmFindBooking* d) {
+            script(d);
+            if (d->isVisible())
+                d->reject();
+        });
+        frmFindBooking dialog;
+        return dialog.exec();
+    }
+
+private slots:
+    void init()
+    {
+        resetProgramState();
+        db = std::make_unique<TestDb>();
+        db->open();
+    }
+
+    void findsByArrivalAndDeparture()
+    {
+        const qint32 ann = qint32(objConn.insert("customer", {{"FirstName", "Ann"}, {"LastName", "Lee"}}));
+        const qint32 stay = booking(ann, "2025-03-10 14:00:00", "2025-03-12 10:00:00");
+        const qint32 before = booking(ann, "2025-03-09 23:59:59", "2025-03-11 00:00:00");
+        const qint32 lateOut = booking(ann, "2025-03-10 00:00:00", "2025-03-11 23:59:59");
+        booking(0, "2025-03-10 12:00:00", "2025-03-11 10:00:00");      // no customer yet
+        booking(4242, "2025-03-10 12:00:00", "2025-03-11 10:00:00");   // its customer row is gone
+        auto row = [](qint32 id, const char* from, const char* to) {
+            return QStringLiteral("%1|Ann Lee|%2|%3").arg(id).arg(from, to);
+        };
+
+        QStringList arriving, departing, both, none;
+        QString count;
+        bool smallAtFirst = false, grown = false;
+        run([&](frmFindBooking* d) {
+            smallAtFirst = d->height() <= d->ui->gres->y() && !d->ui->chkArrive->isChecked()
+                           && !d->ui->chkDepart->isChecked() && d->ui->dtArrive->date() == QDate::currentDate();
+            arriving = search(d, "3/10/2025", "");
+            grown = d->ui->gres->y() + d->ui->gres->height() < d->height() && d->ui->gres->height() > 100;
+            departing = search(d, "", "3/11/2025");
+            both = search(d, "3/10/2025", "3/11/2025");
+            none = search(d, "1/1/2030", "");
+            count = d->ui->lblTotalCustomers->text();
+        });
+        QVERIFY(smallAtFirst && grown);
+        // From the first second of the arrival day, in order of arrival.
+        QCOMPARE(arriving, QStringList({row(lateOut, "3/10/2025", "3/11/2025 11:59:59 PM"),
+                                        row(stay, "3/10/2025 2:00:00 PM", "3/12/2025 10:00:00 AM")}));
+        // Up to the last second of the departure day.
+        QCOMPARE(departing, QStringList({row(before, "3/9/2025 11:59:59 PM", "3/11/2025"),
+                                         row(lateOut, "3/10/2025", "3/11/2025 11:59:59 PM")}));
+        QCOMPARE(both, QStringList({row(lateOut, "3/10/2025", "3/11/2025 11:59:59 PM")}));
+        QCOMPARE(none, QStringList());
+        QCOMPARE(count, "0");
+        QVERIFY(fakes().messageBoxes->shown.isEmpty());
+    }
+
+    void refusesWithoutCriteriaOrSelection()
+    {
+        booking(objConn.insert("customer", {{"FirstName", "Ann"}}), "2025-03-10 14:00:00", "2025-03-12 10:00:00");
+        bool stillOpen = false;
+        const int result = run([&](frmFindBooking* d) {
+            QTest::mouseClick(d->ui->cmdEditCustomer, Qt::LeftButton);   // before any search
+            QTest::mouseClick(d->ui->cmdOk, Qt::LeftButton);             // nothing ticked
+            search(d, "1/1/2030", "");
+            QTest::mouseClick(d->ui->cmdEditCustomer, Qt::LeftButton);   // nothing found
+            stillOpen = d->isVisible();
+            QTest::mouseClick(d->ui->cmdCancel, Qt::LeftButton);
+        });
+        QVERIFY(result == QDialog::Rejected && stillOpen);
+        const QString noSelection =
+            "No reservation has been selected. Select a reservation to to view or edit and try again.";
+        const QList<ShownMessage>& shown = fakes().messageBoxes->shown;
+        QCOMPARE(shown.size(), 3);
+        QCOMPARE(shown[0].prompt, noSelection);
+        QCOMPARE(shown[1].prompt,
+                 "No criteria to search by has been entered. Please enter some details and try again.");
+        QCOMPARE(shown[2].prompt, noSelection);
+        for (const ShownMessage& m : shown)
+            QCOMPARE(m.style, vbCritical | vbOKOnly);
+        QVERIFY(!gbFindThenGotoBooking && giFindThenGotoBooking_BookingID == -1);
+    }
+
+    void handsBackTheChosenBooking()
+    {
+        const qint64 c = objConn.insert("customer", {{"FirstName", "Ann"}});
+        booking(c, "2025-03-10 14:00:00", "2025-03-12 10:00:00");
+        // Ids past 16 bits go through whole.
+        objConn.execute("INSERT INTO booking (id, customerid, fromdate, todate) VALUES (70000, ?, ?, ?)",
+                        {c, "2025-03-11 14:00:00", "2025-03-13 10:00:00"});
+
+        int result = run([](frmFindBooking* d) {
+            search(d, "3/10/2025", "");
+            QTableWidget* g = d->ui->gres;
+            QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualItemRect(g->item(1, 0)).center());
+            QTest::mouseClick(d->ui->cmdEditCustomer, Qt::LeftButton);
+        });
+        QVERIFY(result == QDialog::Accepted && gbFindThenGotoBooking);
+        QCOMPARE(giFindThenGotoBooking_BookingID, 70000);
+
+        // Closed without a choice.
+        result = run([](frmFindBooking* d) {
+            search(d, "3/10/2025", "");
+            QTest::mouseClick(d->ui->cmdCancel, Qt::LeftButton);
+        });
+        QVERIFY(result == QDialog::Rejected && !gbFindThenGotoBooking && giFindThenGotoBooking_BookingID == -1);
+    }
+};
+
+TARLOMY_TEST_MAIN(TestFindBooking)
+#include "tst_findbooking.moc"
