@@ -1,0 +1,212 @@
+// The booking summary: what it shows, its "Email" link, and its three answers
+// acted on by the arrivals list that opened it.
+#include "support/testsupport.h"
+
+#include "booking/bookingwizard.h"
+#include "booking/datespage.h"
+#include "calendar/arrivalspanel.h"
+#include "calendar/frmbookingsummary.h"
+#include "core/db.h"
+#include "core/frmmain.h"
+#include "core/grid.h"
+#include "core/modmain.h"
+#include "core/settings.h"
+#include "invoicing/invoicetotals.h"
+#include "ui_arrivalspanel.h"
+#include "ui_frmbookingsummary.h"
+
+#include <QPlainTextEdit>
+
+namespace {
+
+qint32 insert(const char* table, std::initializer_list<std::pair<const char*, QVariant>> fields)
+{
+    Fields f;
+    for (const auto& [column, value] : fields)
+        f.emplace_back(QString::fromLatin1(column), value);
+    return qint32(objConn.insert(QString::fromLatin1(table), f));
+}
+
+int bookings(qint32 id)
+{
+    return objConn.scalar(QStringLiteral("SELECT COUNT(*) FROM booking WHERE id = ?"), {id}).toInt();
+}
+
+}  // namespace
+
+class TestBookingSummary : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestDb> db;
+    frmMain* main = nullptr;
+    QTableWidget* grid() const { return main->arrivals()->ui->gArrivals; }
+
+    void load()
+    {
+        db = std::make_unique<TestDb>();
+        main = &loadMainWindow(*db);
+        main->show();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+    }
+    // Double clicks the row of booking id as the window system delivers it,
+    // with what the summary does once it is open.
+    void doubleClick(qint32 id, const std::function<void(frmBookingSummary*)>& inSummary)
+    {
+        int row = -1;
+        for (int r = 0; r < grid()->rowCount(); ++r)
+            if (GridRowData(grid(), r) == id)
+                row = r;
+        QVERIFY(row >= 0);
+        onNextDialogOf<frmBookingSummary>(inSummary);
+        const QPoint at = grid()->visualItemRect(grid()->item(row, 1)).center();
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mousePress(grid()->viewport(), Qt::LeftButton, {}, at);
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, at, grid()->viewport()->mapToGlobal(at), Qt::LeftButton,
+                        Qt::LeftButton, {});
+        QApplication::sendEvent(grid()->viewport(), &dbl);
+    }
+    static QString value(frmBookingSummary& s, int i) { return s.lblConfirm.value(i)->text(); }
+
+private slots:
+    void init() { resetProgramState(); }
+
+    void showsTheBooking_data()
+    {
+        QTest::addColumn<bool>("tax2");
+        QTest::newRow("second tax off") << false;
+        QTest::newRow("second tax on") << true;
+    }
+    void showsTheBooking()
+    {
+        QFETCH(bool, tax2);
+        load();
+        SaveConfigFlag(QStringLiteral("EnabledSalesTax2"), tax2);
+        objConn.execute(QStringLiteral("UPDATE taxrate SET name = 'City Tax', percentage = 5 WHERE id = 3"));
+        // No business name, second address line nor mobile.
+        const qint32 customer = insert("customer", {{"FirstName", "Ann"}, {"LastName", "Lee"}, {"Address1", "1 Quay"},
+                                                    {"City", "Portland"}, {"Country", "USA"}, {"Phone", "555 0100"},
+                                                    {"HomePhone", "555 0123"}, {"Email", "ann@example.com"}});
+        const qint32 id = insert("booking", {{"customerid", customer}, {"fromdate", "2025-03-03 09:00:00"},
+                                             {"todate", "2025-03-05 14:00:00"}, {"noadults", 3}, {"nokids", 1},
+                                             {"notes", "Cot"}, {"Tip", dbValue(Money::fromUnits(2))},
+                                             {"AmountPayed", dbValue(Money::fromUnits(50))}, {"PaymentMethod", "Visa"},
+                                             {"CreditCardNo", "4111"}, {"CreditCardExpiry", "12/27"},
+                                             {"CreditCardType", "Gold"}});
+        insert("invoiceline", {{"bookingid", id}, {"itemid", 2}, {"quantity", 3},
+                               {"amount", dbValue(Money::fromRaw(99900))}, {"taxratepercentage", 10}});
+
+        giSummaryReservationID = id;
+        frmBookingSummary s(main);
+        QCOMPARE(s.windowTitle(), QStringLiteral("Reservation Summary"));
+        QCOMPARE(s.ui->lblConfirmDates->text(), QStringLiteral("Booking from 3/3/2025 9:00 AM to 3/5/2025 2:00 PM"));
+        QCOMPARE(s.ui->lblConfirmAdultsChildren->text(), QStringLiteral("3 Adults and 1 Children"));
+        QCOMPARE(s.ui->lblConfirmContact->text(), QStringLiteral("Ann Lee\n1 Quay, Portland, . USA\n"
+                                                                 "Work ph: 555 0100 Cell/Mobile:  Home Phone: 555 0123 "
+                                                                 "ann@example.com"));
+        QCOMPARE(s.ui->txtBookingNotes->toPlainText(), QStringLiteral("Cot"));
+        QCOMPARE(QStringList({value(s, 6), value(s, 7), value(s, 8), value(s, 9)}),
+                 QStringList({"Visa", "Gold", "4111", "12/27"}));
+
+        const BookingTotals t = CalcTotal(id);
+        QCOMPARE(QStringList({value(s, 2), value(s, 3), value(s, 10), value(s, 4), value(s, 11), value(s, 5)}),
+                 QStringList({t.cSubTotal, t.cSalesTax1, t.cSalesTax2, t.cTotalPayable, t.cTip, t.cPayments}));
+        QCOMPARE(value(s, 4), tax2 ? QStringLiteral("$36.47") : QStringLiteral("$34.97"));
+        QVERIFY(!s.lblConfirm.contains(0));   // no balance due here
+
+        QCOMPARE(s.ui->lblSalesTaxName_1->text(), QStringLiteral("Sales Tax"));
+        QCOMPARE(s.ui->lblSalesTaxName2_1->isVisibleTo(&s), tax2);
+        QCOMPARE(s.lblConfirm.value(10)->isVisibleTo(&s), tax2);
+        QCOMPARE(s.ui->lblSalesTaxName2_1->text(), tax2 ? QStringLiteral("City Tax") : QStringLiteral("2nd Sales Tax:"));
+
+        QTest::mouseClick(s.ui->lblEmail, Qt::LeftButton);
+        QCOMPARE(fakes().shell->opened, QStringList({QStringLiteral("mailto:ann@example.com")}));
+    }
+
+    void missingCustomerNoLinesNoBooking()
+    {
+        load();
+        const qint32 orphan = insert("booking", {{"customerid", 4242}, {"fromdate", "2025-03-03 09:00:00"},
+                                                 {"todate", "2025-03-04 10:00:00"}, {"noadults", dbNull()},
+                                                 {"Tip", dbNull()}, {"AmountPayed", dbNull()}});
+        const qint32 none = insert("booking", {{"customerid", 0}, {"fromdate", "2025-03-03 09:00:00"},
+                                               {"todate", "2025-03-04 10:00:00"}});
+        giSummaryReservationID = orphan;
+        {
+            frmBookingSummary s(main);
+            QCOMPARE(s.ui->lblConfirmContact->text(), QString());
+            QCOMPARE(s.ui->lblConfirmAdultsChildren->text(), QStringLiteral(" Adults and 0 Children"));
+            QCOMPARE(value(s, 4) + value(s, 5), QStringLiteral("$0.00$0.00"));
+        }
+        giSummaryReservationID = none;
+        {
+            frmBookingSummary s(main);
+            QCOMPARE(s.ui->lblConfirmContact->text(), QStringLiteral("No customer information entered."));
+            QTest::mouseClick(s.ui->lblEmail, Qt::LeftButton);
+            QCOMPARE(fakes().shell->opened, QStringList({QStringLiteral("mailto:")}));
+        }
+
+        // A booking that is gone: no values, and the buttons still answer.
+        giSummaryReservationID = 9999;
+        frmBookingSummary s(main);
+        QCOMPARE(s.ui->lblConfirmDates->text() + value(s, 4), QString());
+        s.show();
+        QTest::mouseClick(s.ui->cmdEdit, Qt::LeftButton);
+        QCOMPARE(giSummaryReturnCode, 1);
+        QVERIFY(!s.isVisible());
+    }
+
+    void answersActOnTheRightBooking()
+    {
+        load();
+        const qint32 ann = insert("booking", {{"customerid", insert("customer", {{"FirstName", "Ann"}})},
+                                              {"fromdate", "2025-03-10 14:00:00"}, {"todate", "2025-03-12 10:00:00"},
+                                              {"notes", "Keep"}});
+        const qint32 bob = insert("booking", {{"customerid", insert("customer", {{"FirstName", "Bob"}})},
+                                              {"fromdate", "2025-03-10 15:00:00"}, {"todate", "2025-03-12 10:00:00"}});
+        insert("bookingroom", {{"bookingid", ann}, {"roomid", 1}});
+        insert("bookingroom", {{"bookingid", bob}, {"roomid", 2}});
+        main->arrivals()->ui->dtCalendar->setSelectedDate(QDate(2025, 3, 11));
+        ShowArrivals();
+
+        // Close: nothing happens, and notes typed in the summary are not kept.
+        doubleClick(ann, [&](frmBookingSummary* s) {
+            QCOMPARE(giSummaryReservationID, ann);
+            QTest::keyClicks(s->ui->txtBookingNotes, QStringLiteral(" and more"));
+            QTest::mouseClick(s->ui->cmdClose, Qt::LeftButton);
+        });
+        QCOMPARE(giSummaryReturnCode, -1);
+        QCOMPARE(objConn.scalar(QStringLiteral("SELECT notes FROM booking WHERE id = ?"), {ann}).toString(),
+                 QStringLiteral("Keep"));
+        // Closed by its frame: the opener's -1 stands.
+        doubleClick(bob, [](frmBookingSummary* s) { s->close(); });
+        QCOMPARE(giSummaryReturnCode, -1);
+        QCOMPARE(grid()->rowCount(), 2);
+
+        // Cancel Booking answered No stays open; Yes cancels Bob's booking only.
+        doubleClick(bob, [&](frmBookingSummary* s) {
+            QCOMPARE(giSummaryReservationID, bob);
+            fakes().messageBoxes->answers = {vbNo};
+            QTest::mouseClick(s->ui->cmdCancel, Qt::LeftButton);
+            QCOMPARE(fakes().messageBoxes->lastPrompt(), QStringLiteral("Are you sure you want to cancel this booking?"));
+            QCOMPARE(fakes().messageBoxes->shown.last().style, vbYesNo | vbQuestion);
+            QVERIFY(s->isVisible() && giSummaryReturnCode == -1);
+            fakes().messageBoxes->answers = {vbYes};
+            QTest::mouseClick(s->ui->cmdCancel, Qt::LeftButton);
+        });
+        QCOMPARE(giSummaryReturnCode, 2);
+        QCOMPARE(fakes().messageBoxes->shown.size(), 2);
+        QVERIFY(bookings(bob) == 0 && bookings(ann) == 1);
+        QCOMPARE(grid()->rowCount(), 1);
+        QCOMPARE(GridRowData(grid(), 0), ann);
+
+        // Edit Booking opens Ann's booking on the wizard's first page.
+        doubleClick(ann, [](frmBookingSummary* s) { QTest::mouseClick(s->ui->cmdEdit, Qt::LeftButton); });
+        QCOMPARE(giSummaryReturnCode, 1);
+        QVERIFY(iBookingID == ann && iBookingStep == 0);
+        QVERIFY(main->booking()->dates()->isVisible());
+        QCOMPARE(bookings(ann), 1);
+    }
+};
+
+TARLOMY_TEST_MAIN(TestBookingSummary)
+#include "tst_bookingsummary.moc"
