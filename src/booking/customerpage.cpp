@@ -5,7 +5,6 @@
 #include "core/format.h"
 #include "core/frmmain.h"
 #include "core/modmain.h"
-#include "core/platform.h"
 #include "core/settings.h"
 #include "core/twips.h"
 #include "customers/frmrescustsearch.h"
@@ -266,11 +265,6 @@ void CustomerPage::txtNoAdults_LostFocus()
 void CustomerPage::txtNoChildren_LostFocus()
 {
     ui->txtNoChildren->setText(FormatNumberText(ui->txtNoChildren->text()));
-}
-
-void CustomerPage::lblEmail_Click()
-{
-    platform().shell().open(QStringLiteral("mailto:") + ui->txtEmail->text());
 }
 
 // ---- Custom customer fields -------------------------------------------------

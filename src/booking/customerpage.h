@@ -35,9 +35,6 @@ public:
     void cmdResSearch_Click();
     void txtNoAdults_LostFocus();
     void txtNoChildren_LostFocus();
-    // The "Email" link of the confirmation page: a new message to the
-    // address typed on this page.
-    void lblEmail_Click();
 
     // The custom customer fields of a customer (0: none yet).
     void BuildCustomFields();

@@ -329,16 +329,6 @@ private slots:
         QCOMPARE(objConn.scalar(QStringLiteral("SELECT FirstName FROM customer WHERE ID = ?"), {customerId}).toString(),
                  QStringLiteral("Kept"));
     }
-
-    void emailLinkOpensAMessage()
-    {
-        showPage();
-        page->lblEmail_Click();
-        typeInto(ui->txtEmail, QStringLiteral("ann@example.org"));
-        page->lblEmail_Click();
-        QCOMPARE(fakes().shell->opened,
-                 QStringList({QStringLiteral("mailto:"), QStringLiteral("mailto:ann@example.org")}));
-    }
 };
 
 TARLOMY_TEST_MAIN(TestCustomerPage)
