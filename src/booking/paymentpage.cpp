@@ -368,16 +368,7 @@ void PaymentPage::RefreshNewInvoiceItemsList(int SelectRow, qint64 SelectID)
             SelectRow = i + 1;
     }
 
-    // The first tax's label names the tax when every line carries the same one.
-    QString reference;
-    bool allSame = !lines.isEmpty();
-    for (const InvoiceLine& line : lines) {
-        if (reference.isEmpty())
-            reference = line.taxRateName;
-        else if (line.taxRateName != reference)
-            allSame = false;
-    }
-    ui->lblSalesTaxName_0->setText(allSame ? reference : QStringLiteral("Tax of:"));
+    ui->lblSalesTaxName_0->setText(FirstTaxName(lines));
 
     if (ui->txtTip->text().isEmpty())
         ui->txtTip->setText(Fmt::currency(Money()));

@@ -22,6 +22,7 @@
 #include "core/twips.h"
 #include "core/windowprint.h"
 #include "customers/customerspanel.h"
+#include "invoicing/documents.h"
 #include "reports/reportspanel.h"
 #include "ui_arrivalspanel.h"
 #include "ui_bookingwizard.h"
@@ -510,6 +511,11 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 }
 
 // ---- Shared routines -----------------------------------------------------
+
+void frmMain::DoRTF_TemplateReplace(QByteArray& c)
+{
+    FillDocumentTemplate(c, iBookingID);
+}
 
 void frmMain::DoEditBooking(qint32 iEditBookingID)
 {

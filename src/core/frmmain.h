@@ -53,6 +53,8 @@ public:
     void InitCustomerHeader();
     void RefreshCustomerScreen(int SelectRow = 1, qint32 SelectCustomerID = 0);
     void UpdateCommodityNameInGUI();
+    // Fills template text c for the booking in progress (invoicing/documents.h).
+    void DoRTF_TemplateReplace(QByteArray& c);
 
     // Toolbar. A click is dispatched by the button's key (its caption), a
     // drop-down entry by the entry's key; a key that matches none does nothing.

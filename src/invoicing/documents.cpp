@@ -1,9 +1,353 @@
 #include "invoicing/documents.h"
 
-void PrintBookingConfirmation()
+#include "core/db.h"
+#include "core/filedialogs.h"
+#include "core/format.h"
+#include "core/modmain.h"
+#include "core/platform.h"
+#include "core/settings.h"
+#include "invoicing/invoicetotals.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+const char* const kSupportEmail = "care@tarlomy.example";
+
+// The template is worked on as text with one character per byte, so that
+// whatever code page it was written in comes back out byte for byte; every
+// value goes in as ASCII RTF.
+void Put(QString& c, const char* placeholder, const QString& value)
 {
+    FindAndReplace(c, QString::fromLatin1(placeholder), QString::fromLatin1(RtfText(value)));
 }
 
-void PrintBookingReceipt(qint32)
+QString ShortDateOf(const QDateTime& dt)
 {
+    return dt.isValid() ? Fmt::shortDate(dt.date()) : QString();
+}
+
+// The customer on one line: business, name, address, phone and e-mail, the
+// separators always present.
+QString ContactLine(const Query& q)
+{
+    return q.text(QStringLiteral("BusinessName")) + u' ' + q.text(QStringLiteral("FirstName")) + u' '
+           + q.text(QStringLiteral("LastName")) + u' ' + q.text(QStringLiteral("Address1")) + QStringLiteral(", ")
+           + q.text(QStringLiteral("Address2")) + QStringLiteral(", ") + q.text(QStringLiteral("City"))
+           + QStringLiteral(", ") + q.text(QStringLiteral("State")) + u' ' + q.text(QStringLiteral("PostCode"))
+           + QStringLiteral(". ") + q.text(QStringLiteral("Country")) + QStringLiteral(" ph: ")
+           + q.text(QStringLiteral("Phone")) + u' ' + q.text(QStringLiteral("Email"));
+}
+
+void FillHeader(QString& c, qint32 bookingId)
+{
+    Query b = objConn.query(QStringLiteral("SELECT customerid, noadults, nokids, FromDate, ToDate, PaymentMethod, "
+                                           "Tip, AmountPayed FROM Booking WHERE ID = ?"),
+                            {bookingId});
+    if (!b.next())
+        return;
+
+    Put(c, "<fromdate>", ShortDateOf(b.dateTime(3)));
+    Put(c, "<todate>", ShortDateOf(b.dateTime(4)));
+    Put(c, "<noadults>", Nz(b.value(1)));
+    Put(c, "<nochildren>", Nz(b.value(2)));
+    Put(c, "<CommodityPlural>", gsCommodityPlural);
+
+    QStringList rooms;
+    Query r = objConn.query(QStringLiteral("SELECT room.name FROM bookingroom JOIN room ON room.id = bookingroom.roomid "
+                                           "WHERE bookingroom.bookingid = ? ORDER BY bookingroom.id"),
+                            {bookingId});
+    while (r.next())
+        rooms << r.text(0);
+    Put(c, "<roomlist>", rooms.join(QStringLiteral(", ")));
+
+    Put(c, "<tip>", Fmt::currency(b.money(6)));
+    Put(c, "<payments>", Fmt::currency(b.money(7)));
+    Put(c, "<paymentmethod>", b.text(5));
+
+    const BookingTotals totals = CalcTotal(bookingId);
+    Put(c, "<totalpayable>", totals.cTotalPayable);
+    Put(c, "<subtotal>", totals.cSubTotal);
+    Put(c, "<taxtotal1>", totals.cSalesTax1);
+    // Named after this booking's own lines, as its payment page names it.
+    Put(c, "<taxname1>", FirstTaxName(ReadInvoiceLines(bookingId)).remove(u':'));
+    if (ConfigFlag(QStringLiteral("EnabledSalesTax2"), false)) {
+        Put(c, "<taxtotal2>", totals.cSalesTax2);
+        Put(c, "<taxname2>", ConfigText(QStringLiteral("SalesTaxName2"), QStringLiteral("Sales Tax2")));
+    } else {
+        Put(c, "<taxtotal2>", QString());
+        Put(c, "<taxname2>", QString());
+    }
+    Put(c, "<balancedue>", totals.cBalanceDue);
+
+    const qint64 customerId = b.integer(0);
+    if (b.isNull(0) || customerId == 0)
+        return;
+    Query q = objConn.query(QStringLiteral("SELECT ID, homephone, FirstName, LastName, Address1, Address2, City, State, "
+                                           "PostCode, Country, Phone, Email, SubmittedDate, BusinessName, fax "
+                                           "FROM Customer WHERE ID = ?"),
+                            {customerId});
+    if (!q.next())
+        return;
+    Put(c, "<contactdetails>", ContactLine(q));
+    static const std::pair<const char*, const char*> fields[] = {
+        {"<businessname>", "BusinessName"}, {"<firstname>", "FirstName"}, {"<lastname>", "LastName"},
+        {"<address1>", "Address1"},         {"<address2>", "Address2"},   {"<city>", "City"},
+        {"<state>", "State"},               {"<zipcode>", "PostCode"},    {"<country>", "Country"},
+        {"<homephone>", "HomePhone"},       {"<workphone>", "Phone"},     {"<email>", "Email"},
+        {"<fax>", "fax"},
+    };
+    for (const auto& [placeholder, column] : fields)
+        Put(c, placeholder, q.text(QString::fromLatin1(column)));
+}
+
+// The first "<itemlist>" ... "</itemlist>" pair becomes one copy of the block
+// per invoice line. The tag and the six characters after it (CR LF "\par" in
+// a template made for it) are dropped together.
+void FillItemBlock(QString& c, qint32 bookingId)
+{
+    const QString open = QStringLiteral("<itemlist>");
+    const QString close = QStringLiteral("</itemlist>");
+    const int p = c.indexOf(open);
+    if (p < 0)
+        return;
+    const int e = c.indexOf(close, p);
+    if (e < 0)
+        return;
+    // A closing tag within the skipped characters leaves an empty block.
+    const int start = qMin(p + int(open.size()) + 6, e);
+    const QString sOrigItemList = c.mid(start, e - start);
+
+    const QList<InvoiceLine> lines = ReadInvoiceLines(bookingId);
+    QString sItemList;
+    if (lines.isEmpty())
+        sItemList = sOrigItemList;
+    for (const InvoiceLine& line : lines) {
+        QString item = sOrigItemList;
+        Put(item, "<qty>", Fmt::number(line.quantity));
+        Put(item, "<name>", line.name);
+        Put(item, "<saleprice>", Fmt::currency(line.amount));
+        Put(item, "<isubtotal>", Fmt::currency(line.itemTotal()));
+        sItemList += item;
+    }
+    c = c.left(p) + sItemList + c.mid(e + close.size());
+}
+
+// A failure of the document's own file steps, told to the user as the
+// support address, what failed and its number.
+struct Failure {
+    QString description;
+    int number = 0;
+};
+
+void ShowFailure(const Failure& f)
+{
+    MsgBox(QStringLiteral("An error has occured, please contact ") + QString::fromLatin1(kSupportEmail)
+               + QStringLiteral(" for support.") + QStringLiteral("\r\n") + f.description + QStringLiteral("\r\n")
+               + QString::number(f.number),
+           vbCritical | vbOKOnly);
+}
+
+Failure FileFailure(const QFile& file)
+{
+    const QString name = QDir::toNativeSeparators(file.fileName());
+    switch (file.error()) {
+    case QFileDevice::PermissionsError:
+        return {QStringLiteral("Permission denied: ") + name, 70};
+    case QFileDevice::ResourceError:
+        return {QStringLiteral("Disk full: ") + name, 61};
+    default:
+        return {QStringLiteral("Path/File access error: ") + name + QStringLiteral(" (") + file.errorString()
+                    + u')',
+                75};
+    }
+}
+
+bool ReadTemplate(const QString& path, QByteArray& text, Failure& failure)
+{
+    QFile file(path);
+    if (!file.exists()) {
+        failure = {QStringLiteral("File not found: ") + QDir::toNativeSeparators(path), 53};
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        failure = FileFailure(file);
+        return false;
+    }
+    text = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        failure = FileFailure(file);
+        return false;
+    }
+    return true;
+}
+
+// The temporary name with its extension replaced by ".rtf".
+QString CopyNameOf(const QString& tempName)
+{
+    const int dot = tempName.lastIndexOf(u'.');
+    const int slash = tempName.lastIndexOf(u'/');
+    return (dot > slash ? tempName.left(dot) : tempName) + QStringLiteral(".rtf");
+}
+
+// Makes a temporary name in the program's folder, or in the user's data
+// folder when the program's folder takes no new file, and creates a new
+// ".rtf" copy beside it. A name whose ".rtf" is already there is given up for
+// another, so an older copy is never written over.
+bool CreateCopy(const QString& prefix, QString& sOrigTempFileName, QFile& copy, Failure& failure)
+{
+    const QString folders[] = {AppPath(), QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)};
+    for (const QString& folder : folders) {
+        if (folder.isEmpty() || !QDir().mkpath(folder))
+            continue;
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            QString tempName;
+            if (!GetTempFile(folder, prefix, 0, tempName))
+                break;
+            copy.setFileName(CopyNameOf(tempName));
+            if (copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+                sOrigTempFileName = tempName;
+                return true;
+            }
+            const bool taken = copy.exists();
+            QFile::remove(tempName);
+            if (!taken) {
+                failure = FileFailure(copy);
+                return false;
+            }
+        }
+    }
+    failure = {QStringLiteral("Path/File access error: no new file can be made in ")
+                   + QDir::toNativeSeparators(AppPath()),
+               75};
+    return false;
+}
+
+// Fills template templateName for bookingId, writes the copy and hands it to
+// the desktop. A failing file step is told to the user and ends it.
+void MakeDocument(const char* templateName, const char* prefix, qint32 bookingId)
+{
+    Failure failure;
+    QByteArray text;
+    if (!ReadTemplate(AppPath() + QString::fromLatin1(templateName), text, failure)) {
+        ShowFailure(failure);
+        return;
+    }
+
+    FillDocumentTemplate(text, bookingId);
+
+    QString sOrigTempFileName;
+    QFile copy;
+    if (!CreateCopy(QString::fromLatin1(prefix), sOrigTempFileName, copy, failure)) {
+        ShowFailure(failure);
+        return;
+    }
+    text += "\r\n";
+    const bool written = copy.write(text) == text.size() && copy.flush();
+    if (!written)
+        failure = FileFailure(copy);
+    copy.close();
+    if (!written) {
+        copy.remove();
+        QFile::remove(sOrigTempFileName);
+        ShowFailure(failure);
+        return;
+    }
+
+    const QString sFileName = copy.fileName();
+    const int result = platform().shell().open(sFileName);
+    if (result <= 32)
+        MsgBox(ShellOpenFailureReason(result) + QStringLiteral("\r\n") + QDir::toNativeSeparators(sFileName),
+               vbCritical | vbOKOnly);
+
+    QFile temp(sOrigTempFileName);
+    if (temp.exists() && !temp.remove())
+        ShowFailure(FileFailure(temp));
+}
+
+}  // namespace
+
+QByteArray RtfText(const QString& value)
+{
+    QByteArray out;
+    out.reserve(value.size());
+    for (int i = 0; i < value.size(); ++i) {
+        const char16_t ch = value[i].unicode();
+        switch (ch) {
+        case u'\\': out += "\\\\"; continue;
+        case u'{': out += "\\{"; continue;
+        case u'}': out += "\\}"; continue;
+        // Written as its code, "<" can never join the text around it into a placeholder.
+        case u'<': out += "\\'3c"; continue;
+        case u'\t': out += "\\tab "; continue;
+        case u'\r':
+            if (i + 1 < value.size() && value[i + 1] == u'\n')
+                ++i;
+            out += "\\line ";
+            continue;
+        case u'\n': out += "\\line "; continue;
+        default: break;
+        }
+        if (ch < 0x20 || ch == 0x7F)
+            continue;
+        if (ch < 0x80) {
+            out += char(ch);
+            continue;
+        }
+        // \uN takes a signed 16-bit number; the letter after it is what a
+        // reader without Unicode shows: the base letter where there is one.
+        out += "\\u";
+        out += QByteArray::number(qint16(ch));
+        char fallback = '?';
+        const QString base = value[i].decomposition();
+        if (!base.isEmpty() && base[0].unicode() < 0x80 && base[0].isLetterOrNumber())
+            fallback = char(base[0].unicode());
+        out += fallback;
+    }
+    return out;
+}
+
+void FillDocumentTemplate(QByteArray& c, qint32 bookingId)
+{
+    QString text = QString::fromLatin1(c);
+    FillHeader(text, bookingId);
+    FillItemBlock(text, bookingId);
+    c = text.toLatin1();
+}
+
+QString ShellOpenFailureReason(int code)
+{
+    switch (code) {
+    case 2: return QStringLiteral("File not found");
+    case 3: return QStringLiteral("Path not found");
+    case 5: return QStringLiteral("Access denied");
+    case 8: return QStringLiteral("Out of memory");
+    case 11: return QStringLiteral("Invalid EXE file or error in EXE image");
+    case 26: return QStringLiteral("A sharing violation occurred");
+    case 27: return QStringLiteral("Incomplete or invalid file association");
+    case 28: return QStringLiteral("DDE Time out");
+    case 29: return QStringLiteral("DDE transaction failed");
+    case 30: return QStringLiteral("DDE busy");
+    case 31: return QStringLiteral("No association for file extension");
+    case 32: return QStringLiteral("DLL not found");
+    default: return QStringLiteral("Unknown error");
+    }
+}
+
+void PrintBookingConfirmation()
+{
+    if (iBookingID == 0)
+        return;
+    MakeDocument("BookingConfirmation.rtf", "Conf", iBookingID);
+}
+
+void PrintBookingReceipt(qint32 bookingId)
+{
+    if (bookingId == 0)
+        return;
+    // Filled for the chosen booking alone: the booking in progress stays current.
+    MakeDocument("BookingReceipt.rtf", "Rec", bookingId);
 }

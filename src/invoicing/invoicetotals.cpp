@@ -35,6 +35,19 @@ QList<InvoiceLine> ReadInvoiceLines(qint32 bookingId)
     return lines;
 }
 
+QString FirstTaxName(const QList<InvoiceLine>& lines)
+{
+    QString reference;
+    bool allSame = !lines.isEmpty();
+    for (const InvoiceLine& line : lines) {
+        if (reference.isEmpty())
+            reference = line.taxRateName;
+        else if (line.taxRateName != reference)
+            allSame = false;
+    }
+    return allSame ? reference : QStringLiteral("Tax of:");
+}
+
 BookingTotals TotalsOfLines(const QList<InvoiceLine>& lines, Money tip, Money payments)
 {
     BookingTotals t;

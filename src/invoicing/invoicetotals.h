@@ -26,6 +26,11 @@ struct InvoiceLine {
 // The lines of a booking in the order they were added.
 QList<InvoiceLine> ReadInvoiceLines(qint32 bookingId);
 
+// The name shown for the first tax: the tax name the lines carry when they
+// all carry the same one (a leading line without a name is passed over), else
+// "Tax of:", also when there are no lines.
+QString FirstTaxName(const QList<InvoiceLine>& lines);
+
 // The figures of a booking. Every amount is rounded to the cents it is shown
 // in (halves to even), and the total is the sum of the amounts as shown, so
 // that subtotal + taxes + tip on any page or document add up to the total:

@@ -1,0 +1,488 @@
+// The confirmation letter and the receipt: filling templates, the copies
+// written and opened, and what a word processor makes of them.
+#include "support/testsupport.h"
+
+#include "booking/bookingwizard.h"
+#include "booking/paymentpage.h"
+#include "core/db.h"
+#include "core/frmmain.h"
+#include "core/modmain.h"
+#include "core/settings.h"
+#include "invoicing/documents.h"
+#include "ui_paymentpage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace {
+
+Money money(const char* text)
+{
+    Money m;
+    if (!Money::fromDecimalText(QString::fromLatin1(text), &m))
+        qFatal("bad amount %s", text);
+    return m;
+}
+
+qint64 addCustomer(const Fields& fields)
+{
+    return objConn.insert(QStringLiteral("customer"), fields);
+}
+
+qint32 addBooking(qint64 customerId, const char* tip = "0", const char* paid = "0")
+{
+    return qint32(objConn.insert(QStringLiteral("booking"),
+                                 {{QStringLiteral("customerid"), customerId},
+                                  {QStringLiteral("fromdate"), QStringLiteral("2025-03-03 14:00:00")},
+                                  {QStringLiteral("todate"), QStringLiteral("2025-03-06 10:00:00")},
+                                  {QStringLiteral("noadults"), 2},
+                                  {QStringLiteral("nokids"), 1},
+                                  {QStringLiteral("PaymentMethod"), QStringLiteral("Visa")},
+                                  {QStringLiteral("Tip"), dbValue(money(tip))},
+                                  {QStringLiteral("AmountPayed"), dbValue(money(paid))}}));
+}
+
+void addRoom(qint32 booking, const QString& name)
+{
+    const qint64 room = objConn.insert(QStringLiteral("room"), {{QStringLiteral("Name"), name}});
+    objConn.insert(QStringLiteral("bookingroom"), {{QStringLiteral("bookingid"), booking},
+                                                   {QStringLiteral("roomid"), room}});
+}
+
+void addLine(qint32 booking, int quantity, const QString& name, const char* amount,
+             const QString& taxName = QStringLiteral("N/A"), double percentage = 0)
+{
+    objConn.insert(QStringLiteral("invoiceline"), {{QStringLiteral("bookingid"), booking},
+                                                   {QStringLiteral("itemid"), 2},
+                                                   {QStringLiteral("quantity"), quantity},
+                                                   {QStringLiteral("name"), name},
+                                                   {QStringLiteral("amount"), dbValue(money(amount))},
+                                                   {QStringLiteral("taxratename"), taxName},
+                                                   {QStringLiteral("taxratepercentage"), percentage}});
+}
+
+QByteArray filled(const QByteArray& templateText, qint32 booking)
+{
+    QByteArray c = templateText;
+    FillDocumentTemplate(c, booking);
+    return c;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+// Files of the program's folder other than the database.
+QStringList documentFiles(const QString& folder)
+{
+    QStringList names = QDir(folder).entryList(QDir::Files, QDir::Name);
+    names.removeAll(QStringLiteral("db.mdb"));
+    return names;
+}
+
+// A temporary-name service that hands out the names it is given, in turn,
+// and makes none in the folders it refuses.
+class ScriptedTempFiles : public TempFileService {
+public:
+    QString tempFolder() override { return QDir::tempPath(); }
+    QString createUniqueFile(const QString& folder, const QString& prefix, const QString& suffix) override
+    {
+        if (refused.contains(QDir(folder).absolutePath()) || names.isEmpty())
+            return QString();
+        const QString name = QDir(folder).filePath(prefix + names.takeFirst() + suffix);
+        QFile f(name);
+        return f.open(QIODevice::WriteOnly | QIODevice::NewOnly) ? name : QString();
+    }
+    QStringList names;
+    QStringList refused;
+};
+
+const char* const kSupport = "An error has occured, please contact care@tarlomy.example for support.\r\n";
+
+}  // namespace
+
+class TestDocuments : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        resetProgramState();
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+    }
+    void cleanup()
+    {
+        platform().useDesktop();
+        installFakes();
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+    }
+
+    void itemBlock();
+    void headerPlaceholders();
+    void secondTaxSwitch();
+    void missingCustomerOrBooking();
+    void rtfEscaping_data();
+    void rtfEscaping();
+    void valuesCannotFormPlaceholders();
+    void documentsLeaveBookingInProgress();
+    void shellFailureMessages_data();
+    void shellFailureMessages();
+    void fileFailures();
+    void copiesNeverReplaceOlderOnes();
+    void wordProcessorReadsFilledDocuments();
+};
+
+void TestDocuments::itemBlock()
+{
+    TestDb db;
+    db.open();
+    const qint32 id = addBooking(0);
+    addLine(id, 2, QStringLiteral("Room"), "10");
+    addLine(id, 1, QStringLiteral("Extra bed"), "5");
+    const qint32 empty = addBooking(0);
+
+    // The worked example: the tag with CR LF "\par" after it goes, each line
+    // gets the block's own separator.
+    QCOMPARE(filled("X<itemlist>\r\n\\par <qty> <name>\r\n\\par </itemlist>Y", id),
+             QByteArray("X 2 Room\r\n\\par  1 Extra bed\r\n\\par Y"));
+    // Prices and item totals as currency; only the first pair is expanded.
+    QCOMPARE(filled("<itemlist>\r\n\\par[<saleprice>|<isubtotal>]</itemlist>-<itemlist>\r\n\\par <qty></itemlist>", id),
+             QByteArray("[$10.00|$20.00][$5.00|$5.00]-<itemlist>\r\n\\par <qty></itemlist>"));
+    // Without CR LF "\par" the first six characters of the block are lost.
+    QCOMPARE(filled("<itemlist>abcdefQ<qty>;</itemlist>", id), QByteArray("Q2;Q1;"));
+    // A closing tag among the skipped characters leaves an empty block.
+    QCOMPARE(filled("A<itemlist>\r\n</itemlist>B", id), QByteArray("AB"));
+    // No closing tag: the text stays as it is.
+    QCOMPARE(filled("<itemlist>\r\n\\par <qty>", id), QByteArray("<itemlist>\r\n\\par <qty>"));
+    // No lines: the block stays once, unfilled.
+    QCOMPARE(filled("X<itemlist>\r\n\\par <qty> <name>\\par </itemlist>Y", empty),
+             QByteArray("X <qty> <name>\\par Y"));
+}
+
+void TestDocuments::headerPlaceholders()
+{
+    TestDb db;
+    db.open();
+    gsCommodityPlural = QStringLiteral("Cabins");
+    const qint64 customer = addCustomer({{QStringLiteral("FirstName"), QStringLiteral("Ann")},
+                                         {QStringLiteral("LastName"), QStringLiteral("Lee")},
+                                         {QStringLiteral("Address1"), QStringLiteral("1 Pier St")},
+                                         {QStringLiteral("City"), QStringLiteral("Hull")},
+                                         {QStringLiteral("State"), QStringLiteral("YK")},
+                                         {QStringLiteral("PostCode"), QStringLiteral("HU1")},
+                                         {QStringLiteral("Country"), QStringLiteral("UK")},
+                                         {QStringLiteral("Phone"), QStringLiteral("555-1")},
+                                         {QStringLiteral("HomePhone"), QStringLiteral("555-2")},
+                                         {QStringLiteral("Fax"), QStringLiteral("555-3")},
+                                         {QStringLiteral("Email"), QStringLiteral("ann@x.example")}});
+    const qint32 id = addBooking(customer, "2", "50");
+    addRoom(id, QStringLiteral("Oak"));
+    addRoom(id, QStringLiteral("Ash"));
+    addLine(id, 3, QStringLiteral("Night"), "9.99", QStringLiteral("VAT"), 10);
+    addLine(id, 1, QStringLiteral("Cot"), "4", QStringLiteral("VAT"), 10);
+
+    const QByteArray t = "<fromdate>|<todate>|<noadults>|<nochildren>|<CommodityPlural>|<roomlist>|<tip>|<payments>|"
+                         "<paymentmethod>|<totalpayable>|<subtotal>|<taxtotal1>|<taxname1>|<balancedue>\n"
+                         "<contactdetails>\n<businessname>|<firstname>|<lastname>|<address1>|<address2>|<city>|"
+                         "<state>|<zipcode>|<country>|<homephone>|<workphone>|<email>|<fax>\n"
+                         "<Fromdate>|<FROMDATE>|<fromdate>|<LastName>";
+    QCOMPARE(filled(t, id),
+             QByteArray("3/3/2025|3/6/2025|2|1|Cabins|Oak, Ash|$2.00|$50.00|Visa|$39.37|$33.97|$3.40|VAT|($10.63)\n"
+                        " Ann Lee 1 Pier St, , Hull, YK HU1. UK ph: 555-1 ann@x.example\n"
+                        "|Ann|Lee|1 Pier St||Hull|YK|HU1|UK|555-2|555-1|ann@x.example|555-3\n"
+                        "<Fromdate>|<FROMDATE>|3/3/2025|<LastName>"));
+
+    // The tax is named after this booking's own lines whatever the payment
+    // page last showed; mixed names give the page's "Tax of:" without its colon.
+    frmMain& main = loadMainWindow(db);
+    main.booking()->payment()->ui->lblSalesTaxName_0->setText(QStringLiteral("Other:"));
+    const qint32 mixed = addBooking(customer);
+    addLine(mixed, 1, QStringLiteral("A"), "1", QStringLiteral("VAT"), 10);
+    addLine(mixed, 1, QStringLiteral("B"), "1", QStringLiteral("City Tax"), 5);
+    QCOMPARE(filled("<taxname1>", mixed), QByteArray("Tax of"));
+    iBookingID = id;
+    QByteArray c = "<taxname1>";
+    MainForm().DoRTF_TemplateReplace(c);
+    QCOMPARE(c, QByteArray("VAT"));
+}
+
+void TestDocuments::secondTaxSwitch()
+{
+    TestDb db;
+    db.open();
+    const qint32 id = addBooking(0);
+    addLine(id, 1, QStringLiteral("Night"), "100");
+    const QByteArray t = "[<taxname2>:<taxtotal2>] <totalpayable>";
+    QCOMPARE(filled(t, id), QByteArray("[:] $100.00"));
+    SaveConfigFlag(QStringLiteral("EnabledSalesTax2"), true);
+    QCOMPARE(filled(t, id), QByteArray("[Sales Tax2:$10.00] $110.00"));
+    SaveConfigText(QStringLiteral("SalesTaxName2"), QStringLiteral("Tourist levy"));
+    QCOMPARE(filled(t, id), QByteArray("[Tourist levy:$10.00] $110.00"));
+}
+
+void TestDocuments::missingCustomerOrBooking()
+{
+    TestDb db;
+    db.open();
+    const QByteArray t = "<firstname> <contactdetails> <fromdate> <qty>";
+    const qint32 noCustomer = addBooking(0);
+    QCOMPARE(filled(t, noCustomer), QByteArray("<firstname> <contactdetails> 3/3/2025 <qty>"));
+    const qint32 goneCustomer = addBooking(9999);
+    QCOMPARE(filled(t, goneCustomer), QByteArray("<firstname> <contactdetails> 3/3/2025 <qty>"));
+    objConn.execute(QStringLiteral("UPDATE booking SET customerid = NULL WHERE id = ?"), {goneCustomer});
+    QCOMPARE(filled(t, goneCustomer), QByteArray("<firstname> <contactdetails> 3/3/2025 <qty>"));
+    QCOMPARE(filled(t, 4242), t);
+}
+
+void TestDocuments::rtfEscaping_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::newRow("plain") << QStringLiteral("Smith & Sons, 12") << QByteArray("Smith & Sons, 12");
+    QTest::newRow("braces, backslash") << QStringLiteral("{a}\\b") << QByteArray("\\{a\\}\\\\b");
+    QTest::newRow("latin letters") << QStringLiteral("Zoë Müller") << QByteArray("Zo\\u235e M\\u252uller");
+    QTest::newRow("no base letter") << QStringLiteral("ß€") << QByteArray("\\u223?\\u8364?");
+    QTest::newRow("beyond 32767") << QStringLiteral("\uFB01") << QByteArray("\\u-1279f");
+    QTest::newRow("outside the BMP") << QString::fromUtf8("\xF0\x9F\x98\x80") << QByteArray("\\u-10179?\\u-8704?");
+    QTest::newRow("breaks and tabs") << QStringLiteral("a\r\nb\nc\rd\te\x01") << QByteArray("a\\line b\\line c\\line d\\tab e");
+    QTest::newRow("angle brackets") << QStringLiteral("<b>") << QByteArray("\\'3cb>");
+}
+
+void TestDocuments::rtfEscaping()
+{
+    QFETCH(QString, value);
+    QFETCH(QByteArray, rtf);
+    QCOMPARE(RtfText(value), rtf);
+}
+
+void TestDocuments::valuesCannotFormPlaceholders()
+{
+    TestDb db;
+    db.open();
+    // A customer and lines whose texts hold placeholders and RTF characters.
+    const qint64 customer = addCustomer({{QStringLiteral("FirstName"), QStringLiteral("<firstname><lastname>")},
+                                         {QStringLiteral("LastName"), QStringLiteral("{\\b Łukasz}")},
+                                         {QStringLiteral("Address1"), QStringLiteral("<itemlist>")}});
+    const qint32 id = addBooking(customer);
+    addLine(id, 1, QStringLiteral("<name><qty></itemlist>"), "1");
+    addLine(id, 2, QStringLiteral("plain"), "1");
+    const QByteArray out = filled("<firstname>|<lastname>|<address1>|<itemlist>\r\n\\par (<name>)</itemlist>.", id);
+    QCOMPARE(out, QByteArray("\\'3cfirstname>\\'3clastname>|\\{\\\\b \\u321?ukasz\\}|\\'3citemlist>|"
+                             " (\\'3cname>\\'3cqty>\\'3c/itemlist>) (plain)."));
+}
+
+void TestDocuments::documentsLeaveBookingInProgress()
+{
+    TestDb db;
+    db.open();
+    writeFile(db.folder() + QStringLiteral("BookingReceipt.rtf"), "{\\rtf1 <firstname> <fromdate>\\par}");
+    const qint64 customer = addCustomer({{QStringLiteral("FirstName"), QStringLiteral("Bo")}});
+    const qint32 inProgress = addBooking(0);
+    const qint32 chosen = addBooking(customer);
+    iBookingID = inProgress;
+    iBookingStep = 3;
+
+    PrintBookingReceipt(chosen);
+    QCOMPARE(iBookingID, inProgress);
+    QCOMPARE(iBookingStep, 3);
+    QCOMPARE(fakes().messageBoxes->shown.size(), 0);
+    QCOMPARE(fakes().shell->opened.size(), 1);
+    const QString copy = fakes().shell->opened.first();
+    QCOMPARE(QFileInfo(copy).absolutePath(), QDir(db.folder()).absolutePath());
+    QVERIFY2(QFileInfo(copy).fileName().contains(QRegularExpression(QStringLiteral("^Rec[0-9A-F]{1,4}\\.rtf$"))),
+             qPrintable(copy));
+    QCOMPARE(readFile(copy), QByteArray("{\\rtf1 Bo 3/3/2025\\par}\r\n"));
+    // The empty temporary file is gone; the copy stays.
+    QCOMPARE(documentFiles(db.folder()), QStringList({QStringLiteral("BookingReceipt.rtf"), QFileInfo(copy).fileName()}));
+
+    // Booking 0 makes nothing, nor a confirmation without a booking in progress.
+    PrintBookingReceipt(0);
+    iBookingID = 0;
+    PrintBookingConfirmation();
+    QCOMPARE(fakes().shell->opened.size(), 1);
+    QCOMPARE(fakes().messageBoxes->shown.size(), 0);
+
+    // The confirmation is of the booking in progress.
+    writeFile(db.folder() + QStringLiteral("BookingConfirmation.rtf"), "<todate>");
+    iBookingID = inProgress;
+    PrintBookingConfirmation();
+    QCOMPARE(fakes().shell->opened.size(), 2);
+    QVERIFY(QFileInfo(fakes().shell->opened.last()).fileName().startsWith(QStringLiteral("Con")));
+    QCOMPARE(readFile(fakes().shell->opened.last()), QByteArray("3/6/2025\r\n"));
+}
+
+void TestDocuments::shellFailureMessages_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("0") << 0 << "Unknown error";
+    QTest::newRow("2") << 2 << "File not found";
+    QTest::newRow("27") << 27 << "Incomplete or invalid file association";
+    QTest::newRow("31") << 31 << "No association for file extension";
+    QTest::newRow("32") << 32 << "DLL not found";
+    QTest::newRow("33 opens") << 33 << "";
+}
+
+void TestDocuments::shellFailureMessages()
+{
+    QFETCH(int, code);
+    QFETCH(QString, reason);
+    TestDb db;
+    db.open();
+    writeFile(db.folder() + QStringLiteral("BookingReceipt.rtf"), "r");
+    fakes().shell->result = code;
+    const qint32 id = addBooking(0);
+    PrintBookingReceipt(id);
+    QCOMPARE(fakes().shell->opened.size(), 1);
+    const QString copy = fakes().shell->opened.first();
+    if (reason.isEmpty()) {
+        QCOMPARE(fakes().messageBoxes->shown.size(), 0);
+    } else {
+        QCOMPARE(fakes().messageBoxes->shown.size(), 1);
+        QCOMPARE(fakes().messageBoxes->lastPrompt(), reason + QStringLiteral("\r\n") + copy);
+        QCOMPARE(fakes().messageBoxes->shown.first().style, vbCritical | vbOKOnly);
+        QCOMPARE(fakes().messageBoxes->shown.first().title, QStringLiteral("Tarlomy"));
+    }
+    // Whatever the shell says, the copy is kept and the temporary file removed.
+    QCOMPARE(readFile(copy), QByteArray("r\r\n"));
+    QCOMPARE(documentFiles(db.folder()).size(), 2);
+}
+
+void TestDocuments::fileFailures()
+{
+    TestDb db;
+    db.open();
+    const qint32 id = addBooking(0);
+    iBookingID = id;
+
+    // No template beside the program.
+    PrintBookingConfirmation();
+    QCOMPARE(fakes().shell->opened.size(), 0);
+    QCOMPARE(fakes().messageBoxes->lastPrompt(),
+             QString::fromLatin1(kSupport) + QStringLiteral("File not found: ") + db.folder()
+                 + QStringLiteral("BookingConfirmation.rtf\r\n53"));
+    QCOMPARE(fakes().messageBoxes->shown.last().style, vbCritical | vbOKOnly);
+    QCOMPARE(documentFiles(db.folder()), QStringList());
+
+    // A program folder that takes no new file: the copy goes to the user's
+    // data folder.
+    writeFile(db.folder() + QStringLiteral("BookingConfirmation.rtf"), "c");
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    auto temp = std::make_unique<ScriptedTempFiles>();
+    temp->names = {QStringLiteral("1"), QStringLiteral("2")};
+    temp->refused = {QDir(db.folder()).absolutePath()};
+    platform().setTempFiles(std::move(temp));
+    PrintBookingConfirmation();
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    qunsetenv("XDG_DATA_HOME");
+    QVERIFY(dataFolder.startsWith(data.path()));
+    QCOMPARE(fakes().shell->opened, QStringList({QDir(dataFolder).filePath(QStringLiteral("Con1.rtf"))}));
+    QCOMPARE(readFile(fakes().shell->opened.first()), QByteArray("c\r\n"));
+    QCOMPARE(documentFiles(dataFolder), QStringList({QStringLiteral("Con1.rtf")}));
+}
+
+void TestDocuments::copiesNeverReplaceOlderOnes()
+{
+    TestDb db;
+    db.open();
+    writeFile(db.folder() + QStringLiteral("BookingReceipt.rtf"), "new");
+    writeFile(db.folder() + QStringLiteral("Rec00A1.rtf"), "old");
+    auto temp = std::make_unique<ScriptedTempFiles>();
+    temp->names = {QStringLiteral("00A1"), QStringLiteral("00A2")};
+    platform().setTempFiles(std::move(temp));
+    const qint32 id = addBooking(0);
+    PrintBookingReceipt(id);
+    QCOMPARE(readFile(db.folder() + QStringLiteral("Rec00A1.rtf")), QByteArray("old"));
+    QCOMPARE(fakes().shell->opened, QStringList({db.folder() + QStringLiteral("Rec00A2.rtf")}));
+    QCOMPARE(documentFiles(db.folder()),
+             QStringList({QStringLiteral("BookingReceipt.rtf"), QStringLiteral("Rec00A1.rtf"),
+                          QStringLiteral("Rec00A2.rtf")}));
+
+    // With the desktop's names every document gets a copy of its own.
+    platform().useDesktop();
+    installFakes();
+    for (int i = 0; i < 5; ++i)
+        PrintBookingReceipt(id);
+    QCOMPARE(fakes().shell->opened.size(), 5);
+    QCOMPARE(QSet<QString>(fakes().shell->opened.begin(), fakes().shell->opened.end()).size(), 5);
+    QCOMPARE(documentFiles(db.folder()).size(), 8);
+}
+
+void TestDocuments::wordProcessorReadsFilledDocuments()
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        QSKIP("LibreOffice is not installed (no soffice on PATH): the filled documents were not read back. "
+              "Install libreoffice-writer-nogui to run this check.");
+
+    TestDb db;
+    db.open();
+    for (const char* name : {"BookingConfirmation.rtf", "BookingReceipt.rtf"})
+        QVERIFY(QFile::copy(QStringLiteral(SOURCE_DIR "/resources/beside/") + QString::fromLatin1(name),
+                            db.folder() + QString::fromLatin1(name)));
+    SaveConfigFlag(QStringLiteral("EnabledSalesTax2"), true);
+    const qint64 customer = addCustomer({{QStringLiteral("FirstName"), QStringLiteral("Zoë")},
+                                         {QStringLiteral("LastName"), QStringLiteral("Ørsted-Núñez")},
+                                         {QStringLiteral("BusinessName"), QStringLiteral("Fish {& Chips} Ltd")},
+                                         {QStringLiteral("Address1"), QStringLiteral("4\\5 Quay Road")},
+                                         {QStringLiteral("City"), QStringLiteral("Tromsø")},
+                                         {QStringLiteral("Email"), QStringLiteral("zoe@fish.example")}});
+    const qint32 id = addBooking(customer, "5", "100");
+    addRoom(id, QStringLiteral("Harbour View"));
+    addLine(id, 1, QStringLiteral("Harbour View booking"), "240", QStringLiteral("Sales Tax"), 10);
+    addLine(id, 3, QStringLiteral("Breakfast <full>"), "12.5", QStringLiteral("Sales Tax"), 10);
+    iBookingID = id;
+    PrintBookingConfirmation();
+    PrintBookingReceipt(id);
+    QCOMPARE(fakes().messageBoxes->shown.size(), 0);
+    QCOMPARE(fakes().shell->opened.size(), 2);
+
+    QTemporaryDir work;
+    for (const QString& copy : fakes().shell->opened) {
+        QProcess lo;
+        lo.setWorkingDirectory(work.path());
+        lo.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + work.path() + QStringLiteral("/profile"),
+                           QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                           QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("--outdir"), work.path(), copy});
+        QVERIFY(lo.waitForFinished(180000));
+        QCOMPARE(lo.exitCode(), 0);
+        const QString txt = QString::fromUtf8(
+            readFile(QDir(work.path()).filePath(QFileInfo(copy).completeBaseName() + QStringLiteral(".txt"))));
+        QVERIFY2(!txt.isEmpty(), qPrintable(copy));
+        const QStringList expected = {
+            QStringLiteral("Zoë Ørsted-Núñez"), QStringLiteral("Fish {& Chips} Ltd"), QStringLiteral("4\\5 Quay Road"),
+            QStringLiteral("Tromsø"), QStringLiteral("zoe@fish.example"),
+            QStringLiteral("3/3/2025"), QStringLiteral("3/6/2025"), QStringLiteral("Harbour View\n"),
+            QStringLiteral("1\tHarbour View booking\t$240.00\t$240.00"),
+            QStringLiteral("3\tBreakfast <full>\t$12.50\t$37.50"),
+            QStringLiteral("Subtotal\t$277.50"), QStringLiteral("Sales Tax\t$27.75"),
+            QStringLiteral("Sales Tax2\t$27.75"), QStringLiteral("Gratuity\t$5.00"),
+            QStringLiteral("Total payable\t$338.00"), QStringLiteral("\t$100.00"),
+            QStringLiteral("Balance due\t$238.00"), QStringLiteral("Visa"),
+            QStringLiteral("Fish {& Chips} Ltd Zoë Ørsted-Núñez 4\\5 Quay Road, , Tromsø,"),
+        };
+        for (const QString& e : expected)
+            QVERIFY2(txt.contains(e), qPrintable(QStringLiteral("%1 lacks \"%2\":\n%3").arg(copy, e, txt)));
+        // Every placeholder was filled.
+        QVERIFY2(!QString(txt).remove(QStringLiteral("<full>")).contains(u'<'), qPrintable(txt));
+    }
+}
+
+TARLOMY_TEST_MAIN(TestDocuments)
+#include "tst_documents.moc"
