@@ -14,15 +14,6 @@
 
 namespace {
 
-// A control of a window by its name (tests do not see the windows' designs).
-template <class W>
-W* control(const QWidget* root, const char* name)
-{
-    W* w = root->findChild<W*>(QString::fromLatin1(name));
-    if (!w)
-        qFatal("no control %s", name);
-    return w;
-}
 
 QListWidget* lstRooms(frmMain& main)
 {

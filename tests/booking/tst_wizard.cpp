@@ -24,14 +24,6 @@
 
 namespace {
 
-template <class W>
-W* control(const QWidget* root, const char* name)
-{
-    W* w = root->findChild<W*>(QString::fromLatin1(name));
-    if (!w)
-        qFatal("no control %s", name);
-    return w;
-}
 
 int count(const QString& sql, const QVariantList& params = {})
 {

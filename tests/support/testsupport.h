@@ -135,6 +135,17 @@ void onNextDialogOf(const std::function<void(T*)>& action, int timeoutMs)
                 [action](QWidget* w) { action(qobject_cast<T*>(w)); }, timeoutMs);
 }
 
+// A control of a window found by its object name; the test stops when the
+// window has none.
+template <class W>
+W* control(const QWidget* root, const char* name)
+{
+    W* w = root->findChild<W*>(QString::fromLatin1(name));
+    if (!w)
+        qFatal("no control %s", name);
+    return w;
+}
+
 // Called by TARLOMY_TEST_MAIN before the application starts.
 void prepareTestEnvironment();
 void prepareTestApplication();
