@@ -22,13 +22,6 @@
 
 namespace {
 
-Money money(const char* text)
-{
-    Money m;
-    Money::fromDecimalText(QString::fromLatin1(text), &m);
-    return m;
-}
-
 QString cur(const char* text)
 {
     return Fmt::currency(money(text));

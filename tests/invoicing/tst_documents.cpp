@@ -21,13 +21,6 @@
 
 namespace {
 
-Money money(const char* text)
-{
-    Money m;
-    if (!Money::fromDecimalText(QString::fromLatin1(text), &m))
-        qFatal("bad amount %s", text);
-    return m;
-}
 
 qint64 addCustomer(const Fields& fields)
 {

@@ -12,13 +12,6 @@
 
 namespace {
 
-Money money(const char* text)
-{
-    Money m;
-    if (!Money::fromDecimalText(QString::fromLatin1(text), &m))
-        qFatal("bad amount %s", text);
-    return m;
-}
 
 QDateTime at(const char* text)
 {

@@ -63,6 +63,14 @@ bool FakePrint::pageSetupDialog(QWidget*, QPrinter& printer)
     return acceptPageSetup;
 }
 
+Money money(const char* text)
+{
+    Money m;
+    if (!Money::fromDecimalText(QString::fromLatin1(text), &m))
+        qFatal("bad amount %s", text);
+    return m;
+}
+
 Fakes& fakes()
 {
     static Fakes f;

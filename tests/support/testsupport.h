@@ -2,6 +2,7 @@
 // What every test program shares: a settings folder and a copy of the default
 // database of its own, scripted stand-ins for the desktop's services, and a
 // way to load the main window without anything waiting on a modal window.
+#include "core/money.h"
 #include "core/platform.h"
 
 #include <QList>
@@ -145,6 +146,9 @@ W* control(const QWidget* root, const char* name)
         qFatal("no control %s", name);
     return w;
 }
+
+// An amount written as plain decimal text ("12.5"); the test stops on anything else.
+Money money(const char* text);
 
 // Called by TARLOMY_TEST_MAIN before the application starts.
 void prepareTestEnvironment();
