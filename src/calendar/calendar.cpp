@@ -370,9 +370,12 @@ void Calendar::InitHeaders()
         ReadUnits(ids, names);
     const int n = int(ids.size());
 
-    // Unit columns that show, wholly or in part, in the grid's width.
+    // Unit columns that show, wholly or in part, in the grid's width: the
+    // width the layout gives the grid for the control's size. A hidden
+    // control and its grid get their resize events only when shown, so their
+    // own widths may still be old ones here.
     const QHeaderView* header = g->horizontalHeader();
-    const int visible = g->viewport()->width();
+    const int visible = width() - g->x() - 2 * g->frameWidth();
     auto width = [&](int c) {
         return c < header->count() ? header->sectionSize(c) : header->defaultSectionSize();
     };

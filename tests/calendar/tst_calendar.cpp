@@ -233,6 +233,16 @@ private slots:
         QHeaderView* h = g()->horizontalHeader();
         QVERIFY(h->sectionPosition(shown) < g()->viewport()->width());
         QVERIFY(h->sectionPosition(shown) + h->sectionSize(shown) >= g()->viewport()->width());
+        // As many for a control sized while hidden, as the host's is while
+        // another view is in front.
+        Calendar hidden;
+        hidden.objConn = &objConn;
+        hidden.Setup();
+        hidden.resize(500, 570);
+        hidden.InitHeaders();
+        hidden.resize(960, 570);
+        hidden.InitHeaders();
+        QCOMPARE(hidden.ui->g->model()->columnCount(), shown + 1);
 
         QScrollBar* days = cal->ui->ScrollDate;
         QCOMPARE(days->value(), 16384);
