@@ -55,8 +55,9 @@ CREATE TABLE bookingroom (
 CREATE INDEX bookingroom_booking ON bookingroom (bookingid);
 CREATE INDEX bookingroom_room ON bookingroom (roomid);
 
--- HomePhone and Mobile come last: a version-2 file gains them at the end when
--- it is converted, so converted and new files have the same layout.
+-- Mobile and HomePhone come last, in this order: a version-2 file gains them
+-- at the end when it is converted, so converted and new files have the same
+-- layout.
 CREATE TABLE customer (
     ID            INTEGER PRIMARY KEY AUTOINCREMENT,
     FirstName     TEXT COLLATE NOCASE,
@@ -72,8 +73,8 @@ CREATE TABLE customer (
     Fax           TEXT,
     Email         TEXT COLLATE NOCASE,
     SubmittedDate TEXT,                          -- date; never written by the program
-    HomePhone     TEXT,
-    Mobile        TEXT
+    Mobile        TEXT,
+    HomePhone     TEXT
 );
 CREATE INDEX customer_name ON customer (LastName, FirstName);
 

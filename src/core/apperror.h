@@ -45,7 +45,8 @@ private:
 
 // Error numbers the program raises itself.
 constexpr long kErrDatabase = 3146;                   // a statement failed
-constexpr long kErrObjectDefined = 0x8004041CL;       // refused database conversion
+// Refused database conversion: 0x8004041C read as the 32-bit error number it is.
+constexpr long kErrObjectDefined = -2147220452L;
 
 [[noreturn]] void RaiseError(long number, const QString& description, const Where& where);
 

@@ -154,6 +154,19 @@ void TestDatabase::versionTwoConvertsOnYes()
     fakes().messageBoxes->shown.clear();
     CheckDatabaseVersion(nullptr);
     QVERIFY(fakes().messageBoxes->shown.isEmpty());
+
+    // A converted file has the customer columns of a new one, in the same order.
+    const auto customerColumns = [] {
+        QStringList names;
+        Query q = objConn.query(QStringLiteral("SELECT name FROM pragma_table_info('customer')"));
+        while (q.next())
+            names << q.text(0);
+        return names;
+    };
+    const QStringList converted = customerColumns();
+    TestDb fresh;
+    fresh.open();
+    QCOMPARE(converted, customerColumns());
 }
 
 void TestDatabase::versionTwoRefusedEndsUnchanged()
@@ -166,6 +179,7 @@ void TestDatabase::versionTwoRefusedEndsUnchanged()
         QFAIL("refusing the conversion must raise an error");
     } catch (const AppError& e) {
         QCOMPARE(e.number(), kErrObjectDefined);
+        QVERIFY(e.reportText().startsWith(QStringLiteral("Run-time error '-2147220452':")));
     }
     QCOMPARE(objConn.scalar(QStringLiteral("SELECT ver FROM DatabaseVersion")).toInt(), 2);
     QVERIFY(!objConn.query(QStringLiteral("SELECT * FROM customer")).record().contains(QStringLiteral("Mobile")));
