@@ -21,13 +21,11 @@ AppError::AppError(long number, const QString& description, const Where& where)
 
 QString AppError::reportText() const
 {
-    QString text = QStringLiteral("Run-time error '%1':\n\n%2\n\nModule: %3\nRoutine: %4\nLine: %5")
-                       .arg(m_number)
-                       .arg(m_description.isEmpty() ? QStringLiteral("Application-defined or object-defined error")
-                                                    : m_description)
-                       .arg(m_module, m_routine)
-                       .arg(m_line);
-    return text;
+    // One pass, so that a description holding "%1" is shown as it stands.
+    return QStringLiteral("Run-time error '%1':\n\n%2\n\nModule: %3\nRoutine: %4\nLine: %5")
+        .arg(QString::number(m_number),
+             m_description.isEmpty() ? QStringLiteral("Application-defined or object-defined error") : m_description,
+             m_module, m_routine, QString::number(m_line));
 }
 
 void RaiseError(long number, const QString& description, const Where& where)

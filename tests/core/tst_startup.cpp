@@ -200,7 +200,7 @@ void TestStartup::unhandledErrorIsReportedAndEnds()
     db.open();
     try {
         try {
-            objConn.execute(QStringLiteral("UPDATE nosuchtable SET x = 1"));
+            objConn.execute(QStringLiteral("UPDATE nosuchtable SET x = '100%3'"));
         } catch (const AppError& e) {
             ReportFatalError(e);
         }
@@ -213,7 +213,7 @@ void TestStartup::unhandledErrorIsReportedAndEnds()
     QVERIFY(report.prompt.contains(QStringLiteral("Module: tst_startup")));
     QVERIFY(report.prompt.contains(QStringLiteral("Routine: unhandledErrorIsReportedAndEnds")));
     QVERIFY(report.prompt.contains(QStringLiteral("Line: ")));
-    QVERIFY(report.prompt.contains(QStringLiteral("nosuchtable")));
+    QVERIFY(report.prompt.contains(QStringLiteral("nosuchtable SET x = '100%3'")));
 }
 
 TARLOMY_TEST_MAIN(TestStartup)
