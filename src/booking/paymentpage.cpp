@@ -126,7 +126,7 @@ void PaymentPage::InitInvoiceHeader()
     int sum = 0;
     for (int i = 0; i < g->columnCount(); ++i)
         sum += GridColWidth(g, i);
-    const int gridWidth = Twips::fromPx(g->width());
+    const int gridWidth = GridCellsWidth(g);
     if (gridWidth - sum > 0)
         SetGridColWidth(g, 1, gridWidth + GridColWidth(g, 1) - sum - 100);
 }

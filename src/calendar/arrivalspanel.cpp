@@ -61,7 +61,7 @@ void ArrivalsPanel::InitArrivalsHeader()
     int sum = 0;
     for (int i = 0; i < g->columnCount(); ++i)
         sum += GridColWidth(g, i);
-    const int gridWidth = Twips::fromPx(g->width());
+    const int gridWidth = GridCellsWidth(g);
     if (gridWidth - sum > 0)
         SetGridColWidth(g, 0, gridWidth + GridColWidth(g, 0) - sum);
 }

@@ -3,6 +3,7 @@
 #include "core/twips.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTableWidget>
 
 void SetGridHeader(QTableWidget* g, const QList<GridColumn>& columns)
@@ -26,13 +27,21 @@ void SetGridColWidth(QTableWidget* g, int column, int twips)
     g->setColumnWidth(column, Twips::toPx(twips));
 }
 
+int GridCellsWidth(const QTableWidget* g)
+{
+    int px = g->width() - 2 * g->frameWidth();
+    if (g->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
+        px -= g->verticalScrollBar()->sizeHint().width();
+    return Twips::fromPx(px);
+}
+
 void FitGridColumn(QTableWidget* g, int k, int marginTwips)
 {
     qint64 others = 0;
     for (int i = 0; i < g->columnCount(); ++i)
         others += GridColWidth(g, i);
     others -= GridColWidth(g, k);
-    const qint64 gridWidth = Twips::fromPx(g->width());
+    const qint64 gridWidth = GridCellsWidth(g);
     if (gridWidth - others > 0 && gridWidth - others - marginTwips > 0)
         SetGridColWidth(g, k, int(gridWidth - others - marginTwips));
 }

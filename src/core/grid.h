@@ -17,8 +17,12 @@ struct GridColumn {
 void SetGridHeader(QTableWidget* g, const QList<GridColumn>& columns);
 int GridColWidth(const QTableWidget* g, int column);            // twips
 void SetGridColWidth(QTableWidget* g, int column, int twips);
-// Widens column k to take what the other columns leave of the grid's width,
-// less margin (all in twips); nothing changes when they leave nothing.
+// The width the grid has for its cells, in twips: its width less its frame
+// and its vertical scroll bar (the list grids always show theirs, so that a
+// long list does not push the last column out of sight).
+int GridCellsWidth(const QTableWidget* g);
+// Widens column k to take what the other columns leave of the grid's cells
+// width, less margin (all in twips); nothing changes when they leave nothing.
 void FitGridColumn(QTableWidget* g, int k, int marginTwips);
 
 // Adds a row at the bottom and returns its index.

@@ -115,6 +115,12 @@ private:
     QList<QWidget*> m_order;
 };
 
+// What a list grid's frame and its always-shown scroll bar take of its width.
+int scrollAllowance(const QTableWidget* g)
+{
+    return Twips::fromPx(g->width()) - GridCellsWidth(g);
+}
+
 // Column k of g after the last-column fit, from the widths the other columns
 // have and the grid's width in the model.
 int fittedColumn(QTableWidget* g, int gridWidth, int k, int margin, int before)
@@ -207,7 +213,7 @@ Expected expectedLayout(frmMain& m)
     x.top(bar, x.T(shape) + x.H(shape) - x.H(bar) - 10);
     x.height(arr->gArrivals, x.T(bar) - x.T(arr->gArrivals));
     x.width(arr->gArrivals, x.L(shape) + x.W(shape) - x.L(arr->gArrivals) - 200);
-    e.arrivalsName = fittedColumn(arr->gArrivals, x.W(arr->gArrivals), 0, 100,
+    e.arrivalsName = fittedColumn(arr->gArrivals, x.W(arr->gArrivals) - scrollAllowance(arr->gArrivals), 0, 100,
                                   Twips::fromPx(arr->gArrivals->columnWidth(0)));
 
     shape = m.Shape1[0];
@@ -243,7 +249,8 @@ Expected expectedLayout(frmMain& m)
 
     x.left(newInvoiceBut, x.W(payment) - x.W(newInvoiceBut));
     x.width(gNewInvoice, x.W(payment) - x.W(newInvoiceBut) - 100);
-    e.invoiceName = fittedColumn(gNewInvoice, x.W(gNewInvoice), 1, 350, Twips::fromPx(gNewInvoice->columnWidth(1)));
+    e.invoiceName = fittedColumn(gNewInvoice, x.W(gNewInvoice) - scrollAllowance(gNewInvoice), 1, 350,
+                                 Twips::fromPx(gNewInvoice->columnWidth(1)));
     return e;
 }
 
