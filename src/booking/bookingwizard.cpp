@@ -16,6 +16,7 @@
 #include "core/settings.h"
 #include "ui_bookingwizard.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 
 BookingWizard::BookingWizard(QWidget* parent) : QWidget(parent), ui(new Ui::BookingWizard)
@@ -146,11 +147,26 @@ void BookingWizard::ShowBookingStep(int& i)
     WizardPage* shown = page(i);
     if (!shown)
         return;
-    for (int k = 0; k <= 4; ++k)
-        if (k != i)
+    QWidget* focus = QApplication::focusWidget();
+    bool focusOnPageLeft = false;
+    for (int k = 0; k <= 4; ++k) {
+        if (k != i) {
+            focusOnPageLeft = focusOnPageLeft || (focus && page(k)->isAncestorOf(focus));
             page(k)->hide();
+        }
+    }
     shown->show();
     shown->raise();
+    // Focus on the page left (Next by its shortcut, a step label) goes to the
+    // page shown, not to the Cancel Booking button that follows in the window.
+    if (focusOnPageLeft) {
+        for (QWidget* w = shown->nextInFocusChain(); w && w != shown; w = w->nextInFocusChain()) {
+            if (shown->isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+                w->setFocus(Qt::TabFocusReason);
+                break;
+            }
+        }
+    }
 
     const bool last = i == 4;
     for (QPushButton* b : cmdBack)

@@ -174,7 +174,7 @@ void frmFindBooking::cmdOK_Click()
             g->item(row, 1)->setTextAlignment(leftCentre);
             g->item(row, 2)->setTextAlignment(leftCentre);
         }
-        ui->lblTotalCustomers->setText(QString::number(g->rowCount()));
+        ui->lblTotalCustomers->setText(Fmt::integer(g->rowCount()));
         g->setUpdatesEnabled(true);
     }
 
