@@ -146,6 +146,9 @@ void BookingWizard::ShowBookingStep(int& i)
     WizardPage* shown = page(i);
     if (!shown)
         return;
+    // Loaded before it is shown: a question asked while loading stands over
+    // the page being left, not over what this page held for another booking.
+    shown->ShowPage();
     for (int k = 0; k <= 4; ++k)
         if (k != i)
             page(k)->hide();
@@ -161,8 +164,6 @@ void BookingWizard::ShowBookingStep(int& i)
         cmdNext[0]->setText(last ? QStringLiteral("&Confirm") : QStringLiteral("&Next"));
         cmdNext[1]->setText(last ? QStringLiteral("Confirm") : QStringLiteral("Next"));
     }
-
-    shown->ShowPage();
     HighlightBookingStep(i);
 }
 
