@@ -149,17 +149,21 @@ void BookingWizard::ShowBookingStep(int& i)
         return;
     QWidget* focus = QApplication::focusWidget();
     bool focusOnPageLeft = false;
-    for (int k = 0; k <= 4; ++k) {
-        if (k != i) {
-            focusOnPageLeft = focusOnPageLeft || (focus && page(k)->isAncestorOf(focus));
+    for (int k = 0; k <= 4; ++k)
+        if (k != i && focus && page(k)->isAncestorOf(focus))
+            focusOnPageLeft = true;
+    // Loaded before it is shown: a question asked while loading stands over
+    // the page being left, not over what this page held for another booking.
+    shown->ShowPage();
+    for (int k = 0; k <= 4; ++k)
+        if (k != i)
             page(k)->hide();
-        }
-    }
     shown->show();
     shown->raise();
     // Focus on the page left (Next by its shortcut, a step label) goes to the
-    // page shown, not to the Cancel Booking button that follows in the window.
-    if (focusOnPageLeft) {
+    // page shown, unless the page chose its own, not to the Cancel Booking
+    // button that follows in the window.
+    if (focusOnPageLeft && !shown->isAncestorOf(QApplication::focusWidget())) {
         for (QWidget* w = shown->nextInFocusChain(); w && w != shown; w = w->nextInFocusChain()) {
             if (shown->isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
                 w->setFocus(Qt::TabFocusReason);
@@ -177,8 +181,6 @@ void BookingWizard::ShowBookingStep(int& i)
         cmdNext[0]->setText(last ? QStringLiteral("&Confirm") : QStringLiteral("&Next"));
         cmdNext[1]->setText(last ? QStringLiteral("Confirm") : QStringLiteral("Next"));
     }
-
-    shown->ShowPage();
     HighlightBookingStep(i);
 }
 

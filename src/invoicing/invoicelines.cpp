@@ -64,11 +64,15 @@ qint64 sundaysUpTo(const QDate& d)
 // arrival day up to and including the departure day.
 qint64 weeksBetween(const QDate& from, const QDate& to)
 {
+    if (!from.isValid() || !to.isValid())
+        return 0;
     return sundaysUpTo(to) - sundaysUpTo(from);
 }
 
 qint64 monthsBetween(const QDate& from, const QDate& to)
 {
+    if (!from.isValid() || !to.isValid())
+        return 0;
     return 12 * qint64(to.year() - from.year()) + (to.month() - from.month());
 }
 
@@ -104,6 +108,8 @@ Money UnitChargeAmount(const QString& sChargeForEach, const QDateTime& dtFromDat
         return nights() * iNoAdults;
     if (sChargeForEach == QLatin1String("Hour")) {
         Money sum;
+        if (!dtFromDate.isValid() || !dtToDate.isValid())
+            return sum;   // no hours to count, as no nights are counted then
         const qint64 first = hourIndex(dtFromDate);
         const qint64 hours = hourIndex(dtToDate) - first;
         for (qint64 h = 0; h < hours; ++h)

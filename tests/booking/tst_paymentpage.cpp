@@ -440,6 +440,20 @@ void TestPaymentPage::backRefusesAmountsThatAreNotNumbers()
     MainForm().booking()->cmdBack_Click(0);
     QCOMPARE(iBookingStep, 2);
     QCOMPARE(objConn.scalar(QStringLiteral("SELECT Tip FROM booking WHERE id = ?"), {stay}).toLongLong(), 40000LL);
+
+    // Coming back, the question about the dates stands over the page being
+    // left, not over the invoice this page showed before.
+    bool paymentShown = true;
+    fakes().messageBoxes->handler = [&](const ShownMessage&) {
+        paymentShown = page->isVisible();
+        return int(vbNo);
+    };
+    step = 3;
+    iBookingStep = step;
+    MainForm().booking()->ShowBookingStep(step);
+    QCOMPARE(fakes().messageBoxes->lastPrompt(), QStringLiteral("Update existing booking dates?"));
+    QVERIFY(!paymentShown);
+    QVERIFY(page->isVisible());
 }
 
 void TestPaymentPage::deletingLinesAndTaxName()

@@ -98,6 +98,11 @@ void TestInvoicing::unitCharge_data()
     QTest::newRow("person") << "Person" << at("2025-03-03 09:00") << at("2025-03-05 14:00") << 4 << 0 << "280" << 0;
     QTest::newRow("month without season") << "Night" << at("2025-03-30 09:00") << at("2025-04-02 14:00") << 2 << 0
                                           << "220" << 4;
+    // A stay whose dates cannot be read prices nothing rather than run for ever.
+    QTest::newRow("hours of an unreadable stay") << "Hour" << QDateTime() << at("2025-03-04 14:00") << 2 << 0 << "0"
+                                                 << 0;
+    QTest::newRow("weeks of an unreadable stay") << "Week" << at("2025-03-02 09:00") << QDateTime() << 2 << 0 << "70"
+                                                 << 0;
     QTest::newRow("lower-case night is unknown") << "night" << at("2025-03-03 09:00") << at("2025-03-05 14:00")
                                                  << 2 << 5 << "350" << 0;
 }
