@@ -402,7 +402,7 @@ void TestPaymentPage::amountsThatAreNotNumbers()
     typeAndLeave(ui->txtTip, QStringLiteral("2.5"));
     QCOMPARE(ui->txtTotalPayable->text(), QStringLiteral("$795.83"));
 
-    // ...and a save without the check (going back) keeps the stored amounts and says so.
+    // ...and a save that comes without the check keeps the stored amounts and says so.
     fakes().messageBoxes->clear();
     page->SavePage();
     Query q = objConn.query(QStringLiteral("SELECT Tip, AmountPayed, CommissionAmount FROM booking WHERE id = ?"), {stay});
