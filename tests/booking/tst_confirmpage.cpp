@@ -22,17 +22,9 @@
 
 namespace {
 
-qint32 insert(const char* table, std::initializer_list<std::pair<const char*, QVariant>> fields)
-{
-    Fields f;
-    for (const auto& [column, value] : fields)
-        f.emplace_back(QString::fromLatin1(column), value);
-    return qint32(objConn.insert(QString::fromLatin1(table), f));
-}
-
 void addLine(qint32 bookingId, int quantity, int amount, double percentage)
 {
-    insert("invoiceline", {{"bookingid", bookingId}, {"itemid", 2}, {"quantity", quantity},
+    insertRow("invoiceline", {{"bookingid", bookingId}, {"itemid", 2}, {"quantity", quantity},
                            {"amount", dbValue(Money::fromUnits(amount))}, {"taxratepercentage", percentage}});
 }
 
@@ -81,21 +73,21 @@ private slots:
         load();
         objConn.execute(QStringLiteral("UPDATE taxrate SET percentage = 5 WHERE id = 3"));
 
-        const qint32 blue = insert("room", {{"Name", "Blue"}});
-        const qint32 red = insert("room", {{"Name", "Red"}});
-        const qint32 customer = insert("customer", {{"FirstName", "Ann"}, {"LastName", "Lee"}, {"BusinessName", "Lee & Co"},
+        const qint32 blue = insertRow("room", {{"Name", "Blue"}});
+        const qint32 red = insertRow("room", {{"Name", "Red"}});
+        const qint32 customer = insertRow("customer", {{"FirstName", "Ann"}, {"LastName", "Lee"}, {"BusinessName", "Lee & Co"},
                                                     {"Address1", "12 Harbour Road"}, {"Address2", "Flat 3"},
                                                     {"City", "Portland"}, {"State", "ME"}, {"PostCode", "04101"},
                                                     {"Country", "USA"}, {"Phone", "555 0100"}, {"Mobile", "555 0199"},
                                                     {"HomePhone", "555 0123"}, {"Email", "ann@example.com"}});
-        const qint32 id = insert("booking", {{"customerid", customer}, {"fromdate", "2025-03-03 09:00:00"},
+        const qint32 id = insertRow("booking", {{"customerid", customer}, {"fromdate", "2025-03-03 09:00:00"},
                                              {"todate", "2025-03-05 14:00:00"}, {"noadults", 2}, {"nokids", 0},
                                              {"notes", "Late arrival"}, {"Tip", dbValue(Money::fromUnits(5))},
                                              {"AmountPayed", dbValue(Money::fromUnits(20))}, {"PaymentMethod", "Visa"},
                                              {"CreditCardNo", "4111"}, {"CreditCardExpiry", "12/27"},
                                              {"CreditCardType", "Gold"}});
         for (qint32 room : {blue, red})
-            insert("bookingroom", {{"bookingid", id}, {"roomid", room}});
+            insertRow("bookingroom", {{"bookingid", id}, {"roomid", room}});
         addLine(id, 2, 50, 0);
         addLine(id, 1, 100, 10);
         addLine(id, 1, 30, -5);   // a negative rate is no tax
@@ -135,18 +127,18 @@ private slots:
     void partialAndMissingData()
     {
         load();
-        const qint32 full = insert("booking", {{"customerid", insert("customer", {{"FirstName", "Ann"}})},
+        const qint32 full = insertRow("booking", {{"customerid", insertRow("customer", {{"FirstName", "Ann"}})},
                                                {"fromdate", "2025-03-03 09:00:00"}, {"todate", "2025-03-04 14:00:00"}});
         addLine(full, 1, 80, 10);
         // Names, City and Country only: the empty parts go with their separators.
-        const qint32 sparse = insert("booking", {{"customerid", insert("customer", {{"FirstName", "Kim"}, {"LastName", "Ray"},
+        const qint32 sparse = insertRow("booking", {{"customerid", insertRow("customer", {{"FirstName", "Kim"}, {"LastName", "Ray"},
                                                                                    {"City", "Leeds"}, {"Country", "UK"}})},
                                                  {"fromdate", "2025-03-03 09:00:00"}, {"todate", "2025-03-06 14:00:00"}});
         // Its customer row is gone, it has no lines, its counts and amounts are Null.
-        const qint32 orphan = insert("booking", {{"customerid", 4242}, {"fromdate", "2025-04-01 09:00:00"},
+        const qint32 orphan = insertRow("booking", {{"customerid", 4242}, {"fromdate", "2025-04-01 09:00:00"},
                                                  {"todate", "2025-04-03 10:00:00"}, {"noadults", dbNull()},
                                                  {"nokids", dbNull()}, {"Tip", dbNull()}, {"AmountPayed", dbNull()}});
-        const qint32 noCustomer = insert("booking", {{"customerid", 0}, {"fromdate", "2025-04-01 09:00:00"},
+        const qint32 noCustomer = insertRow("booking", {{"customerid", 0}, {"fromdate", "2025-04-01 09:00:00"},
                                                      {"todate", "2025-04-02 10:00:00"}});
 
         showOnConfirmPage(sparse);

@@ -19,14 +19,6 @@
 
 namespace {
 
-qint32 insert(const char* table, std::initializer_list<std::pair<const char*, QVariant>> fields)
-{
-    Fields f;
-    for (const auto& [column, value] : fields)
-        f.emplace_back(QString::fromLatin1(column), value);
-    return qint32(objConn.insert(QString::fromLatin1(table), f));
-}
-
 int bookings(qint32 id)
 {
     return objConn.scalar(QStringLiteral("SELECT COUNT(*) FROM booking WHERE id = ?"), {id}).toInt();
@@ -83,16 +75,16 @@ private slots:
         SaveConfigFlag(QStringLiteral("EnabledSalesTax2"), tax2);
         objConn.execute(QStringLiteral("UPDATE taxrate SET name = 'City Tax', percentage = 5 WHERE id = 3"));
         // No business name, second address line nor mobile.
-        const qint32 customer = insert("customer", {{"FirstName", "Ann"}, {"LastName", "Lee"}, {"Address1", "1 Quay"},
+        const qint32 customer = insertRow("customer", {{"FirstName", "Ann"}, {"LastName", "Lee"}, {"Address1", "1 Quay"},
                                                     {"City", "Portland"}, {"Country", "USA"}, {"Phone", "555 0100"},
                                                     {"HomePhone", "555 0123"}, {"Email", "ann@example.com"}});
-        const qint32 id = insert("booking", {{"customerid", customer}, {"fromdate", "2025-03-03 09:00:00"},
+        const qint32 id = insertRow("booking", {{"customerid", customer}, {"fromdate", "2025-03-03 09:00:00"},
                                              {"todate", "2025-03-05 14:00:00"}, {"noadults", 3}, {"nokids", 1},
                                              {"notes", "Cot"}, {"Tip", dbValue(Money::fromUnits(2))},
                                              {"AmountPayed", dbValue(Money::fromUnits(50))}, {"PaymentMethod", "Visa"},
                                              {"CreditCardNo", "4111"}, {"CreditCardExpiry", "12/27"},
                                              {"CreditCardType", "Gold"}});
-        insert("invoiceline", {{"bookingid", id}, {"itemid", 2}, {"quantity", 3},
+        insertRow("invoiceline", {{"bookingid", id}, {"itemid", 2}, {"quantity", 3},
                                {"amount", dbValue(Money::fromRaw(99900))}, {"taxratepercentage", 10}});
 
         giSummaryReservationID = id;
@@ -125,10 +117,10 @@ private slots:
     void missingCustomerNoLinesNoBooking()
     {
         load();
-        const qint32 orphan = insert("booking", {{"customerid", 4242}, {"fromdate", "2025-03-03 09:00:00"},
+        const qint32 orphan = insertRow("booking", {{"customerid", 4242}, {"fromdate", "2025-03-03 09:00:00"},
                                                  {"todate", "2025-03-04 10:00:00"}, {"noadults", dbNull()},
                                                  {"Tip", dbNull()}, {"AmountPayed", dbNull()}});
-        const qint32 none = insert("booking", {{"customerid", 0}, {"fromdate", "2025-03-03 09:00:00"},
+        const qint32 none = insertRow("booking", {{"customerid", 0}, {"fromdate", "2025-03-03 09:00:00"},
                                                {"todate", "2025-03-04 10:00:00"}});
         giSummaryReservationID = orphan;
         {
@@ -158,13 +150,13 @@ private slots:
     void answersActOnTheRightBooking()
     {
         load();
-        const qint32 ann = insert("booking", {{"customerid", insert("customer", {{"FirstName", "Ann"}})},
+        const qint32 ann = insertRow("booking", {{"customerid", insertRow("customer", {{"FirstName", "Ann"}})},
                                               {"fromdate", "2025-03-10 14:00:00"}, {"todate", "2025-03-12 10:00:00"},
                                               {"notes", "Keep"}});
-        const qint32 bob = insert("booking", {{"customerid", insert("customer", {{"FirstName", "Bob"}})},
+        const qint32 bob = insertRow("booking", {{"customerid", insertRow("customer", {{"FirstName", "Bob"}})},
                                               {"fromdate", "2025-03-10 15:00:00"}, {"todate", "2025-03-12 10:00:00"}});
-        insert("bookingroom", {{"bookingid", ann}, {"roomid", 1}});
-        insert("bookingroom", {{"bookingid", bob}, {"roomid", 2}});
+        insertRow("bookingroom", {{"bookingid", ann}, {"roomid", 1}});
+        insertRow("bookingroom", {{"bookingid", bob}, {"roomid", 2}});
         main->arrivals()->ui->dtCalendar->setSelectedDate(QDate(2025, 3, 11));
         ShowArrivals();
 

@@ -63,6 +63,14 @@ bool FakePrint::pageSetupDialog(QWidget*, QPrinter& printer)
     return acceptPageSetup;
 }
 
+qint32 insertRow(const char* table, std::initializer_list<std::pair<const char*, QVariant>> fields)
+{
+    Fields f;
+    for (const auto& [column, value] : fields)
+        f.emplace_back(QString::fromLatin1(column), value);
+    return qint32(objConn.insert(QString::fromLatin1(table), f));
+}
+
 Money money(const char* text)
 {
     Money m;

@@ -147,6 +147,9 @@ W* control(const QWidget* root, const char* name)
     return w;
 }
 
+// Adds a row to a table of the open database and returns its id.
+qint32 insertRow(const char* table, std::initializer_list<std::pair<const char*, QVariant>> fields);
+
 // An amount written as plain decimal text ("12.5"); the test stops on anything else.
 Money money(const char* text);
 
