@@ -3,7 +3,7 @@
 #include "benchsupport.h"
 #include "core/database.h"
 #include "core/db.h"
-#include "core/frmmain.h"
+#include "app/frmmain.h"
 
 #include <benchmark/benchmark.h>
 

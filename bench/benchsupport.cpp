@@ -1,7 +1,7 @@
 #include "benchsupport.h"
 
 #include "core/db.h"
-#include "core/frmmain.h"
+#include "app/frmmain.h"
 #include "core/modmain.h"
 #include "core/settings.h"
 

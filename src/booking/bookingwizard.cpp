@@ -6,11 +6,11 @@
 #include "booking/frmfindbooking.h"
 #include "booking/paymentpage.h"
 #include "booking/unitspage.h"
-#include "calendar/arrivalspanel.h"
+#include "core/mainview.h"
 #include "core/controlarray.h"
 #include "core/db.h"
 #include "core/format.h"
-#include "core/frmmain.h"
+#include "core/mainview.h"
 #include "core/modmain.h"
 #include "core/platform.h"
 #include "core/settings.h"
@@ -124,7 +124,7 @@ void BookingWizard::FindBooking()
     if (gbFindThenGotoBooking) {
         iBookingID = giFindThenGotoBooking_BookingID;
         iBookingStep = 4;
-        MainForm().mnuReservationAdd_Click();
+        mainView().AddReservation();
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include "booking/bookingtexts.h"
 #include "booking/bookingwizard.h"
-#include "calendar/arrivalspanel.h"
+#include "core/mainview.h"
 #include "core/controlarray.h"
 #include "core/db.h"
 #include "core/modmain.h"

@@ -3,11 +3,11 @@
 #include "booking/bookingwizard.h"
 #include "core/db.h"
 #include "core/format.h"
-#include "core/frmmain.h"
+#include "core/mainview.h"
 #include "core/modmain.h"
 #include "core/settings.h"
 #include "core/twips.h"
-#include "customers/frmrescustsearch.h"
+#include "booking/frmrescustsearch.h"
 #include "ui_customerpage.h"
 #include "ui_frmrescustsearch.h"
 
@@ -253,7 +253,7 @@ void CustomerPage::cmdResSearch_Click()
     objConn.execute(QStringLiteral("UPDATE booking SET customerid = ? WHERE id = ?"),
                     {giResCustomerSearchID, iBookingID});
     int step = 2;
-    MainForm().booking()->ShowBookingStep(step);
+    mainView().ShowBookingStep(step);
     ui->txtNoAdults->setFocus();
 }
 

@@ -1,6 +1,7 @@
 #include "booking/frmfindbooking.h"
 
 #include "core/db.h"
+#include "core/waitcursor.h"
 #include "core/format.h"
 #include "core/grid.h"
 #include "core/modmain.h"
@@ -27,14 +28,6 @@ QDate PickerDay(const QCheckBox* tick, const QDateEdit* picker)
     return tick->isChecked() ? picker->date() : QDate();
 }
 
-// The hourglass while a search runs.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 }  // namespace
 

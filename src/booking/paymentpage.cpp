@@ -7,7 +7,7 @@
 #include "core/platform.h"
 #include "core/settings.h"
 #include "core/twips.h"
-#include "invoicing/frminvoiceitemadd.h"
+#include "booking/frminvoiceitemadd.h"
 #include "invoicing/invoicelines.h"
 #include "invoicing/invoicetotals.h"
 #include "ui_paymentpage.h"

@@ -5,14 +5,13 @@
 #include "calendar/frmbookingsummary.h"
 #include "core/db.h"
 #include "core/format.h"
-#include "core/frmmain.h"
+#include "core/mainview.h"
 #include "core/grid.h"
 #include "core/modmain.h"
 #include "core/platform.h"
 #include "core/twips.h"
 #include "invoicing/documents.h"
 #include "ui_arrivalspanel.h"
-#include "ui_frmmain.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -139,7 +138,7 @@ void ArrivalsPanel::gArrivals_DblClick()
 
 void ArrivalsPanel::cmdAddReservation_Click()
 {
-    MainForm().mnuReservationAdd_Click();
+    mainView().AddReservation();
 }
 
 void ArrivalsPanel::cmdViewDetails_Click()
@@ -147,7 +146,7 @@ void ArrivalsPanel::cmdViewDetails_Click()
     const qint32 id = SelectedBooking();
     if (!CheckSelected(id))
         return;
-    MainForm().DoEditBooking(id);
+    mainView().DoEditBooking(id);
 }
 
 void ArrivalsPanel::cmdSimpleCalShowSummary_Click()
@@ -187,11 +186,4 @@ void ArrivalsPanel::cmdPrintReceipt_Click()
     if (!CheckSelected(id))
         return;
     PrintBookingReceipt(id);
-}
-
-void ShowArrivals()
-{
-    frmMain& main = MainForm();
-    main.arrivals()->FillArrivals();
-    main.ShowView(main.ui->picArrivals, {main.ui->picCalendar, main.ui->picBooking});
 }

@@ -34,6 +34,3 @@ private:
     // none; true when one is.
     bool CheckSelected(qint32 id);
 };
-
-// Refills the arrivals list and brings the arrivals panel to the front.
-void ShowArrivals();

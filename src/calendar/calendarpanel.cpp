@@ -4,7 +4,7 @@
 #include "calendar/arrivalspanel.h"
 #include "calendar/calendar.h"
 #include "calendar/frmbookingsummary.h"
-#include "core/frmmain.h"
+#include "core/mainview.h"
 #include "core/modmain.h"
 #include "ui_calendarpanel.h"
 
@@ -36,7 +36,7 @@ void CalendarPanel::MainCalendar_CalendarClick(qint32 iSelectedBookingID)
     }
     // The summary has asked before returning 2.
     if (giSummaryReturnCode == 1) {
-        MainForm().DoEditBooking(iSelectedBookingID);
+        mainView().DoEditBooking(iSelectedBookingID);
     } else if (giSummaryReturnCode == 2) {
         DoCancel(iSelectedBookingID);
         ShowArrivals();

@@ -1,5 +1,6 @@
 #include "core/apperror.h"
 
+#include "core/guard.h"
 #include "core/platform.h"
 
 #include <QFileInfo>
@@ -37,4 +38,9 @@ void ReportFatalError(const AppError& e)
 {
     MsgBox(e.reportText(), vbCritical | vbOKOnly);
     platform().endProgram(1);
+}
+
+void ReportHandlerError(const std::exception& e, const char* routine)
+{
+    ReportFatalError(AppError(51, QString::fromLocal8Bit(e.what()), Where{__FILE__, routine, 0}));
 }

@@ -2,12 +2,12 @@
 
 #include "core/apperror.h"
 #include "core/db.h"
-#include "core/frmsplash.h"
 #include "core/modmain.h"
 #include "core/platform.h"
 #include "core/settings.h"
 
 #include <QTimer>
+#include <QWidget>
 
 QString DatabaseFolder()
 {
@@ -43,11 +43,11 @@ QString versionText(const QVariant& ver)
 
 }  // namespace
 
-void CheckDatabaseVersion(frmSplash* splash)
+void CheckDatabaseVersion(QTimer* splashTimer, QWidget* splash)
 {
     if (!objConn.tableExists(QStringLiteral("DatabaseVersion"))) {
-        if (splash)
-            splash->Timer1->stop();
+        if (splashTimer)
+            splashTimer->stop();
         MsgBox(QStringLiteral("Unable to open database file - expecting version 3, but found previous version."),
                vbCritical);
         if (splash)

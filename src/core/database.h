@@ -2,7 +2,8 @@
 // Finding, opening and checking the database file at start-up.
 #include <QString>
 
-class frmSplash;
+class QTimer;
+class QWidget;
 
 // The database folder by the setting DBPath: the program's folder when the
 // setting is missing or empty; a folder without a trailing "/" or "\" gets
@@ -15,8 +16,9 @@ bool OpenDatabase();
 
 // Checks the file's format version. Returns when the file is accepted (a
 // version-2 file only after the user agreed to convert it); every other
-// outcome ends the program. splash, when given, is closed before ending.
-void CheckDatabaseVersion(frmSplash* splash);
+// outcome ends the program. The splash screen, when given, stops its timer
+// before a message and is closed before ending.
+void CheckDatabaseVersion(QTimer* splashTimer = nullptr, QWidget* splash = nullptr);
 
 // Brings a version-2 file to version 3 in one transaction: a failure leaves
 // the file as it was.

@@ -6,11 +6,11 @@
 #include "booking/bookingwizard.h"
 #include "booking/customerpage.h"
 #include "core/db.h"
-#include "core/frmmain.h"
+#include "app/frmmain.h"
 #include "core/modmain.h"
 #include "core/settings.h"
 #include "core/twips.h"
-#include "customers/frmrescustsearch.h"
+#include "booking/frmrescustsearch.h"
 #include "ui_customerpage.h"
 #include "ui_frmrescustsearch.h"
 

@@ -7,7 +7,7 @@
 #include "booking/wizardpage.h"
 #include "calendar/arrivalspanel.h"
 #include "core/db.h"
-#include "core/frmmain.h"
+#include "app/frmmain.h"
 #include "core/modmain.h"
 #include "core/settings.h"
 

@@ -6,7 +6,7 @@
 #include "calendar/arrivalspanel.h"
 #include "calendar/calendarpanel.h"
 #include "core/db.h"
-#include "core/frmmain.h"
+#include "app/frmmain.h"
 #include "core/grid.h"
 #include "core/modmain.h"
 

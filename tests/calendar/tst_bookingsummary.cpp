@@ -7,7 +7,7 @@
 #include "calendar/arrivalspanel.h"
 #include "calendar/frmbookingsummary.h"
 #include "core/db.h"
-#include "core/frmmain.h"
+#include "app/frmmain.h"
 #include "core/grid.h"
 #include "core/modmain.h"
 #include "core/settings.h"

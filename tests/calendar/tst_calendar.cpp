@@ -9,7 +9,7 @@
 #include "calendar/calendarpanel.h"
 #include "core/db.h"
 #include "core/format.h"
-#include "core/frmmain.h"
+#include "app/frmmain.h"
 #include "core/modmain.h"
 #include "core/settings.h"
 #include "core/twips.h"

@@ -9,7 +9,7 @@
 #include "calendar/calendar.h"
 #include "calendar/calendarpanel.h"
 #include "core/grid.h"
-#include "core/frmmain.h"
+#include "app/frmmain.h"
 #include "core/settings.h"
 #include "core/startmove.h"
 #include "core/twips.h"

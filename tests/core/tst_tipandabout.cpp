@@ -1,9 +1,9 @@
 // The tip of the day and the about box.
 #include "support/testsupport.h"
 
-#include "core/frmabout.h"
-#include "core/frmmain.h"
-#include "core/frmtip.h"
+#include "app/frmabout.h"
+#include "app/frmmain.h"
+#include "app/frmtip.h"
 #include "core/settings.h"
 
 #include <QCheckBox>

@@ -2,8 +2,8 @@
 // on-screen size, on the printer chosen in the print dialog.
 #include "support/testsupport.h"
 
-#include "core/frmmain.h"
-#include "core/windowprint.h"
+#include "app/frmmain.h"
+#include "app/windowprint.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

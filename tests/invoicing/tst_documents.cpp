@@ -5,7 +5,7 @@
 #include "booking/bookingwizard.h"
 #include "booking/paymentpage.h"
 #include "core/db.h"
-#include "core/frmmain.h"
+#include "app/frmmain.h"
 #include "core/modmain.h"
 #include "core/settings.h"
 #include "invoicing/documents.h"

@@ -2,7 +2,7 @@
 
 #include "core/application.h"
 #include "core/db.h"
-#include "core/frmmain.h"
+#include "app/frmmain.h"
 #include "core/modmain.h"
 #include "core/settings.h"
 
@@ -77,6 +77,25 @@ Money money(const char* text)
     if (!Money::fromDecimalText(QString::fromLatin1(text), &m))
         qFatal("bad amount %s", text);
     return m;
+}
+
+QStringList hostileTexts()
+{
+    return {
+        QStringLiteral("O'Brien <b>Bold</b>"),
+        QStringLiteral("<img src=x>"),
+        QStringLiteral("<img src=\"/dev/zero\">"),
+        QStringLiteral("\"Quoted\" 'single' `back`"),
+        QStringLiteral("Robert'); DROP TABLE customer;--"),
+        QStringLiteral("100% _under_ %d %s %1 %n"),
+        QStringLiteral("{\\rtf1 \\b braces} \\par C:\\temp\\"),
+        QStringLiteral("<firstname> <bookingid> [name] &amp; &lt;"),
+        QString(10000, u'x'),
+        QStringLiteral("Zoë Ærøskøbing Ωμέγα Юлия 北京 東京"),
+        QStringLiteral("\u05E9\u05DC\u05D5\u05DD \u0645\u0631\u062D\u0628\u0627"),
+        QStringLiteral("e\u0301a\u0300 Z\u0351\u0352a\u0353"),
+        QStringLiteral("\U0001F600 \U0001F3E8 \U0001F468\u200D\U0001F469\u200D\U0001F467"),
+    };
 }
 
 Fakes& fakes()

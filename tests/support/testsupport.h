@@ -153,6 +153,12 @@ qint32 insertRow(const char* table, std::initializer_list<std::pair<const char*,
 // An amount written as plain decimal text ("12.5"); the test stops on anything else.
 Money money(const char* text);
 
+// Texts a hostile or careless user may type: markup, quotes, SQL and LIKE
+// fragments, braces and backslashes, typed placeholders, very long, non-Latin,
+// right-to-left and combining text, emoji. Whatever shows or stores one of
+// them must give it back exactly as typed.
+QStringList hostileTexts();
+
 // Called by TARLOMY_TEST_MAIN before the application starts.
 void prepareTestEnvironment();
 void prepareTestApplication();

@@ -1,12 +1,12 @@
 // The program's start: the splash window while the main window loads, then
 // the main window with the day's arrivals, the tip of the day and, on the
 // very first run, the getting-started questions.
-#include "core/startup.h"
+#include "app/startup.h"
 
 #include "calendar/arrivalspanel.h"
-#include "core/frmmain.h"
-#include "core/frmsplash.h"
-#include "core/frmtip.h"
+#include "app/frmmain.h"
+#include "app/frmsplash.h"
+#include "app/frmtip.h"
 #include "core/modmain.h"
 #include "core/settings.h"
 #include "customers/customerspanel.h"

@@ -1,6 +1,6 @@
 #include "core/application.h"
 #include "core/apperror.h"
-#include "core/startup.h"
+#include "app/startup.h"
 
 int main(int argc, char** argv)
 {

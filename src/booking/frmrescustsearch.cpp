@@ -1,6 +1,7 @@
-#include "customers/frmrescustsearch.h"
+#include "booking/frmrescustsearch.h"
 
 #include "core/db.h"
+#include "core/waitcursor.h"
 #include "core/grid.h"
 #include "core/modmain.h"
 #include "core/platform.h"
@@ -14,22 +15,6 @@
 
 namespace {
 
-// The hourglass while a search runs, put back however it ends.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { restore(); }
-    void restore()
-    {
-        if (m_on) {
-            QApplication::restoreOverrideCursor();
-            m_on = false;
-        }
-    }
-
-private:
-    bool m_on = true;
-};
 
 // LIKE matches the typed text itself: its wildcard and escape characters
 // stand for themselves.

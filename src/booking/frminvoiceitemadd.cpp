@@ -1,4 +1,4 @@
-#include "invoicing/frminvoiceitemadd.h"
+#include "booking/frminvoiceitemadd.h"
 
 #include "booking/paymentpage.h"
 #include "core/controlarray.h"

@@ -1,6 +1,6 @@
-#include "core/frmsplash.h"
+#include "app/frmsplash.h"
 
-#include "core/frmmain.h"
+#include "app/frmmain.h"
 #include "core/moddetectwindows.h"
 #include "ui_frmsplash.h"
 

@@ -1,6 +1,6 @@
-#include "core/windowprint.h"
+#include "app/windowprint.h"
 
-#include "core/frmmain.h"
+#include "app/frmmain.h"
 #include "core/platform.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "core/frmtip.h"
+#include "app/frmtip.h"
 
 #include "core/modmain.h"
 #include "core/settings.h"

@@ -1,4 +1,4 @@
-#include "core/frmabout.h"
+#include "app/frmabout.h"
 
 #include "core/moddetectwindows.h"
 #include "core/platform.h"

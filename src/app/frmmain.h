@@ -1,6 +1,8 @@
 #pragma once
 // The main window: menu bar, toolbar and the five panels, one in front at a
 // time (arrivals, calendar, booking wizard, reports, customers).
+#include "core/mainview.h"
+
 #include <QMainWindow>
 #include <QMap>
 #include <initializer_list>
@@ -14,7 +16,7 @@ class CustomersPanel;
 class ReportsPanel;
 namespace Ui { class frmMain; }
 
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public MainView {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
@@ -49,9 +51,12 @@ public:
     void Label1_MouseDown(int Index, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
 
     // Shared routines of the main window.
-    void DoEditBooking(qint32 iEditBookingID);
+    void DoEditBooking(qint32 iEditBookingID) override;
     void InitCustomerHeader();
-    void RefreshCustomerScreen(int SelectRow = 1, qint32 SelectCustomerID = 0);
+    void RefreshCustomerScreen(int SelectRow = 1, qint32 SelectCustomerID = 0) override;
+    void AddReservation() override { mnuReservationAdd_Click(); }
+    void ShowArrivals() override;
+    void ShowBookingStep(int step) override;
     void UpdateCommodityNameInGUI();
     // Fills template text c for the booking in progress (invoicing/documents.h).
     void DoRTF_TemplateReplace(QByteArray& c);

@@ -1,4 +1,4 @@
-#include "core/frmmain.h"
+#include "app/frmmain.h"
 
 #include "booking/bookingwizard.h"
 #include "booking/confirmpage.h"
@@ -10,9 +10,9 @@
 #include "core/controlarray.h"
 #include "core/database.h"
 #include "core/db.h"
-#include "core/frmabout.h"
-#include "core/frmsplash.h"
-#include "core/frmtip.h"
+#include "app/frmabout.h"
+#include "app/frmsplash.h"
+#include "app/frmtip.h"
 #include "core/grid.h"
 #include "core/modmain.h"
 #include "core/moddetectwindows.h"
@@ -20,7 +20,7 @@
 #include "core/settings.h"
 #include "core/startmove.h"
 #include "core/twips.h"
-#include "core/windowprint.h"
+#include "app/windowprint.h"
 #include "customers/customerspanel.h"
 #include "invoicing/documents.h"
 #include "reports/reportspanel.h"
@@ -52,6 +52,15 @@ frmMain& MainForm()
     }
     return *g_main;
 }
+
+namespace {
+MainView& loadedMainView()
+{
+    return MainForm();
+}
+// Windows below the main window reach it through MainView.
+const bool g_mainViewRegistered = (SetMainViewProvider(loadedMainView), true);
+}  // namespace
 
 bool MainFormLoaded()
 {
@@ -115,7 +124,10 @@ void frmMain::Form_Load()
     if (!OpenDatabase())
         platform().endProgram(1);
     platform().help().setHelpFile(AppPath() + QStringLiteral("kshelp.hlp"));
-    CheckDatabaseVersion(frmSplash::current());
+    {
+        frmSplash* splash = frmSplash::current();
+        CheckDatabaseVersion(splash ? splash->Timer1 : nullptr, splash);
+    }
 
     InitCustomerHeader();
     arrivals()->InitArrivalsHeader();
@@ -524,6 +536,17 @@ void frmMain::DoEditBooking(qint32 iEditBookingID)
     mnuReservationAdd_Click();
 }
 
+void frmMain::ShowArrivals()
+{
+    arrivals()->FillArrivals();
+    ShowView(ui->picArrivals, {ui->picCalendar, ui->picBooking});
+}
+
+void frmMain::ShowBookingStep(int step)
+{
+    booking()->ShowBookingStep(step);
+}
+
 void frmMain::InitCustomerHeader()
 {
     customers()->InitCustomerHeader();
@@ -667,12 +690,6 @@ void frmMain::connectMenus()
         findButton->setPopupMode(QToolButton::MenuButtonPopup);
 }
 
-void frmMain::mnuFileExportCustomers_Click() {}
-void frmMain::mnuFileExportResCSV_Click() {}
-void frmMain::mnuFileExportThisMonth_Click() {}
-void frmMain::mnuFileExportThisMonthView_Click() {}
-void frmMain::mnuFileExportCommissionAccounts_Click() {}
-
 void frmMain::mnuFilePageSetup_Click()
 {
     DoPageSetup();
@@ -704,9 +721,6 @@ void frmMain::mnuEditPaste_Click() { sendKeys(Qt::Key_V, Qt::ControlModifier); }
 void frmMain::mnuEditClear_Click() { sendKeys(Qt::Key_Delete, Qt::NoModifier); }
 void frmMain::mnuEditSelectAll_Click() { sendKeys(Qt::Key_A, Qt::ControlModifier); }
 
-void frmMain::mnuWebConfig_Click() {}
-void frmMain::mnuWebCreatePage_Click() {}
-
 void frmMain::mnuReservationAdd_Click()
 {
     ShowView(ui->picBooking, {ui->picCalendar, ui->picCustomers, ui->picArrivals});
@@ -723,8 +737,6 @@ void frmMain::mnuReports_Click()
     ShowView(ui->picReports, {ui->picBooking, ui->picArrivals, ui->picCalendar, ui->picCustomers});
     reports()->ShowReports();
 }
-
-void frmMain::mnuBookingsFinanceSummary_Click() {}
 
 void frmMain::mnuCalendar_Click()
 {
@@ -743,8 +755,6 @@ void frmMain::mnuReservationsArrivals_Click()
     ui->picArrivals->setFocus();
 }
 
-void frmMain::mnuBookingsRoomNotes_Click() {}
-
 void frmMain::mnuReservationToday_Click()
 {
     arrivals()->ui->dtCalendar->setSelectedDate(QDate::currentDate());
@@ -756,19 +766,6 @@ void frmMain::mnuCustomersView_Click()
     ShowView(ui->picCustomers, {ui->picCalendar, ui->picBooking, ui->picArrivals, ui->picReports});
     RefreshCustomerScreen(1, 0);
 }
-
-void frmMain::mnuCustomerFind_Click() {}
-void frmMain::mnuCustMailingList_Click() {}
-void frmMain::mnuViewAccounts_Click() {}
-void frmMain::mnuCommissionPayments_Click() {}
-void frmMain::mnuConfigureWizard_Click() {}
-void frmMain::mnuConfigureTerminology_Click() {}
-void frmMain::mnuConfigureRooms_Click() {}
-void frmMain::mnuConfigHighLowSeason_Click() {}
-void frmMain::mnuConfigChargeableItems_Click() {}
-void frmMain::mnuConfigTax_Click() {}
-void frmMain::mnuConfigCustomField_Click() {}
-void frmMain::mnuConfigPaymentMethods_Click() {}
 
 void frmMain::mnuHelpContents_Click()
 {

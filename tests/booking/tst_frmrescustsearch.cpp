@@ -5,7 +5,7 @@
 #include "core/db.h"
 #include "core/grid.h"
 #include "core/modmain.h"
-#include "customers/frmrescustsearch.h"
+#include "booking/frmrescustsearch.h"
 #include "ui_frmrescustsearch.h"
 
 #include <QPushButton>

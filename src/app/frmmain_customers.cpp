@@ -1,0 +1,5 @@
+// The main window's menu commands for customers.
+#include "app/frmmain.h"
+
+void frmMain::mnuCustomerFind_Click() {}
+void frmMain::mnuCustMailingList_Click() {}

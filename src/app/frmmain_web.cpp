@@ -1,0 +1,5 @@
+// The main window's menu commands for web bookings.
+#include "app/frmmain.h"
+
+void frmMain::mnuWebConfig_Click() {}
+void frmMain::mnuWebCreatePage_Click() {}
