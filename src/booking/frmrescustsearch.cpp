@@ -1,5 +1,6 @@
 #include "booking/frmrescustsearch.h"
 
+#include "core/customerstore.h"
 #include "core/db.h"
 #include "core/waitcursor.h"
 #include "core/grid.h"
@@ -12,30 +13,6 @@
 #include <QCursor>
 #include <QHeaderView>
 #include <QTableWidget>
-
-namespace {
-
-
-// LIKE matches the typed text itself: its wildcard and escape characters
-// stand for themselves.
-QString likeLiteral(const QString& text)
-{
-    QString s = text;
-    s.replace(u'\\', QStringLiteral("\\\\"));
-    s.replace(u'%', QStringLiteral("\\%"));
-    s.replace(u'_', QStringLiteral("\\_"));
-    return s;
-}
-
-}  // namespace
-
-QString AAS(const QString& sFieldname, const QString& text, QVariantList& params)
-{
-    if (text.isEmpty())
-        return QString();
-    params << QStringLiteral("%") + likeLiteral(text) + QStringLiteral("%");
-    return sFieldname + QStringLiteral(" LIKE ? ESCAPE '\\'");
-}
 
 frmResCustSearch::frmResCustSearch(QWidget* parent) : QDialog(parent), ui(new Ui::frmResCustSearch)
 {

@@ -25,7 +25,3 @@ public:
 private:
     void Form_Load();
 };
-
-// The condition of one name box: its column contains the text as typed.
-// Empty when the box is empty; otherwise appends the LIKE pattern to params.
-QString AAS(const QString& sFieldname, const QString& text, QVariantList& params);

@@ -60,7 +60,7 @@ void TestStartup::loadsOnTheArrivalsView()
     QCOMPARE(main.arrivals()->ui->gArrivals->horizontalHeaderItem(1)->text(), QStringLiteral("Room"));
     QCOMPARE(main.booking()->payment()->ui->gNewInvoice->horizontalHeaderItem(4)->text(),
              QStringLiteral("Item Total"));
-    QCOMPARE(main.customers()->ui->gcust->columnCount(), 4);
+    QCOMPARE(main.customers()->ui->gcust->model()->columnCount(), 4);
     QCOMPARE(main.arrivals()->ui->cboSimpleCalSort->currentText(), QStringLiteral("Time"));
     QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_52"))->text(), QStringLiteral("Sunday"));
     QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_58"))->text(), QStringLiteral("Saturday"));
