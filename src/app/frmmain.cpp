@@ -761,12 +761,6 @@ void frmMain::mnuReservationToday_Click()
     mnuReservationsArrivals_Click();
 }
 
-void frmMain::mnuCustomersView_Click()
-{
-    ShowView(ui->picCustomers, {ui->picCalendar, ui->picBooking, ui->picArrivals, ui->picReports});
-    RefreshCustomerScreen(1, 0);
-}
-
 void frmMain::mnuHelpContents_Click()
 {
     platform().help().showContext(this, 1);
