@@ -21,6 +21,7 @@
 #include <QItemSelectionModel>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QTimer>
 
 namespace {
 
@@ -199,7 +200,18 @@ bool frmFindCustomer::RefreshCustomerScreen(int SelectRow, qint64 SelectCustomer
     m_model->setPageSize(std::max(50, g->height() / std::max(1, g->verticalHeader()->defaultSectionSize()) + 10));
     m_model->setQuery(CustomerSearchReader(c), CustomerSearchCounter(c));
     m_model->refresh();
-    SetPlainText(ui->lblTotalCustomers, Fmt::integer(m_model->totalCount()));
+    // A list shorter than a page is its own count. Otherwise counting every
+    // match waits until the first matches are on the screen.
+    const int search = ++m_searches;
+    ui->lblTotalCustomers->clear();
+    const auto showCount = [this, search] {
+        if (search == m_searches)
+            SetPlainText(ui->lblTotalCustomers, Fmt::integer(m_model->totalCount()));
+    };
+    if (m_model->atEnd())
+        showCount();
+    else
+        QTimer::singleShot(0, this, guarded(showCount));
     if (SelectCustomerID != 0) {
         const int row = m_model->fetchUntil(SelectCustomerID);
         if (row >= 0)

@@ -20,7 +20,8 @@ public:
     // customer's history, or none.
     static std::optional<qint64> ask(QWidget* parent);
 
-    // Runs the search of the boxes and refills the list and its count;
+    // Runs the search of the boxes and refills the list and its count (a
+    // long list's count as soon as its first screen is shown);
     // selects row SelectRow (1 the first match), or the row of
     // SelectCustomerID when it is listed, or the last row. False, with the
     // list left as it was, when no box is filled.
@@ -51,4 +52,5 @@ private:
     Ui::frmFindCustomer* ui;
     PagedModel* m_model;
     std::optional<qint64> m_editBooking;
+    int m_searches = 0;
 };
