@@ -70,6 +70,7 @@ frmFindCustomer::frmFindCustomer(QWidget* parent)
     place(ui->picSep, {90, kSepTop - 60, 6585, 30});
     place(ui->gcust, {90, kSepTop, 6585, 1665});
     place(ui->lblTotalCaption, {210, 5760, 1900, 240});
+    ui->lblTotalCaption->adjustSize();
     place(ui->lblTotalCustomers, {2130, 5760, 1500, 240});
     place(ui->picSep2, {90, kSep2Top, 8745, 30});
     place(ui->picBut, {6840, 60, 1935, 6015});
@@ -78,7 +79,22 @@ frmFindCustomer::frmFindCustomer(QWidget* parent)
                                                 {ui->cmdViewHistory, 4860},    {ui->cmdDeleteCustomer, 5550}};
     for (const auto& [button, buttonTop] : buttons)
         place(button, {60, buttonTop, 1815, kButtonHeight});
-    resize(Twips::toPx(8925), Twips::toPx(6150));
+    // Labels wider at the desktop's font than the design allows push the
+    // boxes, and the window, to the right.
+    int labelWidth = 0;
+    for (const auto& [label, box] : rows)
+        labelWidth = std::max(labelWidth, label->sizeHint().width());
+    const int shift = std::max(0, labelWidth - (Twips::toPx(1590 - 180) - 6));
+    if (shift > 0) {
+        for (QWidget* w : {static_cast<QWidget*>(ui->lblLabels_0), static_cast<QWidget*>(ui->lblLabels_1),
+                           static_cast<QWidget*>(ui->txtFirstname), static_cast<QWidget*>(ui->txtLastname)})
+            w->move(w->x() + shift, w->y());
+        for (const auto& [label, box] : rows) {
+            label->resize(label->width() + shift, label->height());
+            box->move(box->x() + shift, box->y());
+        }
+    }
+    resize(Twips::toPx(8925) + shift, Twips::toPx(6150));
 
     SetGridModel(ui->gcust, m_model);
     ui->gcust->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -156,7 +172,9 @@ void frmFindCustomer::Form_Resize()
         ui->gcust->resize(Twips::toPx(gridWidth), Twips::toPx(gridHeight));
         const int labelTop = Twips::toPx(gridTop + gridHeight + 10);
         ui->lblTotalCaption->move(ui->lblTotalCaption->x(), labelTop);
-        ui->lblTotalCustomers->move(ui->lblTotalCustomers->x(), labelTop);
+        ui->lblTotalCustomers->move(std::max(Twips::toPx(2130), ui->lblTotalCaption->x()
+                                                                   + ui->lblTotalCaption->sizeHint().width() + 6),
+                                    labelTop);
     }
     selectFirstRow();
 }
@@ -164,9 +182,15 @@ void frmFindCustomer::Form_Resize()
 void frmFindCustomer::DoResize()
 {
     QTableView* g = ui->gcust;
-    for (int c = 0; c < 4; ++c)
+    int sum = 0;
+    for (int c = 0; c < 4; ++c) {
         SetGridColWidth(g, c, CustomerSearchColumnWidth(c));
-    FitGridColumn(g, 1, 100);
+        sum += GridColWidth(g, c);
+    }
+    // The address takes what the grid has to spare, less 100 twips.
+    const int spare = GridCellsWidth(g) - sum;
+    if (spare > 0)
+        SetGridColWidth(g, 1, GridColWidth(g, 1) + spare - 100);
 }
 
 // ---- Search ---------------------------------------------------------------
