@@ -3,6 +3,7 @@
 #include "core/db.h"
 #include "core/waitcursor.h"
 #include "core/grid.h"
+#include "core/guard.h"
 #include "core/modmain.h"
 #include "core/platform.h"
 #include "core/twips.h"
@@ -29,7 +30,7 @@ QString likeLiteral(const QString& text)
 
 }  // namespace
 
-QString AAS(const QString& sFieldname, const QString& text, QVariantList& params)
+QString ContainsClause(const QString& sFieldname, const QString& text, QVariantList& params)
 {
     if (text.isEmpty())
         return QString();
@@ -45,10 +46,10 @@ frmResCustSearch::frmResCustSearch(QWidget* parent) : QDialog(parent), ui(new Ui
     setFixedSize(size());
     ui->gcust->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 
-    connect(ui->cmdOk, &QPushButton::clicked, this, &frmResCustSearch::cmdOk_Click);
-    connect(ui->cmdSelect, &QPushButton::clicked, this, &frmResCustSearch::cmdSelect_Click);
-    connect(ui->cmdCancel, &QPushButton::clicked, this, &frmResCustSearch::cmdCancel_Click);
-    connect(ui->gcust, &QTableWidget::cellDoubleClicked, this, &frmResCustSearch::cmdSelect_Click);
+    connect(ui->cmdOk, &QPushButton::clicked, this, guarded(this, &frmResCustSearch::cmdOk_Click));
+    connect(ui->cmdSelect, &QPushButton::clicked, this, guarded(this, &frmResCustSearch::cmdSelect_Click));
+    connect(ui->cmdCancel, &QPushButton::clicked, this, guarded(this, &frmResCustSearch::cmdCancel_Click));
+    connect(ui->gcust, &QTableWidget::cellDoubleClicked, this, guarded(this, &frmResCustSearch::cmdSelect_Click));
 
     Form_Load();
 }
@@ -58,9 +59,19 @@ frmResCustSearch::~frmResCustSearch()
     delete ui;
 }
 
+std::optional<qint32> frmResCustSearch::ask(const QString& firstName, const QString& lastName, QWidget* parent)
+{
+    frmResCustSearch picker(parent);
+    picker.ui->txtFirstname->setText(firstName);
+    picker.ui->txtLastname->setText(lastName);
+    picker.RefreshCustomerScreen(1, 0);
+    picker.exec();
+    return picker.chosen();
+}
+
 void frmResCustSearch::Form_Load()
 {
-    giResCustomerSearchID = -1;
+    m_chosen.reset();
 
     QTableWidget* g = ui->gcust;
     g->setUpdatesEnabled(false);
@@ -89,8 +100,8 @@ int frmResCustSearch::RefreshCustomerScreen(int SelectRow, qint64 SelectCustomer
     QVariantList params;
     QString sSQL = QStringLiteral("SELECT id, firstname, lastname, address1, address2, postcode, phone "
                                   "FROM customer WHERE ");
-    const QString first = AAS(QStringLiteral("firstname"), ui->txtFirstname->text(), params);
-    const QString last = AAS(QStringLiteral("lastname"), ui->txtLastname->text(), params);
+    const QString first = ContainsClause(QStringLiteral("firstname"), ui->txtFirstname->text(), params);
+    const QString last = ContainsClause(QStringLiteral("lastname"), ui->txtLastname->text(), params);
     sSQL += first;
     if (!last.isEmpty()) {
         if (!first.isEmpty())
@@ -142,7 +153,7 @@ void frmResCustSearch::cmdSelect_Click()
     const qint64 id = GridCurrentRowData(ui->gcust, 0);
     if (id == 0)
         return;
-    giResCustomerSearchID = qint32(id);
+    m_chosen = qint32(id);
     accept();
 }
 

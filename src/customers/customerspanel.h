@@ -10,11 +10,20 @@ public:
     explicit CustomersPanel(QWidget* parent = nullptr);
     ~CustomersPanel() override;
 
-    Ui::CustomersPanel* ui;
+    // Places the list and its buttons from the panel's size.
+    void Form_Resize();
+    // The list's view: 0 all customers, 1 those who owe money.
+    void SetView(int index);
+    // The list's column widths, as the user left them.
+    void LoadLayout();
+    void SaveLayout();
 
     // The header row of gcust for the chosen view.
     void InitCustomerHeader();
     // Refills gcust and selects a row.
     void RefreshCustomerScreen(int SelectRow = 1, qint32 SelectCustomerID = 0);
     void cboCustView_Click();
+
+private:
+    Ui::CustomersPanel* ui;
 };

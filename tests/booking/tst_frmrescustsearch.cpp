@@ -6,11 +6,11 @@
 #include "core/grid.h"
 #include "core/modmain.h"
 #include "booking/frmrescustsearch.h"
-#include "ui_frmrescustsearch.h"
 
 #include <QPushButton>
 #include <QTableWidget>
 #include <memory>
+#include <QLineEdit>
 
 namespace {
 
@@ -28,16 +28,16 @@ qint64 addCustomer(const QString& first, const QString& last, const QVariant& ad
 QStringList names(const frmResCustSearch& dlg)
 {
     QStringList list;
-    for (int r = 0; r < dlg.ui->gcust->rowCount(); ++r)
-        list << dlg.ui->gcust->item(r, 0)->text();
+    for (int r = 0; r < control<QTableWidget>(&dlg, "gcust")->rowCount(); ++r)
+        list << control<QTableWidget>(&dlg, "gcust")->item(r, 0)->text();
     return list;
 }
 
 QStringList search(frmResCustSearch& dlg, const QString& first, const QString& last)
 {
-    dlg.ui->txtFirstname->setText(first);
-    dlg.ui->txtLastname->setText(last);
-    QTest::mouseClick(dlg.ui->cmdOk, Qt::LeftButton);
+    control<QLineEdit>(&dlg, "txtFirstname")->setText(first);
+    control<QLineEdit>(&dlg, "txtLastname")->setText(last);
+    QTest::mouseClick(control<QPushButton>(&dlg, "cmdOk"), Qt::LeftButton);
     return names(dlg);
 }
 
@@ -69,26 +69,25 @@ private slots:
         addCustomer(QStringLiteral("Bob"), QStringLiteral("adams"));
         addCustomer(QStringLiteral("Cy"), QStringLiteral("Zane"));
 
-        giResCustomerSearchID = 7;
         frmResCustSearch dlg;
-        QCOMPARE(giResCustomerSearchID, -1);
+        QCOMPARE(dlg.chosen().value_or(-1), -1);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Customer Search"));
-        QCOMPARE(dlg.ui->gcust->horizontalHeaderItem(3)->text(), QStringLiteral("Phone"));
+        QCOMPARE(control<QTableWidget>(&dlg, "gcust")->horizontalHeaderItem(3)->text(), QStringLiteral("Phone"));
 
         // Both boxes empty: everyone, by last name and then first name.
         QCOMPARE(dlg.RefreshCustomerScreen(1, 0), 1);
         QCOMPARE(names(dlg), QStringList({QStringLiteral("Bob adams"), QStringLiteral("Zed Adams"),
                                           QStringLiteral("Amy Brown"), QStringLiteral("Cy Zane")}));
-        QCOMPARE(dlg.ui->gcust->currentRow(), 0);
-        QCOMPARE(GridRowData(dlg.ui->gcust, 1), zed);
-        QCOMPARE(dlg.ui->gcust->item(1, 1)->text(), QStringLiteral("1 High St, Flat 2"));
-        QCOMPARE(dlg.ui->gcust->item(1, 2)->text(), QStringLiteral("AB1"));
-        QCOMPARE(dlg.ui->gcust->item(2, 1)->text(), QStringLiteral("1 High St"));
-        QVERIFY(dlg.ui->gcust->item(2, 2)->text().isEmpty());
-        QVERIFY(dlg.ui->gcust->item(2, 3)->text().isEmpty());
+        QCOMPARE(control<QTableWidget>(&dlg, "gcust")->currentRow(), 0);
+        QCOMPARE(GridRowData(control<QTableWidget>(&dlg, "gcust"), 1), zed);
+        QCOMPARE(control<QTableWidget>(&dlg, "gcust")->item(1, 1)->text(), QStringLiteral("1 High St, Flat 2"));
+        QCOMPARE(control<QTableWidget>(&dlg, "gcust")->item(1, 2)->text(), QStringLiteral("AB1"));
+        QCOMPARE(control<QTableWidget>(&dlg, "gcust")->item(2, 1)->text(), QStringLiteral("1 High St"));
+        QVERIFY(control<QTableWidget>(&dlg, "gcust")->item(2, 2)->text().isEmpty());
+        QVERIFY(control<QTableWidget>(&dlg, "gcust")->item(2, 3)->text().isEmpty());
         // The row of a given customer is selected instead of the first.
         QCOMPARE(dlg.RefreshCustomerScreen(1, zed), 2);
-        QCOMPARE(dlg.ui->gcust->currentRow(), 1);
+        QCOMPARE(control<QTableWidget>(&dlg, "gcust")->currentRow(), 1);
 
         // First name or last name, anywhere in the name, any letter case.
         QCOMPARE(search(dlg, QStringLiteral("z"), QString()),
@@ -132,12 +131,12 @@ private slots:
         QCOMPARE(dlg.RefreshCustomerScreen(1, 0), 0);
 
         onNextDialog([&dlg](QWidget*) {
-            QTest::mouseClick(dlg.ui->cmdSelect, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(&dlg, "cmdSelect"), Qt::LeftButton);
             QVERIFY(dlg.isVisible());
-            QTest::mouseClick(dlg.ui->cmdCancel, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(&dlg, "cmdCancel"), Qt::LeftButton);
         });
         dlg.exec();
-        QCOMPARE(giResCustomerSearchID, -1);
+        QCOMPARE(dlg.chosen().value_or(-1), -1);
     }
 
     void selectOrDoubleClickHandsBackTheCustomer()
@@ -148,7 +147,7 @@ private slots:
             frmResCustSearch dlg;
             dlg.RefreshCustomerScreen(1, 0);
             onNextDialog([&dlg](QWidget*) {
-                QTableWidget* g = dlg.ui->gcust;
+                QTableWidget* g = control<QTableWidget>(&dlg, "gcust");
                 const QRect cell = g->visualItemRect(g->item(1, 0));
                 QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell.center());
                 QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, cell.center());
@@ -156,15 +155,15 @@ private slots:
                     dlg.reject();   // the double click was not taken
             });
             QCOMPARE(dlg.exec(), int(QDialog::Accepted));
-            QCOMPARE(giResCustomerSearchID, qint32(baker));
+            QCOMPARE(dlg.chosen().value_or(-1), qint32(baker));
         }
         // Esc closes a fresh picker without a choice.
         frmResCustSearch dlg;
-        QCOMPARE(giResCustomerSearchID, -1);
+        QCOMPARE(dlg.chosen().value_or(-1), -1);
         dlg.RefreshCustomerScreen(1, 0);
         onNextDialog([](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); });
         dlg.exec();
-        QCOMPARE(giResCustomerSearchID, -1);
+        QCOMPARE(dlg.chosen().value_or(-1), -1);
     }
 };
 
