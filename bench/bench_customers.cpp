@@ -4,7 +4,6 @@
 #include "core/db.h"
 #include "customers/customerspanel.h"
 #include "customers/frmfindcustomer.h"
-#include "ui_customerspanel.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -23,13 +22,13 @@ void BM_CustomersPanelFirstScreen(benchmark::State& state)
     SilenceMessageBoxes();
     main.mnuCustomersView_Click();
     CustomersPanel* panel = main.customers();
-    panel->ui->cboCustView->setCurrentIndex(int(state.range(0)));
+    panel->SetView(int(state.range(0)));
     for (auto _ : state) {
         panel->RefreshCustomerScreen(1, 0);
-        Paint(panel->ui->gcust);
+        Paint(panel->findChild<QAbstractItemView*>(QStringLiteral("gcust")));
     }
-    state.counters["rows_loaded"] = panel->ui->gcust->model()->rowCount();
-    panel->ui->cboCustView->setCurrentIndex(0);
+    state.counters["rows_loaded"] = panel->findChild<QAbstractItemView*>(QStringLiteral("gcust"))->model()->rowCount();
+    panel->SetView(0);
 }
 BENCHMARK(BM_CustomersPanelFirstScreen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
@@ -75,15 +74,15 @@ void BM_CustomersOwedToTheEnd(benchmark::State& state)
     SilenceMessageBoxes();
     main.mnuCustomersView_Click();
     CustomersPanel* panel = main.customers();
-    panel->ui->cboCustView->setCurrentIndex(1);
-    QAbstractItemModel* model = panel->ui->gcust->model();
+    panel->SetView(1);
+    QAbstractItemModel* model = panel->findChild<QAbstractItemView*>(QStringLiteral("gcust"))->model();
     for (auto _ : state) {
         panel->RefreshCustomerScreen(1, 0);
         while (model->canFetchMore(QModelIndex()))
             model->fetchMore(QModelIndex());
     }
     state.counters["owing"] = model->rowCount();
-    panel->ui->cboCustView->setCurrentIndex(0);
+    panel->SetView(0);
 }
 BENCHMARK(BM_CustomersOwedToTheEnd)->Unit(benchmark::kMillisecond);
 

@@ -13,8 +13,6 @@ public:
 
     QTimer* Timer1;   // closes the splash after 1500 ms
     QTimer* Timer2;   // loads the main window every 200 ms (once in effect)
-    Ui::frmSplash* ui;
-
     // The splash being shown at start-up, if any.
     static frmSplash* current();
 
@@ -23,6 +21,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    Ui::frmSplash* ui;
     void Form_Load();
     void Timer1_Timer();
     void Timer2_Timer();

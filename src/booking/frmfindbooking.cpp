@@ -4,6 +4,7 @@
 #include "core/waitcursor.h"
 #include "core/format.h"
 #include "core/grid.h"
+#include "core/guard.h"
 #include "core/modmain.h"
 #include "core/pagedmodel.h"
 #include "core/platform.h"
@@ -97,15 +98,22 @@ frmFindBooking::frmFindBooking(QWidget* parent) : QDialog(parent), ui(new Ui::fr
                                 {QString()}},
                                this);
     SetGridModel(ui->gres, m_results);
-    connect(ui->cmdOk, &QPushButton::clicked, this, &frmFindBooking::cmdOK_Click);
-    connect(ui->cmdEditCustomer, &QPushButton::clicked, this, &frmFindBooking::cmdEditCustomer_Click);
-    connect(ui->cmdCancel, &QPushButton::clicked, this, &frmFindBooking::cmdCancel_Click);
+    connect(ui->cmdOk, &QPushButton::clicked, this, guarded(this, &frmFindBooking::cmdOK_Click));
+    connect(ui->cmdEditCustomer, &QPushButton::clicked, this, guarded(this, &frmFindBooking::cmdEditCustomer_Click));
+    connect(ui->cmdCancel, &QPushButton::clicked, this, guarded(this, &frmFindBooking::cmdCancel_Click));
     Form_Load();
 }
 
 frmFindBooking::~frmFindBooking()
 {
     delete ui;
+}
+
+std::optional<qint32> frmFindBooking::ask(QWidget* parent)
+{
+    frmFindBooking dialog(parent);
+    dialog.exec();
+    return dialog.chosen();
 }
 
 void frmFindBooking::Form_Load()
@@ -219,8 +227,7 @@ void frmFindBooking::cmdEditCustomer_Click()
                vbCritical | vbOKOnly);
         return;
     }
-    giFindThenGotoBooking_BookingID = id;
-    gbFindThenGotoBooking = true;
+    m_chosen = id;
     accept();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// Finds bookings by their arrival and departure days and hands the chosen one
-// back through giFindThenGotoBooking_BookingID and gbFindThenGotoBooking.
+// Finds bookings by their arrival and departure days and answers with the
+// chosen one.
 #include <QDialog>
+#include <optional>
 
 class PagedModel;
 namespace Ui { class frmFindBooking; }
@@ -12,7 +13,9 @@ public:
     explicit frmFindBooking(QWidget* parent = nullptr);
     ~frmFindBooking() override;
 
-    Ui::frmFindBooking* ui;
+    // The booking the user chose to view or edit; nothing when cancelled.
+    static std::optional<qint32> ask(QWidget* parent);
+    std::optional<qint32> chosen() const { return m_chosen; }
 
     // Lays out the result grid's columns to its width.
     void DoResize();
@@ -28,5 +31,7 @@ private:
     void Form_Load();
     void Form_Resize();
 
+    Ui::frmFindBooking* ui;
+    std::optional<qint32> m_chosen;
     PagedModel* m_results;   // the bookings found, loaded as they are scrolled
 };

@@ -4,6 +4,7 @@
 #include "core/db.h"
 #include "core/waitcursor.h"
 #include "core/grid.h"
+#include "core/guard.h"
 #include "core/modmain.h"
 #include "core/pagedmodel.h"
 #include "core/platform.h"
@@ -25,10 +26,10 @@ frmResCustSearch::frmResCustSearch(QWidget* parent) : QDialog(parent), ui(new Ui
     setFixedSize(size());
     ui->gcust->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 
-    connect(ui->cmdOk, &QPushButton::clicked, this, &frmResCustSearch::cmdOk_Click);
-    connect(ui->cmdSelect, &QPushButton::clicked, this, &frmResCustSearch::cmdSelect_Click);
-    connect(ui->cmdCancel, &QPushButton::clicked, this, &frmResCustSearch::cmdCancel_Click);
-    connect(ui->gcust, &QTableView::doubleClicked, this, &frmResCustSearch::cmdSelect_Click);
+    connect(ui->cmdOk, &QPushButton::clicked, this, guarded(this, &frmResCustSearch::cmdOk_Click));
+    connect(ui->cmdSelect, &QPushButton::clicked, this, guarded(this, &frmResCustSearch::cmdSelect_Click));
+    connect(ui->cmdCancel, &QPushButton::clicked, this, guarded(this, &frmResCustSearch::cmdCancel_Click));
+    connect(ui->gcust, &QTableView::doubleClicked, this, guarded(this, &frmResCustSearch::cmdSelect_Click));
 
     Form_Load();
 }
@@ -38,9 +39,19 @@ frmResCustSearch::~frmResCustSearch()
     delete ui;
 }
 
+std::optional<qint32> frmResCustSearch::ask(const QString& firstName, const QString& lastName, QWidget* parent)
+{
+    frmResCustSearch picker(parent);
+    picker.ui->txtFirstname->setText(firstName);
+    picker.ui->txtLastname->setText(lastName);
+    picker.RefreshCustomerScreen(1, 0);
+    picker.exec();
+    return picker.chosen();
+}
+
 void frmResCustSearch::Form_Load()
 {
-    giResCustomerSearchID = -1;
+    m_chosen.reset();
 
     QTableView* g = ui->gcust;
     int sum = 0;
@@ -100,7 +111,7 @@ void frmResCustSearch::cmdSelect_Click()
     const qint64 id = GridCurrentRowData(ui->gcust, 0);
     if (id == 0)
         return;
-    giResCustomerSearchID = qint32(id);
+    m_chosen = qint32(id);
     accept();
 }
 

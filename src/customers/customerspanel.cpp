@@ -1,7 +1,7 @@
 #include "customers/customerspanel.h"
 
 #include "calendar/frmbookinghistory.h"
-#include "booking/bookingwizard.h"
+#include "calendar/frmbookingsummary.h"
 #include "core/customerstore.h"
 #include "core/format.h"
 #include "core/grid.h"
@@ -9,6 +9,7 @@
 #include "core/mainview.h"
 #include "core/modmain.h"
 #include "core/pagedmodel.h"
+#include "core/panellayout.h"
 #include "core/platform.h"
 #include "core/waitcursor.h"
 #include "customers/customerdeletion.h"
@@ -198,23 +199,52 @@ void CustomersPanel::cmdDeleteCustomer_Click()
 
 void CustomersPanel::cmdViewHistory_Click()
 {
-    giSummaryReturnCode = -1;
     const qint64 id = currentCustomer();
     if (id != 0 && id != -1) {
-        giCustomerHistoryID = qint32(id);
-        frmBookingHistory history(window());
-        history.exec();
-        if (giSummaryReturnCode == 1) {
-            if (giSummaryCancelBookingID == -1)
-                MsgBox(QStringLiteral("No reservation has been selected. Select a reservation from the Reservation "
-                                      "List and try again."),
-                       vbInformation | vbOKOnly);
-            else
-                mainView().DoEditBooking(giSummaryCancelBookingID);
-        } else if (giSummaryReturnCode == 2) {
-            DoCancel(giSummaryCancelBookingID);
-            ShowArrivals();
-        }
+        const frmBookingHistory::Answer answer = frmBookingHistory::ask(qint32(id), window());
+        if (answer.choice == SummaryChoice::Edit && answer.bookingId == -1)
+            MsgBox(QStringLiteral("No reservation has been selected. Select a reservation from the Reservation List "
+                                  "and try again."),
+                   vbInformation | vbOKOnly);
+        else
+            ActOnSummaryChoice(answer.bookingId, answer.choice);
     }
     RefreshCustomerScreen(currentRow(), 0);
+}
+
+void CustomersPanel::FocusList()
+{
+    ui->gcust->setFocus();
+}
+
+void CustomersPanel::Form_Resize()
+{
+    using namespace PanelLayout;
+    QWidget* picCustBot = ui->picCustBot;
+    QWidget* shape = ui->Shape1_3;
+    setWidth(shape, widthOf(this) - leftOf(this) - 250);
+    setHeight(shape, heightOf(this) - topOf(shape));
+    setWidth(ui->Label1_17, widthOf(this));
+    setLeft(picCustBot, widthOf(this) - widthOf(picCustBot) - 250);
+    setTop(picCustBot, heightOf(this) - heightOf(picCustBot) - 250);
+    setWidth(ui->gcust, widthOf(shape) - leftOf(shape) - 200);
+    setHeight(ui->gcust, heightOf(shape) - topOf(shape) - heightOf(picCustBot) - 100);
+    setLineX2(ui->Line6, leftOf(picCustBot) + widthOf(picCustBot));
+    setLineY(ui->Line6, topOf(picCustBot) - 80);
+    refreshStep("customers", [this] { RefreshCustomerScreen(1, 0); });
+}
+
+void CustomersPanel::SetView(int index)
+{
+    SetListIndex(ui->cboCustView, index);
+}
+
+void CustomersPanel::LoadLayout()
+{
+    LoadGridLayout(ui->gcust);
+}
+
+void CustomersPanel::SaveLayout()
+{
+    SaveGridLayout(ui->gcust);
 }

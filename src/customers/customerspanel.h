@@ -13,7 +13,15 @@ public:
     explicit CustomersPanel(QWidget* parent = nullptr);
     ~CustomersPanel() override;
 
-    Ui::CustomersPanel* ui;
+    // Places the list and its buttons from the panel's size.
+    void Form_Resize();
+    // The list's view: 0 all customers, 1 those who owe money.
+    void SetView(int index);
+    // The list's column widths, as the user left them.
+    void LoadLayout();
+    void SaveLayout();
+    // Gives the list the keyboard focus.
+    void FocusList();
 
     // The columns of gcust for the chosen view, at their first widths.
     void InitCustomerHeader();
@@ -30,6 +38,8 @@ public:
     void cmdViewHistory_Click();
 
 private:
+    Ui::CustomersPanel* ui;
+
     // The current row counted from 1; 0 when no customer row is current.
     int currentRow() const;
     qint64 currentCustomer() const;

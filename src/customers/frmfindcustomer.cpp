@@ -2,6 +2,7 @@
 
 #include "booking/bookingwizard.h"
 #include "calendar/frmbookinghistory.h"
+#include "calendar/frmbookingsummary.h"
 #include "core/customerlists.h"
 #include "core/format.h"
 #include "core/grid.h"
@@ -302,22 +303,19 @@ void frmFindCustomer::cmdDeleteCustomer_Click()
 
 void frmFindCustomer::cmdViewHistory_Click()
 {
-    giSummaryReturnCode = -1;
+    frmBookingHistory::Answer answer;
     const qint64 id = GridCurrentRowData(ui->gcust, 0);
-    if (id != 0 && id != -1) {
-        giCustomerHistoryID = qint32(id);
-        frmBookingHistory history(this);
-        history.exec();
-    }
-    if (giSummaryReturnCode == 2) {
-        DoCancel(giSummaryCancelBookingID);
-        // The day list must not go on showing the booking.
-        ShowArrivals();
-    }
-    if (giSummaryReturnCode == 1) {
-        m_editBooking = giSummaryReservationID;
+    if (id != 0 && id != -1)
+        answer = frmBookingHistory::ask(qint32(id), this);
+    if (answer.choice == SummaryChoice::Edit) {
+        m_editBooking = answer.bookingId;
         accept();
         return;
+    }
+    if (answer.choice == SummaryChoice::Cancel) {
+        DoCancel(answer.bookingId);
+        // The day list must not go on showing the booking.
+        ShowArrivals();
     }
     cmdOk_Click();
 }

@@ -1,5 +1,6 @@
 #include "invoicing/invoicetotals.h"
 
+#include "core/bookingstore.h"
 #include "core/db.h"
 #include "core/format.h"
 #include "core/settings.h"
@@ -174,14 +175,18 @@ QHash<qint32, CustomerBalance> CustomerBalances(const QList<qint32>& customerIds
 
 BookingTotals CalcTotal(qint32 bookingId)
 {
+    return CalcTotal(bookingId, ReadInvoiceLines(bookingId));
+}
+
+BookingTotals CalcTotal(qint32 bookingId, const QList<InvoiceLine>& lines)
+{
     Money tip;
     Money payments;
-    Query q = objConn.query(QStringLiteral("SELECT Tip, AmountPayed FROM Booking WHERE ID = ?"), {bookingId});
-    if (q.next()) {
-        tip = q.money(0);
-        payments = q.money(1);
+    if (const std::optional<BookingRecord> b = BookingStore::read(bookingId)) {
+        tip = b->tip;
+        payments = b->amountPayed;
     }
-    return TotalsOfLines(ReadInvoiceLines(bookingId), tip, payments);
+    return TotalsOfLines(lines, tip, payments);
 }
 
 Money CommissionOf(Money totalPayable, double percentage)

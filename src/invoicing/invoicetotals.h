@@ -57,6 +57,8 @@ struct BookingTotals {
 // AmountPayed (Null counts as 0). A booking that does not exist has tip and
 // payments 0 and the totals of whatever lines carry its id.
 BookingTotals CalcTotal(qint32 bookingId);
+// The same, for lines already read from the booking.
+BookingTotals CalcTotal(qint32 bookingId, const QList<InvoiceLine>& lines);
 
 // The same figures for given lines, tip and payments (the payment page passes
 // what its boxes hold before they are saved).
