@@ -6,6 +6,7 @@
 #include "calendar/arrivalspanel.h"
 #include "calendar/calendar.h"
 #include "calendar/calendarpanel.h"
+#include "core/guard.h"
 #include "core/apperror.h"
 #include "core/controlarray.h"
 #include "core/database.h"
@@ -340,7 +341,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::Resize:
         if (watched == ui->centralwidget)
-            Form_Resize();
+            RunGuarded([this] { Form_Resize(); });
         break;
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);
@@ -512,17 +513,18 @@ void frmMain::connectMenus()
         {ui->mnuAbout, &frmMain::mnuAbout_Click},
     };
     for (const Item& item : items)
-        connect(item.action, &QAction::triggered, this, item.handler);
+        connect(item.action, &QAction::triggered, this, guarded(this, item.handler));
 
     // Toolbar buttons are dispatched by their key, which is their caption.
     for (QAction* button : {ui->tbAddReservation, ui->tbCalendar, ui->tbAdvancedCalendar, ui->tbViewCustomers,
                             ui->tbReports, ui->tbFind, ui->tbWebBookings})
-        connect(button, &QAction::triggered, this, [this, button] { Toolbar_ButtonClick(button->text()); });
+        connect(button, &QAction::triggered, this, guarded([this, button] { Toolbar_ButtonClick(button->text()); }));
     auto* findMenu = new QMenu(this);
     for (const auto& [text, key] : {std::pair{"Customer...", "Customer"}, std::pair{"Reservation...", "Reservation"}}) {
         QAction* entry = findMenu->addAction(QString::fromLatin1(text));
         entry->setData(QString::fromLatin1(key));
-        connect(entry, &QAction::triggered, this, [this, entry] { Toolbar_ButtonMenuClick(entry->data().toString()); });
+        connect(entry, &QAction::triggered, this,
+                guarded([this, entry] { Toolbar_ButtonMenuClick(entry->data().toString()); }));
     }
     ui->tbFind->setMenu(findMenu);
     if (auto* findButton = qobject_cast<QToolButton*>(ui->Toolbar->widgetForAction(ui->tbFind)))

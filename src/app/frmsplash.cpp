@@ -1,6 +1,7 @@
 #include "app/frmsplash.h"
 
 #include "app/frmmain.h"
+#include "core/guard.h"
 #include "core/moddetectwindows.h"
 #include "ui_frmsplash.h"
 
@@ -24,10 +25,10 @@ frmSplash::frmSplash(QWidget* parent)
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1500);
-    connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
+    connect(Timer1, &QTimer::timeout, this, guarded(this, &frmSplash::Timer1_Timer));
     Timer2 = new QTimer(this);
     Timer2->setInterval(200);
-    connect(Timer2, &QTimer::timeout, this, &frmSplash::Timer2_Timer);
+    connect(Timer2, &QTimer::timeout, this, guarded(this, &frmSplash::Timer2_Timer));
     Form_Load();
     Timer1->start();
     Timer2->start();

@@ -3,6 +3,7 @@
 #include "core/bookingstore.h"
 #include "core/db.h"
 #include "core/format.h"
+#include "core/reserved.h"
 #include "core/settings.h"
 
 Money InvoiceLine::itemTotal() const
@@ -62,7 +63,8 @@ BookingTotals TotalsOfLines(const QList<InvoiceLine>& lines, Money tip, Money pa
     Money tax2;
     t.salesTax2Enabled = ConfigFlag(QStringLiteral("EnabledSalesTax2"), false);
     if (t.salesTax2Enabled) {
-        Query q = objConn.query(QStringLiteral("SELECT name, percentage FROM taxrate WHERE id = 3"));
+        Query q = objConn.query(QStringLiteral("SELECT name, percentage FROM taxrate WHERE id = ?"),
+                                {TaxRateId::Second});
         if (q.next()) {
             t.salesTax2RateFound = true;
             t.salesTax2Percentage = q.value(1).toDouble();
