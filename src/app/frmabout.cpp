@@ -1,7 +1,6 @@
 #include "app/frmabout.h"
 
 #include "core/guard.h"
-#include "core/moddetectwindows.h"
 #include "core/platform.h"
 #include "ui_frmabout.h"
 
@@ -40,9 +39,8 @@ frmAbout::~frmAbout()
 
 void frmAbout::Form_Load()
 {
-    const bool xp = IsWinXP();
-    ui->Picture5->setVisible(xp);
-    ui->Picture2->setVisible(!xp);
+    ui->Picture5->setVisible(false);
+    ui->Picture2->setVisible(true);
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event)

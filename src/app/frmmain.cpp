@@ -16,7 +16,6 @@
 #include "app/frmtip.h"
 #include "core/grid.h"
 #include "core/modmain.h"
-#include "core/moddetectwindows.h"
 #include "core/panellayout.h"
 #include "core/platform.h"
 #include "core/settings.h"
@@ -233,23 +232,17 @@ void frmMain::FirstRun()
 
 void frmMain::SetupToolbar()
 {
-    // The two picture lists, picture 1 first, and the picture of each button by
-    // its position (1 to 9; 0 for the separators, which have none).
+    // The picture list, picture 1 first, and the picture of each button by its
+    // position (1 to 9; 0 for the separators, which have none).
     static const char* const imToolbar[] = {"web-bookings", "calendar", "reports", "customers",
                                             "find", "add-reservation", "advanced-calendar"};
     static const int imToolbarPictures[] = {6, 2, 7, 4, 3, 0, 5, 0, 1};
-    static const char* const ImageListXP[] = {"calendar", "advanced-calendar", "add-reservation", "customers",
-                                              "reports", "find", "web-bookings"};
-    static const int xpPictures[] = {3, 1, 2, 4, 5, 0, 6, 0, 7};
-
-    const bool xp = IsWinXP();
-    const char* const* list = xp ? ImageListXP : imToolbar;
-    const int* pictures = xp ? xpPictures : imToolbarPictures;
     const QList<QAction*> buttons = ui->Toolbar->actions();
     for (int i = 0; i < buttons.size() && i < 9; ++i) {
-        if (pictures[i] == 0)
+        if (imToolbarPictures[i] == 0)
             continue;
-        buttons[i]->setIcon(QIcon(QStringLiteral(":/images/toolbar/%1.svg").arg(QLatin1String(list[pictures[i] - 1]))));
+        buttons[i]->setIcon(QIcon(QStringLiteral(":/images/toolbar/%1.svg")
+                                      .arg(QLatin1String(imToolbar[imToolbarPictures[i] - 1]))));
     }
 }
 

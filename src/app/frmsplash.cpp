@@ -2,7 +2,6 @@
 
 #include "app/frmmain.h"
 #include "core/guard.h"
-#include "core/moddetectwindows.h"
 #include "ui_frmsplash.h"
 
 #include <QKeyEvent>
@@ -24,10 +23,10 @@ frmSplash::frmSplash(QWidget* parent)
     ui->Frame1->installEventFilter(this);
 
     Timer1 = new QTimer(this);
-    Timer1->setInterval(1500);
+    Timer1->setInterval(ShowTimeMs);
     connect(Timer1, &QTimer::timeout, this, guarded(this, &frmSplash::Timer1_Timer));
     Timer2 = new QTimer(this);
-    Timer2->setInterval(200);
+    Timer2->setInterval(LoadDelayMs);
     connect(Timer2, &QTimer::timeout, this, guarded(this, &frmSplash::Timer2_Timer));
     Form_Load();
     Timer1->start();
@@ -49,9 +48,8 @@ frmSplash* frmSplash::current()
 
 void frmSplash::Form_Load()
 {
-    const bool xp = IsWinXP();
-    ui->Picture2->setVisible(!xp);
-    ui->Picture5->setVisible(xp);
+    ui->Picture2->setVisible(true);
+    ui->Picture5->setVisible(false);
 }
 
 void frmSplash::Timer1_Timer()
