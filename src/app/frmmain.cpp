@@ -6,6 +6,7 @@
 #include "calendar/arrivalspanel.h"
 #include "calendar/calendar.h"
 #include "calendar/calendarpanel.h"
+#include "core/guard.h"
 #include "core/apperror.h"
 #include "core/controlarray.h"
 #include "core/database.h"
@@ -15,7 +16,6 @@
 #include "app/frmtip.h"
 #include "core/grid.h"
 #include "core/modmain.h"
-#include "core/moddetectwindows.h"
 #include "core/panellayout.h"
 #include "core/platform.h"
 #include "core/settings.h"
@@ -232,23 +232,17 @@ void frmMain::FirstRun()
 
 void frmMain::SetupToolbar()
 {
-    // The two picture lists, picture 1 first, and the picture of each button by
-    // its position (1 to 9; 0 for the separators, which have none).
+    // The picture list, picture 1 first, and the picture of each button by its
+    // position (1 to 9; 0 for the separators, which have none).
     static const char* const imToolbar[] = {"web-bookings", "calendar", "reports", "customers",
                                             "find", "add-reservation", "advanced-calendar"};
     static const int imToolbarPictures[] = {6, 2, 7, 4, 3, 0, 5, 0, 1};
-    static const char* const ImageListXP[] = {"calendar", "advanced-calendar", "add-reservation", "customers",
-                                              "reports", "find", "web-bookings"};
-    static const int xpPictures[] = {3, 1, 2, 4, 5, 0, 6, 0, 7};
-
-    const bool xp = IsWinXP();
-    const char* const* list = xp ? ImageListXP : imToolbar;
-    const int* pictures = xp ? xpPictures : imToolbarPictures;
     const QList<QAction*> buttons = ui->Toolbar->actions();
     for (int i = 0; i < buttons.size() && i < 9; ++i) {
-        if (pictures[i] == 0)
+        if (imToolbarPictures[i] == 0)
             continue;
-        buttons[i]->setIcon(QIcon(QStringLiteral(":/images/toolbar/%1.svg").arg(QLatin1String(list[pictures[i] - 1]))));
+        buttons[i]->setIcon(QIcon(QStringLiteral(":/images/toolbar/%1.svg")
+                                      .arg(QLatin1String(imToolbar[imToolbarPictures[i] - 1]))));
     }
 }
 
@@ -340,7 +334,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::Resize:
         if (watched == ui->centralwidget)
-            Form_Resize();
+            RunGuarded([this] { Form_Resize(); });
         break;
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);
@@ -512,17 +506,18 @@ void frmMain::connectMenus()
         {ui->mnuAbout, &frmMain::mnuAbout_Click},
     };
     for (const Item& item : items)
-        connect(item.action, &QAction::triggered, this, item.handler);
+        connect(item.action, &QAction::triggered, this, guarded(this, item.handler));
 
     // Toolbar buttons are dispatched by their key, which is their caption.
     for (QAction* button : {ui->tbAddReservation, ui->tbCalendar, ui->tbAdvancedCalendar, ui->tbViewCustomers,
                             ui->tbReports, ui->tbFind, ui->tbWebBookings})
-        connect(button, &QAction::triggered, this, [this, button] { Toolbar_ButtonClick(button->text()); });
+        connect(button, &QAction::triggered, this, guarded([this, button] { Toolbar_ButtonClick(button->text()); }));
     auto* findMenu = new QMenu(this);
     for (const auto& [text, key] : {std::pair{"Customer...", "Customer"}, std::pair{"Reservation...", "Reservation"}}) {
         QAction* entry = findMenu->addAction(QString::fromLatin1(text));
         entry->setData(QString::fromLatin1(key));
-        connect(entry, &QAction::triggered, this, [this, entry] { Toolbar_ButtonMenuClick(entry->data().toString()); });
+        connect(entry, &QAction::triggered, this,
+                guarded([this, entry] { Toolbar_ButtonMenuClick(entry->data().toString()); }));
     }
     ui->tbFind->setMenu(findMenu);
     if (auto* findButton = qobject_cast<QToolButton*>(ui->Toolbar->widgetForAction(ui->tbFind)))

@@ -6,6 +6,7 @@
 #include "booking/frmfindbooking.h"
 #include "booking/paymentpage.h"
 #include "booking/unitspage.h"
+#include "core/guard.h"
 #include "core/mainview.h"
 #include "core/controlarray.h"
 #include "core/bookingstore.h"
@@ -29,10 +30,10 @@ BookingWizard::BookingWizard(QWidget* parent) : QWidget(parent), ui(new Ui::Book
     lblStep = ControlList<QLabel>(this, QStringLiteral("lblStep"));
 
     for (int i = 0; i < cmdNext.size(); ++i)
-        connect(cmdNext[i], &QPushButton::clicked, this, [this, i] { cmdNext_Click(i); });
+        connect(cmdNext[i], &QPushButton::clicked, this, guarded([this, i] { cmdNext_Click(i); }));
     for (int i = 0; i < cmdBack.size(); ++i)
-        connect(cmdBack[i], &QPushButton::clicked, this, [this, i] { cmdBack_Click(i); });
-    connect(ui->cmdCancel, &QPushButton::clicked, this, &BookingWizard::cmdCancel_Click);
+        connect(cmdBack[i], &QPushButton::clicked, this, guarded([this, i] { cmdBack_Click(i); }));
+    connect(ui->cmdCancel, &QPushButton::clicked, this, guarded(this, &BookingWizard::cmdCancel_Click));
     for (QLabel* label : lblStep)
         label->installEventFilter(this);
     ui->txtBookingNotes->installEventFilter(this);
@@ -70,11 +71,11 @@ bool BookingWizard::eventFilter(QObject* watched, QEvent* event)
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (index >= 0 && mouse->button() == Qt::LeftButton
             && lblStep[index]->rect().contains(mouse->position().toPoint())) {
-            lblStep_Click(index);
+            RunGuarded([this, index] { lblStep_Click(index); });
             return true;
         }
     } else if (event->type() == QEvent::FocusOut && watched == ui->txtBookingNotes) {
-        txtBookingNotes_LostFocus();
+        RunGuarded([this] { txtBookingNotes_LostFocus(); });
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -1,5 +1,7 @@
 #include "core/modmain.h"
 
+#include "core/reserved.h"
+
 #include "core/format.h"
 #include "core/settings.h"
 #include "core/twips.h"
@@ -17,7 +19,7 @@ qint32 iBookingID = 0;
 int iBookingStep = 0;
 qint32 giCustomerID = 0;
 int iNoOfNights = 0;
-qint32 lBookingCommissionID = 1;
+qint32 lBookingCommissionID = CommissionAccountId::None;
 double dBookingCommissionPercentage = 0;
 Money sCostPerNight;
 double dSalesTaxPercentage = 0;

@@ -250,10 +250,14 @@ void MakeDocument(const char* templateName, const char* prefix, qint32 bookingId
     }
 
     const QString sFileName = copy.fileName();
-    const int result = platform().shell().open(sFileName);
-    if (result <= 32)
+    // The desktop's program may also fail after it was started; told the same way.
+    auto report = [sFileName](int result) {
         MsgBox(ShellOpenFailureReason(result) + QStringLiteral("\r\n") + QDir::toNativeSeparators(sFileName),
                vbCritical | vbOKOnly);
+    };
+    const int result = platform().shell().open(sFileName, report);
+    if (result <= 32)
+        report(result);
 
     QFile temp(sOrigTempFileName);
     if (temp.exists() && !temp.remove())

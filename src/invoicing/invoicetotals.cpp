@@ -3,6 +3,7 @@
 #include "core/bookingstore.h"
 #include "core/db.h"
 #include "core/format.h"
+#include "core/reserved.h"
 #include "core/settings.h"
 
 Money InvoiceLine::itemTotal() const
@@ -63,7 +64,8 @@ SecondTax ReadSecondTax()
     SecondTax t;
     t.enabled = ConfigFlag(QStringLiteral("EnabledSalesTax2"), false);
     if (t.enabled) {
-        Query q = objConn.query(QStringLiteral("SELECT name, percentage FROM taxrate WHERE id = 3"));
+        Query q = objConn.query(QStringLiteral("SELECT name, percentage FROM taxrate WHERE id = ?"),
+                                {TaxRateId::Second});
         if (q.next()) {
             t.found = true;
             t.percentage = q.value(1).toDouble();

@@ -164,6 +164,16 @@ private slots:
         onNextDialog([](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); });
         dlg.exec();
         QCOMPARE(dlg.chosen().value_or(-1), -1);
+
+        // Asked with the names typed on the customer page: their matches, and the answer.
+        onNextDialogOf<frmResCustSearch>([](frmResCustSearch* d) {
+            QCOMPARE(control<QLineEdit>(d, "txtLastname")->text(), QStringLiteral("bak"));
+            QCOMPARE(GridRowCount(control<QTableView>(d, "gcust")), 1);
+            QTest::mouseClick(control<QPushButton>(d, "cmdSelect"), Qt::LeftButton);
+        });
+        QCOMPARE(frmResCustSearch::ask(QString(), QStringLiteral("bak"), nullptr).value_or(-1), qint32(baker));
+        onNextDialogOf<frmResCustSearch>([](frmResCustSearch* d) { d->reject(); });
+        QVERIFY(!frmResCustSearch::ask(QStringLiteral("Al"), QString(), nullptr));
     }
 
     // More customers than one page: a customer far down the list is read and

@@ -578,6 +578,21 @@ void TestPaymentPage::itemDialogFreeTextLine()
     QCOMPARE(GridText(control<QTableWidget>(ui, "gNewInvoice"), 1, 4), cur("2613.75"));
     // 1045.5 x 7.25 % = 75.79875, to the ten-thousandth 75.7988 (half to even), x 2.5 = 189.497.
     QCOMPARE(control<QLabel>(ui, "lblSalesTax")->text(), cur("189.5"));
+
+    // The dialog's answer: the line saved, or nothing when cancelled.
+    const qint64 edited = lines[1].id;
+    auto press = [](const char* button) {
+        onNextDialogOf<frmInvoiceItemAdd>(
+            [button](frmInvoiceItemAdd* d) { QTest::mouseClick(control<QPushButton>(d, button), Qt::LeftButton); });
+    };
+    press("cmdCancel");
+    QVERIFY(!frmInvoiceItemAdd::ask(edited, page));
+    press("cmdOk");
+    QCOMPARE(frmInvoiceItemAdd::ask(edited, page).value_or(0), edited);
+    press("cmdOk");
+    const std::optional<qint64> added = frmInvoiceItemAdd::ask(std::nullopt, page);
+    QVERIFY(added && *added > edited);
+    QCOMPARE(ReadInvoiceLines(stay).last().id, *added);
 }
 
 TARLOMY_TEST_MAIN(TestPaymentPage)

@@ -8,6 +8,7 @@
 #include "calendar/calendarpanel.h"
 #include "core/db.h"
 #include "app/frmmain.h"
+#include "app/frmsplash.h"
 #include "app/frmtip.h"
 #include "core/grid.h"
 #include "core/modmain.h"
@@ -32,6 +33,12 @@
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase()
+    {
+        // The splash stands a moment only: these tests look at what follows it.
+        frmSplash::ShowTimeMs = 100;
+        frmSplash::LoadDelayMs = 10;
+    }
     void init() { resetProgramState(); }
     void loadsOnTheArrivalsView();
     void loadCopiesSettings();

@@ -42,7 +42,7 @@ bool FakeSaveFile::getSaveFileName(SaveFileRequest& request)
     return true;
 }
 
-int FakeShell::open(const QString& target)
+int FakeShell::open(const QString& target, std::function<void(int)>)
 {
     opened << target;
     return result;

@@ -48,7 +48,7 @@ public:
 
 class FakeShell : public ShellService {
 public:
-    int open(const QString& target) override;
+    int open(const QString& target, std::function<void(int)> failed = nullptr) override;
     QStringList opened;
     int result = SE_OK;
 };
