@@ -159,9 +159,6 @@ private slots:
     void emailLinkWritesToTheAddressTyped()
     {
         frmCustomer dlg(-1, nullptr);
-        QCOMPARE(dlg.windowTitle(), QStringLiteral("Customer Details"));
-        QVERIFY(control<QPushButton>(&dlg, "cmdOk")->isDefault());
-        QCOMPARE(control<QLabel>(&dlg, "lblPostCode")->text(), QStringLiteral("Post Code:"));
         QLabel* link = control<QLabel>(&dlg, "lblEmail");
         QTest::mouseClick(link, Qt::LeftButton);
         control<QLineEdit>(&dlg, "txtEmail")->setText(QStringLiteral("o'brien+x@example.com"));
