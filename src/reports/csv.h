@@ -2,7 +2,10 @@
 // Comma-separated text as every export of the program writes it: each field
 // between double quotes (a quote inside doubled), lines ended by CR LF, the
 // whole text built first and then written in one piece.
+#include "core/money.h"
+
 #include <QDate>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -32,6 +35,19 @@ private:
 // locale's plain decimal form (Null as empty text).
 QString CsvDateTime(const QVariant& stored);
 QString CsvNumber(const QVariant& stored);
+
+// The same texts for many rows, each distinct value worked out once (many
+// bookings share their dates, many lines their amounts).
+class CsvTexts {
+public:
+    QString dateTime(const QVariant& stored);
+    QString shortDate(const QVariant& stored);   // the date alone
+    QString currency(Money m);
+
+private:
+    QHash<QString, QString> m_dateTimes, m_dates;
+    QHash<qint64, QString> m_amounts;
+};
 
 // Writes text whole to file (UTF-8, no byte-order mark) through a temporary
 // that replaces the file only when all of it is written, so a failure leaves

@@ -38,11 +38,6 @@ void RunExport(const QString& file, Build build, const QString& writeFailure, bo
         MsgBox(withReason ? writeFailure + QStringLiteral("\r\n") + why : writeFailure, vbCritical);
 }
 
-QString ShortDateOf(const QVariant& stored)
-{
-    const QDateTime dt = Fmt::fromDbDateTime(stored);
-    return dt.isValid() ? Fmt::shortDate(dt.date()) : Nz(stored);
-}
 
 }  // namespace
 
@@ -67,11 +62,12 @@ QString CommissionAccountsCsv()
     for (Query r = ReportStore::CommissionAccounts(); r.next();)
         accounts.append({r.integer(0), r.text(1)});
 
+    CsvTexts texts;
     QHash<qint64, QList<QStringList>> dues, payments;
     for (Query r = ReportStore::CommissionDues(); r.next();)
-        dues[r.integer(0)].append({Fmt::currency(r.money(1)), QString(), ShortDateOf(r.value(2))});
+        dues[r.integer(0)].append({texts.currency(r.money(1)), QString(), texts.shortDate(r.value(2))});
     for (Query r = ReportStore::CommissionPaymentsMade(); r.next();)
-        payments[r.integer(0)].append({QString(), Fmt::currency(r.money(1)), ShortDateOf(r.value(2))});
+        payments[r.integer(0)].append({QString(), texts.currency(r.money(1)), texts.shortDate(r.value(2))});
 
     for (const auto& [id, name] : accounts) {
         for (const QStringList& fields : dues.value(id))
@@ -88,12 +84,13 @@ QString CustomersCsv()
                                      "PostCode",  "Country",  "Phone",    "Email",    "BusinessName",
                                      "SubmittedDate"};
     CsvText csv;
+    CsvTexts texts;
     csv.line(u'"' + columns.join(QStringLiteral("\", \"")) + u'"');
     for (Query r = ReportStore::CustomersForExport(); r.next();) {
         QStringList fields;
         for (int c = 0; c < 11; ++c)
             fields << r.text(c);
-        fields << CsvDateTime(r.value(11));
+        fields << texts.dateTime(r.value(11));
         csv.record(fields);
     }
     return csv.text();
@@ -105,13 +102,14 @@ QString ReservationsCsv()
     csv.line(QStringLiteral("FromDate, ToDate, BookedBy, Notes, NoAdults, NoKids, PaymentMethod, CreditCardNo, "
                             "CreditCardExpiry, CreditCardType, FirstName, LastName, Address1, Address2, City, State, "
                             "PostCode, Country, Phone, Email, SubmittedDate, BusinessName"));
+    CsvTexts texts;
     for (Query r = ReportStore::ReservationsForExport(); r.next();) {
         // Column 3 is the customer's id, read with the row and not written.
-        QStringList fields{CsvDateTime(r.value(0)), CsvDateTime(r.value(1)), r.text(2),
+        QStringList fields{texts.dateTime(r.value(0)), texts.dateTime(r.value(1)), r.text(2),
                            r.text(4),               CsvNumber(r.value(5)),   CsvNumber(r.value(6))};
         for (int c = 7; c <= 20; ++c)
             fields << r.text(c);
-        fields << CsvDateTime(r.value(21)) << r.text(22);
+        fields << texts.dateTime(r.value(21)) << r.text(22);
         csv.record(fields);
     }
     return csv.text();
@@ -124,8 +122,9 @@ QString ThisMonthCsv(const QDate& month)
     const QDate first(month.year(), month.month(), 1);
     const QDateTime start(first, QTime(0, 0));
     const QDateTime end(QDate(month.year(), month.month(), DaysInMonth(month)), QTime(23, 59));
+    CsvTexts texts;
     for (Query r = ReportStore::BookedUnitsOverlapping(start, end); r.next();)
-        csv.record({CsvDateTime(r.value(1)), CsvDateTime(r.value(2)), r.text(6),
+        csv.record({texts.dateTime(r.value(1)), texts.dateTime(r.value(2)), r.text(6),
                     r.text(3) + u' ' + r.text(4)});
     return csv.text();
 }
