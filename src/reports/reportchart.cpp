@@ -59,7 +59,7 @@ int ReportChart::depth() const
     if (!is3D())
         return 0;
     const int n = std::max<int>(1, int(m_points.size()));
-    return std::clamp(width() / (5 * n), 4, 14);
+    return std::clamp(width() / (5 * n), 4, 18);
 }
 
 QRect ReportChart::plotArea() const
