@@ -40,10 +40,10 @@ QString frmAccount::removeSelectionMessage() const
 
 QString frmAccount::inUseRefusal(qint32 id)
 {
-    if (CommissionAccountRecord::paymentsMade(id) != 0)
+    if (CommissionAccountRecord::hasPayments(id))
         return QStringLiteral("This Commission Account has payments made to it and so cannot be deleted. To delete "
                               "this Commission Account first remove the items and then try again.");
-    if (CommissionAccountRecord::unitsUsing(id) != 0)
+    if (CommissionAccountRecord::usedByUnits(id))
         return QStringLiteral("This Commission Account is in use by one or more %1 and so cannot be deleted. To delete "
                               "this Commission Account first remove the %1 and then try again.")
             .arg(gsCommodityPlural);

@@ -62,7 +62,7 @@ QString frmBookingUDF::inUseRefusal(qint32 id)
     if (id == BookingUdfId::Default)
         return QStringLiteral("This is the default option and so cannot be removed. You can however rename it, by "
                               "pressing the Edit button.");
-    if (BookingChoiceRecord::bookingsUsing(id) != 0)
+    if (BookingChoiceRecord::usedByBookings(id))
         return QStringLiteral("This Custom Field is in use by one or more bookings and so cannot be deleted. To delete "
                               "this Custom Field first remove the bookings and then try again.");
     return {};

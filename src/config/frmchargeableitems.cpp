@@ -39,7 +39,7 @@ QString frmChargeableItems::removeSelectionMessage() const
 
 QString frmChargeableItems::inUseRefusal(qint32 id)
 {
-    if (ChargeableItemRecord::invoiceLinesNaming(id) != 0)
+    if (ChargeableItemRecord::namedByInvoiceLines(id))
         return QStringLiteral("This Item is in use by one or more Bookings and so cannot be deleted. To delete this "
                               "Item first remove the Bookings and then try again.");
     return {};

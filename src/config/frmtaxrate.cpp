@@ -43,10 +43,10 @@ QString frmTaxRate::removeSelectionMessage() const
 
 QString frmTaxRate::inUseRefusal(qint32 id)
 {
-    if (TaxRateRecord::itemsUsing(id) != 0)
+    if (TaxRateRecord::usedByItems(id))
         return QStringLiteral("This Tax Rate is in use by one or more items and so cannot be deleted. To delete this "
                               "Tax Rate first remove the items and then try again.");
-    if (TaxRateRecord::unitsUsing(id) != 0)
+    if (TaxRateRecord::usedByUnits(id))
         return QStringLiteral("This Tax Rate is in use by one or more %1 and so cannot be deleted. To delete this Tax "
                               "Rate first remove the %1 and then try again.")
             .arg(gsCommodityPlural);

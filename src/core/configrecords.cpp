@@ -16,9 +16,10 @@ std::vector<NamedRow> namedRows(const QString& sql)
     return rows;
 }
 
-qint64 count(const QString& sql, qint32 id)
+// Whether a query of the rows that refer to id finds one.
+bool exists(const QString& sql, qint32 id)
 {
-    return objConn.scalar(sql, {id}).toLongLong();
+    return objConn.scalar(QStringLiteral("SELECT EXISTS(%1)").arg(sql), {id}).toLongLong() != 0;
 }
 
 QVariant optionalId(const std::optional<qint32>& id)
@@ -69,14 +70,14 @@ void TaxRateRecord::remove(qint32 id)
     objConn.execute(QStringLiteral("DELETE FROM taxrate WHERE id = ?"), {id});
 }
 
-qint64 TaxRateRecord::itemsUsing(qint32 id)
+bool TaxRateRecord::usedByItems(qint32 id)
 {
-    return count(QStringLiteral("SELECT COUNT(*) FROM item WHERE taxrateid = ?"), id);
+    return exists(QStringLiteral("SELECT 1 FROM item WHERE taxrateid = ?"), id);
 }
 
-qint64 TaxRateRecord::unitsUsing(qint32 id)
+bool TaxRateRecord::usedByUnits(qint32 id)
 {
-    return count(QStringLiteral("SELECT COUNT(*) FROM room WHERE taxrateid = ?"), id);
+    return exists(QStringLiteral("SELECT 1 FROM room WHERE taxrateid = ?"), id);
 }
 
 // ---- Commission accounts ----------------------------------------------------
@@ -113,14 +114,14 @@ void CommissionAccountRecord::remove(qint32 id)
     objConn.execute(QStringLiteral("DELETE FROM commission WHERE id = ?"), {id});
 }
 
-qint64 CommissionAccountRecord::paymentsMade(qint32 id)
+bool CommissionAccountRecord::hasPayments(qint32 id)
 {
-    return count(QStringLiteral("SELECT COUNT(*) FROM commissionPayment WHERE CommissionID = ?"), id);
+    return exists(QStringLiteral("SELECT 1 FROM commissionPayment WHERE CommissionID = ?"), id);
 }
 
-qint64 CommissionAccountRecord::unitsUsing(qint32 id)
+bool CommissionAccountRecord::usedByUnits(qint32 id)
 {
-    return count(QStringLiteral("SELECT COUNT(*) FROM room WHERE CommissionID = ?"), id);
+    return exists(QStringLiteral("SELECT 1 FROM room WHERE CommissionID = ?"), id);
 }
 
 // ---- Units ------------------------------------------------------------------
@@ -194,7 +195,7 @@ void UnitRecord::remove(qint32 id)
 
 bool UnitRecord::isBooked(qint32 id)
 {
-    return objConn.query(QStringLiteral("SELECT id FROM bookingroom WHERE roomid = ? LIMIT 1"), {id}).next();
+    return exists(QStringLiteral("SELECT 1 FROM bookingroom WHERE roomid = ?"), id);
 }
 
 std::optional<QString> UnitRecord::notesOf(qint32 id)
@@ -250,9 +251,9 @@ void ChargeableItemRecord::remove(qint32 id)
     objConn.execute(QStringLiteral("DELETE FROM item WHERE id = ?"), {id});
 }
 
-qint64 ChargeableItemRecord::invoiceLinesNaming(qint32 id)
+bool ChargeableItemRecord::namedByInvoiceLines(qint32 id)
 {
-    return count(QStringLiteral("SELECT COUNT(*) FROM invoiceline WHERE itemid = ?"), id);
+    return exists(QStringLiteral("SELECT 1 FROM invoiceline WHERE itemid = ?"), id);
 }
 
 // ---- Payment methods --------------------------------------------------------
@@ -318,9 +319,9 @@ void BookingChoiceRecord::remove(qint32 id)
     objConn.execute(QStringLiteral("DELETE FROM BookingUDF WHERE id = ?"), {id});
 }
 
-qint64 BookingChoiceRecord::bookingsUsing(qint32 id)
+bool BookingChoiceRecord::usedByBookings(qint32 id)
 {
-    return count(QStringLiteral("SELECT COUNT(*) FROM booking WHERE BookingUDFID = ?"), id);
+    return exists(QStringLiteral("SELECT 1 FROM booking WHERE BookingUDFID = ?"), id);
 }
 
 // ---- Seasons ----------------------------------------------------------------

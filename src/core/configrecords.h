@@ -26,8 +26,9 @@ struct TaxRateRecord {
     // Adds the rate (id -1) or changes it.
     void save();
     static void remove(qint32 id);
-    static qint64 itemsUsing(qint32 id);
-    static qint64 unitsUsing(qint32 id);
+    // Whether anything refers to the row (stops at the first reference).
+    static bool usedByItems(qint32 id);
+    static bool usedByUnits(qint32 id);
 };
 
 struct CommissionAccountRecord {
@@ -40,8 +41,8 @@ struct CommissionAccountRecord {
     static std::optional<CommissionAccountRecord> find(qint32 id);
     void save();
     static void remove(qint32 id);
-    static qint64 paymentsMade(qint32 id);
-    static qint64 unitsUsing(qint32 id);
+    static bool hasPayments(qint32 id);
+    static bool usedByUnits(qint32 id);
 };
 
 struct UnitRecord {
@@ -84,7 +85,7 @@ struct ChargeableItemRecord {
     static std::optional<ChargeableItemRecord> find(qint32 id);
     void save();
     static void remove(qint32 id);
-    static qint64 invoiceLinesNaming(qint32 id);
+    static bool namedByInvoiceLines(qint32 id);
 };
 
 struct PaymentMethodRecord {
@@ -107,7 +108,7 @@ struct BookingChoiceRecord {
     static std::optional<BookingChoiceRecord> find(qint32 id);
     void save();
     static void remove(qint32 id);
-    static qint64 bookingsUsing(qint32 id);
+    static bool usedByBookings(qint32 id);
 };
 
 struct SeasonRecord {

@@ -159,6 +159,8 @@ void TestUnits::closingTheListRebuildsTheCalendar()
             headers << g->model()->headerData(c, Qt::Horizontal).toString();
     const bool shown = headers.contains("New unit") && headers.contains("Old");
     QVERIFY(shown);
+    // The column widths were kept before the rebuild.
+    QVERIFY(ConfigInt("gColWidth1", -1) > 0);
 }
 
 void TestUnits::newUnitState()
