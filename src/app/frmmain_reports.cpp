@@ -3,6 +3,7 @@
 
 #include "calendar/arrivalspanel.h"
 #include "reports/exports.h"
+#include "reports/frmcommissionpayment.h"
 #include "reports/frmfinancesummary.h"
 #include "reports/frmreservationquickview.h"
 
@@ -39,4 +40,7 @@ void frmMain::mnuBookingsFinanceSummary_Click()
     frmFinanceSummary::ask(this);
 }
 
-void frmMain::mnuCommissionPayments_Click() {}
+void frmMain::mnuCommissionPayments_Click()
+{
+    frmCommissionPayment::ask(this);
+}
