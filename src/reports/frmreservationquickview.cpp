@@ -3,6 +3,7 @@
 #include "ui_frmreservationquickview.h"
 
 #include "core/apperror.h"
+#include "core/configrecords.h"
 #include "core/format.h"
 #include "core/guard.h"
 #include "core/modmain.h"
@@ -63,9 +64,9 @@ QString ReservationQuickViewText(const QDate& first, const QDate& last)
         }
     }
 
-    for (Query r = ReportStore::UnitsInTableOrder(); r.next();) {
-        text += UnitCell(r.text(1)) + QStringLiteral(", ");
-        const std::vector<bool> marks = booked.value(r.integer(0));
+    for (const NamedRow& unit : UnitRecord::inTableOrder()) {
+        text += UnitCell(unit.name) + QStringLiteral(", ");
+        const std::vector<bool> marks = booked.value(unit.id);
         for (int i = 0; i < days; ++i)
             text += (size_t(i) < marks.size() && marks[size_t(i)]) ? QStringLiteral("X,") : QStringLiteral(",");
         text += QStringLiteral("\r\n");

@@ -3,6 +3,7 @@
 #include "ui_reportspanel.h"
 
 #include "core/apperror.h"
+#include "core/configrecords.h"
 #include "core/controlarray.h"
 #include "core/filedialogs.h"
 #include "core/guard.h"
@@ -16,7 +17,6 @@
 #include "reports/reportchart.h"
 #include "reports/reportseries.h"
 #include "reports/reportstatistics.h"
-#include "reports/reportstore.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -134,8 +134,8 @@ void ReportsPanel::cboGraphType_Click()
         SetPlainText(ui->lblReportCommodity, gsCommoditySingular + u':');
         ComboClear(ui->cboReportRoom);
         ComboAdd(ui->cboReportRoom, QStringLiteral("All ") + gsCommodityPlural, -1);
-        for (Query r = ReportStore::UnitsByName(); r.next();)
-            ComboAdd(ui->cboReportRoom, r.text(1), r.integer(0));
+        for (const NamedRow& unit : UnitRecord::listed())
+            ComboAdd(ui->cboReportRoom, unit.name, unit.id);
         SetListIndex(ui->cboReportRoom, 0);
         ui->picReportRoom->show();
     } else {

@@ -66,11 +66,6 @@ Query BookedUnitsOverlapping(const QDateTime& start, const QDateTime& end)
         {s, s, e, e, s, e});
 }
 
-Query UnitsInTableOrder()
-{
-    return objConn.query(QStringLiteral("SELECT id, name FROM room ORDER BY id"));
-}
-
 Query ItemsByName()
 {
     return objConn.query(QStringLiteral("SELECT id, name FROM item ORDER BY name, id"));
@@ -194,11 +189,6 @@ QMap<QDate, Money> RevenuePerDay(const QDate& first, const QDate& last, qint64 u
         days[QDate::fromString(r.text(0), Qt::ISODate)] += line.itemTotal();
     }
     return days;
-}
-
-Query UnitsByName()
-{
-    return objConn.query(QStringLiteral("SELECT id, name FROM room ORDER BY name, id"));
 }
 
 }  // namespace ReportStore

@@ -26,8 +26,6 @@ Query ReservationsForExport();
 // within the range, bounds included): booking id, fromdate, todate, firstname,
 // lastname, roomid, rname; by start, then booking and unit row.
 Query BookedUnitsOverlapping(const QDateTime& start, const QDateTime& end);
-// id, name of every unit, in table order.
-Query UnitsInTableOrder();
 
 // ---- Finance summary -----------------------------------------------------
 
@@ -72,7 +70,5 @@ QMap<QDate, DayArrivals> ArrivalsPerDay(const QDate& first, const QDate& last);
 // arriving on each day from first to last within the day's bounds; all
 // bookings when unitId is -1, else those that hold that unit.
 QMap<QDate, Money> RevenuePerDay(const QDate& first, const QDate& last, qint64 unitId);
-// id, name of every unit, by name.
-Query UnitsByName();
 
 }  // namespace ReportStore
