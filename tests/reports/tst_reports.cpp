@@ -279,6 +279,23 @@ private slots:
         QCOMPARE(chart->x(), narrowLeft);
         QVERIFY(control<QGroupBox>(panel, "Frame2")->isVisibleTo(panel));
 
+        // The export of each count graph: the first day of each row, its count.
+        const QString counts = db->folder() + QStringLiteral("counts.csv");
+        fakes().saveFile->answer = counts;
+        date->setDate(QDate(2003, 2, 12));
+        for (auto [graph, lines, first] : {std::tuple{0, 28, "\"2/1/2003\",\"0\""}, {1, 12, "\"3/1/2002\",\"0\""},
+                                           {2, 7, "\"2/12/2003\",\"0\""}}) {
+            SetListIndex(type, graph);
+            control<QPushButton>(panel, "cmdReportExport")->click();
+            QFile f(counts);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QList<QByteArray> got = f.readAll().split('\n');
+            QCOMPARE(got.size(), lines + 2);   // the header, the rows, and nothing after the last CR LF
+            QCOMPARE(got[0], QByteArray("Date, Total\r"));
+            QCOMPARE(got[1], QByteArray(first) + '\r');
+        }
+        date->setDate(QDate(2003, 3, 12));
+
         // The export: a longer old file replaced whole, the revenue's comma kept.
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         SetListIndex(type, RevenueByWeek);
