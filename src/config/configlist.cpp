@@ -63,7 +63,8 @@ void ConfigListDialog::wire(QListWidget* list, QPushButton* add, QPushButton* ed
     connect(edit, &QPushButton::clicked, this, guarded(this, &ConfigListDialog::cmdEdit_Click));
     connect(remove, &QPushButton::clicked, this, guarded(this, &ConfigListDialog::cmdRemove_Click));
     connect(close, &QPushButton::clicked, this, guarded(this, &ConfigListDialog::cmdCancel_Click));
-    connect(list, &QListWidget::itemDoubleClicked, this, guarded(this, &ConfigListDialog::lstItems_DblClick));
+    if (list)
+        connect(list, &QListWidget::itemDoubleClicked, this, guarded(this, &ConfigListDialog::lstItems_DblClick));
     // Esc presses Close: a dialog's own Esc would reject without running it.
     auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(esc, &QShortcut::activated, close, &QPushButton::click);

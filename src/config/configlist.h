@@ -42,7 +42,10 @@ protected:
     explicit ConfigListDialog(QWidget* parent);
 
     // The shared design: caption, the title above the list and the
-    // instruction. A member with a design of its own calls wire() instead.
+    // instruction. A member with a design of its own calls wire() instead; a
+    // member that shows its rows in a grid passes no list, overrides Setup()
+    // and selectedId() and connects its grid's double click to
+    // lstItems_DblClick().
     void useStandardDesign(const QString& name, const QString& caption, const QString& title,
                            const QString& instruction);
     void wire(QListWidget* list, QPushButton* add, QPushButton* edit, QPushButton* remove, QPushButton* close);

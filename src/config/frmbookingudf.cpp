@@ -9,6 +9,7 @@ frmBookingUDF::frmBookingUDF(QWidget* parent) : ConfigListDialog(parent), ui(new
 {
     ui->setupUi(this);
     setFixedSize(size());
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     wire(ui->lstItems, ui->cmdAdd, ui->cmdEdit, ui->cmdRemove, ui->cmdCancel);
     ui->chkEnableCustomField->setChecked(ConfigFlag(QStringLiteral("EnableCustomField"), false));
     ui->txtCustomFieldTitle->setText(ConfigText(QStringLiteral("CustomFieldTitle"), QStringLiteral("Custom Field")));

@@ -17,6 +17,7 @@ frmConfigHighLowSeason::frmConfigHighLowSeason(QWidget* parent)
 {
     ui->setupUi(this);
     setFixedSize(size());
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     {
         const QSignalBlocker block(ui->cboHighLow);
         ui->cboHighLow->setCurrentIndex(-1);

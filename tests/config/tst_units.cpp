@@ -383,12 +383,15 @@ void TestUnits::notesKeptApart()
         QVERIFY(!control<QPlainTextEdit>(&n, "txtNotes")->isEnabled());
         n.cmdOK_Click();
     }
-    gsCommodityPlural = "Tents";
+    gsCommodityPlural = "<i>Tents</i>";
     const qint32 b = insertRow("room", {{"Name", "Beta"}, {"Notes", "beta notes"}});
     const qint32 a = insertRow("room", {{"Name", "Alpha"}, {"Notes", dbNull()}});
     frmRoomNotes n;
     activate(n);
-    QCOMPARE(n.windowTitle(), QString("Tents Notes"));
+    QCOMPARE(n.windowTitle(), QString("<i>Tents</i> Notes"));
+    // The unit word shows as typed, markup and all.
+    QCOMPARE(control<QLabel>(&n, "Label1_2")->text(), QString("Add notes to <i>Tents</i>"));
+    QCOMPARE(control<QLabel>(&n, "Label1_2")->textFormat(), Qt::PlainText);
     QComboBox* units = control<QComboBox>(&n, "lstRooms");
     auto* notes = control<QPlainTextEdit>(&n, "txtNotes");
     QCOMPARE(entries(units), QStringList({"Beta", "Alpha"}));   // table order
