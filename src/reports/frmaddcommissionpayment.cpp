@@ -17,6 +17,7 @@ frmAddCommissionPayment::frmAddCommissionPayment(qint32 paymentId, qint32 preset
     : QDialog(parent), ui(new Ui::frmAddCommissionPayment), m_id(paymentId)
 {
     ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     connect(ui->cboAccount, &QComboBox::currentIndexChanged, this, guarded(this, &frmAddCommissionPayment::cboAccount_Click));
     connect(ui->cmdOK, &QPushButton::clicked, this, guarded(this, &frmAddCommissionPayment::cmdOK_Click));
     connect(ui->cmdCancel, &QPushButton::clicked, this, guarded(this, &frmAddCommissionPayment::cmdCancel_Click));

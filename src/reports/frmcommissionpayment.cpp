@@ -14,22 +14,18 @@
 
 #include <QComboBox>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTableWidget>
 
 frmCommissionPayment::frmCommissionPayment(QWidget* parent) : ConfigListDialog(parent), ui(new Ui::frmCommissionPayment)
 {
     ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     connect(ui->cboAccount, &QComboBox::currentIndexChanged, this, guarded(this, &frmCommissionPayment::cboAccount_Click));
+    wire(nullptr, ui->cmdAdd, ui->cmdEdit, ui->cmdRemove, ui->cmdCancel);
+    // Add first makes sure there is an account to pay.
+    disconnect(ui->cmdAdd, nullptr, this, nullptr);
     connect(ui->cmdAdd, &QPushButton::clicked, this, guarded(this, &frmCommissionPayment::cmdAdd_Click));
-    connect(ui->cmdEdit, &QPushButton::clicked, this, guarded(this, &ConfigListDialog::cmdEdit_Click));
-    connect(ui->cmdRemove, &QPushButton::clicked, this, guarded(this, &ConfigListDialog::cmdRemove_Click));
-    connect(ui->cmdCancel, &QPushButton::clicked, this, guarded(this, &ConfigListDialog::cmdCancel_Click));
-    connect(ui->gPayments, &QTableWidget::cellDoubleClicked, this, guarded(this, &ConfigListDialog::cmdEdit_Click));
-    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(esc, &QShortcut::activated, ui->cmdCancel, &QPushButton::click);
-    for (QPushButton* b : {ui->cmdAdd, ui->cmdEdit, ui->cmdRemove, ui->cmdCancel})
-        b->setAutoDefault(false);
+    connect(ui->gPayments, &QTableWidget::cellDoubleClicked, this, guarded(this, &ConfigListDialog::lstItems_DblClick));
     Setup();
 }
 

@@ -79,6 +79,7 @@ void FinanceSummaryLines(QStringList* lines)
 frmFinanceSummary::frmFinanceSummary(QWidget* parent) : QDialog(parent), ui(new Ui::frmFinanceSummary)
 {
     ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     connect(ui->cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     Form_Load();
 }

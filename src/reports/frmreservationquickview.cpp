@@ -78,6 +78,7 @@ frmReservationQuickView::frmReservationQuickView(const QDate& today, QWidget* pa
     : QDialog(parent), ui(new Ui::frmReservationQuickView)
 {
     ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     connect(ui->cmdOK, &QPushButton::clicked, this, guarded([this] { cmdOK_Click(); }));
     connect(ui->cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
     Form_Load(today);
