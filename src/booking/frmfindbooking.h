@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <optional>
 
+class PagedModel;
 namespace Ui { class frmFindBooking; }
 
 class frmFindBooking : public QDialog {
@@ -32,4 +33,5 @@ private:
 
     Ui::frmFindBooking* ui;
     std::optional<qint32> m_chosen;
+    PagedModel* m_results;   // the bookings found, loaded as they are scrolled
 };

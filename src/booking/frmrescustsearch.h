@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <optional>
 
+class PagedModel;
 namespace Ui { class frmResCustSearch; }
 
 class frmResCustSearch : public QDialog {
@@ -31,6 +32,7 @@ private:
 
     Ui::frmResCustSearch* ui;
     std::optional<qint32> m_chosen;
+    PagedModel* m_matches;   // the customers found, loaded as they are scrolled
 };
 
 // The condition of one name box: its column contains the text as typed.

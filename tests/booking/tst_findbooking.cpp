@@ -11,7 +11,8 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
+#include <algorithm>
 
 class TestFindBooking : public QObject {
     Q_OBJECT
@@ -43,9 +44,9 @@ class TestFindBooking : public QObject {
         criterion(control<QCheckBox>(d, "chkDepart"), control<QDateEdit>(d, "dtDepart"), depart);
         QTest::mouseClick(control<QPushButton>(d, "cmdOk"), Qt::LeftButton);
         QStringList rows;
-        for (int r = 0; r < control<QTableWidget>(d, "gres")->rowCount(); ++r)
-            rows << QStringLiteral("%1|%2|%3|%4").arg(GridRowData(control<QTableWidget>(d, "gres"), r)).arg(
-                        GridText(control<QTableWidget>(d, "gres"), r, 0), GridText(control<QTableWidget>(d, "gres"), r, 1), GridText(control<QTableWidget>(d, "gres"), r, 2));
+        for (int r = 0; r < GridRowCount(control<QTableView>(d, "gres")); ++r)
+            rows << QStringLiteral("%1|%2|%3|%4").arg(GridRowData(control<QTableView>(d, "gres"), r)).arg(
+                        GridText(control<QTableView>(d, "gres"), r, 0), GridText(control<QTableView>(d, "gres"), r, 1), GridText(control<QTableView>(d, "gres"), r, 2));
         return rows;
     }
     // Opens the dialog as Find Booking does and runs script while it is shown.
@@ -84,10 +85,10 @@ private slots:
         QString count;
         bool smallAtFirst = false, grown = false;
         run([&](frmFindBooking* d) {
-            smallAtFirst = d->height() <= control<QTableWidget>(d, "gres")->y() && !control<QCheckBox>(d, "chkArrive")->isChecked()
+            smallAtFirst = d->height() <= control<QTableView>(d, "gres")->y() && !control<QCheckBox>(d, "chkArrive")->isChecked()
                            && !control<QCheckBox>(d, "chkDepart")->isChecked() && control<QDateEdit>(d, "dtArrive")->date() == QDate::currentDate();
             arriving = search(d, "3/10/2025", "");
-            grown = control<QTableWidget>(d, "gres")->y() + control<QTableWidget>(d, "gres")->height() < d->height() && control<QTableWidget>(d, "gres")->height() > 100;
+            grown = control<QTableView>(d, "gres")->y() + control<QTableView>(d, "gres")->height() < d->height() && control<QTableView>(d, "gres")->height() > 100;
             departing = search(d, "", "3/11/2025");
             both = search(d, "3/10/2025", "3/11/2025");
             none = search(d, "1/1/2030", "");
@@ -142,8 +143,8 @@ private slots:
 
         std::optional<qint32> found = run([](frmFindBooking* d) {
             search(d, "3/10/2025", "");
-            QTableWidget* g = control<QTableWidget>(d, "gres");
-            QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualItemRect(g->item(1, 0)).center());
+            QTableView* g = control<QTableView>(d, "gres");
+            QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(1, 0)).center());
             QTest::mouseClick(control<QPushButton>(d, "cmdEditCustomer"), Qt::LeftButton);
         });
         QVERIFY(found.has_value());
@@ -155,6 +156,53 @@ private slots:
             QTest::mouseClick(control<QPushButton>(d, "cmdCancel"), Qt::LeftButton);
         });
         QVERIFY(!found.has_value());
+    }
+
+    // More bookings than one page: the first page shows at once with the
+    // count of all, scrolling reads the rest, and bookings arriving at the
+    // same moment across the page's end are neither lost nor listed twice.
+    void longListLoadsAsScrolled()
+    {
+        const qint64 c = objConn.insert("customer", {{"FirstName", "Ann"}, {"LastName", "Lee"}});
+        QList<qint64> expected;
+        {
+            Connection::Transaction t(objConn);
+            for (int i = 0; i < 95; ++i)
+                expected << booking(c, QDate(2025, 1, 1).addDays(i).toString("yyyy-MM-dd") + " 14:00:00", "2026-01-01 10:00:00");
+            for (int i = 0; i < 12; ++i) {   // one arrival moment, rows 96 to 107
+                expected << booking(c, "2025-06-01 14:00:00", i < 6 ? "2025-06-03 10:00:00" : "2025-06-02 10:00:00");
+                booking(0, "2025-06-01 14:00:00", "2025-06-02 10:00:00");   // no customer: never listed
+            }
+            for (int i = 0; i < 40; ++i)
+                expected << booking(c, "2025-07-01 14:00:00", "2025-07-02 10:00:00");
+            t.commit();
+        }
+        // The same arrival orders by departure, then by booking.
+        std::rotate(expected.begin() + 95, expected.begin() + 101, expected.begin() + 107);
+
+        int firstPage = 0;
+        QString count;
+        QList<qint64> listed;
+        const std::optional<qint32> found = run([&](frmFindBooking* d) {
+            criterion(control<QCheckBox>(d, "chkArrive"), control<QDateEdit>(d, "dtArrive"), "1/1/2025");
+            QTest::mouseClick(control<QPushButton>(d, "cmdOk"), Qt::LeftButton);
+            QTableView* g = control<QTableView>(d, "gres");
+            firstPage = GridRowCount(g);
+            count = control<QLabel>(d, "lblTotalCustomers")->text();
+            for (int tries = 0; tries < 10 && GridRowCount(g) < 147; ++tries) {
+                g->scrollToBottom();
+                QCoreApplication::processEvents();
+            }
+            for (int r = 0; r < GridRowCount(g); ++r)
+                listed << GridRowData(g, r);
+            GridSelectRow(g, GridRowCount(g) - 1);
+            QTest::mouseClick(control<QPushButton>(d, "cmdEditCustomer"), Qt::LeftButton);
+        });
+        QVERIFY(firstPage < 147);
+        QCOMPARE(count, "147");
+        QCOMPARE(listed, expected);
+        QVERIFY(found.has_value());
+        QCOMPARE(found.value_or(-1), qint32(expected.last()));
     }
 };
 

@@ -8,7 +8,7 @@
 #include "booking/frmrescustsearch.h"
 
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <memory>
 #include <QLineEdit>
 
@@ -28,8 +28,8 @@ qint64 addCustomer(const QString& first, const QString& last, const QVariant& ad
 QStringList names(const frmResCustSearch& dlg)
 {
     QStringList list;
-    for (int r = 0; r < control<QTableWidget>(&dlg, "gcust")->rowCount(); ++r)
-        list << control<QTableWidget>(&dlg, "gcust")->item(r, 0)->text();
+    for (int r = 0; r < GridRowCount(control<QTableView>(&dlg, "gcust")); ++r)
+        list << GridText(control<QTableView>(&dlg, "gcust"), r, 0);
     return list;
 }
 
@@ -72,22 +72,22 @@ private slots:
         frmResCustSearch dlg;
         QCOMPARE(dlg.chosen().value_or(-1), -1);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Customer Search"));
-        QCOMPARE(control<QTableWidget>(&dlg, "gcust")->horizontalHeaderItem(3)->text(), QStringLiteral("Phone"));
+        QCOMPARE(control<QTableView>(&dlg, "gcust")->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Phone"));
 
         // Both boxes empty: everyone, by last name and then first name.
         QCOMPARE(dlg.RefreshCustomerScreen(1, 0), 1);
         QCOMPARE(names(dlg), QStringList({QStringLiteral("Bob adams"), QStringLiteral("Zed Adams"),
                                           QStringLiteral("Amy Brown"), QStringLiteral("Cy Zane")}));
-        QCOMPARE(control<QTableWidget>(&dlg, "gcust")->currentRow(), 0);
-        QCOMPARE(GridRowData(control<QTableWidget>(&dlg, "gcust"), 1), zed);
-        QCOMPARE(control<QTableWidget>(&dlg, "gcust")->item(1, 1)->text(), QStringLiteral("1 High St, Flat 2"));
-        QCOMPARE(control<QTableWidget>(&dlg, "gcust")->item(1, 2)->text(), QStringLiteral("AB1"));
-        QCOMPARE(control<QTableWidget>(&dlg, "gcust")->item(2, 1)->text(), QStringLiteral("1 High St"));
-        QVERIFY(control<QTableWidget>(&dlg, "gcust")->item(2, 2)->text().isEmpty());
-        QVERIFY(control<QTableWidget>(&dlg, "gcust")->item(2, 3)->text().isEmpty());
+        QCOMPARE(control<QTableView>(&dlg, "gcust")->currentIndex().row(), 0);
+        QCOMPARE(GridRowData(control<QTableView>(&dlg, "gcust"), 1), zed);
+        QCOMPARE(GridText(control<QTableView>(&dlg, "gcust"), 1, 1), QStringLiteral("1 High St, Flat 2"));
+        QCOMPARE(GridText(control<QTableView>(&dlg, "gcust"), 1, 2), QStringLiteral("AB1"));
+        QCOMPARE(GridText(control<QTableView>(&dlg, "gcust"), 2, 1), QStringLiteral("1 High St"));
+        QVERIFY(GridText(control<QTableView>(&dlg, "gcust"), 2, 2).isEmpty());
+        QVERIFY(GridText(control<QTableView>(&dlg, "gcust"), 2, 3).isEmpty());
         // The row of a given customer is selected instead of the first.
         QCOMPARE(dlg.RefreshCustomerScreen(1, zed), 2);
-        QCOMPARE(control<QTableWidget>(&dlg, "gcust")->currentRow(), 1);
+        QCOMPARE(control<QTableView>(&dlg, "gcust")->currentIndex().row(), 1);
 
         // First name or last name, anywhere in the name, any letter case.
         QCOMPARE(search(dlg, QStringLiteral("z"), QString()),
@@ -147,8 +147,8 @@ private slots:
             frmResCustSearch dlg;
             dlg.RefreshCustomerScreen(1, 0);
             onNextDialog([&dlg](QWidget*) {
-                QTableWidget* g = control<QTableWidget>(&dlg, "gcust");
-                const QRect cell = g->visualItemRect(g->item(1, 0));
+                QTableView* g = control<QTableView>(&dlg, "gcust");
+                const QRect cell = g->visualRect(g->model()->index(1, 0));
                 QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell.center());
                 QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, cell.center());
                 if (dlg.isVisible())
@@ -168,12 +168,47 @@ private slots:
         // Asked with the names typed on the customer page: their matches, and the answer.
         onNextDialogOf<frmResCustSearch>([](frmResCustSearch* d) {
             QCOMPARE(control<QLineEdit>(d, "txtLastname")->text(), QStringLiteral("bak"));
-            QCOMPARE(control<QTableWidget>(d, "gcust")->rowCount(), 1);
+            QCOMPARE(GridRowCount(control<QTableView>(d, "gcust")), 1);
             QTest::mouseClick(control<QPushButton>(d, "cmdSelect"), Qt::LeftButton);
         });
         QCOMPARE(frmResCustSearch::ask(QString(), QStringLiteral("bak"), nullptr).value_or(-1), qint32(baker));
         onNextDialogOf<frmResCustSearch>([](frmResCustSearch* d) { d->reject(); });
         QVERIFY(!frmResCustSearch::ask(QStringLiteral("Al"), QString(), nullptr));
+    }
+
+    // More customers than one page: a customer far down the list is read and
+    // selected, and every customer, those without names included, is listed
+    // once when scrolled to the end.
+    void longListSelectsBeyondTheFirstPage()
+    {
+        qint64 far = 0;
+        {
+            Connection::Transaction t(objConn);
+            for (int i = 0; i < 60; ++i)   // no last name: first in the list
+                addCustomer(QStringLiteral("Nil%1").arg(i, 2, 10, QLatin1Char('0')), QString());
+            for (int i = 0; i < 60; ++i)
+                objConn.insert(QStringLiteral("customer"), {{QStringLiteral("FirstName"), dbNull()}});
+            for (int i = 0; i < 130; ++i) {
+                const qint64 id = addCustomer(QStringLiteral("Al"), QStringLiteral("Lee%1").arg(i, 3, 10, QLatin1Char('0')));
+                if (i == 100)
+                    far = id;
+            }
+            t.commit();
+        }
+        frmResCustSearch dlg;
+        QTableView* g = control<QTableView>(&dlg, "gcust");
+        // The nameless first, then Lee000...; Lee100 is row 221.
+        QCOMPARE(dlg.RefreshCustomerScreen(1, far), 221);
+        QCOMPARE(g->currentIndex().row(), 220);
+        QCOMPARE(GridCurrentRowData(g, 0), far);
+        QCOMPARE(GridText(g, 220, 0), QStringLiteral("Al Lee100"));
+        // A row past the end selects the last one.
+        QCOMPARE(dlg.RefreshCustomerScreen(400, 0), 250);
+        QSet<qint64> ids;
+        for (int r = 0; r < GridRowCount(g); ++r)
+            ids.insert(GridRowData(g, r));
+        QCOMPARE(ids.size(), 250);
+        QVERIFY(fakes().messageBoxes->shown.isEmpty());
     }
 };
 

@@ -15,7 +15,7 @@
 #include "core/settings.h"
 
 #include <QAction>
-#include <QTableWidget>
+#include <QTableView>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDialog>
@@ -335,8 +335,8 @@ void TestWizard::editAndFindReplaceBookingInProgress()
         const QDate day = BookingStore::read(existing)->from.date();
         control<QDateEdit>(dlg, "dtArrive")->setDate(day);
         QTest::mouseClick(control<QPushButton>(dlg, "cmdOk"), Qt::LeftButton);
-        QTableWidget* g = control<QTableWidget>(dlg, "gres");
-        for (int r = 0; r < g->rowCount(); ++r)
+        QTableView* g = control<QTableView>(dlg, "gres");
+        for (int r = 0; r < GridRowCount(g); ++r)
             if (GridRowData(g, r) == existing)
                 GridSelectRow(g, r);
         QTest::mouseClick(control<QPushButton>(dlg, "cmdEditCustomer"), Qt::LeftButton);
