@@ -24,6 +24,7 @@
 #include "app/windowprint.h"
 #include "customers/customerspanel.h"
 #include "invoicing/documents.h"
+#include "reports/reportchart.h"
 #include "reports/reportspanel.h"
 #include "ui_frmmain.h"
 
@@ -131,7 +132,6 @@ void frmMain::Form_Load()
     arrivals()->InitArrivalsHeader();
     booking()->payment()->InitInvoiceHeader();
     arrivals()->SetSortOrder(0);
-    reports()->SetWeekdayHeadings();
 
     Calendar* cal = calendar()->MainCalendar();
     cal->objConn = &objConn;
@@ -148,7 +148,7 @@ void frmMain::Form_Load()
     WizOConfig_ShowWelcome = true;
     WizMailList_ShowWelcome = true;
 
-    reports()->SetFirstChartChoices();
+    reports()->Form_Load(QDate::currentDate());
 
     arrivals()->SetDay(QDate::currentDate());
 
@@ -198,7 +198,6 @@ void frmMain::Form_Load()
     gsCommodityPlural = ConfigText(QStringLiteral("CommodityPlural"), QStringLiteral("Rooms"));
     UpdateCommodityNameInGUI();
 
-    reports()->SetReportDate(QDate::currentDate());
 }
 
 void frmMain::Form_Unload()
@@ -569,6 +568,7 @@ void frmMain::mnuReservationFind_Click()
 void frmMain::mnuReports_Click()
 {
     ShowView(ui->picReports, {ui->picBooking, ui->picArrivals, ui->picCalendar, ui->picCustomers});
+    reports()->chart()->setFocus();
     reports()->ShowReports();
 }
 

@@ -16,7 +16,6 @@
 
 #include <QAction>
 #include <QTableView>
-#include <QTableWidget>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDialog>

@@ -18,6 +18,7 @@
 #include "core/twips.h"
 #include "customers/customerspanel.h"
 #include "reports/reportspanel.h"
+#include "reports/reportchart.h"
 
 #include <QFile>
 #include <QHash>
@@ -160,7 +161,7 @@ Expected expectedLayout(frmMain& m)
     QWidget* line4 = control<QFrame>(m.booking()->confirm(), "Line4");
     QWidget* cmdConfirmation = control<QPushButton>(m.booking()->confirm(), "cmdConfirmation");
     QWidget* cal = m.calendar()->MainCalendar();
-    QWidget* c = control<QWidget>(m.reports(), "c");
+    QWidget* c = m.reports()->chart();
     QWidget* newInvoiceBut = control<QWidget>(m.booking()->payment(), "picNewInvoiceBut1");
     QTableWidget* gNewInvoice = control<QTableWidget>(m.booking()->payment(), "gNewInvoice");
     for (QWidget* w : std::initializer_list<QWidget*>{

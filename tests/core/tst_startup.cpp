@@ -18,6 +18,7 @@
 #include "reports/reportspanel.h"
 #include "support/testsupport.h"
 
+#include <QDateEdit>
 #include <QFile>
 #include <QAction>
 #include <QCalendarWidget>
@@ -74,8 +75,9 @@ void TestStartup::loadsOnTheArrivalsView()
              QStringLiteral("Item Total"));
     QCOMPARE(control<QTableView>(main.customers(), "gcust")->model()->columnCount(), 4);
     QCOMPARE(control<QComboBox>(main.arrivals(), "cboSimpleCalSort")->currentText(), QStringLiteral("Time"));
-    QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_52"))->text(), QStringLiteral("Sunday"));
-    QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_58"))->text(), QStringLiteral("Saturday"));
+    // The week's headings name the day of the figure beside them: Monday first.
+    QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_52"))->text(), QStringLiteral("Monday"));
+    QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_58"))->text(), QStringLiteral("Sunday"));
 
     // The payment methods in the order they were entered: the fourth is the card.
     QComboBox* methods = control<QComboBox>(main.booking()->payment(), "cboPaymentMethod");

@@ -374,6 +374,16 @@ void TestDocuments::shellFailureMessages()
     // Whatever the shell says, the copy is kept and the temporary file removed.
     QCOMPARE(readFile(copy), QByteArray("r\r\n"));
     QCOMPARE(documentFiles(db.folder()).size(), 2);
+
+    // An opener that fails after it started is told the same way, once it ends.
+    fakes().messageBoxes->clear();
+    fakes().shell->late = true;
+    PrintBookingReceipt(id);
+    QCOMPARE(fakes().messageBoxes->shown.size(), 0);
+    const QString later = fakes().shell->opened.last();
+    QTRY_COMPARE(fakes().messageBoxes->shown.size(), reason.isEmpty() ? 0 : 1);
+    if (!reason.isEmpty())
+        QCOMPARE(fakes().messageBoxes->lastPrompt(), reason + QStringLiteral("\r\n") + later);
 }
 
 void TestDocuments::fileFailures()

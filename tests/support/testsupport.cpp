@@ -42,10 +42,14 @@ bool FakeSaveFile::getSaveFileName(SaveFileRequest& request)
     return true;
 }
 
-int FakeShell::open(const QString& target, std::function<void(int)>)
+int FakeShell::open(const QString& target, std::function<void(int)> failed)
 {
     opened << target;
-    return result;
+    if (!late)
+        return result;
+    if (result <= 32 && failed)
+        QTimer::singleShot(0, [failed, code = result] { failed(code); });
+    return SE_OK;
 }
 
 bool FakePrint::printDialog(QWidget*, QPrinter& printer)

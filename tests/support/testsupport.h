@@ -51,6 +51,8 @@ public:
     int open(const QString& target, std::function<void(int)> failed = nullptr) override;
     QStringList opened;
     int result = SE_OK;
+    // The opener starts, and ends with result only afterwards, as the desktop's does.
+    bool late = false;
 };
 
 class FakeHelp : public HelpService {
