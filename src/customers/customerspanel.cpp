@@ -91,6 +91,10 @@ CustomersPanel::CustomersPanel(QWidget* parent) : QWidget(parent), ui(new Ui::Cu
             guarded(this, &CustomersPanel::cmdDeleteCustomer_Click));
     connect(ui->cmdViewHistory, &QPushButton::clicked, this, guarded(this, &CustomersPanel::cmdViewHistory_Click));
     connect(ui->gcust, &QTableView::doubleClicked, this, guarded(this, &CustomersPanel::cmdViewHistory_Click));
+    connect(ui->gcust->horizontalHeader(), &QHeaderView::sectionResized, this, [this] {
+        if (!m_fitting)
+            m_fitAddress = false;
+    });
 }
 
 CustomersPanel::~CustomersPanel()
@@ -123,9 +127,20 @@ void CustomersPanel::InitCustomerHeader()
     delete m_model;
     m_model = model;
 
+    m_fitting = true;
     for (int c = 0; c < widths.size(); ++c)
         SetGridColWidth(ui->gcust, c, widths[c]);
     FitGridColumn(ui->gcust, 1, 400);
+    m_fitting = false;
+    m_fitAddress = true;
+}
+
+QList<int> CustomersPanel::columnWidths() const
+{
+    QList<int> widths;
+    for (int c = 0; c < ui->gcust->model()->columnCount(); ++c)
+        widths << ui->gcust->columnWidth(c);
+    return widths;
 }
 
 void CustomersPanel::RefreshCustomerScreen(int SelectRow, qint64 SelectCustomerID)
@@ -231,6 +246,12 @@ void CustomersPanel::Form_Resize()
     setHeight(ui->gcust, heightOf(shape) - topOf(shape) - heightOf(picCustBot) - 100);
     setLineX2(ui->Line6, leftOf(picCustBot) + widthOf(picCustBot));
     setLineY(ui->Line6, topOf(picCustBot) - 80);
+    // Until the user sets the widths, the address takes what the others leave.
+    if (m_fitAddress && ui->gcust->model()) {
+        m_fitting = true;
+        FitGridColumn(ui->gcust, 1, 400);
+        m_fitting = false;
+    }
     refreshStep("customers", [this] { RefreshCustomerScreen(1, 0); });
 }
 
@@ -241,7 +262,12 @@ void CustomersPanel::SetView(int index)
 
 void CustomersPanel::LoadLayout()
 {
+    const QList<int> before = columnWidths();
+    m_fitting = true;
     LoadGridLayout(ui->gcust);
+    m_fitting = false;
+    if (columnWidths() != before)
+        m_fitAddress = false;
 }
 
 void CustomersPanel::SaveLayout()

@@ -44,5 +44,9 @@ private:
     int currentRow() const;
     qint64 currentCustomer() const;
 
+    QList<int> columnWidths() const;   // pixels
+
     PagedModel* m_model = nullptr;
+    bool m_fitAddress = true;   // the address column follows the grid's width
+    bool m_fitting = false;     // the widths being set are the panel's own
 };

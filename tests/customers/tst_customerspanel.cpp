@@ -140,6 +140,18 @@ private slots:
         QVERIFY(GridColWidth(gcust, 1) > 1600);   // the spare width
         QCOMPARE(gcust->model()->index(0, 1).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignLeft | Qt::AlignVCenter));
 
+        // The address takes the spare width as the window grows, until
+        // widths the user left are restored.
+        const int address = GridColWidth(gcust, 1);
+        panel->resize(panel->width() + 300, panel->height());
+        panel->Form_Resize();
+        QVERIFY(GridColWidth(gcust, 1) > address + 4000);
+        SaveConfigText(QStringLiteral("gcustColWidth1"), QStringLiteral("2000"));
+        panel->LoadLayout();
+        panel->resize(panel->width() - 200, panel->height());
+        panel->Form_Resize();
+        QVERIFY(qAbs(GridColWidth(gcust, 1) - 2000) < 15);
+
         const QStringList list = rows();
         QCOMPARE(list.mid(0, 3),
                  QStringList({QStringLiteral("%1|Cy Able|1 Mill Lane, Easton, ||Hm: Wk: 555 1234, C/M: ").arg(city),
