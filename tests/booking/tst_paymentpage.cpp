@@ -547,7 +547,8 @@ void TestPaymentPage::itemDialogFreeTextLine()
         QTest::mouseClick(control<QPushButton>(d, "cmdOk"), Qt::LeftButton);
         QCOMPARE(fakes().messageBoxes->lastPrompt(),
                  QStringLiteral("The Unit Price entered is not a number. Please enter a number to continue."));
-        QVERIFY(control<QLineEdit>(d, "txtUnitPrice")->hasFocus());
+        // The dialog's focus: another window may hold the activation for a moment.
+        QCOMPARE(d->focusWidget(), static_cast<QWidget*>(control<QLineEdit>(d, "txtUnitPrice")));
         type(control<QLineEdit>(d, "txtUnitPrice"), QStringLiteral("1.045,5"));
         type(control<QLineEdit>(d, "txtQuantity"), QStringLiteral("zwei"));
         QTest::mouseClick(control<QPushButton>(d, "cmdOk"), Qt::LeftButton);
