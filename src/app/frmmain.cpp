@@ -389,7 +389,7 @@ void frmMain::Form_Resize()
     QWidget* picArrivals = ui->picArrivals;
     QWidget* shape = Shape1.value(1);
     QWidget* butBar = arrivals()->ui->picSimpleCalButBar;
-    QTableWidget* gArrivals = arrivals()->ui->gArrivals;
+    QTableView* gArrivals = arrivals()->ui->gArrivals;
     setWidth(picArrivals, W - leftOf(picArrivals) - 250);
     setHeight(picArrivals, H - topOf(picArrivals) - T - 1000);
     setWidth(Label1.value(8), widthOf(picArrivals));
@@ -568,8 +568,7 @@ void frmMain::UpdateCommodityNameInGUI()
         caption->setText(gsCommodityPlural + QStringLiteral(":"));
     ui->mnuConfigureRooms->setText(gsCommodityPlural + QStringLiteral("..."));
     ui->mnuBookingsRoomNotes->setText(gsCommoditySingular + QStringLiteral(" Notes..."));
-    if (QTableWidgetItem* header = arrivals()->ui->gArrivals->horizontalHeaderItem(1))
-        header->setText(gsCommoditySingular);
+    arrivals()->SetUnitCaption(gsCommoditySingular);
     QComboBox* sort = arrivals()->ui->cboSimpleCalSort;
     ComboClear(sort);
     ComboAdd(sort, QStringLiteral("Time"));
