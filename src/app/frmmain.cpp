@@ -132,7 +132,11 @@ void frmMain::Form_Load()
     InitCustomerHeader();
     arrivals()->InitArrivalsHeader();
     booking()->payment()->InitInvoiceHeader();
-    SetListIndex(arrivals()->ui->cboSimpleCalSort, 0);
+    {
+        // The list is filled once, at the end of the load, not on this choice.
+        const QSignalBlocker quiet(arrivals()->ui->cboSimpleCalSort);
+        SetListIndex(arrivals()->ui->cboSimpleCalSort, 0);
+    }
 
     // Weekday headings, from the first day of the locale's week.
     const QLocale locale;
@@ -143,6 +147,9 @@ void frmMain::Form_Load()
             label->setText(locale.dayName(day, QLocale::LongFormat));
     }
 
+    // The calendar view is not the first one shown: it reads its page when
+    // it comes to the front.
+    ui->picCalendar->hide();
     Calendar* cal = calendar()->MainCalendar();
     cal->objConn = &objConn;
     cal->Setup();
@@ -167,7 +174,9 @@ void frmMain::Form_Load()
     ui->picBooking->hide();
     ui->picArrivals->hide();
     ui->picCustomers->hide();
-    ShowArrivals();
+    // The arrivals panel in front; its list is filled once, by the unit
+    // words' update at the end of the load.
+    ShowView(ui->picArrivals, {ui->picCalendar, ui->picBooking});
 
     for (QWidget* panel : {static_cast<QWidget*>(ui->picCalendar), static_cast<QWidget*>(ui->picBooking),
                            static_cast<QWidget*>(ui->picArrivals), static_cast<QWidget*>(ui->picReports),

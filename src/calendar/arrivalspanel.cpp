@@ -25,9 +25,11 @@ namespace {
 const char* const kNoneSelected =
     "No reservation has been selected. Select a reservation from the Reservation List and try again.";
 
-// The day's bookings are picked from the dates index alone, which is much
-// cheaper than reading the whole table.
-const char* const kDayFilter = "b.id IN (SELECT id FROM booking WHERE fromdate <= ? AND todate >= ?)";
+// The day's bookings are picked from the departures index alone: the stays
+// that end on or after the day, of which those that begin by its end. Days
+// are mostly looked at near today, where that is the stays booked ahead,
+// however long the history.
+const char* const kDayFilter = "b.id IN (SELECT id FROM booking WHERE todate >= ? AND +fromdate <= ?)";
 
 // The row of one booking in the list of day.
 PagedRow ArrivalsRow(const BookingListEntry& b, const QDate& day)
@@ -110,7 +112,7 @@ void ArrivalsPanel::FillArrivals()
     // The day's bookings are read at once; their rows are written out a page
     // at a time, as the list is scrolled.
     auto bookings = std::make_shared<const QList<BookingListEntry>>(ReadBookingList(
-        QLatin1String(kDayFilter), {dayText + QStringLiteral(" 23:59:59"), dayText + QStringLiteral(" 00:00:00")},
+        QLatin1String(kDayFilter), {dayText + QStringLiteral(" 00:00:00"), dayText + QStringLiteral(" 23:59:59")},
         order));
     m_list->setQuery([bookings, day](const PagedRow*, int offset, int limit) {
         QList<PagedRow> rows;

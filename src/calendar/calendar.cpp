@@ -60,7 +60,7 @@ const char* const kPageSql =
 
 // Days read beyond each end of the page, so that a day's scroll or a few
 // more rows are painted from what was read.
-constexpr int kSpareDays = 28;
+constexpr int kSpareDays = 7;
 
 // Paints a cell as its back colour and its text, and no more: the style's
 // full item painting takes about twice as long on a page of a thousand
@@ -425,6 +425,16 @@ void Calendar::Redraw(bool reread)
     SetCaptions();
     if (!objConn || !objConn->isOpen())
         return;
+    // Behind another view of its window the control reads nothing until it
+    // is shown.
+    if (parentWidget() && !isVisibleTo(window())) {
+        m_redrawPending = true;
+        m_rereadPending = m_rereadPending || reread;
+        return;
+    }
+    m_redrawPending = false;
+    reread = reread || m_rereadPending;
+    m_rereadPending = false;
 
     QTableView* g = ui->g;
     g->setUpdatesEnabled(false);
@@ -575,6 +585,20 @@ void Calendar::UserControl_Resize()
 
     // Refreshed from what was read, as far as it covers the new size.
     Redraw(false);
+}
+
+void Calendar::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Once the events of the showing are handled: a host that shows the
+    // control and refreshes it at once leaves nothing to do here.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_redrawPending)
+                Redraw(false);
+        },
+        Qt::QueuedConnection);
 }
 
 void Calendar::resizeEvent(QResizeEvent* event)

@@ -45,6 +45,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -82,6 +83,9 @@ private:
         QString lastName;
     };
     QHash<qint32, Guest> m_guests;   // customers of the bookings painted
+
+    bool m_redrawPending = false;    // a redraw waits for the control to be shown
+    bool m_rereadPending = false;    // ... and reads the database again
 
     // What was read last, for a redraw that reuses it.
     struct {
