@@ -58,9 +58,33 @@ const char* const kPageSql =
     "(b.fromdate >= ? AND b.todate <= ?)) "
     "ORDER BY b.fromdate, b.todate, b.id, ba.id";
 
-// Days read beyond each end of the page, so that a day's scroll or a few
-// more rows are painted from what was read.
+// Days read beyond each end of the page for a scroll or a resize, so that
+// the next steps are painted from what was read.
 constexpr int kSpareDays = 7;
+
+// The day of a stored date-time; a null date when it cannot be read. The
+// stored form is read digit by digit, without the cost of a local time;
+// any other form as the program reads dates.
+QDate StayDay(const QVariant& v)
+{
+    const QString s = v.toString();
+    if (s.size() == 19 && s[4] == u'-' && s[7] == u'-' && s[10] == u' ' && s[13] == u':' && s[16] == u':') {
+        auto number = [&s](int from, int length) {
+            int n = 0;
+            for (int i = from; i < from + length; ++i) {
+                const char16_t c = s[i].unicode();
+                if (c < u'0' || c > u'9')
+                    return -1;
+                n = n * 10 + (c - u'0');
+            }
+            return n;
+        };
+        const QDate d(number(0, 4), number(5, 2), number(8, 2));
+        if (d.isValid() && QTime(number(11, 2), number(14, 2), number(17, 2)).isValid())
+            return d;
+    }
+    return Fmt::fromDbDateTime(v).date();
+}
 
 // Paints a cell as its back colour and its text, and no more: the style's
 // full item painting takes about twice as long on a page of a thousand
@@ -80,8 +104,7 @@ public:
             painter->setPen(fore.isValid() ? fore.value<QBrush>().color() : option.palette.color(QPalette::Text));
             const QRect area = option.rect.adjusted(3, 0, -3, 0);
             const Qt::Alignment alignment = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
-            painter->drawText(area, int(alignment) | Qt::TextSingleLine,
-                              option.fontMetrics.elidedText(text, Qt::ElideRight, area.width()));
+            painter->drawText(area, int(alignment) | Qt::TextSingleLine, elided(option.fontMetrics, text, area.width()));
         }
         if (option.state & QStyle::State_HasFocus) {
             QPen pen(option.palette.color(QPalette::Highlight));
@@ -96,6 +119,25 @@ public:
     {
         return option.fontMetrics.size(Qt::TextSingleLine, index.data(Qt::DisplayRole).toString()) + QSize(6, 2);
     }
+
+private:
+    // A stay shows its name in every cell of its column, so each name is
+    // measured once for a width (and again after a change of font).
+    QString elided(const QFontMetrics& metrics, const QString& text, int width) const
+    {
+        if (metrics.height() != m_fontHeight || m_elided.size() > 4096) {
+            m_elided.clear();
+            m_fontHeight = metrics.height();
+        }
+        const QString key = QString::number(width) + u'|' + text;
+        auto found = m_elided.constFind(key);
+        if (found == m_elided.constEnd())
+            found = m_elided.insert(key, metrics.elidedText(text, Qt::ElideRight, width));
+        return *found;
+    }
+
+    mutable QHash<QString, QString> m_elided;
+    mutable int m_fontHeight = -1;
 };
 
 }  // namespace
@@ -471,11 +513,12 @@ void Calendar::Redraw(bool reread)
         if (m_model->colData(c) != 0)
             columnOf.insert(m_model->colData(c), c);
 
-    // The page's days and units, read with some days to spare unless what
-    // was read last covers them.
+    // The page's days and units, unless what was read last covers them;
+    // read for a scroll or a resize, with some days to spare.
     const QDate after = dtDate.addDays(rows);
-    if (reread || !m_stays.valid || dtDate < m_stays.first || after > m_stays.after
-        || m_stays.units != m_units.ids)
+    if (reread)
+        ReadStays(dtDate, after);
+    else if (!m_stays.valid || dtDate < m_stays.first || after > m_stays.after || m_stays.units != m_units.ids)
         ReadStays(dtDate.addDays(-kSpareDays), after.addDays(kSpareDays));
 
     for (const Stay& stay : std::as_const(m_stays.list)) {
@@ -484,8 +527,8 @@ void Calendar::Redraw(bool reread)
             continue;
         // Grid row r shows day dtDate + r - 1: booked from the arrival day up
         // to the day before departure, or the departure day itself.
-        const qint64 arrival = dtDate.daysTo(stay.from.date()) + 1;
-        const qint64 departure = dtDate.daysTo(stay.to.date()) + (bIncludeEndDate ? 1 : 0);
+        const qint64 arrival = dtDate.daysTo(stay.from) + 1;
+        const qint64 departure = dtDate.daysTo(stay.to) + (bIncludeEndDate ? 1 : 0);
         const int top = int(std::max<qint64>(1, arrival));
         const int bottom = int(std::min<qint64>(rows - 1, departure));
         if (top > bottom)
@@ -530,8 +573,8 @@ void Calendar::ReadStays(const QDate& first, const QDate& after)
     while (q.next()) {
         Stay stay;
         stay.id = qint32(q.integer(0));
-        stay.from = q.dateTime(1);
-        stay.to = q.dateTime(2);
+        stay.from = StayDay(q.value(1));
+        stay.to = StayDay(q.value(2));
         if (!stay.from.isValid() || !stay.to.isValid())
             continue;
         stay.unit = q.integer(3);

@@ -2,7 +2,6 @@
 // The occupancy calendar control: one column per unit, one row per day,
 // booked cells painted and labelled with the guest's name.
 #include <QDate>
-#include <QDateTime>
 #include <QHash>
 #include <QString>
 #include <QVector>
@@ -98,8 +97,8 @@ private:
     } m_units;
     struct Stay {
         qint32 id = 0;
-        QDateTime from;
-        QDateTime to;
+        QDate from;                  // arrival day
+        QDate to;                    // departure day
         qint64 unit = 0;
         bool known = false;          // the customer row exists
         QString firstName;
