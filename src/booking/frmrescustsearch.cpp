@@ -129,16 +129,12 @@ int frmResCustSearch::RefreshCustomerScreen(int SelectRow, qint64 SelectCustomer
     }
     if (SelectRow >= 1)
         m_matches->fetchRow(SelectRow - 1);
-    const int rowCount = m_matches->rowCount() + 1;
-    if (SelectRow >= rowCount)
-        SelectRow = rowCount - 1;
+    SelectRow = GridReselect(g, SelectRow);
 
     if (m_matches->rowCount() == 0) {
         wait.restore();
         MsgBox(QStringLiteral("No matches found. Please try again or press Close to enter new customer details."),
                vbInformation | vbOKOnly);
-    } else if (SelectRow >= 1) {
-        GridSelectRow(g, SelectRow - 1);
     }
     return SelectRow;
 }

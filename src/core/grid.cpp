@@ -109,6 +109,20 @@ void GridSelectRow(QTableView* g, int row)
     g->selectRow(row);
 }
 
+int GridReselect(QTableView* g, int SelectRow)
+{
+    const int rows = GridRowCount(g) + 1;
+    if (SelectRow >= rows)
+        SelectRow = rows - 1;
+    if (SelectRow >= 1) {
+        GridSelectRow(g, SelectRow - 1);
+    } else {
+        g->clearSelection();
+        g->setCurrentIndex(QModelIndex());
+    }
+    return SelectRow;
+}
+
 void SetGridModel(QTableView* g, QAbstractItemModel* model)
 {
     g->setModel(model);

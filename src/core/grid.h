@@ -43,6 +43,11 @@ int GridRowCount(const QTableView* g);
 qint64 GridCurrentRowData(const QTableView* g, qint64 fallback = 0);
 // Makes row current with the selection across all its columns.
 void GridSelectRow(QTableView* g, int row);
+// After a list grid is refilled: SelectRow counts the header as row 0, so
+// data row r is row r + 1. A row at or past the end becomes the last row (the
+// header, 0, when the list is empty); that row is made current and selected
+// across its columns, the header selecting nothing. Returns the row chosen.
+int GridReselect(QTableView* g, int SelectRow);
 
 // Puts a list model on a grid: whole rows are selected, one at a time, and
 // nothing is edited; the columns keep the widths they were given.
