@@ -32,8 +32,10 @@ const char* const kNoneSelected =
 const char* const kDayFilter = "b.id IN (SELECT id FROM booking WHERE todate >= ? AND +fromdate <= ?)";
 
 // The row of one booking in the list of day.
-PagedRow ArrivalsRow(const BookingListEntry& b, const QDate& day)
+PagedRow ArrivalsRow(BookingListEntry b, const QDate& day)
 {
+    b.from = Fmt::fromDbDateTime(b.storedFrom);
+    b.to = Fmt::fromDbDateTime(b.storedTo);
     QString name = b.firstName + u' ' + b.lastName;
     if (name == QLatin1String(" "))
         name = QStringLiteral("No name entered");
@@ -109,11 +111,11 @@ void ArrivalsPanel::FillArrivals()
     const BookingOrder order = sort == QLatin1String("Time")   ? BookingOrder::Time
                                : sort == QLatin1String("Name") ? BookingOrder::Name
                                                                : BookingOrder::Unit;
-    // The day's bookings are read at once; their rows are written out a page
-    // at a time, as the list is scrolled.
+    // The day's bookings are read at once; their rows, dates included, are
+    // written out a page at a time, as the list is scrolled.
     auto bookings = std::make_shared<const QList<BookingListEntry>>(ReadBookingList(
         QLatin1String(kDayFilter), {dayText + QStringLiteral(" 00:00:00"), dayText + QStringLiteral(" 23:59:59")},
-        order));
+        order, false));
     m_list->setQuery([bookings, day](const PagedRow*, int offset, int limit) {
         QList<PagedRow> rows;
         if (bookings->isEmpty() && offset == 0)
