@@ -3,6 +3,7 @@
 #include "core/db.h"
 #include "core/waitcursor.h"
 #include "core/format.h"
+#include "core/typeddate.h"
 #include "core/grid.h"
 #include "core/modmain.h"
 #include "core/platform.h"
@@ -54,6 +55,7 @@ void frmFindBooking::Form_Load()
     const QDate today = QDate::currentDate();
     for (QDateEdit* picker : {ui->dtArrive, ui->dtDepart}) {
         picker->setDisplayFormat(format);
+        ReadTypedDateWhole(picker);
         picker->setDate(today);
     }
     ui->chkArrive->setChecked(false);
@@ -148,12 +150,12 @@ void frmFindBooking::cmdOK_Click()
         QVariantList params;
         if (arrive.isValid()) {
             sql += QStringLiteral(" AND fromdate >= ?");
-            params << dbValue(QDateTime(arrive, QTime(0, 0)));
+            params << dbValue(Fmt::clockDateTime(arrive, QTime(0, 0)));
         }
         // Departures at any time of the day count, up to its last second.
         if (depart.isValid()) {
             sql += QStringLiteral(" AND todate <= ?");
-            params << dbValue(QDateTime(depart, QTime(23, 59, 59)));
+            params << dbValue(Fmt::clockDateTime(depart, QTime(23, 59, 59)));
         }
         sql += QStringLiteral(" ORDER BY fromdate, booking.id");
 

@@ -222,18 +222,18 @@ QTime parseTime(const QString& text)
 QDateTime parseDateTime(const QString& text)
 {
     const QString s = text.trimmed();
-    const QDateTime iso = QDateTime::fromString(s, Qt::ISODate);
+    const QDateTime iso = fromDbDateTime(s);
     if (iso.isValid())
         return iso;
     const QDate whole = parseDate(s);
     if (whole.isValid())
-        return QDateTime(whole, QTime(0, 0));
+        return clockDateTime(whole, QTime(0, 0));
     // Split at each blank: the date before it, the time after it.
     for (int i = s.indexOf(u' '); i > 0; i = s.indexOf(u' ', i + 1)) {
         const QDate d = parseDate(s.left(i));
         const QTime t = parseTime(s.mid(i + 1));
         if (d.isValid() && t.isValid())
-            return QDateTime(d, t);
+            return clockDateTime(d, t);
     }
     return QDateTime();
 }
@@ -331,6 +331,11 @@ bool parseNumber(const QString& text, double* out)
     return ok;
 }
 
+QDateTime clockDateTime(const QDate& d, const QTime& t)
+{
+    return QDateTime(d, t, Qt::UTC);
+}
+
 QString dbDateTime(const QDateTime& dt)
 {
     return dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
@@ -356,16 +361,14 @@ QDateTime fromDbDateTime(const QVariant& v)
         const QDate d(number(0, 4), number(5, 2), number(8, 2));
         const QTime t(number(11, 2), number(14, 2), number(17, 2));
         if (d.isValid() && t.isValid())
-            return QDateTime(d, t);
+            return clockDateTime(d, t);
     }
-    QDateTime dt = QDateTime::fromString(s, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    if (!dt.isValid())
-        dt = QDateTime::fromString(s, Qt::ISODate);
-    if (!dt.isValid()) {
-        const QDate d = QDate::fromString(s, QStringLiteral("yyyy-MM-dd"));
-        if (d.isValid())
-            dt = QDateTime(d, QTime(0, 0));
-    }
+    // Day and time read apart, so the time zone never enters: an hour the
+    // clocks skip here is read as written.
+    const int cut = s.indexOf(QRegularExpression(QStringLiteral("[ T]")));
+    const QDate day = QDate::fromString(cut < 0 ? s : s.left(cut), Qt::ISODate);
+    const QTime time = cut < 0 ? QTime(0, 0) : QTime::fromString(s.mid(cut + 1), Qt::ISODate);
+    const QDateTime dt = day.isValid() && time.isValid() ? clockDateTime(day, time) : QDateTime();
     return dt;
 }
 
