@@ -539,11 +539,29 @@ void TestPaymentPage::itemDialogFreeTextLine()
         QTest::mouseClick(d->cmdOk, Qt::LeftButton);   // the percentage is checked first
         QCOMPARE(fakes().messageBoxes->lastPrompt(),
                  QStringLiteral("The Tax Rate Percentage entered is not a number. Please enter a number to continue."));
+        // A percentage is from 0 to 100, written as the locale writes numbers.
+        for (const char* refused : {"1e308", "-5", "100,5", "7.25"}) {
+            fakes().messageBoxes->shown.clear();
+            type(d->txtTaxRatePercentage, QString::fromLatin1(refused));
+            QTest::mouseClick(d->cmdOk, Qt::LeftButton);
+            QCOMPARE(fakes().messageBoxes->lastPrompt(),
+                     QStringLiteral("The Tax Rate Percentage entered is not a number. Please enter a number to continue."));
+        }
         type(d->txtTaxRatePercentage, QStringLiteral("7,25"));
         QTest::mouseClick(d->cmdOk, Qt::LeftButton);
         QCOMPARE(fakes().messageBoxes->lastPrompt(),
                  QStringLiteral("The Unit Price entered is not a number. Please enter a number to continue."));
         QVERIFY(d->txtUnitPrice->hasFocus());
+        // A price, or a line total, beyond 100.000.000.000 cannot be held.
+        type(d->txtUnitPrice, QStringLiteral("99.999.999.999.999"));
+        QTest::mouseClick(d->cmdOk, Qt::LeftButton);
+        QCOMPARE(fakes().messageBoxes->shown.size(), 3);
+        type(d->txtQuantity, QStringLiteral("1001"));
+        type(d->txtUnitPrice, QStringLiteral("99.999.999,99"));
+        QTest::mouseClick(d->cmdOk, Qt::LeftButton);
+        QCOMPARE(fakes().messageBoxes->shown.size(), 4);
+        QCOMPARE(fakes().messageBoxes->lastPrompt(),
+                 QStringLiteral("The Unit Price entered is not a number. Please enter a number to continue."));
         type(d->txtUnitPrice, QStringLiteral("1.045,5"));
         type(d->txtQuantity, QStringLiteral("zwei"));
         QTest::mouseClick(d->cmdOk, Qt::LeftButton);
