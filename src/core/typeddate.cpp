@@ -41,6 +41,19 @@ protected:
                 show();
                 return true;
             }
+            if (isModifier(key->key()))
+                return false;
+            if (m_typing && (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right
+                             || key->key() == Qt::Key_Home || key->key() == Qt::Key_End)) {
+                if (key->key() == Qt::Key_Left)
+                    m_cursor = qMax(0, m_cursor - 1);
+                else if (key->key() == Qt::Key_Right)
+                    m_cursor = qMin(int(m_text.size()), m_cursor + 1);
+                else
+                    m_cursor = key->key() == Qt::Key_Home ? 0 : int(m_text.size());
+                show();
+                return true;
+            }
             if (m_typing && key->key() == Qt::Key_Escape) {
                 m_typing = false;
                 showDate();
@@ -60,6 +73,32 @@ protected:
     }
 
 private:
+    static bool isModifier(int key)
+    {
+        switch (key) {
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Meta:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_CapsLock:
+        case Qt::Key_NumLock:
+        case Qt::Key_ScrollLock:
+        case Qt::Key_Super_L:
+        case Qt::Key_Super_R:
+        case Qt::Key_Hyper_L:
+        case Qt::Key_Hyper_R:
+        case Qt::Key_Dead_Grave:
+        case Qt::Key_Dead_Acute:
+        case Qt::Key_Dead_Circumflex:
+        case Qt::Key_Dead_Tilde:
+        case Qt::Key_Dead_Diaeresis:
+            return true;
+        default:
+            return false;
+        }
+    }
+
     QLineEdit* edit() const { return m_box->findChild<QLineEdit*>(); }
 
     void type(const QString& text)
