@@ -34,6 +34,7 @@ class TestFindBooking : public QObject {
         QTest::mouseClick(tick, Qt::LeftButton);
         QTest::keyClick(tick, Qt::Key_Tab);
         const QDate d = QDate::fromString(day, "M/d/yyyy");
+        QTest::keyClick(picker, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(picker, d.toString("M/d/yyyy"));
         QTest::keyClick(picker, Qt::Key_Tab);
         QCOMPARE(picker->date(), d);
