@@ -2,8 +2,10 @@
 
 #include "core/db.h"
 #include "core/format.h"
+#include "core/typeddate.h"
 #include "core/modmain.h"
 #include "core/twips.h"
+#include "core/plaintext.h"
 #include "ui_calendar.h"
 
 #include <QAbstractItemDelegate>
@@ -61,30 +63,6 @@ const char* const kPageSql =
 // Days read beyond each end of the page for a scroll or a resize, so that
 // the next steps are painted from what was read.
 constexpr int kSpareDays = 7;
-
-// The day of a stored date-time; a null date when it cannot be read. The
-// stored form is read digit by digit, without the cost of a local time;
-// any other form as the program reads dates.
-QDate StayDay(const QVariant& v)
-{
-    const QString s = v.toString();
-    if (s.size() == 19 && s[4] == u'-' && s[7] == u'-' && s[10] == u' ' && s[13] == u':' && s[16] == u':') {
-        auto number = [&s](int from, int length) {
-            int n = 0;
-            for (int i = from; i < from + length; ++i) {
-                const char16_t c = s[i].unicode();
-                if (c < u'0' || c > u'9')
-                    return -1;
-                n = n * 10 + (c - u'0');
-            }
-            return n;
-        };
-        const QDate d(number(0, 4), number(5, 2), number(8, 2));
-        if (d.isValid() && QTime(number(11, 2), number(14, 2), number(17, 2)).isValid())
-            return d;
-    }
-    return Fmt::fromDbDateTime(v).date();
-}
 
 // Paints a cell as its back colour and its text, and no more: the style's
 // full item painting takes about twice as long on a page of a thousand
@@ -289,6 +267,8 @@ private:
 Calendar::Calendar(QWidget* parent) : QWidget(parent), ui(new Ui::Calendar), m_model(new CalendarModel(this))
 {
     ui->setupUi(this);
+    // Names, notes and other stored texts show as typed.
+    ShowLabelsAsPlainText(this);
     ui->picTooltip->hide();
     ui->picTooltip->setAttribute(Qt::WA_TransparentForMouseEvents);
     ui->picTooltip->setBackgroundRole(QPalette::ToolTipBase);
@@ -299,6 +279,7 @@ Calendar::Calendar(QWidget* parent) : QWidget(parent), ui(new Ui::Calendar), m_m
     if (!format.contains(QLatin1String("yyyy")))
         format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
     ui->DTPicker1->setDisplayFormat(format);
+    ReadTypedDateWhole(ui->DTPicker1);
 
     m_model->setSize(2, 2);
     QTableView* g = ui->g;
@@ -560,8 +541,8 @@ void Calendar::ReadStays(const QDate& first, const QDate& after)
     if (m_units.ids.isEmpty())
         return;
 
-    const QVariant from = dbValue(QDateTime(first, QTime(0, 0)));
-    const QVariant to = dbValue(QDateTime(after, QTime(0, 0)));
+    const QVariant from = dbValue(Fmt::clockDateTime(first, QTime(0, 0)));
+    const QVariant to = dbValue(Fmt::clockDateTime(after, QTime(0, 0)));
     QVariantList params{from, to};
     QStringList marks;
     for (qint32 id : std::as_const(m_units.ids)) {
@@ -573,10 +554,12 @@ void Calendar::ReadStays(const QDate& first, const QDate& after)
     while (q.next()) {
         Stay stay;
         stay.id = qint32(q.integer(0));
-        stay.from = StayDay(q.value(1));
-        stay.to = StayDay(q.value(2));
-        if (!stay.from.isValid() || !stay.to.isValid())
+        const QDateTime from = q.dateTime(1);
+        const QDateTime to = q.dateTime(2);
+        if (!from.isValid() || !to.isValid())
             continue;
+        stay.from = from.date();
+        stay.to = to.date();
         stay.unit = q.integer(3);
         stay.known = q.integer(5) != 0;
         stay.firstName = q.text(6);
@@ -737,7 +720,7 @@ void Calendar::ShowTooltip(const QString& caption, int leftTwips, int topTwips)
 {
     QLabel* label = ui->lblTooltip;
     QWidget* tip = ui->picTooltip;
-    label->setText(caption);
+    SetPlainText(label, caption);
     label->adjustSize();
     label->move(px(20), px(20));
     tip->resize(label->width() + px(50 + 20), label->height() + px(50 + 20));
