@@ -131,8 +131,12 @@ void frmMain::Form_Load()
     InitCustomerHeader();
     arrivals()->InitArrivalsHeader();
     booking()->payment()->InitInvoiceHeader();
+    // The list is filled once, at the end of the load, not on this choice.
     arrivals()->SetSortOrder(0);
 
+    // The calendar view is not the first one shown: it reads its page when
+    // it comes to the front.
+    ui->picCalendar->hide();
     Calendar* cal = calendar()->MainCalendar();
     cal->objConn = &objConn;
     cal->Setup();
@@ -156,14 +160,18 @@ void frmMain::Form_Load()
     ui->picBooking->hide();
     ui->picArrivals->hide();
     ui->picCustomers->hide();
-    ShowArrivals();
+    // The arrivals panel in front; its list is filled once, by the unit
+    // words' update at the end of the load.
+    ShowView(ui->picArrivals, {ui->picCalendar, ui->picBooking});
 
     for (QWidget* panel : {static_cast<QWidget*>(ui->picCalendar), static_cast<QWidget*>(ui->picBooking),
                            static_cast<QWidget*>(ui->picArrivals), static_cast<QWidget*>(ui->picReports),
                            static_cast<QWidget*>(ui->picCustomers)})
         panel->setGeometry(0, 0, ui->picBack->width(), ui->picBack->height());
 
-    iBookingStep = 0;
+    // A booking left in progress by the last run (closed or ended) is taken
+    // up again: Add Reservation resumes it at its step.
+    RestoreBookingInProgress();
     for (QPushButton* b : booking()->cmdBack)
         b->setEnabled(false);
     iNoOfNights = 0;

@@ -100,7 +100,8 @@ void BookingWizard::StartOrResumeBooking()
         if (!checkout.isValid())
             checkout = QTime(14, 0);
         const QDate today = QDate::currentDate();
-        iBookingID = BookingStore::addPlaceholder(QDateTime(today, checkin), QDateTime(today.addDays(1), checkout));
+        iBookingID = BookingStore::addPlaceholder(Fmt::clockDateTime(today, checkin),
+                                                  Fmt::clockDateTime(today.addDays(1), checkout));
     }
 
     HighlightBookingStep(iBookingStep);
@@ -135,6 +136,7 @@ void BookingWizard::ShowBookingStep(int& i)
     WizardPage* shown = page(i);
     if (!shown)
         return;
+    RememberBookingInProgress();
     QWidget* focus = QApplication::focusWidget();
     bool focusOnPageLeft = false;
     for (int k = 0; k <= 4; ++k)
@@ -192,6 +194,7 @@ void BookingWizard::cmdNext_Click(int /*Index*/)
         // Confirmed: saving the last page has already brought the arrivals list forward.
         iBookingStep = 0;
         iBookingID = 0;
+        RememberBookingInProgress();
     } else {
         ++iBookingStep;
         ShowBookingStep(iBookingStep);
@@ -232,6 +235,7 @@ void BookingWizard::cmdCancel_Click()
         iBookingID = 0;
     }
     iBookingStep = 0;
+    RememberBookingInProgress();
     ShowArrivals();
 }
 

@@ -7,6 +7,7 @@
 #include "core/guard.h"
 #include "core/modmain.h"
 #include "core/panellayout.h"
+#include "core/plaintext.h"
 #include "invoicing/documents.h"
 #include "ui_confirmpage.h"
 
@@ -28,6 +29,8 @@ BookingWizard* wizardOf(QWidget* page)
 ConfirmPage::ConfirmPage(QWidget* parent) : WizardPage(parent), ui(new Ui::ConfirmPage)
 {
     ui->setupUi(this);
+    // Names, notes and other stored texts show as typed.
+    ShowLabelsAsPlainText(this);
     m_view = new BookingSummaryView(this);
     connect(ui->cmdConfirmation, &QPushButton::clicked, this, guarded(this, &ConfirmPage::cmdConfirmation_Click));
 }

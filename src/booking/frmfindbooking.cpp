@@ -3,6 +3,7 @@
 #include "core/db.h"
 #include "core/waitcursor.h"
 #include "core/format.h"
+#include "core/typeddate.h"
 #include "core/grid.h"
 #include "core/guard.h"
 #include "core/modmain.h"
@@ -39,12 +40,12 @@ public:
     {
         if (arrive.isValid()) {
             m_where += QStringLiteral(" AND fromdate >= ?");
-            m_params << dbValue(QDateTime(arrive, QTime(0, 0)));
+            m_params << dbValue(Fmt::clockDateTime(arrive, QTime(0, 0)));
         }
         // Departures at any time of the day count, up to its last second.
         if (depart.isValid()) {
             m_where += QStringLiteral(" AND todate <= ?");
-            m_params << dbValue(QDateTime(depart, QTime(23, 59, 59)));
+            m_params << dbValue(Fmt::clockDateTime(depart, QTime(23, 59, 59)));
         }
     }
 
@@ -71,13 +72,13 @@ public:
         return rows;
     }
 
-    qint64 count() const
+    // Every match, one row each, in no particular order: counted a slice at
+    // a time.
+    Query matches() const
     {
-        return objConn
-            .scalar(QStringLiteral("SELECT COUNT(*) FROM booking, customer WHERE booking.customerid = customer.id")
-                        + m_where,
-                    m_params)
-            .toLongLong();
+        return objConn.query(
+            QStringLiteral("SELECT 1 FROM booking, customer WHERE booking.customerid = customer.id") + m_where,
+            m_params);
     }
 
 private:
@@ -98,10 +99,26 @@ frmFindBooking::frmFindBooking(QWidget* parent) : QDialog(parent), ui(new Ui::fr
                                 {QString()}},
                                this);
     SetGridModel(ui->gres, m_results);
+    m_countTimer.setInterval(0);
+    connect(&m_countTimer, &QTimer::timeout, this, guarded(this, &frmFindBooking::CountMatches));
     connect(ui->cmdOk, &QPushButton::clicked, this, guarded(this, &frmFindBooking::cmdOK_Click));
     connect(ui->cmdEditCustomer, &QPushButton::clicked, this, guarded(this, &frmFindBooking::cmdEditCustomer_Click));
     connect(ui->cmdCancel, &QPushButton::clicked, this, guarded(this, &frmFindBooking::cmdCancel_Click));
     Form_Load();
+}
+
+void frmFindBooking::CountMatches()
+{
+    // About a screen's refresh of work at a time.
+    for (int i = 0; i < 20000; ++i) {
+        if (!m_counting->next()) {
+            m_countTimer.stop();
+            m_counting.reset();
+            ui->lblTotalCustomers->setText(Fmt::integer(m_counted));
+            return;
+        }
+        ++m_counted;
+    }
 }
 
 frmFindBooking::~frmFindBooking()
@@ -125,6 +142,7 @@ void frmFindBooking::Form_Load()
     const QDate today = QDate::currentDate();
     for (QDateEdit* picker : {ui->dtArrive, ui->dtDepart}) {
         picker->setDisplayFormat(format);
+        ReadTypedDateWhole(picker);
         picker->setDate(today);
     }
     ui->chkArrive->setChecked(false);
@@ -204,10 +222,20 @@ void frmFindBooking::cmdOK_Click()
         g->setUpdatesEnabled(false);
         // The first page at once, the rest as the list is scrolled.
         auto found = std::make_shared<FoundBookings>(arrive, depart);
-        m_results->setQuery([found](const PagedRow* after, int, int limit) { return found->page(after, limit); },
-                            [found] { return found->count(); });
+        m_results->setQuery([found](const PagedRow* after, int, int limit) { return found->page(after, limit); });
         m_results->refresh();
-        ui->lblTotalCustomers->setText(Fmt::integer(m_results->totalCount()));
+        // A list read to its end is its own count; a longer one is counted
+        // after its first screen, between the events of the window.
+        m_counting.reset();
+        m_countTimer.stop();
+        if (m_results->atEnd()) {
+            ui->lblTotalCustomers->setText(Fmt::integer(m_results->rowCount()));
+        } else {
+            ui->lblTotalCustomers->clear();
+            m_counting = std::make_unique<Query>(found->matches());
+            m_counted = 0;
+            m_countTimer.start();
+        }
         g->scrollToTop();
         g->setUpdatesEnabled(true);
     }

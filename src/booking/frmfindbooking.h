@@ -1,7 +1,11 @@
 #pragma once
 // Finds bookings by their arrival and departure days and answers with the
 // chosen one.
+#include "core/db.h"
+
 #include <QDialog>
+#include <QTimer>
+#include <memory>
 #include <optional>
 
 class PagedModel;
@@ -31,7 +35,13 @@ private:
     void Form_Load();
     void Form_Resize();
 
+    // Counts a slice of the matches; shows the count after the last.
+    void CountMatches();
+
     Ui::frmFindBooking* ui;
     std::optional<qint32> m_chosen;
     PagedModel* m_results;   // the bookings found, loaded as they are scrolled
+    std::unique_ptr<Query> m_counting;   // the matches still to count
+    qint64 m_counted = 0;
+    QTimer m_countTimer;
 };

@@ -11,6 +11,7 @@
 #include "core/reserved.h"
 #include "core/settings.h"
 #include "core/twips.h"
+#include "core/plaintext.h"
 #include "booking/frminvoiceitemadd.h"
 #include "invoicing/invoicelines.h"
 #include "invoicing/invoicetotals.h"
@@ -102,6 +103,8 @@ void takeCommissionPercentage(const std::vector<BookedUnit>& units)
 PaymentPage::PaymentPage(QWidget* parent) : WizardPage(parent), ui(new Ui::PaymentPage)
 {
     ui->setupUi(this);
+    // Names, notes and other stored texts show as typed.
+    ShowLabelsAsPlainText(this);
     OnFocusLeave(ui->txtTip, [this] { txtTip_LostFocus(); });
     OnFocusLeave(ui->txtAmountPayed, [this] { txtAmountPayed_LostFocus(); });
     OnFocusLeave(ui->txtBalanceDue, [this] { txtBalanceDue_LostFocus(); });

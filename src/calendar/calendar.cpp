@@ -3,8 +3,10 @@
 #include "core/guard.h"
 #include "core/db.h"
 #include "core/format.h"
+#include "core/typeddate.h"
 #include "core/modmain.h"
 #include "core/twips.h"
+#include "core/plaintext.h"
 #include "ui_calendar.h"
 
 #include <QAbstractItemDelegate>
@@ -59,9 +61,9 @@ const char* const kPageSql =
     "(b.fromdate >= ? AND b.todate <= ?)) "
     "ORDER BY b.fromdate, b.todate, b.id, ba.id";
 
-// Days read beyond each end of the page, so that a day's scroll or a few
-// more rows are painted from what was read.
-constexpr int kSpareDays = 28;
+// Days read beyond each end of the page for a scroll or a resize, so that
+// the next steps are painted from what was read.
+constexpr int kSpareDays = 7;
 
 // Paints a cell as its back colour and its text, and no more: the style's
 // full item painting takes about twice as long on a page of a thousand
@@ -81,8 +83,7 @@ public:
             painter->setPen(fore.isValid() ? fore.value<QBrush>().color() : option.palette.color(QPalette::Text));
             const QRect area = option.rect.adjusted(3, 0, -3, 0);
             const Qt::Alignment alignment = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
-            painter->drawText(area, int(alignment) | Qt::TextSingleLine,
-                              option.fontMetrics.elidedText(text, Qt::ElideRight, area.width()));
+            painter->drawText(area, int(alignment) | Qt::TextSingleLine, elided(option.fontMetrics, text, area.width()));
         }
         if (option.state & QStyle::State_HasFocus) {
             QPen pen(option.palette.color(QPalette::Highlight));
@@ -97,6 +98,25 @@ public:
     {
         return option.fontMetrics.size(Qt::TextSingleLine, index.data(Qt::DisplayRole).toString()) + QSize(6, 2);
     }
+
+private:
+    // A stay shows its name in every cell of its column, so each name is
+    // measured once for a width (and again after a change of font).
+    QString elided(const QFontMetrics& metrics, const QString& text, int width) const
+    {
+        if (metrics.height() != m_fontHeight || m_elided.size() > 4096) {
+            m_elided.clear();
+            m_fontHeight = metrics.height();
+        }
+        const QString key = QString::number(width) + u'|' + text;
+        auto found = m_elided.constFind(key);
+        if (found == m_elided.constEnd())
+            found = m_elided.insert(key, metrics.elidedText(text, Qt::ElideRight, width));
+        return *found;
+    }
+
+    mutable QHash<QString, QString> m_elided;
+    mutable int m_fontHeight = -1;
 };
 
 }  // namespace
@@ -248,6 +268,8 @@ private:
 Calendar::Calendar(QWidget* parent) : QWidget(parent), ui(new Ui::Calendar), m_model(new CalendarModel(this))
 {
     ui->setupUi(this);
+    // Names, notes and other stored texts show as typed.
+    ShowLabelsAsPlainText(this);
     ui->picTooltip->hide();
     ui->picTooltip->setAttribute(Qt::WA_TransparentForMouseEvents);
     ui->picTooltip->setBackgroundRole(QPalette::ToolTipBase);
@@ -258,6 +280,7 @@ Calendar::Calendar(QWidget* parent) : QWidget(parent), ui(new Ui::Calendar), m_m
     if (!format.contains(QLatin1String("yyyy")))
         format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
     ui->DTPicker1->setDisplayFormat(format);
+    ReadTypedDateWhole(ui->DTPicker1);
 
     m_model->setSize(2, 2);
     QTableView* g = ui->g;
@@ -426,6 +449,16 @@ void Calendar::Redraw(bool reread)
     SetCaptions();
     if (!objConn || !objConn->isOpen())
         return;
+    // Behind another view of its window the control reads nothing until it
+    // is shown.
+    if (parentWidget() && !isVisibleTo(window())) {
+        m_redrawPending = true;
+        m_rereadPending = m_rereadPending || reread;
+        return;
+    }
+    m_redrawPending = false;
+    reread = reread || m_rereadPending;
+    m_rereadPending = false;
 
     QTableView* g = ui->g;
     g->setUpdatesEnabled(false);
@@ -462,11 +495,12 @@ void Calendar::Redraw(bool reread)
         if (m_model->colData(c) != 0)
             columnOf.insert(m_model->colData(c), c);
 
-    // The page's days and units, read with some days to spare unless what
-    // was read last covers them.
+    // The page's days and units, unless what was read last covers them;
+    // read for a scroll or a resize, with some days to spare.
     const QDate after = dtDate.addDays(rows);
-    if (reread || !m_stays.valid || dtDate < m_stays.first || after > m_stays.after
-        || m_stays.units != m_units.ids)
+    if (reread)
+        ReadStays(dtDate, after);
+    else if (!m_stays.valid || dtDate < m_stays.first || after > m_stays.after || m_stays.units != m_units.ids)
         ReadStays(dtDate.addDays(-kSpareDays), after.addDays(kSpareDays));
 
     for (const Stay& stay : std::as_const(m_stays.list)) {
@@ -475,8 +509,8 @@ void Calendar::Redraw(bool reread)
             continue;
         // Grid row r shows day dtDate + r - 1: booked from the arrival day up
         // to the day before departure, or the departure day itself.
-        const qint64 arrival = dtDate.daysTo(stay.from.date()) + 1;
-        const qint64 departure = dtDate.daysTo(stay.to.date()) + (bIncludeEndDate ? 1 : 0);
+        const qint64 arrival = dtDate.daysTo(stay.from) + 1;
+        const qint64 departure = dtDate.daysTo(stay.to) + (bIncludeEndDate ? 1 : 0);
         const int top = int(std::max<qint64>(1, arrival));
         const int bottom = int(std::min<qint64>(rows - 1, departure));
         if (top > bottom)
@@ -508,8 +542,8 @@ void Calendar::ReadStays(const QDate& first, const QDate& after)
     if (m_units.ids.isEmpty())
         return;
 
-    const QVariant from = dbValue(QDateTime(first, QTime(0, 0)));
-    const QVariant to = dbValue(QDateTime(after, QTime(0, 0)));
+    const QVariant from = dbValue(Fmt::clockDateTime(first, QTime(0, 0)));
+    const QVariant to = dbValue(Fmt::clockDateTime(after, QTime(0, 0)));
     QVariantList params{from, to};
     QStringList marks;
     for (qint32 id : std::as_const(m_units.ids)) {
@@ -521,10 +555,12 @@ void Calendar::ReadStays(const QDate& first, const QDate& after)
     while (q.next()) {
         Stay stay;
         stay.id = qint32(q.integer(0));
-        stay.from = q.dateTime(1);
-        stay.to = q.dateTime(2);
-        if (!stay.from.isValid() || !stay.to.isValid())
+        const QDateTime from = q.dateTime(1);
+        const QDateTime to = q.dateTime(2);
+        if (!from.isValid() || !to.isValid())
             continue;
+        stay.from = from.date();
+        stay.to = to.date();
         stay.unit = q.integer(3);
         stay.known = q.integer(5) != 0;
         stay.firstName = q.text(6);
@@ -576,6 +612,20 @@ void Calendar::UserControl_Resize()
 
     // Refreshed from what was read, as far as it covers the new size.
     Redraw(false);
+}
+
+void Calendar::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Once the events of the showing are handled: a host that shows the
+    // control and refreshes it at once leaves nothing to do here.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_redrawPending)
+                Redraw(false);
+        },
+        Qt::QueuedConnection);
 }
 
 void Calendar::resizeEvent(QResizeEvent* event)
@@ -671,7 +721,7 @@ void Calendar::ShowTooltip(const QString& caption, int leftTwips, int topTwips)
 {
     QLabel* label = ui->lblTooltip;
     QWidget* tip = ui->picTooltip;
-    label->setText(caption);
+    SetPlainText(label, caption);
     label->adjustSize();
     label->move(px(20), px(20));
     tip->resize(label->width() + px(50 + 20), label->height() + px(50 + 20));

@@ -2,7 +2,6 @@
 // The occupancy calendar control: one column per unit, one row per day,
 // booked cells painted and labelled with the guest's name.
 #include <QDate>
-#include <QDateTime>
 #include <QHash>
 #include <QString>
 #include <QVector>
@@ -43,6 +42,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -82,6 +82,9 @@ private:
     };
     QHash<qint32, Guest> m_guests;   // customers of the bookings painted
 
+    bool m_redrawPending = false;    // a redraw waits for the control to be shown
+    bool m_rereadPending = false;    // ... and reads the database again
+
     // What was read last, for a redraw that reuses it.
     struct {
         bool valid = false;
@@ -93,8 +96,8 @@ private:
     } m_units;
     struct Stay {
         qint32 id = 0;
-        QDateTime from;
-        QDateTime to;
+        QDate from;                  // arrival day
+        QDate to;                    // departure day
         qint64 unit = 0;
         bool known = false;          // the customer row exists
         QString firstName;

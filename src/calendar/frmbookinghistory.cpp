@@ -9,6 +9,7 @@
 #include "core/modmain.h"
 #include "core/platform.h"
 #include "core/twips.h"
+#include "core/plaintext.h"
 #include "ui_frmbookinghistory.h"
 
 #include <QComboBox>
@@ -31,6 +32,8 @@ frmBookingHistory::frmBookingHistory(qint32 customerId, QWidget* parent)
     : QDialog(parent), ui(new Ui::frmBookingHistory), m_customerId(customerId)
 {
     ui->setupUi(this);
+    // Names, notes and other stored texts show as typed.
+    ShowLabelsAsPlainText(this);
     connect(ui->cboSimpleCalSort, &QComboBox::currentIndexChanged, this,
             guarded(this, &frmBookingHistory::cboSimpleCalSort_Click));
     connect(ui->cmdSimpleCalShowSummary, &QPushButton::clicked, this,

@@ -9,6 +9,7 @@
 #include "core/platform.h"
 #include "core/reserved.h"
 #include "core/settings.h"
+#include "core/plaintext.h"
 #include "ui_frmbookingsummary.h"
 
 #include <QLabel>
@@ -18,6 +19,8 @@ frmBookingSummary::frmBookingSummary(qint32 bookingId, QWidget* parent)
     : QDialog(parent), ui(new Ui::frmBookingSummary), m_bookingId(bookingId)
 {
     ui->setupUi(this);
+    // Names, notes and other stored texts show as typed.
+    ShowLabelsAsPlainText(this);
     m_view = new BookingSummaryView(this);
     connect(ui->cmdEdit, &QPushButton::clicked, this, guarded(this, &frmBookingSummary::cmdEdit_Click));
     connect(ui->cmdCancel, &QPushButton::clicked, this, guarded(this, &frmBookingSummary::cmdCancel_Click));

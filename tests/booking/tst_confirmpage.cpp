@@ -196,7 +196,7 @@ private slots:
         for (QPushButton* b : wiz()->cmdBack + wiz()->cmdNext)
             QVERIFY(!b->isEnabled());
         QVERIFY(main->arrivals()->isVisible() && wiz()->isHidden());
-        QTableWidget* g = control<QTableWidget>(main->arrivals(), "gArrivals");
+        QTableView* g = control<QTableView>(main->arrivals(), "gArrivals");
         QCOMPARE(GridRowData(g, 0), id);
         QCOMPARE(GridText(g, 0, 0) + u'|' + GridText(g, 0, 1), QStringLiteral("Ann  (Arriving)|Room 1, Room 2"));
     }

@@ -120,17 +120,17 @@ private:
 };
 
 // What a list grid's frame and its always-shown scroll bar take of its width.
-int scrollAllowance(const QTableWidget* g)
+int scrollAllowance(const QTableView* g)
 {
     return Twips::fromPx(g->width()) - GridCellsWidth(g);
 }
 
 // Column k of g after the last-column fit, from the widths the other columns
 // have and the grid's width in the model.
-int fittedColumn(QTableWidget* g, int gridWidth, int k, int margin, int before)
+int fittedColumn(QTableView* g, int gridWidth, int k, int margin, int before)
 {
     int others = 0;
-    for (int i = 0; i < g->columnCount(); ++i)
+    for (int i = 0; i < g->model()->columnCount(); ++i)
         if (i != k)
             others += Twips::fromPx(g->columnWidth(i));
     if (gridWidth - others > 0 && gridWidth - others - margin >= 0)
@@ -167,7 +167,7 @@ Expected expectedLayout(frmMain& m)
     for (QWidget* w : std::initializer_list<QWidget*>{
              picBack, picBooking, control<QFrame>(m.booking(), "Frame1"), control<QWidget>(m.booking(), "picWizButts"), dates, m.Label1[14], control<QPlainTextEdit>(m.booking(), "txtBookingNotes"),
              control<UnitsPage>(m.booking(), "picSelectRooms"), confirm, line4, cmdConfirmation, payment, control<CustomerPage>(m.booking(), "picCustomer"), picArrivals,
-             m.Label1[8], m.Shape1[1], control<QWidget>(m.arrivals(), "picSimpleCalButBar"), control<QTableWidget>(m.arrivals(), "gArrivals"), picCalendar, m.Shape1[0], cal,
+             m.Label1[8], m.Shape1[1], control<QWidget>(m.arrivals(), "picSimpleCalButBar"), control<QTableView>(m.arrivals(), "gArrivals"), picCalendar, m.Shape1[0], cal,
              m.Label1[16], picReports, m.Shape1[2], c, m.Label1[15], picCustomers, m.Shape1[3], m.Label1[17],
              control<QWidget>(m.customers(), "picCustBot"), control<QTableView>(m.customers(), "gcust"), control<QFrame>(m.customers(), "Line6"), newInvoiceBut, gNewInvoice})
         x.take(w);
@@ -212,10 +212,10 @@ Expected expectedLayout(frmMain& m)
     x.left(bar, x.L(shape) + 10);
     x.width(bar, x.W(shape) - 20);
     x.top(bar, x.T(shape) + x.H(shape) - x.H(bar) - 10);
-    x.height(control<QTableWidget>(m.arrivals(), "gArrivals"), x.T(bar) - x.T(control<QTableWidget>(m.arrivals(), "gArrivals")));
-    x.width(control<QTableWidget>(m.arrivals(), "gArrivals"), x.L(shape) + x.W(shape) - x.L(control<QTableWidget>(m.arrivals(), "gArrivals")) - 200);
-    e.arrivalsName = fittedColumn(control<QTableWidget>(m.arrivals(), "gArrivals"), x.W(control<QTableWidget>(m.arrivals(), "gArrivals")) - scrollAllowance(control<QTableWidget>(m.arrivals(), "gArrivals")), 0, 100,
-                                  Twips::fromPx(control<QTableWidget>(m.arrivals(), "gArrivals")->columnWidth(0)));
+    x.height(control<QTableView>(m.arrivals(), "gArrivals"), x.T(bar) - x.T(control<QTableView>(m.arrivals(), "gArrivals")));
+    x.width(control<QTableView>(m.arrivals(), "gArrivals"), x.L(shape) + x.W(shape) - x.L(control<QTableView>(m.arrivals(), "gArrivals")) - 200);
+    e.arrivalsName = fittedColumn(control<QTableView>(m.arrivals(), "gArrivals"), x.W(control<QTableView>(m.arrivals(), "gArrivals")) - scrollAllowance(control<QTableView>(m.arrivals(), "gArrivals")), 0, 100,
+                                  Twips::fromPx(control<QTableView>(m.arrivals(), "gArrivals")->columnWidth(0)));
 
     shape = m.Shape1[0];
     x.width(picCalendar, W - x.L(picCalendar) - 250);
@@ -260,7 +260,7 @@ void verifyLayout(frmMain& m, const Expected& e)
     e.model.verify();
     if (QTest::currentTestFailed())
         return;
-    QVERIFY(qAbs(control<QTableWidget>(m.arrivals(), "gArrivals")->columnWidth(0) - Twips::toPx(e.arrivalsName)) <= 1);
+    QVERIFY(qAbs(control<QTableView>(m.arrivals(), "gArrivals")->columnWidth(0) - Twips::toPx(e.arrivalsName)) <= 1);
     QVERIFY(qAbs(control<QTableWidget>(m.booking()->payment(), "gNewInvoice")->columnWidth(1) - Twips::toPx(e.invoiceName)) <= 1);
 }
 
@@ -655,12 +655,12 @@ void TestMainFrame::nameColumnKeptWhenOthersFillGrid()
     TestDb db;
     frmMain& m = loadMainWindow(db);
     QVERIFY(showAt(m, QSize(1024, 700)));
-    QTableWidget* g = control<QTableWidget>(m.arrivals(), "gArrivals");
+    QTableView* g = control<QTableView>(m.arrivals(), "gArrivals");
     QTableWidget* inv = control<QTableWidget>(m.booking()->payment(), "gNewInvoice");
 
     // Normally the name column takes what the others leave, less the margin.
     int others = 0;
-    for (int i = 1; i < g->columnCount(); ++i)
+    for (int i = 1; i < g->model()->columnCount(); ++i)
         others += Twips::fromPx(g->columnWidth(i));
     QVERIFY(qAbs(g->columnWidth(0) - Twips::toPx(GridCellsWidth(g) - others - 100)) <= 1);
 
@@ -747,7 +747,7 @@ void TestMainFrame::editMenuSendsKeysToFocus()
             return false;
         }
     } watch;
-    QTableWidget* grid = control<QTableWidget>(m.arrivals(), "gArrivals");
+    QTableView* grid = control<QTableView>(m.arrivals(), "gArrivals");
     grid->installEventFilter(&watch);
     grid->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), grid);

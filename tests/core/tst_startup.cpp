@@ -69,8 +69,8 @@ void TestStartup::loadsOnTheArrivalsView()
     QCOMPARE(control<QCalendarWidget>(main.arrivals(), "dtCalendar")->selectedDate(), QDate::currentDate());
     QCOMPARE(control<QDateEdit>(main.reports(), "dtReport")->date(), QDate::currentDate());
 
-    QCOMPARE(control<QTableWidget>(main.arrivals(), "gArrivals")->columnCount(), 4);
-    QCOMPARE(control<QTableWidget>(main.arrivals(), "gArrivals")->horizontalHeaderItem(1)->text(), QStringLiteral("Room"));
+    QCOMPARE(control<QTableView>(main.arrivals(), "gArrivals")->model()->columnCount(), 4);
+    QCOMPARE(control<QTableView>(main.arrivals(), "gArrivals")->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Room"));
     QCOMPARE(control<QTableWidget>(main.booking()->payment(), "gNewInvoice")->horizontalHeaderItem(4)->text(),
              QStringLiteral("Item Total"));
     QCOMPARE(control<QTableView>(main.customers(), "gcust")->model()->columnCount(), 4);
@@ -114,7 +114,7 @@ void TestStartup::loadCopiesSettings()
     QCOMPARE(gsCommodityPlural, QStringLiteral("Cabins"));
     QCOMPARE(control<QAction>(&main, "mnuConfigureRooms")->text(), QStringLiteral("Cabins..."));
     QCOMPARE(control<QAction>(&main, "mnuBookingsRoomNotes")->text(), QStringLiteral("Cabin Notes..."));
-    QCOMPARE(control<QTableWidget>(main.arrivals(), "gArrivals")->horizontalHeaderItem(1)->text(), QStringLiteral("Cabin"));
+    QCOMPARE(control<QTableView>(main.arrivals(), "gArrivals")->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Cabin"));
     QCOMPARE(control<QComboBox>(main.arrivals(), "cboSimpleCalSort")->itemText(2), QStringLiteral("Cabin"));
     QCOMPARE(main.calendar()->MainCalendar()->CommodityName, QStringLiteral("Cabins"));
 }
@@ -200,7 +200,7 @@ void TestStartup::exitSavesGridWidths()
 {
     TestDb db;
     frmMain& main = loadMainWindow(db);
-    SetGridColWidth(control<QTableWidget>(main.arrivals(), "gArrivals"), 2, 2400);
+    SetGridColWidth(control<QTableView>(main.arrivals(), "gArrivals"), 2, 2400);
     SetGridColWidth(control<QTableView>(main.customers(), "gcust"), 0, 3000);
     main.close();
     QCOMPARE(ConfigText(QStringLiteral("gArrivalsColWidth2"), QString()), QStringLiteral("2400"));
