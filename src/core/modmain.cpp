@@ -34,6 +34,10 @@ QString gsCommodityPlural = QStringLiteral("Rooms");
 bool WizConfig_ShowWelcome = true;
 bool WizOConfig_ShowWelcome = true;
 bool WizMailList_ShowWelcome = true;
+int WizConfig_Screen = 0;
+bool WizConfig_Cancel = false;
+int WizOConfig_Screen = 0;
+bool WizOConfig_Cancel = false;
 
 namespace {
 QString& appPathOverride()
