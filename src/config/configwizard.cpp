@@ -2,6 +2,7 @@
 
 #include "config/numberinput.h"
 #include "config/wizardrecords.h"
+#include "core/configrecords.h"
 #include "core/db.h"
 #include "core/format.h"
 #include "core/guard.h"
@@ -48,7 +49,7 @@ WizConfigCopies ConfigWizard::Load(const QString& postCode, const QString& sales
     c.EnableTax2 = ConfigFlag(QStringLiteral("EnabledSalesTax2"), false);
     c.CommoditySingular = gsCommoditySingular;
     c.CommodityPlural = gsCommodityPlural;
-    for (const UnitName& u : UnitsByName())
+    for (const NamedRow& u : UnitRecord::listed())
         c.Rooms.push_back({u.id, false, u.name});
     return c;
 }
@@ -106,7 +107,12 @@ void ConfigWizard::Finish(const WizConfigCopies& c)
             if (room.ID != -1)
                 RemoveUnitWithBookings(room.ID);
         } else if (room.ID == -1) {
-            AddUnit(room.Name, c.CostPerNight, TaxRateId::First);
+            UnitRecord added;
+            added.name = room.Name;
+            added.unitPrice = added.lowUnitPrice = added.highUnitPrice = c.CostPerNight;
+            added.lowWeekendPrice = added.highWeekendPrice = c.CostPerNight;
+            added.taxRateId = TaxRateId::First;
+            added.save();
         }
     }
     t.commit();

@@ -1,7 +1,9 @@
 #include "config/frmterminology.h"
 
 #include "config/numberinput.h"
+#include "config/frmtaxrate.h"
 #include "config/wizardrecords.h"
+#include "core/configrecords.h"
 #include "core/db.h"
 #include "core/format.h"
 #include "core/guard.h"
@@ -88,14 +90,14 @@ void frmTerminology::LoadTaxes()
 {
     // The rows OK writes, so that a rate changed in the tax-rate list is
     // shown, and kept, here.
-    if (const auto first = ReadTaxRate(TaxRateId::First)) {
+    if (const auto first = TaxRateRecord::find(TaxRateId::First)) {
         ui->txtSalesTaxName->setText(first->name);
         ui->txtSalesTax->setText(Fmt::number(first->percentage));
     } else {
         ui->txtSalesTaxName->setText(m_salesTaxName);
         ui->txtSalesTax->setText(Fmt::number(dSalesTaxPercentage));
     }
-    if (const auto second = ReadTaxRate(TaxRateId::Second)) {
+    if (const auto second = TaxRateRecord::find(TaxRateId::Second)) {
         ui->txtSalesTaxName2->setText(second->name);
         ui->txtSalesTax2->setText(Fmt::number(second->percentage));
     } else {
@@ -113,7 +115,7 @@ void frmTerminology::chkEnableTax2_Click()
 
 void frmTerminology::cmdTaxAdvanced_Click()
 {
-    // TAX-RATE LIST: frmTaxRate::ask(this) opens here once it is in the program.
+    frmTaxRate::ask(this);
     LoadTaxes();
 }
 
@@ -132,8 +134,8 @@ void frmTerminology::cmdOK_Click()
     SaveConfigText(QStringLiteral("PostCode"), ui->cmdPostcode->currentText());
     {
         Connection::Transaction t(objConn);
-        WriteTaxRate(TaxRateId::Second, {ui->txtSalesTaxName2->text(), tax2});
-        WriteTaxRate(TaxRateId::First, {ui->txtSalesTaxName->text(), tax});
+        WriteTaxRate(TaxRateId::Second, ui->txtSalesTaxName2->text(), tax2);
+        WriteTaxRate(TaxRateId::First, ui->txtSalesTaxName->text(), tax);
         t.commit();
     }
     // The cost as a plain number, which every locale reads back.

@@ -19,27 +19,6 @@ std::optional<QString> CommoditySingular(const QString& plural)
     return std::nullopt;
 }
 
-std::vector<UnitName> UnitsByName()
-{
-    std::vector<UnitName> units;
-    Query q = objConn.query(QStringLiteral("SELECT id, name FROM room ORDER BY name"));
-    while (q.next())
-        units.push_back({qint32(q.integer(0)), q.text(1)});
-    return units;
-}
-
-qint32 AddUnit(const QString& name, Money price, qint32 taxRateId)
-{
-    const QVariant p = dbValue(price);
-    return qint32(objConn.insert(QStringLiteral("room"), {{QStringLiteral("Name"), name},
-                                                          {QStringLiteral("UnitPrice"), p},
-                                                          {QStringLiteral("LowUnitPrice"), p},
-                                                          {QStringLiteral("HighUnitPrice"), p},
-                                                          {QStringLiteral("LowWeekendPrice"), p},
-                                                          {QStringLiteral("HighWeekendPrice"), p},
-                                                          {QStringLiteral("TaxRateID"), taxRateId}}));
-}
-
 void RemoveUnitWithBookings(qint32 unitId)
 {
     // The bookings first, through the unit's rows; then those rows go with them.
@@ -52,19 +31,11 @@ void RemoveUnitWithBookings(qint32 unitId)
     objConn.execute(QStringLiteral("DELETE FROM room WHERE id = ?"), {unitId});
 }
 
-std::optional<TaxRateRow> ReadTaxRate(qint32 id)
-{
-    Query q = objConn.query(QStringLiteral("SELECT name, percentage FROM taxrate WHERE id = ?"), {id});
-    if (!q.next())
-        return std::nullopt;
-    return TaxRateRow{q.text(0), q.value(1).toDouble()};
-}
-
-void WriteTaxRate(qint32 id, const TaxRateRow& row)
+void WriteTaxRate(qint32 id, const QString& name, double percentage)
 {
     const int changed = objConn.execute(QStringLiteral("UPDATE taxrate SET name = ?, percentage = ? WHERE id = ?"),
-                                        {row.name, row.percentage, id});
+                                        {name, percentage, id});
     if (changed == 0)
         objConn.execute(QStringLiteral("INSERT INTO taxrate (id, name, percentage) VALUES (?, ?, ?)"),
-                        {id, row.name, row.percentage});
+                        {id, name, percentage});
 }

@@ -1,9 +1,7 @@
 #pragma once
-// The rows the configuration wizard and the options dialog read and write:
-// the unit words offered (table Commodity), the units (table room) as the
-// wizard lists, adds and removes them, and the two sales-tax rows of taxrate.
-#include "core/money.h"
-
+// What the configuration wizard and the options dialog read and write beyond
+// the records of core/configrecords.h: the unit words offered (table
+// Commodity), a unit removed with its bookings, a sales-tax row written back.
 #include <QString>
 #include <optional>
 #include <vector>
@@ -18,26 +16,10 @@ std::vector<CommodityWord> CommodityPlurals();
 // The singular listed with plural; none when no row has it.
 std::optional<QString> CommoditySingular(const QString& plural);
 
-// ---- Units -------------------------------------------------------------------
-struct UnitName {
-    qint32 id = 0;
-    QString name;
-};
-// Every unit, by name.
-std::vector<UnitName> UnitsByName();
-// Adds a unit with all five prices price and the given tax rate; its other
-// columns keep the table's defaults. Returns the new id.
-qint32 AddUnit(const QString& name, Money price, qint32 taxRateId);
+// ---- Units and sales-tax rows (core/configrecords.h holds the rest) -------------
 // Removes a unit and every booking that holds it, whole: the booking and all
 // of its unit rows (other units' too). Invoice lines and customers stay.
 void RemoveUnitWithBookings(qint32 unitId);
-
-// ---- Sales-tax rows ------------------------------------------------------------
-struct TaxRateRow {
-    QString name;
-    double percentage = 0;
-};
-std::optional<TaxRateRow> ReadTaxRate(qint32 id);
-// Writes the row's name and percentage; a row that was removed is written
-// back under the same id.
-void WriteTaxRate(qint32 id, const TaxRateRow& row);
+// Writes a sales-tax row's name and percentage; a row that was removed in the
+// tax-rate list is written back under the same id.
+void WriteTaxRate(qint32 id, const QString& name, double percentage);

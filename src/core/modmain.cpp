@@ -329,9 +329,11 @@ void SelectListBox_ItemData(QListWidget* c, const QString& s)
 void SaveGridLayout(QTableView* g)
 {
     const int cols = g->model() ? g->model()->columnCount() : 0;
+    std::vector<std::pair<QString, QString>> widths;
     for (int i = 0; i < cols; ++i)
-        SaveConfigText(g->objectName() + QStringLiteral("ColWidth") + QString::number(i),
-                       QString::number(Twips::fromPx(g->columnWidth(i))));
+        widths.emplace_back(g->objectName() + QStringLiteral("ColWidth") + QString::number(i),
+                            QString::number(Twips::fromPx(g->columnWidth(i))));
+    SaveConfigTexts(widths);
 }
 
 void LoadGridLayout(QTableView* g)

@@ -49,6 +49,22 @@ void SaveConfigText(const QString& key, const QString& value)
     SaveSetting(QString::fromLatin1(kSettingsApp), QStringLiteral("Config"), key, value);
 }
 
+void SaveConfigTexts(const std::vector<std::pair<QString, QString>>& values)
+{
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, QString::fromLatin1(kSettingsApp));
+    bool changed = false;
+    for (const auto& [key, value] : values) {
+        const QString path = keyPath(QStringLiteral("Config"), key);
+        const QVariant stored = store.value(path);
+        if (stored.isValid() && stored.toString() == value)
+            continue;
+        store.setValue(path, value);
+        changed = true;
+    }
+    if (changed)
+        store.sync();
+}
+
 bool ReadFlag(const QString& text, bool* ok)
 {
     const QString t = text.trimmed();

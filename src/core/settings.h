@@ -4,6 +4,8 @@
 #include "core/money.h"
 
 #include <QString>
+#include <utility>
+#include <vector>
 
 // Application names of the two stores.
 extern const char* const kSettingsApp;      // "Kestrum 3.1", section "Config"
@@ -16,6 +18,9 @@ void SaveSetting(const QString& app, const QString& section, const QString& key,
 // Section "Config" of "Kestrum 3.1", with the encodings its keys use.
 QString ConfigText(const QString& key, const QString& deflt);
 void SaveConfigText(const QString& key, const QString& value);
+// Several keys written together, on disk once (not at all when each already
+// holds its value).
+void SaveConfigTexts(const std::vector<std::pair<QString, QString>>& values);
 // Flags: "True"/"False" in any case, or a number (0 is False). A text that is
 // neither gives the default.
 bool ConfigFlag(const QString& key, bool deflt);

@@ -7,6 +7,7 @@
 #include "booking/paymentpage.h"
 #include "calendar/calendar.h"
 #include "calendar/calendarpanel.h"
+#include "config/frmtaxrate.h"
 #include "config/frmterminology.h"
 #include "core/db.h"
 #include "core/format.h"
@@ -164,8 +165,11 @@ void TestOptions::taxRowsAsStoredAndWrittenBack()
     withDialog([](QWidget* d) {
         QCOMPARE(box(d, "txtSalesTax")->text(), QStringLiteral("12.5"));
         QCOMPARE(box(d, "txtSalesTaxName2")->text(), QStringLiteral("Sales Tax2"));
-        // A change made while the dialog is open is shown after "Advanced...".
-        objConn.execute(QStringLiteral("UPDATE taxrate SET percentage = 8 WHERE id = 2"));
+        // A rate changed in the tax-rate list opened by "Advanced..." shows at once.
+        onNextDialogOf<frmTaxRate>([](frmTaxRate* list) {
+            objConn.execute(QStringLiteral("UPDATE taxrate SET percentage = 8 WHERE id = 2"));
+            list->close();
+        });
         control<QPushButton>(d, "cmdTaxAdvanced")->click();
         QCOMPARE(box(d, "txtSalesTax")->text(), QStringLiteral("8"));
         ok(d);
