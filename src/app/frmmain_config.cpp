@@ -1,13 +1,109 @@
 // The main window's menu commands for configuration.
 #include "app/frmmain.h"
 
-void frmMain::mnuBookingsRoomNotes_Click() {}
-void frmMain::mnuViewAccounts_Click() {}
-void frmMain::mnuConfigureWizard_Click() {}
-void frmMain::mnuConfigureTerminology_Click() {}
-void frmMain::mnuConfigureRooms_Click() {}
-void frmMain::mnuConfigHighLowSeason_Click() {}
-void frmMain::mnuConfigChargeableItems_Click() {}
-void frmMain::mnuConfigTax_Click() {}
-void frmMain::mnuConfigCustomField_Click() {}
-void frmMain::mnuConfigPaymentMethods_Click() {}
+#include "calendar/calendar.h"
+#include "calendar/calendarpanel.h"
+#include "config/configwizard.h"
+#include "config/frmaccount.h"
+#include "config/frmbookingudf.h"
+#include "config/frmchargeableitems.h"
+#include "config/frmconfighighlowseason.h"
+#include "config/frmconfigrooms.h"
+#include "config/frmpaymentmethod.h"
+#include "config/frmroomnotes.h"
+#include "config/frmtaxrate.h"
+#include "config/frmterminology.h"
+#include "core/controlarray.h"
+#include "core/guard.h"
+#include "core/settings.h"
+
+#include <QLabel>
+
+void frmMain::mnuBookingsRoomNotes_Click()
+{
+    RunGuarded([this] { frmRoomNotes::ask(this); });
+}
+
+void frmMain::mnuViewAccounts_Click()
+{
+    RunGuarded([this] { frmAccount::ask(this); });
+}
+
+// The calendar's columns are the units: it is rebuilt after every visit.
+void frmMain::mnuConfigureRooms_Click()
+{
+    RunGuarded([this] {
+        frmConfigRooms::ask(this);
+        Calendar* cal = calendar()->MainCalendar();
+        cal->SaveCalendarGridLayout();
+        cal->InitHeaders();
+        cal->Refresh();
+    });
+}
+
+void frmMain::mnuConfigHighLowSeason_Click()
+{
+    RunGuarded([this] { frmConfigHighLowSeason::ask(this); });
+}
+
+void frmMain::mnuConfigChargeableItems_Click()
+{
+    RunGuarded([this] { frmChargeableItems::ask(this); });
+}
+
+void frmMain::mnuConfigTax_Click()
+{
+    RunGuarded([this] { frmTaxRate::ask(this); });
+}
+
+void frmMain::mnuConfigCustomField_Click()
+{
+    RunGuarded([this] { frmBookingUDF::ask(this); });
+}
+
+void frmMain::mnuConfigPaymentMethods_Click()
+{
+    RunGuarded([this] { frmPaymentMethod::ask(this); });
+}
+
+// ---- Configuration wizard and options ---------------------------------------------
+
+namespace {
+
+QString FirstLabel(const QWidget* main, const char* array)
+{
+    const QLabel* l = ControlArray<QLabel>(main, QString::fromLatin1(array)).value(0);
+    return l ? l->text() : QString();
+}
+
+}  // namespace
+
+void frmMain::mnuConfigureWizard_Click()
+{
+    RunGuarded([this] {
+        if (ConfigWizard::ask(FirstLabel(this, "lblPostCode"), FirstLabel(this, "lblSalesTaxName"), this)
+            != ConfigWizard::Result::Finished)
+            return;
+        UpdateCommodityNameInGUI();
+        ShowSecondTax(ConfigFlag(QStringLiteral("EnabledSalesTax2"), false));
+        ShowSalesTaxNames();
+        ShowPostCode(QStringLiteral("Zip Code"));
+        // Units added or removed get or lose their columns at once.
+        Calendar* cal = calendar()->MainCalendar();
+        cal->InitHeaders();
+        cal->Refresh();
+    });
+}
+
+void frmMain::mnuConfigureTerminology_Click()
+{
+    RunGuarded([this] {
+        if (frmTerminology::ask(FirstLabel(this, "lblPostCode"), FirstLabel(this, "lblSalesTaxName"), this)
+            != frmTerminology::Answer::Saved)
+            return;
+        ShowIncludeEndDate(ConfigFlag(QStringLiteral("IncludeEndDate"), false), true);
+        ShowCommission(ConfigFlag(QStringLiteral("EnableCommission"), false));
+        ShowPostCode(QStringLiteral("Post Code"));
+        ShowSecondTax(ConfigFlag(QStringLiteral("EnabledSalesTax2"), false));
+    });
+}

@@ -34,6 +34,10 @@ QString gsCommodityPlural = QStringLiteral("Rooms");
 bool WizConfig_ShowWelcome = true;
 bool WizOConfig_ShowWelcome = true;
 bool WizMailList_ShowWelcome = true;
+int WizConfig_Screen = 0;
+bool WizConfig_Cancel = false;
+int WizOConfig_Screen = 0;
+bool WizOConfig_Cancel = false;
 
 namespace {
 QString& appPathOverride()
@@ -325,9 +329,11 @@ void SelectListBox_ItemData(QListWidget* c, const QString& s)
 void SaveGridLayout(QTableView* g)
 {
     const int cols = g->model() ? g->model()->columnCount() : 0;
+    std::vector<std::pair<QString, QString>> widths;
     for (int i = 0; i < cols; ++i)
-        SaveConfigText(g->objectName() + QStringLiteral("ColWidth") + QString::number(i),
-                       QString::number(Twips::fromPx(g->columnWidth(i))));
+        widths.emplace_back(g->objectName() + QStringLiteral("ColWidth") + QString::number(i),
+                            QString::number(Twips::fromPx(g->columnWidth(i))));
+    SaveConfigTexts(widths);
 }
 
 void LoadGridLayout(QTableView* g)

@@ -39,6 +39,12 @@ extern QString gsCommodityPlural;
 extern bool WizConfig_ShowWelcome;         // welcome pages of the three wizards
 extern bool WizOConfig_ShowWelcome;
 extern bool WizMailList_ShowWelcome;
+// Page number and cancel flag of the configuration wizard, and those the
+// mailing-list and web-bookings wizards share (core/wizardpages.h).
+extern int WizConfig_Screen;
+extern bool WizConfig_Cancel;
+extern int WizOConfig_Screen;
+extern bool WizOConfig_Cancel;
 
 // The program's folder, ending in "/": where the executable, "db.mdb" by
 // default, the templates and the tips file are.

@@ -4,6 +4,7 @@
 #include "core/modmain.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QSettings>
 
 const char* const kSettingsApp = "Kestrum 3.1";
@@ -48,6 +49,22 @@ void SaveConfigText(const QString& key, const QString& value)
     SaveSetting(QString::fromLatin1(kSettingsApp), QStringLiteral("Config"), key, value);
 }
 
+void SaveConfigTexts(const std::vector<std::pair<QString, QString>>& values)
+{
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, QString::fromLatin1(kSettingsApp));
+    bool changed = false;
+    for (const auto& [key, value] : values) {
+        const QString path = keyPath(QStringLiteral("Config"), key);
+        const QVariant stored = store.value(path);
+        if (stored.isValid() && stored.toString() == value)
+            continue;
+        store.setValue(path, value);
+        changed = true;
+    }
+    if (changed)
+        store.sync();
+}
+
 bool ReadFlag(const QString& text, bool* ok)
 {
     const QString t = text.trimmed();
@@ -87,6 +104,16 @@ Money ConfigMoney(const QString& key, const QString& deflt)
 double ConfigLeadingNumber(const QString& key, const QString& deflt)
 {
     return Val(ConfigText(key, deflt));
+}
+
+double ConfigDecimal(const QString& key, const QString& deflt)
+{
+    const QString text = ConfigText(key, deflt).trimmed();
+    QLocale strict;
+    strict.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double v = strict.toDouble(text, &ok);
+    return ok ? v : Val(text);
 }
 
 qint32 ConfigInt(const QString& key, qint32 deflt)

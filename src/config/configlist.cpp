@@ -1,0 +1,219 @@
+#include "config/configlist.h"
+
+#include "core/format.h"
+#include "core/guard.h"
+#include "core/modmain.h"
+#include "core/plaintext.h"
+#include "core/platform.h"
+#include "ui_configlist.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShortcut>
+
+bool ReadNumberText(const QString& text, double* out)
+{
+    if (Fmt::parseNumber(text, out))
+        return true;
+    Money m;
+    if (!Fmt::parseCurrency(text, &m))
+        return false;
+    *out = m.toDouble();
+    return true;
+}
+
+bool ReadMoneyText(const QString& text, Money* out)
+{
+    if (Fmt::parseCurrency(text, out))
+        return true;
+    double d = 0;
+    if (!Fmt::parseNumber(text, &d))
+        return false;
+    *out = Money::fromDouble(d);
+    return true;
+}
+
+// ---- List dialog ------------------------------------------------------------
+
+ConfigListDialog::ConfigListDialog(QWidget* parent) : QDialog(parent) {}
+
+ConfigListDialog::~ConfigListDialog()
+{
+    delete ui;
+}
+
+void ConfigListDialog::useStandardDesign(const QString& name, const QString& caption, const QString& title,
+                                         const QString& instruction)
+{
+    ui = new Ui::ConfigListDialog;
+    ui->setupUi(this);
+    setObjectName(name);
+    setWindowTitle(caption);
+    SetPlainText(ui->Label1_9, title);
+    SetPlainText(ui->Label1_2, instruction);
+    wire(ui->lstItems, ui->cmdAdd, ui->cmdEdit, ui->cmdRemove, ui->cmdCancel);
+}
+
+void ConfigListDialog::wire(QListWidget* list, QPushButton* add, QPushButton* edit, QPushButton* remove,
+                            QPushButton* close)
+{
+    m_list = list;
+    connect(add, &QPushButton::clicked, this, guarded(this, &ConfigListDialog::cmdAdd_Click));
+    connect(edit, &QPushButton::clicked, this, guarded(this, &ConfigListDialog::cmdEdit_Click));
+    connect(remove, &QPushButton::clicked, this, guarded(this, &ConfigListDialog::cmdRemove_Click));
+    connect(close, &QPushButton::clicked, this, guarded(this, &ConfigListDialog::cmdCancel_Click));
+    if (list)
+        connect(list, &QListWidget::itemDoubleClicked, this, guarded(this, &ConfigListDialog::lstItems_DblClick));
+    // Esc presses Close: a dialog's own Esc would reject without running it.
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(esc, &QShortcut::activated, close, &QPushButton::click);
+    for (QPushButton* b : {add, edit, remove, close})
+        b->setAutoDefault(false);
+}
+
+void ConfigListDialog::fillList()
+{
+    ListClear(m_list);
+    for (const NamedRow& e : entries())
+        ListAdd(m_list, e.name, e.id);
+}
+
+void ConfigListDialog::Setup()
+{
+    fillList();
+    if (m_list->count() > 0)
+        SetListIndex(m_list, 0);
+}
+
+void ConfigListDialog::refresh(qint32)
+{
+    Setup();
+}
+
+std::optional<qint32> ConfigListDialog::selectedId() const
+{
+    const int row = m_list->currentRow();
+    if (row < 0 || !m_list->item(row)->isSelected())
+        return std::nullopt;
+    return qint32(ListItemData(m_list, row));
+}
+
+QString ConfigListDialog::inUseRefusal(qint32)
+{
+    return {};
+}
+
+void ConfigListDialog::cmdAdd_Click()
+{
+    openEditor(-1);
+    refresh(-1);
+}
+
+void ConfigListDialog::cmdEdit_Click()
+{
+    const std::optional<qint32> id = selectedId();
+    if (!id) {
+        MsgBox(editSelectionMessage(), vbCritical);
+        return;
+    }
+    openEditor(*id);
+    refresh(*id);
+}
+
+void ConfigListDialog::lstItems_DblClick()
+{
+    cmdEdit_Click();
+}
+
+void ConfigListDialog::cmdRemove_Click()
+{
+    const std::optional<qint32> id = selectedId();
+    if (!id) {
+        MsgBox(removeSelectionMessage(), vbCritical);
+        return;
+    }
+    const QString refusal = inUseRefusal(*id);
+    if (!refusal.isEmpty()) {
+        MsgBox(refusal, vbCritical);
+        return;
+    }
+    const QString question = deleteQuestion();
+    if (!question.isEmpty() && MsgBox(question, vbYesNoCancel | vbQuestion) != vbYes)
+        return;
+    deleteRow(*id);
+    refresh(-1);
+}
+
+void ConfigListDialog::cmdCancel_Click()
+{
+    accept();
+}
+
+// ---- Add/edit dialog --------------------------------------------------------
+
+ConfigEditDialog::ConfigEditDialog(qint32 id, QWidget* parent) : QDialog(parent), m_id(id) {}
+
+void ConfigEditDialog::wire(QLineEdit* name, QPushButton* ok, QPushButton* cancel)
+{
+    m_name = name;
+    connect(ok, &QPushButton::clicked, this, guarded(this, &ConfigEditDialog::cmdOK_Click));
+    connect(cancel, &QPushButton::clicked, this, guarded(this, &ConfigEditDialog::cmdCancel_Click));
+    ok->setDefault(true);
+    cancel->setAutoDefault(false);
+}
+
+QString ConfigEditDialog::notFoundMessage() const
+{
+    return QStringLiteral("Record not found.");
+}
+
+void ConfigEditDialog::Form_Load()
+{
+    if (isNew()) {
+        setDefaults();
+        return;
+    }
+    if (!loadRow()) {
+        const QString message = notFoundMessage();
+        if (!message.isEmpty())
+            MsgBox(message, vbOKOnly);
+    }
+}
+
+void ConfigEditDialog::cmdOK_Click()
+{
+    if (m_name->text().isEmpty()) {
+        MsgBox(nameMessage(), vbCritical);
+        m_name->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    correctNumbers();
+    saveRow();
+    accept();
+}
+
+void ConfigEditDialog::cmdCancel_Click()
+{
+    reject();
+}
+
+double ConfigEditDialog::numberOrZero(QLineEdit* box)
+{
+    double d = 0;
+    if (!ReadNumberText(box->text(), &d)) {
+        box->setText(QStringLiteral("0"));
+        return 0;
+    }
+    return d;
+}
+
+Money ConfigEditDialog::moneyOrZero(QLineEdit* box)
+{
+    Money m;
+    if (!ReadMoneyText(box->text(), &m)) {
+        box->setText(QStringLiteral("0"));
+        return Money();
+    }
+    return m;
+}

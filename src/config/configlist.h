@@ -1,0 +1,119 @@
+#pragma once
+// The list-and-edit pair that maintains a reference table: a list dialog with
+// Add, Edit, Remove and Close, and an add/edit dialog with OK and Cancel for
+// one row. The bases carry what every pair does; a member supplies its
+// entries, its editor, its messages, its in-use refusals and its deletion.
+#include "core/configrecords.h"
+
+#include <QDialog>
+#include <optional>
+#include <vector>
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+namespace Ui { class ConfigListDialog; }
+
+// How an add/edit dialog was left.
+enum class ConfigAnswer { Saved, Cancelled };
+
+// Reads a number typed in the locale's number or currency form; false when
+// the text is neither.
+bool ReadNumberText(const QString& text, double* out);
+// Reads money typed with or without the locale's currency sign and grouping.
+bool ReadMoneyText(const QString& text, Money* out);
+
+class ConfigListDialog : public QDialog {
+    Q_OBJECT
+public:
+    ~ConfigListDialog() override;
+
+    // Refills the list in the member's order and selects its first entry.
+    virtual void Setup();
+
+    void cmdAdd_Click();
+    void cmdEdit_Click();
+    void cmdRemove_Click();
+    // Closes the dialog.
+    virtual void cmdCancel_Click();
+    void lstItems_DblClick();
+
+protected:
+    explicit ConfigListDialog(QWidget* parent);
+
+    // The shared design: caption, the title above the list and the
+    // instruction. A member with a design of its own calls wire() instead; a
+    // member that shows its rows in a grid passes no list, overrides Setup()
+    // and selectedId() and connects its grid's double click to
+    // lstItems_DblClick().
+    void useStandardDesign(const QString& name, const QString& caption, const QString& title,
+                           const QString& instruction);
+    void wire(QListWidget* list, QPushButton* add, QPushButton* edit, QPushButton* remove, QPushButton* close);
+    QListWidget* list() const { return m_list; }
+
+    // The entries in the order shown: text and row id.
+    virtual std::vector<NamedRow> entries() = 0;
+    // Opens the member's add/edit dialog modally for a row, or -1 for a new one.
+    virtual ConfigAnswer openEditor(qint32 id) = 0;
+    virtual QString editSelectionMessage() const = 0;
+    virtual QString removeSelectionMessage() const = 0;
+    // The refusal of the first in-use check that finds the row used; empty
+    // when nothing uses it.
+    virtual QString inUseRefusal(qint32 id);
+    // The deletion question; empty deletes without asking.
+    virtual QString deleteQuestion() const = 0;
+    virtual void deleteRow(qint32 id) = 0;
+    // The row of the selected entry; empty when none is selected.
+    virtual std::optional<qint32> selectedId() const;
+    // Refreshes after an add (-1), an edit (the row edited) or a removal (-1).
+    virtual void refresh(qint32 handledId);
+    // Fills the list without choosing an entry.
+    void fillList();
+
+private:
+    Ui::ConfigListDialog* ui = nullptr;
+    QListWidget* m_list = nullptr;
+};
+
+class ConfigEditDialog : public QDialog {
+    Q_OBJECT
+public:
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+    // Shows a member's dialog modally for a row (-1 adds one).
+    template <class D>
+    static ConfigAnswer run(qint32 id, QWidget* parent)
+    {
+        D d(id, parent);
+        return d.exec() == QDialog::Accepted ? ConfigAnswer::Saved : ConfigAnswer::Cancelled;
+    }
+
+protected:
+    ConfigEditDialog(qint32 id, QWidget* parent);
+
+    void wire(QLineEdit* name, QPushButton* ok, QPushButton* cancel);
+    // Fills the fields: the member's defaults for a new row, else the row.
+    // Members call it at the end of their constructor.
+    void Form_Load();
+
+    qint32 rowId() const { return m_id; }
+    bool isNew() const { return m_id == -1; }
+
+    virtual void setDefaults() {}
+    // Fills the fields from the row; false when it is missing.
+    virtual bool loadRow() = 0;
+    virtual QString notFoundMessage() const;
+    virtual QString nameMessage() const = 0;
+    // Number boxes that do not read become "0".
+    virtual void correctNumbers() {}
+    virtual void saveRow() = 0;
+
+    // Sets a box to "0" unless it reads as a number; the value read.
+    static double numberOrZero(QLineEdit* box);
+    static Money moneyOrZero(QLineEdit* box);
+
+private:
+    qint32 m_id;
+    QLineEdit* m_name = nullptr;
+};

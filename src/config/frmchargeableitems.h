@@ -1,0 +1,20 @@
+#pragma once
+// "Chargeable Items": what the business sells besides the stay.
+#include "config/configlist.h"
+
+class frmChargeableItems : public ConfigListDialog {
+    Q_OBJECT
+public:
+    explicit frmChargeableItems(QWidget* parent = nullptr);
+    // Shows the list modally until Close.
+    static void ask(QWidget* parent);
+
+protected:
+    std::vector<NamedRow> entries() override;
+    ConfigAnswer openEditor(qint32 id) override;
+    QString editSelectionMessage() const override;
+    QString removeSelectionMessage() const override;
+    QString inUseRefusal(qint32 id) override;
+    QString deleteQuestion() const override;
+    void deleteRow(qint32 id) override;
+};

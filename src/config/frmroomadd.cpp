@@ -1,0 +1,253 @@
+#include "config/frmroomadd.h"
+
+#include "core/controlarray.h"
+#include "core/format.h"
+#include "core/guard.h"
+#include "core/modmain.h"
+#include "core/plaintext.h"
+#include "core/reserved.h"
+#include "core/settings.h"
+#include "core/twips.h"
+#include "ui_frmroomadd.h"
+
+#include <QMouseEvent>
+#include <QStyle>
+
+namespace {
+constexpr qint64 kNoCommission = -1;
+
+bool isWeekUnit(const QString& unit)
+{
+    return unit.startsWith(QLatin1String("Week")) || unit.startsWith(QLatin1String("Month"));
+}
+}  // namespace
+
+frmRoomAdd::frmRoomAdd(qint32 id, QWidget* parent) : ConfigEditDialog(id, parent), ui(new Ui::frmRoomAdd)
+{
+    ui->setupUi(this);
+    wire(ui->txtName, ui->cmdOK, ui->cmdCancel);
+    const QMap<int, QLabel*> Label1 = ControlArray<QLabel>(this, QStringLiteral("Label1"));
+    picShowAdvancedPricing = ControlArray<QLabel>(this, QStringLiteral("picShowAdvancedPricing"));
+    picShowAdvancedPricing[0]->setPixmap(style()->standardIcon(QStyle::SP_ArrowRight).pixmap(16, 16));
+    picShowAdvancedPricing[1]->setPixmap(style()->standardIcon(QStyle::SP_ArrowDown).pixmap(16, 16));
+    ui->lblShowAdvancedPricing->setStyleSheet(QStringLiteral("color: palette(link); text-decoration: underline;"));
+    for (QLabel* l : {ui->lblShowAdvancedPricing, picShowAdvancedPricing[0], picShowAdvancedPricing[1]}) {
+        l->setCursor(Qt::PointingHandCursor);
+        l->installEventFilter(this);
+    }
+    for (QLineEdit* box : advancedBoxes())
+        box->installEventFilter(this);
+    ui->txtUnitPrice->installEventFilter(this);
+    connect(ui->cboChargePer, &QComboBox::currentIndexChanged, this, guarded(this, &frmRoomAdd::cboChargePer_Click));
+    connect(ui->cboAccount, &QComboBox::currentIndexChanged, this, guarded(this, &frmRoomAdd::cboAccount_Click));
+
+    // Captions from the user's unit word.
+    setWindowTitle(gsCommoditySingular + QStringLiteral(" Details"));
+    SetPlainText(Label1[13], gsCommoditySingular + QStringLiteral(" Name:"));
+    SetPlainText(Label1[0], gsCommoditySingular + QStringLiteral(" Notes:"));
+
+    ComboClear(ui->cboAccount);
+    ComboAdd(ui->cboAccount, QStringLiteral("No Commission"), kNoCommission);
+    for (const NamedRow& r : CommissionAccountRecord::listed())
+        ComboAdd(ui->cboAccount, r.name, r.id);
+    ui->picCommission->setVisible(ConfigFlag(QStringLiteral("EnableCommission"), false));
+
+    ComboClear(ui->cboChargePer);
+    for (const QString& unit : UnitRecord::chargeUnits())
+        ComboAdd(ui->cboChargePer, unit);
+
+    ComboClear(ui->cboTaxRate);
+    ComboAdd(ui->cboTaxRate, QStringLiteral("n/a"), TaxRateId::None);
+    for (const TaxRateRecord& r : TaxRateRecord::listed())
+        ComboAdd(ui->cboTaxRate, r.name + QStringLiteral(" (") + Fmt::number(r.percentage) + QStringLiteral("%)"), r.id);
+
+    Form_Load();
+
+    if (!ConfigFlag(QStringLiteral("AdvancedPricing"), false) && advancedPricesEqual())
+        lblShowAdvancedPricing_Click();
+    ResizeForm();
+}
+
+frmRoomAdd::~frmRoomAdd()
+{
+    delete ui;
+}
+
+QList<QLineEdit*> frmRoomAdd::advancedBoxes() const
+{
+    return {ui->txtLowUnitPrice, ui->txtHighUnitPrice, ui->txtLowWeekendPrice, ui->txtHighWeekendPrice};
+}
+
+bool frmRoomAdd::advancedPricesEqual() const
+{
+    const QString first = ui->txtLowUnitPrice->text();
+    for (QLineEdit* box : advancedBoxes())
+        if (box->text() != first)
+            return false;
+    return true;
+}
+
+void frmRoomAdd::setDefaults()
+{
+    SetListIndex(ui->cboTaxRate, 0);
+    SelectCombo(ui->cboChargePer, QStringLiteral("Night"));
+    const QString zero = Fmt::currency(Money());
+    ui->txtUnitPrice->setText(zero);
+    for (QLineEdit* box : advancedBoxes())
+        box->setText(zero);
+    SetListIndex(ui->cboAccount, 0);
+    ui->txtCommissionPercentage->setText(QStringLiteral("0"));
+}
+
+bool frmRoomAdd::loadRow()
+{
+    const std::optional<UnitRecord> u = UnitRecord::find(rowId());
+    if (!u)
+        return false;
+    ui->txtName->setText(u->name);
+    SetListIndex(ui->cboTaxRate, 0);
+    if (u->taxRateId)
+        SelectCombo_ItemData(ui->cboTaxRate, QString::number(*u->taxRateId));
+    ui->txtUnitPrice->setText(Fmt::currency(u->unitPrice));
+    ui->txtLowUnitPrice->setText(Fmt::currency(u->lowUnitPrice));
+    ui->txtHighUnitPrice->setText(Fmt::currency(u->highUnitPrice));
+    ui->txtLowWeekendPrice->setText(Fmt::currency(u->lowWeekendPrice));
+    ui->txtHighWeekendPrice->setText(Fmt::currency(u->highWeekendPrice));
+    if (u->commissionId)
+        SelectCombo_ItemData(ui->cboAccount, QString::number(*u->commissionId));
+    if (ui->cboAccount->currentIndex() < 0)
+        SetListIndex(ui->cboAccount, 0);
+    ui->txtCommissionPercentage->setText(Fmt::number(u->commissionPercentage));
+    m_storedChargeUnit = u->chargeForEach;
+    SelectCombo(ui->cboChargePer, u->chargeForEach);
+    ui->txtNotes->setPlainText(u->notes);
+    return true;
+}
+
+// A unit that has gone opens with empty boxes, without a message.
+QString frmRoomAdd::notFoundMessage() const
+{
+    return {};
+}
+
+QString frmRoomAdd::nameMessage() const
+{
+    return QStringLiteral("No %1 name has been entered. Please enter a %1 name to continue.").arg(gsCommoditySingular);
+}
+
+void frmRoomAdd::cboChargePer_Click()
+{
+    const int index = ui->cboChargePer->currentIndex();
+    if (index < 0)
+        return;
+    const bool weekends = !isWeekUnit(ui->cboChargePer->itemText(index));
+    ui->txtLowWeekendPrice->setEnabled(weekends);
+    ui->txtHighWeekendPrice->setEnabled(weekends);
+}
+
+void frmRoomAdd::cboAccount_Click()
+{
+    const int index = ui->cboAccount->currentIndex();
+    if (index < 0)
+        return;
+    ui->txtCommissionPercentage->setEnabled(ComboItemData(ui->cboAccount, index) != kNoCommission);
+}
+
+void frmRoomAdd::lblShowAdvancedPricing_Click()
+{
+    if (ui->lblShowAdvancedPricing->text() == QLatin1String("Hide Advanced Pricing")) {
+        ui->lblShowAdvancedPricing->setText(QStringLiteral("Show Advanced Pricing"));
+        picShowAdvancedPricing[0]->raise();
+        ui->picAdvancedPrice->hide();
+    } else {
+        ui->lblShowAdvancedPricing->setText(QStringLiteral("Hide Advanced Pricing"));
+        picShowAdvancedPricing[1]->raise();
+        ui->picAdvancedPrice->show();
+    }
+    ResizeForm();
+}
+
+void frmRoomAdd::ResizeForm()
+{
+    QWidget* adv = ui->picAdvancedPrice;
+    QWidget* com = ui->picCommission;
+    QWidget* bot = ui->picBot;
+    com->move(com->x(), adv->isHidden() ? adv->y() : adv->y() + adv->height());
+    bot->move(bot->x(), com->isHidden() ? com->y() : com->y() + com->height());
+    setFixedSize(width(), bot->y() + bot->height() + Twips::toPx(400));
+}
+
+void frmRoomAdd::txtAdvancedPrice_LostFocus(QLineEdit* box)
+{
+    Money m;
+    if (ReadMoneyText(box->text(), &m))
+        box->setText(Fmt::currency(m));
+}
+
+void frmRoomAdd::txtUnitPrice_LostFocus()
+{
+    Money m;
+    if (!ReadMoneyText(ui->txtUnitPrice->text(), &m))
+        return;
+    const QString price = Fmt::currency(m);
+    ui->txtUnitPrice->setText(price);
+    // Prices never set follow the unit price, and so do prices still equal
+    // to one another; prices made different stay.
+    const QString zero = Fmt::currency(Money());
+    for (QLineEdit* box : advancedBoxes())
+        if (box->text() == zero)
+            box->setText(price);
+    if (advancedPricesEqual())
+        for (QLineEdit* box : advancedBoxes())
+            box->setText(price);
+}
+
+bool frmRoomAdd::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease &&
+        (watched == ui->lblShowAdvancedPricing || watched == picShowAdvancedPricing[0] ||
+         watched == picShowAdvancedPricing[1])) {
+        RunGuarded([this] { lblShowAdvancedPricing_Click(); });
+        return true;
+    }
+    if (event->type() == QEvent::FocusOut) {
+        if (watched == ui->txtUnitPrice)
+            RunGuarded([this] { txtUnitPrice_LostFocus(); });
+        else if (auto* box = qobject_cast<QLineEdit*>(watched); box && advancedBoxes().contains(box))
+            RunGuarded([this, box] { txtAdvancedPrice_LostFocus(box); });
+    }
+    return ConfigEditDialog::eventFilter(watched, event);
+}
+
+void frmRoomAdd::correctNumbers()
+{
+    m_percentage = numberOrZero(ui->txtCommissionPercentage);
+    QLineEdit* boxes[5] = {ui->txtUnitPrice, ui->txtLowUnitPrice, ui->txtHighUnitPrice, ui->txtLowWeekendPrice,
+                           ui->txtHighWeekendPrice};
+    for (int i = 0; i < 5; ++i)
+        m_prices[i] = moneyOrZero(boxes[i]);
+}
+
+void frmRoomAdd::saveRow()
+{
+    SaveConfigFlag(QStringLiteral("AdvancedPricing"), !ui->picAdvancedPrice->isHidden());
+    UnitRecord u;
+    u.id = rowId();
+    u.name = ui->txtName->text();
+    u.notes = ui->txtNotes->toPlainText();
+    const int unit = ui->cboChargePer->currentIndex();
+    u.chargeForEach = unit < 0 ? m_storedChargeUnit : ui->cboChargePer->itemText(unit);
+    u.unitPrice = m_prices[0];
+    u.lowUnitPrice = m_prices[1];
+    u.highUnitPrice = m_prices[2];
+    u.lowWeekendPrice = m_prices[3];
+    u.highWeekendPrice = m_prices[4];
+    const int tax = ui->cboTaxRate->currentIndex();
+    u.taxRateId = tax < 0 ? TaxRateId::None : qint32(ComboItemData(ui->cboTaxRate, tax));
+    const int account = ui->cboAccount->currentIndex();
+    const qint64 accountId = account < 0 ? kNoCommission : ComboItemData(ui->cboAccount, account);
+    if (accountId != kNoCommission)
+        u.commissionId = qint32(accountId);
+    u.commissionPercentage = m_percentage;
+    u.save();
+}
