@@ -22,6 +22,7 @@ qint32 giSummaryCancelBookingID = 0;
 qint32 giCustomerHistoryID = 0;
 qint32 giFindThenGotoBooking_BookingID = -1;
 bool gbFindThenGotoBooking = false;
+QString WizMailList_Filename;
 qint32 giResCustomerSearchID = -1;
 int iNoOfNights = 0;
 qint32 lBookingCommissionID = 1;

@@ -24,6 +24,7 @@ extern qint32 giSummaryCancelBookingID;    // booking whose summary the history 
 extern qint32 giCustomerHistoryID;         // customer whose bookings the history lists
 extern qint32 giFindThenGotoBooking_BookingID;  // booking chosen in the booking search; -1 none
 extern bool gbFindThenGotoBooking;
+extern QString WizMailList_Filename;       // the mailing list's file; offered again at the next run
 extern qint32 giResCustomerSearchID;       // customer chosen in the customer picker; -1 none
 
 extern int iNoOfNights;                    // days from arrival to departure of the booking shown

@@ -158,6 +158,7 @@ void resetProgramState()
     giCustomerHistoryID = 0;
     giFindThenGotoBooking_BookingID = -1;
     gbFindThenGotoBooking = false;
+    WizMailList_Filename.clear();
     giResCustomerSearchID = -1;
     iNoOfNights = 0;
     lBookingCommissionID = 1;
