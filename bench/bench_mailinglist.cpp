@@ -11,7 +11,7 @@ namespace {
 
 void BM_WriteMailingList(benchmark::State& state)
 {
-    OpenLargeDb();
+    OpenBenchDb();
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("list.txt"));
     for (auto _ : state) {
