@@ -83,15 +83,15 @@ ConfigWizard::Result ConfigWizard::ask(const QString& postCode, const QString& s
 void ConfigWizard::Finish(const WizConfigCopies& c)
 {
     WaitCursor wait;
-    SaveConfigText(QStringLiteral("SalesTaxPercentage2"), Fmt::number(c.SalesTaxPercentage2));
-    SaveConfigText(QStringLiteral("SalesTaxName2"), c.SalesTaxName2);
-    SaveConfigFlag(QStringLiteral("EnabledSalesTax2"), c.EnableTax2);
-    SaveConfigText(QStringLiteral("PostCode"), c.PostCode);
-    SaveConfigText(QStringLiteral("SalesTaxName"), c.SalesTaxName);
-    SaveConfigText(QStringLiteral("SalesTaxPercentage"), Fmt::number(c.SalesTaxPercentage));
-    SaveConfigText(QStringLiteral("CostPerNight"), Fmt::moneyPlain(c.CostPerNight));
-    SaveConfigText(QStringLiteral("CommoditySingular"), c.CommoditySingular);
-    SaveConfigText(QStringLiteral("CommodityPlural"), c.CommodityPlural);
+    SaveConfigTexts({{QStringLiteral("SalesTaxPercentage2"), Fmt::number(c.SalesTaxPercentage2)},
+                     {QStringLiteral("SalesTaxName2"), c.SalesTaxName2},
+                     {QStringLiteral("EnabledSalesTax2"), FlagText(c.EnableTax2)},
+                     {QStringLiteral("PostCode"), c.PostCode},
+                     {QStringLiteral("SalesTaxName"), c.SalesTaxName},
+                     {QStringLiteral("SalesTaxPercentage"), Fmt::number(c.SalesTaxPercentage)},
+                     {QStringLiteral("CostPerNight"), Fmt::moneyPlain(c.CostPerNight)},
+                     {QStringLiteral("CommoditySingular"), c.CommoditySingular},
+                     {QStringLiteral("CommodityPlural"), c.CommodityPlural}});
 
     gsCommoditySingular = c.CommoditySingular;
     gsCommodityPlural = c.CommodityPlural;
