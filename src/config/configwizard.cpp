@@ -128,7 +128,7 @@ frmWizConfig_Commodity::frmWizConfig_Commodity(WizardRun& run, WizConfigCopies& 
     AttachButtons();
     connect(ui->cboList, &QComboBox::currentIndexChanged, this, guarded(this, &frmWizConfig_Commodity::cboList_Click));
 
-    PopulateCombo(ui->cboList, QStringLiteral("Plural"), QStringLiteral("Commodity"), false);
+    PopulateCombo(ui->cboList, false);
     ComboAdd(ui->cboList, QStringLiteral("Custom..."), -1);
     const int listed = ui->cboList->findText(m_copies.CommodityPlural, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (listed >= 0) {
@@ -146,12 +146,8 @@ frmWizConfig_Commodity::~frmWizConfig_Commodity()
     delete ui;
 }
 
-void frmWizConfig_Commodity::PopulateCombo(QComboBox* c, const QString& sFieldName, const QString& sTableName,
-                                           bool bSelect)
+void frmWizConfig_Commodity::PopulateCombo(QComboBox* c, bool bSelect)
 {
-    // Only the unit words are listed from here.
-    Q_UNUSED(sFieldName);
-    Q_UNUSED(sTableName);
     for (const CommodityWord& w : CommodityPlurals())
         ComboAdd(c, w.plural, w.id);
     if (bSelect && c->count() > 0)

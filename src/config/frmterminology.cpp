@@ -53,8 +53,11 @@ frmTerminology::frmTerminology(const QString& postCode, const QString& salesTaxN
     ui->setupUi(this);
     ShowLabelsAsPlainText(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    // The locale's short time, without seconds.
+    QString timeFormat = QLocale().timeFormat(QLocale::ShortFormat);
+    timeFormat.remove(QStringLiteral(":ss"));
     for (QTimeEdit* t : {ui->dtFromTime, ui->dtToTime})
-        t->setDisplayFormat(QLocale().timeFormat(QLocale::ShortFormat));
+        t->setDisplayFormat(timeFormat);
     connect(ui->chkEnableTax2, &QCheckBox::toggled, this, guarded(this, &frmTerminology::chkEnableTax2_Click));
     connect(ui->cmdTaxAdvanced, &QPushButton::clicked, this, guarded(this, &frmTerminology::cmdTaxAdvanced_Click));
     connect(ui->cmdOK, &QPushButton::clicked, this, guarded(this, &frmTerminology::cmdOK_Click));
