@@ -16,13 +16,13 @@ namespace {
 
 qint32 busiest(const char* sql)
 {
-    OpenLargeDb();
+    OpenBenchDb();
     return qint32(objConn.scalar(QString::fromLatin1(sql)).toLongLong());
 }
 
 void BM_UnitsListClose(benchmark::State& state)
 {
-    OpenLargeDb();
+    OpenBenchDb();
     Calendar cal;
     cal.resize(1920, 1080);
     cal.objConn = &objConn;
@@ -64,7 +64,7 @@ void BM_ItemInUseCheck(benchmark::State& state)
 // An item no line names: the check reads every line.
 void BM_ItemNotInUseCheck(benchmark::State& state)
 {
-    OpenLargeDb();
+    OpenBenchDb();
     for (auto _ : state)
         benchmark::DoNotOptimize(ChargeableItemRecord::namedByInvoiceLines(-5));
 }

@@ -1,15 +1,15 @@
-// Start-up on the large database: opening it with the version check, and
-// the main window's whole load handler.
+// Start-up: opening the database with the version check, and the main
+// window's whole load handler.
+#include "app/frmmain.h"
 #include "benchsupport.h"
 #include "core/database.h"
 #include "core/db.h"
-#include "app/frmmain.h"
 
 #include <benchmark/benchmark.h>
 
 static void BM_OpenWithVersionCheck(benchmark::State& state)
 {
-    const QString file = LargeDbFolder() + QStringLiteral("db.mdb");
+    const QString file = BenchDbFolder() + QStringLiteral("db.mdb");
     for (auto _ : state) {
         objConn.open(file);
         CheckDatabaseVersion(nullptr);
@@ -20,7 +20,7 @@ BENCHMARK(BM_OpenWithVersionCheck)->Unit(benchmark::kMillisecond);
 
 static void BM_MainWindowLoad(benchmark::State& state)
 {
-    LargeDbFolder();
+    BenchDbFolder();
     for (auto _ : state) {
         DestroyMainForm();
         objConn.close();

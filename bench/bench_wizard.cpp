@@ -1,35 +1,40 @@
-// The booking wizard on the large database.
+// The booking wizard's units page and the booking search.
+#include "benchsupport.h"
+#include "booking/frmfindbooking.h"
+#include "booking/frmrescustsearch.h"
 #include "booking/unitspage.h"
 #include "core/db.h"
 #include "core/modmain.h"
-#include "core/platform.h"
 
+#include <QAbstractItemView>
+#include <QCheckBox>
 #include <QDate>
+#include <QDateEdit>
 #include <QFile>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-class SilentMessageBoxes : public MessageBoxService {
-public:
-    int show(QWidget*, const QString&, int, const QString&) override { return vbOK; }
-};
-
-// Showing the units page for a one-week stay a fortnight ahead, when the
-// hotel is busy: the free units of 100 among 50,000 bookings.
-void BM_UnitsPage_OneWeek(benchmark::State& state)
+// The units page for a one-week stay a fortnight ahead, when the house is
+// busy: the free units among every booking of the file.
+void BM_WizardFreeUnits(benchmark::State& state)
 {
+    // A copy, as the stay is written to the file.
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("db.mdb"));
-    QString why;
-    if (!QFile::copy(QString::fromUtf8(LARGE_DB_FILE), file)
-        || !QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner) || !objConn.open(file, &why)) {
-        state.SkipWithError("cannot open a copy of the large database");
+    if (!QFile::copy(BenchDbFile(), file) || !QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner)) {
+        state.SkipWithError("cannot copy the database");
         return;
     }
-    platform().setMessageBoxes(std::make_unique<SilentMessageBoxes>());
+    objConn.close();
+    if (!objConn.open(file)) {
+        state.SkipWithError("cannot open the copy of the database");
+        return;
+    }
+    SilenceMessageBoxes();
 
     const QDate start = QDate::currentDate().addDays(14);
     iBookingID = qint32(objConn.insert(QStringLiteral("booking"),
@@ -47,6 +52,46 @@ void BM_UnitsPage_OneWeek(benchmark::State& state)
     iBookingID = 0;
     objConn.close();
 }
-BENCHMARK(BM_UnitsPage_OneWeek)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WizardFreeUnits)->Unit(benchmark::kMillisecond);
+
+// Find Booking with "Arriving on or after:" ticked on the first day of the
+// file: every booking matches; the search until its results are painted.
+void BM_BookingSearchFirstScreen(benchmark::State& state)
+{
+    OpenBenchDb();
+    SilenceMessageBoxes();
+    const QDate first = QDate::fromString(
+        objConn.scalar(QStringLiteral("SELECT MIN(fromdate) FROM booking")).toString().left(10), Qt::ISODate);
+    frmFindBooking dialog;
+    dialog.resize(800, 600);
+    auto* tick = dialog.findChild<QCheckBox*>(QStringLiteral("chkArrive"));
+    auto* picker = dialog.findChild<QDateEdit*>(QStringLiteral("dtArrive"));
+    auto* search = dialog.findChild<QPushButton*>(QStringLiteral("cmdOk"));
+    auto* grid = dialog.findChild<QAbstractItemView*>(QStringLiteral("gres"));
+    picker->setDate(first);
+    tick->setChecked(true);
+    for (auto _ : state) {
+        search->click();
+        Paint(grid);
+    }
+    state.counters["rows_loaded"] = grid->model()->rowCount();
+}
+BENCHMARK(BM_BookingSearchFirstScreen)->Unit(benchmark::kMillisecond);
+
+// The customer picker with both name boxes empty: every customer matches;
+// the search until its results are painted.
+void BM_CustomerPickerFirstScreen(benchmark::State& state)
+{
+    OpenBenchDb();
+    SilenceMessageBoxes();
+    frmResCustSearch picker;
+    auto* grid = picker.findChild<QAbstractItemView*>(QStringLiteral("gcust"));
+    for (auto _ : state) {
+        picker.RefreshCustomerScreen(1, 0);
+        Paint(grid);
+    }
+    state.counters["rows_loaded"] = grid->model()->rowCount();
+}
+BENCHMARK(BM_CustomerPickerFirstScreen)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,23 +1,35 @@
 #include "benchsupport.h"
 
-#include "core/db.h"
 #include "app/frmmain.h"
+#include "core/db.h"
 #include "core/modmain.h"
+#include "core/platform.h"
 #include "core/settings.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QPixmap>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
-QString LargeDbFolder()
+QString BenchDbFile()
+{
+    const QString named = qEnvironmentVariable("BENCH_DB");
+    return named.isEmpty() ? QString::fromUtf8(LARGE_DB_FILE) : named;
+}
+
+QString BenchDbFolder()
 {
     static QTemporaryDir dir;
     static bool ready = false;
     if (!ready) {
-        const QString source = QString::fromUtf8(LARGE_DB_FILE);
+        const QString source = QFileInfo(BenchDbFile()).absoluteFilePath();
         if (!QFile::exists(source)) {
-            std::fprintf(stderr, "No large database at %s: build the target large_db first.\n", LARGE_DB_FILE);
+            std::fprintf(stderr, "No database at %s: build the target large_db (or long_db, wide_db) first.\n",
+                         qPrintable(source));
             std::exit(2);
         }
         QFile::link(source, dir.filePath(QStringLiteral("db.mdb")));
@@ -28,16 +40,34 @@ QString LargeDbFolder()
     return dir.path() + u'/';
 }
 
-void OpenLargeDb()
+void OpenBenchDb()
 {
-    if (!objConn.isOpen() && !objConn.open(LargeDbFolder() + QStringLiteral("db.mdb"))) {
-        std::fprintf(stderr, "Cannot open the large database.\n");
+    if (!objConn.isOpen() && !objConn.open(BenchDbFolder() + QStringLiteral("db.mdb"))) {
+        std::fprintf(stderr, "Cannot open %s.\n", qPrintable(BenchDbFile()));
         std::exit(2);
     }
 }
 
-frmMain& MainOnLargeDb()
+frmMain& MainOnBenchDb()
 {
-    LargeDbFolder();
+    BenchDbFolder();
     return MainForm();
+}
+
+namespace {
+class SilentMessageBoxes : public MessageBoxService {
+public:
+    int show(QWidget*, const QString&, int, const QString&) override { return vbOK; }
+};
+}  // namespace
+
+void SilenceMessageBoxes()
+{
+    platform().setMessageBoxes(std::make_unique<SilentMessageBoxes>());
+}
+
+void Paint(QWidget* w)
+{
+    QPixmap picture = w->grab();
+    (void)picture;
 }

@@ -1,14 +1,22 @@
 #pragma once
-// What the benchmark cases share: the large generated database, opened as
-// the program opens it, in a settings folder of the benchmark's own.
+// What the benchmark cases share: the generated database named by the
+// environment variable BENCH_DB (by default the large one the build makes),
+// opened as the program opens it, in a settings folder of the benchmark's own.
 #include <QString>
 
 class frmMain;
+class QWidget;
 
-// A folder whose "db.mdb" is the large database; it is also the program's
-// folder (AppPath) and the database folder (DBPath) for the benchmarks.
-QString LargeDbFolder();
-// Opens objConn on the large database (once).
-void OpenLargeDb();
-// The main window loaded on the large database (once).
-frmMain& MainOnLargeDb();
+// The database file the cases run on.
+QString BenchDbFile();
+// A folder whose "db.mdb" is that database; it is also the program's folder
+// (AppPath) and the database folder (DBPath) for the benchmarks.
+QString BenchDbFolder();
+// Opens objConn on the database (once).
+void OpenBenchDb();
+// The main window loaded on the database (once).
+frmMain& MainOnBenchDb();
+// Message boxes answer OK at once, without showing.
+void SilenceMessageBoxes();
+// Paints w as the screen would show it.
+void Paint(QWidget* w);

@@ -24,6 +24,7 @@
 #include "app/windowprint.h"
 #include "customers/customerspanel.h"
 #include "invoicing/documents.h"
+#include "reports/reportchart.h"
 #include "reports/reportspanel.h"
 #include "ui_arrivalspanel.h"
 #include "ui_bookingwizard.h"
@@ -31,7 +32,6 @@
 #include "ui_customerspanel.h"
 #include "ui_frmmain.h"
 #include "ui_paymentpage.h"
-#include "ui_reportspanel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -135,15 +135,6 @@ void frmMain::Form_Load()
     booking()->payment()->InitInvoiceHeader();
     SetListIndex(arrivals()->ui->cboSimpleCalSort, 0);
 
-    // Weekday headings, from the first day of the locale's week.
-    const QLocale locale;
-    const QMap<int, QLabel*> weekdays = ControlArray<QLabel>(reports(), QStringLiteral("lblLabels"));
-    for (int i = 0; i < 7; ++i) {
-        const int day = (int(locale.firstDayOfWeek()) - 1 + i) % 7 + 1;
-        if (QLabel* label = weekdays.value(52 + i))
-            label->setText(locale.dayName(day, QLocale::LongFormat));
-    }
-
     Calendar* cal = calendar()->MainCalendar();
     cal->objConn = &objConn;
     cal->Setup();
@@ -156,8 +147,7 @@ void frmMain::Form_Load()
     WizOConfig_ShowWelcome = true;
     WizMailList_ShowWelcome = true;
 
-    SetListIndex(reports()->ui->cboGraphStyle, 0);
-    SetListIndex(reports()->ui->cboGraphType, 0);
+    reports()->Form_Load(QDate::currentDate());
 
     arrivals()->ui->dtCalendar->setSelectedDate(QDate::currentDate());
 
@@ -193,7 +183,6 @@ void frmMain::Form_Load()
     gsCommodityPlural = ConfigText(QStringLiteral("CommodityPlural"), QStringLiteral("Rooms"));
     UpdateCommodityNameInGUI();
 
-    reports()->ui->dtReport->setDate(QDate::currentDate());
 }
 
 // ---- Settings shown in the window ----------------------------------------------
@@ -444,7 +433,7 @@ void frmMain::Form_Resize()
 
     // Reports panel.
     QWidget* picReports = ui->picReports;
-    QWidget* c = reports()->ui->c;
+    QWidget* c = reports()->chart();
     shape = Shape1.value(2);
     setWidth(picReports, W - leftOf(picReports) - 250);
     setHeight(picReports, H - topOf(picReports) - T - 1000);
@@ -764,6 +753,7 @@ void frmMain::mnuReservationFind_Click()
 void frmMain::mnuReports_Click()
 {
     ShowView(ui->picReports, {ui->picBooking, ui->picArrivals, ui->picCalendar, ui->picCustomers});
+    reports()->chart()->setFocus();
     reports()->ShowReports();
 }
 

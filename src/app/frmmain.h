@@ -43,7 +43,7 @@ public:
     // Shows panel, hides each panel of hide and brings panel to the front.
     void ShowView(QWidget* panel, std::initializer_list<QWidget*> hide);
     // The layout routine, run on every size change of the window's inner area.
-    void Form_Resize();
+    void Form_Resize() override;
 
     // A mouse button pressed on the window's own background, or on one of the
     // Label1 labels: the main headings move the window.

@@ -15,8 +15,14 @@ bool IsApartmentAvailable_IgnoreSelf(qint32 iBookingSelfID, qint64 sApartmentID,
                                      const QDateTime& sDateTo, QString& sStatus);
 
 // The conflict test as an SQL condition on booking.fromdate and booking.todate,
-// with the values of OverlapParams bound in order. The columns carry a unary
-// plus: the condition is cheapest as a scan of the dates index, which the
-// planner would otherwise split into three partial scans.
+// with the values of OverlapParams bound in order. In front of the three
+// tests, a condition that every conflicting booking meets narrows the search
+// to the period's neighbourhood through the dates indexes: the bookings that
+// end at or after the period's earlier end and start at or before its later
+// one, and those that start at or after its start and end at or before its
+// end (the third test alone, which a booking ending before it starts may
+// meet far from the period). Both are ranges of an index, whatever the
+// length of the history. The three tests carry a unary plus on their columns:
+// the planner would otherwise try them on the indexes too.
 QString OverlapClause();
 QVariantList OverlapParams(const QDateTime& from, const QDateTime& to);

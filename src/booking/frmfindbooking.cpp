@@ -5,6 +5,7 @@
 #include "core/format.h"
 #include "core/grid.h"
 #include "core/modmain.h"
+#include "core/pagedmodel.h"
 #include "core/platform.h"
 #include "core/twips.h"
 #include "ui_frmfindbooking.h"
@@ -15,7 +16,8 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTableWidget>
+#include <QTableView>
+#include <memory>
 
 namespace {
 
@@ -28,12 +30,73 @@ QDate PickerDay(const QCheckBox* tick, const QDateEdit* picker)
     return tick->isChecked() ? picker->date() : QDate();
 }
 
+// The bookings found, with their customers, in order of arrival; keyset
+// paging on that order reads each page from the dates index alone.
+class FoundBookings {
+public:
+    FoundBookings(const QDate& arrive, const QDate& depart)
+    {
+        if (arrive.isValid()) {
+            m_where += QStringLiteral(" AND fromdate >= ?");
+            m_params << dbValue(QDateTime(arrive, QTime(0, 0)));
+        }
+        // Departures at any time of the day count, up to its last second.
+        if (depart.isValid()) {
+            m_where += QStringLiteral(" AND todate <= ?");
+            m_params << dbValue(QDateTime(depart, QTime(23, 59, 59)));
+        }
+    }
+
+    QList<PagedRow> page(const PagedRow* after, int limit) const
+    {
+        QString sql = QStringLiteral("SELECT booking.id, fromdate, todate, firstname, lastname "
+                                     "FROM booking, customer "
+                                     "WHERE booking.customerid = customer.id")
+                      + m_where;
+        QVariantList params = m_params;
+        if (after) {
+            sql += QStringLiteral(" AND (fromdate, todate, booking.id) > (?, ?, ?)");
+            params += after->key;
+        }
+        sql += QStringLiteral(" ORDER BY fromdate, todate, booking.id LIMIT ?");
+        params << limit;
+        QList<PagedRow> rows;
+        Query q = objConn.query(sql, params);
+        while (q.next()) {
+            rows.append({q.integer(0),
+                         {q.text(3) + u' ' + q.text(4), Fmt::generalDate(q.dateTime(1)), Fmt::generalDate(q.dateTime(2))},
+                         {q.value(1), q.value(2), q.value(0)}});
+        }
+        return rows;
+    }
+
+    qint64 count() const
+    {
+        return objConn
+            .scalar(QStringLiteral("SELECT COUNT(*) FROM booking, customer WHERE booking.customerid = customer.id")
+                        + m_where,
+                    m_params)
+            .toLongLong();
+    }
+
+private:
+    QString m_where;
+    QVariantList m_params;
+};
+
 
 }  // namespace
 
 frmFindBooking::frmFindBooking(QWidget* parent) : QDialog(parent), ui(new Ui::frmFindBooking)
 {
     ui->setupUi(this);
+    const Qt::Alignment leftCentre = Qt::AlignLeft | Qt::AlignVCenter;
+    m_results = new PagedModel({{QStringLiteral("Name")},
+                                {QStringLiteral("Arriving"), leftCentre},
+                                {QStringLiteral("Departing"), leftCentre},
+                                {QString()}},
+                               this);
+    SetGridModel(ui->gres, m_results);
     connect(ui->cmdOk, &QPushButton::clicked, this, &frmFindBooking::cmdOK_Click);
     connect(ui->cmdEditCustomer, &QPushButton::clicked, this, &frmFindBooking::cmdEditCustomer_Click);
     connect(ui->cmdCancel, &QPushButton::clicked, this, &frmFindBooking::cmdCancel_Click);
@@ -62,8 +125,7 @@ void frmFindBooking::Form_Load()
     connect(ui->dtArrive, &QDateEdit::dateChanged, ui->chkArrive, [this] { ui->chkArrive->setChecked(true); });
     connect(ui->dtDepart, &QDateEdit::dateChanged, ui->chkDepart, [this] { ui->chkDepart->setChecked(true); });
 
-    QTableWidget* g = ui->gres;
-    g->setColumnCount(4);
+    QTableView* g = ui->gres;
     SetGridColWidth(g, 3, kLastColumnTwips);
     DoResize();
     // Only the criteria and the buttons until the first search.
@@ -72,20 +134,12 @@ void frmFindBooking::Form_Load()
 
 void frmFindBooking::DoResize()
 {
-    QTableWidget* g = ui->gres;
+    QTableView* g = ui->gres;
     g->setUpdatesEnabled(false);
-    g->setColumnCount(4);
-    const Qt::Alignment centreTop = Qt::AlignHCenter | Qt::AlignTop;
-    const QStringList captions{QStringLiteral("Name"), QStringLiteral("Arriving"), QStringLiteral("Departing")};
     const int widths[] = {2400, 1600, 1600};
-    if (!g->horizontalHeaderItem(3))
-        g->setHorizontalHeaderItem(3, new QTableWidgetItem);
     for (int c = 0; c < 3; ++c) {
-        auto* item = new QTableWidgetItem(captions[c]);
-        item->setTextAlignment(centreTop);
-        g->setHorizontalHeaderItem(c, item);
         // Dates longer than the column in this locale still show whole.
-        if (c > 0 && g->rowCount() > 0)
+        if (c > 0 && GridRowCount(g) > 0)
             g->resizeColumnToContents(c);
         SetGridColWidth(g, c, c > 0 ? qMax(widths[c], GridColWidth(g, c)) : widths[c]);
     }
@@ -109,7 +163,7 @@ void frmFindBooking::resizeEvent(QResizeEvent* event)
 void frmFindBooking::Form_Resize()
 {
     const int margin = Twips::toPx(100);
-    QTableWidget* g = ui->gres;
+    QTableView* g = ui->gres;
     ui->picBut->move(width() - ui->picBut->width() - margin, ui->picBut->y());
     const int gridWidth = width() - g->x() - ui->picBut->width() - margin;
     const int gridHeight = height() - g->y() - Twips::toPx(600);
@@ -136,38 +190,17 @@ void frmFindBooking::cmdOK_Click()
         return;
     }
 
-    QTableWidget* g = ui->gres;
+    QTableView* g = ui->gres;
     {
         WaitCursor hourglass;
         g->setUpdatesEnabled(false);
-
-        QString sql = QStringLiteral(
-            "SELECT booking.id, fromdate, todate, firstname, lastname "
-            "FROM booking, customer "
-            "WHERE booking.customerid = customer.id");
-        QVariantList params;
-        if (arrive.isValid()) {
-            sql += QStringLiteral(" AND fromdate >= ?");
-            params << dbValue(QDateTime(arrive, QTime(0, 0)));
-        }
-        // Departures at any time of the day count, up to its last second.
-        if (depart.isValid()) {
-            sql += QStringLiteral(" AND todate <= ?");
-            params << dbValue(QDateTime(depart, QTime(23, 59, 59)));
-        }
-        sql += QStringLiteral(" ORDER BY fromdate, booking.id");
-
-        Query q = objConn.query(sql, params);
-        g->setRowCount(0);
-        const Qt::Alignment leftCentre = Qt::AlignLeft | Qt::AlignVCenter;
-        while (q.next()) {
-            const int row = GridAddRow(g, q.integer(0),
-                                       {q.text(3) + u' ' + q.text(4), Fmt::generalDate(q.dateTime(1)),
-                                        Fmt::generalDate(q.dateTime(2))});
-            g->item(row, 1)->setTextAlignment(leftCentre);
-            g->item(row, 2)->setTextAlignment(leftCentre);
-        }
-        ui->lblTotalCustomers->setText(Fmt::integer(g->rowCount()));
+        // The first page at once, the rest as the list is scrolled.
+        auto found = std::make_shared<FoundBookings>(arrive, depart);
+        m_results->setQuery([found](const PagedRow* after, int, int limit) { return found->page(after, limit); },
+                            [found] { return found->count(); });
+        m_results->refresh();
+        ui->lblTotalCustomers->setText(Fmt::integer(m_results->totalCount()));
+        g->scrollToTop();
         g->setUpdatesEnabled(true);
     }
 

@@ -3,6 +3,7 @@
 // back through giFindThenGotoBooking_BookingID and gbFindThenGotoBooking.
 #include <QDialog>
 
+class PagedModel;
 namespace Ui { class frmFindBooking; }
 
 class frmFindBooking : public QDialog {
@@ -26,4 +27,6 @@ protected:
 private:
     void Form_Load();
     void Form_Resize();
+
+    PagedModel* m_results;   // the bookings found, loaded as they are scrolled
 };

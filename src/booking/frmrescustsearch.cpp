@@ -4,6 +4,7 @@
 #include "core/waitcursor.h"
 #include "core/grid.h"
 #include "core/modmain.h"
+#include "core/pagedmodel.h"
 #include "core/platform.h"
 #include "core/twips.h"
 #include "ui_frmrescustsearch.h"
@@ -11,7 +12,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QHeaderView>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace {
 
@@ -40,6 +41,13 @@ QString AAS(const QString& sFieldname, const QString& text, QVariantList& params
 frmResCustSearch::frmResCustSearch(QWidget* parent) : QDialog(parent), ui(new Ui::frmResCustSearch)
 {
     ui->setupUi(this);
+    const Qt::Alignment leftCentre = Qt::AlignLeft | Qt::AlignVCenter;
+    m_matches = new PagedModel({{QStringLiteral("Name")},
+                                {QStringLiteral("Address"), leftCentre},
+                                {QStringLiteral("Postcode"), leftCentre},
+                                {QStringLiteral("Phone")}},
+                               this);
+    SetGridModel(ui->gcust, m_matches);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(size());
@@ -48,7 +56,7 @@ frmResCustSearch::frmResCustSearch(QWidget* parent) : QDialog(parent), ui(new Ui
     connect(ui->cmdOk, &QPushButton::clicked, this, &frmResCustSearch::cmdOk_Click);
     connect(ui->cmdSelect, &QPushButton::clicked, this, &frmResCustSearch::cmdSelect_Click);
     connect(ui->cmdCancel, &QPushButton::clicked, this, &frmResCustSearch::cmdCancel_Click);
-    connect(ui->gcust, &QTableWidget::cellDoubleClicked, this, &frmResCustSearch::cmdSelect_Click);
+    connect(ui->gcust, &QTableView::doubleClicked, this, &frmResCustSearch::cmdSelect_Click);
 
     Form_Load();
 }
@@ -62,29 +70,24 @@ void frmResCustSearch::Form_Load()
 {
     giResCustomerSearchID = -1;
 
-    QTableWidget* g = ui->gcust;
-    g->setUpdatesEnabled(false);
-    const Qt::Alignment centreTop = Qt::AlignHCenter | Qt::AlignTop;
-    SetGridHeader(g, {{QStringLiteral("Name"), centreTop, 2400},
-                      {QStringLiteral("Address"), centreTop, 1600},
-                      {QStringLiteral("Postcode"), centreTop, 1100},
-                      {QStringLiteral("Phone"), centreTop, 1600}});
-    // Spare width of the grid goes to the address column.
+    QTableView* g = ui->gcust;
+    const int widths[] = {2400, 1600, 1100, 1600};
     int sum = 0;
-    for (int c = 0; c < g->columnCount(); ++c)
+    for (int c = 0; c < 4; ++c) {
+        SetGridColWidth(g, c, widths[c]);
         sum += GridColWidth(g, c);
+    }
+    // Spare width of the grid goes to the address column.
     const int gridWidth = Twips::fromPx(g->width());
     if (gridWidth > sum)
         SetGridColWidth(g, 1, GridColWidth(g, 1) + gridWidth - sum - 100);
-    g->setRowCount(0);
-    g->setUpdatesEnabled(true);
+    m_matches->clear();
 }
 
 int frmResCustSearch::RefreshCustomerScreen(int SelectRow, qint64 SelectCustomerID)
 {
     WaitCursor wait;
-    QTableWidget* g = ui->gcust;
-    g->setUpdatesEnabled(false);
+    QTableView* g = ui->gcust;
 
     QVariantList params;
     QString sSQL = QStringLiteral("SELECT id, firstname, lastname, address1, address2, postcode, phone "
@@ -99,35 +102,39 @@ int frmResCustSearch::RefreshCustomerScreen(int SelectRow, qint64 SelectCustomer
     }
     if (first.isEmpty() && last.isEmpty())
         sSQL += QStringLiteral(" id = id ");
-    sSQL += QStringLiteral(" ORDER BY lastname, firstname, id");
+    // The name index gives this order, so a page is read without sorting the
+    // whole table. Names may be Null, so pages follow by their offset.
+    sSQL += QStringLiteral(" ORDER BY lastname, firstname, id LIMIT ? OFFSET ?");
 
-    Query q = objConn.query(sSQL, params);
-    g->setRowCount(0);
-    int n = 1;
-    while (q.next()) {
-        QString address = q.text(3);
-        if (!q.text(4).isEmpty())
-            address += QStringLiteral(", ") + q.text(4);
-        const int row = GridAddRow(g, q.integer(0),
-                                   {q.text(1) + QStringLiteral(" ") + q.text(2), QString(), QString(), q.text(6)});
-        SetGridText(g, row, 1, address, Qt::AlignLeft | Qt::AlignVCenter);
-        SetGridText(g, row, 2, q.text(5), Qt::AlignLeft | Qt::AlignVCenter);
-        if (q.integer(0) == SelectCustomerID)
-            SelectRow = n;
-        ++n;
-    }
+    m_matches->setQuery([sSQL, params](const PagedRow*, int offset, int limit) {
+        Query q = objConn.query(sSQL, QVariantList(params) << limit << offset);
+        QList<PagedRow> rows;
+        while (q.next()) {
+            QString address = q.text(3);
+            if (!q.text(4).isEmpty())
+                address += QStringLiteral(", ") + q.text(4);
+            rows.append({q.integer(0), {q.text(1) + QStringLiteral(" ") + q.text(2), address, q.text(5), q.text(6)}, {}});
+        }
+        return rows;
+    });
+    m_matches->refresh();
+    g->scrollToTop();
+
     // Data row r of the list is the grid's row r - 1; row 0 is the header.
-    const int rowCount = g->rowCount() + 1;
-    if (SelectRow >= rowCount)
-        SelectRow = rowCount - 1;
-    g->setUpdatesEnabled(true);
+    // The chosen customer's row, or row SelectRow, is read however far down.
+    if (SelectCustomerID != 0) {
+        const int found = m_matches->fetchUntil(SelectCustomerID);
+        if (found >= 0)
+            SelectRow = found + 1;
+    }
+    if (SelectRow >= 1)
+        m_matches->fetchRow(SelectRow - 1);
+    SelectRow = GridReselect(g, SelectRow);
 
-    if (g->rowCount() == 0) {
+    if (m_matches->rowCount() == 0) {
         wait.restore();
         MsgBox(QStringLiteral("No matches found. Please try again or press Close to enter new customer details."),
                vbInformation | vbOKOnly);
-    } else if (SelectRow >= 1) {
-        GridSelectRow(g, SelectRow - 1);
     }
     return SelectRow;
 }

@@ -3,6 +3,7 @@
 // name and hands the chosen one back in giResCustomerSearchID (-1: none).
 #include <QDialog>
 
+class PagedModel;
 namespace Ui { class frmResCustSearch; }
 
 class frmResCustSearch : public QDialog {
@@ -24,6 +25,8 @@ public:
 
 private:
     void Form_Load();
+
+    PagedModel* m_matches;   // the customers found, loaded as they are scrolled
 };
 
 // The condition of one name box: its column contains the text as typed.

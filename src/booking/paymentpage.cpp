@@ -388,15 +388,7 @@ void PaymentPage::RefreshNewInvoiceItemsList(int SelectRow, qint64 SelectID)
 
     txtAmountPayed_LostFocus();
 
-    const int rows = g->rowCount() + 1;   // with the header row
-    if (SelectRow >= rows)
-        SelectRow = rows - 1;
-    if (SelectRow >= 1) {
-        GridSelectRow(g, SelectRow - 1);
-    } else {
-        g->clearSelection();
-        g->setCurrentCell(-1, -1);
-    }
+    GridReselect(g, SelectRow);
     g->setUpdatesEnabled(true);
 }
 

@@ -30,8 +30,8 @@ void UnitsPage::ShowPage()
         const QDateTime to = booking.dateTime(1);
         // The free units in one statement: every unit that no other booking
         // holds in the period (the same test as IsApartmentAvailable_IgnoreSelf).
-        // CROSS JOIN keeps the bookings outermost: one pass over the dates
-        // index, then the unit rows of the few bookings that overlap.
+        // CROSS JOIN keeps the bookings outermost: the bookings of the
+        // period's neighbourhood, then the unit rows of those that overlap.
         QVariantList params{iBookingID};
         params += OverlapParams(from, to);
         Query units = objConn.query(

@@ -137,6 +137,11 @@ QString generalDate(const QDateTime& dt)
     return shortDate(dt.date()) + u' ' + longTime(dt.time());
 }
 
+QString monthYear(const QDate& d)
+{
+    return QLocale().monthName(d.month(), QLocale::ShortFormat) + u'-' + QString::number(d.year()).rightJustified(4, u'0');
+}
+
 QDate parseDate(const QString& text)
 {
     const QLocale loc;

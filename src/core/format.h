@@ -21,6 +21,8 @@ QString longTime(const QTime& t);
 QString dateTime(const QDateTime& dt);
 // Short date alone when the time is midnight, else short date and long time.
 QString generalDate(const QDateTime& dt);
+// The locale's short month name, a hyphen and the four-digit year: "Mar-2003".
+QString monthYear(const QDate& d);
 
 // Reads a date, a time, or both, typed in the locale's formats (short or long
 // date; time with or without seconds, 12 or 24 hours); ISO text is accepted

@@ -17,17 +17,17 @@ void SetGridHeader(QTableWidget* g, const QList<GridColumn>& columns)
     }
 }
 
-int GridColWidth(const QTableWidget* g, int column)
+int GridColWidth(const QTableView* g, int column)
 {
     return Twips::fromPx(g->columnWidth(column));
 }
 
-void SetGridColWidth(QTableWidget* g, int column, int twips)
+void SetGridColWidth(QTableView* g, int column, int twips)
 {
     g->setColumnWidth(column, Twips::toPx(twips));
 }
 
-int GridCellsWidth(const QTableWidget* g)
+int GridCellsWidth(const QTableView* g)
 {
     int px = g->width() - 2 * g->frameWidth();
     if (g->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
@@ -35,10 +35,11 @@ int GridCellsWidth(const QTableWidget* g)
     return Twips::fromPx(px);
 }
 
-void FitGridColumn(QTableWidget* g, int k, int marginTwips)
+void FitGridColumn(QTableView* g, int k, int marginTwips)
 {
     qint64 others = 0;
-    for (int i = 0; i < g->columnCount(); ++i)
+    const int columns = g->model() ? g->model()->columnCount() : 0;
+    for (int i = 0; i < columns; ++i)
         others += GridColWidth(g, i);
     others -= GridColWidth(g, k);
     const qint64 gridWidth = GridCellsWidth(g);
@@ -67,12 +68,6 @@ void SetGridText(QTableWidget* g, int row, int column, const QString& text, Qt::
     item->setTextAlignment(alignment);
 }
 
-QString GridText(const QTableWidget* g, int row, int column)
-{
-    const QTableWidgetItem* item = g->item(row, column);
-    return item ? item->text() : QString();
-}
-
 void SetGridRowData(QTableWidget* g, int row, qint64 value)
 {
     QTableWidgetItem* item = g->item(row, 0);
@@ -83,22 +78,55 @@ void SetGridRowData(QTableWidget* g, int row, qint64 value)
     item->setData(Qt::UserRole, QVariant::fromValue<qlonglong>(value));
 }
 
-qint64 GridRowData(const QTableWidget* g, int row)
+QString GridText(const QTableView* g, int row, int column)
 {
-    const QTableWidgetItem* item = g->item(row, 0);
-    return item ? item->data(Qt::UserRole).toLongLong() : 0;
+    const QAbstractItemModel* m = g->model();
+    return m ? m->index(row, column).data(Qt::DisplayRole).toString() : QString();
 }
 
-qint64 GridCurrentRowData(const QTableWidget* g, qint64 fallback)
+qint64 GridRowData(const QTableView* g, int row)
 {
-    const int row = g->currentRow();
-    return row >= 0 && row < g->rowCount() ? GridRowData(g, row) : fallback;
+    const QAbstractItemModel* m = g->model();
+    return m ? m->index(row, 0).data(Qt::UserRole).toLongLong() : 0;
 }
 
-void GridSelectRow(QTableWidget* g, int row)
+int GridRowCount(const QTableView* g)
 {
-    if (row < 0 || row >= g->rowCount())
+    return g->model() ? g->model()->rowCount() : 0;
+}
+
+qint64 GridCurrentRowData(const QTableView* g, qint64 fallback)
+{
+    const int row = g->currentIndex().row();
+    return row >= 0 && row < GridRowCount(g) ? GridRowData(g, row) : fallback;
+}
+
+void GridSelectRow(QTableView* g, int row)
+{
+    if (row < 0 || row >= GridRowCount(g))
         return;
-    g->setCurrentCell(row, 0);
+    g->setCurrentIndex(g->model()->index(row, 0));
     g->selectRow(row);
+}
+
+int GridReselect(QTableView* g, int SelectRow)
+{
+    const int rows = GridRowCount(g) + 1;
+    if (SelectRow >= rows)
+        SelectRow = rows - 1;
+    if (SelectRow >= 1) {
+        GridSelectRow(g, SelectRow - 1);
+    } else {
+        g->clearSelection();
+        g->setCurrentIndex(QModelIndex());
+    }
+    return SelectRow;
+}
+
+void SetGridModel(QTableView* g, QAbstractItemModel* model)
+{
+    g->setModel(model);
+    g->setSelectionBehavior(QAbstractItemView::SelectRows);
+    g->setSelectionMode(QAbstractItemView::SingleSelection);
+    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <Qt>
 
+class QAbstractItemModel;
+class QTableView;
 class QTableWidget;
 
 struct GridColumn {
@@ -15,24 +17,38 @@ struct GridColumn {
 
 // Sets the columns' captions, header alignments and widths.
 void SetGridHeader(QTableWidget* g, const QList<GridColumn>& columns);
-int GridColWidth(const QTableWidget* g, int column);            // twips
-void SetGridColWidth(QTableWidget* g, int column, int twips);
+int GridColWidth(const QTableView* g, int column);            // twips
+void SetGridColWidth(QTableView* g, int column, int twips);
 // The width the grid has for its cells, in twips: its width less its frame
 // and its vertical scroll bar (the list grids always show theirs, so that a
 // long list does not push the last column out of sight).
-int GridCellsWidth(const QTableWidget* g);
+int GridCellsWidth(const QTableView* g);
 // Widens column k to take what the other columns leave of the grid's cells
 // width, less margin (all in twips); nothing changes when they leave nothing.
-void FitGridColumn(QTableWidget* g, int k, int marginTwips);
+void FitGridColumn(QTableView* g, int k, int marginTwips);
 
 // Adds a row at the bottom and returns its index.
 int GridAddRow(QTableWidget* g, qint64 rowData, const QStringList& texts);
 void SetGridText(QTableWidget* g, int row, int column, const QString& text,
                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
-QString GridText(const QTableWidget* g, int row, int column);
 void SetGridRowData(QTableWidget* g, int row, qint64 value);
-qint64 GridRowData(const QTableWidget* g, int row);
+
+// These read any grid: a QTableWidget, or a QTableView over a model that
+// keeps the row data as Qt::UserRole of column 0 (core/pagedmodel.h does).
+QString GridText(const QTableView* g, int row, int column);
+qint64 GridRowData(const QTableView* g, int row);
+// Data rows of the grid (those loaded, for a list loaded as it is scrolled).
+int GridRowCount(const QTableView* g);
 // The row data of the current row; fallback when there is none.
-qint64 GridCurrentRowData(const QTableWidget* g, qint64 fallback = 0);
+qint64 GridCurrentRowData(const QTableView* g, qint64 fallback = 0);
 // Makes row current with the selection across all its columns.
-void GridSelectRow(QTableWidget* g, int row);
+void GridSelectRow(QTableView* g, int row);
+// After a list grid is refilled: SelectRow counts the header as row 0, so
+// data row r is row r + 1. A row at or past the end becomes the last row (the
+// header, 0, when the list is empty); that row is made current and selected
+// across its columns, the header selecting nothing. Returns the row chosen.
+int GridReselect(QTableView* g, int SelectRow);
+
+// Puts a list model on a grid: whole rows are selected, one at a time, and
+// nothing is edited; the columns keep the widths they were given.
+void SetGridModel(QTableView* g, QAbstractItemModel* model);

@@ -19,6 +19,8 @@ public:
     virtual void ShowBookingStep(int step) = 0;
     // Refills the customers list, selecting a row or a customer.
     virtual void RefreshCustomerScreen(int SelectRow = 1, qint32 SelectCustomerID = 0) = 0;
+    // Lays out the panels again after a control of one was moved.
+    virtual void Form_Resize() = 0;
 };
 
 // The main window, loaded on first use. The top of the program registers

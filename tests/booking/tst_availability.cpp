@@ -113,8 +113,17 @@ void TestAvailability::overlapRule_data()
                                            << "2030-05-10 14:00:00" << "2030-05-12 10:00:00" << false << false;
     // A stored booking ending before it starts: its start lies in the period
     // and its end lies before the period's end, so the third test holds.
+    QTest::newRow("other began years before, ends years after")
+        << "2010-01-01 09:00:00" << "2050-12-31 18:00:00" << "2030-05-10 14:00:00" << "2030-05-12 10:00:00" << false
+        << false;
+    // A period asked for that ends before it starts: its start lies in the other.
+    QTest::newRow("period ends before it starts") << "2030-05-11 00:00:00" << "2030-05-13 10:00:00"
+                                                  << "2030-05-12 10:00:00" << "2030-05-10 14:00:00" << false << false;
     QTest::newRow("stored end before start") << "2030-05-14 09:00:00" << "2030-05-09 10:00:00"
                                              << "2030-05-10 14:00:00" << "2030-05-12 10:00:00" << false << false;
+    QTest::newRow("stored end before start, far from the period")
+        << "2040-01-01 09:00:00" << "2001-01-01 10:00:00" << "2030-05-10 14:00:00" << "2030-05-12 10:00:00" << false
+        << false;
 }
 
 void TestAvailability::overlapRule()

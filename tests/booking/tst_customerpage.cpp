@@ -6,6 +6,7 @@
 #include "booking/bookingwizard.h"
 #include "booking/customerpage.h"
 #include "core/db.h"
+#include "core/grid.h"
 #include "app/frmmain.h"
 #include "core/modmain.h"
 #include "core/settings.h"
@@ -19,7 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <memory>
 
 namespace {
@@ -191,10 +192,10 @@ private slots:
             auto* picker = qobject_cast<frmResCustSearch*>(dlg);
             QVERIFY(picker);
             QCOMPARE(picker->ui->txtLastname->text(), QStringLiteral("smith"));
-            QTableWidget* g = picker->ui->gcust;
-            for (int r = 0; r < g->rowCount(); ++r)
-                listed << g->item(r, 0)->text();
-            g->setCurrentCell(1, 0);
+            QTableView* g = picker->ui->gcust;
+            for (int r = 0; r < GridRowCount(g); ++r)
+                listed << GridText(g, r, 0);
+            g->setCurrentIndex(g->model()->index(1, 0));
             QTest::mouseClick(picker->ui->cmdSelect, Qt::LeftButton);
         });
         QTest::mouseClick(ui->cmdResSearch, Qt::LeftButton);

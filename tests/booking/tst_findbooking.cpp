@@ -12,7 +12,8 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
+#include <algorithm>
 
 class TestFindBooking : public QObject {
     Q_OBJECT
@@ -44,7 +45,7 @@ class TestFindBooking : public QObject {
         criterion(d->ui->chkDepart, d->ui->dtDepart, depart);
         QTest::mouseClick(d->ui->cmdOk, Qt::LeftButton);
         QStringList rows;
-        for (int r = 0; r < d->ui->gres->rowCount(); ++r)
+        for (int r = 0; r < GridRowCount(d->ui->gres); ++r)
             rows << QStringLiteral("%1|%2|%3|%4").arg(GridRowData(d->ui->gres, r)).arg(
                         GridText(d->ui->gres, r, 0), GridText(d->ui->gres, r, 1), GridText(d->ui->gres, r, 2));
         return rows;
@@ -145,8 +146,8 @@ private slots:
 
         int result = run([](frmFindBooking* d) {
             search(d, "3/10/2025", "");
-            QTableWidget* g = d->ui->gres;
-            QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualItemRect(g->item(1, 0)).center());
+            QTableView* g = d->ui->gres;
+            QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(1, 0)).center());
             QTest::mouseClick(d->ui->cmdEditCustomer, Qt::LeftButton);
         });
         QVERIFY(result == QDialog::Accepted && gbFindThenGotoBooking);
@@ -158,6 +159,53 @@ private slots:
             QTest::mouseClick(d->ui->cmdCancel, Qt::LeftButton);
         });
         QVERIFY(result == QDialog::Rejected && !gbFindThenGotoBooking && giFindThenGotoBooking_BookingID == -1);
+    }
+
+    // More bookings than one page: the first page shows at once with the
+    // count of all, scrolling reads the rest, and bookings arriving at the
+    // same moment across the page's end are neither lost nor listed twice.
+    void longListLoadsAsScrolled()
+    {
+        const qint64 c = objConn.insert("customer", {{"FirstName", "Ann"}, {"LastName", "Lee"}});
+        QList<qint64> expected;
+        {
+            Connection::Transaction t(objConn);
+            for (int i = 0; i < 95; ++i)
+                expected << booking(c, QDate(2025, 1, 1).addDays(i).toString("yyyy-MM-dd") + " 14:00:00", "2026-01-01 10:00:00");
+            for (int i = 0; i < 12; ++i) {   // one arrival moment, rows 96 to 107
+                expected << booking(c, "2025-06-01 14:00:00", i < 6 ? "2025-06-03 10:00:00" : "2025-06-02 10:00:00");
+                booking(0, "2025-06-01 14:00:00", "2025-06-02 10:00:00");   // no customer: never listed
+            }
+            for (int i = 0; i < 40; ++i)
+                expected << booking(c, "2025-07-01 14:00:00", "2025-07-02 10:00:00");
+            t.commit();
+        }
+        // The same arrival orders by departure, then by booking.
+        std::rotate(expected.begin() + 95, expected.begin() + 101, expected.begin() + 107);
+
+        int firstPage = 0;
+        QString count;
+        QList<qint64> listed;
+        const int result = run([&](frmFindBooking* d) {
+            criterion(d->ui->chkArrive, d->ui->dtArrive, "1/1/2025");
+            QTest::mouseClick(d->ui->cmdOk, Qt::LeftButton);
+            QTableView* g = d->ui->gres;
+            firstPage = GridRowCount(g);
+            count = d->ui->lblTotalCustomers->text();
+            for (int tries = 0; tries < 10 && GridRowCount(g) < 147; ++tries) {
+                g->scrollToBottom();
+                QCoreApplication::processEvents();
+            }
+            for (int r = 0; r < GridRowCount(g); ++r)
+                listed << GridRowData(g, r);
+            GridSelectRow(g, GridRowCount(g) - 1);
+            QTest::mouseClick(d->ui->cmdEditCustomer, Qt::LeftButton);
+        });
+        QVERIFY(firstPage < 147);
+        QCOMPARE(count, "147");
+        QCOMPARE(listed, expected);
+        QVERIFY(result == QDialog::Accepted && gbFindThenGotoBooking);
+        QCOMPARE(giFindThenGotoBooking_BookingID, qint32(expected.last()));
     }
 };
 

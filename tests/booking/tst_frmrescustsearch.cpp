@@ -9,7 +9,7 @@
 #include "ui_frmrescustsearch.h"
 
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <memory>
 
 namespace {
@@ -28,8 +28,8 @@ qint64 addCustomer(const QString& first, const QString& last, const QVariant& ad
 QStringList names(const frmResCustSearch& dlg)
 {
     QStringList list;
-    for (int r = 0; r < dlg.ui->gcust->rowCount(); ++r)
-        list << dlg.ui->gcust->item(r, 0)->text();
+    for (int r = 0; r < GridRowCount(dlg.ui->gcust); ++r)
+        list << GridText(dlg.ui->gcust, r, 0);
     return list;
 }
 
@@ -73,22 +73,22 @@ private slots:
         frmResCustSearch dlg;
         QCOMPARE(giResCustomerSearchID, -1);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Customer Search"));
-        QCOMPARE(dlg.ui->gcust->horizontalHeaderItem(3)->text(), QStringLiteral("Phone"));
+        QCOMPARE(dlg.ui->gcust->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Phone"));
 
         // Both boxes empty: everyone, by last name and then first name.
         QCOMPARE(dlg.RefreshCustomerScreen(1, 0), 1);
         QCOMPARE(names(dlg), QStringList({QStringLiteral("Bob adams"), QStringLiteral("Zed Adams"),
                                           QStringLiteral("Amy Brown"), QStringLiteral("Cy Zane")}));
-        QCOMPARE(dlg.ui->gcust->currentRow(), 0);
+        QCOMPARE(dlg.ui->gcust->currentIndex().row(), 0);
         QCOMPARE(GridRowData(dlg.ui->gcust, 1), zed);
-        QCOMPARE(dlg.ui->gcust->item(1, 1)->text(), QStringLiteral("1 High St, Flat 2"));
-        QCOMPARE(dlg.ui->gcust->item(1, 2)->text(), QStringLiteral("AB1"));
-        QCOMPARE(dlg.ui->gcust->item(2, 1)->text(), QStringLiteral("1 High St"));
-        QVERIFY(dlg.ui->gcust->item(2, 2)->text().isEmpty());
-        QVERIFY(dlg.ui->gcust->item(2, 3)->text().isEmpty());
+        QCOMPARE(GridText(dlg.ui->gcust, 1, 1), QStringLiteral("1 High St, Flat 2"));
+        QCOMPARE(GridText(dlg.ui->gcust, 1, 2), QStringLiteral("AB1"));
+        QCOMPARE(GridText(dlg.ui->gcust, 2, 1), QStringLiteral("1 High St"));
+        QVERIFY(GridText(dlg.ui->gcust, 2, 2).isEmpty());
+        QVERIFY(GridText(dlg.ui->gcust, 2, 3).isEmpty());
         // The row of a given customer is selected instead of the first.
         QCOMPARE(dlg.RefreshCustomerScreen(1, zed), 2);
-        QCOMPARE(dlg.ui->gcust->currentRow(), 1);
+        QCOMPARE(dlg.ui->gcust->currentIndex().row(), 1);
 
         // First name or last name, anywhere in the name, any letter case.
         QCOMPARE(search(dlg, QStringLiteral("z"), QString()),
@@ -148,8 +148,8 @@ private slots:
             frmResCustSearch dlg;
             dlg.RefreshCustomerScreen(1, 0);
             onNextDialog([&dlg](QWidget*) {
-                QTableWidget* g = dlg.ui->gcust;
-                const QRect cell = g->visualItemRect(g->item(1, 0));
+                QTableView* g = dlg.ui->gcust;
+                const QRect cell = g->visualRect(g->model()->index(1, 0));
                 QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell.center());
                 QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, cell.center());
                 if (dlg.isVisible())
@@ -165,6 +165,41 @@ private slots:
         onNextDialog([](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); });
         dlg.exec();
         QCOMPARE(giResCustomerSearchID, -1);
+    }
+
+    // More customers than one page: a customer far down the list is read and
+    // selected, and every customer, those without names included, is listed
+    // once when scrolled to the end.
+    void longListSelectsBeyondTheFirstPage()
+    {
+        qint64 far = 0;
+        {
+            Connection::Transaction t(objConn);
+            for (int i = 0; i < 60; ++i)   // no last name: first in the list
+                addCustomer(QStringLiteral("Nil%1").arg(i, 2, 10, QLatin1Char('0')), QString());
+            for (int i = 0; i < 60; ++i)
+                objConn.insert(QStringLiteral("customer"), {{QStringLiteral("FirstName"), dbNull()}});
+            for (int i = 0; i < 130; ++i) {
+                const qint64 id = addCustomer(QStringLiteral("Al"), QStringLiteral("Lee%1").arg(i, 3, 10, QLatin1Char('0')));
+                if (i == 100)
+                    far = id;
+            }
+            t.commit();
+        }
+        frmResCustSearch dlg;
+        QTableView* g = dlg.ui->gcust;
+        // The nameless first, then Lee000...; Lee100 is row 221.
+        QCOMPARE(dlg.RefreshCustomerScreen(1, far), 221);
+        QCOMPARE(g->currentIndex().row(), 220);
+        QCOMPARE(GridCurrentRowData(g, 0), far);
+        QCOMPARE(GridText(g, 220, 0), QStringLiteral("Al Lee100"));
+        // A row past the end selects the last one.
+        QCOMPARE(dlg.RefreshCustomerScreen(400, 0), 250);
+        QSet<qint64> ids;
+        for (int r = 0; r < GridRowCount(g); ++r)
+            ids.insert(GridRowData(g, r));
+        QCOMPARE(ids.size(), 250);
+        QVERIFY(fakes().messageBoxes->shown.isEmpty());
     }
 };
 

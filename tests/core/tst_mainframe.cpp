@@ -22,7 +22,7 @@
 #include "ui_customerspanel.h"
 #include "ui_frmmain.h"
 #include "ui_paymentpage.h"
-#include "ui_reportspanel.h"
+#include "reports/reportchart.h"
 
 #include <QFile>
 #include <QHash>
@@ -161,7 +161,7 @@ Expected expectedLayout(frmMain& m)
     QWidget* line4 = m.booking()->confirm()->ui->Line4;
     QWidget* cmdConfirmation = m.booking()->confirm()->ui->cmdConfirmation;
     QWidget* cal = m.calendar()->MainCalendar();
-    QWidget* c = m.reports()->ui->c;
+    QWidget* c = m.reports()->chart();
     QWidget* newInvoiceBut = m.booking()->payment()->ui->picNewInvoiceBut1;
     QTableWidget* gNewInvoice = m.booking()->payment()->ui->gNewInvoice;
     for (QWidget* w : std::initializer_list<QWidget*>{

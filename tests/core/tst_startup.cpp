@@ -20,8 +20,8 @@
 #include "ui_customerspanel.h"
 #include "ui_frmmain.h"
 #include "ui_paymentpage.h"
-#include "ui_reportspanel.h"
 
+#include <QDateEdit>
 #include <QFile>
 
 class TestStartup : public QObject {
@@ -54,7 +54,7 @@ void TestStartup::loadsOnTheArrivalsView()
     QVERIFY(main.ui->picReports->isVisibleTo(&main));
     QCOMPARE(main.ui->picBack->children().last(), static_cast<QObject*>(main.ui->picArrivals));
     QCOMPARE(main.arrivals()->ui->dtCalendar->selectedDate(), QDate::currentDate());
-    QCOMPARE(main.reports()->ui->dtReport->date(), QDate::currentDate());
+    QCOMPARE(control<QDateEdit>(main.reports(), "dtReport")->date(), QDate::currentDate());
 
     QCOMPARE(main.arrivals()->ui->gArrivals->columnCount(), 4);
     QCOMPARE(main.arrivals()->ui->gArrivals->horizontalHeaderItem(1)->text(), QStringLiteral("Room"));
@@ -62,8 +62,9 @@ void TestStartup::loadsOnTheArrivalsView()
              QStringLiteral("Item Total"));
     QCOMPARE(main.customers()->ui->gcust->columnCount(), 4);
     QCOMPARE(main.arrivals()->ui->cboSimpleCalSort->currentText(), QStringLiteral("Time"));
-    QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_52"))->text(), QStringLiteral("Sunday"));
-    QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_58"))->text(), QStringLiteral("Saturday"));
+    // The week's headings name the day of the figure beside them: Monday first.
+    QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_52"))->text(), QStringLiteral("Monday"));
+    QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_58"))->text(), QStringLiteral("Sunday"));
 
     // The payment methods in the order they were entered: the fourth is the card.
     QComboBox* methods = main.booking()->payment()->ui->cboPaymentMethod;

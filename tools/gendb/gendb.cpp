@@ -2,8 +2,14 @@
 // units, customers and bookings, for benchmarks and for trying the program on
 // a busy hotel.
 //
-//   gendb OUT.mdb --from DEFAULT.mdb [--units 100] [--customers 20000]
-//         [--bookings 50000] [--years 10] [--seed 1] [--today YYYY-MM-DD]
+//   gendb OUT.mdb --from DEFAULT.mdb [--preset large|long|wide] [--units 100]
+//         [--customers 20000] [--bookings 50000] [--years 10] [--seed 1]
+//         [--today YYYY-MM-DD]
+//
+// Presets (options after a preset change it):
+//   large  100 units, 10 years, 20,000 customers, 50,000 bookings (the default)
+//   long   100 units, 100 years, 200,000 customers, 500,000 bookings
+//   wide   1,000 units, 10 years, 200,000 customers, 500,000 bookings
 //
 // The bookings cover the given number of years and end about one year after
 // today, so today and the months around it are busy. Each unit is let in
@@ -576,8 +582,9 @@ struct Options {
 void usage()
 {
     std::fprintf(stderr,
-                 "usage: gendb OUT.mdb --from DEFAULT.mdb [--units 100] [--customers 20000]\n"
-                 "             [--bookings 50000] [--years 10] [--seed 1] [--today YYYY-MM-DD]\n");
+                 "usage: gendb OUT.mdb --from DEFAULT.mdb [--preset large|long|wide] [--units 100]\n"
+                 "             [--customers 20000] [--bookings 50000] [--years 10] [--seed 1]\n"
+                 "             [--today YYYY-MM-DD]\n");
 }
 
 bool parseArgs(int argc, char** argv, Options* o)
@@ -595,6 +602,17 @@ bool parseArgs(int argc, char** argv, Options* o)
         long long v = 0;
         if (a == "--from" && i + 1 < argc) {
             o->from = argv[++i];
+        } else if (a == "--preset" && i + 1 < argc) {
+            const std::string preset = argv[++i];
+            if (preset == "large") {
+                o->units = 100, o->years = 10, o->customers = 20000, o->bookings = 50000;
+            } else if (preset == "long") {
+                o->units = 100, o->years = 100, o->customers = 200000, o->bookings = 500000;
+            } else if (preset == "wide") {
+                o->units = 1000, o->years = 10, o->customers = 200000, o->bookings = 500000;
+            } else {
+                return false;
+            }
         } else if (a == "--units") {
             if (!value(1, 30000, &v)) return false;
             o->units = int(v);

@@ -1,0 +1,96 @@
+#include "reports/csv.h"
+
+#include "core/filewriter.h"
+#include "core/format.h"
+
+namespace {
+
+void AppendQuoted(QString& out, const QString& value)
+{
+    out += u'"';
+    if (value.contains(u'"'))
+        out += QString(value).replace(u'"', QStringLiteral("\"\""));
+    else
+        out += value;
+    out += u'"';
+}
+
+}  // namespace
+
+QString q(const QString& value)
+{
+    QString quoted;
+    AppendQuoted(quoted, value);
+    return quoted;
+}
+
+int DaysInMonth(const QDate& d)
+{
+    return d.daysInMonth();
+}
+
+void CsvText::line(const QString& text)
+{
+    m_text += text;
+    m_text += QStringLiteral("\r\n");
+}
+
+void CsvText::record(const QStringList& fields)
+{
+    for (int i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            m_text += u',';
+        AppendQuoted(m_text, fields[i]);
+    }
+    m_text += QStringLiteral("\r\n");
+}
+
+QString CsvDateTime(const QVariant& stored)
+{
+    if (stored.isNull())
+        return QString();
+    const QDateTime dt = Fmt::fromDbDateTime(stored);
+    return dt.isValid() ? Fmt::generalDate(dt) : stored.toString();
+}
+
+QString CsvNumber(const QVariant& stored)
+{
+    if (stored.isNull())
+        return QString();
+    bool ok = false;
+    const double v = stored.toDouble(&ok);
+    return ok ? Fmt::number(v) : stored.toString();
+}
+
+QString CsvTexts::dateTime(const QVariant& stored)
+{
+    const QString key = stored.toString();
+    auto it = m_dateTimes.constFind(key);
+    if (it == m_dateTimes.constEnd())
+        it = m_dateTimes.insert(key, CsvDateTime(stored));
+    return *it;
+}
+
+QString CsvTexts::shortDate(const QVariant& stored)
+{
+    const QString key = stored.toString();
+    auto it = m_dates.constFind(key);
+    if (it == m_dates.constEnd()) {
+        const QDateTime dt = Fmt::fromDbDateTime(stored);
+        it = m_dates.insert(key, dt.isValid() ? Fmt::shortDate(dt.date()) : key);
+    }
+    return *it;
+}
+
+QString CsvTexts::currency(Money m)
+{
+    auto it = m_amounts.constFind(m.raw());
+    if (it == m_amounts.constEnd())
+        it = m_amounts.insert(m.raw(), Fmt::currency(m));
+    return *it;
+}
+
+bool WriteCsvFile(const QString& file, const QString& text, QString* why)
+{
+    return WriteWholeFile(file, text.toUtf8(), why);
+}

@@ -1,0 +1,109 @@
+#include "reports/frmfinancesummary.h"
+
+#include "ui_frmfinancesummary.h"
+
+#include "core/apperror.h"
+#include "core/format.h"
+#include "core/platform.h"
+#include "core/waitcursor.h"
+#include "invoicing/invoicetotals.h"
+#include "reports/reportstore.h"
+
+#include <QHash>
+#include <QPushButton>
+
+namespace {
+
+QString Line(const QString& label, Money amount)
+{
+    return label + QStringLiteral(" - ") + Fmt::currency(amount);
+}
+
+}  // namespace
+
+void FinanceSummaryLines(QStringList* lines)
+{
+    struct Item {
+        qint64 id;
+        QString name;
+    };
+    QList<Item> items;
+    for (Query r = ReportStore::ItemsByName(); r.next();)
+        items.append({r.integer(0), r.text(1)});
+
+    // One pass over the invoice lines gives each item's total and each tax
+    // name's total; the lines come by tax name.
+    QHash<qint64, Money> itemTotals;
+    QList<QPair<QString, Money>> taxes;
+    QString current;
+    Money taxTotal;
+    for (Query r = ReportStore::InvoiceLinesByTaxName(); r.next();) {
+        InvoiceLine line;
+        line.amount = r.money(3);
+        line.quantity = r.value(4).toDouble();
+        const Money value = line.itemTotal();
+        itemTotals[r.integer(0)] += value;
+
+        const QString name = r.text(1);
+        if (!name.isEmpty() && name != current) {
+            if (!current.isEmpty())
+                taxes.append({current, taxTotal});
+            current = name;
+            taxTotal = Money();
+        }
+        const double percentage = r.value(2).toDouble();
+        if (percentage != 0)
+            taxTotal += value.percent(percentage);
+    }
+    if (!current.isEmpty())
+        taxes.append({current, taxTotal});
+
+    for (const Item& item : items)
+        if (item.id == 1)
+            lines->append(Line(QStringLiteral("Reservations"), itemTotals.value(1)));
+    for (const Item& item : items)
+        if (item.id == 2)
+            lines->append(Line(QStringLiteral("Other sales"), itemTotals.value(2)));
+    for (const auto& [name, total] : taxes)
+        lines->append(Line(name + QStringLiteral(" (Sales Tax)"), total));
+    for (const Item& item : items)
+        if (item.id != 1 && item.id != 2)
+            lines->append(Line(item.name, itemTotals.value(item.id)));
+
+    for (Query r = ReportStore::CommissionTotals(); r.next();) {
+        lines->append(Line(r.text(0) + QStringLiteral(" (Commission Due)"), r.money(1)));
+        lines->append(Line(r.text(0) + QStringLiteral(" (Commission Payment)"), r.money(2)));
+    }
+}
+
+frmFinanceSummary::frmFinanceSummary(QWidget* parent) : QDialog(parent), ui(new Ui::frmFinanceSummary)
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    connect(ui->cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    Form_Load();
+}
+
+frmFinanceSummary::~frmFinanceSummary()
+{
+    delete ui;
+}
+
+void frmFinanceSummary::ask(QWidget* parent)
+{
+    frmFinanceSummary dialog(parent);
+    dialog.exec();
+}
+
+void frmFinanceSummary::Form_Load()
+{
+    QStringList lines;
+    WaitCursor hourglass;
+    try {
+        FinanceSummaryLines(&lines);
+    } catch (const AppError& e) {
+        hourglass.restore();
+        MsgBox(QStringLiteral("Form_Load_Error: ") + e.description() + u' ' + QString::number(e.number()), vbCritical);
+    }
+    ui->List1->addItems(lines);
+}

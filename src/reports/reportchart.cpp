@@ -1,0 +1,231 @@
+#include "reports/reportchart.h"
+
+#include "core/format.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <cmath>
+
+namespace {
+
+// A round step for about `ticks` intervals over span: 1, 2 or 5 times a power of ten.
+double RoundStep(double span, int ticks)
+{
+    const double raw = span / ticks;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 5.0})
+        if (raw <= m * power)
+            return m * power;
+    return 10 * power;
+}
+
+}  // namespace
+
+ReportChart::ReportChart(QWidget* parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ReportChart::setChart(int style, const QList<ChartPoint>& points)
+{
+    m_style = (style >= Bar3D && style <= Step2D) ? style : Bar3D;
+    m_points = points;
+    update();
+}
+
+ReportChart::Axis ReportChart::axis() const
+{
+    double low = 0, high = 0;
+    for (const ChartPoint& p : m_points) {
+        if (std::isfinite(p.value)) {
+            low = std::min(low, p.value);
+            high = std::max(high, p.value);
+        }
+    }
+    if (high - low <= 0)
+        high = 1;   // an empty or all-zero series still gets a scale
+    Axis a;
+    a.step = RoundStep(high - low, 5);
+    a.low = std::floor(low / a.step) * a.step;
+    a.high = std::ceil(high / a.step) * a.step;
+    return a;
+}
+
+int ReportChart::depth() const
+{
+    if (!is3D())
+        return 0;
+    const int n = std::max<int>(1, int(m_points.size()));
+    return std::clamp(width() / (5 * n), 4, 18);
+}
+
+QRect ReportChart::plotArea() const
+{
+    const QFontMetrics fm(font());
+    const Axis a = axis();
+    int widest = 0;
+    for (double v = a.low; v <= a.high + a.step / 2; v += a.step)
+        widest = std::max(widest, fm.horizontalAdvance(Fmt::number(v)));
+    const int d = depth();
+    const int left = widest + 14;
+    const int top = 10 + d;
+    const int right = 12 + d;
+    const int bottom = fm.height() + 12;
+    return QRect(left, top, std::max(1, width() - left - right), std::max(1, height() - top - bottom));
+}
+
+QRectF ReportChart::rowSlot(int r) const
+{
+    const QRect plot = plotArea();
+    const double w = double(plot.width()) / std::max<int>(1, int(m_points.size()));
+    return QRectF(plot.left() + r * w, plot.top(), w, plot.height());
+}
+
+int ReportChart::yOf(double v) const
+{
+    const QRect plot = plotArea();
+    const Axis a = axis();
+    const double f = (v - a.low) / (a.high - a.low);
+    return plot.bottom() - int(std::lround(f * plot.height()));
+}
+
+void ReportChart::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+
+    const QRect plot = plotArea();
+    const Axis a = axis();
+    const QFontMetrics fm(font());
+    const int d = depth();
+    const int n = int(m_points.size());
+    const int y0 = yOf(0);
+
+    // Value axis with its round ticks and grid lines.
+    p.setPen(QColor(220, 220, 220));
+    for (double v = a.low; v <= a.high + a.step / 2; v += a.step) {
+        const int y = yOf(v);
+        p.drawLine(plot.left(), y, plot.right() + d, y - d / 2);
+    }
+    p.setPen(Qt::black);
+    for (double v = a.low; v <= a.high + a.step / 2; v += a.step) {
+        const int y = yOf(std::abs(v) < a.step / 1e6 ? 0 : v);
+        const QString text = Fmt::number(std::abs(v) < a.step / 1e6 ? 0 : v);
+        p.drawLine(plot.left() - 4, y, plot.left(), y);
+        p.drawText(QRect(0, y - fm.height() / 2, plot.left() - 7, fm.height()), Qt::AlignRight | Qt::AlignVCenter,
+                   text);
+    }
+    p.drawLine(plot.left(), plot.top() - d, plot.left(), plot.bottom());
+    p.drawLine(plot.left(), y0, plot.right(), y0);   // the zero line
+
+    // Row labels, thinned so that none overlaps its neighbour.
+    if (n > 0) {
+        int widest = 0;
+        for (const ChartPoint& pt : m_points)
+            widest = std::max(widest, fm.horizontalAdvance(pt.label));
+        const double slot = rowSlot(0).width();
+        const int every = std::max(1, int(std::ceil((widest + 8) / std::max(1.0, slot))));
+        for (int r = 0; r < n; r += every) {
+            const QRectF s = rowSlot(r);
+            const QRectF box(s.center().x() - widest / 2.0 - 4, plot.bottom() + 4, widest + 8, fm.height());
+            p.drawText(box, Qt::AlignHCenter | Qt::AlignTop, m_points[r].label);
+        }
+    }
+
+    p.setPen(Qt::NoPen);
+    const QPointF off(d, -d / 2.0);
+    auto xCentre = [&](int r) { return rowSlot(r).center().x(); };
+    auto pointAt = [&](int r) { return QPointF(xCentre(r), yOf(m_points[r].value)); };
+    // A ribbon of depth behind a polyline: the top faces of line and step styles.
+    auto ribbon = [&](const QPolygonF& line) {
+        for (int i = 0; i + 1 < line.size(); ++i) {
+            const QPointF a1 = line[i], a2 = line[i + 1];
+            QPolygonF face;
+            face << a1 << a2 << a2 + off << a1 + off;
+            p.setBrush(a1.y() == a2.y() ? topColor() : sideColor());
+            p.drawPolygon(face);
+        }
+    };
+    auto polyline = [&](const QPolygonF& line) {
+        p.setPen(QPen(seriesColor(), 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolyline(line);
+        p.setPen(Qt::NoPen);
+    };
+
+    switch (m_style) {
+    case Bar3D:
+    case Bar2D:
+        for (int r = 0; r < n; ++r) {
+            const QRectF s = rowSlot(r);
+            const int yv = yOf(m_points[r].value);
+            const int left = int(std::lround(s.left() + s.width() * 0.2));
+            const int right = int(std::lround(s.right() - s.width() * 0.2));
+            const int top = std::min(yv, y0), bottom = std::max(yv, y0);
+            if (d > 0) {
+                QPolygonF side;
+                side << QPointF(right, top) << QPointF(right, bottom) << QPointF(right, bottom) + off
+                     << QPointF(right, top) + off;
+                p.setBrush(sideColor());
+                p.drawPolygon(side);
+                QPolygonF cap;
+                cap << QPointF(left, top) << QPointF(right, top) << QPointF(right, top) + off
+                    << QPointF(left, top) + off;
+                p.setBrush(topColor());
+                p.drawPolygon(cap);
+            }
+            if (bottom > top)
+                p.fillRect(QRect(left, top, right - left, bottom - top), seriesColor());
+        }
+        break;
+    case Line3D:
+    case Line2D: {
+        QPolygonF line;
+        for (int r = 0; r < n; ++r)
+            line << pointAt(r);
+        if (d > 0)
+            ribbon(line);
+        polyline(line);
+        break;
+    }
+    case Area3D:
+    case Area2D: {
+        if (n == 0)
+            break;
+        QPolygonF top;
+        for (int r = 0; r < n; ++r)
+            top << pointAt(r);
+        if (d > 0) {
+            ribbon(top);
+            QPolygonF side;
+            side << top.last() << QPointF(top.last().x(), y0) << QPointF(top.last().x(), y0) + off
+                 << top.last() + off;
+            p.setBrush(sideColor());
+            p.drawPolygon(side);
+        }
+        QPolygonF area = top;
+        area << QPointF(top.last().x(), y0) << QPointF(top.first().x(), y0);
+        p.setBrush(seriesColor());
+        p.drawPolygon(area);
+        break;
+    }
+    case Step3D:
+    case Step2D: {
+        QPolygonF line;
+        for (int r = 0; r < n; ++r) {
+            const QRectF s = rowSlot(r);
+            const double y = yOf(m_points[r].value);
+            line << QPointF(s.left(), y) << QPointF(s.right(), y);
+        }
+        if (d > 0)
+            ribbon(line);
+        polyline(line);
+        break;
+    }
+    default:
+        break;
+    }
+}

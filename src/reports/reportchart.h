@@ -1,0 +1,56 @@
+#pragma once
+// The reports panel's chart: one series of labelled values, painted in one of
+// eight styles (bar, line, area and step, each flat or with an oblique depth).
+// It keeps what it was last given until it is given something else, and paints
+// in paintEvent, so printing the main window prints it too.
+#include <QColor>
+#include <QList>
+#include <QRectF>
+#include <QString>
+#include <QWidget>
+
+struct ChartPoint {
+    QString label;
+    double value = 0;
+};
+
+class ReportChart : public QWidget {
+    Q_OBJECT
+public:
+    // The styles in the order of the style list; the number is the style.
+    enum Style { Bar3D = 0, Bar2D, Line3D, Line2D, Area3D, Area2D, Step3D, Step2D };
+
+    explicit ReportChart(QWidget* parent = nullptr);
+
+    // Draws these points in this style (0 to 7) from now on.
+    void setChart(int style, const QList<ChartPoint>& points);
+    int chartType() const { return m_style; }
+    const QList<ChartPoint>& points() const { return m_points; }
+
+    // The colours of the series: its front faces and lines, and the side and
+    // top faces of the styles with depth.
+    static QColor seriesColor() { return QColor(40, 80, 200); }
+    static QColor sideColor() { return QColor(20, 40, 120); }
+    static QColor topColor() { return QColor(120, 150, 230); }
+
+    // Where a row and a value are drawn, in the widget's pixels: the plot area
+    // (axes excluded), row r's slot across it, and the height of value v.
+    QRect plotArea() const;
+    QRectF rowSlot(int r) const;
+    int yOf(double v) const;
+    // The oblique depth of the 3D styles, in pixels (0 for the flat ones).
+    int depth() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct Axis {
+        double low = 0, high = 1, step = 1;
+    };
+    Axis axis() const;
+    bool is3D() const { return m_style % 2 == 0; }
+
+    int m_style = Bar3D;
+    QList<ChartPoint> m_points;
+};

@@ -1,0 +1,74 @@
+#pragma once
+// Every statement that the reports, the exports and the finance summary run,
+// each written once. They only read.
+#include "core/db.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QMap>
+
+namespace ReportStore {
+
+// ---- Exports -------------------------------------------------------------
+
+// id, name of every commission account, in table order.
+Query CommissionAccounts();
+// commissionid, commissionAmount, fromDate of every booking, by account and start.
+Query CommissionDues();
+// commissionid, amount, submittedDate of every payment, by account and date.
+Query CommissionPaymentsMade();
+// The twelve exported columns of every customer, in table order.
+Query CustomersForExport();
+// The exported columns of every booking that has a customer row, in table order.
+Query ReservationsForExport();
+// Booked units of bookings that have a customer row and overlap the range
+// [start, end] (the range's start or end within the booking, or the booking
+// within the range, bounds included): booking id, fromdate, todate, firstname,
+// lastname, roomid, rname; by start, then booking and unit row.
+Query BookedUnitsOverlapping(const QDateTime& start, const QDateTime& end);
+
+// ---- Finance summary -----------------------------------------------------
+
+// id, name of every chargeable item, by name.
+Query ItemsByName();
+// itemid, taxratename, taxratepercentage, amount, quantity of every invoice
+// line (of deleted bookings too), by tax name, names that differ only in
+// case kept apart.
+Query InvoiceLinesByTaxName();
+// name, commission due, commission paid of every account, by name.
+Query CommissionTotals();
+
+// ---- Statistics and the chart ---------------------------------------------
+
+qint64 UnitCount();
+// Booked units of the bookings arriving between the two moments, bounds included.
+qint64 BookedUnitsArriving(const QDateTime& from, const QDateTime& to);
+// Bookings arriving between the two moments, bounds included.
+qint64 BookingsArriving(const QDateTime& from, const QDateTime& to);
+qint64 BookingCount();
+// The arrival date-time shared by the most (or fewest) bookings; the earliest
+// on ties; invalid when there is none.
+QDateTime BusiestArrival(bool most);
+// The month (1-12) with the most (or fewest) arrivals over all years, the
+// earliest month on ties; 0 when there are none.
+int PopularMonth(bool most);
+// The arrival date-time with the largest (or smallest) adult total.
+QDateTime ArrivalByAdults(bool most);
+// First and last name of the customer with the most bookings (lowest id on
+// ties); false when no customer has a booking.
+bool MostRecurringCustomer(QString* firstName, QString* lastName);
+
+// Arrivals per day from first to last: for each day that has any, the
+// bookings arriving within its bounds (00:00:00 to 23:59:00), and all that
+// arrive on it (a later minute too).
+struct DayArrivals {
+    qint64 inBounds = 0;
+    qint64 all = 0;
+};
+QMap<QDate, DayArrivals> ArrivalsPerDay(const QDate& first, const QDate& last);
+// Revenue (quantity times amount of their invoice lines) of the bookings
+// arriving on each day from first to last within the day's bounds; all
+// bookings when unitId is -1, else those that hold that unit.
+QMap<QDate, Money> RevenuePerDay(const QDate& first, const QDate& last, qint64 unitId);
+
+}  // namespace ReportStore

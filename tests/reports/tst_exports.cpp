@@ -1,0 +1,329 @@
+// The File menu's comma-separated exports, the occupancy grid and the finance
+// summary: their bytes, what outside readers make of them, and how they fail.
+#include "support/testsupport.h"
+
+#include "csvreaders.h"
+
+#include "app/frmmain.h"
+#include "calendar/arrivalspanel.h"
+#include "core/db.h"
+#include "core/format.h"
+#include "core/modmain.h"
+#include "reports/csv.h"
+#include "reports/exports.h"
+#include "reports/frmfinancesummary.h"
+#include "reports/frmreservationquickview.h"
+
+#include <QCalendarWidget>
+#include <QDateEdit>
+#include <QDir>
+#include <QListWidget>
+#include <QPushButton>
+
+class TestExports : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestDb> db;
+    frmMain* main = nullptr;
+
+    QString path(const char* name) const { return db->folder() + QString::fromLatin1(name); }
+    static QByteArray bytes(const QString& file)
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    static void put(const QString& file, const QByteArray& content)
+    {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    // Runs a menu command with the save dialog answering `file`.
+    void run(void (frmMain::*command)(), const QString& file)
+    {
+        fakes().saveFile->answer = file;
+        fakes().messageBoxes->clear();
+        (main->*command)();
+    }
+    static qint32 customer(std::initializer_list<std::pair<const char*, QVariant>> fields)
+    {
+        return insertRow("customer", fields);
+    }
+    static qint32 booking(qint32 customerId, const char* from, const char* to, QList<int> rooms = {1},
+                          std::initializer_list<std::pair<const char*, QVariant>> more = {})
+    {
+        const qint32 id = insertRow("booking", {{"customerid", customerId}, {"fromdate", from}, {"todate", to}});
+        for (const auto& [column, value] : more)
+            objConn.update(QStringLiteral("booking"), id, {{QString::fromLatin1(column), value}});
+        for (int room : rooms)
+            insertRow("bookingroom", {{"bookingid", id}, {"roomid", room}});
+        return id;
+    }
+    static void checkRead(const QString& file, const CsvRows& expected, bool calc)
+    {
+        CsvRows rows;
+        QString why;
+        if (!ReadWithPython(file, &rows, &why))
+            QSKIP(qPrintable(why));
+        QCOMPARE(rows, expected);
+        if (!calc)
+            return;
+        if (!ReadWithCalc(file, &rows, &why)) {
+            qWarning("%s", qPrintable(why + QStringLiteral(": Calc check skipped")));
+            return;
+        }
+        CsvRows lf = expected;
+        for (QStringList& r : lf)
+            r.replaceInStrings(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        QCOMPARE(rows, lf);
+    }
+
+private slots:
+    void init()
+    {
+        resetProgramState();
+        db = std::make_unique<TestDb>();
+        main = &loadMainWindow(*db);
+    }
+    void cleanup() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void writerQuotesAndNeverLosesTheOldFile()
+    {
+        QCOMPARE(q(QStringLiteral("a\"b")), QStringLiteral("\"a\"\"b\""));
+        QCOMPARE(q(QString()), QStringLiteral("\"\""));
+        CsvText csv;
+        csv.line(QStringLiteral("H, I"));
+        csv.record({QStringLiteral("x,y"), QString()});
+        QCOMPARE(csv.text(), QStringLiteral("H, I\r\n\"x,y\",\"\"\r\n"));
+        QCOMPARE(DaysInMonth(QDate(2004, 2, 10)), 29);
+        QCOMPARE(DaysInMonth(QDate(2003, 2, 28)), 28);
+
+        // A longer old file is replaced whole; UTF-8 without a byte-order mark.
+        customer({{"FirstName", "Zoë"}});
+        const QString file = path("customers.csv");
+        put(file, QByteArray(5000, 'z'));
+        run(&frmMain::mnuFileExportCustomers_Click, file);
+        QCOMPARE(bytes(file), QByteArray("\"FirstName\", \"LastName\", \"Address1\", \"Address2\", \"City\", \"State\", "
+                                         "\"PostCode\", \"Country\", \"Phone\", \"Email\", \"BusinessName\", "
+                                         "\"SubmittedDate\"\r\n\"Zo\xc3\xab\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
+                                         "\"\",\"\",\"\"\r\n"));
+        QVERIFY(fakes().messageBoxes->shown.isEmpty());
+        QCOMPARE(fakes().saveFile->requests.last().filters,
+                 QStringList({"CSV (*.csv)", "*.csv", "Text documents (*.txt)", "*.txt"}));
+        QVERIFY(fakes().saveFile->requests.last().defaultExt.isEmpty());
+
+        // Cancel touches nothing.
+        run(&frmMain::mnuFileExportCustomers_Click, QString());
+        QVERIFY(fakes().messageBoxes->shown.isEmpty());
+
+        // A folder in the file's place: the write fails, the folder stays whole.
+        const QString folder = path("taken.csv");
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/inner")));
+        for (auto command : {&frmMain::mnuFileExportCustomers_Click, &frmMain::mnuFileExportResCSV_Click,
+                             &frmMain::mnuFileExportThisMonth_Click}) {
+            run(command, folder);
+            QCOMPARE(fakes().messageBoxes->lastPrompt(), QStringLiteral("Unable to write to file."));
+            QCOMPARE(fakes().messageBoxes->shown.last().style, int(vbCritical));
+        }
+        run(&frmMain::mnuFileExportCommissionAccounts_Click, folder);
+        QVERIFY(fakes().messageBoxes->lastPrompt().startsWith(QStringLiteral(
+            "An error occured writing to the file. Please select another filename and try again.\r\n")));
+        QVERIFY(fakes().messageBoxes->lastPrompt().size() > 90);   // the reason follows
+        QVERIFY(QDir(folder + QStringLiteral("/inner")).exists());
+
+        // A failing query reports itself, ends the export and keeps the old file.
+        put(file, "old");
+        objConn.execute(QStringLiteral("DROP TABLE customer"));
+        run(&frmMain::mnuFileExportCustomers_Click, file);
+        QCOMPARE(fakes().messageBoxes->shown.size(), 1);
+        QVERIFY(fakes().messageBoxes->lastPrompt().contains(QStringLiteral("customer")));
+        QCOMPARE(bytes(file), QByteArray("old"));
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    void reservationsAndCustomersReadBackInBothLocales()
+    {
+        const QStringList hostile = hostileTexts() + QStringList{"a, \"b\"\r\nc", "quote\"", ",,"};
+        for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates),
+                                      QLocale(QLocale::German, QLocale::Germany)}) {
+            QLocale::setDefault(locale);
+            objConn.execute(QStringLiteral("DELETE FROM booking"));
+            objConn.execute(QStringLiteral("DELETE FROM customer"));
+            // The headers as a reader sees them: the blank after each comma stays.
+            CsvRows customers{QStringLiteral("FirstName|\"LastName\"|\"Address1\"|\"Address2\"|\"City\"|\"State\"|"
+                                             "\"PostCode\"|\"Country\"|\"Phone\"|\"Email\"|\"BusinessName\"|"
+                                             "\"SubmittedDate\"").split(u'|').replaceInStrings(QRegularExpression("^\""), " \"")};
+            CsvRows reservations{QStringLiteral("FromDate| ToDate| BookedBy| Notes| NoAdults| NoKids| PaymentMethod| "
+                                                "CreditCardNo| CreditCardExpiry| CreditCardType| FirstName| LastName| "
+                                                "Address1| Address2| City| State| PostCode| Country| Phone| Email| "
+                                                "SubmittedDate| BusinessName").split(u'|')};
+            for (const QString& t : hostile) {
+                const qint32 c = customer({{"FirstName", t}, {"LastName", t + "2"}, {"City", t}, {"Email", "e"},
+                                           {"BusinessName", "biz"}, {"SubmittedDate", "2004-02-29 00:00:00"}});
+                booking(c, "2004-02-28 14:00:00", "2004-03-01 10:30:15", {1},
+                        {{"notes", t}, {"bookedby", "me"}, {"noadults", 3}, {"nokids", QVariant()}});
+                customers.append({t, t + "2", "", "", t, "", "", "", "", "e", "biz", Fmt::shortDate(QDate(2004, 2, 29))});
+                reservations.append({Fmt::shortDate(QDate(2004, 2, 28)) + " " + Fmt::longTime(QTime(14, 0)),
+                                     Fmt::shortDate(QDate(2004, 3, 1)) + " " + Fmt::longTime(QTime(10, 30, 15)),
+                                     "me", t, "3", "", "", "", "", "", t, t + "2", "", "", t, "", "", "", "", "e",
+                                     Fmt::shortDate(QDate(2004, 2, 29)), "biz"});
+            }
+            booking(9999, "2004-02-28 14:00:00", "2004-03-01 10:00:00");   // no customer row: not exported
+
+            const QString res = path("res.csv"), cus = path("cus.csv");
+            run(&frmMain::mnuFileExportResCSV_Click, res);
+            QCOMPARE(fakes().saveFile->requests.last().filters, QStringList({"CSV(*.CSV)", "*.CSV"}));
+            QCOMPARE(fakes().saveFile->requests.last().defaultExt, QStringLiteral(".csv"));
+            QVERIFY(bytes(res).startsWith("FromDate, ToDate, BookedBy, Notes, NoAdults, NoKids, PaymentMethod, "
+                                          "CreditCardNo, CreditCardExpiry, CreditCardType, FirstName, LastName, "
+                                          "Address1, Address2, City, State, PostCode, Country, Phone, Email, "
+                                          "SubmittedDate, BusinessName\r\n\""));
+            checkRead(res, reservations, locale.language() == QLocale::English);
+            run(&frmMain::mnuFileExportCustomers_Click, cus);
+            checkRead(cus, customers, false);
+        }
+    }
+
+    void commissionAccountsInTableOrder()
+    {
+        const qint32 agent = insertRow("commission", {{"name", "Agent, \"A\""}});
+        insertRow("commission", {{"name", "Empty"}});
+        booking(0, "2004-03-05 14:00:00", "2004-03-06 10:00:00", {1}, {{"CommissionID", agent}, {"CommissionAmount", money("12.5").toDb()}});
+        booking(0, "2004-01-02 00:00:00", "2004-01-03 10:00:00", {1}, {{"CommissionID", agent}, {"CommissionAmount", money("-7").toDb()}});
+        booking(0, "2003-12-31 09:00:00", "2004-01-01 10:00:00", {1}, {{"CommissionAmount", QVariant()}});
+        insertRow("commissionPayment", {{"CommissionID", agent}, {"Amount", money("3").toDb()}, {"SubmittedDate", "2004-02-01 12:00:00"}});
+        insertRow("commissionPayment", {{"CommissionID", agent}, {"Amount", money("1234.5").toDb()}, {"SubmittedDate", "2004-01-15 08:00:00"}});
+
+        const QString file = path("commission.csv");
+        run(&frmMain::mnuFileExportCommissionAccounts_Click, file);
+        QCOMPARE(bytes(file), QByteArray("Commission Account, Due, Payment, Date\r\n"
+                                         "\"No Commission\",\"$0.00\",\"\",\"12/31/2003\"\r\n"
+                                         "\"Agent, \"\"A\"\"\",\"($7.00)\",\"\",\"1/2/2004\"\r\n"
+                                         "\"Agent, \"\"A\"\"\",\"$12.50\",\"\",\"3/5/2004\"\r\n"
+                                         "\"Agent, \"\"A\"\"\",\"\",\"$1,234.50\",\"1/15/2004\"\r\n"
+                                         "\"Agent, \"\"A\"\"\",\"\",\"$3.00\",\"2/1/2004\"\r\n"));
+        checkRead(file, {{"Commission Account", " Due", " Payment", " Date"},
+                         {"No Commission", "$0.00", "", "12/31/2003"},
+                         {"Agent, \"A\"", "($7.00)", "", "1/2/2004"},
+                         {"Agent, \"A\"", "$12.50", "", "3/5/2004"},
+                         {"Agent, \"A\"", "", "$1,234.50", "1/15/2004"},
+                         {"Agent, \"A\"", "", "$3.00", "2/1/2004"}},
+                  true);
+    }
+
+    void thisMonthTakesTheBookingsOverlappingTheMonth()
+    {
+        const qint32 ann = customer({{"FirstName", "Ann"}, {"LastName", "Lee"}});
+        const qint32 none = customer({});
+        booking(ann, "2004-01-28 14:00:00", "2004-02-02 10:00:00", {1, 3});   // two units: two lines
+        booking(ann, "2004-01-25 14:00:00", "2004-01-31 23:00:00");          // ends before
+        booking(ann, "2004-02-29 23:59:30", "2004-03-02 10:00:00");          // after the last minute
+        booking(none, "2004-02-29 23:59:00", "2004-03-02 10:00:00");         // on the bound
+        booking(4242, "2004-02-10 12:00:00", "2004-02-11 10:00:00");         // no customer row
+        main->arrivals()->findChild<QCalendarWidget*>("dtCalendar")->setSelectedDate(QDate(2004, 2, 17));
+        gsCommodityPlural = QStringLiteral("Cabins");
+
+        const QString file = path("month.txt");
+        run(&frmMain::mnuFileExportThisMonth_Click, file);
+        QCOMPARE(QString::fromUtf8(bytes(file)),
+                 QStringLiteral("From Date, To Date, Cabins, Customer Name\r\n"
+                                "\"1/28/2004 2:00:00 PM\",\"2/2/2004 10:00:00 AM\",\"Room 1\",\"Ann Lee\"\r\n"
+                                "\"1/28/2004 2:00:00 PM\",\"2/2/2004 10:00:00 AM\",\"Room 3\",\"Ann Lee\"\r\n"
+                                "\"2/29/2004 11:59:00 PM\",\"3/2/2004 10:00:00 AM\",\"Room 1\",\" \"\r\n"));
+    }
+
+    void quickViewMarksBookedDays()
+    {
+        gsCommoditySingular = QStringLiteral("Cabin");
+        objConn.execute(QStringLiteral("UPDATE room SET name = 'Big, \"red\"' WHERE id = 2"));
+        const qint32 ann = customer({{"FirstName", "Ann"}});
+        booking(ann, "2025-03-03 14:00:00", "2025-03-05 10:00:00", {1, 2});
+        booking(ann, "2025-03-06 23:59:30", "2025-03-07 00:00:00", {3});     // its first day's last minute only
+        booking(4242, "2025-03-03 12:00:00", "2025-03-09 10:00:00", {4});    // no customer row
+        const QString sentence = QStringLiteral("X's indicate a booking for the given date and Cabin.\r\n");
+        QCOMPARE(ReservationQuickViewText(QDate(2025, 3, 3), QDate(2025, 3, 7)),
+                 sentence +
+                     "Dates: 3/3/2025 to 3/7/2025, 3/3/2025, 3/4/2025, 3/5/2025, 3/6/2025, 3/7/2025, \r\n"
+                     "Room 1, X,X,X,,,\r\n"
+                     "\"Big, \"\"red\"\"\", X,X,X,,,\r\n"
+                     "Room 3, ,,,,X,\r\n"
+                     "Room 4, ,,,,,\r\n"
+                     "Suite, ,,,,,\r\n");
+        QCOMPARE(ReservationQuickViewText(QDate(2025, 3, 5), QDate(2025, 3, 4)),
+                 sentence + "Dates: 3/5/2025 to 3/4/2025, \r\nRoom 1, \r\n\"Big, \"\"red\"\"\", \r\nRoom 3, \r\n"
+                            "Room 4, \r\nSuite, \r\n");
+
+        // The dialog: a month back from 31 March, closes after writing,
+        // stays open with its dates after a failed write.
+        frmReservationQuickView dialog(QDate(2025, 3, 31));
+        QCOMPARE(control<QDateEdit>(&dialog, "dtArrive")->date(), QDate(2025, 2, 28));
+        QCOMPARE(control<QDateEdit>(&dialog, "dtDepart")->date(), QDate(2025, 3, 31));
+        control<QDateEdit>(&dialog, "dtArrive")->setDate(QDate(2025, 3, 4));
+        control<QDateEdit>(&dialog, "dtDepart")->setDate(QDate(2025, 3, 4));
+        dialog.show();
+        fakes().saveFile->answer = db->folder();
+        control<QPushButton>(&dialog, "cmdOK")->click();
+        QCOMPARE(fakes().messageBoxes->lastPrompt(), QStringLiteral("Unable to write to file."));
+        QVERIFY(dialog.isVisible());
+        const QString file = path("grid.csv");
+        fakes().saveFile->answer = file;
+        control<QPushButton>(&dialog, "cmdOK")->click();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(bytes(file).endsWith("4/2025, 3/4/2025, \r\nRoom 1, X,\r\n\"Big, \"\"red\"\"\", X,\r\nRoom 3, ,\r\n"
+                                     "Room 4, ,\r\nSuite, ,\r\n"));
+    }
+
+    void financeSummaryAddsUpEveryLine()
+    {
+        const auto line = [](qint32 booking, qint32 item, const char* amount, QVariant quantity, QVariant tax,
+                             double pct) {
+            insertRow("invoiceline", {{"bookingid", booking}, {"itemid", item}, {"amount", money(amount).toDb()},
+                                      {"quantity", quantity}, {"taxratename", tax}, {"taxratepercentage", pct}});
+        };
+        const qint32 wine = insertRow("item", {{"name", "Wine"}});
+        insertRow("item", {{"name", "apples"}});
+        const qint32 b = booking(0, "2025-03-03 14:00:00", "2025-03-05 10:00:00");
+        line(b, 1, "10", 3, "VAT", 10);
+        line(b, 1, "12.5", 2, "vat", 0);           // same name but for case: a group of its own
+        line(9999, 2, "0.34", 3, "VAT", 10);       // its booking is gone: still counts
+        line(b, wine, "4", QVariant(), "", 25);   // no quantity counts 0; no tax name gives no line
+        line(b, wine, "2", 1, QVariant(), 50);
+        const qint32 agent = insertRow("commission", {{"name", "Agent"}});
+        insertRow("commissionPayment", {{"CommissionID", agent}, {"Amount", money("5").toDb()}});
+
+        const QStringList expected{"Reservations - $55.00",
+                                   "Other sales - $1.02",
+                                   "VAT (Sales Tax) - $3.10",
+                                   "vat (Sales Tax) - $0.00",
+                                   "apples - $0.00",
+                                   "Wine - $2.00",
+                                   "Agent (Commission Due) - $0.00",
+                                   "Agent (Commission Payment) - $5.00",
+                                   "No Commission (Commission Due) - $0.00",
+                                   "No Commission (Commission Payment) - $0.00"};
+        fakes().messageBoxes->clear();
+        onNextDialogOf<frmFinanceSummary>([&](frmFinanceSummary* dialog) {
+            QListWidget* list = control<QListWidget>(dialog, "List1");
+            QStringList shown;
+            for (int i = 0; i < list->count(); ++i)
+                shown << list->item(i)->text();
+            QCOMPARE(shown, expected);
+            control<QPushButton>(dialog, "cmdOK")->click();
+        });
+        main->mnuBookingsFinanceSummary_Click();
+
+        // A failing statement: its message, and the lines made before it.
+        objConn.execute(QStringLiteral("DROP TABLE commissionPayment"));
+        QStringList lines;
+        QVERIFY_THROWS_EXCEPTION(AppError, FinanceSummaryLines(&lines));
+        QCOMPARE(lines, expected.mid(0, 6));
+        onNextDialogOf<frmFinanceSummary>([](frmFinanceSummary* dialog) { dialog->reject(); });
+        main->mnuBookingsFinanceSummary_Click();
+        QVERIFY(fakes().messageBoxes->lastPrompt().startsWith(QStringLiteral("Form_Load_Error: ")));
+        QVERIFY(fakes().messageBoxes->lastPrompt().endsWith(QStringLiteral(" 3146")));
+    }
+};
+
+TARLOMY_TEST_MAIN(TestExports)
+#include "tst_exports.moc"
