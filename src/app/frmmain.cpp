@@ -162,7 +162,9 @@ void frmMain::Form_Load()
                            static_cast<QWidget*>(ui->picCustomers)})
         panel->setGeometry(0, 0, ui->picBack->width(), ui->picBack->height());
 
-    iBookingStep = 0;
+    // A booking left in progress by the last run (closed or ended) is taken
+    // up again: Add Reservation resumes it at its step.
+    RestoreBookingInProgress();
     for (QPushButton* b : booking()->cmdBack)
         b->setEnabled(false);
     iNoOfNights = 0;

@@ -100,8 +100,8 @@ void BookingWizard::StartOrResumeBooking()
         const QDate today = QDate::currentDate();
         const QString empty;
         iBookingID = qint32(objConn.insert(QStringLiteral("Booking"),
-                                           {{QStringLiteral("FromDate"), dbValue(QDateTime(today, checkin))},
-                                            {QStringLiteral("ToDate"), dbValue(QDateTime(today.addDays(1), checkout))},
+                                           {{QStringLiteral("FromDate"), dbValue(Fmt::clockDateTime(today, checkin))},
+                                            {QStringLiteral("ToDate"), dbValue(Fmt::clockDateTime(today.addDays(1), checkout))},
                                             {QStringLiteral("PaymentMethod"), empty},
                                             {QStringLiteral("BookedBy"), empty},
                                             {QStringLiteral("CreditCardNo"), empty},
@@ -147,6 +147,7 @@ void BookingWizard::ShowBookingStep(int& i)
     WizardPage* shown = page(i);
     if (!shown)
         return;
+    RememberBookingInProgress();
     QWidget* focus = QApplication::focusWidget();
     bool focusOnPageLeft = false;
     for (int k = 0; k <= 4; ++k)
@@ -204,6 +205,7 @@ void BookingWizard::cmdNext_Click(int /*Index*/)
         // Confirmed: saving the last page has already brought the arrivals list forward.
         iBookingStep = 0;
         iBookingID = 0;
+        RememberBookingInProgress();
     } else {
         ++iBookingStep;
         ShowBookingStep(iBookingStep);
@@ -244,6 +246,7 @@ void BookingWizard::cmdCancel_Click()
         iBookingID = 0;
     }
     iBookingStep = 0;
+    RememberBookingInProgress();
     ShowArrivals();
 }
 

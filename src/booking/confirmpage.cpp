@@ -7,6 +7,7 @@
 #include "core/db.h"
 #include "core/modmain.h"
 #include "core/platform.h"
+#include "core/plaintext.h"
 #include "invoicing/documents.h"
 #include "invoicing/invoicetotals.h"
 #include "ui_bookingwizard.h"
@@ -31,6 +32,8 @@ BookingWizard* wizardOf(QWidget* page)
 ConfirmPage::ConfirmPage(QWidget* parent) : WizardPage(parent), ui(new Ui::ConfirmPage)
 {
     ui->setupUi(this);
+    // Names, notes and other stored texts show as typed.
+    ShowLabelsAsPlainText(this);
     lblConfirm = ControlArray<QLabel>(this, QStringLiteral("lblConfirm"));
     connect(ui->cmdConfirmation, &QPushButton::clicked, this, &ConfirmPage::cmdConfirmation_Click);
     ui->lblEmail->installEventFilter(this);

@@ -7,6 +7,7 @@
 #include "core/modmain.h"
 #include "core/settings.h"
 #include "core/twips.h"
+#include "core/plaintext.h"
 #include "booking/frmrescustsearch.h"
 #include "ui_customerpage.h"
 #include "ui_frmrescustsearch.h"
@@ -329,7 +330,7 @@ void CustomerPage::BuildCustomFields()
             labelTop += kLabel0.height + 80;
         QLabel* label = customElement(lblCustom, i);
         placeCustom(label, kLabel0.left, labelTop, kLabel0.width, kLabel0.height);
-        label->setText(q.text(1) + QStringLiteral(":"));
+        SetPlainText(label, q.text(1) + QStringLiteral(":"));
         label->setVisible(true);
 
         QWidget* input = nullptr;

@@ -2,8 +2,10 @@
 
 #include "booking/bookingwizard.h"
 #include "core/db.h"
+#include "core/format.h"
 #include "core/modmain.h"
 #include "core/platform.h"
+#include "core/typeddate.h"
 #include "ui_bookingwizard.h"
 #include "ui_datespage.h"
 
@@ -18,6 +20,11 @@ DatesPage::DatesPage(QWidget* parent) : WizardPage(parent), ui(new Ui::DatesPage
         format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
     ui->dtFromDate->setDisplayFormat(format);
     ui->dtToDate->setDisplayFormat(format);
+    // Clock values throughout: an hour the clocks skip is still an hour here.
+    ReadTypedDateWhole(ui->dtFromDate);
+    ReadTypedDateWhole(ui->dtToDate);
+    ui->dtFromTime->setTimeSpec(Qt::UTC);
+    ui->dtToTime->setTimeSpec(Qt::UTC);
 }
 
 DatesPage::~DatesPage()
@@ -27,12 +34,12 @@ DatesPage::~DatesPage()
 
 QDateTime DatesPage::ArrivalDateTime() const
 {
-    return QDateTime(ui->dtFromDate->date(), ui->dtFromTime->time());
+    return Fmt::clockDateTime(ui->dtFromDate->date(), ui->dtFromTime->time());
 }
 
 QDateTime DatesPage::DepartureDateTime() const
 {
-    return QDateTime(ui->dtToDate->date(), ui->dtToTime->time());
+    return Fmt::clockDateTime(ui->dtToDate->date(), ui->dtToTime->time());
 }
 
 void DatesPage::ShowPage()

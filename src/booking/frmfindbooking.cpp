@@ -3,6 +3,7 @@
 #include "core/db.h"
 #include "core/waitcursor.h"
 #include "core/format.h"
+#include "core/typeddate.h"
 #include "core/grid.h"
 #include "core/modmain.h"
 #include "core/pagedmodel.h"
@@ -38,12 +39,12 @@ public:
     {
         if (arrive.isValid()) {
             m_where += QStringLiteral(" AND fromdate >= ?");
-            m_params << dbValue(QDateTime(arrive, QTime(0, 0)));
+            m_params << dbValue(Fmt::clockDateTime(arrive, QTime(0, 0)));
         }
         // Departures at any time of the day count, up to its last second.
         if (depart.isValid()) {
             m_where += QStringLiteral(" AND todate <= ?");
-            m_params << dbValue(QDateTime(depart, QTime(23, 59, 59)));
+            m_params << dbValue(Fmt::clockDateTime(depart, QTime(23, 59, 59)));
         }
     }
 
@@ -117,6 +118,7 @@ void frmFindBooking::Form_Load()
     const QDate today = QDate::currentDate();
     for (QDateEdit* picker : {ui->dtArrive, ui->dtDepart}) {
         picker->setDisplayFormat(format);
+        ReadTypedDateWhole(picker);
         picker->setDate(today);
     }
     ui->chkArrive->setChecked(false);

@@ -175,21 +175,24 @@ void frmInvoiceItemAdd::cmdOk_Click()
     double quantity = 0;
     double percentage = 0;
     Money price;
-    // A quantity must also fit the whole number the line stores.
+    // A quantity is a whole number of one or more that fits the line's column.
     const double limit = double(std::numeric_limits<qint32>::max());
-    if (!readNumber(ui->txtQuantity->text(), &quantity) || std::fabs(quantity) > limit) {
+    if (!readNumber(ui->txtQuantity->text(), &quantity) || quantity != std::trunc(quantity) || quantity < 1
+        || quantity > limit) {
         MsgBox(QStringLiteral("Quantity entered is not a number. Please enter a number to continue."),
                vbCritical | vbOKOnly);
         ui->txtQuantity->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (!readNumber(ui->txtTaxRatePercentage->text(), &percentage)) {
+    if (!readNumber(ui->txtTaxRatePercentage->text(), &percentage) || percentage < 0 || percentage > 100) {
         MsgBox(QStringLiteral("The Tax Rate Percentage entered is not a number. Please enter a number to continue."),
                vbCritical | vbOKOnly);
         focusIfEnabled(ui->txtTaxRatePercentage);
         return;
     }
-    if (!Fmt::parseCurrency(ui->txtUnitPrice->text(), &price)) {
+    // The price, and the line's total, must be amounts the program can hold.
+    if (!Fmt::parseCurrency(ui->txtUnitPrice->text(), &price)
+        || std::fabs(price.toDouble() * quantity) > double(Money::kMaxUnits)) {
         MsgBox(QStringLiteral("The Unit Price entered is not a number. Please enter a number to continue."),
                vbCritical | vbOKOnly);
         focusIfEnabled(ui->txtUnitPrice);
@@ -201,14 +204,13 @@ void frmInvoiceItemAdd::cmdOk_Click()
     const qint64 item = index >= 0 ? ComboItemData(ui->cboItemList, index) : m_storedItem;
     if (giInvoiceItemAdd_ItemID != -1) {
         // Every box is written as it stands, whatever the item.
-        const QVariant storedQuantity = quantity == std::trunc(quantity) ? QVariant(qint64(quantity))
-                                                                          : QVariant(quantity);
+        const QVariant storedQuantity = qint64(quantity);
         objConn.execute(QStringLiteral("UPDATE invoiceline SET bookingid = ?, itemid = ?, quantity = ?, name = ?, "
                                        "Amount = ?, TaxRateName = ?, TaxRatePercentage = ? WHERE id = ?"),
                         {iBookingID, item, storedQuantity, ui->txtNewItem->text(), dbValue(price),
                          ui->txtTaxRateName->text(), percentage, giInvoiceItemAdd_ItemID});
     } else {
-        const qint32 whole = qint32(std::nearbyint(quantity));   // halves to even
+        const qint32 whole = qint32(quantity);
         giInvoiceItemAdd_ItemID = AddNewInvoiceLineToDB(qint32(item), whole, ui->txtNewItem->text(), price,
                                                         ui->txtTaxRateName->text(), percentage);
     }

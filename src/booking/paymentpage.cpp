@@ -7,6 +7,7 @@
 #include "core/platform.h"
 #include "core/settings.h"
 #include "core/twips.h"
+#include "core/plaintext.h"
 #include "booking/frminvoiceitemadd.h"
 #include "invoicing/invoicelines.h"
 #include "invoicing/invoicetotals.h"
@@ -98,6 +99,8 @@ void takeCommissionPercentage(const std::vector<BookedUnit>& units)
 PaymentPage::PaymentPage(QWidget* parent) : WizardPage(parent), ui(new Ui::PaymentPage)
 {
     ui->setupUi(this);
+    // Names, notes and other stored texts show as typed.
+    ShowLabelsAsPlainText(this);
     for (QLineEdit* box : {ui->txtTip, ui->txtAmountPayed, ui->txtBalanceDue, ui->txtCommission, ui->txtTotalPayable})
         box->installEventFilter(this);
     connect(ui->cboPaymentMethod, &QComboBox::currentIndexChanged, this, [this] { cboPaymentMethod_Click(); });

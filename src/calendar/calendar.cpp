@@ -2,8 +2,10 @@
 
 #include "core/db.h"
 #include "core/format.h"
+#include "core/typeddate.h"
 #include "core/modmain.h"
 #include "core/twips.h"
+#include "core/plaintext.h"
 #include "ui_calendar.h"
 
 #include <QAbstractItemDelegate>
@@ -241,6 +243,8 @@ private:
 Calendar::Calendar(QWidget* parent) : QWidget(parent), ui(new Ui::Calendar), m_model(new CalendarModel(this))
 {
     ui->setupUi(this);
+    // Names, notes and other stored texts show as typed.
+    ShowLabelsAsPlainText(this);
     ui->picTooltip->hide();
     ui->picTooltip->setAttribute(Qt::WA_TransparentForMouseEvents);
     ui->picTooltip->setBackgroundRole(QPalette::ToolTipBase);
@@ -251,6 +255,7 @@ Calendar::Calendar(QWidget* parent) : QWidget(parent), ui(new Ui::Calendar), m_m
     if (!format.contains(QLatin1String("yyyy")))
         format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
     ui->DTPicker1->setDisplayFormat(format);
+    ReadTypedDateWhole(ui->DTPicker1);
 
     m_model->setSize(2, 2);
     QTableView* g = ui->g;
@@ -442,8 +447,8 @@ void Calendar::Refresh()
         if (m_model->colData(c) != 0)
             columnOf.insert(m_model->colData(c), c);
 
-    const QVariant first = dbValue(QDateTime(dtDate, QTime(0, 0)));
-    const QVariant after = dbValue(QDateTime(dtDate.addDays(rows), QTime(0, 0)));
+    const QVariant first = dbValue(Fmt::clockDateTime(dtDate, QTime(0, 0)));
+    const QVariant after = dbValue(Fmt::clockDateTime(dtDate.addDays(rows), QTime(0, 0)));
     Query q = objConn->query(QString::fromLatin1(kPageSql), {first, after, first, first, after, after, first, after});
     while (q.next()) {
         const int c = columnOf.value(q.integer(3), 0);
@@ -616,7 +621,7 @@ void Calendar::ShowTooltip(const QString& caption, int leftTwips, int topTwips)
 {
     QLabel* label = ui->lblTooltip;
     QWidget* tip = ui->picTooltip;
-    label->setText(caption);
+    SetPlainText(label, caption);
     label->adjustSize();
     label->move(px(20), px(20));
     tip->resize(label->width() + px(50 + 20), label->height() + px(50 + 20));

@@ -7,6 +7,7 @@
 #include "core/modmain.h"
 #include "core/platform.h"
 #include "core/twips.h"
+#include "core/plaintext.h"
 #include "ui_frmbookinghistory.h"
 
 #include <QComboBox>
@@ -28,6 +29,8 @@ QString HistoryDate(const QDateTime& dt)
 frmBookingHistory::frmBookingHistory(QWidget* parent) : QDialog(parent), ui(new Ui::frmBookingHistory)
 {
     ui->setupUi(this);
+    // Names, notes and other stored texts show as typed.
+    ShowLabelsAsPlainText(this);
     connect(ui->cboSimpleCalSort, &QComboBox::currentIndexChanged, this, &frmBookingHistory::cboSimpleCalSort_Click);
     connect(ui->cmdSimpleCalShowSummary, &QPushButton::clicked, this,
             &frmBookingHistory::cmdSimpleCalShowSummary_Click);

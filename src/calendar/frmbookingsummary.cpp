@@ -6,6 +6,7 @@
 #include "core/modmain.h"
 #include "core/platform.h"
 #include "core/settings.h"
+#include "core/plaintext.h"
 #include "invoicing/invoicetotals.h"
 #include "ui_frmbookingsummary.h"
 
@@ -15,6 +16,8 @@
 frmBookingSummary::frmBookingSummary(QWidget* parent) : QDialog(parent), ui(new Ui::frmBookingSummary)
 {
     ui->setupUi(this);
+    // Names, notes and other stored texts show as typed.
+    ShowLabelsAsPlainText(this);
     lblConfirm = ControlArray<QLabel>(this, QStringLiteral("lblConfirm"));
     connect(ui->cmdEdit, &QPushButton::clicked, this, &frmBookingSummary::cmdEdit_Click);
     connect(ui->cmdCancel, &QPushButton::clicked, this, &frmBookingSummary::cmdCancel_Click);

@@ -78,7 +78,7 @@ bool Connection::open(const QString& file, QString* why)
     const QString uri = QStringLiteral("file:") + QString::fromUtf8(QUrl::toPercentEncoding(m_file, "/"))
                         + QStringLiteral("?mode=rw");
     m_db.setDatabaseName(uri);
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=250"));
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
     if (!m_db.open())
         return refuse(m_db.lastError().text());
     sqlite3* h = handle();
@@ -88,6 +88,9 @@ bool Connection::open(const QString& file, QString* why)
     QSqlQuery probe(m_db);
     if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
         return refuse(probe.lastError().text());
+    // An empty file opens as a database without tables: it is none of ours.
+    if (!probe.next() || probe.value(0).toLongLong() == 0)
+        return refuse(QStringLiteral("The file holds no database."));
     // SQLite opens a write-protected file read-only without a word.
     if (sqlite3_db_readonly(h, "main") != 0)
         return refuse(QStringLiteral("The file is write-protected."));
@@ -219,8 +222,10 @@ bool Connection::tableExists(const QString& table)
 
 Connection::Transaction::Transaction(Connection& c, const Where& where) : m_c(c)
 {
+    // Taking the write lock at once lets a busy file be waited for; a lock
+    // asked for halfway through could only fail.
     if (m_c.m_transactionDepth++ == 0)
-        m_c.execute(QStringLiteral("BEGIN"), {}, where);
+        m_c.execute(QStringLiteral("BEGIN IMMEDIATE"), {}, where);
 }
 
 Connection::Transaction::~Transaction()

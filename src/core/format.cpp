@@ -69,8 +69,10 @@ quint64 magnitude(qint64 v)
     return v < 0 ? quint64(-(v + 1)) + 1 : quint64(v);
 }
 
-// Normalises locale number text into plain text with "." as the point;
-// empty when it holds anything else.
+// Normalises number text written as the locale writes it into plain text
+// with "." as the point; empty when it holds anything else. Group separators
+// are taken only between groups of three digits before the point (or not at
+// all); an exponent is no part of a typed number.
 QString plainNumberText(const QLocale& loc, QString s)
 {
     s = s.trimmed();
@@ -78,20 +80,69 @@ QString plainNumberText(const QLocale& loc, QString s)
     const QString point = loc.decimalPoint();
     const QString minus = loc.negativeSign();
     const QString plus = loc.positiveSign();
-    if (!group.isEmpty()) {
-        s.remove(group);
-        // Grouping with a no-break space is often typed as a plain blank.
-        if (group.at(0).isSpace())
-            s.remove(u' ');
+    QString sign;
+    for (const QString& m : {minus, QStringLiteral("-")}) {
+        if (!m.isEmpty() && s.startsWith(m)) {
+            sign = QStringLiteral("-");
+            s = s.mid(m.size());
+            break;
+        }
     }
-    if (!minus.isEmpty())
-        s.replace(minus, QStringLiteral("-"));
-    if (!plus.isEmpty())
-        s.replace(plus, QStringLiteral("+"));
-    if (point != QStringLiteral("."))
-        s.replace(point, QStringLiteral("."));
-    static const QRegularExpression plain(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
-    return plain.match(s).hasMatch() ? s : QString();
+    if (sign.isEmpty()) {
+        for (const QString& p : {plus, QStringLiteral("+")}) {
+            if (!p.isEmpty() && s.startsWith(p)) {
+                s = s.mid(p.size());
+                break;
+            }
+        }
+    }
+    QString whole = s;
+    QString fraction;
+    bool hasPoint = false;
+    const int at = point.isEmpty() ? -1 : s.indexOf(point);
+    if (at >= 0) {
+        hasPoint = true;
+        whole = s.left(at);
+        fraction = s.mid(at + point.size());
+    }
+    auto digitsOnly = [](const QString& t) {
+        for (const QChar c : t)
+            if (c < u'0' || c > u'9')
+                return false;
+        return true;
+    };
+    if (!digitsOnly(fraction) || (whole.isEmpty() && fraction.isEmpty()))
+        return QString();
+    if (!digitsOnly(whole)) {
+        // Grouped: 1 to 3 digits, then groups of exactly three. A group
+        // separator that is a (no-break) space may be typed as a plain blank.
+        if (group.isEmpty())
+            return QString();
+        const bool spaceGroup = group.at(0).isSpace();
+        QStringList parts;
+        QString part;
+        for (int i = 0; i < whole.size(); ++i) {
+            if (whole.mid(i, group.size()) == group) {
+                parts << part;
+                part.clear();
+                i += group.size() - 1;
+            } else if (spaceGroup && whole[i].isSpace()) {
+                parts << part;
+                part.clear();
+            } else {
+                part += whole[i];
+            }
+        }
+        parts << part;
+        if (parts.size() < 2 || parts.first().isEmpty() || parts.first().size() > 3)
+            return QString();
+        for (int i = 0; i < parts.size(); ++i) {
+            if (!digitsOnly(parts[i]) || (i > 0 && parts[i].size() != 3))
+                return QString();
+        }
+        whole = parts.join(QString());
+    }
+    return sign + (whole.isEmpty() ? QStringLiteral("0") : whole) + (hasPoint ? u'.' + fraction : QString());
 }
 
 }  // namespace
@@ -176,18 +227,18 @@ QTime parseTime(const QString& text)
 QDateTime parseDateTime(const QString& text)
 {
     const QString s = text.trimmed();
-    const QDateTime iso = QDateTime::fromString(s, Qt::ISODate);
+    const QDateTime iso = fromDbDateTime(s);
     if (iso.isValid())
         return iso;
     const QDate whole = parseDate(s);
     if (whole.isValid())
-        return QDateTime(whole, QTime(0, 0));
+        return clockDateTime(whole, QTime(0, 0));
     // Split at each blank: the date before it, the time after it.
     for (int i = s.indexOf(u' '); i > 0; i = s.indexOf(u' ', i + 1)) {
         const QDate d = parseDate(s.left(i));
         const QTime t = parseTime(s.mid(i + 1));
         if (d.isValid() && t.isValid())
-            return QDateTime(d, t);
+            return clockDateTime(d, t);
     }
     return QDateTime();
 }
@@ -249,7 +300,7 @@ bool parseCurrency(const QString& text, Money* out)
     if (plain.isEmpty() || plain.startsWith(u'-') || plain.startsWith(u'+'))
         return false;
     Money m;
-    if (!Money::fromDecimalText(plain, &m))
+    if (!Money::fromDecimalText(plain, &m) || !m.inRange())
         return false;
     *out = negative ? -m : m;
     return true;
@@ -285,6 +336,11 @@ bool parseNumber(const QString& text, double* out)
     return ok;
 }
 
+QDateTime clockDateTime(const QDate& d, const QTime& t)
+{
+    return QDateTime(d, t, Qt::UTC);
+}
+
 QString dbDateTime(const QDateTime& dt)
 {
     return dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
@@ -310,16 +366,14 @@ QDateTime fromDbDateTime(const QVariant& v)
         const QDate d(number(0, 4), number(5, 2), number(8, 2));
         const QTime t(number(11, 2), number(14, 2), number(17, 2));
         if (d.isValid() && t.isValid())
-            return QDateTime(d, t);
+            return clockDateTime(d, t);
     }
-    QDateTime dt = QDateTime::fromString(s, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    if (!dt.isValid())
-        dt = QDateTime::fromString(s, Qt::ISODate);
-    if (!dt.isValid()) {
-        const QDate d = QDate::fromString(s, QStringLiteral("yyyy-MM-dd"));
-        if (d.isValid())
-            dt = QDateTime(d, QTime(0, 0));
-    }
+    // Day and time read apart, so the time zone never enters: an hour the
+    // clocks skip here is read as written.
+    const int cut = s.indexOf(QRegularExpression(QStringLiteral("[ T]")));
+    const QDate day = QDate::fromString(cut < 0 ? s : s.left(cut), Qt::ISODate);
+    const QTime time = cut < 0 ? QTime(0, 0) : QTime::fromString(s.mid(cut + 1), Qt::ISODate);
+    const QDateTime dt = day.isValid() && time.isValid() ? clockDateTime(day, time) : QDateTime();
     return dt;
 }
 

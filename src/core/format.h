@@ -26,7 +26,8 @@ QString monthYear(const QDate& d);
 
 // Reads a date, a time, or both, typed in the locale's formats (short or long
 // date; time with or without seconds, 12 or 24 hours); ISO text is accepted
-// too. An invalid result when the text reads as none of them.
+// too. An invalid result when the text reads as none of them. Date-times are
+// clock values (see clockDateTime).
 QDate parseDate(const QString& text);
 QTime parseTime(const QString& text);
 QDateTime parseDateTime(const QString& text);
@@ -50,9 +51,16 @@ QString integer(qint64 v);
 // Reads a number typed in the locale's format (group separators allowed).
 bool parseNumber(const QString& text, double* out);
 
+// A booking's date-time: a day and a time of day on the clock of the house.
+// It is held as a plain calendar value (UTC, never converted), so no time
+// zone rule can make it invalid or move it: 2:30 on the night the clocks
+// skip that hour stays 2:30, and hours are counted as the clock shows them.
+QDateTime clockDateTime(const QDate& d, const QTime& t);
+
 // The stored form of a date-time: "YYYY-MM-DD HH:MM:SS".
 QString dbDateTime(const QDateTime& dt);
-// A stored date-time back; an invalid value for Null or unreadable text.
+// A stored date-time back as a clock value; an invalid value for Null or
+// unreadable text.
 QDateTime fromDbDateTime(const QVariant& v);
 
 }  // namespace Fmt

@@ -59,6 +59,24 @@ void SetAppPath(const QString& folder)
     appPathOverride() = folder.isEmpty() || folder.endsWith(u'/') ? folder : folder + u'/';
 }
 
+// ---- The booking in progress ---------------------------------------------
+
+void RememberBookingInProgress()
+{
+    SaveOptionsText(QStringLiteral("BookingInProgress"), QString::number(iBookingID));
+    SaveOptionsText(QStringLiteral("BookingInProgressStep"), QString::number(iBookingStep));
+}
+
+void RestoreBookingInProgress()
+{
+    bool idOk = false;
+    bool stepOk = false;
+    const qint32 id = OptionsText(QStringLiteral("BookingInProgress"), QStringLiteral("0")).trimmed().toInt(&idOk);
+    const int step = OptionsText(QStringLiteral("BookingInProgressStep"), QStringLiteral("0")).trimmed().toInt(&stepOk);
+    iBookingID = idOk && id > 0 ? id : 0;
+    iBookingStep = iBookingID != 0 && stepOk && step >= 0 && step <= 4 ? step : 0;
+}
+
 // ---- Dates and texts -----------------------------------------------------
 
 QDateTime CDate(const QVariant& x)
@@ -66,8 +84,11 @@ QDateTime CDate(const QVariant& x)
     if (!x.isValid() || x.isNull())
         return QDateTime();
     switch (x.typeId()) {
-    case QMetaType::QDateTime: return x.toDateTime();
-    case QMetaType::QDate: return QDateTime(x.toDate(), QTime(0, 0));
+    case QMetaType::QDateTime: {
+        const QDateTime dt = x.toDateTime();
+        return dt.isValid() ? Fmt::clockDateTime(dt.date(), dt.time()) : QDateTime();
+    }
+    case QMetaType::QDate: return Fmt::clockDateTime(x.toDate(), QTime(0, 0));
     case QMetaType::QString: {
         const QDateTime stored = Fmt::fromDbDateTime(x);
         return stored.isValid() ? stored : Fmt::parseDateTime(x.toString());

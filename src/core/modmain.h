@@ -16,6 +16,11 @@ extern QString sDBPath;                    // folder of "db.mdb", ends in "/" or
 
 extern qint32 iBookingID;                  // booking in progress in the wizard; 0 = none
 extern int iBookingStep;                   // current page of the wizard, 0 to 4
+// The booking in progress and its step are kept in the settings ("Options",
+// "BookingInProgress" and "BookingInProgressStep") each time they change, so
+// that it outlives the program: start-up takes them back.
+void RememberBookingInProgress();
+void RestoreBookingInProgress();
 extern qint32 giCustomerID;                // customer being edited
 
 extern qint32 giSummaryReservationID;      // booking shown by the booking summary

@@ -1,8 +1,12 @@
 #include "core/money.h"
 
+#include "core/apperror.h"
+
 #include <QLocale>
 
-qint64 divideHalfEven(__int128 n, __int128 d)
+namespace {
+
+__int128 divideHalfEven128(__int128 n, __int128 d)
 {
     __int128 q = n / d;
     __int128 r = n % d;
@@ -11,7 +15,27 @@ qint64 divideHalfEven(__int128 n, __int128 d)
     const __int128 twice = r * 2;
     if (twice > d || (twice == d && (q % 2 != 0)))
         q += (n < 0) ? -1 : 1;
+    return q;
+}
+
+bool fitsRaw(__int128 v)
+{
+    return v <= std::numeric_limits<qint64>::max() && v >= std::numeric_limits<qint64>::min();
+}
+
+}  // namespace
+
+qint64 divideHalfEven(__int128 n, __int128 d)
+{
+    const __int128 q = divideHalfEven128(n, d);
+    if (!fitsRaw(q))
+        RaiseError(kErrOverflow, QStringLiteral("Overflow"), HERE);
     return static_cast<qint64>(q);
+}
+
+void Money::overflow()
+{
+    RaiseError(kErrOverflow, QStringLiteral("Overflow"), HERE);
 }
 
 namespace {
@@ -60,6 +84,8 @@ bool parseDecimal(const QString& text, Decimal* out)
     if (!digits)
         return false;
     while (d.scale < 0) {
+        if (d.mantissa > (__int128(1) << 120))
+            return false;
         d.mantissa *= 10;
         ++d.scale;
     }
@@ -77,22 +103,45 @@ __int128 pow10(int n)
     return p;
 }
 
+// A factor whose decimal form cannot be held (infinite, not a number, or
+// beyond 10^30) raises "Overflow" rather than counting as 0.
 Decimal decimalOf(double v)
 {
     Decimal d;
-    parseDecimal(QString::number(v, 'g', QLocale::FloatingPointShortest), &d);
+    if (!parseDecimal(QString::number(v, 'g', QLocale::FloatingPointShortest), &d) && !(qAbs(v) < 1))
+        RaiseError(kErrOverflow, QStringLiteral("Overflow"), HERE);
+    // Below 10^-19 a factor leaves no ten-thousandth of any amount.
+    if (d.scale > 36)
+        d = Decimal();
     return d;
+}
+
+// raw * mantissa / 10^scale, rounded; "Overflow" when the product cannot be held.
+qint64 scaled(qint64 raw, const Decimal& dec, int scale)
+{
+    __int128 product = 0;
+    if (__builtin_mul_overflow(__int128(raw), dec.mantissa, &product))
+        RaiseError(kErrOverflow, QStringLiteral("Overflow"), HERE);
+    return divideHalfEven(product, pow10(scale));
+}
+
+// mantissa * 10^(4 - scale) as a raw count, "Overflow" when it does not fit.
+qint64 rawOf(const Decimal& dec)
+{
+    if (dec.scale > 4)
+        return divideHalfEven(dec.mantissa, pow10(dec.scale - 4));
+    const __int128 raw = dec.mantissa * pow10(4 - dec.scale);
+    if (!fitsRaw(raw))
+        RaiseError(kErrOverflow, QStringLiteral("Overflow"), HERE);
+    return static_cast<qint64>(raw);
 }
 
 }  // namespace
 
 Money Money::fromDouble(double d)
 {
-    const Decimal dec = decimalOf(d);
     // value * 10^4 = mantissa * 10^(4 - scale)
-    if (dec.scale <= 4)
-        return Money(static_cast<qint64>(dec.mantissa * pow10(4 - dec.scale)));
-    return Money(divideHalfEven(dec.mantissa, pow10(dec.scale - 4)));
+    return Money(rawOf(decimalOf(d)));
 }
 
 bool Money::fromDecimalText(const QString& text, Money* out)
@@ -101,7 +150,7 @@ bool Money::fromDecimalText(const QString& text, Money* out)
     if (!parseDecimal(text, &dec) || dec.scale > 30)
         return false;
     const __int128 raw = dec.scale <= 4 ? dec.mantissa * pow10(4 - dec.scale)
-                                        : __int128(divideHalfEven(dec.mantissa, pow10(dec.scale - 4)));
+                                        : divideHalfEven128(dec.mantissa, pow10(dec.scale - 4));
     const __int128 limit = std::numeric_limits<qint64>::max();
     if (raw > limit || raw < -limit)
         return false;
@@ -140,17 +189,17 @@ Money Money::rounded(int decimals) const
     if (decimals >= 4)
         return *this;
     const __int128 unit = pow10(4 - qMax(decimals, 0));
-    return Money(static_cast<qint64>(divideHalfEven(m_raw, unit) * unit));
+    return Money(divideHalfEven(m_raw, unit)) * qint64(unit);
 }
 
 Money Money::times(double factor) const
 {
     const Decimal dec = decimalOf(factor);
-    return Money(divideHalfEven(__int128(m_raw) * dec.mantissa, pow10(dec.scale)));
+    return Money(scaled(m_raw, dec, dec.scale));
 }
 
 Money Money::percent(double percentage) const
 {
     const Decimal dec = decimalOf(percentage);
-    return Money(divideHalfEven(__int128(m_raw) * dec.mantissa, pow10(dec.scale + 2)));
+    return Money(scaled(m_raw, dec, dec.scale + 2));
 }

@@ -8,6 +8,9 @@
 class Money {
 public:
     static constexpr qint64 kScale = 10000;
+    // The largest amount, in whole units, that the program takes in or
+    // shows as a total, in any currency.
+    static constexpr qint64 kMaxUnits = 100'000'000'000;
 
     constexpr Money() = default;
     static constexpr Money fromRaw(qint64 tenThousandths) { return Money(tenThousandths); }
@@ -35,13 +38,32 @@ public:
     Money percent(double percentage) const;
 
     constexpr bool isZero() const { return m_raw == 0; }
+    // Within plus or minus kMaxUnits.
+    constexpr bool inRange() const { return m_raw >= -kMaxUnits * kScale && m_raw <= kMaxUnits * kScale; }
 
-    friend constexpr Money operator+(Money a, Money b) { return Money(a.m_raw + b.m_raw); }
-    friend constexpr Money operator-(Money a, Money b) { return Money(a.m_raw - b.m_raw); }
-    friend constexpr Money operator-(Money a) { return Money(-a.m_raw); }
-    friend constexpr Money operator*(Money a, qint64 n) { return Money(a.m_raw * n); }
-    Money& operator+=(Money b) { m_raw += b.m_raw; return *this; }
-    Money& operator-=(Money b) { m_raw -= b.m_raw; return *this; }
+    // Arithmetic on the 64-bit count never wraps: a result that does not fit
+    // raises the run-time error "Overflow".
+    friend constexpr Money operator+(Money a, Money b)
+    {
+        qint64 r = 0;
+        const bool over = __builtin_add_overflow(a.m_raw, b.m_raw, &r);
+        return Money(checked(over, r));
+    }
+    friend constexpr Money operator-(Money a, Money b)
+    {
+        qint64 r = 0;
+        const bool over = __builtin_sub_overflow(a.m_raw, b.m_raw, &r);
+        return Money(checked(over, r));
+    }
+    friend constexpr Money operator-(Money a) { return Money(0) - a; }
+    friend constexpr Money operator*(Money a, qint64 n)
+    {
+        qint64 r = 0;
+        const bool over = __builtin_mul_overflow(a.m_raw, n, &r);
+        return Money(checked(over, r));
+    }
+    Money& operator+=(Money b) { return *this = *this + b; }
+    Money& operator-=(Money b) { return *this = *this - b; }
     friend constexpr bool operator==(Money a, Money b) { return a.m_raw == b.m_raw; }
     friend constexpr bool operator!=(Money a, Money b) { return a.m_raw != b.m_raw; }
     friend constexpr bool operator<(Money a, Money b) { return a.m_raw < b.m_raw; }
@@ -51,10 +73,21 @@ public:
 
 private:
     constexpr explicit Money(qint64 raw) : m_raw(raw) {}
+    static constexpr qint64 checked(bool overflowed, qint64 raw)
+    {
+        if (overflowed)
+            overflow();
+        return raw;
+    }
+    [[noreturn]] static void overflow();
     qint64 m_raw = 0;
 };
 
-// Divides n by d (d > 0) rounding halves to even.
+// Divides n by d (d > 0) rounding halves to even; a quotient beyond 64 bits
+// raises "Overflow".
 qint64 divideHalfEven(__int128 n, __int128 d);
+
+// The run-time error number of a result that does not fit.
+constexpr long kErrOverflow = 6;
 
 Q_DECLARE_METATYPE(Money)

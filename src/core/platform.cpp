@@ -26,8 +26,13 @@ class DesktopMessageBoxes : public MessageBoxService {
 public:
     int show(QWidget* parent, const QString& prompt, int style, const QString& title) override
     {
+        // Before the main window is shown there is no window to centre on.
+        if (parent && !parent->isVisible())
+            parent = nullptr;
         QMessageBox box(parent);
         box.setWindowTitle(title);
+        // Messages often quote what the user typed: never read as markup.
+        box.setTextFormat(Qt::PlainText);
         box.setText(prompt);
         switch (style & 0x70) {
         case vbCritical: box.setIcon(QMessageBox::Critical); break;
@@ -57,6 +62,12 @@ public:
         const int defaultIndex = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
         if (defaultIndex < choices.size())
             box.setDefaultButton(choices[defaultIndex].button);
+        if (!parent) {
+            // Placed by us, in the middle of the screen, once its size is known.
+            box.setWindowModality(Qt::ApplicationModal);
+            box.show();
+            placeDialog(&box, 5);
+        }
         const int pressed = box.exec();
         for (const Choice& c : choices)
             if (c.button == pressed)

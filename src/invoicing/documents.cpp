@@ -208,7 +208,8 @@ bool CreateCopy(const QString& prefix, QString& sOrigTempFileName, QFile& copy, 
             if (!GetTempFile(folder, prefix, 0, tempName))
                 break;
             copy.setFileName(CopyNameOf(tempName));
-            if (copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            // Unbuffered, so that a failing write reports the system's reason.
+            if (copy.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
                 sOrigTempFileName = tempName;
                 return true;
             }
@@ -246,7 +247,16 @@ void MakeDocument(const char* templateName, const char* prefix, qint32 bookingId
         return;
     }
     text += "\r\n";
-    const bool written = copy.write(text) == text.size() && copy.flush();
+    // A write the disk takes only in part is followed by one for the rest,
+    // which fails with the reason (a full disk, a file too large).
+    qint64 done = 0;
+    while (done < text.size()) {
+        const qint64 n = copy.write(text.constData() + done, text.size() - done);
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    const bool written = done == text.size() && copy.flush();
     if (!written)
         failure = FileFailure(copy);
     copy.close();

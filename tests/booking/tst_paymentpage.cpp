@@ -539,41 +539,71 @@ void TestPaymentPage::itemDialogFreeTextLine()
         QTest::mouseClick(d->cmdOk, Qt::LeftButton);   // the percentage is checked first
         QCOMPARE(fakes().messageBoxes->lastPrompt(),
                  QStringLiteral("The Tax Rate Percentage entered is not a number. Please enter a number to continue."));
+        // A percentage is from 0 to 100, written as the locale writes numbers.
+        for (const char* refused : {"1e308", "-5", "100,5", "7.25"}) {
+            fakes().messageBoxes->shown.clear();
+            type(d->txtTaxRatePercentage, QString::fromLatin1(refused));
+            QTest::mouseClick(d->cmdOk, Qt::LeftButton);
+            QCOMPARE(fakes().messageBoxes->lastPrompt(),
+                     QStringLiteral("The Tax Rate Percentage entered is not a number. Please enter a number to continue."));
+        }
         type(d->txtTaxRatePercentage, QStringLiteral("7,25"));
         QTest::mouseClick(d->cmdOk, Qt::LeftButton);
         QCOMPARE(fakes().messageBoxes->lastPrompt(),
                  QStringLiteral("The Unit Price entered is not a number. Please enter a number to continue."));
         QVERIFY(d->txtUnitPrice->hasFocus());
+        // A price, or a line total, beyond 100.000.000.000 cannot be held.
+        type(d->txtUnitPrice, QStringLiteral("99.999.999.999.999"));
+        QTest::mouseClick(d->cmdOk, Qt::LeftButton);
+        QCOMPARE(fakes().messageBoxes->shown.size(), 3);
+        type(d->txtQuantity, QStringLiteral("1001"));
+        type(d->txtUnitPrice, QStringLiteral("99.999.999,99"));
+        QTest::mouseClick(d->cmdOk, Qt::LeftButton);
+        QCOMPARE(fakes().messageBoxes->shown.size(), 4);
+        QCOMPARE(fakes().messageBoxes->lastPrompt(),
+                 QStringLiteral("The Unit Price entered is not a number. Please enter a number to continue."));
         type(d->txtUnitPrice, QStringLiteral("1.045,5"));
         type(d->txtQuantity, QStringLiteral("zwei"));
         QTest::mouseClick(d->cmdOk, Qt::LeftButton);
         QCOMPARE(fakes().messageBoxes->lastPrompt(),
                  QStringLiteral("Quantity entered is not a number. Please enter a number to continue."));
-        type(d->txtQuantity, QStringLiteral("2,5"));
+        // A quantity is a whole number of one or more: a part is refused, not cut.
+        for (const char* refused : {"2,5", "0", "-1", "1e3", "1.5"}) {
+            fakes().messageBoxes->shown.clear();
+            type(d->txtQuantity, QString::fromLatin1(refused));
+            QTest::mouseClick(d->cmdOk, Qt::LeftButton);
+            QCOMPARE(fakes().messageBoxes->lastPrompt(),
+                     QStringLiteral("Quantity entered is not a number. Please enter a number to continue."));
+        }
+        type(d->txtQuantity, QStringLiteral("2"));
         QTest::mouseClick(d->cmdOk, Qt::LeftButton);
     });
     QTest::mouseClick(ui->cmdAddOrderItem, Qt::LeftButton);
     QList<InvoiceLine> lines = ReadInvoiceLines(stay);
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines[1].name, QStringLiteral("O'Brien's room"));
-    QCOMPARE(lines[1].quantity, 2.0);   // a new line's quantity is whole, halves to even
+    QCOMPARE(lines[1].quantity, 2.0);
     QCOMPARE(lines[1].amount, money("1045.5"));
     QCOMPARE(lines[1].taxRatePercentage, 7.25);
 
-    // An edited line keeps the quantity typed, and the price reads back unchanged.
+    // An edited line is held to the same rules; the price reads back unchanged.
     withDialog([](Ui::frmInvoiceItemAdd* d) {
         QCOMPARE(d->txtTaxRateName->text(), QStringLiteral("Levy"));
         type(d->txtQuantity, QStringLiteral("2,5"));
         QTest::mouseClick(d->cmdOk, Qt::LeftButton);
+        QCOMPARE(fakes().messageBoxes->lastPrompt(),
+                 QStringLiteral("Quantity entered is not a number. Please enter a number to continue."));
+        type(d->txtQuantity, QStringLiteral("3"));
+        QTest::mouseClick(d->cmdOk, Qt::LeftButton);
     });
     QTest::mouseClick(ui->cmdEditOrderItem, Qt::LeftButton);
     lines = ReadInvoiceLines(stay);
-    QCOMPARE(lines[1].quantity, 2.5);
+    QCOMPARE(lines[1].quantity, 3.0);
     QCOMPARE(lines[1].amount, money("1045.5"));
-    QCOMPARE(GridText(ui->gNewInvoice, 1, 0), QStringLiteral("2,5"));
-    QCOMPARE(GridText(ui->gNewInvoice, 1, 4), cur("2613.75"));
-    // 1045.5 x 7.25 % = 75.79875, to the ten-thousandth 75.7988 (half to even), x 2.5 = 189.497.
-    QCOMPARE(ui->lblSalesTax->text(), cur("189.5"));
+    QCOMPARE(GridText(ui->gNewInvoice, 1, 0), QStringLiteral("3"));
+    QCOMPARE(GridText(ui->gNewInvoice, 1, 4), cur("3136.5"));
+    // 1045.5 x 7.25 % = 75.79875, to the ten-thousandth 75.7988 (half to even), x 3 = 227.3964.
+    QCOMPARE(ui->lblSalesTax->text(), cur("227.4"));
 }
 
 TARLOMY_TEST_MAIN(TestPaymentPage)

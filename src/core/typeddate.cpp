@@ -1,0 +1,168 @@
+#include "core/typeddate.h"
+
+#include "core/format.h"
+
+#include <QApplication>
+#include <QDateTimeEdit>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QSignalBlocker>
+
+namespace {
+
+class WholeDateTyping : public QObject {
+public:
+    explicit WholeDateTyping(QDateTimeEdit* box) : QObject(box), m_box(box) { box->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != m_box)
+            return false;
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            const QString text = key->text();
+            const bool typed = !text.isEmpty() && text.at(0).isPrint()
+                               && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+            if (typed) {
+                type(text);
+                return true;
+            }
+            if (m_typing && key->key() == Qt::Key_Backspace) {
+                if (m_cursor > 0)
+                    m_text.remove(--m_cursor, 1);
+                show();
+                return true;
+            }
+            if (m_typing && key->key() == Qt::Key_Delete) {
+                m_text.remove(m_cursor, 1);
+                show();
+                return true;
+            }
+            if (isModifier(key->key()))
+                return false;
+            if (m_typing && (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right
+                             || key->key() == Qt::Key_Home || key->key() == Qt::Key_End)) {
+                if (key->key() == Qt::Key_Left)
+                    m_cursor = qMax(0, m_cursor - 1);
+                else if (key->key() == Qt::Key_Right)
+                    m_cursor = qMin(int(m_text.size()), m_cursor + 1);
+                else
+                    m_cursor = key->key() == Qt::Key_Home ? 0 : int(m_text.size());
+                show();
+                return true;
+            }
+            if (m_typing && key->key() == Qt::Key_Escape) {
+                m_typing = false;
+                showDate();
+                return true;
+            }
+            commit();
+            return false;
+        }
+        case QEvent::FocusOut:
+        case QEvent::MouseButtonPress:
+        case QEvent::Hide:
+            commit();
+            return false;
+        default:
+            return false;
+        }
+    }
+
+private:
+    static bool isModifier(int key)
+    {
+        switch (key) {
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Meta:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_CapsLock:
+        case Qt::Key_NumLock:
+        case Qt::Key_ScrollLock:
+        case Qt::Key_Super_L:
+        case Qt::Key_Super_R:
+        case Qt::Key_Hyper_L:
+        case Qt::Key_Hyper_R:
+        case Qt::Key_Dead_Grave:
+        case Qt::Key_Dead_Acute:
+        case Qt::Key_Dead_Circumflex:
+        case Qt::Key_Dead_Tilde:
+        case Qt::Key_Dead_Diaeresis:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    QLineEdit* edit() const { return m_box->findChild<QLineEdit*>(); }
+
+    void type(const QString& text)
+    {
+        QLineEdit* e = edit();
+        if (!m_typing) {
+            m_typing = true;
+            m_text = e->text();
+            m_cursor = e->cursorPosition();
+            if (e->hasSelectedText() && e->selectionStart() == 0) {
+                // The box selects its first part (or all) as the focus comes
+                // in: typing then starts a new date.
+                m_text.clear();
+                m_cursor = 0;
+            } else if (e->hasSelectedText()) {
+                m_cursor = e->selectionStart();
+                m_text.remove(m_cursor, e->selectedText().size());
+            }
+        }
+        m_text.insert(m_cursor, text);
+        m_cursor += text.size();
+        show();
+    }
+
+    void show()
+    {
+        QLineEdit* e = edit();
+        const QSignalBlocker block(e);
+        e->setText(m_text);
+        e->setCursorPosition(m_cursor);
+    }
+
+    void showDate()
+    {
+        QLineEdit* e = edit();
+        const QSignalBlocker block(e);
+        e->setText(QLocale().toString(m_box->date(), m_box->displayFormat()));
+    }
+
+    void commit()
+    {
+        if (!m_typing)
+            return;
+        m_typing = false;
+        QDate d = QLocale().toDate(m_text.trimmed(), m_box->displayFormat());
+        if (!d.isValid())
+            d = Fmt::parseDate(m_text);
+        if (d.isValid() && d >= m_box->minimumDate() && d <= m_box->maximumDate())
+            m_box->setDate(d);
+        else
+            QApplication::beep();
+        showDate();
+    }
+
+    QDateTimeEdit* m_box;
+    QString m_text;
+    int m_cursor = 0;
+    bool m_typing = false;
+};
+
+}  // namespace
+
+void ReadTypedDateWhole(QDateTimeEdit* box)
+{
+    box->setTimeSpec(Qt::UTC);
+    new WholeDateTyping(box);
+}

@@ -1,0 +1,452 @@
+// What a careless or hostile user, a clock change, a busy file or a crash
+// must not break: each slot is one of those, driven through the real windows.
+#include "support/testsupport.h"
+
+#include "app/frmmain.h"
+#include "booking/bookingwizard.h"
+#include "booking/frmfindbooking.h"
+#include "calendar/calendar.h"
+#include "calendar/frmbookinghistory.h"
+#include "calendar/frmbookingsummary.h"
+#include "core/apperror.h"
+#include "core/database.h"
+#include "core/db.h"
+#include "core/format.h"
+#include "core/grid.h"
+#include "core/modmain.h"
+#include "core/settings.h"
+#include "invoicing/documents.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTimeEdit>
+
+#include <csignal>
+#include <ctime>
+#include <future>
+#include <sqlite3.h>
+#include <sys/resource.h>
+#include <thread>
+
+namespace {
+
+qint32 customer(const QString& first, const QString& last)
+{
+    return insertRow("customer", {{"FirstName", first}, {"LastName", last}, {"City", last}});
+}
+
+qint32 booking(qint32 customerId, const QString& from, const QString& to, const QString& notes = QString())
+{
+    const qint32 id = insertRow("booking", {{"customerid", customerId}, {"fromdate", from}, {"todate", to},
+                                            {"notes", notes}, {"PaymentMethod", notes}});
+    insertRow("bookingroom", {{"bookingid", id}, {"roomid", 1}});
+    return id;
+}
+
+QString stored(const char* column, qint32 id)
+{
+    return objConn.scalar(QStringLiteral("SELECT %1 FROM booking WHERE id = ?").arg(QLatin1String(column)), {id})
+        .toString();
+}
+
+void setZone(const char* zone)
+{
+    qputenv("TZ", zone);
+    tzset();
+}
+
+}  // namespace
+
+class TestReliability : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestDb> db;
+    frmMain* main = nullptr;
+
+    void load()
+    {
+        db = std::make_unique<TestDb>();
+        main = &loadMainWindow(*db);
+        main->show();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+    }
+    QWidget* wizard() const { return main->booking(); }
+
+private slots:
+    void init()
+    {
+        resetProgramState();
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+    }
+    void cleanup() { setZone("UTC"); }
+
+    void dateTimesAreClockValues_data();
+    void dateTimesAreClockValues();
+    void typedTextShowsAsTyped();
+    void moneyCannotWrap();
+    void numbersAreReadStrictly_data();
+    void numbersAreReadStrictly();
+    void busyFileIsWaitedFor();
+    void bookingInProgressSurvivesRestart();
+    void smallerMends();
+};
+
+// ---- Date-times ------------------------------------------------------------
+
+void TestReliability::dateTimesAreClockValues_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QDate>("gap");         // 2:30 does not exist on this night
+    QTest::addColumn<QDate>("repeat");      // 1:30 comes twice on this one
+    QTest::newRow("Berlin") << QByteArray("Europe/Berlin") << QDate(2027, 3, 28) << QDate(2027, 10, 31);
+    QTest::newRow("New York") << QByteArray("America/New_York") << QDate(2027, 3, 14) << QDate(2027, 11, 7);
+}
+
+void TestReliability::dateTimesAreClockValues()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(QDate, gap);
+    QFETCH(QDate, repeat);
+    setZone(zone.constData());
+    QVERIFY2(!QDateTime(gap, QTime(2, 30)).isValid(), "the zone has no spring gap here");
+    load();
+
+    // A new booking arriving in the gap and leaving in the repeated hour.
+    mainView().AddReservation();
+    control<QDateEdit>(wizard(), "dtFromDate")->setDate(gap);
+    control<QTimeEdit>(wizard(), "dtFromTime")->setTime(QTime(2, 30));
+    control<QDateEdit>(wizard(), "dtToDate")->setDate(repeat);
+    control<QTimeEdit>(wizard(), "dtToTime")->setTime(QTime(1, 30));
+    QTest::mouseClick(control<QPushButton>(wizard(), "cmdNext_0"), Qt::LeftButton);
+    QCOMPARE(fakes().messageBoxes->shown.size(), 0);
+    const qint32 id = iBookingID;
+    const QString from = gap.toString(Qt::ISODate) + QStringLiteral(" 02:30:00");
+    const QString to = repeat.toString(Qt::ISODate) + QStringLiteral(" 01:30:00");
+    QCOMPARE(stored("fromdate", id), from);
+    QCOMPARE(stored("todate", id), to);
+
+    // Reopened, shown and saved again: unchanged.
+    main->DoEditBooking(id);
+    QCOMPARE(control<QDateEdit>(wizard(), "dtFromDate")->date(), gap);
+    QCOMPARE(control<QTimeEdit>(wizard(), "dtFromTime")->time(), QTime(2, 30));
+    QCOMPARE(control<QDateEdit>(wizard(), "dtToDate")->date(), repeat);
+    QTest::mouseClick(control<QPushButton>(wizard(), "cmdNext_0"), Qt::LeftButton);
+    QCOMPARE(stored("fromdate", id), from);
+    QCOMPARE(stored("todate", id), to);
+
+    // Listed on its day, and found by its arrival day.
+    objConn.execute(QStringLiteral("UPDATE booking SET customerid = ? WHERE id = ?"), {customer("Ann", "Lee"), id});
+    auto* day = control<QCalendarWidget>(main, "dtCalendar");
+    day->setSelectedDate(gap);
+    ShowArrivals();
+    auto* arrivals = control<QTableWidget>(main, "gArrivals");
+    QCOMPARE(arrivals->rowCount(), 1);
+    QCOMPARE(GridRowData(arrivals, 0), id);
+    QVERIFY2(GridText(arrivals, 0, 2).contains(QStringLiteral("2:30")), qPrintable(GridText(arrivals, 0, 2)));
+
+    frmFindBooking find(main);
+    find.show();
+    control<QCheckBox>(&find, "chkArrive")->setChecked(true);
+    control<QDateEdit>(&find, "dtArrive")->setDate(gap);
+    QTest::mouseClick(control<QPushButton>(&find, "cmdOk"), Qt::LeftButton);
+    auto* found = control<QTableView>(&find, "gres");
+    QCOMPARE(GridRowCount(found), 1);
+    QCOMPARE(GridRowData(found, 0), id);
+    QVERIFY(GridText(found, 0, 1).contains(QStringLiteral("2:30")));
+
+    // Hours of the stay are clock hours, whatever the clocks did that night.
+    QCOMPARE(Fmt::fromDbDateTime(from).secsTo(Fmt::fromDbDateTime(to)) % 3600, 0);
+    QCOMPARE(Fmt::dbDateTime(Fmt::parseDateTime(Fmt::dateTime(Fmt::fromDbDateTime(from)))),
+             gap.toString(Qt::ISODate) + QStringLiteral(" 02:30:00"));
+}
+
+// ---- Text as typed -----------------------------------------------------------
+
+void TestReliability::typedTextShowsAsTyped()
+{
+    load();
+    Calendar cal;
+    cal.resize(900, 500);
+    cal.objConn = &objConn;
+    cal.Setup();
+    cal.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&cal));
+    cal.InitHeaders();
+    cal.dtDate = QDate(2025, 3, 10);
+
+    for (const QString& text : hostileTexts()) {
+        objConn.execute(QStringLiteral("DELETE FROM bookingroom"));
+        const qint32 guest = customer(text, text);
+        const qint32 id = booking(guest, QStringLiteral("2025-03-10 14:00:00"), QStringLiteral("2025-03-12 10:00:00"),
+                                  text);
+        auto shownAsTyped = [&](QLabel* label, const char* where) {
+            QVERIFY2(label->text().contains(text), where);
+            QVERIFY2(label->textFormat() == Qt::PlainText, where);
+        };
+
+        // Confirmation page.
+        iBookingID = id;
+        iBookingStep = 4;
+        mainView().AddReservation();
+        shownAsTyped(control<QLabel>(wizard(), "lblConfirmContact"), "confirmation page");
+        QCOMPARE(control<QLabel>(wizard(), "lblConfirm_6")->text(), text);   // payment method
+
+        // Booking summary.
+        giSummaryReservationID = id;
+        {
+            frmBookingSummary summary(main);
+            shownAsTyped(control<QLabel>(&summary, "lblConfirmContact"), "summary");
+        }
+        // Booking history.
+        giCustomerHistoryID = guest;
+        {
+            frmBookingHistory history(main);
+            shownAsTyped(control<QLabel>(&history, "Label1_0"), "history");
+        }
+        // Calendar tip over the booked cell.
+        cal.Refresh();
+        auto* g = control<QTableView>(&cal, "g");
+        const QPoint at = g->visualRect(g->model()->index(0, 1)).center();
+        QMouseEvent move(QEvent::MouseMove, at, g->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
+        QApplication::sendEvent(g->viewport(), &move);
+        auto* tip = control<QLabel>(&cal, "lblTooltip");
+        QCOMPARE(tip->text(),
+                 QStringLiteral("Booking by: ") + text + u' ' + text + QStringLiteral(" (double click to view details)"));
+        QCOMPARE(tip->textFormat(), Qt::PlainText);
+    }
+}
+
+// ---- Money -------------------------------------------------------------------
+
+void TestReliability::moneyCannotWrap()
+{
+    const Money top = Money::fromUnits(Money::kMaxUnits);
+    QVERIFY_THROWS_EXCEPTION(AppError, Money::fromRaw(std::numeric_limits<qint64>::max()) + Money::fromRaw(1));
+    QVERIFY_THROWS_EXCEPTION(AppError, Money::fromRaw(std::numeric_limits<qint64>::min()) - Money::fromRaw(1));
+    QVERIFY_THROWS_EXCEPTION(AppError, top * 100000000);
+    QVERIFY_THROWS_EXCEPTION(AppError, top.percent(1e308));
+    QVERIFY_THROWS_EXCEPTION(AppError, Money::fromDouble(1e300));
+    QCOMPARE(top.times(1e-300), Money());
+    QCOMPARE((top + top).raw(), 2 * top.raw());
+
+    Money m;
+    QVERIFY(Fmt::parseCurrency(QStringLiteral("$100,000,000,000.00"), &m));
+    QCOMPARE(m, top);
+    QVERIFY(Fmt::parseCurrency(QStringLiteral("-100000000000"), &m));
+    QVERIFY(!Fmt::parseCurrency(QStringLiteral("100,000,000,000.01"), &m));
+    QVERIFY(!Fmt::parseCurrency(QStringLiteral("922337203685477"), &m));
+
+    // The tip that once gave a negative total is refused, and nothing is saved.
+    load();
+    mainView().AddReservation();
+    const qint32 id = iBookingID;
+    for (int k = 0; k < 3; ++k)
+        QTest::mouseClick(control<QPushButton>(wizard(), "cmdNext_0"), Qt::LeftButton);
+    QCOMPARE(iBookingStep, 3);
+    auto* tip = control<QLineEdit>(wizard(), "txtTip");
+    tip->setText(QStringLiteral("922337203685477"));
+    QTest::mouseClick(control<QPushButton>(wizard(), "cmdNext_0"), Qt::LeftButton);
+    QCOMPARE(fakes().messageBoxes->lastPrompt(),
+             QStringLiteral("The Tip entered is not a number. Please enter a number to continue."));
+    QCOMPARE(iBookingStep, 3);
+    QCOMPARE(Money::fromDb(objConn.scalar(QStringLiteral("SELECT Tip FROM booking WHERE id = ?"), {id})), Money());
+    // A refund is an amount paid below zero.
+    tip->setText(QStringLiteral("$5.00"));
+    control<QLineEdit>(wizard(), "txtAmountPayed")->setText(QStringLiteral("-$20.00"));
+    QTest::mouseClick(control<QPushButton>(wizard(), "cmdNext_0"), Qt::LeftButton);
+    QCOMPARE(iBookingStep, 4);
+    QCOMPARE(Money::fromDb(objConn.scalar(QStringLiteral("SELECT AmountPayed FROM booking WHERE id = ?"), {id})),
+             money("-20"));
+}
+
+// ---- Numbers -----------------------------------------------------------------
+
+void TestReliability::numbersAreReadStrictly_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("read");       // text=value pairs
+    QTest::addColumn<QStringList>("refused");
+    QTest::newRow("en_US") << "en_US"
+                           << QStringList{"1,500=1500", "1,234,567.5=1234567.5", "-5=-5", "12.=12", ".5=0.5",
+                                          "1500=1500", "+3=3"}
+                           << QStringList{"1,5", "15,00", "1,5000", ",500", "1,500,", "1e308", "1E3", "1.2.3",
+                                          "1 500", "", "-", "$", "1,500.5,0", "12abc"};
+    QTest::newRow("de_DE") << "de_DE"
+                           << QStringList{"1.500=1500", "1.234.567,5=1234567.5", "7,25=7.25", "-5=-5", "1500=1500"}
+                           << QStringList{"1.5", "1,500.5", "1.50", "1e3", "7,2,5", "1.5000"};
+}
+
+void TestReliability::numbersAreReadStrictly()
+{
+    QFETCH(QString, locale);
+    QFETCH(QStringList, read);
+    QFETCH(QStringList, refused);
+    QLocale::setDefault(QLocale(locale));
+    for (const QString& pair : read) {
+        const QString text = pair.section(u'=', 0, 0);
+        double v = 0;
+        QVERIFY2(Fmt::parseNumber(text, &v), qPrintable(text));
+        QCOMPARE(v, pair.section(u'=', 1).toDouble());
+        Money m;
+        QVERIFY2(text.startsWith(u'+') || Fmt::parseCurrency(text, &m), qPrintable(text));
+    }
+    for (const QString& text : refused) {
+        double v = 0;
+        Money m;
+        QVERIFY2(!Fmt::parseNumber(text, &v), qPrintable(text));
+        QVERIFY2(!Fmt::parseCurrency(text, &m), qPrintable(text));
+    }
+    // What the program writes, it reads back.
+    for (double v : {0.0, 17.5, 1234567.25, -3.0}) {
+        double back = 0;
+        QVERIFY(Fmt::parseNumber(Fmt::number(v), &back));
+        QCOMPARE(back, v);
+        Money m;
+        QVERIFY(Fmt::parseCurrency(Fmt::currency(Money::fromDouble(v)), &m));
+        QCOMPARE(m, Money::fromDouble(v));
+    }
+}
+
+// ---- A busy file ---------------------------------------------------------------
+
+void TestReliability::busyFileIsWaitedFor()
+{
+    db = std::make_unique<TestDb>();
+    db->open();
+    std::promise<void> locked;
+    std::thread other([file = db->file().toStdString(), &locked] {
+        sqlite3* h = nullptr;
+        sqlite3_open(file.c_str(), &h);
+        sqlite3_exec(h, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+        locked.set_value();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(h);
+    });
+    locked.get_future().wait();
+    QElapsedTimer waited;
+    waited.start();
+    const qint32 id = insertRow("customer", {{"FirstName", QStringLiteral("Patient")}});
+    {
+        Connection::Transaction t(objConn);
+        objConn.execute(QStringLiteral("UPDATE customer SET LastName = 'Waited' WHERE id = ?"), {id});
+        t.commit();
+    }
+    other.join();
+    QVERIFY(waited.elapsed() >= 1000);
+    QCOMPARE(objConn.scalar(QStringLiteral("SELECT LastName FROM customer WHERE id = ?"), {id}).toString(),
+             QStringLiteral("Waited"));
+}
+
+// ---- The booking in progress ---------------------------------------------------
+
+void TestReliability::bookingInProgressSurvivesRestart()
+{
+    load();
+    const int before = objConn.scalar(QStringLiteral("SELECT COUNT(*) FROM booking")).toInt();
+    mainView().AddReservation();
+    const qint32 id = iBookingID;
+    QTest::mouseClick(control<QPushButton>(wizard(), "cmdNext_0"), Qt::LeftButton);
+    QCOMPARE(OptionsText(QStringLiteral("BookingInProgress"), QString()), QString::number(id));
+    QCOMPARE(OptionsText(QStringLiteral("BookingInProgressStep"), QString()), QStringLiteral("1"));
+
+    // The program ends without a word (a crash leaves no chance to save) and starts again.
+    auto restart = [this](const QString& remembered, const QString& step) {
+        const QString file = db->file();
+        resetProgramState();
+        SaveOptionsText(QStringLiteral("BookingInProgress"), remembered);
+        SaveOptionsText(QStringLiteral("BookingInProgressStep"), step);
+        main = &loadMainWindow(*db);
+        main->show();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        mainView().AddReservation();
+    };
+    restart(QString::number(id), QStringLiteral("1"));
+    QCOMPARE(iBookingID, id);
+    QCOMPARE(iBookingStep, 1);
+    QVERIFY(control<QWidget>(wizard(), "picSelectRooms")->isVisible());
+    QCOMPARE(objConn.scalar(QStringLiteral("SELECT COUNT(*) FROM booking")).toInt(), before + 1);
+
+    // Cancelled, it is forgotten.
+    fakes().messageBoxes->answers << vbYes;
+    QTest::mouseClick(control<QPushButton>(wizard(), "cmdCancel"), Qt::LeftButton);
+    QCOMPARE(OptionsText(QStringLiteral("BookingInProgress"), QString()), QStringLiteral("0"));
+
+    // A remembered row that is gone, or nonsense, starts a new booking at its first step.
+    for (const char* remembered : {"0", "987654", "x"}) {
+        restart(QString::fromLatin1(remembered), QStringLiteral("3"));
+        QVERIFY(iBookingID != 0 && iBookingID != 987654);
+        QCOMPARE(iBookingStep, 0);
+        QCOMPARE(OptionsText(QStringLiteral("BookingInProgress"), QString()), QString::number(iBookingID));
+    }
+}
+
+// ---- The smaller ones ------------------------------------------------------------
+
+void TestReliability::smallerMends()
+{
+    // An empty file is no database.
+    {
+        TestDb empty;
+        QFile(empty.file()).resize(0);
+        sDBPath = empty.folder();
+        QVERIFY(!OpenDatabase());
+        QCOMPARE(fakes().messageBoxes->lastPrompt(), QStringLiteral("Unable to open database ") + empty.file());
+    }
+
+    // A typed date is read whole on leaving the box, or refused.
+    load();
+    mainView().AddReservation();
+    auto* from = control<QDateEdit>(wizard(), "dtFromDate");
+    auto* bookedBy = control<QLineEdit>(wizard(), "txtBookedBy");
+    from->setDate(QDate(2026, 12, 15));
+    auto typeOver = [&](const char* text) {
+        from->setFocus();
+        QTest::keyClick(from, Qt::Key_A, Qt::ControlModifier);
+        for (const char c : QByteArray(text)) {
+            // As a keyboard sends them: a shift key before a capital.
+            if (QChar::fromLatin1(c).isUpper())
+                QTest::keyPress(from, Qt::Key_Shift);
+            QTest::keyClick(from, c);
+        }
+        bookedBy->setFocus();
+    };
+    typeOver("3/10/2027");
+    QCOMPARE(from->date(), QDate(2027, 3, 10));
+    typeOver("3/1/2027");
+    QCOMPARE(from->date(), QDate(2027, 3, 1));
+    typeOver("Wednesday, March 10, 2027");
+    QCOMPARE(from->date(), QDate(2027, 3, 10));
+    typeOver("13/45/2027");
+    QCOMPARE(from->date(), QDate(2027, 3, 10));
+    QCOMPARE(from->text(), QStringLiteral("3/10/2027"));
+
+    // A copy the disk will not take names the reason.
+    const qint32 id = booking(customer("Ann", "Lee"), QStringLiteral("2025-03-10 14:00:00"),
+                              QStringLiteral("2025-03-12 10:00:00"), QString(20000, u'n'));
+    QVERIFY(QFile::copy(QStringLiteral(SOURCE_DIR "/resources/beside/BookingConfirmation.rtf"),
+                        db->folder() + QStringLiteral("BookingConfirmation.rtf")));
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    iBookingID = id;
+    PrintBookingConfirmation();
+    setrlimit(RLIMIT_FSIZE, &old);
+    const QString said = fakes().messageBoxes->lastPrompt();
+    QVERIFY2(said.contains(QStringLiteral("File too large")), qPrintable(said));
+    QVERIFY(!said.contains(QStringLiteral("Unknown error")));
+    QCOMPARE(fakes().shell->opened.size(), 0);
+}
+
+TARLOMY_TEST_MAIN(TestReliability)
+#include "tst_reliability.moc"
