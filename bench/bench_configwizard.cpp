@@ -1,5 +1,6 @@
-// The configuration wizard's Finish on a copy of the large database: the
+// The configuration wizard's Finish on a copy of the benchmark database: the
 // busiest unit removed with every booking that holds it.
+#include "benchsupport.h"
 #include "config/configwizard.h"
 #include "core/db.h"
 
@@ -19,9 +20,9 @@ void BM_WizardFinishRemovesBusiestUnit(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         QFile::remove(file);
-        if (!QFile::copy(QString::fromUtf8(LARGE_DB_FILE), file)
+        if (!QFile::copy(BenchDbFile(), file)
             || !QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner) || !objConn.open(file)) {
-            state.SkipWithError("cannot open a copy of the large database");
+            state.SkipWithError("cannot open a copy of the benchmark database");
             return;
         }
         // The copy on disk first, so that Finish's commit does not pay for it.

@@ -251,9 +251,10 @@ frmWizConfig_Charges::~frmWizConfig_Charges()
 bool frmWizConfig_Charges::Validate()
 {
     // The second percentage is checked also while it is hidden.
+    Money charge;
     for (QLineEdit* box : {ui->txtName, ui->txtSalesTax, ui->txtSalesTax2}) {
         double v = 0;
-        if (!ReadTypedNumber(box->text(), &v)) {
+        if (box == ui->txtName ? !ReadTypedMoney(box->text(), &charge) : !ReadTypedNumber(box->text(), &v)) {
             Refuse(QStringLiteral("An incorrect amount has been entered. Please enter an amount to continue."), box);
             return false;
         }
@@ -263,13 +264,7 @@ bool frmWizConfig_Charges::Validate()
 
 void frmWizConfig_Charges::Store()
 {
-    Money charge;
-    if (!Fmt::parseCurrency(ui->txtName->text(), &charge)) {
-        double v = 0;
-        ReadTypedNumber(ui->txtName->text(), &v);
-        charge = Money::fromDouble(v);
-    }
-    m_copies.CostPerNight = charge;
+    ReadTypedMoney(ui->txtName->text(), &m_copies.CostPerNight);
     ReadTypedNumber(ui->txtSalesTax->text(), &m_copies.SalesTaxPercentage);
     ReadTypedNumber(ui->txtSalesTax2->text(), &m_copies.SalesTaxPercentage2);
 }

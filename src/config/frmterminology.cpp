@@ -126,7 +126,9 @@ void frmTerminology::cmdOK_Click()
 {
     const double tax = NumberOrZero(ui->txtSalesTax);
     const double tax2 = NumberOrZero(ui->txtSalesTax2);
-    NumberOrZero(ui->txtCostPerNight);
+    Money cost;
+    if (!ReadTypedMoney(ui->txtCostPerNight->text(), &cost))
+        ui->txtCostPerNight->setText(QStringLiteral("0"));
     NumberOrZero(ui->txtTip);
     if (ui->txtSalesTaxName2->text().isEmpty())
         ui->txtSalesTaxName2->setText(kDefaultTax2Name);
@@ -142,12 +144,6 @@ void frmTerminology::cmdOK_Click()
         t.commit();
     }
     // The cost as a plain number, which every locale reads back.
-    Money cost;
-    if (!Fmt::parseCurrency(ui->txtCostPerNight->text(), &cost)) {
-        double v = 0;
-        ReadTypedNumber(ui->txtCostPerNight->text(), &v);
-        cost = Money::fromDouble(v);
-    }
     SaveConfigText(QStringLiteral("CostPerNight"), Fmt::moneyPlain(cost));
     SaveConfigText(QStringLiteral("CheckinTime"), Fmt::shortTime(ui->dtFromTime->time()));
     SaveConfigText(QStringLiteral("CheckoutTime"), Fmt::shortTime(ui->dtToTime->time()));

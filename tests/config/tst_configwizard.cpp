@@ -408,6 +408,12 @@ void TestConfigWizard::pagesRefuseAndKeepTheirCopies()
                      QStringLiteral("An incorrect amount has been entered. Please enter an amount to continue."));
             QVERIFY(p->isVisible());
             control<QLineEdit>(p, "txtSalesTax2")->setText(QStringLiteral("0"));
+            // A charge beyond any amount the program takes is refused too.
+            control<QLineEdit>(p, "txtName")->setText(QStringLiteral("900000000000000000"));
+            boxes->shown.clear();
+            click(p, "cmdNext");
+            QCOMPARE(boxes->shown.size(), 1);
+            control<QLineEdit>(p, "txtName")->setText(QStringLiteral("$90.00"));
             click(p, "cmdNext");
         },
         [&](QWidget* p) {
