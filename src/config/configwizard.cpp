@@ -18,6 +18,7 @@
 #include "ui_frmwizconfig_rooms.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -333,6 +334,16 @@ void frmWizConfig_Rooms::cmdRemove_Click()
         return;
     room.Deleted = true;
     delete ui->lstRooms->takeItem(row);
+}
+
+void frmWizConfig_Rooms::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && ui->txtName->hasFocus()) {
+        event->accept();
+        RunGuarded([this] { cmdAdd_Click(); });
+        return;
+    }
+    WizPage::keyPressEvent(event);
 }
 
 bool frmWizConfig_Rooms::Validate()

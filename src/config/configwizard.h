@@ -119,6 +119,8 @@ public:
 
 protected:
     bool Validate() override;
+    // Enter in the name box adds the unit rather than going on.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     Ui::frmWizConfig_Rooms* ui;
