@@ -18,6 +18,7 @@
 #include "ui_frmwizconfig_rooms.h"
 
 #include <QCheckBox>
+#include <algorithm>
 #include <QKeyEvent>
 #include <QComboBox>
 #include <QLineEdit>
@@ -103,6 +104,12 @@ void ConfigWizard::Finish(const WizConfigCopies& c)
     dSalesTaxPercentage = ConfigDecimal(QStringLiteral("SalesTaxPercentage"), QStringLiteral("10"));
 
     Connection::Transaction t(objConn);
+    // Added units are charged at the first sales tax: a rate row removed in
+    // the tax-rate list is written back, so their stays keep an invoice line.
+    const bool adds = std::any_of(c.Rooms.begin(), c.Rooms.end(),
+                                  [](const WizConfig_Room& r) { return r.ID == -1 && !r.Deleted; });
+    if (adds && !TaxRateRecord::find(TaxRateId::First))
+        WriteTaxRate(TaxRateId::First, c.SalesTaxName, c.SalesTaxPercentage);
     for (const WizConfig_Room& room : c.Rooms) {
         if (room.Deleted) {
             if (room.ID != -1)

@@ -348,6 +348,14 @@ void TestConfigWizard::failureDuringFinishLeavesEveryRow()
     TestDb db;
     load(db);
     book({unitId("Room 1"), unitId("Room 2")});
+    // A unit added while the first sales tax's row is gone brings the row back.
+    objConn.execute(QStringLiteral("DELETE FROM taxrate WHERE id = 2"));
+    WizConfigCopies first = ConfigWizard::Load(QStringLiteral("Post Code"), QStringLiteral("VAT"));
+    first.SalesTaxPercentage = 7.5;
+    first.Rooms.push_back({-1, false, QStringLiteral("Added")});
+    ConfigWizard::Finish(first);
+    QCOMPARE(objConn.scalar(QStringLiteral("SELECT name || ' ' || percentage FROM taxrate WHERE id = 2")).toString(),
+             QStringLiteral("VAT 7.5"));
     // The added unit is refused after the removal has run.
     objConn.execute(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON room BEGIN SELECT RAISE(ABORT, 'full'); END"));
     const QString rows = rowsDigest();
