@@ -133,8 +133,15 @@ void frmMain::Form_Load()
     InitCustomerHeader();
     arrivals()->InitArrivalsHeader();
     booking()->payment()->InitInvoiceHeader();
-    SetListIndex(arrivals()->ui->cboSimpleCalSort, 0);
+    {
+        // The list is filled once, at the end of the load, not on this choice.
+        const QSignalBlocker quiet(arrivals()->ui->cboSimpleCalSort);
+        SetListIndex(arrivals()->ui->cboSimpleCalSort, 0);
+    }
 
+    // The calendar view is not the first one shown: it reads its page when
+    // it comes to the front.
+    ui->picCalendar->hide();
     Calendar* cal = calendar()->MainCalendar();
     cal->objConn = &objConn;
     cal->Setup();
@@ -155,7 +162,9 @@ void frmMain::Form_Load()
     ui->picBooking->hide();
     ui->picArrivals->hide();
     ui->picCustomers->hide();
-    ShowArrivals();
+    // The arrivals panel in front; its list is filled once, by the unit
+    // words' update at the end of the load.
+    ShowView(ui->picArrivals, {ui->picCalendar, ui->picBooking});
 
     for (QWidget* panel : {static_cast<QWidget*>(ui->picCalendar), static_cast<QWidget*>(ui->picBooking),
                            static_cast<QWidget*>(ui->picArrivals), static_cast<QWidget*>(ui->picReports),
@@ -407,7 +416,7 @@ void frmMain::Form_Resize()
     QWidget* picArrivals = ui->picArrivals;
     QWidget* shape = Shape1.value(1);
     QWidget* butBar = arrivals()->ui->picSimpleCalButBar;
-    QTableWidget* gArrivals = arrivals()->ui->gArrivals;
+    QTableView* gArrivals = arrivals()->ui->gArrivals;
     setWidth(picArrivals, W - leftOf(picArrivals) - 250);
     setHeight(picArrivals, H - topOf(picArrivals) - T - 1000);
     setWidth(Label1.value(8), widthOf(picArrivals));
@@ -588,8 +597,7 @@ void frmMain::UpdateCommodityNameInGUI()
     const auto menuText = [](QString t) { return t.replace(u'&', QLatin1String("&&")); };
     ui->mnuConfigureRooms->setText(menuText(gsCommodityPlural + QStringLiteral("...")));
     ui->mnuBookingsRoomNotes->setText(menuText(gsCommoditySingular + QStringLiteral(" Notes...")));
-    if (QTableWidgetItem* header = arrivals()->ui->gArrivals->horizontalHeaderItem(1))
-        header->setText(gsCommoditySingular);
+    arrivals()->SetUnitCaption(gsCommoditySingular);
     QComboBox* sort = arrivals()->ui->cboSimpleCalSort;
     ComboClear(sort);
     ComboAdd(sort, QStringLiteral("Time"));

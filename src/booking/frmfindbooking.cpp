@@ -71,13 +71,13 @@ public:
         return rows;
     }
 
-    qint64 count() const
+    // Every match, one row each, in no particular order: counted a slice at
+    // a time.
+    Query matches() const
     {
-        return objConn
-            .scalar(QStringLiteral("SELECT COUNT(*) FROM booking, customer WHERE booking.customerid = customer.id")
-                        + m_where,
-                    m_params)
-            .toLongLong();
+        return objConn.query(
+            QStringLiteral("SELECT 1 FROM booking, customer WHERE booking.customerid = customer.id") + m_where,
+            m_params);
     }
 
 private:
@@ -98,10 +98,26 @@ frmFindBooking::frmFindBooking(QWidget* parent) : QDialog(parent), ui(new Ui::fr
                                 {QString()}},
                                this);
     SetGridModel(ui->gres, m_results);
+    m_countTimer.setInterval(0);
+    connect(&m_countTimer, &QTimer::timeout, this, &frmFindBooking::CountMatches);
     connect(ui->cmdOk, &QPushButton::clicked, this, &frmFindBooking::cmdOK_Click);
     connect(ui->cmdEditCustomer, &QPushButton::clicked, this, &frmFindBooking::cmdEditCustomer_Click);
     connect(ui->cmdCancel, &QPushButton::clicked, this, &frmFindBooking::cmdCancel_Click);
     Form_Load();
+}
+
+void frmFindBooking::CountMatches()
+{
+    // About a screen's refresh of work at a time.
+    for (int i = 0; i < 20000; ++i) {
+        if (!m_counting->next()) {
+            m_countTimer.stop();
+            m_counting.reset();
+            ui->lblTotalCustomers->setText(Fmt::integer(m_counted));
+            return;
+        }
+        ++m_counted;
+    }
 }
 
 frmFindBooking::~frmFindBooking()
@@ -198,10 +214,20 @@ void frmFindBooking::cmdOK_Click()
         g->setUpdatesEnabled(false);
         // The first page at once, the rest as the list is scrolled.
         auto found = std::make_shared<FoundBookings>(arrive, depart);
-        m_results->setQuery([found](const PagedRow* after, int, int limit) { return found->page(after, limit); },
-                            [found] { return found->count(); });
+        m_results->setQuery([found](const PagedRow* after, int, int limit) { return found->page(after, limit); });
         m_results->refresh();
-        ui->lblTotalCustomers->setText(Fmt::integer(m_results->totalCount()));
+        // A list read to its end is its own count; a longer one is counted
+        // after its first screen, between the events of the window.
+        m_counting.reset();
+        m_countTimer.stop();
+        if (m_results->atEnd()) {
+            ui->lblTotalCustomers->setText(Fmt::integer(m_results->rowCount()));
+        } else {
+            ui->lblTotalCustomers->clear();
+            m_counting = std::make_unique<Query>(found->matches());
+            m_counted = 0;
+            m_countTimer.start();
+        }
         g->scrollToTop();
         g->setUpdatesEnabled(true);
     }

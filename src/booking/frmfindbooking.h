@@ -1,7 +1,11 @@
 #pragma once
 // Finds bookings by their arrival and departure days and hands the chosen one
 // back through giFindThenGotoBooking_BookingID and gbFindThenGotoBooking.
+#include "core/db.h"
+
 #include <QDialog>
+#include <QTimer>
+#include <memory>
 
 class PagedModel;
 namespace Ui { class frmFindBooking; }
@@ -28,5 +32,11 @@ private:
     void Form_Load();
     void Form_Resize();
 
+    // Counts a slice of the matches; shows the count after the last.
+    void CountMatches();
+
     PagedModel* m_results;   // the bookings found, loaded as they are scrolled
+    std::unique_ptr<Query> m_counting;   // the matches still to count
+    qint64 m_counted = 0;
+    QTimer m_countTimer;
 };

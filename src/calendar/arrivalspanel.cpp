@@ -8,6 +8,7 @@
 #include "core/mainview.h"
 #include "core/grid.h"
 #include "core/modmain.h"
+#include "core/pagedmodel.h"
 #include "core/platform.h"
 #include "core/twips.h"
 #include "invoicing/documents.h"
@@ -16,16 +17,39 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QPushButton>
-#include <QTableWidget>
+#include <memory>
+#include <QTableView>
 
 namespace {
 
 const char* const kNoneSelected =
     "No reservation has been selected. Select a reservation from the Reservation List and try again.";
 
-// The day's bookings are picked from the dates index alone, which is much
-// cheaper than reading the whole table.
-const char* const kDayFilter = "b.id IN (SELECT id FROM booking WHERE fromdate <= ? AND todate >= ?)";
+// The day's bookings are picked from the departures index alone: the stays
+// that end on or after the day, of which those that begin by its end. Days
+// are mostly looked at near today, where that is the stays booked ahead,
+// however long the history.
+const char* const kDayFilter = "b.id IN (SELECT id FROM booking WHERE todate >= ? AND +fromdate <= ?)";
+
+// The row of one booking in the list of day.
+PagedRow ArrivalsRow(BookingListEntry b, const QDate& day)
+{
+    b.from = Fmt::fromDbDateTime(b.storedFrom);
+    b.to = Fmt::fromDbDateTime(b.storedTo);
+    QString name = b.firstName + u' ' + b.lastName;
+    if (name == QLatin1String(" "))
+        name = QStringLiteral("No name entered");
+    if (b.from.date() == day)
+        name += QStringLiteral(" (Arriving)");
+    if (b.to.date() == day)
+        name += QStringLiteral(" (Departing)");
+    // Bookings without units show the times alone.
+    const QString arrival = b.noUnits ? ClockTime(b.from.time())
+                                      : Fmt::shortDate(b.from.date()) + u' ' + ClockTime(b.from.time());
+    const QString departure = b.noUnits ? ClockTime(b.to.time())
+                                        : Fmt::shortDate(b.to.date()) + u' ' + ClockTime(b.to.time());
+    return {b.id, {name, b.noUnits ? QStringLiteral("(None)") : b.units, arrival, departure}, {}};
+}
 
 }  // namespace
 
@@ -35,7 +59,14 @@ ArrivalsPanel::ArrivalsPanel(QWidget* parent) : QWidget(parent), ui(new Ui::Arri
     connect(ui->cboSimpleCalSort, &QComboBox::currentIndexChanged, this, &ArrivalsPanel::cboSimpleCalSort_Click);
     // Only a click on a day refills the list; a date set from code does not.
     connect(ui->dtCalendar, &QCalendarWidget::clicked, this, &ArrivalsPanel::dtCalendar_DateClick);
-    connect(ui->gArrivals, &QTableWidget::cellDoubleClicked, this, &ArrivalsPanel::gArrivals_DblClick);
+    const Qt::Alignment centred = Qt::AlignCenter;
+    m_list = new PagedModel({{QStringLiteral("Name")},
+                             {QStringLiteral("Room(s)")},
+                             {QStringLiteral("Arrival"), centred},
+                             {QStringLiteral("Departure"), centred}},
+                            this);
+    SetGridModel(ui->gArrivals, m_list);
+    connect(ui->gArrivals, &QTableView::doubleClicked, this, &ArrivalsPanel::gArrivals_DblClick);
     connect(ui->cmdAddReservation, &QPushButton::clicked, this, &ArrivalsPanel::cmdAddReservation_Click);
     connect(ui->cmdViewDetails, &QPushButton::clicked, this, &ArrivalsPanel::cmdViewDetails_Click);
     connect(ui->cmdSimpleCalShowSummary, &QPushButton::clicked, this, &ArrivalsPanel::cmdSimpleCalShowSummary_Click);
@@ -50,58 +81,52 @@ ArrivalsPanel::~ArrivalsPanel()
 
 void ArrivalsPanel::InitArrivalsHeader()
 {
-    QTableWidget* g = ui->gArrivals;
-    const Qt::Alignment centreTop = Qt::AlignHCenter | Qt::AlignTop;
-    SetGridHeader(g, {{QStringLiteral("Name"), centreTop, 800},
-                      {QStringLiteral("Room(s)"), centreTop, 2000},
-                      {QStringLiteral("Arrival"), centreTop, 1760},
-                      {QStringLiteral("Departure"), centreTop, 1760}});
-    // The name column takes what the others leave of the grid's width.
+    QTableView* g = ui->gArrivals;
+    const int widths[] = {800, 2000, 1760, 1760};
+    const QStringList captions{QStringLiteral("Name"), QStringLiteral("Room(s)"), QStringLiteral("Arrival"),
+                               QStringLiteral("Departure")};
     int sum = 0;
-    for (int i = 0; i < g->columnCount(); ++i)
+    for (int i = 0; i < 4; ++i) {
+        m_list->setHeaderData(i, Qt::Horizontal, captions[i]);
+        SetGridColWidth(g, i, widths[i]);
         sum += GridColWidth(g, i);
+    }
+    // The name column takes what the others leave of the grid's width.
     const int gridWidth = GridCellsWidth(g);
     if (gridWidth - sum > 0)
         SetGridColWidth(g, 0, gridWidth + GridColWidth(g, 0) - sum);
 }
 
+void ArrivalsPanel::SetUnitCaption(const QString& caption)
+{
+    m_list->setHeaderData(1, Qt::Horizontal, caption);
+}
+
 void ArrivalsPanel::FillArrivals()
 {
-    QTableWidget* g = ui->gArrivals;
+    QTableView* g = ui->gArrivals;
     const QDate day = ui->dtCalendar->selectedDate();
     const QString dayText = day.toString(QStringLiteral("yyyy-MM-dd"));
     const QString sort = ui->cboSimpleCalSort->currentText();
     const BookingOrder order = sort == QLatin1String("Time")   ? BookingOrder::Time
                                : sort == QLatin1String("Name") ? BookingOrder::Name
                                                                : BookingOrder::Unit;
-    const QList<BookingListEntry> bookings = ReadBookingList(
-        QLatin1String(kDayFilter), {dayText + QStringLiteral(" 23:59:59"), dayText + QStringLiteral(" 00:00:00")},
-        order);
+    // The day's bookings are read at once; their rows, dates included, are
+    // written out a page at a time, as the list is scrolled.
+    auto bookings = std::make_shared<const QList<BookingListEntry>>(ReadBookingList(
+        QLatin1String(kDayFilter), {dayText + QStringLiteral(" 00:00:00"), dayText + QStringLiteral(" 23:59:59")},
+        order, false));
+    m_list->setQuery([bookings, day](const PagedRow*, int offset, int limit) {
+        QList<PagedRow> rows;
+        if (bookings->isEmpty() && offset == 0)
+            rows.append({-1, {QStringLiteral("No reservations exist for this date")}, {}});
+        for (qsizetype i = offset; i < bookings->size() && rows.size() < limit; ++i)
+            rows.append(ArrivalsRow(bookings->at(i), day));
+        return rows;
+    });
 
     g->setUpdatesEnabled(false);
-    g->setRowCount(0);
-    const Qt::Alignment centred = Qt::AlignCenter;
-    for (const BookingListEntry& b : bookings) {
-        QString name = b.firstName + u' ' + b.lastName;
-        if (name == QLatin1String(" "))
-            name = QStringLiteral("No name entered");
-        if (b.from.date() == day)
-            name += QStringLiteral(" (Arriving)");
-        if (b.to.date() == day)
-            name += QStringLiteral(" (Departing)");
-        // Bookings without units show the times alone.
-        const QString arrival = b.noUnits ? ClockTime(b.from.time())
-                                          : Fmt::shortDate(b.from.date()) + u' ' + ClockTime(b.from.time());
-        const QString departure = b.noUnits ? ClockTime(b.to.time())
-                                            : Fmt::shortDate(b.to.date()) + u' ' + ClockTime(b.to.time());
-
-        const int row = GridAddRow(g, b.id, {name, b.noUnits ? QStringLiteral("(None)") : b.units, arrival, departure});
-        g->item(row, 2)->setTextAlignment(centred);
-        g->item(row, 3)->setTextAlignment(centred);
-    }
-
-    if (g->rowCount() == 0)
-        GridAddRow(g, -1, {QStringLiteral("No reservations exist for this date")});
+    m_list->refresh();
     GridSelectRow(g, 0);
     g->scrollToTop();
     g->setUpdatesEnabled(true);

@@ -3,6 +3,7 @@
 // chosen day.
 #include <QWidget>
 
+class PagedModel;
 namespace Ui { class ArrivalsPanel; }
 
 class ArrivalsPanel : public QWidget {
@@ -15,6 +16,8 @@ public:
 
     // The header row of gArrivals, set once at start-up.
     void InitArrivalsHeader();
+    // The caption of the units column: the user's word for a unit.
+    void SetUnitCaption(const QString& caption);
     // Refills gArrivals for the day of dtCalendar in the chosen order.
     void FillArrivals();
     // The booking of the grid's current row; -1 when the row holds none.
@@ -33,4 +36,6 @@ private:
     // Tells the user that no booking is selected when the current row holds
     // none; true when one is.
     bool CheckSelected(qint32 id);
+
+    PagedModel* m_list;   // the day's bookings, written out as they are scrolled
 };

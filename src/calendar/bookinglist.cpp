@@ -1,6 +1,7 @@
 #include "calendar/bookinglist.h"
 
 #include "core/db.h"
+#include "core/format.h"
 
 #include <QHash>
 #include <QLocale>
@@ -41,7 +42,8 @@ QString OrderBy(BookingOrder order)
 
 }  // namespace
 
-QList<BookingListEntry> ReadBookingList(const QString& filter, const QVariantList& params, BookingOrder order)
+QList<BookingListEntry> ReadBookingList(const QString& filter, const QVariantList& params, BookingOrder order,
+                                        bool readDates)
 {
     Query q = objConn.query(QString::fromLatin1(kBookingListSql).arg(filter) + OrderBy(order), params);
 
@@ -61,8 +63,12 @@ QList<BookingListEntry> ReadBookingList(const QString& filter, const QVariantLis
         e.id = id;
         e.firstName = q.text(2);
         e.lastName = q.text(3);
-        e.from = q.dateTime(4);
-        e.to = q.dateTime(5);
+        e.storedFrom = q.value(4);
+        e.storedTo = q.value(5);
+        if (readDates) {
+            e.from = Fmt::fromDbDateTime(e.storedFrom);
+            e.to = Fmt::fromDbDateTime(e.storedTo);
+        }
         e.noUnits = q.integer(6) != 0;
         if (!e.noUnits)
             e.units = q.text(1);

@@ -4,14 +4,17 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QVariant>
 #include <QVariantList>
 
 struct BookingListEntry {
     qint32 id = 0;
     QString firstName;
     QString lastName;
-    QDateTime from;
+    QDateTime from;         // read unless the caller reads them itself
     QDateTime to;
+    QVariant storedFrom;    // fromdate and todate as stored
+    QVariant storedTo;
     bool noUnits = false;   // the booking has no unit rows
     QString units;          // its unit names in list order, joined by ", "
 };
@@ -29,7 +32,10 @@ enum class BookingOrder {
 // once; bookings without unit rows come after all others, in id order. A
 // booking without a customer row is not listed, nor one whose unit rows all
 // point to units that no longer exist.
-QList<BookingListEntry> ReadBookingList(const QString& filter, const QVariantList& params, BookingOrder order);
+// With readDates false, from and to are left invalid: a long list whose rows
+// are written out as they are scrolled reads each row's dates itself.
+QList<BookingListEntry> ReadBookingList(const QString& filter, const QVariantList& params, BookingOrder order,
+                                        bool readDates = true);
 
 // A time of day on the 12-hour clock, "9:05 AM".
 QString ClockTime(const QTime& t);

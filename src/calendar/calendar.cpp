@@ -41,11 +41,12 @@ QColor FromColourValue(unsigned v)
     return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
 }
 
-// The stays that touch the page, one row per booking and unit, with the
-// customer where its row still exists. The three tests are the overlap rule
-// of the calendar; the range test on the departure index in front of them
-// only narrows the search to stays that end on or after the first day and
-// begin before the day after the page, which every stay painted does.
+// The stays of the units shown that touch the days read, one row per booking
+// and unit, with the customer where its row still exists. The three tests are
+// the overlap rule of the calendar; the range test on the departure index in
+// front of them only narrows the search to stays that end on or after the
+// first day and begin before the day after the last, which every stay painted
+// does. %1 stands for the units' ids.
 const char* const kPageSql =
     "SELECT b.id, b.fromdate, b.todate, ba.roomid AS baID, b.customerid AS cID, "
     "c.ID IS NOT NULL AS known, c.firstname, c.lastname "
@@ -53,10 +54,15 @@ const char* const kPageSql =
     "JOIN bookingroom AS ba ON ba.bookingid = b.id "
     "LEFT JOIN customer AS c ON c.ID = b.customerid "
     "WHERE b.id IN (SELECT id FROM booking WHERE todate >= ? AND fromdate <= ?) "
+    "AND ba.roomid IN (%1) "
     "AND ((? >= b.fromdate AND ? <= b.todate) OR "
     "(? >= b.fromdate AND ? <= b.todate) OR "
     "(b.fromdate >= ? AND b.todate <= ?)) "
     "ORDER BY b.fromdate, b.todate, b.id, ba.id";
+
+// Days read beyond each end of the page for a scroll or a resize, so that
+// the next steps are painted from what was read.
+constexpr int kSpareDays = 7;
 
 // Paints a cell as its back colour and its text, and no more: the style's
 // full item painting takes about twice as long on a page of a thousand
@@ -76,8 +82,7 @@ public:
             painter->setPen(fore.isValid() ? fore.value<QBrush>().color() : option.palette.color(QPalette::Text));
             const QRect area = option.rect.adjusted(3, 0, -3, 0);
             const Qt::Alignment alignment = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
-            painter->drawText(area, int(alignment) | Qt::TextSingleLine,
-                              option.fontMetrics.elidedText(text, Qt::ElideRight, area.width()));
+            painter->drawText(area, int(alignment) | Qt::TextSingleLine, elided(option.fontMetrics, text, area.width()));
         }
         if (option.state & QStyle::State_HasFocus) {
             QPen pen(option.palette.color(QPalette::Highlight));
@@ -92,6 +97,25 @@ public:
     {
         return option.fontMetrics.size(Qt::TextSingleLine, index.data(Qt::DisplayRole).toString()) + QSize(6, 2);
     }
+
+private:
+    // A stay shows its name in every cell of its column, so each name is
+    // measured once for a width (and again after a change of font).
+    QString elided(const QFontMetrics& metrics, const QString& text, int width) const
+    {
+        if (metrics.height() != m_fontHeight || m_elided.size() > 4096) {
+            m_elided.clear();
+            m_fontHeight = metrics.height();
+        }
+        const QString key = QString::number(width) + u'|' + text;
+        auto found = m_elided.constFind(key);
+        if (found == m_elided.constEnd())
+            found = m_elided.insert(key, metrics.elidedText(text, Qt::ElideRight, width));
+        return *found;
+    }
+
+    mutable QHash<QString, QString> m_elided;
+    mutable int m_fontHeight = -1;
 };
 
 }  // namespace
@@ -333,33 +357,39 @@ void Calendar::SetCaptions()
     ui->Label2->setText(text);
 }
 
-void Calendar::ReadUnits(QVector<qint32>& ids, QStringList& names)
+int Calendar::ReadUnits()
 {
-    ids.clear();
-    names.clear();
-    Query q = objConn->query(QStringLiteral("SELECT id, name FROM room ORDER BY id"));
-    while (q.next()) {
-        ids << qint32(q.integer(0));
-        names << q.text(1);
+    const int n = objConn->scalar(QStringLiteral("SELECT COUNT(*) FROM room")).toInt();
+    {
+        // The range is no step of the user's; the value it keeps is read below.
+        const QSignalBlocker block(ui->HScroll);
+        ui->HScroll->setRange(0, n - iMaxCols);
     }
+    m_units.first = ui->HScroll->value();
+    m_units.columns = iMaxCols;
+    m_units.count = n;
+    m_units.ids.clear();
+    m_units.names.clear();
+    Query q = objConn->query(QStringLiteral("SELECT id, name FROM room ORDER BY id LIMIT ? OFFSET ?"),
+                             {std::max(0, iMaxCols), m_units.first});
+    while (q.next()) {
+        m_units.ids << qint32(q.integer(0));
+        m_units.names << q.text(1);
+    }
+    m_units.valid = true;
+    return n;
 }
 
-void Calendar::SetHeaderRow(const QVector<qint32>& ids, const QStringList& names)
+void Calendar::SetHeaderRow()
 {
     // Columns without a unit of the window show none.
     for (int c = 1; c < m_model->cols(); ++c) {
         m_model->setText(0, c, QString());
         m_model->setColData(c, 0);
     }
-    const int v = ui->HScroll->value();
-    for (int k = 1; k <= ids.size(); ++k) {
-        if (v < k && k < v + iMaxCols + 1) {
-            const int c = k - v;
-            if (c >= m_model->cols())
-                break;
-            m_model->setText(0, c, names.at(k - 1));
-            m_model->setColData(c, ids.at(k - 1));
-        }
+    for (int k = 0; k < m_units.ids.size() && k + 1 < m_model->cols(); ++k) {
+        m_model->setText(0, k + 1, m_units.names.at(k));
+        m_model->setColData(k + 1, m_units.ids.at(k));
     }
 }
 
@@ -369,11 +399,9 @@ void Calendar::InitHeaders()
     QTableView* g = ui->g;
     g->setUpdatesEnabled(false);
 
-    QVector<qint32> ids;
-    QStringList names;
+    int n = 0;
     if (objConn && objConn->isOpen())
-        ReadUnits(ids, names);
-    const int n = int(ids.size());
+        n = objConn->scalar(QStringLiteral("SELECT COUNT(*) FROM room")).toInt();
 
     // Unit columns that show, wholly or in part, in the grid's width: the
     // width the layout gives the grid for the control's size. A hidden
@@ -401,7 +429,10 @@ void Calendar::InitHeaders()
     }
     ui->HScroll->setRange(0, n - iMaxCols);
     ui->HScroll->setPageStep(std::max(1, iMaxCols));
-    SetHeaderRow(ids, names);
+    if (objConn && objConn->isOpen() && !(m_units.valid && m_units.first == ui->HScroll->value()
+                                          && m_units.columns == iMaxCols && m_units.count == n))
+        ReadUnits();
+    SetHeaderRow();
     m_model->changedAll();
     LoadGridLayout(g);
     g->setUpdatesEnabled(true);
@@ -409,22 +440,38 @@ void Calendar::InitHeaders()
 
 void Calendar::Refresh()
 {
+    Redraw(true);
+}
+
+void Calendar::Redraw(bool reread)
+{
     SetCaptions();
     if (!objConn || !objConn->isOpen())
         return;
+    // Behind another view of its window the control reads nothing until it
+    // is shown.
+    if (parentWidget() && !isVisibleTo(window())) {
+        m_redrawPending = true;
+        m_rereadPending = m_rereadPending || reread;
+        return;
+    }
+    m_redrawPending = false;
+    reread = reread || m_rereadPending;
+    m_rereadPending = false;
 
     QTableView* g = ui->g;
     g->setUpdatesEnabled(false);
-    QVector<qint32> ids;
-    QStringList names;
-    ReadUnits(ids, names);
+    // The units of the columns shown: read again on a refresh, or when the
+    // window over them moved.
+    if (reread || !m_units.valid || m_units.first != ui->HScroll->value() || m_units.columns != iMaxCols)
+        ReadUnits();
     if (m_model->rows() == 0) {
         g->setUpdatesEnabled(true);
         return;
     }
 
-    ui->HScroll->setRange(0, int(ids.size()) - iMaxCols);
-    SetHeaderRow(ids, names);
+    ui->HScroll->setRange(0, m_units.count - iMaxCols);
+    SetHeaderRow();
     m_model->setText(0, 0, QString());
 
     if (iRows > m_model->rows())
@@ -447,42 +494,78 @@ void Calendar::Refresh()
         if (m_model->colData(c) != 0)
             columnOf.insert(m_model->colData(c), c);
 
-    const QVariant first = dbValue(Fmt::clockDateTime(dtDate, QTime(0, 0)));
-    const QVariant after = dbValue(Fmt::clockDateTime(dtDate.addDays(rows), QTime(0, 0)));
-    Query q = objConn->query(QString::fromLatin1(kPageSql), {first, after, first, first, after, after, first, after});
-    while (q.next()) {
-        const int c = columnOf.value(q.integer(3), 0);
+    // The page's days and units, unless what was read last covers them;
+    // read for a scroll or a resize, with some days to spare.
+    const QDate after = dtDate.addDays(rows);
+    if (reread)
+        ReadStays(dtDate, after);
+    else if (!m_stays.valid || dtDate < m_stays.first || after > m_stays.after || m_stays.units != m_units.ids)
+        ReadStays(dtDate.addDays(-kSpareDays), after.addDays(kSpareDays));
+
+    for (const Stay& stay : std::as_const(m_stays.list)) {
+        const int c = columnOf.value(stay.unit, 0);
         if (c == 0)
-            continue;
-        const qint32 id = qint32(q.integer(0));
-        const QDateTime from = q.dateTime(1);
-        const QDateTime to = q.dateTime(2);
-        if (!from.isValid() || !to.isValid())
             continue;
         // Grid row r shows day dtDate + r - 1: booked from the arrival day up
         // to the day before departure, or the departure day itself.
-        const qint64 arrival = dtDate.daysTo(from.date()) + 1;
-        const qint64 departure = dtDate.daysTo(to.date()) + (bIncludeEndDate ? 1 : 0);
+        const qint64 arrival = dtDate.daysTo(stay.from) + 1;
+        const qint64 departure = dtDate.daysTo(stay.to) + (bIncludeEndDate ? 1 : 0);
         const int top = int(std::max<qint64>(1, arrival));
         const int bottom = int(std::min<qint64>(rows - 1, departure));
         if (top > bottom)
             continue;
 
-        const bool known = q.integer(5) != 0;
-        const QString lastName = known ? q.text(7) : QString();
+        const QString lastName = stay.known ? stay.lastName : QString();
         for (int r = top; r <= bottom; ++r) {
             m_model->setBack(r, c, kBookedColour);
             m_model->setText(r, c, lastName);
-            aBookingID[r][c] = id;
+            aBookingID[r][c] = stay.id;
         }
-        Guest& guest = m_guests[id];
-        guest.known = known;
-        guest.firstName = q.text(6);
+        Guest& guest = m_guests[stay.id];
+        guest.known = stay.known;
+        guest.firstName = stay.firstName;
         guest.lastName = lastName;
     }
 
     m_model->changedAll();
     g->setUpdatesEnabled(true);
+}
+
+void Calendar::ReadStays(const QDate& first, const QDate& after)
+{
+    m_stays.list.clear();
+    m_stays.first = first;
+    m_stays.after = after;
+    m_stays.units = m_units.ids;
+    m_stays.valid = true;
+    if (m_units.ids.isEmpty())
+        return;
+
+    const QVariant from = dbValue(Fmt::clockDateTime(first, QTime(0, 0)));
+    const QVariant to = dbValue(Fmt::clockDateTime(after, QTime(0, 0)));
+    QVariantList params{from, to};
+    QStringList marks;
+    for (qint32 id : std::as_const(m_units.ids)) {
+        marks << QStringLiteral("?");
+        params << id;
+    }
+    params << from << from << to << to << from << to;
+    Query q = objConn->query(QString::fromLatin1(kPageSql).arg(marks.join(u',')), params);
+    while (q.next()) {
+        Stay stay;
+        stay.id = qint32(q.integer(0));
+        const QDateTime from = q.dateTime(1);
+        const QDateTime to = q.dateTime(2);
+        if (!from.isValid() || !to.isValid())
+            continue;
+        stay.from = from.date();
+        stay.to = to.date();
+        stay.unit = q.integer(3);
+        stay.known = q.integer(5) != 0;
+        stay.firstName = q.text(6);
+        stay.lastName = q.text(7);
+        m_stays.list.append(stay);
+    }
 }
 
 void Calendar::SaveCalendarGridLayout()
@@ -526,7 +609,22 @@ void Calendar::UserControl_Resize()
     units->move(units->x(), px(tw(days->y()) + tw(days->height()) - tw(units->height()) + 20));
     setWidth(units, tw(g->x()) + tw(g->width()) - tw(units->x()));
 
-    Refresh();
+    // Refreshed from what was read, as far as it covers the new size.
+    Redraw(false);
+}
+
+void Calendar::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Once the events of the showing are handled: a host that shows the
+    // control and refreshes it at once leaves nothing to do here.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_redrawPending)
+                Redraw(false);
+        },
+        Qt::QueuedConnection);
 }
 
 void Calendar::resizeEvent(QResizeEvent* event)
@@ -541,7 +639,8 @@ void Calendar::ScrollDate_Change(int value)
 {
     // One day per change, whichever way and however far the bar moved.
     dtDate = dtDate.addDays(iLastScrollPos < value ? 1 : -1);
-    Refresh();
+    // The day that came into view is most often among those read already.
+    Redraw(false);
     iLastScrollPos = value;
 }
 

@@ -44,6 +44,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -56,9 +57,17 @@ private:
     void g_DblClick(int row, int col);
 
     void SetCaptions();
-    // Unit ids and names in the table's order.
-    void ReadUnits(QVector<qint32>& ids, QStringList& names);
-    void SetHeaderRow(const QVector<qint32>& ids, const QStringList& names);
+    // Refills the grid; from the database, or when reread is false from what
+    // was read before as far as it covers the page.
+    void Redraw(bool reread);
+    // The number of units, and the ids and names of those of the columns
+    // shown (units V + 1 to V + iMaxCols in the table's order, V the value of
+    // HScroll), into m_units.
+    int ReadUnits();
+    // The stays of the units of m_units from day first to the day before
+    // after, into m_stays.
+    void ReadStays(const QDate& first, const QDate& after);
+    void SetHeaderRow();
     void ShowTooltip(const QString& caption, int leftTwips, int topTwips);
 
     CalendarModel* m_model;
@@ -73,4 +82,33 @@ private:
         QString lastName;
     };
     QHash<qint32, Guest> m_guests;   // customers of the bookings painted
+
+    bool m_redrawPending = false;    // a redraw waits for the control to be shown
+    bool m_rereadPending = false;    // ... and reads the database again
+
+    // What was read last, for a redraw that reuses it.
+    struct {
+        bool valid = false;
+        int first = 0;               // HScroll value: units before the first column
+        int columns = 0;             // iMaxCols when read
+        int count = 0;               // all units
+        QVector<qint32> ids;         // units of the columns, left to right
+        QStringList names;
+    } m_units;
+    struct Stay {
+        qint32 id = 0;
+        QDate from;                  // arrival day
+        QDate to;                    // departure day
+        qint64 unit = 0;
+        bool known = false;          // the customer row exists
+        QString firstName;
+        QString lastName;
+    };
+    struct {
+        bool valid = false;
+        QDate first;                 // days read: first up to the day before after
+        QDate after;
+        QVector<qint32> units;       // units read
+        QVector<Stay> list;          // in the order they are painted
+    } m_stays;
 };

@@ -6,8 +6,10 @@
 // wanted; it returns at most that many rows, fewer only at the end of the
 // list. A reader may continue after the last row's key (keyset paging, which
 // costs the same wherever the page lies) or skip the rows loaded (offset
-// paging). An optional counter gives the length of the whole list without
-// reading it.
+// paging). Keyset paging needs an order on columns that are never Null (a
+// row value compared with a Null matches nothing, which would end the list
+// early); a list ordered by columns that may be Null pages by offset. An
+// optional counter gives the length of the whole list without reading it.
 //
 // Each row carries its record's id, kept as the row data of column 0
 // (Qt::UserRole), as the program's grids keep it; the id 0 is no record.

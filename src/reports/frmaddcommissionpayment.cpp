@@ -106,7 +106,7 @@ void frmAddCommissionPayment::cmdOK_Click()
     }
     payment.id = m_id;
     payment.commissionId = qint32(ComboItemData(ui->cboAccount, i));
-    payment.submittedDate = QDateTime(ui->dtSubmittedDate->date(), m_submitted.time());
+    payment.submittedDate = Fmt::clockDateTime(ui->dtSubmittedDate->date(), m_submitted.time());
     payment.notes = ui->txtNotes->toPlainText();
     payment.save();
     accept();

@@ -47,10 +47,10 @@ QString ReservationQuickViewText(const QDate& first, const QDate& last)
     if (days > 0) {
         QStringList starts, ends;
         for (int i = 0; i < days; ++i) {
-            starts << Fmt::dbDateTime(QDateTime(first.addDays(i), QTime(0, 0)));
-            ends << Fmt::dbDateTime(QDateTime(first.addDays(i), QTime(23, 59)));
+            starts << Fmt::dbDateTime(Fmt::clockDateTime(first.addDays(i), QTime(0, 0)));
+            ends << Fmt::dbDateTime(Fmt::clockDateTime(first.addDays(i), QTime(23, 59)));
         }
-        Query r = ReportStore::BookedUnitsOverlapping(QDateTime(first, QTime(0, 0)), QDateTime(last, QTime(23, 59)));
+        Query r = ReportStore::BookedUnitsOverlapping(Fmt::clockDateTime(first, QTime(0, 0)), Fmt::clockDateTime(last, QTime(23, 59)));
         while (r.next()) {
             const QString from = r.text(1), to = r.text(2);
             std::vector<bool>& marks = booked[r.integer(5)];

@@ -22,8 +22,8 @@ QString Figure(const std::function<QString()>& compute)
     }
 }
 
-QDateTime Start(const QDate& d) { return QDateTime(d, QTime(0, 0)); }
-QDateTime End(const QDate& d) { return QDateTime(d, QTime(23, 59)); }
+QDateTime Start(const QDate& d) { return Fmt::clockDateTime(d, QTime(0, 0)); }
+QDateTime End(const QDate& d) { return Fmt::clockDateTime(d, QTime(23, 59)); }
 
 QString DateFigure(const QDateTime& dt)
 {

@@ -9,13 +9,13 @@ namespace {
 
 QString DayStart(const QDate& d)
 {
-    return Fmt::dbDateTime(QDateTime(d, QTime(0, 0)));
+    return Fmt::dbDateTime(Fmt::clockDateTime(d, QTime(0, 0)));
 }
 
 // A day ends at 23:59:00: an arrival in its last minute belongs to no day.
 QString DayEnd(const QDate& d)
 {
-    return Fmt::dbDateTime(QDateTime(d, QTime(23, 59)));
+    return Fmt::dbDateTime(Fmt::clockDateTime(d, QTime(23, 59)));
 }
 
 }  // namespace

@@ -194,7 +194,7 @@ private slots:
         for (QPushButton* b : wiz()->cmdBack + wiz()->cmdNext)
             QVERIFY(!b->isEnabled());
         QVERIFY(main->arrivals()->isVisible() && wiz()->isHidden());
-        QTableWidget* g = main->arrivals()->ui->gArrivals;
+        QTableView* g = main->arrivals()->ui->gArrivals;
         QCOMPARE(GridRowData(g, 0), id);
         QCOMPARE(GridText(g, 0, 0) + u'|' + GridText(g, 0, 1), QStringLiteral("Ann  (Arriving)|Room 1, Room 2"));
     }

@@ -275,6 +275,46 @@ private slots:
         QCOMPARE(column(1, 2), "Lee Lee");
     }
 
+    // Scrolling day by day and resizing paint from what was read, as far as
+    // it covers the page: every step shows what a fresh read shows, for a
+    // stay covering far more than the page and stays that come into view
+    // from beyond the days read, the day's boundaries included.
+    void scrollAndResizeAgreeWithAFreshRead()
+    {
+        booking(customer("Li", "Wu"), "2024-01-01 14:00:00", "2026-01-01 10:00:00", {1});
+        booking(customer("Ann", "Lee"), "2025-05-29 00:00:00", "2025-05-30 00:00:00", {2});   // at midnight
+        booking(customer("Bo", "Ng"), "2025-05-30 23:59:00", "2025-05-31 00:00:00", {2});
+        booking(customer("Cy", "Far"), "2025-03-01 14:00:00", "2025-03-03 10:00:00", {3});
+        makeCalendar();
+        auto page = [this] {
+            QStringList cols;
+            for (int c = 1; c < model()->columnCount(); ++c)
+                cols << column(c, dayRows());
+            return cols;
+        };
+        QScrollBar* days = cal->ui->ScrollDate;
+        for (int step = 0; step < 75; ++step) {
+            days->setValue(days->value() + 1);
+            const QStringList shown = page();
+            cal->Refresh();
+            QCOMPARE(shown, page());
+        }
+        QCOMPARE(cal->dtDate, first.addDays(75));
+        QVERIFY(column(2, dayRows()).contains("Lee Ng"));
+        for (int step = 0; step < 85; ++step)
+            days->setValue(days->value() - 1);
+        QCOMPARE(cal->dtDate, first.addDays(-10));
+        QStringList shown = page();
+        cal->Refresh();
+        QCOMPARE(shown, page());
+        QVERIFY(shown.at(2).startsWith(". Far Far ."));
+        cal->resize(960, 900);
+        shown = page();
+        cal->Refresh();
+        QCOMPARE(shown, page());
+        QVERIFY(shown.at(0).split(' ').size() > 30 && !shown.at(0).contains('.'));
+    }
+
     void widthsSavedAndRestored()
     {
         makeCalendar();

@@ -318,7 +318,7 @@ void TestConfigWizard::finishWritesSettingsUnitsAndWindow()
     QCOMPARE(main->Label1.value(3)->text(), QStringLiteral("Select the Apartments for this booking."));
     QCOMPARE(main->Label1.value(5)->text(), QStringLiteral("Apartments:"));
     auto* arrivals = main->arrivals()->ui;
-    QCOMPARE(arrivals->gArrivals->horizontalHeaderItem(1)->text(), QStringLiteral("Apartment"));
+    QCOMPARE(arrivals->gArrivals->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Apartment"));
     QCOMPARE(arrivals->cboSimpleCalSort->itemText(2), QStringLiteral("Apartment"));
     QCOMPARE(arrivals->cboSimpleCalSort->currentText(), QStringLiteral("Time"));
     QCOMPARE(control<QLabel>(main, "lblPostCode_0")->text(), QStringLiteral("Zip Code"));
@@ -327,6 +327,7 @@ void TestConfigWizard::finishWritesSettingsUnitsAndWindow()
         QVERIFY2(!control<QWidget>(main, l)->isHidden(), l);
     Calendar* cal = main->calendar()->MainCalendar();
     QCOMPARE(cal->CommodityName, QStringLiteral("Apartments"));
+    main->mnuCalendar_Click();
     QStringList headers;
     for (int c = 1; c < cal->ui->g->model()->columnCount(); ++c)
         headers << cal->ui->g->model()->headerData(c, Qt::Horizontal).toString();

@@ -117,17 +117,17 @@ private:
 };
 
 // What a list grid's frame and its always-shown scroll bar take of its width.
-int scrollAllowance(const QTableWidget* g)
+int scrollAllowance(const QTableView* g)
 {
     return Twips::fromPx(g->width()) - GridCellsWidth(g);
 }
 
 // Column k of g after the last-column fit, from the widths the other columns
 // have and the grid's width in the model.
-int fittedColumn(QTableWidget* g, int gridWidth, int k, int margin, int before)
+int fittedColumn(QTableView* g, int gridWidth, int k, int margin, int before)
 {
     int others = 0;
-    for (int i = 0; i < g->columnCount(); ++i)
+    for (int i = 0; i < g->model()->columnCount(); ++i)
         if (i != k)
             others += Twips::fromPx(g->columnWidth(i));
     if (gridWidth - others > 0 && gridWidth - others - margin >= 0)
@@ -655,12 +655,12 @@ void TestMainFrame::nameColumnKeptWhenOthersFillGrid()
     TestDb db;
     frmMain& m = loadMainWindow(db);
     QVERIFY(showAt(m, QSize(1024, 700)));
-    QTableWidget* g = m.arrivals()->ui->gArrivals;
+    QTableView* g = m.arrivals()->ui->gArrivals;
     QTableWidget* inv = m.booking()->payment()->ui->gNewInvoice;
 
     // Normally the name column takes what the others leave, less the margin.
     int others = 0;
-    for (int i = 1; i < g->columnCount(); ++i)
+    for (int i = 1; i < g->model()->columnCount(); ++i)
         others += Twips::fromPx(g->columnWidth(i));
     QVERIFY(qAbs(g->columnWidth(0) - Twips::toPx(GridCellsWidth(g) - others - 100)) <= 1);
 
@@ -747,7 +747,7 @@ void TestMainFrame::editMenuSendsKeysToFocus()
             return false;
         }
     } watch;
-    QTableWidget* grid = m.arrivals()->ui->gArrivals;
+    QTableView* grid = m.arrivals()->ui->gArrivals;
     grid->installEventFilter(&watch);
     grid->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), grid);

@@ -56,8 +56,8 @@ void TestStartup::loadsOnTheArrivalsView()
     QCOMPARE(main.arrivals()->ui->dtCalendar->selectedDate(), QDate::currentDate());
     QCOMPARE(control<QDateEdit>(main.reports(), "dtReport")->date(), QDate::currentDate());
 
-    QCOMPARE(main.arrivals()->ui->gArrivals->columnCount(), 4);
-    QCOMPARE(main.arrivals()->ui->gArrivals->horizontalHeaderItem(1)->text(), QStringLiteral("Room"));
+    QCOMPARE(main.arrivals()->ui->gArrivals->model()->columnCount(), 4);
+    QCOMPARE(main.arrivals()->ui->gArrivals->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Room"));
     QCOMPARE(main.booking()->payment()->ui->gNewInvoice->horizontalHeaderItem(4)->text(),
              QStringLiteral("Item Total"));
     QCOMPARE(main.customers()->ui->gcust->columnCount(), 4);
@@ -101,7 +101,7 @@ void TestStartup::loadCopiesSettings()
     QCOMPARE(gsCommodityPlural, QStringLiteral("Cabins"));
     QCOMPARE(main.ui->mnuConfigureRooms->text(), QStringLiteral("Cabins..."));
     QCOMPARE(main.ui->mnuBookingsRoomNotes->text(), QStringLiteral("Cabin Notes..."));
-    QCOMPARE(main.arrivals()->ui->gArrivals->horizontalHeaderItem(1)->text(), QStringLiteral("Cabin"));
+    QCOMPARE(main.arrivals()->ui->gArrivals->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Cabin"));
     QCOMPARE(main.arrivals()->ui->cboSimpleCalSort->itemText(2), QStringLiteral("Cabin"));
     QCOMPARE(main.calendar()->MainCalendar()->CommodityName, QStringLiteral("Cabins"));
 }

@@ -151,6 +151,7 @@ private slots:
     void makedbFailureNamesTheLineAndLeavesNothing();
     void gendbMakesTheSizesAskedWithoutOverlaps();
     void gendbIsDeterministic();
+    void gendbPresetsGiveTheirSizesAndLaterOptionsWin();
 };
 
 void TestTools::initTestCase()
@@ -442,6 +443,24 @@ void TestTools::gendbIsDeterministic()
     Db da(dir.filePath("a.mdb")), dc(dir.filePath("c.mdb"));
     QVERIFY(da.value("SELECT group_concat(LastName) FROM (SELECT LastName FROM customer ORDER BY ID LIMIT 20)")
             != dc.value("SELECT group_concat(LastName) FROM (SELECT LastName FROM customer ORDER BY ID LIMIT 20)"));
+}
+
+void TestTools::gendbPresetsGiveTheirSizesAndLaterOptionsWin()
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath("wide.mdb");
+    Run r = runTool(kGendb, {out, "--from", kDefault, "--preset", "wide", "--customers", "50", "--bookings", "300",
+                             "--today", "2025-06-15"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    Db db(out);
+    QCOMPARE(db.value("SELECT count(*) FROM room"), QString("1000"));
+    QCOMPARE(db.value("SELECT count(*) FROM customer"), QString("50"));
+    QCOMPARE(db.value("SELECT count(*) FROM booking"), QString("300"));
+    QVERIFY(db.value("SELECT min(fromdate) FROM booking") < "2016-12-31");
+    // An unknown preset is refused and writes nothing.
+    r = runTool(kGendb, {dir.filePath("x.mdb"), "--from", kDefault, "--units", "3", "--preset", "nope"});
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY(!QFile::exists(dir.filePath("x.mdb")));
 }
 
 QTEST_GUILESS_MAIN(TestTools)
