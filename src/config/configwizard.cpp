@@ -18,6 +18,8 @@
 #include "ui_frmwizconfig_rooms.h"
 
 #include <QCheckBox>
+#include <algorithm>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -83,15 +85,15 @@ ConfigWizard::Result ConfigWizard::ask(const QString& postCode, const QString& s
 void ConfigWizard::Finish(const WizConfigCopies& c)
 {
     WaitCursor wait;
-    SaveConfigText(QStringLiteral("SalesTaxPercentage2"), Fmt::number(c.SalesTaxPercentage2));
-    SaveConfigText(QStringLiteral("SalesTaxName2"), c.SalesTaxName2);
-    SaveConfigFlag(QStringLiteral("EnabledSalesTax2"), c.EnableTax2);
-    SaveConfigText(QStringLiteral("PostCode"), c.PostCode);
-    SaveConfigText(QStringLiteral("SalesTaxName"), c.SalesTaxName);
-    SaveConfigText(QStringLiteral("SalesTaxPercentage"), Fmt::number(c.SalesTaxPercentage));
-    SaveConfigText(QStringLiteral("CostPerNight"), Fmt::moneyPlain(c.CostPerNight));
-    SaveConfigText(QStringLiteral("CommoditySingular"), c.CommoditySingular);
-    SaveConfigText(QStringLiteral("CommodityPlural"), c.CommodityPlural);
+    SaveConfigTexts({{QStringLiteral("SalesTaxPercentage2"), Fmt::number(c.SalesTaxPercentage2)},
+                     {QStringLiteral("SalesTaxName2"), c.SalesTaxName2},
+                     {QStringLiteral("EnabledSalesTax2"), FlagText(c.EnableTax2)},
+                     {QStringLiteral("PostCode"), c.PostCode},
+                     {QStringLiteral("SalesTaxName"), c.SalesTaxName},
+                     {QStringLiteral("SalesTaxPercentage"), Fmt::number(c.SalesTaxPercentage)},
+                     {QStringLiteral("CostPerNight"), Fmt::moneyPlain(c.CostPerNight)},
+                     {QStringLiteral("CommoditySingular"), c.CommoditySingular},
+                     {QStringLiteral("CommodityPlural"), c.CommodityPlural}});
 
     gsCommoditySingular = c.CommoditySingular;
     gsCommodityPlural = c.CommodityPlural;
@@ -102,6 +104,12 @@ void ConfigWizard::Finish(const WizConfigCopies& c)
     dSalesTaxPercentage = ConfigDecimal(QStringLiteral("SalesTaxPercentage"), QStringLiteral("10"));
 
     Connection::Transaction t(objConn);
+    // Added units are charged at the first sales tax: a rate row removed in
+    // the tax-rate list is written back, so their stays keep an invoice line.
+    const bool adds = std::any_of(c.Rooms.begin(), c.Rooms.end(),
+                                  [](const WizConfig_Room& r) { return r.ID == -1 && !r.Deleted; });
+    if (adds && !TaxRateRecord::find(TaxRateId::First))
+        WriteTaxRate(TaxRateId::First, c.SalesTaxName, c.SalesTaxPercentage);
     for (const WizConfig_Room& room : c.Rooms) {
         if (room.Deleted) {
             if (room.ID != -1)
@@ -128,7 +136,7 @@ frmWizConfig_Commodity::frmWizConfig_Commodity(WizardRun& run, WizConfigCopies& 
     AttachButtons();
     connect(ui->cboList, &QComboBox::currentIndexChanged, this, guarded(this, &frmWizConfig_Commodity::cboList_Click));
 
-    PopulateCombo(ui->cboList, QStringLiteral("Plural"), QStringLiteral("Commodity"), false);
+    PopulateCombo(ui->cboList, false);
     ComboAdd(ui->cboList, QStringLiteral("Custom..."), -1);
     const int listed = ui->cboList->findText(m_copies.CommodityPlural, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (listed >= 0) {
@@ -146,12 +154,8 @@ frmWizConfig_Commodity::~frmWizConfig_Commodity()
     delete ui;
 }
 
-void frmWizConfig_Commodity::PopulateCombo(QComboBox* c, const QString& sFieldName, const QString& sTableName,
-                                           bool bSelect)
+void frmWizConfig_Commodity::PopulateCombo(QComboBox* c, bool bSelect)
 {
-    // Only the unit words are listed from here.
-    Q_UNUSED(sFieldName);
-    Q_UNUSED(sTableName);
     for (const CommodityWord& w : CommodityPlurals())
         ComboAdd(c, w.plural, w.id);
     if (bSelect && c->count() > 0)
@@ -255,9 +259,10 @@ frmWizConfig_Charges::~frmWizConfig_Charges()
 bool frmWizConfig_Charges::Validate()
 {
     // The second percentage is checked also while it is hidden.
+    Money charge;
     for (QLineEdit* box : {ui->txtName, ui->txtSalesTax, ui->txtSalesTax2}) {
         double v = 0;
-        if (!ReadTypedNumber(box->text(), &v)) {
+        if (box == ui->txtName ? !ReadTypedMoney(box->text(), &charge) : !ReadTypedNumber(box->text(), &v)) {
             Refuse(QStringLiteral("An incorrect amount has been entered. Please enter an amount to continue."), box);
             return false;
         }
@@ -267,13 +272,7 @@ bool frmWizConfig_Charges::Validate()
 
 void frmWizConfig_Charges::Store()
 {
-    Money charge;
-    if (!Fmt::parseCurrency(ui->txtName->text(), &charge)) {
-        double v = 0;
-        ReadTypedNumber(ui->txtName->text(), &v);
-        charge = Money::fromDouble(v);
-    }
-    m_copies.CostPerNight = charge;
+    ReadTypedMoney(ui->txtName->text(), &m_copies.CostPerNight);
     ReadTypedNumber(ui->txtSalesTax->text(), &m_copies.SalesTaxPercentage);
     ReadTypedNumber(ui->txtSalesTax2->text(), &m_copies.SalesTaxPercentage2);
 }
@@ -342,6 +341,16 @@ void frmWizConfig_Rooms::cmdRemove_Click()
         return;
     room.Deleted = true;
     delete ui->lstRooms->takeItem(row);
+}
+
+void frmWizConfig_Rooms::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && ui->txtName->hasFocus()) {
+        event->accept();
+        RunGuarded([this] { cmdAdd_Click(); });
+        return;
+    }
+    WizPage::keyPressEvent(event);
 }
 
 bool frmWizConfig_Rooms::Validate()

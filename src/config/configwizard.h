@@ -60,8 +60,9 @@ class frmWizConfig_Commodity : public WizPage {
 public:
     frmWizConfig_Commodity(WizardRun& run, WizConfigCopies& copies, QWidget* parent);
     ~frmWizConfig_Commodity() override;
-    // Lists the rows of a word table: each row's field as text, its id as item data.
-    static void PopulateCombo(class QComboBox* c, const QString& sFieldName, const QString& sTableName, bool bSelect);
+    // Lists the plural of every unit word offered, in table order, with its
+    // row id as item data; bSelect chooses the first entry.
+    static void PopulateCombo(class QComboBox* c, bool bSelect);
 
 protected:
     bool Validate() override;
@@ -118,6 +119,8 @@ public:
 
 protected:
     bool Validate() override;
+    // Enter in the name box adds the unit rather than going on.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     Ui::frmWizConfig_Rooms* ui;

@@ -53,8 +53,11 @@ frmTerminology::frmTerminology(const QString& postCode, const QString& salesTaxN
     ui->setupUi(this);
     ShowLabelsAsPlainText(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    // The locale's short time, without seconds.
+    QString timeFormat = QLocale().timeFormat(QLocale::ShortFormat);
+    timeFormat.remove(QStringLiteral(":ss"));
     for (QTimeEdit* t : {ui->dtFromTime, ui->dtToTime})
-        t->setDisplayFormat(QLocale().timeFormat(QLocale::ShortFormat));
+        t->setDisplayFormat(timeFormat);
     connect(ui->chkEnableTax2, &QCheckBox::toggled, this, guarded(this, &frmTerminology::chkEnableTax2_Click));
     connect(ui->cmdTaxAdvanced, &QPushButton::clicked, this, guarded(this, &frmTerminology::cmdTaxAdvanced_Click));
     connect(ui->cmdOK, &QPushButton::clicked, this, guarded(this, &frmTerminology::cmdOK_Click));
@@ -123,7 +126,9 @@ void frmTerminology::cmdOK_Click()
 {
     const double tax = NumberOrZero(ui->txtSalesTax);
     const double tax2 = NumberOrZero(ui->txtSalesTax2);
-    NumberOrZero(ui->txtCostPerNight);
+    Money cost;
+    if (!ReadTypedMoney(ui->txtCostPerNight->text(), &cost))
+        ui->txtCostPerNight->setText(QStringLiteral("0"));
     NumberOrZero(ui->txtTip);
     if (ui->txtSalesTaxName2->text().isEmpty())
         ui->txtSalesTaxName2->setText(kDefaultTax2Name);
@@ -139,12 +144,6 @@ void frmTerminology::cmdOK_Click()
         t.commit();
     }
     // The cost as a plain number, which every locale reads back.
-    Money cost;
-    if (!Fmt::parseCurrency(ui->txtCostPerNight->text(), &cost)) {
-        double v = 0;
-        ReadTypedNumber(ui->txtCostPerNight->text(), &v);
-        cost = Money::fromDouble(v);
-    }
     SaveConfigText(QStringLiteral("CostPerNight"), Fmt::moneyPlain(cost));
     SaveConfigText(QStringLiteral("CheckinTime"), Fmt::shortTime(ui->dtFromTime->time()));
     SaveConfigText(QStringLiteral("CheckoutTime"), Fmt::shortTime(ui->dtToTime->time()));
