@@ -2,6 +2,7 @@
 #include "app/frmmain.h"
 
 #include "customers/frmfindcustomer.h"
+#include "customers/mailinglistwizard.h"
 
 void frmMain::mnuCustomerFind_Click()
 {
@@ -9,4 +10,7 @@ void frmMain::mnuCustomerFind_Click()
         DoEditBooking(qint32(*booking));
 }
 
-void frmMain::mnuCustMailingList_Click() {}
+void frmMain::mnuCustMailingList_Click()
+{
+    RunMailingListWizard(this);
+}
