@@ -15,6 +15,7 @@
 #include "core/mainview.h"
 #include "core/modmain.h"
 #include "core/panellayout.h"
+#include "core/plaintext.h"
 #include "core/platform.h"
 #include "core/settings.h"
 #include "ui_bookingwizard.h"
@@ -271,7 +272,7 @@ void BookingWizard::Form_Resize(const PanelArea& area)
 void BookingWizard::SetCommodityName(const QString& plural)
 {
     if (QLabel* step = lblStep.value(1))
-        step->setText(QStringLiteral("Step 2 - Select ") + plural);
+        SetPlainText(step, QStringLiteral("Step 2 - Select ") + plural);
     units()->SetCommodityName(plural);
 }
 

@@ -4,6 +4,7 @@
 #include "core/bookingstore.h"
 #include "core/db.h"
 #include "core/modmain.h"
+#include "core/plaintext.h"
 #include "core/platform.h"
 #include "core/settings.h"
 #include "ui_unitspage.h"
@@ -96,6 +97,6 @@ void UnitsPage::SavePage()
 
 void UnitsPage::SetCommodityName(const QString& plural)
 {
-    ui->Label1_3->setText(QStringLiteral("Select the ") + plural + QStringLiteral(" for this booking."));
-    ui->Label1_5->setText(plural + QStringLiteral(":"));
+    SetPlainText(ui->Label1_3, QStringLiteral("Select the ") + plural + QStringLiteral(" for this booking."));
+    SetPlainText(ui->Label1_5, plural + QStringLiteral(":"));
 }

@@ -18,6 +18,7 @@ QString sDBPath;
 qint32 iBookingID = 0;
 int iBookingStep = 0;
 qint32 giCustomerID = 0;
+QString WizMailList_Filename;
 int iNoOfNights = 0;
 qint32 lBookingCommissionID = CommissionAccountId::None;
 double dBookingCommissionPercentage = 0;
@@ -29,6 +30,10 @@ QString gsCommodityPlural = QStringLiteral("Rooms");
 bool WizConfig_ShowWelcome = true;
 bool WizOConfig_ShowWelcome = true;
 bool WizMailList_ShowWelcome = true;
+int WizConfig_Screen = 0;
+bool WizConfig_Cancel = false;
+int WizOConfig_Screen = 0;
+bool WizOConfig_Cancel = false;
 
 namespace {
 QString& appPathOverride()

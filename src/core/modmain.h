@@ -23,6 +23,7 @@ void RememberBookingInProgress();
 void RestoreBookingInProgress();
 extern qint32 giCustomerID;                // customer being edited
 
+extern QString WizMailList_Filename;       // the mailing list's file; offered again at the next run
 extern int iNoOfNights;                    // days from arrival to departure of the booking shown
 extern qint32 lBookingCommissionID;        // commission account on the payment page; 1 = none
 extern double dBookingCommissionPercentage;
@@ -36,6 +37,12 @@ extern QString gsCommodityPlural;
 extern bool WizConfig_ShowWelcome;         // welcome pages of the three wizards
 extern bool WizOConfig_ShowWelcome;
 extern bool WizMailList_ShowWelcome;
+// Page number and cancel flag of the configuration wizard, and those the
+// mailing-list and web-bookings wizards share (core/wizardpages.h).
+extern int WizConfig_Screen;
+extern bool WizConfig_Cancel;
+extern int WizOConfig_Screen;
+extern bool WizOConfig_Cancel;
 
 // The program's folder, ending in "/": where the executable, "db.mdb" by
 // default, the templates and the tips file are.

@@ -170,6 +170,7 @@ void resetProgramState()
     iBookingID = 0;
     iBookingStep = 0;
     giCustomerID = 0;
+    WizMailList_Filename.clear();
     iNoOfNights = 0;
     lBookingCommissionID = 1;
     dBookingCommissionPercentage = 0;
@@ -179,6 +180,8 @@ void resetProgramState()
     gsCommoditySingular = QStringLiteral("Room");
     gsCommodityPlural = QStringLiteral("Rooms");
     WizConfig_ShowWelcome = WizOConfig_ShowWelcome = WizMailList_ShowWelcome = true;
+    WizConfig_Screen = WizOConfig_Screen = 0;
+    WizConfig_Cancel = WizOConfig_Cancel = false;
     for (const QString& app : {QString::fromLatin1(kSettingsApp), ProgramName()}) {
         QSettings store(QSettings::NativeFormat, QSettings::UserScope, app);
         store.clear();
