@@ -22,6 +22,7 @@
 #include <QSettings>
 #include <QTableView>
 #include <QTableWidget>
+#include <QWidget>
 
 namespace {
 
@@ -314,9 +315,11 @@ void TestConfigWizard::finishWritesSettingsUnitsAndWindow()
     QCOMPARE(control<QLabel>(main, "lblStep_1")->text(), QStringLiteral("Step 2 - Select Apartments"));
     QCOMPARE(main->Label1.value(3)->text(), QStringLiteral("Select the Apartments for this booking."));
     QCOMPARE(main->Label1.value(5)->text(), QStringLiteral("Apartments:"));
-    QCOMPARE(control<QTableView>(main->arrivals(), "gArrivals")->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Apartment"));
-    QCOMPARE(control<QComboBox>(main->arrivals(), "cboSimpleCalSort")->itemText(2), QStringLiteral("Apartment"));
-    QCOMPARE(control<QComboBox>(main->arrivals(), "cboSimpleCalSort")->currentText(), QStringLiteral("Time"));
+    ArrivalsPanel* arrivals = main->arrivals();
+    QCOMPARE(control<QTableView>(arrivals, "gArrivals")->model()->headerData(1, Qt::Horizontal).toString(),
+             QStringLiteral("Apartment"));
+    QCOMPARE(control<QComboBox>(arrivals, "cboSimpleCalSort")->itemText(2), QStringLiteral("Apartment"));
+    QCOMPARE(control<QComboBox>(arrivals, "cboSimpleCalSort")->currentText(), QStringLiteral("Time"));
     QCOMPARE(control<QLabel>(main, "lblPostCode_0")->text(), QStringLiteral("Zip Code"));
     QCOMPARE(control<QLabel>(main, "lblSalesTaxName_0")->text(), QStringLiteral("VAT"));
     for (const char* l : {"lblSalesTax2", "Label3", "lblSalesTaxPercentage2", "lblConfirm_10", "lblSalesTaxName2_0"})

@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTimeEdit>
+#include <QWidget>
 
 namespace {
 
@@ -196,7 +197,7 @@ void TestOptions::mainWindowFollowsAtOnce()
 {
     TestDb db;
     load(db);
-    QWidget* commission = control<QWidget>(main, "picBookingCommission");
+    QWidget* commission = control<QWidget>(main->booking()->payment(), "picBookingCommission");
     QVERIFY(commission->isHidden());
     withDialog([](QWidget* d) {
         SelectCombo(control<QComboBox>(d, "cmdPostcode"), QStringLiteral("Zip Code"));
