@@ -1,6 +1,7 @@
 #include "core/customerstore.h"
 
 #include "core/db.h"
+#include "core/format.h"
 
 #include <QDateTime>
 #include <QTime>
@@ -48,7 +49,7 @@ QString whereOf(const QList<CustomerStore::Criterion>& criteria, QVariantList& p
 
 QVariant midnight(const QDate& day)
 {
-    return dbValue(QDateTime(day, QTime(0, 0)));
+    return dbValue(Fmt::clockDateTime(day, QTime(0, 0)));
 }
 
 }  // namespace
