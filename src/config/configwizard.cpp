@@ -1,5 +1,9 @@
 #include "config/configwizard.h"
 
+#include "config/frmwizconfig_charges.h"
+#include "config/frmwizconfig_commodity.h"
+#include "config/frmwizconfig_regional.h"
+#include "config/frmwizconfig_rooms.h"
 #include "config/numberinput.h"
 #include "config/wizardrecords.h"
 #include "core/configrecords.h"
@@ -12,10 +16,6 @@
 #include "core/reserved.h"
 #include "core/settings.h"
 #include "core/waitcursor.h"
-#include "ui_frmwizconfig_charges.h"
-#include "ui_frmwizconfig_commodity.h"
-#include "ui_frmwizconfig_regional.h"
-#include "ui_frmwizconfig_rooms.h"
 
 #include <QCheckBox>
 #include <algorithm>
@@ -29,13 +29,13 @@ namespace {
 
 constexpr int kPages = 6;
 
-void Refuse(const QString& message, QWidget* focus)
+}  // namespace
+
+void WizConfig_Refuse(const QString& message, QWidget* focus)
 {
     MsgBox(message, vbOKOnly | vbCritical);
     focus->setFocus();
 }
-
-}  // namespace
 
 // ---- Driver ----------------------------------------------------------------
 
@@ -124,242 +124,4 @@ void ConfigWizard::Finish(const WizConfigCopies& c)
         }
     }
     t.commit();
-}
-
-// ---- Page 2: naming convention -------------------------------------------------
-
-frmWizConfig_Commodity::frmWizConfig_Commodity(WizardRun& run, WizConfigCopies& copies, QWidget* parent)
-    : WizPage(run, parent), ui(new Ui::frmWizConfig_Commodity), m_copies(copies)
-{
-    ui->setupUi(this);
-    ShowLabelsAsPlainText(this);
-    AttachButtons();
-    connect(ui->cboList, &QComboBox::currentIndexChanged, this, guarded(this, &frmWizConfig_Commodity::cboList_Click));
-
-    PopulateCombo(ui->cboList, false);
-    ComboAdd(ui->cboList, QStringLiteral("Custom..."), -1);
-    const int listed = ui->cboList->findText(m_copies.CommodityPlural, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (listed >= 0) {
-        SetListIndex(ui->cboList, listed);
-    } else {
-        SetListIndex(ui->cboList, ui->cboList->count() - 1);
-        ui->txtSingular->setText(m_copies.CommoditySingular);
-        ui->txtPlural->setText(m_copies.CommodityPlural);
-    }
-    cboList_Click();
-}
-
-frmWizConfig_Commodity::~frmWizConfig_Commodity()
-{
-    delete ui;
-}
-
-void frmWizConfig_Commodity::PopulateCombo(QComboBox* c, bool bSelect)
-{
-    for (const CommodityWord& w : CommodityPlurals())
-        ComboAdd(c, w.plural, w.id);
-    if (bSelect && c->count() > 0)
-        SetListIndex(c, 0);
-}
-
-bool frmWizConfig_Commodity::custom() const
-{
-    const int i = ui->cboList->currentIndex();
-    return i >= 0 && ComboItemData(ui->cboList, i) == -1;
-}
-
-void frmWizConfig_Commodity::cboList_Click()
-{
-    if (ui->cboList->count() == 0)
-        return;
-    const bool show = custom();
-    for (QWidget* w : {static_cast<QWidget*>(ui->txtPlural), static_cast<QWidget*>(ui->txtSingular),
-                       static_cast<QWidget*>(ui->lblPlural), static_cast<QWidget*>(ui->lblSingular)})
-        w->setVisible(show);
-}
-
-bool frmWizConfig_Commodity::Validate()
-{
-    if (!custom())
-        return true;
-    if (ui->txtPlural->text().isEmpty()) {
-        Refuse(QStringLiteral("No custom plural name has been entered. Please enter a plural name to continue."),
-               ui->txtPlural);
-        return false;
-    }
-    if (ui->txtSingular->text().isEmpty()) {
-        Refuse(QStringLiteral("No custom singular name has been entered. Please enter a singular name to continue."),
-               ui->txtSingular);
-        return false;
-    }
-    return true;
-}
-
-void frmWizConfig_Commodity::Store()
-{
-    if (custom()) {
-        m_copies.CommodityPlural = ui->txtPlural->text();
-        m_copies.CommoditySingular = ui->txtSingular->text();
-        return;
-    }
-    const QString plural = ui->cboList->currentText();
-    m_copies.CommodityPlural = plural;
-    m_copies.CommoditySingular = CommoditySingular(plural).value_or(plural);
-}
-
-// ---- Page 3: regional information ------------------------------------------------
-
-frmWizConfig_Regional::frmWizConfig_Regional(WizardRun& run, WizConfigCopies& copies, QWidget* parent)
-    : WizPage(run, parent), ui(new Ui::frmWizConfig_Regional), m_copies(copies)
-{
-    ui->setupUi(this);
-    ShowLabelsAsPlainText(this);
-    AttachButtons();
-    ui->cmdPostcode->setCurrentIndex(
-        ui->cmdPostcode->findText(m_copies.PostCode, Qt::MatchExactly | Qt::MatchCaseSensitive));
-    ui->txtSalesTaxName->setText(m_copies.SalesTaxName);
-    ui->txtSalesTaxName2->setText(m_copies.SalesTaxName2);
-    ui->chkEnableTax2->setChecked(m_copies.EnableTax2);
-    ui->picTax2->setVisible(m_copies.EnableTax2);
-    connect(ui->chkEnableTax2, &QCheckBox::toggled, ui->picTax2, &QWidget::setVisible);
-}
-
-frmWizConfig_Regional::~frmWizConfig_Regional()
-{
-    delete ui;
-}
-
-void frmWizConfig_Regional::Store()
-{
-    m_copies.PostCode = ui->cmdPostcode->currentText();
-    m_copies.SalesTaxName = ui->txtSalesTaxName->text();
-    m_copies.SalesTaxName2 = ui->txtSalesTaxName2->text();
-    m_copies.EnableTax2 = ui->chkEnableTax2->isChecked();
-}
-
-// ---- Page 4: rates -----------------------------------------------------------------
-
-frmWizConfig_Charges::frmWizConfig_Charges(WizardRun& run, WizConfigCopies& copies, QWidget* parent)
-    : WizPage(run, parent), ui(new Ui::frmWizConfig_Charges), m_copies(copies)
-{
-    ui->setupUi(this);
-    ShowLabelsAsPlainText(this);
-    AttachButtons();
-    ui->txtName->setText(Fmt::currency(m_copies.CostPerNight));
-    ui->txtSalesTax->setText(Fmt::number(m_copies.SalesTaxPercentage));
-    ui->txtSalesTax2->setText(Fmt::number(m_copies.SalesTaxPercentage2));
-    ui->picTax2->setVisible(m_copies.EnableTax2);
-}
-
-frmWizConfig_Charges::~frmWizConfig_Charges()
-{
-    delete ui;
-}
-
-bool frmWizConfig_Charges::Validate()
-{
-    // The second percentage is checked also while it is hidden.
-    Money charge;
-    for (QLineEdit* box : {ui->txtName, ui->txtSalesTax, ui->txtSalesTax2}) {
-        double v = 0;
-        if (box == ui->txtName ? !ReadTypedMoney(box->text(), &charge) : !ReadTypedNumber(box->text(), &v)) {
-            Refuse(QStringLiteral("An incorrect amount has been entered. Please enter an amount to continue."), box);
-            return false;
-        }
-    }
-    return true;
-}
-
-void frmWizConfig_Charges::Store()
-{
-    ReadTypedMoney(ui->txtName->text(), &m_copies.CostPerNight);
-    ReadTypedNumber(ui->txtSalesTax->text(), &m_copies.SalesTaxPercentage);
-    ReadTypedNumber(ui->txtSalesTax2->text(), &m_copies.SalesTaxPercentage2);
-}
-
-// ---- Page 5: units -------------------------------------------------------------------
-
-frmWizConfig_Rooms::frmWizConfig_Rooms(WizardRun& run, WizConfigCopies& copies, QWidget* parent)
-    : WizPage(run, parent), ui(new Ui::frmWizConfig_Rooms), m_copies(copies)
-{
-    ui->setupUi(this);
-    ShowLabelsAsPlainText(this);
-    AttachButtons();
-    connect(ui->cmdAdd, &QPushButton::clicked, this, guarded(this, &frmWizConfig_Rooms::cmdAdd_Click));
-    connect(ui->cmdRemove, &QPushButton::clicked, this, guarded(this, &frmWizConfig_Rooms::cmdRemove_Click));
-
-    for (size_t i = 0; i < m_copies.Rooms.size(); ++i)
-        if (!m_copies.Rooms[i].Deleted)
-            ListAdd(ui->lstRooms, m_copies.Rooms[i].Name, qint64(i));
-    const QString& S = m_copies.CommoditySingular;
-    const QString& P = m_copies.CommodityPlural;
-    setWindowTitle(QStringLiteral("Enter your ") + S + QStringLiteral(" information"));
-    ui->lblMessage->setText(QStringLiteral("Enter your ") + S + QStringLiteral(" information. For each ") + S
-                            + QStringLiteral(" enter it's name (or number) and then click Add."));
-    ui->lblName->setText(S + QStringLiteral(" name:"));
-    ui->lblRooms->setText(QStringLiteral("Available ") + P + QStringLiteral(":"));
-}
-
-frmWizConfig_Rooms::~frmWizConfig_Rooms()
-{
-    delete ui;
-}
-
-void frmWizConfig_Rooms::cmdAdd_Click()
-{
-    const QString& S = m_copies.CommoditySingular;
-    if (ui->txtName->text().isEmpty()) {
-        Refuse(QStringLiteral("No ") + S + QStringLiteral(" name has been entered. Please enter a ") + S
-                   + QStringLiteral(" name (or number) to continue."),
-               ui->txtName);
-        return;
-    }
-    m_copies.Rooms.push_back({-1, false, ui->txtName->text()});
-    ListAdd(ui->lstRooms, ui->txtName->text(), qint64(m_copies.Rooms.size() - 1));
-    ui->txtName->clear();
-    ui->txtName->setFocus();
-}
-
-void frmWizConfig_Rooms::cmdRemove_Click()
-{
-    const QString& S = m_copies.CommoditySingular;
-    const int row = ui->lstRooms->currentRow();
-    if (row < 0 || ui->lstRooms->selectedItems().isEmpty()) {
-        Refuse(QStringLiteral("No ") + S + QStringLiteral(" has been selected to remove. Select a ") + S
-                   + QStringLiteral(" from the list to continue."),
-               ui->lstRooms);
-        return;
-    }
-    WizConfig_Room& room = m_copies.Rooms.at(size_t(ListItemData(ui->lstRooms, row)));
-    if (room.ID != -1
-        && MsgBox(QStringLiteral("Deleting this ") + S
-                      + QStringLiteral(" will also remove any reservations that have been made with it. Are you sure "
-                                       "you want to delete the ")
-                      + S + QStringLiteral("?"),
-                  vbYesNoCancel | vbQuestion)
-               != vbYes)
-        return;
-    room.Deleted = true;
-    delete ui->lstRooms->takeItem(row);
-}
-
-void frmWizConfig_Rooms::keyPressEvent(QKeyEvent* event)
-{
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && ui->txtName->hasFocus()) {
-        event->accept();
-        RunGuarded([this] { cmdAdd_Click(); });
-        return;
-    }
-    WizPage::keyPressEvent(event);
-}
-
-bool frmWizConfig_Rooms::Validate()
-{
-    if (ui->lstRooms->count() == 0) {
-        Refuse(QStringLiteral("No ") + m_copies.CommodityPlural + QStringLiteral(" have been entered. Please enter your ")
-                   + m_copies.CommoditySingular + QStringLiteral(" information to continue."),
-               ui->txtName);
-        return false;
-    }
-    return true;
 }

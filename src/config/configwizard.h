@@ -9,12 +9,6 @@
 #include <vector>
 
 class QWidget;
-namespace Ui {
-class frmWizConfig_Commodity;
-class frmWizConfig_Regional;
-class frmWizConfig_Charges;
-class frmWizConfig_Rooms;
-}
 
 // One unit as the wizard holds it. Entries are never taken out of the list:
 // a removed unit stays, flagged Deleted, so list entries can keep their
@@ -39,6 +33,9 @@ struct WizConfigCopies {
     std::vector<WizConfig_Room> Rooms;
 };
 
+// Tells the user why a page cannot go on and puts the cursor where the fix is.
+void WizConfig_Refuse(const QString& message, QWidget* focus);
+
 class ConfigWizard {
 public:
     enum class Result { Finished, Cancelled };
@@ -52,77 +49,4 @@ public:
     // The driver's loading of the copies, and Finish's writing of them.
     static WizConfigCopies Load(const QString& postCode, const QString& salesTaxName);
     static void Finish(const WizConfigCopies& copies);
-};
-
-// Page 2: the naming convention.
-class frmWizConfig_Commodity : public WizPage {
-    Q_OBJECT
-public:
-    frmWizConfig_Commodity(WizardRun& run, WizConfigCopies& copies, QWidget* parent);
-    ~frmWizConfig_Commodity() override;
-    // Lists the plural of every unit word offered, in table order, with its
-    // row id as item data; bSelect chooses the first entry.
-    static void PopulateCombo(class QComboBox* c, bool bSelect);
-
-protected:
-    bool Validate() override;
-    void Store() override;
-
-private:
-    void cboList_Click();
-    bool custom() const;
-    Ui::frmWizConfig_Commodity* ui;
-    WizConfigCopies& m_copies;
-};
-
-// Page 3: post-code word and tax names.
-class frmWizConfig_Regional : public WizPage {
-    Q_OBJECT
-public:
-    frmWizConfig_Regional(WizardRun& run, WizConfigCopies& copies, QWidget* parent);
-    ~frmWizConfig_Regional() override;
-
-protected:
-    void Store() override;
-
-private:
-    Ui::frmWizConfig_Regional* ui;
-    WizConfigCopies& m_copies;
-};
-
-// Page 4: the default charge and the tax percentages.
-class frmWizConfig_Charges : public WizPage {
-    Q_OBJECT
-public:
-    frmWizConfig_Charges(WizardRun& run, WizConfigCopies& copies, QWidget* parent);
-    ~frmWizConfig_Charges() override;
-
-protected:
-    bool Validate() override;
-    void Store() override;
-
-private:
-    Ui::frmWizConfig_Charges* ui;
-    WizConfigCopies& m_copies;
-};
-
-// Page 5: the units. Adding and removing change the copies at once, so they
-// survive Back.
-class frmWizConfig_Rooms : public WizPage {
-    Q_OBJECT
-public:
-    frmWizConfig_Rooms(WizardRun& run, WizConfigCopies& copies, QWidget* parent);
-    ~frmWizConfig_Rooms() override;
-
-    void cmdAdd_Click();
-    void cmdRemove_Click();
-
-protected:
-    bool Validate() override;
-    // Enter in the name box adds the unit rather than going on.
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    Ui::frmWizConfig_Rooms* ui;
-    WizConfigCopies& m_copies;
 };

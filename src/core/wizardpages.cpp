@@ -2,8 +2,6 @@
 
 #include "core/guard.h"
 #include "core/plaintext.h"
-#include "ui_wizcompletepage.h"
-#include "ui_wizwelcomepage.h"
 
 #include <QCheckBox>
 #include <QIcon>
@@ -82,45 +80,4 @@ WizardResult RunWizard(WizardRun& run, bool showWelcome,
         page->exec();
     }
     return run.cancel ? WizardResult::Cancelled : WizardResult::Finished;
-}
-
-// ---- Welcome page ----------------------------------------------------------
-
-WizWelcomePage::WizWelcomePage(WizardRun& run, const WelcomeTexts& texts, bool& showWelcome, QWidget* parent)
-    : WizPage(run, parent), ui(new Ui::WizWelcomePage), m_showWelcome(showWelcome)
-{
-    ui->setupUi(this);
-    ShowLabelsAsPlainText(this);
-    AttachButtons();
-    setObjectName(texts.objectName);
-    setWindowTitle(texts.title);
-    ui->lblHeading->setText(texts.heading);
-    ui->lblWelcomeMessage->setText(texts.message);
-    ui->chkDisplayNext->setChecked(true);
-}
-
-WizWelcomePage::~WizWelcomePage()
-{
-    delete ui;
-}
-
-void WizWelcomePage::Store()
-{
-    if (!ui->chkDisplayNext->isChecked())
-        m_showWelcome = false;
-}
-
-// ---- Closing page ----------------------------------------------------------
-
-WizCompletePage::WizCompletePage(WizardRun& run, const QString& objectName, QWidget* parent)
-    : WizPage(run, parent), ui(new Ui::WizCompletePage)
-{
-    ui->setupUi(this);
-    AttachButtons();
-    setObjectName(objectName);
-}
-
-WizCompletePage::~WizCompletePage()
-{
-    delete ui;
 }

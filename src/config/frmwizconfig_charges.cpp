@@ -1,0 +1,63 @@
+#include "config/frmwizconfig_charges.h"
+
+#include "config/numberinput.h"
+#include "config/wizardrecords.h"
+#include "core/configrecords.h"
+#include "core/db.h"
+#include "core/format.h"
+#include "core/guard.h"
+#include "core/modmain.h"
+#include "core/plaintext.h"
+#include "core/platform.h"
+#include "core/reserved.h"
+#include "core/settings.h"
+#include "ui_frmwizconfig_charges.h"
+#include "core/waitcursor.h"
+
+#include <QCheckBox>
+#include <algorithm>
+#include <QKeyEvent>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+// ---- Page 4: rates -----------------------------------------------------------------
+
+frmWizConfig_Charges::frmWizConfig_Charges(WizardRun& run, WizConfigCopies& copies, QWidget* parent)
+    : WizPage(run, parent), ui(new Ui::frmWizConfig_Charges), m_copies(copies)
+{
+    ui->setupUi(this);
+    ShowLabelsAsPlainText(this);
+    AttachButtons();
+    ui->txtName->setText(Fmt::currency(m_copies.CostPerNight));
+    ui->txtSalesTax->setText(Fmt::number(m_copies.SalesTaxPercentage));
+    ui->txtSalesTax2->setText(Fmt::number(m_copies.SalesTaxPercentage2));
+    ui->picTax2->setVisible(m_copies.EnableTax2);
+}
+
+frmWizConfig_Charges::~frmWizConfig_Charges()
+{
+    delete ui;
+}
+
+bool frmWizConfig_Charges::Validate()
+{
+    // The second percentage is checked also while it is hidden.
+    Money charge;
+    for (QLineEdit* box : {ui->txtName, ui->txtSalesTax, ui->txtSalesTax2}) {
+        double v = 0;
+        if (box == ui->txtName ? !ReadTypedMoney(box->text(), &charge) : !ReadTypedNumber(box->text(), &v)) {
+            WizConfig_Refuse(QStringLiteral("An incorrect amount has been entered. Please enter an amount to continue."), box);
+            return false;
+        }
+    }
+    return true;
+}
+
+void frmWizConfig_Charges::Store()
+{
+    ReadTypedMoney(ui->txtName->text(), &m_copies.CostPerNight);
+    ReadTypedNumber(ui->txtSalesTax->text(), &m_copies.SalesTaxPercentage);
+    ReadTypedNumber(ui->txtSalesTax2->text(), &m_copies.SalesTaxPercentage2);
+}
