@@ -54,7 +54,7 @@ ReportsPanel::ReportsPanel(QWidget* parent) : QWidget(parent), ui(new Ui::Report
     const QMap<int, QLabel*> headings = ControlArray<QLabel>(this, QStringLiteral("lblLabels"));
     for (int i = 0; i < 7; ++i)
         if (QLabel* label = headings.value(52 + i))
-            label->setText(locale.dayName(i + 1, QLocale::LongFormat));
+            label->setText(locale.dayName(i + 1, QLocale::LongFormat) + u':');
 
     connect(ui->cboGraphStyle, &QComboBox::currentIndexChanged, this, guarded(this, &ReportsPanel::cboGraphStyle_Click));
     connect(ui->cboGraphType, &QComboBox::currentIndexChanged, this, guarded(this, &ReportsPanel::cboGraphType_Click));

@@ -63,8 +63,8 @@ void TestStartup::loadsOnTheArrivalsView()
     QCOMPARE(main.customers()->ui->gcust->columnCount(), 4);
     QCOMPARE(main.arrivals()->ui->cboSimpleCalSort->currentText(), QStringLiteral("Time"));
     // The week's headings name the day of the figure beside them: Monday first.
-    QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_52"))->text(), QStringLiteral("Monday"));
-    QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_58"))->text(), QStringLiteral("Sunday"));
+    QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_52"))->text(), QStringLiteral("Monday:"));
+    QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_58"))->text(), QStringLiteral("Sunday:"));
 
     // The payment methods in the order they were entered: the fourth is the card.
     QComboBox* methods = main.booking()->payment()->ui->cboPaymentMethod;
