@@ -16,6 +16,7 @@
 #include "core/grid.h"
 #include "core/modmain.h"
 #include "core/moddetectwindows.h"
+#include "core/plaintext.h"
 #include "core/platform.h"
 #include "core/settings.h"
 #include "core/startmove.h"
@@ -146,11 +147,8 @@ void frmMain::Form_Load()
     cal->Setup();
     cal->InitHeaders();
     cal->Refresh();
-    cal->bIncludeEndDate = ConfigFlag(QStringLiteral("IncludeEndDate"), false);
-
-    const bool commission = ConfigFlag(QStringLiteral("EnableCommission"), false);
-    booking()->payment()->ui->picBookingCommission->setVisible(commission);
-    ui->mnuCommissions->menuAction()->setVisible(commission);
+    ShowIncludeEndDate(ConfigFlag(QStringLiteral("IncludeEndDate"), false), false);
+    ShowCommission(ConfigFlag(QStringLiteral("EnableCommission"), false));
 
     WizConfig_ShowWelcome = true;
     WizOConfig_ShowWelcome = true;
@@ -181,28 +179,14 @@ void frmMain::Form_Load()
     iNoOfNights = 0;
 
     sCostPerNight = ConfigMoney(QStringLiteral("CostPerNight"), QStringLiteral("123"));
-    dSalesTaxPercentage = ConfigLeadingNumber(QStringLiteral("SalesTaxPercentage"), QStringLiteral("10"));
-    dSalesTaxPercentage2 = ConfigLeadingNumber(QStringLiteral("SalesTaxPercentage2"), QStringLiteral("10"));
+    dSalesTaxPercentage = ConfigDecimal(QStringLiteral("SalesTaxPercentage"), QStringLiteral("10"));
+    dSalesTaxPercentage2 = ConfigDecimal(QStringLiteral("SalesTaxPercentage2"), QStringLiteral("10"));
 
     booking()->payment()->FillPaymentMethods();
 
-    // Tax and post-code labels wherever they stand in the window.
-    for (QLabel* l : ControlArray<QLabel>(this, QStringLiteral("lblSalesTaxName2")))
-        l->setText(ConfigText(QStringLiteral("SalesTaxName2"), QStringLiteral("Sales Tax2")));
-    for (QLabel* l : ControlArray<QLabel>(this, QStringLiteral("lblSalesTaxName")))
-        l->setText(ConfigText(QStringLiteral("SalesTaxName"), QStringLiteral("Sales Tax")));
-    for (QLabel* l : ControlArray<QLabel>(this, QStringLiteral("lblPostCode")))
-        l->setText(ConfigText(QStringLiteral("PostCode"), QStringLiteral("Post Code")));
-
-    const bool tax2 = ConfigFlag(QStringLiteral("EnabledSalesTax2"), false);
-    QList<QWidget*> tax2Labels;
-    for (QLabel* l : ControlArray<QLabel>(this, QStringLiteral("lblSalesTaxName2")))
-        tax2Labels << l;
-    for (const char* name : {"Label3", "lblSalesTaxPercentage2", "lblSalesTax2", "lblConfirm_10"})
-        if (QWidget* w = findChild<QWidget*>(QString::fromLatin1(name)))
-            tax2Labels << w;
-    for (QWidget* w : tax2Labels)
-        w->setVisible(tax2);
+    ShowSalesTaxNames();
+    ShowPostCode(QStringLiteral("Post Code"));
+    ShowSecondTax(ConfigFlag(QStringLiteral("EnabledSalesTax2"), false));
 
     SetListIndex(customers()->ui->cboCustView, 0);
 
@@ -210,6 +194,49 @@ void frmMain::Form_Load()
     gsCommodityPlural = ConfigText(QStringLiteral("CommodityPlural"), QStringLiteral("Rooms"));
     UpdateCommodityNameInGUI();
 
+}
+
+// ---- Settings shown in the window ----------------------------------------------
+// Used at start-up and again by the options dialog and the configuration wizard.
+
+void frmMain::ShowSalesTaxNames()
+{
+    for (QLabel* l : ControlArray<QLabel>(this, QStringLiteral("lblSalesTaxName2")))
+        SetPlainText(l, ConfigText(QStringLiteral("SalesTaxName2"), QStringLiteral("Sales Tax2")));
+    for (QLabel* l : ControlArray<QLabel>(this, QStringLiteral("lblSalesTaxName")))
+        SetPlainText(l, ConfigText(QStringLiteral("SalesTaxName"), QStringLiteral("Sales Tax")));
+}
+
+void frmMain::ShowPostCode(const QString& deflt)
+{
+    for (QLabel* l : ControlArray<QLabel>(this, QStringLiteral("lblPostCode")))
+        SetPlainText(l, ConfigText(QStringLiteral("PostCode"), deflt));
+}
+
+void frmMain::ShowSecondTax(bool on)
+{
+    QList<QWidget*> tax2Labels;
+    for (QLabel* l : ControlArray<QLabel>(this, QStringLiteral("lblSalesTaxName2")))
+        tax2Labels << l;
+    for (const char* name : {"Label3", "lblSalesTaxPercentage2", "lblSalesTax2", "lblConfirm_10"})
+        if (QWidget* w = findChild<QWidget*>(QString::fromLatin1(name)))
+            tax2Labels << w;
+    for (QWidget* w : tax2Labels)
+        w->setVisible(on);
+}
+
+void frmMain::ShowCommission(bool on)
+{
+    booking()->payment()->ui->picBookingCommission->setVisible(on);
+    ui->mnuCommissions->menuAction()->setVisible(on);
+}
+
+void frmMain::ShowIncludeEndDate(bool on, bool repaint)
+{
+    Calendar* cal = calendar()->MainCalendar();
+    cal->bIncludeEndDate = on;
+    if (repaint)
+        cal->Refresh();
 }
 
 void frmMain::Form_Unload()
@@ -561,13 +588,15 @@ void frmMain::UpdateCommodityNameInGUI()
 {
     const QMap<int, QLabel*> steps = ControlArray<QLabel>(booking(), QStringLiteral("lblStep"));
     if (QLabel* step = steps.value(1))
-        step->setText(QStringLiteral("Step 2 - Select ") + gsCommodityPlural);
+        SetPlainText(step, QStringLiteral("Step 2 - Select ") + gsCommodityPlural);
     if (QLabel* heading = Label1.value(3))
-        heading->setText(QStringLiteral("Select the ") + gsCommodityPlural + QStringLiteral(" for this booking."));
+        SetPlainText(heading, QStringLiteral("Select the ") + gsCommodityPlural + QStringLiteral(" for this booking."));
     if (QLabel* caption = Label1.value(5))
-        caption->setText(gsCommodityPlural + QStringLiteral(":"));
-    ui->mnuConfigureRooms->setText(gsCommodityPlural + QStringLiteral("..."));
-    ui->mnuBookingsRoomNotes->setText(gsCommoditySingular + QStringLiteral(" Notes..."));
+        SetPlainText(caption, gsCommodityPlural + QStringLiteral(":"));
+    // The words carry no access key: an "&" in them shows as it is.
+    const auto menuText = [](QString t) { return t.replace(u'&', QLatin1String("&&")); };
+    ui->mnuConfigureRooms->setText(menuText(gsCommodityPlural + QStringLiteral("...")));
+    ui->mnuBookingsRoomNotes->setText(menuText(gsCommoditySingular + QStringLiteral(" Notes...")));
     arrivals()->SetUnitCaption(gsCommoditySingular);
     QComboBox* sort = arrivals()->ui->cboSimpleCalSort;
     ComboClear(sort);

@@ -58,6 +58,14 @@ public:
     void ShowArrivals() override;
     void ShowBookingStep(int step) override;
     void UpdateCommodityNameInGUI();
+    // Settings shown in the window: the tax-name labels; the post-code labels
+    // (deflt when the setting is missing); the second-tax labels; the
+    // commission panel and menu; the calendar's painting of departure days.
+    void ShowSalesTaxNames();
+    void ShowPostCode(const QString& deflt);
+    void ShowSecondTax(bool on);
+    void ShowCommission(bool on);
+    void ShowIncludeEndDate(bool on, bool repaint);
     // Fills template text c for the booking in progress (invoicing/documents.h).
     void DoRTF_TemplateReplace(QByteArray& c);
 

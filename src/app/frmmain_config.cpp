@@ -3,6 +3,7 @@
 
 #include "calendar/calendar.h"
 #include "calendar/calendarpanel.h"
+#include "config/configwizard.h"
 #include "config/frmaccount.h"
 #include "config/frmbookingudf.h"
 #include "config/frmchargeableitems.h"
@@ -11,10 +12,12 @@
 #include "config/frmpaymentmethod.h"
 #include "config/frmroomnotes.h"
 #include "config/frmtaxrate.h"
+#include "config/frmterminology.h"
+#include "core/controlarray.h"
 #include "core/guard.h"
+#include "core/settings.h"
 
-void frmMain::mnuConfigureWizard_Click() {}
-void frmMain::mnuConfigureTerminology_Click() {}
+#include <QLabel>
 
 void frmMain::mnuBookingsRoomNotes_Click()
 {
@@ -61,4 +64,46 @@ void frmMain::mnuConfigCustomField_Click()
 void frmMain::mnuConfigPaymentMethods_Click()
 {
     RunGuarded([this] { frmPaymentMethod::ask(this); });
+}
+
+// ---- Configuration wizard and options ---------------------------------------------
+
+namespace {
+
+QString FirstLabel(const QWidget* main, const char* array)
+{
+    const QLabel* l = ControlArray<QLabel>(main, QString::fromLatin1(array)).value(0);
+    return l ? l->text() : QString();
+}
+
+}  // namespace
+
+void frmMain::mnuConfigureWizard_Click()
+{
+    RunGuarded([this] {
+        if (ConfigWizard::ask(FirstLabel(this, "lblPostCode"), FirstLabel(this, "lblSalesTaxName"), this)
+            != ConfigWizard::Result::Finished)
+            return;
+        UpdateCommodityNameInGUI();
+        ShowSecondTax(ConfigFlag(QStringLiteral("EnabledSalesTax2"), false));
+        ShowSalesTaxNames();
+        ShowPostCode(QStringLiteral("Zip Code"));
+        // Units added or removed get or lose their columns at once.
+        Calendar* cal = calendar()->MainCalendar();
+        cal->InitHeaders();
+        cal->Refresh();
+    });
+}
+
+void frmMain::mnuConfigureTerminology_Click()
+{
+    RunGuarded([this] {
+        if (frmTerminology::ask(FirstLabel(this, "lblPostCode"), FirstLabel(this, "lblSalesTaxName"), this)
+            != frmTerminology::Answer::Saved)
+            return;
+        ShowIncludeEndDate(ConfigFlag(QStringLiteral("IncludeEndDate"), false), true);
+        ShowCommission(ConfigFlag(QStringLiteral("EnableCommission"), false));
+        ShowPostCode(QStringLiteral("Post Code"));
+        ShowSecondTax(ConfigFlag(QStringLiteral("EnabledSalesTax2"), false));
+    });
 }

@@ -22,6 +22,7 @@ qint32 giSummaryCancelBookingID = 0;
 qint32 giCustomerHistoryID = 0;
 qint32 giFindThenGotoBooking_BookingID = -1;
 bool gbFindThenGotoBooking = false;
+QString WizMailList_Filename;
 qint32 giResCustomerSearchID = -1;
 int iNoOfNights = 0;
 qint32 lBookingCommissionID = 1;
@@ -34,6 +35,10 @@ QString gsCommodityPlural = QStringLiteral("Rooms");
 bool WizConfig_ShowWelcome = true;
 bool WizOConfig_ShowWelcome = true;
 bool WizMailList_ShowWelcome = true;
+int WizConfig_Screen = 0;
+bool WizConfig_Cancel = false;
+int WizOConfig_Screen = 0;
+bool WizOConfig_Cancel = false;
 
 namespace {
 QString& appPathOverride()

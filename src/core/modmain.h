@@ -29,6 +29,7 @@ extern qint32 giSummaryCancelBookingID;    // booking whose summary the history 
 extern qint32 giCustomerHistoryID;         // customer whose bookings the history lists
 extern qint32 giFindThenGotoBooking_BookingID;  // booking chosen in the booking search; -1 none
 extern bool gbFindThenGotoBooking;
+extern QString WizMailList_Filename;       // the mailing list's file; offered again at the next run
 extern qint32 giResCustomerSearchID;       // customer chosen in the customer picker; -1 none
 
 extern int iNoOfNights;                    // days from arrival to departure of the booking shown
@@ -44,6 +45,12 @@ extern QString gsCommodityPlural;
 extern bool WizConfig_ShowWelcome;         // welcome pages of the three wizards
 extern bool WizOConfig_ShowWelcome;
 extern bool WizMailList_ShowWelcome;
+// Page number and cancel flag of the configuration wizard, and those the
+// mailing-list and web-bookings wizards share (core/wizardpages.h).
+extern int WizConfig_Screen;
+extern bool WizConfig_Cancel;
+extern int WizOConfig_Screen;
+extern bool WizOConfig_Cancel;
 
 // The program's folder, ending in "/": where the executable, "db.mdb" by
 // default, the templates and the tips file are.

@@ -4,6 +4,7 @@
 #include "core/modmain.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QSettings>
 
 const char* const kSettingsApp = "Kestrum 3.1";
@@ -103,6 +104,16 @@ Money ConfigMoney(const QString& key, const QString& deflt)
 double ConfigLeadingNumber(const QString& key, const QString& deflt)
 {
     return Val(ConfigText(key, deflt));
+}
+
+double ConfigDecimal(const QString& key, const QString& deflt)
+{
+    const QString text = ConfigText(key, deflt).trimmed();
+    QLocale strict;
+    strict.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double v = strict.toDouble(text, &ok);
+    return ok ? v : Val(text);
 }
 
 qint32 ConfigInt(const QString& key, qint32 deflt)

@@ -29,6 +29,10 @@ void SaveConfigFlag(const QString& key, bool value);
 Money ConfigMoney(const QString& key, const QString& deflt);
 // A number by its leading numeric text, "." as the point in every locale.
 double ConfigLeadingNumber(const QString& key, const QString& deflt);
+// A number as the program writes one: the locale's decimal text without
+// grouping ("17,5" in a comma locale). A text without the locale's decimal
+// sign, such as an older "17.5", reads by its leading number.
+double ConfigDecimal(const QString& key, const QString& deflt);
 // A 32-bit integer; text that is not a whole number gives the default.
 qint32 ConfigInt(const QString& key, qint32 deflt);
 

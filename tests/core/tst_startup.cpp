@@ -127,7 +127,13 @@ void TestStartup::firstRunQuestions()
     FakeMessageBoxes* boxes = fakes().messageBoxes;
 
     boxes->answers = {vbYes};
+    QString wizardPage;   // the tutorial is followed by the configuration wizard
+    onNextDialog([&wizardPage](QWidget* page) {
+        wizardPage = page->objectName();
+        control<QPushButton>(page, "cmdCancel")->click();
+    });
     main.FirstRun();
+    QCOMPARE(wizardPage, QStringLiteral("frmWizConfig_Welcome"));
     QCOMPARE(boxes->shown.size(), 1);
     QVERIFY(boxes->shown[0].prompt.startsWith(QStringLiteral("We've noticed that this is the first time")));
     QCOMPARE(boxes->shown[0].style, int(vbYesNoCancel | vbQuestion));

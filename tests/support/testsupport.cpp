@@ -158,6 +158,7 @@ void resetProgramState()
     giCustomerHistoryID = 0;
     giFindThenGotoBooking_BookingID = -1;
     gbFindThenGotoBooking = false;
+    WizMailList_Filename.clear();
     giResCustomerSearchID = -1;
     iNoOfNights = 0;
     lBookingCommissionID = 1;
@@ -168,6 +169,8 @@ void resetProgramState()
     gsCommoditySingular = QStringLiteral("Room");
     gsCommodityPlural = QStringLiteral("Rooms");
     WizConfig_ShowWelcome = WizOConfig_ShowWelcome = WizMailList_ShowWelcome = true;
+    WizConfig_Screen = WizOConfig_Screen = 0;
+    WizConfig_Cancel = WizOConfig_Cancel = false;
     for (const QString& app : {QString::fromLatin1(kSettingsApp), ProgramName()}) {
         QSettings store(QSettings::NativeFormat, QSettings::UserScope, app);
         store.clear();

@@ -1,0 +1,165 @@
+#include "config/frmterminology.h"
+
+#include "config/numberinput.h"
+#include "config/frmtaxrate.h"
+#include "config/wizardrecords.h"
+#include "core/configrecords.h"
+#include "core/db.h"
+#include "core/format.h"
+#include "core/guard.h"
+#include "core/modmain.h"
+#include "core/plaintext.h"
+#include "core/reserved.h"
+#include "core/settings.h"
+#include "ui_frmterminology.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimeEdit>
+
+namespace {
+
+const QString kDefaultTax2Name = QStringLiteral("2nd Sales Tax");
+
+void SelectExactly(QComboBox* c, const QString& text)
+{
+    c->setCurrentIndex(c->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+// A box whose text is not a number in the locale's sense becomes "0".
+double NumberOrZero(QLineEdit* box)
+{
+    double v = 0;
+    if (!ReadTypedNumber(box->text(), &v)) {
+        box->setText(QStringLiteral("0"));
+        v = 0;
+    }
+    return v;
+}
+
+}  // namespace
+
+frmTerminology::Answer frmTerminology::ask(const QString& postCode, const QString& salesTaxName, QWidget* parent)
+{
+    frmTerminology dlg(postCode, salesTaxName, parent);
+    return dlg.exec() == QDialog::Accepted ? Answer::Saved : Answer::Cancelled;
+}
+
+frmTerminology::frmTerminology(const QString& postCode, const QString& salesTaxName, QWidget* parent)
+    : QDialog(parent), ui(new Ui::frmTerminology), m_salesTaxName(salesTaxName)
+{
+    ui->setupUi(this);
+    ShowLabelsAsPlainText(this);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    // The locale's short time, without seconds.
+    QString timeFormat = QLocale().timeFormat(QLocale::ShortFormat);
+    timeFormat.remove(QStringLiteral(":ss"));
+    for (QTimeEdit* t : {ui->dtFromTime, ui->dtToTime})
+        t->setDisplayFormat(timeFormat);
+    connect(ui->chkEnableTax2, &QCheckBox::toggled, this, guarded(this, &frmTerminology::chkEnableTax2_Click));
+    connect(ui->cmdTaxAdvanced, &QPushButton::clicked, this, guarded(this, &frmTerminology::cmdTaxAdvanced_Click));
+    connect(ui->cmdOK, &QPushButton::clicked, this, guarded(this, &frmTerminology::cmdOK_Click));
+    connect(ui->cmdCancel, &QPushButton::clicked, this, guarded(this, &frmTerminology::cmdCancel_Click));
+    Form_Load(postCode);
+}
+
+frmTerminology::~frmTerminology()
+{
+    delete ui;
+}
+
+void frmTerminology::Form_Load(const QString& postCode)
+{
+    QString caption = QStringLiteral("Auto select first ") + gsCommoditySingular + QStringLiteral(":");
+    ui->chkAutoSelectFirstUnit->setText(caption.replace(u'&', QLatin1String("&&")));   // no access key
+    SelectExactly(ui->cmdPostcode, postCode);
+    SelectExactly(ui->cmdChargePer, ConfigText(QStringLiteral("ChargePer"), QStringLiteral("Night")));
+    ui->txtCostPerNight->setText(Fmt::moneyPlain(sCostPerNight));
+    ui->txtTip->setText(ConfigText(QStringLiteral("Tip"), QStringLiteral("5")));
+    LoadTaxes();
+    ui->dtFromTime->setTime(Fmt::parseTime(ConfigText(QStringLiteral("CheckinTime"), QStringLiteral("9:00 AM"))));
+    ui->dtToTime->setTime(Fmt::parseTime(ConfigText(QStringLiteral("CheckoutTime"), QStringLiteral("2:00 PM"))));
+    ui->chkAutoSelectFirstUnit->setChecked(ConfigFlag(QStringLiteral("AutoSelectFirstUnit"), true));
+    ui->chkIncludeEndDate->setChecked(ConfigFlag(QStringLiteral("IncludeEndDate"), false));
+    ui->chkEnableCommission->setChecked(ConfigFlag(QStringLiteral("EnableCommission"), false));
+    ui->chkCreditCardValidation->setChecked(ConfigFlag(QStringLiteral("CreditCardValidation"), false));
+    ui->chkEnableTax2->setChecked(ConfigFlag(QStringLiteral("EnabledSalesTax2"), false));
+    chkEnableTax2_Click();
+}
+
+void frmTerminology::LoadTaxes()
+{
+    // The rows OK writes, so that a rate changed in the tax-rate list is
+    // shown, and kept, here.
+    if (const auto first = TaxRateRecord::find(TaxRateId::First)) {
+        ui->txtSalesTaxName->setText(first->name);
+        ui->txtSalesTax->setText(Fmt::number(first->percentage));
+    } else {
+        ui->txtSalesTaxName->setText(m_salesTaxName);
+        ui->txtSalesTax->setText(Fmt::number(dSalesTaxPercentage));
+    }
+    if (const auto second = TaxRateRecord::find(TaxRateId::Second)) {
+        ui->txtSalesTaxName2->setText(second->name);
+        ui->txtSalesTax2->setText(Fmt::number(second->percentage));
+    } else {
+        ui->txtSalesTaxName2->setText(kDefaultTax2Name);
+        ui->txtSalesTax2->setText(QStringLiteral("0"));
+    }
+}
+
+void frmTerminology::chkEnableTax2_Click()
+{
+    const bool on = ui->chkEnableTax2->isChecked();
+    ui->txtSalesTax2->setEnabled(on);
+    ui->txtSalesTaxName2->setEnabled(on);
+}
+
+void frmTerminology::cmdTaxAdvanced_Click()
+{
+    frmTaxRate::ask(this);
+    LoadTaxes();
+}
+
+void frmTerminology::cmdOK_Click()
+{
+    const double tax = NumberOrZero(ui->txtSalesTax);
+    const double tax2 = NumberOrZero(ui->txtSalesTax2);
+    Money cost;
+    if (!ReadTypedMoney(ui->txtCostPerNight->text(), &cost))
+        ui->txtCostPerNight->setText(QStringLiteral("0"));
+    NumberOrZero(ui->txtTip);
+    if (ui->txtSalesTaxName2->text().isEmpty())
+        ui->txtSalesTaxName2->setText(kDefaultTax2Name);
+    if (ui->txtSalesTaxName->text().isEmpty())
+        ui->txtSalesTaxName->setText(QStringLiteral("Sales Tax"));
+
+    SaveConfigText(QStringLiteral("ChargePer"), ui->cmdChargePer->currentText());
+    SaveConfigText(QStringLiteral("PostCode"), ui->cmdPostcode->currentText());
+    {
+        Connection::Transaction t(objConn);
+        WriteTaxRate(TaxRateId::Second, ui->txtSalesTaxName2->text(), tax2);
+        WriteTaxRate(TaxRateId::First, ui->txtSalesTaxName->text(), tax);
+        t.commit();
+    }
+    // The cost as a plain number, which every locale reads back.
+    SaveConfigText(QStringLiteral("CostPerNight"), Fmt::moneyPlain(cost));
+    SaveConfigText(QStringLiteral("CheckinTime"), Fmt::shortTime(ui->dtFromTime->time()));
+    SaveConfigText(QStringLiteral("CheckoutTime"), Fmt::shortTime(ui->dtToTime->time()));
+    SaveConfigText(QStringLiteral("Tip"), ui->txtTip->text());
+    SaveConfigFlag(QStringLiteral("AutoSelectFirstUnit"), ui->chkAutoSelectFirstUnit->isChecked());
+    SaveConfigFlag(QStringLiteral("IncludeEndDate"), ui->chkIncludeEndDate->isChecked());
+    SaveConfigFlag(QStringLiteral("EnableCommission"), ui->chkEnableCommission->isChecked());
+    SaveConfigFlag(QStringLiteral("CreditCardValidation"), ui->chkCreditCardValidation->isChecked());
+    sCostPerNight = ConfigMoney(QStringLiteral("CostPerNight"), QStringLiteral("123"));
+    dSalesTaxPercentage = tax;
+    dSalesTaxPercentage2 = tax2;
+    SaveConfigFlag(QStringLiteral("EnabledSalesTax2"), ui->chkEnableTax2->isChecked());
+    accept();
+}
+
+void frmTerminology::cmdCancel_Click()
+{
+    reject();
+}

@@ -1,0 +1,12 @@
+#pragma once
+// Numbers and amounts typed into the configuration windows' boxes.
+#include "core/money.h"
+
+#include <QString>
+
+// Reads a number typed in the locale's number or currency format (symbol and
+// group separators allowed); false when the text is neither.
+bool ReadTypedNumber(const QString& text, double* out);
+// Reads an amount the same way; false also when it is beyond the amounts the
+// program takes (Money::kMaxUnits).
+bool ReadTypedMoney(const QString& text, Money* out);

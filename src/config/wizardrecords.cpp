@@ -1,0 +1,41 @@
+#include "config/wizardrecords.h"
+
+#include "core/db.h"
+
+std::vector<CommodityWord> CommodityPlurals()
+{
+    std::vector<CommodityWord> words;
+    Query q = objConn.query(QStringLiteral("SELECT id, plural FROM Commodity"));
+    while (q.next())
+        words.push_back({qint32(q.integer(0)), q.text(1)});
+    return words;
+}
+
+std::optional<QString> CommoditySingular(const QString& plural)
+{
+    Query q = objConn.query(QStringLiteral("SELECT singular FROM commodity WHERE plural = ?"), {plural});
+    if (q.next())
+        return q.text(0);
+    return std::nullopt;
+}
+
+void RemoveUnitWithBookings(qint32 unitId)
+{
+    // The bookings first, through the unit's rows; then those rows go with them.
+    objConn.execute(QStringLiteral("DELETE FROM booking WHERE id IN "
+                                   "(SELECT bookingid FROM bookingroom WHERE roomid = ?)"),
+                    {unitId});
+    objConn.execute(QStringLiteral("DELETE FROM bookingroom WHERE bookingid IN "
+                                   "(SELECT bookingid FROM bookingroom WHERE roomid = ?)"),
+                    {unitId});
+    objConn.execute(QStringLiteral("DELETE FROM room WHERE id = ?"), {unitId});
+}
+
+void WriteTaxRate(qint32 id, const QString& name, double percentage)
+{
+    const int changed = objConn.execute(QStringLiteral("UPDATE taxrate SET name = ?, percentage = ? WHERE id = ?"),
+                                        {name, percentage, id});
+    if (changed == 0)
+        objConn.execute(QStringLiteral("INSERT INTO taxrate (id, name, percentage) VALUES (?, ?, ?)"),
+                        {id, name, percentage});
+}

@@ -1,0 +1,126 @@
+#include "core/wizardpages.h"
+
+#include "core/guard.h"
+#include "core/plaintext.h"
+#include "ui_wizcompletepage.h"
+#include "ui_wizwelcomepage.h"
+
+#include <QCheckBox>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+WizPage::WizPage(WizardRun& run, QWidget* parent) : QDialog(parent), m_run(run)
+{
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+}
+
+void WizPage::AttachButtons()
+{
+    const auto button = [this](const char* name) {
+        QPushButton* b = findChild<QPushButton*>(QString::fromLatin1(name));
+        Q_ASSERT_X(b, "WizPage::AttachButtons", name);
+        return b;
+    };
+    QPushButton* next = button("cmdNext");
+    connect(button("cmdBack"), &QPushButton::clicked, this, guarded(this, &WizPage::cmdBack_Click));
+    connect(next, &QPushButton::clicked, this, guarded(this, &WizPage::cmdNext_Click));
+    connect(button("cmdCancel"), &QPushButton::clicked, this, guarded(this, &WizPage::cmdCancel_Click));
+    next->setDefault(true);
+    if (m_run.screen == m_run.pageCount)
+        next->setText(QStringLiteral("&Finish"));
+    if (QLabel* picture = findChild<QLabel*>(QStringLiteral("imgWizard")))
+        picture->setPixmap(QIcon(QStringLiteral(":/images/logo.svg")).pixmap(picture->size()));
+}
+
+void WizPage::cmdNext_Click()
+{
+    if (!Validate())
+        return;
+    Store();
+    ++m_run.screen;
+    accept();
+}
+
+void WizPage::cmdBack_Click()
+{
+    GoBack();
+}
+
+void WizPage::GoBack()
+{
+    --m_run.screen;
+    accept();
+}
+
+void WizPage::cmdCancel_Click()
+{
+    m_run.cancel = true;
+    accept();
+}
+
+void WizPage::keyPressEvent(QKeyEvent* event)
+{
+    // Esc answers no button of a wizard page.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+WizardResult RunWizard(WizardRun& run, bool showWelcome,
+                       const std::function<std::unique_ptr<WizPage>(int page)>& makePage)
+{
+    run.cancel = false;
+    run.screen = showWelcome ? 1 : 2;
+    while (!run.cancel && run.screen != run.pageCount + 1) {
+        if (run.screen < 1 || run.screen > run.pageCount)
+            run.screen = 1;
+        const std::unique_ptr<WizPage> page = makePage(run.screen);
+        page->exec();
+    }
+    return run.cancel ? WizardResult::Cancelled : WizardResult::Finished;
+}
+
+// ---- Welcome page ----------------------------------------------------------
+
+WizWelcomePage::WizWelcomePage(WizardRun& run, const WelcomeTexts& texts, bool& showWelcome, QWidget* parent)
+    : WizPage(run, parent), ui(new Ui::WizWelcomePage), m_showWelcome(showWelcome)
+{
+    ui->setupUi(this);
+    ShowLabelsAsPlainText(this);
+    AttachButtons();
+    setObjectName(texts.objectName);
+    setWindowTitle(texts.title);
+    ui->lblHeading->setText(texts.heading);
+    ui->lblWelcomeMessage->setText(texts.message);
+    ui->chkDisplayNext->setChecked(true);
+}
+
+WizWelcomePage::~WizWelcomePage()
+{
+    delete ui;
+}
+
+void WizWelcomePage::Store()
+{
+    if (!ui->chkDisplayNext->isChecked())
+        m_showWelcome = false;
+}
+
+// ---- Closing page ----------------------------------------------------------
+
+WizCompletePage::WizCompletePage(WizardRun& run, const QString& objectName, QWidget* parent)
+    : WizPage(run, parent), ui(new Ui::WizCompletePage)
+{
+    ui->setupUi(this);
+    AttachButtons();
+    setObjectName(objectName);
+}
+
+WizCompletePage::~WizCompletePage()
+{
+    delete ui;
+}

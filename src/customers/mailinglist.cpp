@@ -1,0 +1,31 @@
+#include "customers/mailinglist.h"
+
+#include "core/db.h"
+#include "core/filewriter.h"
+#include "core/platform.h"
+#include "core/waitcursor.h"
+
+QStringList MailingListAddresses()
+{
+    QStringList out;
+    Query q = objConn.query(QStringLiteral(
+        "SELECT email FROM customer WHERE email <> '' AND email IS NOT NULL ORDER BY email, id"));
+    while (q.next())
+        out << q.text(0);
+    return out;
+}
+
+QByteArray MailingListText(const QStringList& addresses)
+{
+    return addresses.join(QLatin1String(", ")).toUtf8();
+}
+
+bool WriteMailingList(const QString& file)
+{
+    WaitCursor wait;
+    if (WriteWholeFile(file, MailingListText(MailingListAddresses())))
+        return true;
+    wait.restore();
+    MsgBox(QStringLiteral("Unable to write to file ") + file + u'.', vbCritical);
+    return false;
+}

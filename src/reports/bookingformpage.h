@@ -1,0 +1,31 @@
+#pragma once
+// The booking form for the business's own web site: one HTML page whose form
+// posts a visitor's dates, name, address and comments to a form-to-mail
+// service, which mails them to the booking address of the web settings.
+#include "core/websettingsstore.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+
+class QWidget;
+
+// The form-to-mail service the page posts to unless a custom address is set.
+extern const char* const kDefaultFormService;
+
+// Shown when the database holds no web settings row.
+extern const char* const kNoWebSettingsMessage;
+
+// Text for a double-quoted HTML attribute: markup characters become entities,
+// and everything outside printable ASCII a numeric character reference, so
+// the page is pure ASCII whatever a value holds.
+QString HtmlAttributeText(const QString& text);
+
+// The page for the settings, its year lists starting at firstYear: lines
+// ended by CR LF, ASCII only.
+QByteArray BookingFormPage(const WebSettings& settings, int firstYear);
+
+// The "Create Web Bookings Page" command: asks for a file, then writes the
+// page for the stored settings into it. A cancel, a missing settings row or
+// a failed write leaves an existing file as it was.
+void CreateBookingFormPage(QWidget* owner, const QDate& today = QDate::currentDate());

@@ -1,0 +1,63 @@
+#include "reports/frmwizoconfig_provider.h"
+
+#include "core/modmain.h"
+#include "core/plaintext.h"
+#include "core/platform.h"
+#include "ui_frmwizoconfig_provider.h"
+
+#include <QIcon>
+#include <QKeyEvent>
+
+namespace {
+const int kCustomEntry = 1;
+}
+
+frmWizOConfig_Provider::frmWizOConfig_Provider(WizardRun& run, WebSettings& copies, QWidget* parent)
+    : WizPage(run, parent), ui(new Ui::frmWizOConfig_Provider), m_copies(copies)
+{
+    ui->setupUi(this);
+    ShowLabelsAsPlainText(this);
+    AttachButtons();
+    ui->imgWizard->setPixmap(QIcon(QStringLiteral(":/images/wizards/webbookings.svg")).pixmap(ui->imgWizard->size()));
+    ComboAdd(ui->cboProvider, QStringLiteral("Response-o-Matic (default)"));
+    ComboAdd(ui->cboProvider, QStringLiteral("Custom..."));
+    // An index the list does not hold leaves no entry chosen.
+    ui->cboProvider->setCurrentIndex(m_copies.providerIndex < ui->cboProvider->count() ? m_copies.providerIndex : -1);
+    ui->txtCustom->setText(m_copies.providerCustom);
+    ui->txtCustom->installEventFilter(this);
+}
+
+frmWizOConfig_Provider::~frmWizOConfig_Provider()
+{
+    delete ui;
+}
+
+bool frmWizOConfig_Provider::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui->txtCustom && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        // Tab only moves on.
+        if (key != Qt::Key_Tab && key != Qt::Key_Backtab)
+            txtCustom_KeyDown();
+    }
+    return WizPage::eventFilter(watched, event);
+}
+
+void frmWizOConfig_Provider::txtCustom_KeyDown()
+{
+    ui->cboProvider->setCurrentIndex(kCustomEntry);
+}
+
+bool frmWizOConfig_Provider::Validate()
+{
+    if (ui->cboProvider->currentIndex() != kCustomEntry || !ui->txtCustom->text().isEmpty())
+        return true;
+    return MsgBox(QStringLiteral("No custom provider has been entered. Continue anyway?"), vbYesNoCancel) == vbYes;
+}
+
+void frmWizOConfig_Provider::Store()
+{
+    m_copies.providerIndex = ui->cboProvider->currentIndex();
+    // The custom address is kept while the default is chosen, for later.
+    m_copies.providerCustom = ui->txtCustom->text();
+}

@@ -1,0 +1,149 @@
+// The booking-form page: its bytes, its escaping and the command that writes it.
+#include "support/testsupport.h"
+
+#include "app/frmmain.h"
+#include "core/db.h"
+#include "core/websettingsstore.h"
+#include "reports/bookingformpage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+namespace {
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+// The page's lines without their CR LF; a bare LF or a last line without
+// its line end gives a line that still holds it.
+QList<QByteArray> lines(const QByteArray& page)
+{
+    QList<QByteArray> out = page.split('\n');
+    out.removeLast();
+    for (QByteArray& line : out)
+        line = line.endsWith('\r') ? line.chopped(1) : line + "<no CR>";
+    return out;
+}
+
+// An attribute value of a line as a browser reads it back.
+QString valueOf(const QByteArray& line)
+{
+    static const QRegularExpression value(QStringLiteral("(?:VALUE|action)=\"([^\"]*)\""));
+    static const QRegularExpression entity(QStringLiteral("&(?:#(\\d+)|(amp|lt|gt|quot));"));
+    const QString text = value.match(QString::fromLatin1(line)).captured(1);
+    QString out;
+    qsizetype at = 0;
+    for (auto it = entity.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const char32_t code = m.captured(1).toUInt();
+        const int named = QStringList({"amp", "lt", "gt", "quot"}).indexOf(m.captured(2));
+        out += text.mid(at, m.capturedStart() - at) +
+               (named >= 0 ? QString(QChar(u"&<>\""[named])) : QString::fromUcs4(&code, 1));
+        at = m.capturedEnd();
+    }
+    return out + text.mid(at);
+}
+
+}  // namespace
+
+class TestBookingFormPage : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { resetProgramState(); }
+
+    // Index 1 matches the fixture byte for byte; index 0 differs only by the
+    // service on line 7; any other index drops line 7 and still closes the
+    // form; the years follow the year given.
+    void pageForEachIndex()
+    {
+        const QByteArray fixture = readFile(QStringLiteral(SOURCE_DIR "/tests/reports/bookingform.html"));
+        WebSettings s{QStringLiteral("desk@seaview.example"), 1, QStringLiteral("https://forms.example.net/post")};
+        QCOMPARE(BookingFormPage(s, 2031), fixture);
+        QList<QByteArray> expected = lines(fixture);
+        QCOMPARE(expected.size(), 183);
+        s.providerIndex = 0;
+        expected[6] = QByteArray("<FORM action=\"") + kDefaultFormService + "\" method=\"POST\">";
+        QCOMPARE(lines(BookingFormPage(s, 2031)), expected);
+        expected.removeAt(6);
+        for (int index : {5, -1, 2}) {
+            s.providerIndex = index;
+            QCOMPARE(lines(BookingFormPage(s, 2031)), expected);
+        }
+        const QList<QByteArray> empty = lines(BookingFormPage(WebSettings{QString(), 1, QString()}, 1999));
+        QCOMPARE(empty[6], QByteArray("<FORM action=\"\" method=\"POST\">"));
+        QCOMPARE(valueOf(empty[13]), QString());
+        QCOMPARE(empty[95], QByteArray("       <OPTION VALUE=\"2001\" >2001"));
+    }
+
+    // Whatever the settings hold, the page stays ASCII with its 183 lines and
+    // a browser reads each value back exactly as stored.
+    void valuesAreEscaped()
+    {
+        const QStringList texts = hostileTexts() << QStringLiteral("a\"b<c>&d\r\ne\tf");
+        for (const QString& text : texts) {
+            const QByteArray page = BookingFormPage(WebSettings{text, 1, text + u'!'}, 2031);
+            QVERIFY(std::all_of(page.begin(), page.end(), [](char c) { return uchar(c) < 0x80; }));
+            const QList<QByteArray> l = lines(page);
+            QCOMPARE(l.size(), 183);
+            QCOMPARE(valueOf(l[6]), text + u'!');
+            QCOMPARE(valueOf(l[13]), text);
+            QCOMPARE(valueOf(l[15]), text);
+        }
+    }
+
+    // The menu command: the dialog, a cancel, a write over a longer file read
+    // from the row at each run, an identical second write, a missing row and
+    // a folder in the file's place, neither of which loses the old file.
+    void createPageCommand()
+    {
+        TestDb db;
+        frmMain& main = loadMainWindow(db);
+        installFakes();
+        const QString target = db.folder() + QStringLiteral("book.html");
+        QFile old(target);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(QByteArray(20000, 'z')) == 20000);
+        old.close();
+
+        main.mnuWebCreatePage_Click();
+        const SaveFileRequest r = fakes().saveFile->requests.value(0);
+        QCOMPARE(r.filters, QStringList({QStringLiteral("HTML (*.html)"), QStringLiteral("*.html"),
+                                         QStringLiteral("HTM (*.htm)"), QStringLiteral("*.htm")}));
+        QVERIFY(r.dialogTitle.isEmpty() && r.defaultExt.isEmpty() && r.fileName.isEmpty());
+        QCOMPARE(readFile(target), QByteArray(20000, 'z'));
+
+        fakes().saveFile->answer = target;
+        const WebSettings s{QStringLiteral("O'Brien & Sons"), 0, QStringLiteral("kept")};
+        WebSettingsStore::save(s);
+        main.mnuWebCreatePage_Click();
+        QCOMPARE(readFile(target), BookingFormPage(s, QDate::currentDate().year()));
+        WebSettingsStore::save(WebSettings{QStringLiteral("new@x"), 1, QStringLiteral("http://h/p")});
+        CreateBookingFormPage(&main, QDate(2031, 6, 1));
+        const QByteArray page = readFile(target);
+        QCOMPARE(valueOf(lines(page)[6]), QStringLiteral("http://h/p"));
+        CreateBookingFormPage(&main, QDate(2031, 6, 1));
+        QCOMPARE(readFile(target), page);
+        QVERIFY(fakes().messageBoxes->shown.isEmpty());
+
+        objConn.execute(QStringLiteral("DELETE FROM settings"));
+        main.mnuWebCreatePage_Click();
+        QCOMPARE(fakes().messageBoxes->lastPrompt(), QString::fromLatin1(kNoWebSettingsMessage));
+        QCOMPARE(readFile(target), page);
+
+        objConn.execute(QStringLiteral("INSERT INTO settings (webbookingemail) VALUES ('a@b')"));
+        fakes().saveFile->answer = db.folder() + QStringLiteral("taken.html");
+        QVERIFY(QDir().mkdir(fakes().saveFile->answer));
+        main.mnuWebCreatePage_Click();
+        QCOMPARE(fakes().messageBoxes->lastPrompt(), QStringLiteral("Unable to write to file."));
+        for (const ShownMessage& m : fakes().messageBoxes->shown)
+            QCOMPARE(m.style, int(vbCritical));
+        QVERIFY(QFileInfo(fakes().saveFile->answer).isDir());
+    }
+};
+
+TARLOMY_TEST_MAIN(TestBookingFormPage)
+#include "tst_bookingformpage.moc"

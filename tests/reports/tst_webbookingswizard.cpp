@@ -1,0 +1,191 @@
+// The Web Booking Configuration wizard, walked page by page.
+#include "support/pagescript.h"
+
+#include "app/frmmain.h"
+#include "core/db.h"
+#include "core/modmain.h"
+#include "core/websettingsstore.h"
+#include "reports/bookingformpage.h"
+#include "reports/webbookingswizard.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+
+namespace {
+
+const QString kWelcome = QStringLiteral("frmWizOConfig_Welcome");
+const QString kEmail = QStringLiteral("frmWizOConfig_Email");
+const QString kProvider = QStringLiteral("frmWizOConfig_Provider");
+const QString kComplete = QStringLiteral("frmWizOConfig_Complete");
+const QString kNoCustom = QStringLiteral("No custom provider has been entered. Continue anyway?");
+
+QLineEdit* box(QDialog* d, const char* name) { return control<QLineEdit>(d, name); }
+QComboBox* providers(QDialog* d) { return control<QComboBox>(d, "cboProvider"); }
+
+PageAction type(const char* name, const QString& text, const char* button = "cmdNext")
+{
+    return [=](QDialog* d) { box(d, name)->setText(text); click(d, button); };
+}
+
+PageAction choose(int provider)
+{
+    return [=](QDialog* d) { SetListIndex(providers(d), provider); click(d, "cmdNext"); };
+}
+
+WebBookingsAnswer answer;
+QStringList walk(const QList<PageAction>& steps)
+{
+    return walkPages(steps, [] { answer = RunWebBookingsWizard(nullptr); });
+}
+
+WebSettings stored()
+{
+    return WebSettingsStore::load().value_or(WebSettings{QStringLiteral("<no row>"), -9, QString()});
+}
+
+qint64 changes()
+{
+    return objConn.scalar(QStringLiteral("SELECT total_changes()")).toLongLong();
+}
+
+}  // namespace
+
+class TestWebBookingsWizard : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestDb> db;
+
+private slots:
+    void init()
+    {
+        resetProgramState();
+        installFakes();
+        db = std::make_unique<TestDb>();
+        db->open();
+        WebSettingsStore::save(WebSettings{QStringLiteral("desk@inn.example"), 1, QStringLiteral("http://forms/x")});
+    }
+
+    // Cancel on any page stores and asks nothing, whatever the pages took;
+    // Finish without a change still stores the three values and asks.
+    void cancelOrFinish()
+    {
+        const QList<PageAction> through{press("cmdNext"), type("txtName", QStringLiteral("new@x")), choose(0),
+                                        press("cmdNext")};
+        const QStringList pages{kWelcome, kEmail, kProvider, kComplete};
+        for (int last = 0; last < 4; ++last) {
+            const qint64 before = changes();
+            QCOMPARE(walk(through.mid(0, last) << press("cmdCancel")), pages.mid(0, last + 1));
+            QCOMPARE(answer, WebBookingsAnswer::Cancelled);
+            QCOMPARE(changes(), before);
+            QVERIFY(fakes().messageBoxes->shown.isEmpty());
+        }
+        fakes().messageBoxes->answers = {vbNo};
+        const qint64 before = changes();
+        QCOMPARE(walk({press("cmdNext"), press("cmdNext"), press("cmdNext"),
+                       [](QDialog* d) {
+                           QCOMPARE(control<QPushButton>(d, "cmdNext")->text(), QStringLiteral("&Finish"));
+                           QTest::keyClick(d, Qt::Key_Escape);   // answers no button
+                           QTest::keyClick(d, Qt::Key_Return);
+                       }}),
+                 pages);
+        QCOMPARE(answer, WebBookingsAnswer::Saved);
+        QCOMPARE(changes(), before + 3);
+        QCOMPARE(fakes().messageBoxes->shown.size(), 1);
+        QCOMPARE(fakes().messageBoxes->lastPrompt(), QStringLiteral("Would you like to create a booking web page now?"));
+        QCOMPARE(fakes().messageBoxes->shown[0].style, int(vbYesNoCancel | vbQuestion));
+    }
+
+    // The welcome box, Back dropping what a page held, a key in the custom box
+    // choosing "Custom...", and the default chosen again keeping the address.
+    void pagesAndBack()
+    {
+        const auto untick = [](QDialog* d) { control<QCheckBox>(d, "chkDisplayNext")->setChecked(false); };
+        walk({[&](QDialog* d) { untick(d); click(d, "cmdCancel"); }});
+        QVERIFY(WizOConfig_ShowWelcome);
+        fakes().messageBoxes->answers = {vbNo};
+        QCOMPARE(walk({[&](QDialog* d) { click(d, "cmdBack"); untick(d); click(d, "cmdNext"); },
+                       type("txtName", QStringLiteral("dropped"), "cmdBack"), press("cmdNext"),
+                       [](QDialog* d) {
+                           QCOMPARE(box(d, "txtName")->text(), QStringLiteral("desk@inn.example"));
+                           type("txtName", QStringLiteral("taken@inn"))(d);
+                       },
+                       [](QDialog* d) {
+                           SetListIndex(providers(d), 0);
+                           QTest::keyClicks(box(d, "txtCustom"), QStringLiteral("/y"));
+                           QCOMPARE(providers(d)->currentIndex(), 1);
+                           click(d, "cmdBack");
+                       },
+                       [](QDialog* d) {
+                           QCOMPARE(box(d, "txtName")->text(), QStringLiteral("taken@inn"));
+                           click(d, "cmdNext");
+                       },
+                       [](QDialog* d) {
+                           QCOMPARE(providers(d)->currentIndex(), 1);
+                           QCOMPARE(box(d, "txtCustom")->text(), QStringLiteral("http://forms/x"));
+                           QTest::keyClicks(box(d, "txtCustom"), QStringLiteral("/z"));
+                           choose(0)(d);
+                       },
+                       press("cmdNext")}),
+                 QStringList({kWelcome, kEmail, kWelcome, kEmail, kProvider, kEmail, kProvider, kComplete}));
+        QVERIFY(!WizOConfig_ShowWelcome);
+        QCOMPARE(stored().email, QStringLiteral("taken@inn"));
+        QCOMPARE(stored().providerIndex, 0);
+        QCOMPARE(stored().providerCustom, QStringLiteral("http://forms/x/z"));
+        QCOMPARE(walk({press("cmdCancel")}), QStringList{kEmail});
+    }
+
+    // An empty address is refused; "Custom..." with no address asks, and only
+    // Yes goes on, storing index 1 and nothing; a blank is an address.
+    void refusalsAndQuestion()
+    {
+        WizOConfig_ShowWelcome = false;
+        fakes().messageBoxes->answers = {vbOK, vbNo, vbCancel, vbYes, vbNo};
+        const PageAction next = press("cmdNext");
+        QCOMPARE(walk({type("txtName", QString()), type("txtName", QStringLiteral(" ")), type("txtCustom", QString()),
+                       next, next, next}),
+                 QStringList({kEmail, kEmail, kProvider, kProvider, kProvider, kComplete}));
+        const QList<ShownMessage>& shown = fakes().messageBoxes->shown;
+        QCOMPARE(shown.size(), 5);
+        QCOMPARE(shown[0].prompt,
+                 QStringLiteral("No email address has been entered. Please enter an email address to continue."));
+        QCOMPARE(shown[0].style, int(vbCritical));
+        for (int i : {1, 2, 3}) {
+            QCOMPARE(shown[i].prompt, kNoCustom);
+            QCOMPARE(shown[i].style, int(vbYesNoCancel));
+        }
+        QCOMPARE(stored().email, QStringLiteral(" "));
+        QCOMPARE(stored().providerIndex, 1);
+        QCOMPARE(stored().providerCustom, QString());
+
+        for (const QString& text : hostileTexts()) {
+            fakes().messageBoxes->answers = {vbNo};
+            walk({type("txtName", text), type("txtCustom", text + u'\''), next});
+            QCOMPARE(stored().email, text);
+            QCOMPARE(stored().providerCustom, text + u'\'');
+        }
+    }
+
+    // From the menu, Yes writes the page at once; without a settings row the
+    // wizard says so and opens no page.
+    void fromTheMenu()
+    {
+        frmMain& main = loadMainWindow(*db);
+        installFakes();
+        fakes().saveFile->answer = db->folder() + QStringLiteral("form.html");
+        fakes().messageBoxes->answers = {vbYes};
+        walkPages({press("cmdNext"), press("cmdNext"), choose(0), press("cmdNext")}, [&] { main.mnuWebConfig_Click(); });
+        QFile page(fakes().saveFile->answer);
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        QVERIFY(page.readAll().contains(QByteArray("<FORM action=\"") + kDefaultFormService));
+
+        objConn.execute(QStringLiteral("DELETE FROM settings"));
+        fakes().messageBoxes->clear();
+        main.mnuWebConfig_Click();
+        QCOMPARE(fakes().messageBoxes->lastPrompt(), QString::fromLatin1(kNoWebSettingsMessage));
+        QCOMPARE(fakes().messageBoxes->shown[0].style, int(vbCritical));
+    }
+};
+
+TARLOMY_TEST_MAIN(TestWebBookingsWizard)
+#include "tst_webbookingswizard.moc"
