@@ -4,7 +4,6 @@
 #include "benchsupport.h"
 #include "calendar/calendar.h"
 #include "core/db.h"
-#include "ui_calendar.h"
 
 #include <QAbstractItemModel>
 #include <QPixmap>
@@ -30,7 +29,7 @@ void ShowPage(Calendar& cal)
 
 void Counters(benchmark::State& state, Calendar& cal)
 {
-    const QAbstractItemModel* model = cal.ui->g->model();
+    const QAbstractItemModel* model = cal.findChild<QTableView*>(QStringLiteral("g"))->model();
     state.counters["units"] = model->columnCount() - 1;
     state.counters["days"] = model->rowCount();
     int booked = 0;
@@ -47,7 +46,7 @@ void BM_CalendarPage(benchmark::State& state)
     ShowPage(cal);
     for (auto _ : state) {
         cal.Refresh();
-        QPixmap picture = cal.ui->g->grab();
+        QPixmap picture = cal.findChild<QTableView*>(QStringLiteral("g"))->grab();
         benchmark::DoNotOptimize(picture);
     }
     Counters(state, cal);
@@ -58,12 +57,12 @@ void BM_CalendarScrollDay(benchmark::State& state)
 {
     Calendar cal;
     ShowPage(cal);
-    QScrollBar* days = cal.ui->ScrollDate;
+    QScrollBar* days = cal.findChild<QScrollBar*>(QStringLiteral("ScrollDate"));
     int step = 1;
     for (auto _ : state) {
         days->setValue(days->value() + step);
         step = -step;
-        QPixmap picture = cal.ui->g->grab();
+        QPixmap picture = cal.findChild<QTableView*>(QStringLiteral("g"))->grab();
         benchmark::DoNotOptimize(picture);
     }
     Counters(state, cal);

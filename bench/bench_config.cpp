@@ -6,7 +6,6 @@
 #include "config/frmconfigrooms.h"
 #include "core/configrecords.h"
 #include "core/db.h"
-#include "ui_calendar.h"
 
 #include <QPixmap>
 #include <QTableView>
@@ -37,10 +36,10 @@ void BM_UnitsListClose(benchmark::State& state)
         cal.SaveCalendarGridLayout();
         cal.InitHeaders();
         cal.Refresh();
-        QPixmap picture = cal.ui->g->grab();
+        QPixmap picture = cal.findChild<QTableView*>(QStringLiteral("g"))->grab();
         benchmark::DoNotOptimize(picture);
     }
-    state.counters["units"] = double(cal.ui->g->model()->columnCount() - 1);
+    state.counters["units"] = double(cal.findChild<QTableView*>(QStringLiteral("g"))->model()->columnCount() - 1);
 }
 
 void BM_UnitInUseCheck(benchmark::State& state)

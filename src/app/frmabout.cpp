@@ -1,6 +1,6 @@
 #include "app/frmabout.h"
 
-#include "core/moddetectwindows.h"
+#include "core/guard.h"
 #include "core/platform.h"
 #include "ui_frmabout.h"
 
@@ -23,8 +23,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent), ui(new Ui::frmAbout)
     ui->Picture4->setPixmap(QPixmap(QStringLiteral(":/images/makerlogo.svg")));
     ui->Label2->installEventFilter(this);
     ui->Picture4->installEventFilter(this);
-    connect(ui->cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
-    connect(ui->cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+    connect(ui->cmdOK, &QPushButton::clicked, this, guarded(this, &frmAbout::cmdOK_Click));
+    connect(ui->cmdSysInfo, &QPushButton::clicked, this, guarded(this, &frmAbout::cmdSysInfo_Click));
     Form_Load();
     // As tall as the texts need at the designed width, and no taller.
     QLayout* lay = layout();
@@ -39,9 +39,8 @@ frmAbout::~frmAbout()
 
 void frmAbout::Form_Load()
 {
-    const bool xp = IsWinXP();
-    ui->Picture5->setVisible(xp);
-    ui->Picture2->setVisible(!xp);
+    ui->Picture5->setVisible(false);
+    ui->Picture2->setVisible(true);
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event)

@@ -11,8 +11,6 @@ public:
     explicit frmAbout(QWidget* parent = nullptr);
     ~frmAbout() override;
 
-    Ui::frmAbout* ui;
-
     // Starts the system-information tool, or says that there is none.
     void StartSysInfo();
 
@@ -20,6 +18,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    Ui::frmAbout* ui;
     void Form_Load();
     void cmdOK_Click();
     void cmdSysInfo_Click();

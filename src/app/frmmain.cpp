@@ -6,6 +6,7 @@
 #include "calendar/arrivalspanel.h"
 #include "calendar/calendar.h"
 #include "calendar/calendarpanel.h"
+#include "core/guard.h"
 #include "core/apperror.h"
 #include "core/controlarray.h"
 #include "core/database.h"
@@ -15,7 +16,7 @@
 #include "app/frmtip.h"
 #include "core/grid.h"
 #include "core/modmain.h"
-#include "core/moddetectwindows.h"
+#include "core/panellayout.h"
 #include "core/plaintext.h"
 #include "core/platform.h"
 #include "core/settings.h"
@@ -26,14 +27,12 @@
 #include "invoicing/documents.h"
 #include "reports/reportchart.h"
 #include "reports/reportspanel.h"
-#include "ui_arrivalspanel.h"
-#include "ui_bookingwizard.h"
-#include "ui_confirmpage.h"
-#include "ui_customerspanel.h"
 #include "ui_frmmain.h"
-#include "ui_paymentpage.h"
 
 #include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLocale>
@@ -133,11 +132,8 @@ void frmMain::Form_Load()
     InitCustomerHeader();
     arrivals()->InitArrivalsHeader();
     booking()->payment()->InitInvoiceHeader();
-    {
-        // The list is filled once, at the end of the load, not on this choice.
-        const QSignalBlocker quiet(arrivals()->ui->cboSimpleCalSort);
-        SetListIndex(arrivals()->ui->cboSimpleCalSort, 0);
-    }
+    // The list is filled once, at the end of the load, not on this choice.
+    arrivals()->SetSortOrder(0);
 
     // The calendar view is not the first one shown: it reads its page when
     // it comes to the front.
@@ -156,7 +152,7 @@ void frmMain::Form_Load()
 
     reports()->Form_Load(QDate::currentDate());
 
-    arrivals()->ui->dtCalendar->setSelectedDate(QDate::currentDate());
+    arrivals()->SetDay(QDate::currentDate());
 
     ui->picCalendar->hide();
     ui->picBooking->hide();
@@ -188,7 +184,7 @@ void frmMain::Form_Load()
     ShowPostCode(QStringLiteral("Post Code"));
     ShowSecondTax(ConfigFlag(QStringLiteral("EnabledSalesTax2"), false));
 
-    SetListIndex(customers()->ui->cboCustView, 0);
+    customers()->SetView(0);
 
     gsCommoditySingular = ConfigText(QStringLiteral("CommoditySingular"), QStringLiteral("Room"));
     gsCommodityPlural = ConfigText(QStringLiteral("CommodityPlural"), QStringLiteral("Rooms"));
@@ -227,7 +223,7 @@ void frmMain::ShowSecondTax(bool on)
 
 void frmMain::ShowCommission(bool on)
 {
-    booking()->payment()->ui->picBookingCommission->setVisible(on);
+    booking()->payment()->SetCommissionVisible(on);
     ui->mnuCommissions->menuAction()->setVisible(on);
 }
 
@@ -242,8 +238,8 @@ void frmMain::ShowIncludeEndDate(bool on, bool repaint)
 void frmMain::Form_Unload()
 {
     calendar()->MainCalendar()->SaveCalendarGridLayout();
-    SaveGridLayout(customers()->ui->gcust);
-    SaveGridLayout(arrivals()->ui->gArrivals);
+    customers()->SaveLayout();
+    arrivals()->SaveLayout();
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
@@ -270,23 +266,17 @@ void frmMain::FirstRun()
 
 void frmMain::SetupToolbar()
 {
-    // The two picture lists, picture 1 first, and the picture of each button by
-    // its position (1 to 9; 0 for the separators, which have none).
+    // The picture list, picture 1 first, and the picture of each button by its
+    // position (1 to 9; 0 for the separators, which have none).
     static const char* const imToolbar[] = {"web-bookings", "calendar", "reports", "customers",
                                             "find", "add-reservation", "advanced-calendar"};
     static const int imToolbarPictures[] = {6, 2, 7, 4, 3, 0, 5, 0, 1};
-    static const char* const ImageListXP[] = {"calendar", "advanced-calendar", "add-reservation", "customers",
-                                              "reports", "find", "web-bookings"};
-    static const int xpPictures[] = {3, 1, 2, 4, 5, 0, 6, 0, 7};
-
-    const bool xp = IsWinXP();
-    const char* const* list = xp ? ImageListXP : imToolbar;
-    const int* pictures = xp ? xpPictures : imToolbarPictures;
     const QList<QAction*> buttons = ui->Toolbar->actions();
     for (int i = 0; i < buttons.size() && i < 9; ++i) {
-        if (pictures[i] == 0)
+        if (imToolbarPictures[i] == 0)
             continue;
-        buttons[i]->setIcon(QIcon(QStringLiteral(":/images/toolbar/%1.svg").arg(QLatin1String(list[pictures[i] - 1]))));
+        buttons[i]->setIcon(QIcon(QStringLiteral(":/images/toolbar/%1.svg")
+                                      .arg(QLatin1String(imToolbar[imToolbarPictures[i] - 1]))));
     }
 }
 
@@ -305,181 +295,44 @@ void frmMain::ShowView(QWidget* panel, std::initializer_list<QWidget*> hide)
     panel->raise();
 }
 
-namespace {
-
-// Positions and sizes of the layout, in twips. A size below zero is refused:
-// that step is skipped and the control keeps what it had, as is a step on a
-// control that is not there.
-int leftOf(const QWidget* w) { return w ? Twips::fromPx(w->x()) : 0; }
-int topOf(const QWidget* w) { return w ? Twips::fromPx(w->y()) : 0; }
-int widthOf(const QWidget* w) { return w ? Twips::fromPx(w->width()) : 0; }
-int heightOf(const QWidget* w) { return w ? Twips::fromPx(w->height()) : 0; }
-
-void setLeft(QWidget* w, int twips)
-{
-    if (w)
-        w->move(Twips::toPx(twips), w->y());
-}
-
-void setTop(QWidget* w, int twips)
-{
-    if (w)
-        w->move(w->x(), Twips::toPx(twips));
-}
-
-void setWidth(QWidget* w, int twips)
-{
-    if (w && twips >= 0)
-        w->resize(Twips::toPx(twips), w->height());
-}
-
-void setHeight(QWidget* w, int twips)
-{
-    if (w && twips >= 0)
-        w->resize(w->width(), Twips::toPx(twips));
-}
-
-// A horizontal rule line: X1 is its left end, X2 its right end, and Y1 = Y2
-// the middle of its thickness. A right end left of X1 is refused.
-void setLineX2(QWidget* line, int twips)
-{
-    setWidth(line, twips - leftOf(line));
-}
-
-void setLineY(QWidget* line, int twips)
-{
-    if (line)
-        line->move(line->x(), Twips::toPx(twips) - line->height() / 2);
-}
-
-// The steps that re-read data need the database; like every step of the
-// layout, one that fails is skipped.
-template <class Step>
-void refreshStep(Step step)
-{
-    if (!objConn.isOpen())
-        return;
-    try {
-        step();
-    } catch (const AppError&) {
-    }
-}
-
-}  // namespace
-
 void frmMain::Form_Resize()
 {
+    using namespace PanelLayout;
     // W x H is the inner area under the menu bar with the toolbar at its top,
-    // T the toolbar's height: the constants below are made for that. Qt keeps
+    // T the toolbar's height: the panels' constants are made for that. Qt keeps
     // the toolbar out of the central widget, so the central widget is W x (H - T)
     // and picBack fills it, directly under the toolbar (the place that the
     // toolbar's picture height plus 880 twips stands for).
-    const int T = ui->Toolbar->isHidden() ? 0 : Twips::fromPx(ui->Toolbar->height());
-    const int W = Twips::fromPx(ui->centralwidget->width());
-    const int H = Twips::fromPx(ui->centralwidget->height()) + T;
-
-    QWidget* picBack = ui->picBack;
-    QWidget* picBooking = ui->picBooking;
-    const Ui::BookingWizard* wiz = booking()->ui;
-    QWidget* picBookingDates = wiz->picBookingDates;
-    QWidget* picConfirm = wiz->picConfirm;
-    QWidget* picPayment = wiz->picPayment;
+    PanelArea area;
+    area.T = ui->Toolbar->isHidden() ? 0 : Twips::fromPx(ui->Toolbar->height());
+    area.W = Twips::fromPx(ui->centralwidget->width());
+    area.H = Twips::fromPx(ui->centralwidget->height()) + area.T;
+    const int W = area.W;
+    const int H = area.H;
+    const int T = area.T;
 
     // Frame and booking panel.
+    QWidget* picBack = ui->picBack;
     picBack->move(0, 0);
     setWidth(picBack, W);
     setHeight(picBack, H - T);
-    setWidth(picBooking, W);
-    setHeight(picBooking, H - T);
-    setWidth(wiz->Frame1, W + 2000);
-    setTop(wiz->Frame1, H - heightOf(wiz->Frame1) - 1700);
-    setLeft(wiz->picWizButts, W - widthOf(wiz->picWizButts));
-    setWidth(picBookingDates, W - leftOf(picBookingDates) - 250);
-    setHeight(picBookingDates, H - topOf(picBookingDates) - T - 1000 - 450);
-    setWidth(Label1.value(14), widthOf(picBooking));
-    setHeight(wiz->txtBookingNotes, H - topOf(wiz->txtBookingNotes) - T - 1550);
-    for (QWidget* page : {static_cast<QWidget*>(wiz->picSelectRooms), picConfirm}) {
-        setWidth(page, widthOf(picBookingDates));
-        setHeight(page, heightOf(picBookingDates));
-    }
-    QWidget* Line4 = booking()->confirm()->ui->Line4;
-    setLineX2(Line4, widthOf(picConfirm) - leftOf(Line4));
-    QWidget* cmdConfirmation = booking()->confirm()->ui->cmdConfirmation;
-    setTop(cmdConfirmation, heightOf(picConfirm) - heightOf(cmdConfirmation) - 100);
-    setLeft(cmdConfirmation, widthOf(picConfirm) - widthOf(cmdConfirmation) - 200);
-    for (QWidget* page : {static_cast<QWidget*>(picPayment), static_cast<QWidget*>(wiz->picCustomer)}) {
-        setWidth(page, widthOf(picBookingDates));
-        setHeight(page, heightOf(picBookingDates));
-    }
+    setWidth(ui->picBooking, W);
+    setHeight(ui->picBooking, H - T);
+    booking()->Form_Resize(area);
 
-    // Arrivals panel.
-    QWidget* picArrivals = ui->picArrivals;
-    QWidget* shape = Shape1.value(1);
-    QWidget* butBar = arrivals()->ui->picSimpleCalButBar;
-    QTableView* gArrivals = arrivals()->ui->gArrivals;
-    setWidth(picArrivals, W - leftOf(picArrivals) - 250);
-    setHeight(picArrivals, H - topOf(picArrivals) - T - 1000);
-    setWidth(Label1.value(8), widthOf(picArrivals));
-    setWidth(shape, widthOf(picArrivals) - leftOf(picArrivals) - 250);
-    setHeight(shape, heightOf(picArrivals) - topOf(shape) - 100);
-    setLeft(butBar, leftOf(shape) + 10);
-    setWidth(butBar, widthOf(shape) - 20);
-    setTop(butBar, topOf(shape) + heightOf(shape) - heightOf(butBar) - 10);
-    setHeight(gArrivals, topOf(butBar) - topOf(gArrivals));
-    setWidth(gArrivals, leftOf(shape) + widthOf(shape) - leftOf(gArrivals) - 200);
-    FitGridColumn(gArrivals, 0, 100);
+    // The other panels, each W - 250 twips from its left and 1000 twips above the bottom.
+    for (QWidget* panel : {static_cast<QWidget*>(ui->picArrivals), static_cast<QWidget*>(ui->picCalendar),
+                           static_cast<QWidget*>(ui->picReports), static_cast<QWidget*>(ui->picCustomers)}) {
+        setWidth(panel, W - leftOf(panel) - 250);
+        setHeight(panel, H - topOf(panel) - T - 1000);
+    }
+    arrivals()->Form_Resize();
+    calendar()->Form_Resize();
+    reports()->Form_Resize();
+    customers()->Form_Resize();
 
-    // Calendar panel.
-    QWidget* picCalendar = ui->picCalendar;
     Calendar* MainCalendar = calendar()->MainCalendar();
-    shape = Shape1.value(0);
-    setWidth(picCalendar, W - leftOf(picCalendar) - 250);
-    setHeight(picCalendar, H - topOf(picCalendar) - T - 1000);
-    setWidth(shape, widthOf(picCalendar) - leftOf(picCalendar) - 250);
-    setHeight(shape, heightOf(picCalendar) - topOf(shape));
-    setWidth(MainCalendar, widthOf(picCalendar) - leftOf(picCalendar) - 550);
-    setHeight(MainCalendar, heightOf(picCalendar) - topOf(shape) - 350);
-    refreshStep([MainCalendar] { MainCalendar->Refresh(); });
-    setWidth(Label1.value(16), widthOf(picCalendar));
-
-    // Reports panel.
-    QWidget* picReports = ui->picReports;
-    QWidget* c = reports()->chart();
-    shape = Shape1.value(2);
-    setWidth(picReports, W - leftOf(picReports) - 250);
-    setHeight(picReports, H - topOf(picReports) - T - 1000);
-    setWidth(shape, widthOf(picReports) - leftOf(picReports) - 250);
-    setHeight(shape, heightOf(picReports) - topOf(shape));
-    setWidth(c, widthOf(shape) - leftOf(c) - 100);
-    setHeight(c, heightOf(shape) - topOf(c) - 100);
-    setWidth(Label1.value(15), widthOf(picReports));
-
-    // Customers panel.
-    QWidget* picCustomers = ui->picCustomers;
-    QWidget* picCustBot = customers()->ui->picCustBot;
-    QWidget* gcust = customers()->ui->gcust;
-    QWidget* Line6 = customers()->ui->Line6;
-    shape = Shape1.value(3);
-    setWidth(picCustomers, W - leftOf(picCustomers) - 250);
-    setHeight(picCustomers, H - topOf(picCustomers) - T - 1000);
-    setWidth(shape, widthOf(picCustomers) - leftOf(picCustomers) - 250);
-    setHeight(shape, heightOf(picCustomers) - topOf(shape));
-    setWidth(Label1.value(17), widthOf(picCustomers));
-    setLeft(picCustBot, widthOf(picCustomers) - widthOf(picCustBot) - 250);
-    setTop(picCustBot, heightOf(picCustomers) - heightOf(picCustBot) - 250);
-    setWidth(gcust, widthOf(shape) - leftOf(shape) - 200);
-    setHeight(gcust, heightOf(shape) - topOf(shape) - heightOf(picCustBot) - 100);
-    setLineX2(Line6, leftOf(picCustBot) + widthOf(picCustBot));
-    setLineY(Line6, topOf(picCustBot) - 80);
-    refreshStep([this] { RefreshCustomerScreen(1, 0); });
-
-    // Payment page and calendar.
-    QWidget* picNewInvoiceBut1 = booking()->payment()->ui->picNewInvoiceBut1;
-    QTableWidget* gNewInvoice = booking()->payment()->ui->gNewInvoice;
-    setLeft(picNewInvoiceBut1, widthOf(picPayment) - widthOf(picNewInvoiceBut1));
-    setWidth(gNewInvoice, widthOf(picPayment) - widthOf(picNewInvoiceBut1) - 100);
-    FitGridColumn(gNewInvoice, 1, 350);
-    refreshStep([MainCalendar] {
+    refreshStep("calendar headers", [MainCalendar] {
         MainCalendar->InitHeaders();
         MainCalendar->Refresh();
     });
@@ -515,7 +368,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::Resize:
         if (watched == ui->centralwidget)
-            Form_Resize();
+            RunGuarded([this] { Form_Resize(); });
         break;
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);
@@ -586,24 +439,12 @@ void frmMain::RefreshCustomerScreen(int SelectRow, qint32 SelectCustomerID)
 
 void frmMain::UpdateCommodityNameInGUI()
 {
-    const QMap<int, QLabel*> steps = ControlArray<QLabel>(booking(), QStringLiteral("lblStep"));
-    if (QLabel* step = steps.value(1))
-        SetPlainText(step, QStringLiteral("Step 2 - Select ") + gsCommodityPlural);
-    if (QLabel* heading = Label1.value(3))
-        SetPlainText(heading, QStringLiteral("Select the ") + gsCommodityPlural + QStringLiteral(" for this booking."));
-    if (QLabel* caption = Label1.value(5))
-        SetPlainText(caption, gsCommodityPlural + QStringLiteral(":"));
+    booking()->SetCommodityName(gsCommodityPlural);
     // The words carry no access key: an "&" in them shows as it is.
     const auto menuText = [](QString t) { return t.replace(u'&', QLatin1String("&&")); };
     ui->mnuConfigureRooms->setText(menuText(gsCommodityPlural + QStringLiteral("...")));
     ui->mnuBookingsRoomNotes->setText(menuText(gsCommoditySingular + QStringLiteral(" Notes...")));
-    arrivals()->SetUnitCaption(gsCommoditySingular);
-    QComboBox* sort = arrivals()->ui->cboSimpleCalSort;
-    ComboClear(sort);
-    ComboAdd(sort, QStringLiteral("Time"));
-    ComboAdd(sort, QStringLiteral("Name"));
-    ComboAdd(sort, gsCommoditySingular);
-    SetListIndex(sort, 0);
+    arrivals()->SetCommodityName(gsCommoditySingular);
     calendar()->MainCalendar()->CommodityName = gsCommodityPlural;
     ShowArrivals();
 }
@@ -701,17 +542,18 @@ void frmMain::connectMenus()
         {ui->mnuAbout, &frmMain::mnuAbout_Click},
     };
     for (const Item& item : items)
-        connect(item.action, &QAction::triggered, this, item.handler);
+        connect(item.action, &QAction::triggered, this, guarded(this, item.handler));
 
     // Toolbar buttons are dispatched by their key, which is their caption.
     for (QAction* button : {ui->tbAddReservation, ui->tbCalendar, ui->tbAdvancedCalendar, ui->tbViewCustomers,
                             ui->tbReports, ui->tbFind, ui->tbWebBookings})
-        connect(button, &QAction::triggered, this, [this, button] { Toolbar_ButtonClick(button->text()); });
+        connect(button, &QAction::triggered, this, guarded([this, button] { Toolbar_ButtonClick(button->text()); }));
     auto* findMenu = new QMenu(this);
     for (const auto& [text, key] : {std::pair{"Customer...", "Customer"}, std::pair{"Reservation...", "Reservation"}}) {
         QAction* entry = findMenu->addAction(QString::fromLatin1(text));
         entry->setData(QString::fromLatin1(key));
-        connect(entry, &QAction::triggered, this, [this, entry] { Toolbar_ButtonMenuClick(entry->data().toString()); });
+        connect(entry, &QAction::triggered, this,
+                guarded([this, entry] { Toolbar_ButtonMenuClick(entry->data().toString()); }));
     }
     ui->tbFind->setMenu(findMenu);
     if (auto* findButton = qobject_cast<QToolButton*>(ui->Toolbar->widgetForAction(ui->tbFind)))
@@ -786,13 +628,14 @@ void frmMain::mnuReservationsArrivals_Click()
 
 void frmMain::mnuReservationToday_Click()
 {
-    arrivals()->ui->dtCalendar->setSelectedDate(QDate::currentDate());
+    arrivals()->SetDay(QDate::currentDate());
     mnuReservationsArrivals_Click();
 }
 
 void frmMain::mnuCustomersView_Click()
 {
     ShowView(ui->picCustomers, {ui->picCalendar, ui->picBooking, ui->picArrivals, ui->picReports});
+    customers()->FocusList();
     RefreshCustomerScreen(1, 0);
 }
 

@@ -22,7 +22,6 @@ public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
 
-    Ui::frmMain* ui;
     // Heading and caption labels, and the outline of each panel's working area.
     QMap<int, QLabel*> Label1;
     QMap<int, QFrame*> Shape1;
@@ -130,6 +129,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    Ui::frmMain* ui;
     void connectMenus();
     void sendKeys(int key, Qt::KeyboardModifiers modifiers);
     bool m_loaded = false;

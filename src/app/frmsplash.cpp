@@ -1,7 +1,7 @@
 #include "app/frmsplash.h"
 
 #include "app/frmmain.h"
-#include "core/moddetectwindows.h"
+#include "core/guard.h"
 #include "ui_frmsplash.h"
 
 #include <QKeyEvent>
@@ -23,11 +23,11 @@ frmSplash::frmSplash(QWidget* parent)
     ui->Frame1->installEventFilter(this);
 
     Timer1 = new QTimer(this);
-    Timer1->setInterval(1500);
-    connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
+    Timer1->setInterval(ShowTimeMs);
+    connect(Timer1, &QTimer::timeout, this, guarded(this, &frmSplash::Timer1_Timer));
     Timer2 = new QTimer(this);
-    Timer2->setInterval(200);
-    connect(Timer2, &QTimer::timeout, this, &frmSplash::Timer2_Timer);
+    Timer2->setInterval(LoadDelayMs);
+    connect(Timer2, &QTimer::timeout, this, guarded(this, &frmSplash::Timer2_Timer));
     Form_Load();
     Timer1->start();
     Timer2->start();
@@ -48,9 +48,8 @@ frmSplash* frmSplash::current()
 
 void frmSplash::Form_Load()
 {
-    const bool xp = IsWinXP();
-    ui->Picture2->setVisible(!xp);
-    ui->Picture5->setVisible(xp);
+    ui->Picture2->setVisible(true);
+    ui->Picture5->setVisible(false);
 }
 
 void frmSplash::Timer1_Timer()

@@ -11,10 +11,13 @@ public:
     explicit frmSplash(QWidget* parent = nullptr);
     ~frmSplash() override;
 
-    QTimer* Timer1;   // closes the splash after 1500 ms
-    QTimer* Timer2;   // loads the main window every 200 ms (once in effect)
-    Ui::frmSplash* ui;
+    // How long the splash stands, and how soon (and how often) it loads the
+    // main window behind it, in milliseconds. Tests make them short.
+    static inline int ShowTimeMs = 1500;
+    static inline int LoadDelayMs = 200;
 
+    QTimer* Timer1;   // closes the splash after ShowTimeMs
+    QTimer* Timer2;   // loads the main window every LoadDelayMs (once in effect)
     // The splash being shown at start-up, if any.
     static frmSplash* current();
 
@@ -23,6 +26,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    Ui::frmSplash* ui;
     void Form_Load();
     void Timer1_Timer();
     void Timer2_Timer();

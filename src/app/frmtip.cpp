@@ -1,5 +1,6 @@
 #include "app/frmtip.h"
 
+#include "core/guard.h"
 #include "core/modmain.h"
 #include "core/settings.h"
 #include "ui_frmtip.h"
@@ -24,10 +25,10 @@ frmTip::frmTip(QWidget* parent) : QDialog(parent), ui(new Ui::frmTip)
     ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     ui->imgBulb->setPixmap(QPixmap(QStringLiteral(":/images/tipbulb.svg")));
-    connect(ui->cmdOK, &QPushButton::clicked, this, &frmTip::cmdOK_Click);
-    connect(ui->cmdNextTip, &QPushButton::clicked, this, &frmTip::cmdNextTip_Click);
+    connect(ui->cmdOK, &QPushButton::clicked, this, guarded(this, &frmTip::cmdOK_Click));
+    connect(ui->cmdNextTip, &QPushButton::clicked, this, guarded(this, &frmTip::cmdNextTip_Click));
     // Only the user's clicks store the switch, never the load setting it.
-    connect(ui->chkLoadTipsAtStartup, &QCheckBox::clicked, this, &frmTip::chkLoadTipsAtStartup_Click);
+    connect(ui->chkLoadTipsAtStartup, &QCheckBox::clicked, this, guarded(this, &frmTip::chkLoadTipsAtStartup_Click));
     Form_Load();
 }
 

@@ -11,8 +11,6 @@ public:
     explicit frmTip(QWidget* parent = nullptr);
     ~frmTip() override;
 
-    Ui::frmTip* ui;
-
     // Reads the tips of sFile and shows the next one; false when there is no
     // such file.
     bool LoadTips(const QString& sFile);
@@ -23,6 +21,7 @@ public:
     qint32 CurrentTip = 0;
 
 private:
+    Ui::frmTip* ui;
     void Form_Load();
     void DoNextTip();
     void cmdNextTip_Click();

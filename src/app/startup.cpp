@@ -10,8 +10,6 @@
 #include "core/modmain.h"
 #include "core/settings.h"
 #include "customers/customerspanel.h"
-#include "ui_arrivalspanel.h"
-#include "ui_customerspanel.h"
 
 void Main()
 {
@@ -32,7 +30,7 @@ void Main()
     if (firstRun)
         main.FirstRun();
 
-    LoadGridLayout(main.customers()->ui->gcust);
-    LoadGridLayout(main.arrivals()->ui->gArrivals);
+    main.customers()->LoadLayout();
+    main.arrivals()->LoadLayout();
 }
 

@@ -4,6 +4,7 @@
 #include "core/platform.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPainter>
@@ -12,6 +13,8 @@
 
 #include <cmath>
 #include <exception>
+
+Q_LOGGING_CATEGORY(lcPrint, "tarlomy.print")
 
 namespace {
 
@@ -69,7 +72,9 @@ void DoPrint()
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawPixmap(target, shot, QRectF(shot.rect()));
         painter.end();
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        // Printing is given up without a word to the user, as it always was.
+        qCWarning(lcPrint) << "printing the window failed:" << e.what();
     }
 }
 
@@ -79,7 +84,8 @@ void DoPageSetup()
     RECT rtMargin;
     try {
         PageSetup(MainFormLoaded() ? &MainForm() : nullptr, rtMargin);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        qCWarning(lcPrint) << "page setup failed:" << e.what();
     }
 }
 

@@ -1,14 +1,10 @@
 #include "booking/bookingtexts.h"
 
-#include "core/db.h"
+#include "core/customerstore.h"
 #include "core/format.h"
 #include "core/modmain.h"
 
 #include <QLocale>
-
-const char* const kContactColumns =
-    "ID, FirstName, LastName, Address1, Address2, City, State, PostCode, Country, Phone, Email, "
-    "SubmittedDate, BusinessName, HomePhone, Mobile";
 
 namespace {
 
@@ -35,20 +31,19 @@ QString AdultsChildrenText(const QVariant& adults, const QVariant& kids)
     return count(adults) + QStringLiteral(" Adults and ") + count(kids) + QStringLiteral(" Children");
 }
 
-QString ContactBlockText(const Query& c)
+QString ContactBlockText(const CustomerRecord& c)
 {
-    auto f = [&c](const char* column) { return c.value(QString::fromLatin1(column)); };
     const QString lineBreak = QStringLiteral("\n");
     const QString blank = QStringLiteral(" ");
     const QString comma = QStringLiteral(", ");
-    return GetS(f("BusinessName"), blank) + GetS(f("FirstName"), blank) + GetS(f("LastName"), QString())
+    return GetS(c.businessName, blank) + GetS(c.firstName, blank) + GetS(c.lastName, QString())
            + lineBreak
-           + GetS(f("Address1"), comma) + GetS(f("Address2"), comma) + GetS(f("City"), comma)
-           + GetS(f("State"), blank) + GetS(f("PostCode"), QString())
+           + GetS(c.address1, comma) + GetS(c.address2, comma) + GetS(c.city, comma)
+           + GetS(c.state, blank) + GetS(c.postCode, QString())
            + QStringLiteral(". ")
-           + GetS(f("Country"), lineBreak)
-           + QStringLiteral("Work ph: ") + GetS(f("Phone"), QString()) + blank
-           + QStringLiteral("Cell/Mobile: ") + GetS(f("Mobile"), QString()) + blank
-           + QStringLiteral("Home Phone: ") + GetS(f("HomePhone"), QString()) + blank
-           + Nz(f("Email"));
+           + GetS(c.country, lineBreak)
+           + QStringLiteral("Work ph: ") + GetS(c.phone, QString()) + blank
+           + QStringLiteral("Cell/Mobile: ") + GetS(c.mobile, QString()) + blank
+           + QStringLiteral("Home Phone: ") + GetS(c.homePhone, QString()) + blank
+           + Nz(c.email);
 }

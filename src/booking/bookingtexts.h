@@ -5,7 +5,7 @@
 #include <QString>
 #include <QVariant>
 
-class Query;
+struct CustomerRecord;
 
 // "Booking from 3/3/2025 9:00 AM to 3/5/2025 2:00 PM": the locale's short
 // date, and the time on the 12-hour clock.
@@ -14,10 +14,6 @@ QString BookingPeriodText(const QDateTime& from, const QDateTime& to);
 // "2 Adults and 0 Children"; a count that is not stored shows as nothing.
 QString AdultsChildrenText(const QVariant& adults, const QVariant& kids);
 
-// The customer's name, address, phones and e-mail address, from a row that
-// holds the customer's columns under their own names. Empty parts vanish with
-// their separators; the phone captions always stand.
-QString ContactBlockText(const Query& customer);
-
-// The customer columns that ContactBlockText reads, for a SELECT list.
-extern const char* const kContactColumns;
+// The customer's name, address, phones and e-mail address. Empty parts
+// vanish with their separators; the phone captions always stand.
+QString ContactBlockText(const CustomerRecord& customer);

@@ -6,12 +6,16 @@
 #include "booking/frmfindbooking.h"
 #include "booking/paymentpage.h"
 #include "booking/unitspage.h"
+#include "core/guard.h"
 #include "core/mainview.h"
 #include "core/controlarray.h"
+#include "core/bookingstore.h"
 #include "core/db.h"
 #include "core/format.h"
 #include "core/mainview.h"
 #include "core/modmain.h"
+#include "core/panellayout.h"
+#include "core/plaintext.h"
 #include "core/platform.h"
 #include "core/settings.h"
 #include "ui_bookingwizard.h"
@@ -27,10 +31,10 @@ BookingWizard::BookingWizard(QWidget* parent) : QWidget(parent), ui(new Ui::Book
     lblStep = ControlList<QLabel>(this, QStringLiteral("lblStep"));
 
     for (int i = 0; i < cmdNext.size(); ++i)
-        connect(cmdNext[i], &QPushButton::clicked, this, [this, i] { cmdNext_Click(i); });
+        connect(cmdNext[i], &QPushButton::clicked, this, guarded([this, i] { cmdNext_Click(i); }));
     for (int i = 0; i < cmdBack.size(); ++i)
-        connect(cmdBack[i], &QPushButton::clicked, this, [this, i] { cmdBack_Click(i); });
-    connect(ui->cmdCancel, &QPushButton::clicked, this, &BookingWizard::cmdCancel_Click);
+        connect(cmdBack[i], &QPushButton::clicked, this, guarded([this, i] { cmdBack_Click(i); }));
+    connect(ui->cmdCancel, &QPushButton::clicked, this, guarded(this, &BookingWizard::cmdCancel_Click));
     for (QLabel* label : lblStep)
         label->installEventFilter(this);
     ui->txtBookingNotes->installEventFilter(this);
@@ -68,11 +72,11 @@ bool BookingWizard::eventFilter(QObject* watched, QEvent* event)
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (index >= 0 && mouse->button() == Qt::LeftButton
             && lblStep[index]->rect().contains(mouse->position().toPoint())) {
-            lblStep_Click(index);
+            RunGuarded([this, index] { lblStep_Click(index); });
             return true;
         }
     } else if (event->type() == QEvent::FocusOut && watched == ui->txtBookingNotes) {
-        txtBookingNotes_LostFocus();
+        RunGuarded([this] { txtBookingNotes_LostFocus(); });
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -85,8 +89,7 @@ void BookingWizard::StartOrResumeBooking()
 
     // A booking in progress that another view has deleted since: start
     // afresh rather than write to a row that is gone.
-    if (iBookingID != 0
-        && !objConn.scalar(QStringLiteral("SELECT id FROM booking WHERE id = ?"), {iBookingID}).isValid())
+    if (iBookingID != 0 && !BookingStore::exists(iBookingID))
         iBookingID = 0;
 
     if (iBookingID == 0) {
@@ -98,15 +101,8 @@ void BookingWizard::StartOrResumeBooking()
         if (!checkout.isValid())
             checkout = QTime(14, 0);
         const QDate today = QDate::currentDate();
-        const QString empty;
-        iBookingID = qint32(objConn.insert(QStringLiteral("Booking"),
-                                           {{QStringLiteral("FromDate"), dbValue(Fmt::clockDateTime(today, checkin))},
-                                            {QStringLiteral("ToDate"), dbValue(Fmt::clockDateTime(today.addDays(1), checkout))},
-                                            {QStringLiteral("PaymentMethod"), empty},
-                                            {QStringLiteral("BookedBy"), empty},
-                                            {QStringLiteral("CreditCardNo"), empty},
-                                            {QStringLiteral("CreditCardExpiry"), empty},
-                                            {QStringLiteral("CreditCardType"), empty}}));
+        iBookingID = BookingStore::addPlaceholder(Fmt::clockDateTime(today, checkin),
+                                                  Fmt::clockDateTime(today.addDays(1), checkout));
     }
 
     HighlightBookingStep(iBookingStep);
@@ -115,14 +111,8 @@ void BookingWizard::StartOrResumeBooking()
 
 void BookingWizard::FindBooking()
 {
-    gbFindThenGotoBooking = false;
-    giFindThenGotoBooking_BookingID = -1;
-    {
-        frmFindBooking dialog(window());
-        dialog.exec();
-    }
-    if (gbFindThenGotoBooking) {
-        iBookingID = giFindThenGotoBooking_BookingID;
+    if (const std::optional<qint32> found = frmFindBooking::ask(window())) {
+        iBookingID = *found;
         iBookingStep = 4;
         mainView().AddReservation();
     }
@@ -253,14 +243,45 @@ void BookingWizard::cmdCancel_Click()
 void BookingWizard::txtBookingNotes_LostFocus()
 {
     if (iBookingID != 0)
-        objConn.execute(QStringLiteral("UPDATE booking SET notes = ? WHERE id = ?"),
-                        {ui->txtBookingNotes->toPlainText(), iBookingID});
+        BookingStore::saveNotes(iBookingID, ui->txtBookingNotes->toPlainText());
+}
+
+void BookingWizard::Form_Resize(const PanelArea& area)
+{
+    using namespace PanelLayout;
+    const int W = area.W;
+    const int H = area.H;
+    const int T = area.T;
+    QWidget* picBookingDates = ui->picBookingDates;
+    setWidth(ui->Frame1, W + 2000);
+    setTop(ui->Frame1, H - heightOf(ui->Frame1) - 1700);
+    setLeft(ui->picWizButts, W - widthOf(ui->picWizButts));
+    setWidth(picBookingDates, W - leftOf(picBookingDates) - 250);
+    setHeight(picBookingDates, H - topOf(picBookingDates) - T - 1000 - 450);
+    setWidth(ui->Label1_14, widthOf(this));
+    setHeight(ui->txtBookingNotes, H - topOf(ui->txtBookingNotes) - T - 1550);
+    for (QWidget* page : {static_cast<QWidget*>(units()), static_cast<QWidget*>(confirm()),
+                          static_cast<QWidget*>(payment()), static_cast<QWidget*>(customer())}) {
+        setWidth(page, widthOf(picBookingDates));
+        setHeight(page, heightOf(picBookingDates));
+    }
+    confirm()->Form_Resize();
+    payment()->Form_Resize();
+}
+
+void BookingWizard::SetCommodityName(const QString& plural)
+{
+    if (QLabel* step = lblStep.value(1))
+        SetPlainText(step, QStringLiteral("Step 2 - Select ") + plural);
+    units()->SetCommodityName(plural);
+}
+
+void BookingWizard::SetBookingNotes(const QString& notes)
+{
+    ui->txtBookingNotes->setPlainText(notes);
 }
 
 void DoCancel(qint32 bookingId)
 {
-    Connection::Transaction transaction(objConn);
-    objConn.execute(QStringLiteral("DELETE FROM booking WHERE id = ?"), {bookingId});
-    objConn.execute(QStringLiteral("DELETE FROM bookingroom WHERE bookingid = ?"), {bookingId});
-    transaction.commit();
+    BookingStore::remove(bookingId);
 }

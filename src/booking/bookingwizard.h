@@ -5,6 +5,7 @@
 #include <QList>
 #include <QWidget>
 
+struct PanelArea;
 class QLabel;
 class QPushButton;
 class DatesPage;
@@ -21,7 +22,6 @@ public:
     explicit BookingWizard(QWidget* parent = nullptr);
     ~BookingWizard() override;
 
-    Ui::BookingWizard* ui;
     QList<QPushButton*> cmdBack;   // 0: button bar, 1: progress box
     QList<QPushButton*> cmdNext;
     QList<QLabel*> lblStep;
@@ -54,9 +54,18 @@ public:
     void lblStep_Click(int Index);
     void cmdCancel_Click();
     void txtBookingNotes_LostFocus();
+    // Lays out the panel and its pages in the main window's area.
+    void Form_Resize(const PanelArea& area);
+    // The captions that name the commodity (plural), on the panel and its pages.
+    void SetCommodityName(const QString& plural);
+    // Shows the notes of the booking in progress beside every page.
+    void SetBookingNotes(const QString& notes);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    Ui::BookingWizard* ui;
 };
 
 // Deletes a booking and its unit rows; its invoice lines stay.

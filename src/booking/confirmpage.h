@@ -3,9 +3,7 @@
 // its figures. Confirming it ends the wizard.
 #include "booking/wizardpage.h"
 
-#include <QMap>
-
-class QLabel;
+class BookingSummaryView;
 namespace Ui { class ConfirmPage; }
 
 class ConfirmPage : public WizardPage {
@@ -14,12 +12,6 @@ public:
     explicit ConfirmPage(QWidget* parent = nullptr);
     ~ConfirmPage() override;
 
-    Ui::ConfirmPage* ui;
-    // The values beside the captions, by index: 0 balance due, 2 sub total,
-    // 3 sales tax, 4 total payable, 5 payments, 6 payment method, 7 card type,
-    // 8 card number, 9 card expiry, 10 second sales tax, 11 gratuity.
-    QMap<int, QLabel*> lblConfirm;
-
     // Reads the booking in progress again and shows it; its figures are those
     // of CalcTotal, as everywhere else.
     void ShowPage() override;
@@ -27,17 +19,20 @@ public:
     // wizard's buttons and brings the arrivals list forward.
     void SavePage() override;
 
+    // Places the button and the line above it from the page's size.
+    void Form_Resize();
+
     void cmdConfirmation_Click();
     // Opens a new message to the booking's customer.
     void lblEmail_Click();
 
     // The address the "Email" link writes to: the customer of the booking shown.
-    QString sEmail;
+    QString sEmail() const;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void clearLabels();
+    Ui::ConfirmPage* ui;
+    BookingSummaryView* m_view;
 };

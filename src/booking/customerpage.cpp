@@ -1,16 +1,19 @@
 #include "booking/customerpage.h"
 
 #include "booking/bookingwizard.h"
+#include "core/bookingstore.h"
+#include "core/customerstore.h"
 #include "core/db.h"
+#include "core/guard.h"
 #include "core/format.h"
 #include "core/mainview.h"
 #include "core/modmain.h"
+#include "core/reserved.h"
 #include "core/settings.h"
 #include "core/twips.h"
 #include "core/plaintext.h"
 #include "booking/frmrescustsearch.h"
 #include "ui_customerpage.h"
-#include "ui_frmrescustsearch.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -84,9 +87,9 @@ CustomerPage::CustomerPage(QWidget* parent) : WizardPage(parent), ui(new Ui::Cus
     ui->picCustomFields->viewport()->setAutoFillBackground(false);
     ui->picCustomFieldsArea->setAutoFillBackground(false);
 
-    connect(ui->cmdResSearch, &QPushButton::clicked, this, &CustomerPage::cmdResSearch_Click);
-    ui->txtNoAdults->installEventFilter(this);
-    ui->txtNoChildren->installEventFilter(this);
+    connect(ui->cmdResSearch, &QPushButton::clicked, this, guarded(this, &CustomerPage::cmdResSearch_Click));
+    OnFocusLeave(ui->txtNoAdults, [this] { txtNoAdults_LostFocus(); });
+    OnFocusLeave(ui->txtNoChildren, [this] { txtNoChildren_LostFocus(); });
 }
 
 CustomerPage::~CustomerPage()
@@ -94,29 +97,13 @@ CustomerPage::~CustomerPage()
     delete ui;
 }
 
-bool CustomerPage::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusOut) {
-        // Focus that moves to another window or a popup has not left the box.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (watched == ui->txtNoAdults)
-                txtNoAdults_LostFocus();
-            else if (watched == ui->txtNoChildren)
-                txtNoChildren_LostFocus();
-        }
-    }
-    return WizardPage::eventFilter(watched, event);
-}
-
 // ---- Showing and saving ---------------------------------------------------
 
 void CustomerPage::ShowPage()
 {
     qint64 customerId = 0;
-    Query booking = objConn.query(
-        QStringLiteral("SELECT noadults, nokids, customerid, bookingUDFID FROM booking WHERE id = ?"), {iBookingID});
-    if (!booking.next()) {
+    const std::optional<BookingRecord> booking = BookingStore::read(iBookingID);
+    if (!booking) {
         ResetCustomerForm();
     } else {
         if (ConfigFlag(QStringLiteral("EnableCustomField"), false)) {
@@ -128,45 +115,36 @@ void CustomerPage::ShowPage()
             Query choices = objConn.query(QStringLiteral("SELECT id, name FROM BookingUDF ORDER BY id"));
             while (choices.next())
                 ComboAdd(ui->cboBookingUDF, choices.text(1), choices.integer(0));
-            if (booking.isNull(3))
-                SelectCombo_ItemData(ui->cboBookingUDF, QStringLiteral("1"));
-            else
-                SelectCombo_ItemData(ui->cboBookingUDF, QString::number(booking.integer(3)));
+            SelectCombo_ItemData(ui->cboBookingUDF,
+                                 QString::number(booking->bookingUdfId.value_or(BookingUdfId::Default)));
         } else {
             ui->cboBookingUDF->setVisible(false);
             ui->lblLabels_17->setVisible(false);
         }
 
-        ui->txtNoAdults->setText(countText(booking.value(0)));
-        ui->txtNoChildren->setText(countText(booking.value(1)));
+        ui->txtNoAdults->setText(countText(booking->noAdults));
+        ui->txtNoChildren->setText(countText(booking->noKids));
 
-        if (booking.isNull(2) || booking.integer(2) == 0) {
+        const std::optional<CustomerRecord> c =
+            booking->hasCustomer ? CustomerStore::read(booking->customerId) : std::nullopt;
+        if (!c) {
             ResetCustomerForm();
         } else {
-            Query c = objConn.query(
-                QStringLiteral("SELECT ID, FirstName, LastName, Address1, Address2, City, State, PostCode, Country, "
-                               "Phone, Email, SubmittedDate, BusinessName, Fax, Mobile, HomePhone "
-                               "FROM Customer WHERE ID = ?"),
-                {booking.integer(2)});
-            if (!c.next()) {
-                ResetCustomerForm();
-            } else {
-                customerId = c.integer(QStringLiteral("ID"));
-                ui->txtFirstname->setText(c.text(QStringLiteral("FirstName")));
-                ui->txtLastname->setText(c.text(QStringLiteral("LastName")));
-                ui->txtAddress1->setText(c.text(QStringLiteral("Address1")));
-                ui->txtAddress2->setText(c.text(QStringLiteral("Address2")));
-                ui->txtCity->setText(c.text(QStringLiteral("City")));
-                ui->txtState->setText(c.text(QStringLiteral("State")));
-                ui->txtPostcode->setText(c.text(QStringLiteral("PostCode")));
-                ui->txtCountry->setText(c.text(QStringLiteral("Country")));
-                ui->txtPhone->setText(c.text(QStringLiteral("Phone")));
-                ui->txtHomePhone->setText(c.text(QStringLiteral("HomePhone")));
-                ui->txtMobile->setText(c.text(QStringLiteral("Mobile")));
-                ui->txtFax->setText(c.text(QStringLiteral("Fax")));
-                ui->txtEmail->setText(c.text(QStringLiteral("Email")));
-                ui->txtBusinessName->setText(c.text(QStringLiteral("BusinessName")));
-            }
+            customerId = c->id;
+            ui->txtFirstname->setText(c->firstName);
+            ui->txtLastname->setText(c->lastName);
+            ui->txtAddress1->setText(c->address1);
+            ui->txtAddress2->setText(c->address2);
+            ui->txtCity->setText(c->city);
+            ui->txtState->setText(c->state);
+            ui->txtPostcode->setText(c->postCode);
+            ui->txtCountry->setText(c->country);
+            ui->txtPhone->setText(c->phone);
+            ui->txtHomePhone->setText(c->homePhone);
+            ui->txtMobile->setText(c->mobile);
+            ui->txtFax->setText(c->fax);
+            ui->txtEmail->setText(c->email);
+            ui->txtBusinessName->setText(c->businessName);
         }
     }
 
@@ -181,49 +159,42 @@ void CustomerPage::SavePage()
 
     ui->txtNoAdults->setText(FormatNumberText(ui->txtNoAdults->text()));
     ui->txtNoChildren->setText(FormatNumberText(ui->txtNoChildren->text()));
-    objConn.execute(QStringLiteral("UPDATE booking SET noadults = ?, nokids = ? WHERE id = ?"),
-                    {countValue(ui->txtNoAdults->text()), countValue(ui->txtNoChildren->text()), iBookingID});
+    BookingStore::saveGuestCounts(iBookingID, countValue(ui->txtNoAdults->text()),
+                                  countValue(ui->txtNoChildren->text()));
 
-    const qint64 linkedId =
-        objConn.scalar(QStringLiteral("SELECT customerid FROM booking WHERE id = ?"), {iBookingID}).toLongLong();
-    qint64 customerId = linkedId;
+    const std::optional<BookingRecord> booking = BookingStore::read(iBookingID);
+    const qint64 linkedId = booking ? booking->customerId : 0;
     // A customer row deleted elsewhere is replaced, so that what was typed
     // here is kept.
-    const bool linkedExists =
-        linkedId != 0
-        && objConn.scalar(QStringLiteral("SELECT count(*) FROM customer WHERE ID = ?"), {linkedId}).toInt() > 0;
+    const bool linkedExists = linkedId != 0 && CustomerStore::exists(linkedId);
+    CustomerRecord c;
+    c.id = linkedId;
+    c.firstName = ui->txtFirstname->text();
+    c.lastName = ui->txtLastname->text();
+    c.address1 = ui->txtAddress1->text();
+    c.address2 = ui->txtAddress2->text();
+    c.city = ui->txtCity->text();
+    c.state = ui->txtState->text();
+    c.postCode = ui->txtPostcode->text();
+    c.country = ui->txtCountry->text();
+    c.phone = ui->txtPhone->text();
+    c.mobile = ui->txtMobile->text();
+    c.homePhone = ui->txtHomePhone->text();
+    c.fax = ui->txtFax->text();
+    c.email = ui->txtEmail->text();
+    c.businessName = ui->txtBusinessName->text();
     if (!linkedExists) {
-        customerId = objConn.insert(QStringLiteral("Customer"),
-                                    {{QStringLiteral("FirstName"), ui->txtFirstname->text()},
-                                     {QStringLiteral("LastName"), ui->txtLastname->text()},
-                                     {QStringLiteral("Address1"), ui->txtAddress1->text()},
-                                     {QStringLiteral("Address2"), ui->txtAddress2->text()},
-                                     {QStringLiteral("City"), ui->txtCity->text()},
-                                     {QStringLiteral("State"), ui->txtState->text()},
-                                     {QStringLiteral("PostCode"), ui->txtPostcode->text()},
-                                     {QStringLiteral("Country"), ui->txtCountry->text()},
-                                     {QStringLiteral("Phone"), ui->txtPhone->text()},
-                                     {QStringLiteral("Mobile"), ui->txtMobile->text()},
-                                     {QStringLiteral("HomePhone"), ui->txtHomePhone->text()},
-                                     {QStringLiteral("Fax"), ui->txtFax->text()},
-                                     {QStringLiteral("Email"), ui->txtEmail->text()},
-                                     {QStringLiteral("BusinessName"), ui->txtBusinessName->text()}});
-        objConn.execute(QStringLiteral("UPDATE booking SET customerid = ? WHERE id = ?"), {customerId, iBookingID});
+        c.id = CustomerStore::add(c);
+        BookingStore::saveCustomer(iBookingID, c.id);
     } else {
-        objConn.execute(QStringLiteral("UPDATE Customer SET FirstName = ?, LastName = ?, Address1 = ?, Address2 = ?, "
-                                       "City = ?, State = ?, PostCode = ?, Country = ?, Phone = ?, HomePhone = ?, "
-                                       "Mobile = ?, Fax = ?, Email = ?, BusinessName = ? WHERE ID = ?"),
-                        {ui->txtFirstname->text(), ui->txtLastname->text(), ui->txtAddress1->text(),
-                         ui->txtAddress2->text(), ui->txtCity->text(), ui->txtState->text(),
-                         ui->txtPostcode->text(), ui->txtCountry->text(), ui->txtPhone->text(),
-                         ui->txtHomePhone->text(), ui->txtMobile->text(), ui->txtFax->text(),
-                         ui->txtEmail->text(), ui->txtBusinessName->text(), customerId});
+        CustomerStore::update(c);
     }
+    const qint64 customerId = c.id;
 
-    qint64 iCustomFieldID = 1;
+    qint64 iCustomFieldID = BookingUdfId::Default;
     if (ConfigFlag(QStringLiteral("EnableCustomField"), false) && ui->cboBookingUDF->currentIndex() >= 0)
         iCustomFieldID = ComboItemData(ui->cboBookingUDF, ui->cboBookingUDF->currentIndex());
-    objConn.execute(QStringLiteral("UPDATE booking SET BookingUDFID = ? WHERE id = ?"), {iCustomFieldID, iBookingID});
+    BookingStore::saveCustomField(iBookingID, iCustomFieldID);
 
     SaveCustomFields(customerId);
     transaction.commit();
@@ -243,16 +214,11 @@ void CustomerPage::ResetCustomerForm()
 
 void CustomerPage::cmdResSearch_Click()
 {
-    frmResCustSearch picker(window());
-    picker.ui->txtFirstname->setText(ui->txtFirstname->text());
-    picker.ui->txtLastname->setText(ui->txtLastname->text());
-    picker.RefreshCustomerScreen(1, 0);
-    picker.exec();
-
-    if (giResCustomerSearchID == -1)
+    const std::optional<qint32> chosen =
+        frmResCustSearch::ask(ui->txtFirstname->text(), ui->txtLastname->text(), window());
+    if (!chosen)
         return;
-    objConn.execute(QStringLiteral("UPDATE booking SET customerid = ? WHERE id = ?"),
-                    {giResCustomerSearchID, iBookingID});
+    BookingStore::saveCustomer(iBookingID, *chosen);
     int step = 2;
     mainView().ShowBookingStep(step);
     ui->txtNoAdults->setFocus();

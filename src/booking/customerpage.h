@@ -17,8 +17,6 @@ public:
     explicit CustomerPage(QWidget* parent = nullptr);
     ~CustomerPage() override;
 
-    Ui::CustomerPage* ui;
-
     // The custom customer fields, built afresh each time the page is shown:
     // element 0 of each array comes with the page, the others are copies.
     QList<QLabel*> lblCustom;
@@ -41,10 +39,8 @@ public:
     void FillCustomFields(qint64 customerId);
     void SaveCustomFields(qint64 customerId);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
+    Ui::CustomerPage* ui;
     template <class W>
     W* customElement(QList<W*>& array, int k);
     void placeCustom(QWidget* w, int leftTwips, int topTwips, int widthTwips, int heightTwips);

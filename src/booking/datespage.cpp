@@ -1,12 +1,12 @@
 #include "booking/datespage.h"
 
 #include "booking/bookingwizard.h"
+#include "core/bookingstore.h"
 #include "core/db.h"
 #include "core/format.h"
 #include "core/modmain.h"
 #include "core/platform.h"
 #include "core/typeddate.h"
-#include "ui_bookingwizard.h"
 #include "ui_datespage.h"
 
 #include <QLocale>
@@ -44,19 +44,17 @@ QDateTime DatesPage::DepartureDateTime() const
 
 void DatesPage::ShowPage()
 {
-    Query q = objConn.query(QStringLiteral("SELECT notes, BookedBy, fromdate, todate FROM booking WHERE id = ?"),
-                            {iBookingID});
-    if (q.next()) {
-        const QDateTime from = q.dateTime(2);
-        const QDateTime to = q.dateTime(3);
+    if (const std::optional<BookingRecord> b = BookingStore::read(iBookingID)) {
+        const QDateTime from = b->from;
+        const QDateTime to = b->to;
         ui->dtFromDate->setDateTime(from);
         ui->dtFromTime->setTime(from.time());
         ui->dtToDate->setDateTime(to);
         ui->dtToTime->setTime(to.time());
-        ui->txtBookedBy->setText(q.text(1));
+        ui->txtBookedBy->setText(b->bookedBy);
         for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
             if (auto* wizard = qobject_cast<BookingWizard*>(w)) {
-                wizard->ui->txtBookingNotes->setPlainText(q.text(0));
+                wizard->SetBookingNotes(b->notes);
                 break;
             }
         }
@@ -66,8 +64,7 @@ void DatesPage::ShowPage()
 
 void DatesPage::SavePage()
 {
-    objConn.execute(QStringLiteral("UPDATE booking SET bookedby = ?, fromdate = ?, todate = ? WHERE id = ?"),
-                    {ui->txtBookedBy->text(), dbValue(ArrivalDateTime()), dbValue(DepartureDateTime()), iBookingID});
+    BookingStore::saveDates(iBookingID, ui->txtBookedBy->text(), ArrivalDateTime(), DepartureDateTime());
 }
 
 bool DatesPage::CheckPreconditions()

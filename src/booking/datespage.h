@@ -12,8 +12,6 @@ public:
     explicit DatesPage(QWidget* parent = nullptr);
     ~DatesPage() override;
 
-    Ui::DatesPage* ui;
-
     void ShowPage() override;
     void SavePage() override;
     // The departure must come after the arrival.
@@ -23,4 +21,7 @@ public:
     // time of day of its time field.
     QDateTime ArrivalDateTime() const;
     QDateTime DepartureDateTime() const;
+
+private:
+    Ui::DatesPage* ui;
 };

@@ -5,6 +5,7 @@
 #include "core/format.h"
 #include "core/typeddate.h"
 #include "core/grid.h"
+#include "core/guard.h"
 #include "core/modmain.h"
 #include "core/pagedmodel.h"
 #include "core/platform.h"
@@ -99,10 +100,10 @@ frmFindBooking::frmFindBooking(QWidget* parent) : QDialog(parent), ui(new Ui::fr
                                this);
     SetGridModel(ui->gres, m_results);
     m_countTimer.setInterval(0);
-    connect(&m_countTimer, &QTimer::timeout, this, &frmFindBooking::CountMatches);
-    connect(ui->cmdOk, &QPushButton::clicked, this, &frmFindBooking::cmdOK_Click);
-    connect(ui->cmdEditCustomer, &QPushButton::clicked, this, &frmFindBooking::cmdEditCustomer_Click);
-    connect(ui->cmdCancel, &QPushButton::clicked, this, &frmFindBooking::cmdCancel_Click);
+    connect(&m_countTimer, &QTimer::timeout, this, guarded(this, &frmFindBooking::CountMatches));
+    connect(ui->cmdOk, &QPushButton::clicked, this, guarded(this, &frmFindBooking::cmdOK_Click));
+    connect(ui->cmdEditCustomer, &QPushButton::clicked, this, guarded(this, &frmFindBooking::cmdEditCustomer_Click));
+    connect(ui->cmdCancel, &QPushButton::clicked, this, guarded(this, &frmFindBooking::cmdCancel_Click));
     Form_Load();
 }
 
@@ -123,6 +124,13 @@ void frmFindBooking::CountMatches()
 frmFindBooking::~frmFindBooking()
 {
     delete ui;
+}
+
+std::optional<qint32> frmFindBooking::ask(QWidget* parent)
+{
+    frmFindBooking dialog(parent);
+    dialog.exec();
+    return dialog.chosen();
 }
 
 void frmFindBooking::Form_Load()
@@ -247,8 +255,7 @@ void frmFindBooking::cmdEditCustomer_Click()
                vbCritical | vbOKOnly);
         return;
     }
-    giFindThenGotoBooking_BookingID = id;
-    gbFindThenGotoBooking = true;
+    m_chosen = id;
     accept();
 }
 

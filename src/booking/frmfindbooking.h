@@ -1,11 +1,12 @@
 #pragma once
-// Finds bookings by their arrival and departure days and hands the chosen one
-// back through giFindThenGotoBooking_BookingID and gbFindThenGotoBooking.
+// Finds bookings by their arrival and departure days and answers with the
+// chosen one.
 #include "core/db.h"
 
 #include <QDialog>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 class PagedModel;
 namespace Ui { class frmFindBooking; }
@@ -16,7 +17,9 @@ public:
     explicit frmFindBooking(QWidget* parent = nullptr);
     ~frmFindBooking() override;
 
-    Ui::frmFindBooking* ui;
+    // The booking the user chose to view or edit; nothing when cancelled.
+    static std::optional<qint32> ask(QWidget* parent);
+    std::optional<qint32> chosen() const { return m_chosen; }
 
     // Lays out the result grid's columns to its width.
     void DoResize();
@@ -35,6 +38,8 @@ private:
     // Counts a slice of the matches; shows the count after the last.
     void CountMatches();
 
+    Ui::frmFindBooking* ui;
+    std::optional<qint32> m_chosen;
     PagedModel* m_results;   // the bookings found, loaded as they are scrolled
     std::unique_ptr<Query> m_counting;   // the matches still to count
     qint64 m_counted = 0;

@@ -1,11 +1,12 @@
 #include "booking/frminvoiceitemadd.h"
 
-#include "booking/paymentpage.h"
 #include "core/controlarray.h"
 #include "core/db.h"
 #include "core/format.h"
+#include "core/guard.h"
 #include "core/modmain.h"
 #include "core/platform.h"
+#include "core/reserved.h"
 #include "invoicing/invoicelines.h"
 #include "ui_frminvoiceitemadd.h"
 
@@ -15,9 +16,10 @@
 #include <cmath>
 #include <limits>
 
-qint64 giInvoiceItemAdd_ItemID = -1;
-
 namespace {
+
+// The tax rate choice whose name and percentage are typed in the dialog.
+constexpr qint64 kUserDefinedTaxRate = -1;
 
 // A number as the locale writes it, with or without the currency symbol.
 bool readNumber(const QString& text, double* out)
@@ -39,17 +41,18 @@ void focusIfEnabled(QWidget* w)
 
 }  // namespace
 
-frmInvoiceItemAdd::frmInvoiceItemAdd(PaymentPage* page) : QDialog(page), ui(new Ui::frmInvoiceItemAdd), m_page(page)
+frmInvoiceItemAdd::frmInvoiceItemAdd(std::optional<qint64> lineId, QWidget* parent)
+    : QDialog(parent), ui(new Ui::frmInvoiceItemAdd), m_lineId(lineId)
 {
     ui->setupUi(this);
     lblLabels = ControlArray<QLabel>(this, QStringLiteral("lblLabels"));
     for (QLineEdit* box : {ui->txtNewItem, ui->txtQuantity, ui->txtUnitPrice, ui->txtTaxRateName,
                            ui->txtTaxRatePercentage})
         box->installEventFilter(this);
-    connect(ui->cboItemList, &QComboBox::currentIndexChanged, this, [this] { cboItemList_Click(); });
-    connect(ui->cboTaxRate, &QComboBox::currentIndexChanged, this, [this] { cboTaxRate_Click(); });
-    connect(ui->cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
-    connect(ui->cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(ui->cboItemList, &QComboBox::currentIndexChanged, this, guarded(this, &frmInvoiceItemAdd::cboItemList_Click));
+    connect(ui->cboTaxRate, &QComboBox::currentIndexChanged, this, guarded(this, &frmInvoiceItemAdd::cboTaxRate_Click));
+    connect(ui->cmdOk, &QPushButton::clicked, this, guarded(this, &frmInvoiceItemAdd::cmdOk_Click));
+    connect(ui->cmdCancel, &QPushButton::clicked, this, guarded(this, &frmInvoiceItemAdd::cmdCancel_Click));
     Form_Load();
 }
 
@@ -58,29 +61,39 @@ frmInvoiceItemAdd::~frmInvoiceItemAdd()
     delete ui;
 }
 
+std::optional<qint64> frmInvoiceItemAdd::ask(std::optional<qint64> lineId, QWidget* parent)
+{
+    frmInvoiceItemAdd dialog(lineId, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.savedLine();
+}
+
 void frmInvoiceItemAdd::Form_Load()
 {
     ComboClear(ui->cboTaxRate);
-    ComboAdd(ui->cboTaxRate, QStringLiteral("N/A"), 1);
-    ComboAdd(ui->cboTaxRate, QStringLiteral("User Defined"), -1);
+    ComboAdd(ui->cboTaxRate, QStringLiteral("N/A"), TaxRateId::None);
+    ComboAdd(ui->cboTaxRate, QStringLiteral("User Defined"), kUserDefinedTaxRate);
     {
-        Query q = objConn.query(QStringLiteral("SELECT id, name FROM taxrate WHERE id<>1 ORDER BY name"));
+        Query q = objConn.query(QStringLiteral("SELECT id, name FROM taxrate WHERE id <> ? ORDER BY name"),
+                                {TaxRateId::None});
         while (q.next())
             ComboAdd(ui->cboTaxRate, q.text(1), q.integer(0));
     }
 
     ComboClear(ui->cboItemList);
-    ComboAdd(ui->cboItemList, QStringLiteral("New Item..."), 2);
-    ComboAdd(ui->cboItemList, QStringLiteral("Booking"), 1);
+    ComboAdd(ui->cboItemList, QStringLiteral("New Item..."), ItemId::NewItem);
+    ComboAdd(ui->cboItemList, QStringLiteral("Booking"), ItemId::Booking);
     {
-        Query q = objConn.query(QStringLiteral("SELECT id, name FROM item WHERE id<>1 AND id<>2 ORDER BY name"));
+        Query q = objConn.query(QStringLiteral("SELECT id, name FROM item WHERE id <> ? AND id <> ? ORDER BY name"),
+                                {ItemId::Booking, ItemId::NewItem});
         while (q.next())
             ComboAdd(ui->cboItemList, q.text(1), q.integer(0));
     }
 
-    if (giInvoiceItemAdd_ItemID == -1) {
-        SelectCombo_ItemData(ui->cboTaxRate, QStringLiteral("1"));
-        SelectCombo_ItemData(ui->cboItemList, QStringLiteral("2"));
+    if (!m_lineId) {
+        SelectCombo_ItemData(ui->cboTaxRate, QString::number(TaxRateId::None));
+        SelectCombo_ItemData(ui->cboItemList, QString::number(ItemId::NewItem));
         ui->txtQuantity->setText(QStringLiteral("1"));
         ui->txtUnitPrice->setText(Fmt::currency(Money()));
         return;
@@ -88,7 +101,7 @@ void frmInvoiceItemAdd::Form_Load()
 
     Query q = objConn.query(QStringLiteral("SELECT itemid, quantity, amount, name, taxratename, taxratepercentage "
                                            "FROM invoiceline WHERE id = ?"),
-                            {giInvoiceItemAdd_ItemID});
+                            {*m_lineId});
     if (!q.next())
         return;
     const qint64 itemId = q.integer(0);
@@ -114,10 +127,11 @@ void frmInvoiceItemAdd::cboItemList_Click()
         return;
     const qint64 item = ComboItemData(ui->cboItemList, index);
     QLabel* nameLabel = lblLabels.value(5);
-    if (item == 1 || item == 2) {
+    if (item == ItemId::Booking || item == ItemId::NewItem) {
         ui->txtQuantity->setText(QStringLiteral("1"));
         ui->txtUnitPrice->setText(Fmt::currency(Money()));
-        SelectCombo_ItemData(ui->cboTaxRate, item == 1 ? QStringLiteral("-1") : QStringLiteral("1"));
+        SelectCombo_ItemData(ui->cboTaxRate, QString::number(item == ItemId::Booking ? kUserDefinedTaxRate
+                                                                                     : TaxRateId::None));
         // Shown again after a catalogue item hid it: the line takes this name.
         ui->txtNewItem->show();
         if (nameLabel)
@@ -154,7 +168,7 @@ void frmInvoiceItemAdd::cboTaxRate_Click()
     if (index < 0)
         return;
     const qint64 rate = ComboItemData(ui->cboTaxRate, index);
-    if (rate == -1) {
+    if (rate == kUserDefinedTaxRate) {
         ui->txtTaxRateName->setEnabled(true);
         ui->txtTaxRatePercentage->setEnabled(true);
         ui->txtTaxRateName->clear();
@@ -202,20 +216,19 @@ void frmInvoiceItemAdd::cmdOk_Click()
     const int index = ui->cboItemList->currentIndex();
     // A line whose item left the catalogue keeps it.
     const qint64 item = index >= 0 ? ComboItemData(ui->cboItemList, index) : m_storedItem;
-    if (giInvoiceItemAdd_ItemID != -1) {
+    if (m_lineId) {
         // Every box is written as it stands, whatever the item.
         const QVariant storedQuantity = qint64(quantity);
         objConn.execute(QStringLiteral("UPDATE invoiceline SET bookingid = ?, itemid = ?, quantity = ?, name = ?, "
                                        "Amount = ?, TaxRateName = ?, TaxRatePercentage = ? WHERE id = ?"),
                         {iBookingID, item, storedQuantity, ui->txtNewItem->text(), dbValue(price),
-                         ui->txtTaxRateName->text(), percentage, giInvoiceItemAdd_ItemID});
+                         ui->txtTaxRateName->text(), percentage, *m_lineId});
+        m_saved = *m_lineId;
     } else {
         const qint32 whole = qint32(quantity);
-        giInvoiceItemAdd_ItemID = AddNewInvoiceLineToDB(qint32(item), whole, ui->txtNewItem->text(), price,
-                                                        ui->txtTaxRateName->text(), percentage);
+        m_saved = AddNewInvoiceLineToDB(qint32(item), whole, ui->txtNewItem->text(), price,
+                                       ui->txtTaxRateName->text(), percentage);
     }
-    if (m_page)
-        m_page->RefreshNewInvoiceItemsList(1, giInvoiceItemAdd_ItemID);
     accept();
 }
 

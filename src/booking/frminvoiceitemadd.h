@@ -3,24 +3,24 @@
 // edits one, from a catalogue item or as a free-text line.
 #include <QDialog>
 #include <QMap>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
-class PaymentPage;
 namespace Ui { class frmInvoiceItemAdd; }
-
-// The line the dialog edits, or -1 for a new one; after a new line is saved,
-// its id (-1 when none could be written).
-extern qint64 giInvoiceItemAdd_ItemID;
 
 class frmInvoiceItemAdd : public QDialog {
     Q_OBJECT
 public:
-    // The page's invoice grid is refreshed when a line is saved.
-    explicit frmInvoiceItemAdd(PaymentPage* page);
+    // Edits the invoice line lineId, or makes a new line when there is none.
+    explicit frmInvoiceItemAdd(std::optional<qint64> lineId, QWidget* parent = nullptr);
     ~frmInvoiceItemAdd() override;
 
-    Ui::frmInvoiceItemAdd* ui;
+    // Waits for the user; the id of the line saved (-1 when a new line could
+    // not be written), or nothing when the dialog was cancelled.
+    static std::optional<qint64> ask(std::optional<qint64> lineId, QWidget* parent);
+    qint64 savedLine() const { return m_saved; }
+
     QMap<int, QLabel*> lblLabels;
 
     void Form_Load();
@@ -35,6 +35,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    PaymentPage* m_page;
+    Ui::frmInvoiceItemAdd* ui;
+    std::optional<qint64> m_lineId;
+    qint64 m_saved = -1;
     qint64 m_storedItem = 2;   // the item of the line being edited
 };

@@ -1,7 +1,8 @@
 #pragma once
 // The customer picker of the booking wizard: finds customers by first or last
-// name and hands the chosen one back in giResCustomerSearchID (-1: none).
+// name and answers with the chosen one.
 #include <QDialog>
+#include <optional>
 
 class PagedModel;
 namespace Ui { class frmResCustSearch; }
@@ -12,7 +13,10 @@ public:
     explicit frmResCustSearch(QWidget* parent = nullptr);
     ~frmResCustSearch() override;
 
-    Ui::frmResCustSearch* ui;
+    // Searches for the names given (as typed on the customer page) and waits
+    // for the user's choice; nothing when the picker was closed without one.
+    static std::optional<qint32> ask(const QString& firstName, const QString& lastName, QWidget* parent);
+    std::optional<qint32> chosen() const { return m_chosen; }
 
     // Runs the search for the two boxes and refills gcust. Row SelectRow
     // (1 = the first match), or the row of SelectCustomerID when listed, is
@@ -26,9 +30,7 @@ public:
 private:
     void Form_Load();
 
+    Ui::frmResCustSearch* ui;
+    std::optional<qint32> m_chosen;
     PagedModel* m_matches;   // the customers found, loaded as they are scrolled
 };
-
-// The condition of one name box: its column contains the text as typed.
-// Empty when the box is empty; otherwise appends the LIKE pattern to params.
-QString AAS(const QString& sFieldname, const QString& text, QVariantList& params);

@@ -1,10 +1,14 @@
 #include "booking/paymentpage.h"
 
+#include "core/bookingstore.h"
 #include "core/db.h"
 #include "core/format.h"
 #include "core/grid.h"
+#include "core/guard.h"
 #include "core/modmain.h"
+#include "core/panellayout.h"
 #include "core/platform.h"
+#include "core/reserved.h"
 #include "core/settings.h"
 #include "core/twips.h"
 #include "core/plaintext.h"
@@ -101,14 +105,17 @@ PaymentPage::PaymentPage(QWidget* parent) : WizardPage(parent), ui(new Ui::Payme
     ui->setupUi(this);
     // Names, notes and other stored texts show as typed.
     ShowLabelsAsPlainText(this);
-    for (QLineEdit* box : {ui->txtTip, ui->txtAmountPayed, ui->txtBalanceDue, ui->txtCommission, ui->txtTotalPayable})
-        box->installEventFilter(this);
-    connect(ui->cboPaymentMethod, &QComboBox::currentIndexChanged, this, [this] { cboPaymentMethod_Click(); });
-    connect(ui->cmdPaidInFull, &QPushButton::clicked, this, [this] { cmdPaidInFull_Click(); });
-    connect(ui->cmdAddOrderItem, &QPushButton::clicked, this, [this] { cmdAddOrderItem_Click(); });
-    connect(ui->cmdEditOrderItem, &QPushButton::clicked, this, [this] { cmdEditOrderItem_Click(); });
-    connect(ui->cmdDeleteOrderItem, &QPushButton::clicked, this, [this] { cmdDeleteOrderItem_Click(); });
-    connect(ui->gNewInvoice, &QTableWidget::cellDoubleClicked, this, [this] { gNewInvoice_DblClick(); });
+    OnFocusLeave(ui->txtTip, [this] { txtTip_LostFocus(); });
+    OnFocusLeave(ui->txtAmountPayed, [this] { txtAmountPayed_LostFocus(); });
+    OnFocusLeave(ui->txtBalanceDue, [this] { txtBalanceDue_LostFocus(); });
+    OnFocusLeave(ui->txtCommission, [this] { txtCommission_LostFocus(); });
+    OnFocusLeave(ui->txtTotalPayable, [this] { txtTotalPayable_LostFocus(); });
+    connect(ui->cboPaymentMethod, &QComboBox::currentIndexChanged, this, guarded(this, &PaymentPage::cboPaymentMethod_Click));
+    connect(ui->cmdPaidInFull, &QPushButton::clicked, this, guarded(this, &PaymentPage::cmdPaidInFull_Click));
+    connect(ui->cmdAddOrderItem, &QPushButton::clicked, this, guarded(this, &PaymentPage::cmdAddOrderItem_Click));
+    connect(ui->cmdEditOrderItem, &QPushButton::clicked, this, guarded(this, &PaymentPage::cmdEditOrderItem_Click));
+    connect(ui->cmdDeleteOrderItem, &QPushButton::clicked, this, guarded(this, &PaymentPage::cmdDeleteOrderItem_Click));
+    connect(ui->gNewInvoice, &QTableWidget::cellDoubleClicked, this, guarded(this, &PaymentPage::gNewInvoice_DblClick));
 }
 
 PaymentPage::~PaymentPage()
@@ -134,6 +141,20 @@ void PaymentPage::InitInvoiceHeader()
         SetGridColWidth(g, 1, gridWidth + GridColWidth(g, 1) - sum - 100);
 }
 
+void PaymentPage::Form_Resize()
+{
+    using namespace PanelLayout;
+    QWidget* picNewInvoiceBut1 = ui->picNewInvoiceBut1;
+    setLeft(picNewInvoiceBut1, widthOf(this) - widthOf(picNewInvoiceBut1));
+    setWidth(ui->gNewInvoice, widthOf(this) - widthOf(picNewInvoiceBut1) - 100);
+    FitGridColumn(ui->gNewInvoice, 1, 350);
+}
+
+void PaymentPage::SetCommissionVisible(bool visible)
+{
+    ui->picBookingCommission->setVisible(visible);
+}
+
 void PaymentPage::FillPaymentMethods()
 {
     ComboClear(ui->cboPaymentMethod);
@@ -147,66 +168,38 @@ void PaymentPage::FillPaymentMethods()
 void PaymentPage::ShowPage()
 {
     ComboClear(ui->cboAccount);
-    ComboAdd(ui->cboAccount, QStringLiteral("No Commission"), 1);
+    ComboAdd(ui->cboAccount, QStringLiteral("No Commission"), CommissionAccountId::None);
     {
-        Query q = objConn.query(QStringLiteral("SELECT id, name FROM commission WHERE id<>1 ORDER BY name"));
+        Query q = objConn.query(QStringLiteral("SELECT id, name FROM commission WHERE id <> ? ORDER BY name"),
+                                {CommissionAccountId::None});
         while (q.next())
             ComboAdd(ui->cboAccount, q.text(1), q.integer(0));
     }
 
-    lBookingCommissionID = 1;
+    lBookingCommissionID = CommissionAccountId::None;
     dBookingCommissionPercentage = 0;
     Money cCommisionAmount;
 
-    struct Booking {
-        bool found = false;
-        bool hasCommissionID = false;
-        qint64 commissionID = 1;
-        Money commissionAmount, tip, amountPayed;
-        QDateTime from, to;
-        QString paymentMethod, cardNo, cardExpiry, cardType;
-        int noAdults = 0;
-    } b;
-    {
-        Query q = objConn.query(QStringLiteral("SELECT CommissionID, CommissionAmount, FromDate, ToDate, PaymentMethod, "
-                                               "Tip, Discount, AmountPayed, CreditCardNo, CreditCardExpiry, "
-                                               "CreditCardType, NoAdults FROM Booking WHERE ID = ?"),
-                                {iBookingID});
-        if (q.next()) {
-            b.found = true;
-            b.hasCommissionID = !q.isNull(0);
-            b.commissionID = q.integer(0);
-            b.commissionAmount = q.money(1);
-            b.from = q.dateTime(2);
-            b.to = q.dateTime(3);
-            b.paymentMethod = q.text(4);
-            b.tip = q.money(5);
-            b.amountPayed = q.money(7);
-            b.cardNo = q.text(8);
-            b.cardExpiry = q.text(9);
-            b.cardType = q.text(10);
-            b.noAdults = int(q.integer(11));
-        }
-    }
-
-    if (b.found) {
-        iNoOfNights = int(b.from.date().daysTo(b.to.date()));
-        cCommisionAmount = b.commissionAmount;
-        if (b.hasCommissionID)
-            lBookingCommissionID = qint32(b.commissionID);
+    const std::optional<BookingRecord> b = BookingStore::read(iBookingID);
+    if (b) {
+        iNoOfNights = int(b->from.date().daysTo(b->to.date()));
+        cCommisionAmount = b->commissionAmount;
+        if (b->commissionId)
+            lBookingCommissionID = qint32(*b->commissionId);
 
         const qint64 lines =
             objConn.scalar(QStringLiteral("SELECT COUNT(*) FROM InvoiceLine WHERE BookingID = ?"), {iBookingID})
                 .toLongLong();
         if (lines == 0) {
             Connection::Transaction t(objConn);
-            seedUnitLines(b.noAdults, b.from, b.to);
+            seedUnitLines(int(b->noAdults.toLongLong()), b->from, b->to);
             addDefaultItems();
             t.commit();
         } else if (MsgBox(QStringLiteral("Update existing booking dates?"), vbYesNo | vbQuestion) == vbYes) {
             Connection::Transaction t(objConn);
-            objConn.execute(QStringLiteral("DELETE FROM invoiceLine WHERE itemID=1 AND bookingID = ?"), {iBookingID});
-            seedUnitLines(b.noAdults, b.from, b.to);
+            objConn.execute(QStringLiteral("DELETE FROM invoiceLine WHERE itemID = ? AND bookingID = ?"),
+                            {ItemId::Booking, iBookingID});
+            seedUnitLines(int(b->noAdults.toLongLong()), b->from, b->to);
             t.commit();
         } else {
             // Lines kept as they are still earn the units' commission: without
@@ -214,17 +207,17 @@ void PaymentPage::ShowPage()
             takeCommissionPercentage(bookedUnits());
         }
 
-        ui->txtTip->setText(Fmt::currency(b.tip));
+        ui->txtTip->setText(Fmt::currency(b->tip));
         RefreshNewInvoiceItemsList(1, 0);
 
-        SelectCombo(ui->cboPaymentMethod, b.paymentMethod);
+        SelectCombo(ui->cboPaymentMethod, b->paymentMethod);
         if (ui->cboPaymentMethod->currentIndex() < 0 && ui->cboPaymentMethod->count() > 2)
             SetListIndex(ui->cboPaymentMethod, 2);
 
-        ui->txtAmountPayed->setText(Fmt::currency(b.amountPayed));
-        ui->txtCreditCardNo->setText(b.cardNo);
-        ui->txtCreditCardExpiry->setText(b.cardExpiry);
-        ui->txtCreditCardType->setText(b.cardType);
+        ui->txtAmountPayed->setText(Fmt::currency(b->amountPayed));
+        ui->txtCreditCardNo->setText(b->creditCardNo);
+        ui->txtCreditCardExpiry->setText(b->creditCardExpiry);
+        ui->txtCreditCardType->setText(b->creditCardType);
     }
 
     Money paid;
@@ -241,7 +234,7 @@ void PaymentPage::ShowPage()
 
     SelectCombo_ItemData(ui->cboAccount, QString::number(lBookingCommissionID));
     if (ui->cboAccount->currentIndex() < 0 && ui->cboAccount->count() > 0)
-        SelectCombo_ItemData(ui->cboAccount, QStringLiteral("1"));
+        SelectCombo_ItemData(ui->cboAccount, QString::number(CommissionAccountId::None));
 }
 
 void PaymentPage::seedUnitLines(int noAdults, const QDateTime& from, const QDateTime& to)
@@ -249,7 +242,7 @@ void PaymentPage::seedUnitLines(int noAdults, const QDateTime& from, const QDate
     const std::vector<BookedUnit> units = bookedUnits();
     // The account is the first commissioned unit's, unless the booking has one.
     for (const BookedUnit& u : units)
-        if (u.hasCommission && lBookingCommissionID == 1)
+        if (u.hasCommission && lBookingCommissionID == CommissionAccountId::None)
             lBookingCommissionID = qint32(u.commissionID);
     takeCommissionPercentage(units);
     for (const BookedUnit& u : units)
@@ -279,33 +272,32 @@ void PaymentPage::addDefaultItems()
 
 void PaymentPage::SavePage()
 {
-    Fields fields;
-    fields.emplace_back(QStringLiteral("PaymentMethod"),
-                        ui->cboPaymentMethod->currentIndex() >= 0 ? ui->cboPaymentMethod->currentText() : QString());
+    BookingStore::Payment payment;
+    payment.paymentMethod = ui->cboPaymentMethod->currentIndex() >= 0 ? ui->cboPaymentMethod->currentText() : QString();
 
     // An amount that is not a number keeps the value stored before.
     QStringList refused;
     const struct {
-        const char* column;
+        std::optional<Money>* field;
         QLineEdit* box;
         const char* caption;
-    } amounts[] = {{"Tip", ui->txtTip, "Tip"},
-                   {"AmountPayed", ui->txtAmountPayed, "Amount Paid"},
-                   {"CommissionAmount", ui->txtCommission, "Commission"}};
+    } amounts[] = {{&payment.tip, ui->txtTip, "Tip"},
+                   {&payment.amountPayed, ui->txtAmountPayed, "Amount Paid"},
+                   {&payment.commissionAmount, ui->txtCommission, "Commission"}};
     for (const auto& a : amounts) {
         Money m;
         if (boxAmount(a.box, &m))
-            fields.emplace_back(QString::fromLatin1(a.column), dbValue(m));
+            *a.field = m;
         else
             refused << QString::fromLatin1(a.caption);
     }
 
     const int account = ui->cboAccount->currentIndex();
-    fields.emplace_back(QStringLiteral("CommissionID"), account >= 0 ? ComboItemData(ui->cboAccount, account) : 1);
-    fields.emplace_back(QStringLiteral("CreditCardNo"), ui->txtCreditCardNo->text());
-    fields.emplace_back(QStringLiteral("CreditCardExpiry"), ui->txtCreditCardExpiry->text());
-    fields.emplace_back(QStringLiteral("CreditCardType"), ui->txtCreditCardType->text());
-    objConn.update(QStringLiteral("Booking"), iBookingID, fields);
+    payment.commissionId = account >= 0 ? ComboItemData(ui->cboAccount, account) : CommissionAccountId::None;
+    payment.creditCardNo = ui->txtCreditCardNo->text();
+    payment.creditCardExpiry = ui->txtCreditCardExpiry->text();
+    payment.creditCardType = ui->txtCreditCardType->text();
+    BookingStore::savePayment(iBookingID, payment);
 
     for (const QString& caption : refused)
         MsgBox(QStringLiteral("The %1 entered is not a number, so the amount saved before was kept.").arg(caption),
@@ -397,28 +389,6 @@ void PaymentPage::RefreshNewInvoiceItemsList(int SelectRow, qint64 SelectID)
 
 // ---- Money boxes -----------------------------------------------------------
 
-bool PaymentPage::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusOut) {
-        // Only a move of the focus within the window counts, not a message box
-        // or another window taking it.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (watched == ui->txtTip)
-                txtTip_LostFocus();
-            else if (watched == ui->txtAmountPayed)
-                txtAmountPayed_LostFocus();
-            else if (watched == ui->txtBalanceDue)
-                txtBalanceDue_LostFocus();
-            else if (watched == ui->txtCommission)
-                txtCommission_LostFocus();
-            else if (watched == ui->txtTotalPayable)
-                txtTotalPayable_LostFocus();
-        }
-    }
-    return WizardPage::eventFilter(watched, event);
-}
-
 void PaymentPage::txtAmountPayed_LostFocus()
 {
     Money paid;
@@ -464,8 +434,8 @@ void PaymentPage::txtTotalPayable_LostFocus()
         return;
     total = total.rounded(2);
     ui->txtTotalPayable->setText(Fmt::currency(total));
-    if (lBookingCommissionID == 1) {
-        SelectCombo_ItemData(ui->cboAccount, QStringLiteral("1"));
+    if (lBookingCommissionID == CommissionAccountId::None) {
+        SelectCombo_ItemData(ui->cboAccount, QString::number(CommissionAccountId::None));
         ui->txtCommission->setText(Fmt::currency(Money()));
     } else {
         ui->txtCommission->setText(Fmt::currency(CommissionOf(total, dBookingCommissionPercentage)));
@@ -492,9 +462,8 @@ void PaymentPage::cboPaymentMethod_Click()
 
 void PaymentPage::cmdAddOrderItem_Click()
 {
-    giInvoiceItemAdd_ItemID = -1;
-    frmInvoiceItemAdd dialog(this);
-    dialog.exec();
+    if (const std::optional<qint64> saved = frmInvoiceItemAdd::ask(std::nullopt, this))
+        RefreshNewInvoiceItemsList(1, *saved);
 }
 
 void PaymentPage::cmdEditOrderItem_Click()
@@ -511,9 +480,8 @@ void PaymentPage::gNewInvoice_DblClick()
 
 void PaymentPage::editLine(qint64 lineId)
 {
-    giInvoiceItemAdd_ItemID = lineId;
-    frmInvoiceItemAdd dialog(this);
-    dialog.exec();
+    if (const std::optional<qint64> saved = frmInvoiceItemAdd::ask(lineId, this))
+        RefreshNewInvoiceItemsList(1, *saved);
 }
 
 void PaymentPage::cmdDeleteOrderItem_Click()

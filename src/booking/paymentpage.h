@@ -14,12 +14,14 @@ public:
     explicit PaymentPage(QWidget* parent = nullptr);
     ~PaymentPage() override;
 
-    Ui::PaymentPage* ui;
-
     // The header row of the invoice grid, set once at start-up.
     void InitInvoiceHeader();
     // The payment methods, in the order they were entered; filled once at start-up.
     void FillPaymentMethods();
+    // Places the item buttons and fits the invoice grid to the page's width.
+    void Form_Resize();
+    // The commission account box, shown only while commissions are enabled.
+    void SetCommissionVisible(bool visible);
 
     // Loads the booking's payment fields; prices the booked units and adds the
     // default items to an invoice that has no lines yet, or, when it has, offers
@@ -54,10 +56,8 @@ public:
     void cmdDeleteOrderItem_Click();
     void gNewInvoice_DblClick();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
+    Ui::PaymentPage* ui;
     void seedUnitLines(int noAdults, const QDateTime& from, const QDateTime& to);
     void addDefaultItems();
     void editLine(qint64 lineId);

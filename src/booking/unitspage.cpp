@@ -1,8 +1,10 @@
 #include "booking/unitspage.h"
 
 #include "booking/availability.h"
+#include "core/bookingstore.h"
 #include "core/db.h"
 #include "core/modmain.h"
+#include "core/plaintext.h"
 #include "core/platform.h"
 #include "core/settings.h"
 #include "ui_unitspage.h"
@@ -24,10 +26,9 @@ void UnitsPage::ShowPage()
     QListWidget* list = ui->lstRooms;
     ListClear(list);
 
-    Query booking = objConn.query(QStringLiteral("SELECT fromdate, todate FROM booking WHERE id = ?"), {iBookingID});
-    if (booking.next()) {
-        const QDateTime from = booking.dateTime(0);
-        const QDateTime to = booking.dateTime(1);
+    if (const std::optional<BookingRecord> booking = BookingStore::read(iBookingID)) {
+        const QDateTime from = booking->from;
+        const QDateTime to = booking->to;
         // The free units in one statement: every unit that no other booking
         // holds in the period (the same test as IsApartmentAvailable_IgnoreSelf).
         // CROSS JOIN keeps the bookings outermost: the bookings of the
@@ -92,4 +93,10 @@ void UnitsPage::SavePage()
                            {{QStringLiteral("bookingid"), iBookingID}, {QStringLiteral("roomid"), ListItemData(list, i)}});
     }
     transaction.commit();
+}
+
+void UnitsPage::SetCommodityName(const QString& plural)
+{
+    SetPlainText(ui->Label1_3, QStringLiteral("Select the ") + plural + QStringLiteral(" for this booking."));
+    SetPlainText(ui->Label1_5, plural + QStringLiteral(":"));
 }

@@ -11,9 +11,12 @@ public:
     explicit UnitsPage(QWidget* parent = nullptr);
     ~UnitsPage() override;
 
-    Ui::UnitsPage* ui;
-
     void ShowPage() override;
     // Replaces the booking's unit rows by the selected units.
     void SavePage() override;
+    // The heading and the list's caption, for the commodity's name (plural).
+    void SetCommodityName(const QString& plural);
+
+private:
+    Ui::UnitsPage* ui;
 };

@@ -1,7 +1,9 @@
 #pragma once
 // One page of the booking wizard. Showing a page loads it from the booking in
 // progress (iBookingID); saving writes it back. Neither changes the step.
+#include <QHash>
 #include <QWidget>
+#include <functional>
 
 class WizardPage : public QWidget {
     Q_OBJECT
@@ -15,4 +17,14 @@ public:
     // Whether what the page holds can be saved when it is left backwards
     // (Back tests no preconditions); false after telling the user why.
     virtual bool CheckBeforeSaving() { return true; }
+
+protected:
+    // Runs handler when the focus leaves box for another control of the
+    // window; a message box, a popup or another window taking the focus
+    // does not count.
+    void OnFocusLeave(QWidget* box, std::function<void()> handler);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QHash<QObject*, std::function<void()>> m_focusLeave;
 };

@@ -7,7 +7,9 @@
 #include "core/format.h"
 #include "core/mainview.h"
 #include "core/grid.h"
+#include "core/guard.h"
 #include "core/modmain.h"
+#include "core/panellayout.h"
 #include "core/pagedmodel.h"
 #include "core/platform.h"
 #include "core/twips.h"
@@ -17,6 +19,7 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <memory>
 #include <QTableView>
 
@@ -56,9 +59,10 @@ PagedRow ArrivalsRow(BookingListEntry b, const QDate& day)
 ArrivalsPanel::ArrivalsPanel(QWidget* parent) : QWidget(parent), ui(new Ui::ArrivalsPanel)
 {
     ui->setupUi(this);
-    connect(ui->cboSimpleCalSort, &QComboBox::currentIndexChanged, this, &ArrivalsPanel::cboSimpleCalSort_Click);
+    connect(ui->cboSimpleCalSort, &QComboBox::currentIndexChanged, this,
+            guarded(this, &ArrivalsPanel::cboSimpleCalSort_Click));
     // Only a click on a day refills the list; a date set from code does not.
-    connect(ui->dtCalendar, &QCalendarWidget::clicked, this, &ArrivalsPanel::dtCalendar_DateClick);
+    connect(ui->dtCalendar, &QCalendarWidget::clicked, this, guarded(this, &ArrivalsPanel::dtCalendar_DateClick));
     const Qt::Alignment centred = Qt::AlignCenter;
     m_list = new PagedModel({{QStringLiteral("Name")},
                              {QStringLiteral("Room(s)")},
@@ -66,17 +70,70 @@ ArrivalsPanel::ArrivalsPanel(QWidget* parent) : QWidget(parent), ui(new Ui::Arri
                              {QStringLiteral("Departure"), centred}},
                             this);
     SetGridModel(ui->gArrivals, m_list);
-    connect(ui->gArrivals, &QTableView::doubleClicked, this, &ArrivalsPanel::gArrivals_DblClick);
-    connect(ui->cmdAddReservation, &QPushButton::clicked, this, &ArrivalsPanel::cmdAddReservation_Click);
-    connect(ui->cmdViewDetails, &QPushButton::clicked, this, &ArrivalsPanel::cmdViewDetails_Click);
-    connect(ui->cmdSimpleCalShowSummary, &QPushButton::clicked, this, &ArrivalsPanel::cmdSimpleCalShowSummary_Click);
-    connect(ui->cmdSimpleCalCancel, &QPushButton::clicked, this, &ArrivalsPanel::cmdSimpleCalCancel_Click);
-    connect(ui->cmdPrintReceipt, &QPushButton::clicked, this, &ArrivalsPanel::cmdPrintReceipt_Click);
+    connect(ui->gArrivals, &QTableView::doubleClicked, this, guarded(this, &ArrivalsPanel::gArrivals_DblClick));
+    connect(ui->cmdAddReservation, &QPushButton::clicked, this,
+            guarded(this, &ArrivalsPanel::cmdAddReservation_Click));
+    connect(ui->cmdViewDetails, &QPushButton::clicked, this, guarded(this, &ArrivalsPanel::cmdViewDetails_Click));
+    connect(ui->cmdSimpleCalShowSummary, &QPushButton::clicked, this,
+            guarded(this, &ArrivalsPanel::cmdSimpleCalShowSummary_Click));
+    connect(ui->cmdSimpleCalCancel, &QPushButton::clicked, this,
+            guarded(this, &ArrivalsPanel::cmdSimpleCalCancel_Click));
+    connect(ui->cmdPrintReceipt, &QPushButton::clicked, this, guarded(this, &ArrivalsPanel::cmdPrintReceipt_Click));
 }
 
 ArrivalsPanel::~ArrivalsPanel()
 {
     delete ui;
+}
+
+void ArrivalsPanel::Form_Resize()
+{
+    using namespace PanelLayout;
+    QWidget* shape = ui->Shape1_1;
+    QWidget* butBar = ui->picSimpleCalButBar;
+    QTableView* gArrivals = ui->gArrivals;
+    setWidth(ui->Label1_8, widthOf(this));
+    setWidth(shape, widthOf(this) - leftOf(this) - 250);
+    setHeight(shape, heightOf(this) - topOf(shape) - 100);
+    setLeft(butBar, leftOf(shape) + 10);
+    setWidth(butBar, widthOf(shape) - 20);
+    setTop(butBar, topOf(shape) + heightOf(shape) - heightOf(butBar) - 10);
+    setHeight(gArrivals, topOf(butBar) - topOf(gArrivals));
+    setWidth(gArrivals, leftOf(shape) + widthOf(shape) - leftOf(gArrivals) - 200);
+    FitGridColumn(gArrivals, 0, 100);
+}
+
+void ArrivalsPanel::SetDay(const QDate& day)
+{
+    ui->dtCalendar->setSelectedDate(day);
+}
+
+void ArrivalsPanel::SetSortOrder(int index)
+{
+    // The list is filled when it is shown, not on this choice.
+    const QSignalBlocker quiet(ui->cboSimpleCalSort);
+    SetListIndex(ui->cboSimpleCalSort, index);
+}
+
+void ArrivalsPanel::SetCommodityName(const QString& singular)
+{
+    SetUnitCaption(singular);
+    QComboBox* sort = ui->cboSimpleCalSort;
+    ComboClear(sort);
+    ComboAdd(sort, QStringLiteral("Time"));
+    ComboAdd(sort, QStringLiteral("Name"));
+    ComboAdd(sort, singular);
+    SetListIndex(sort, 0);
+}
+
+void ArrivalsPanel::LoadLayout()
+{
+    LoadGridLayout(ui->gArrivals);
+}
+
+void ArrivalsPanel::SaveLayout()
+{
+    SaveGridLayout(ui->gArrivals);
 }
 
 void ArrivalsPanel::InitArrivalsHeader()
@@ -179,19 +236,7 @@ void ArrivalsPanel::cmdSimpleCalShowSummary_Click()
     const qint32 id = SelectedBooking();
     if (!CheckSelected(id))
         return;
-    giSummaryReservationID = id;
-    giSummaryReturnCode = -1;
-    {
-        frmBookingSummary summary(window());
-        summary.exec();
-    }
-    // The summary has asked before returning 2.
-    if (giSummaryReturnCode == 1) {
-        cmdViewDetails_Click();
-    } else if (giSummaryReturnCode == 2) {
-        DoCancel(SelectedBooking());
-        ShowArrivals();
-    }
+    ActOnSummaryChoice(id, frmBookingSummary::ask(id, window()));
 }
 
 void ArrivalsPanel::cmdSimpleCalCancel_Click()

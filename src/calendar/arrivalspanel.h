@@ -1,6 +1,7 @@
 #pragma once
 // The arrivals panel: a month calendar and the list of the bookings of the
 // chosen day.
+#include <QDate>
 #include <QWidget>
 
 class PagedModel;
@@ -12,7 +13,16 @@ public:
     explicit ArrivalsPanel(QWidget* parent = nullptr);
     ~ArrivalsPanel() override;
 
-    Ui::ArrivalsPanel* ui;
+    // Places the list and the button bar from the panel's size.
+    void Form_Resize();
+    // The day whose bookings the list shows (the list is not refilled).
+    void SetDay(const QDate& day);
+    void SetSortOrder(int index);
+    // The unit column's caption and the sort choices, for the commodity's name.
+    void SetCommodityName(const QString& singular);
+    // The list's column widths, as the user left them.
+    void LoadLayout();
+    void SaveLayout();
 
     // The header row of gArrivals, set once at start-up.
     void InitArrivalsHeader();
@@ -33,6 +43,8 @@ public:
     void cmdPrintReceipt_Click();
 
 private:
+    Ui::ArrivalsPanel* ui;
+
     // Tells the user that no booking is selected when the current row holds
     // none; true when one is.
     bool CheckSelected(qint32 id);

@@ -1,5 +1,6 @@
 #include "calendar/calendar.h"
 
+#include "core/guard.h"
 #include "core/db.h"
 #include "core/format.h"
 #include "core/typeddate.h"
@@ -305,13 +306,13 @@ Calendar::Calendar(QWidget* parent) : QWidget(parent), ui(new Ui::Calendar), m_m
         w->installEventFilter(this);
     }
 
-    connect(ui->ScrollDate, &QScrollBar::valueChanged, this, &Calendar::ScrollDate_Change);
-    connect(ui->DTPicker1, &QDateEdit::dateChanged, this, &Calendar::DTPicker1_Change);
+    connect(ui->ScrollDate, &QScrollBar::valueChanged, this, guarded(this, &Calendar::ScrollDate_Change));
+    connect(ui->DTPicker1, &QDateEdit::dateChanged, this, guarded(this, &Calendar::DTPicker1_Change));
     // Dragging the bar changes its value as it goes, so this covers both.
-    connect(ui->HScroll, &QScrollBar::valueChanged, this, &Calendar::HScroll_Change);
-    connect(ui->Command1, &QPushButton::clicked, this, &Calendar::Command1_Click);
+    connect(ui->HScroll, &QScrollBar::valueChanged, this, guarded(this, &Calendar::HScroll_Change));
+    connect(ui->Command1, &QPushButton::clicked, this, guarded(this, &Calendar::Command1_Click));
     connect(g, &QTableView::doubleClicked, this,
-            [this](const QModelIndex& index) { g_DblClick(index.row() + 1, index.column()); });
+            guarded([this](const QModelIndex& index) { g_DblClick(index.row() + 1, index.column()); }));
 }
 
 Calendar::~Calendar()

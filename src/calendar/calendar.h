@@ -17,8 +17,6 @@ public:
     explicit Calendar(QWidget* parent = nullptr);
     ~Calendar() override;
 
-    Ui::Calendar* ui;
-
     Connection* objConn = nullptr;   // the host's connection; none: nothing is read
     QDate dtDate;                    // first day shown
     int iRows = 0;                   // day rows that fit, header included
@@ -49,6 +47,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    Ui::Calendar* ui;
     void ScrollDate_Change(int value);
     void DTPicker1_Change();
     void HScroll_Change();

@@ -5,13 +5,16 @@
 #include "calendar/calendar.h"
 #include "calendar/frmbookingsummary.h"
 #include "core/mainview.h"
+#include "core/guard.h"
 #include "core/modmain.h"
+#include "core/panellayout.h"
 #include "ui_calendarpanel.h"
 
 CalendarPanel::CalendarPanel(QWidget* parent) : QWidget(parent), ui(new Ui::CalendarPanel)
 {
     ui->setupUi(this);
-    connect(ui->MainCalendar, &Calendar::CalendarClick, this, &CalendarPanel::MainCalendar_CalendarClick);
+    connect(ui->MainCalendar, &Calendar::CalendarClick, this,
+            guarded(this, &CalendarPanel::MainCalendar_CalendarClick));
 }
 
 CalendarPanel::~CalendarPanel()
@@ -28,17 +31,18 @@ void CalendarPanel::MainCalendar_CalendarClick(qint32 iSelectedBookingID)
 {
     if (iSelectedBookingID == 0)
         return;
-    giSummaryReservationID = iSelectedBookingID;
-    giSummaryReturnCode = -1;
-    {
-        frmBookingSummary summary(window());
-        summary.exec();
-    }
-    // The summary has asked before returning 2.
-    if (giSummaryReturnCode == 1) {
-        mainView().DoEditBooking(iSelectedBookingID);
-    } else if (giSummaryReturnCode == 2) {
-        DoCancel(iSelectedBookingID);
-        ShowArrivals();
-    }
+    ActOnSummaryChoice(iSelectedBookingID, frmBookingSummary::ask(iSelectedBookingID, window()));
+}
+
+void CalendarPanel::Form_Resize()
+{
+    using namespace PanelLayout;
+    QWidget* shape = ui->Shape1_0;
+    Calendar* MainCalendar = ui->MainCalendar;
+    setWidth(shape, widthOf(this) - leftOf(this) - 250);
+    setHeight(shape, heightOf(this) - topOf(shape));
+    setWidth(MainCalendar, widthOf(this) - leftOf(this) - 550);
+    setHeight(MainCalendar, heightOf(this) - topOf(shape) - 350);
+    refreshStep("calendar", [MainCalendar] { MainCalendar->Refresh(); });
+    setWidth(ui->Label1_16, widthOf(this));
 }

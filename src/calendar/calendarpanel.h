@@ -11,10 +11,14 @@ public:
     explicit CalendarPanel(QWidget* parent = nullptr);
     ~CalendarPanel() override;
 
-    Ui::CalendarPanel* ui;
     Calendar* MainCalendar() const;
+    // Fits the calendar to the panel's size and draws it again.
+    void Form_Resize();
 
     // A double click on a calendar cell: shows the booking's summary and
     // edits or cancels the booking as the user chooses there.
     void MainCalendar_CalendarClick(qint32 iSelectedBookingID);
+
+private:
+    Ui::CalendarPanel* ui;
 };

@@ -2,8 +2,10 @@
 
 #include "calendar/bookinglist.h"
 #include "calendar/frmbookingsummary.h"
+#include "core/customerstore.h"
 #include "core/db.h"
 #include "core/grid.h"
+#include "core/guard.h"
 #include "core/modmain.h"
 #include "core/platform.h"
 #include "core/twips.h"
@@ -26,16 +28,25 @@ QString HistoryDate(const QDateTime& dt)
 
 }  // namespace
 
-frmBookingHistory::frmBookingHistory(QWidget* parent) : QDialog(parent), ui(new Ui::frmBookingHistory)
+frmBookingHistory::frmBookingHistory(qint32 customerId, QWidget* parent)
+    : QDialog(parent), ui(new Ui::frmBookingHistory), m_customerId(customerId)
 {
     ui->setupUi(this);
     // Names, notes and other stored texts show as typed.
     ShowLabelsAsPlainText(this);
-    connect(ui->cboSimpleCalSort, &QComboBox::currentIndexChanged, this, &frmBookingHistory::cboSimpleCalSort_Click);
+    connect(ui->cboSimpleCalSort, &QComboBox::currentIndexChanged, this,
+            guarded(this, &frmBookingHistory::cboSimpleCalSort_Click));
     connect(ui->cmdSimpleCalShowSummary, &QPushButton::clicked, this,
-            &frmBookingHistory::cmdSimpleCalShowSummary_Click);
-    connect(ui->cmdClose, &QPushButton::clicked, this, &frmBookingHistory::cmdClose_Click);
+            guarded(this, &frmBookingHistory::cmdSimpleCalShowSummary_Click));
+    connect(ui->cmdClose, &QPushButton::clicked, this, guarded(this, &frmBookingHistory::cmdClose_Click));
     Form_Load();
+}
+
+frmBookingHistory::Answer frmBookingHistory::ask(qint32 customerId, QWidget* parent)
+{
+    frmBookingHistory dialog(customerId, parent);
+    dialog.exec();
+    return dialog.answer();
 }
 
 frmBookingHistory::~frmBookingHistory()
@@ -45,10 +56,8 @@ frmBookingHistory::~frmBookingHistory()
 
 void frmBookingHistory::Form_Load()
 {
-    Query q = objConn.query(QStringLiteral("SELECT firstname, lastname FROM customer WHERE id = ?"),
-                            {giCustomerHistoryID});
-    if (q.next())
-        ui->Label1_0->setText(QStringLiteral("Booking history for ") + q.text(0) + u' ' + q.text(1) + u'.');
+    if (const std::optional<CustomerRecord> c = CustomerStore::read(m_customerId))
+        ui->Label1_0->setText(QStringLiteral("Booking history for ") + c->firstName + u' ' + c->lastName + u'.');
 
     QTableWidget* g = ui->gArrivals;
     const Qt::Alignment centreTop = Qt::AlignHCenter | Qt::AlignTop;
@@ -76,7 +85,7 @@ void frmBookingHistory::ShowArrivals()
                                : sort == QLatin1String("Room") ? BookingOrder::Unit
                                                                : BookingOrder::Stored;
     const QList<BookingListEntry> bookings =
-        ReadBookingList(QStringLiteral("b.customerid = ?"), {giCustomerHistoryID}, order);
+        ReadBookingList(QStringLiteral("b.customerid = ?"), {m_customerId}, order);
 
     g->setUpdatesEnabled(false);
     g->setRowCount(0);
@@ -108,15 +117,9 @@ void frmBookingHistory::cmdSimpleCalShowSummary_Click()
                vbOKOnly | vbInformation);
         return;
     }
-    giSummaryReservationID = id;
-    giSummaryReturnCode = -1;
-    {
-        frmBookingSummary summary(this);
-        summary.exec();
-    }
-    giSummaryCancelBookingID = id;
+    m_answer = {frmBookingSummary::ask(id, this), id};
     // An edit or a cancel is carried out by whoever opened this list.
-    if (giSummaryReturnCode != -1)
+    if (m_answer.choice != SummaryChoice::Close)
         accept();
 }
 

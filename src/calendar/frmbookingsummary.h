@@ -1,28 +1,26 @@
 #pragma once
 // One existing booking, read-only, and the user's choice of what to do with
-// it. The dialog changes nothing itself: it reports the choice in
-// giSummaryReturnCode (1 edit, 2 cancel, -1 nothing) and the opener acts on it.
+// it. The dialog changes nothing itself: it answers with the choice and the
+// opener acts on it (see ActOnSummaryChoice).
 #include <QDialog>
-#include <QMap>
 
-class QLabel;
+class BookingSummaryView;
 namespace Ui { class frmBookingSummary; }
+
+enum class SummaryChoice { Close, Edit, Cancel };
 
 class frmBookingSummary : public QDialog {
     Q_OBJECT
 public:
-    // Shows the booking giSummaryReservationID.
-    explicit frmBookingSummary(QWidget* parent = nullptr);
+    // Shows the booking bookingId.
+    explicit frmBookingSummary(qint32 bookingId, QWidget* parent = nullptr);
     ~frmBookingSummary() override;
 
-    Ui::frmBookingSummary* ui;
-    // The values beside the captions, by index: 2 sub total, 3 sales tax,
-    // 4 total payable, 5 payments, 6 payment method, 7 card type, 8 card
-    // number, 9 card expiry, 10 second sales tax, 11 gratuity.
-    QMap<int, QLabel*> lblConfirm;
-
-    // The address the "Email" link writes to: the booking's customer's.
-    QString sEmail;
+    // Shows the booking and waits for the user's choice. Cancel is answered
+    // only after the user agreed to cancel the booking.
+    static SummaryChoice ask(qint32 bookingId, QWidget* parent);
+    SummaryChoice choice() const { return m_choice; }
+    qint32 bookingId() const { return m_bookingId; }
 
     void Form_Load();
     void cmdEdit_Click();
@@ -30,6 +28,13 @@ public:
     void cmdClose_Click();
     void lblEmail_Click();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+private:
+    Ui::frmBookingSummary* ui;
+    BookingSummaryView* m_view;
+    qint32 m_bookingId;
+    SummaryChoice m_choice = SummaryChoice::Close;
 };
+
+// What every opener of the summary does with its answer: an edit opens the
+// booking in the wizard, a cancel removes it and shows the arrivals list.
+void ActOnSummaryChoice(qint32 bookingId, SummaryChoice choice);

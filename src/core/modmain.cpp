@@ -1,5 +1,7 @@
 #include "core/modmain.h"
 
+#include "core/reserved.h"
+
 #include "core/format.h"
 #include "core/settings.h"
 #include "core/twips.h"
@@ -16,16 +18,9 @@ QString sDBPath;
 qint32 iBookingID = 0;
 int iBookingStep = 0;
 qint32 giCustomerID = 0;
-qint32 giSummaryReservationID = 0;
-int giSummaryReturnCode = -1;
-qint32 giSummaryCancelBookingID = 0;
-qint32 giCustomerHistoryID = 0;
-qint32 giFindThenGotoBooking_BookingID = -1;
-bool gbFindThenGotoBooking = false;
 QString WizMailList_Filename;
-qint32 giResCustomerSearchID = -1;
 int iNoOfNights = 0;
-qint32 lBookingCommissionID = 1;
+qint32 lBookingCommissionID = CommissionAccountId::None;
 double dBookingCommissionPercentage = 0;
 Money sCostPerNight;
 double dSalesTaxPercentage = 0;

@@ -23,15 +23,7 @@ void RememberBookingInProgress();
 void RestoreBookingInProgress();
 extern qint32 giCustomerID;                // customer being edited
 
-extern qint32 giSummaryReservationID;      // booking shown by the booking summary
-extern int giSummaryReturnCode;            // -1 closed, 1 edit, 2 cancel the booking
-extern qint32 giSummaryCancelBookingID;    // booking whose summary the history opened last
-extern qint32 giCustomerHistoryID;         // customer whose bookings the history lists
-extern qint32 giFindThenGotoBooking_BookingID;  // booking chosen in the booking search; -1 none
-extern bool gbFindThenGotoBooking;
 extern QString WizMailList_Filename;       // the mailing list's file; offered again at the next run
-extern qint32 giResCustomerSearchID;       // customer chosen in the customer picker; -1 none
-
 extern int iNoOfNights;                    // days from arrival to departure of the booking shown
 extern qint32 lBookingCommissionID;        // commission account on the payment page; 1 = none
 extern double dBookingCommissionPercentage;

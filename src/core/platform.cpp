@@ -1,5 +1,7 @@
 #include "core/platform.h"
 
+#include "core/guard.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -125,7 +127,7 @@ public:
 
 class DesktopShell : public ShellService {
 public:
-    int open(const QString& target) override
+    int open(const QString& target, std::function<void(int)> failed) override
     {
         const QUrl url = QUrl::fromUserInput(target, QDir::currentPath(), QUrl::AssumeLocalFile);
         if (url.isLocalFile()) {
@@ -137,20 +139,31 @@ public:
             if (!info.isReadable())
                 return SE_ERR_ACCESSDENIED;
         }
-        // The opener normally returns as soon as the program is started; one
-        // that keeps running is left to run on its own.
+        // The opener runs on its own and is never waited for; one that keeps
+        // running is left to run. What it ends with is told when it ends.
         auto* process = new QProcess;
-        QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
-        process->start(QStringLiteral("xdg-open"), {url.isLocalFile() ? url.toLocalFile() : url.toString()});
-        if (!process->waitForStarted(5000)) {
+        auto report = [process, failed](int result) {
             process->deleteLater();
-            return SE_ERR_NOASSOC;
-        }
-        if (!process->waitForFinished(5000))
-            return SE_OK;
-        if (process->exitStatus() != QProcess::NormalExit)
-            return SE_ERR_ASSOCINCOMPLETE;
-        switch (process->exitCode()) {
+            if (result <= 32 && failed)
+                RunGuarded([&] { failed(result); });
+        };
+        QObject::connect(process, &QProcess::errorOccurred, process, [process, report](QProcess::ProcessError e) {
+            if (e == QProcess::FailedToStart)
+                report(SE_ERR_NOASSOC);
+        });
+        QObject::connect(process, &QProcess::finished, process,
+                         [process, report](int code, QProcess::ExitStatus status) {
+                             report(status != QProcess::NormalExit ? int(SE_ERR_ASSOCINCOMPLETE)
+                                                                   : OpenerResult(code));
+                         });
+        process->start(QStringLiteral("xdg-open"), {url.isLocalFile() ? url.toLocalFile() : url.toString()});
+        return SE_OK;
+    }
+
+    // The opener's exit code as one of the reasons above.
+    static int OpenerResult(int exitCode)
+    {
+        switch (exitCode) {
         case 0: return SE_OK;
         case 2: return SE_ERR_FNF;
         case 3: return SE_ERR_NOASSOC;

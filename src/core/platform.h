@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -61,11 +62,13 @@ public:
 class ShellService {
 public:
     virtual ~ShellService() = default;
-    // Returns a number greater than 32 on success, else the reason:
-    // 0 out of memory, 2 file not found, 3 path not found, 5 access denied,
-    // 8 out of memory, 26 sharing violation, 27 association incomplete,
-    // 31 no associated program.
-    virtual int open(const QString& target) = 0;
+    // Returns at once, never waiting on the opener: a number greater than 32
+    // when it was started, else the reason: 0 out of memory, 2 file not
+    // found, 3 path not found, 5 access denied, 8 out of memory, 26 sharing
+    // violation, 27 association incomplete, 31 no associated program. An
+    // opener that fails after it started hands its reason (the same numbers)
+    // to failed, when given, on the GUI thread.
+    virtual int open(const QString& target, std::function<void(int)> failed = nullptr) = 0;
 };
 
 enum ShellResult : int {

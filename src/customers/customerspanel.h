@@ -1,7 +1,10 @@
 #pragma once
-// The customers panel: all customers, or those who owe money.
+// The customers panel: all customers, or those who owe money, loaded as the
+// list is scrolled, with the commands to add, edit, delete a customer and to
+// open their booking history.
 #include <QWidget>
 
+class PagedModel;
 namespace Ui { class CustomersPanel; }
 
 class CustomersPanel : public QWidget {
@@ -10,11 +13,40 @@ public:
     explicit CustomersPanel(QWidget* parent = nullptr);
     ~CustomersPanel() override;
 
+    // Places the list and its buttons from the panel's size.
+    void Form_Resize();
+    // The list's view: 0 all customers, 1 those who owe money.
+    void SetView(int index);
+    // The list's column widths, as the user left them.
+    void LoadLayout();
+    void SaveLayout();
+    // Gives the list the keyboard focus.
+    void FocusList();
+
+    // The columns of gcust for the chosen view, at their first widths.
+    void InitCustomerHeader();
+    // Refills gcust and selects row SelectRow (1 the first customer, 0 none),
+    // or the row of SelectCustomerID when it is listed; a row past the end
+    // selects the last. A hidden panel is refilled when it is next refreshed
+    // while shown.
+    void RefreshCustomerScreen(int SelectRow = 1, qint64 SelectCustomerID = 0);
+
+    void cboCustView_Click();
+    void cmdCreateCustomer_Click();
+    void cmdEditCustomer_Click();
+    void cmdDeleteCustomer_Click();
+    void cmdViewHistory_Click();
+
+private:
     Ui::CustomersPanel* ui;
 
-    // The header row of gcust for the chosen view.
-    void InitCustomerHeader();
-    // Refills gcust and selects a row.
-    void RefreshCustomerScreen(int SelectRow = 1, qint32 SelectCustomerID = 0);
-    void cboCustView_Click();
+    // The current row counted from 1; 0 when no customer row is current.
+    int currentRow() const;
+    qint64 currentCustomer() const;
+
+    QList<int> columnWidths() const;   // pixels
+
+    PagedModel* m_model = nullptr;
+    bool m_fitAddress = true;   // the address column follows the grid's width
+    bool m_fitting = false;     // the widths being set are the panel's own
 };

@@ -1,5 +1,7 @@
 #include "invoicing/documents.h"
 
+#include "core/bookingstore.h"
+#include "core/customerstore.h"
 #include "core/db.h"
 #include "core/filedialogs.h"
 #include "core/format.h"
@@ -32,28 +34,23 @@ QString ShortDateOf(const QDateTime& dt)
 
 // The customer on one line: business, name, address, phone and e-mail, the
 // separators always present.
-QString ContactLine(const Query& q)
+QString ContactLine(const CustomerRecord& q)
 {
-    return q.text(QStringLiteral("BusinessName")) + u' ' + q.text(QStringLiteral("FirstName")) + u' '
-           + q.text(QStringLiteral("LastName")) + u' ' + q.text(QStringLiteral("Address1")) + QStringLiteral(", ")
-           + q.text(QStringLiteral("Address2")) + QStringLiteral(", ") + q.text(QStringLiteral("City"))
-           + QStringLiteral(", ") + q.text(QStringLiteral("State")) + u' ' + q.text(QStringLiteral("PostCode"))
-           + QStringLiteral(". ") + q.text(QStringLiteral("Country")) + QStringLiteral(" ph: ")
-           + q.text(QStringLiteral("Phone")) + u' ' + q.text(QStringLiteral("Email"));
+    return q.businessName + u' ' + q.firstName + u' ' + q.lastName + u' ' + q.address1 + QStringLiteral(", ")
+           + q.address2 + QStringLiteral(", ") + q.city + QStringLiteral(", ") + q.state + u' ' + q.postCode
+           + QStringLiteral(". ") + q.country + QStringLiteral(" ph: ") + q.phone + u' ' + q.email;
 }
 
-void FillHeader(QString& c, qint32 bookingId)
+void FillHeader(QString& c, qint32 bookingId, const QList<InvoiceLine>& lines)
 {
-    Query b = objConn.query(QStringLiteral("SELECT customerid, noadults, nokids, FromDate, ToDate, PaymentMethod, "
-                                           "Tip, AmountPayed FROM Booking WHERE ID = ?"),
-                            {bookingId});
-    if (!b.next())
+    const std::optional<BookingRecord> b = BookingStore::read(bookingId);
+    if (!b)
         return;
 
-    Put(c, "<fromdate>", ShortDateOf(b.dateTime(3)));
-    Put(c, "<todate>", ShortDateOf(b.dateTime(4)));
-    Put(c, "<noadults>", Nz(b.value(1)));
-    Put(c, "<nochildren>", Nz(b.value(2)));
+    Put(c, "<fromdate>", ShortDateOf(b->from));
+    Put(c, "<todate>", ShortDateOf(b->to));
+    Put(c, "<noadults>", Nz(b->noAdults));
+    Put(c, "<nochildren>", Nz(b->noKids));
     Put(c, "<CommodityPlural>", gsCommodityPlural);
 
     QStringList rooms;
@@ -64,16 +61,16 @@ void FillHeader(QString& c, qint32 bookingId)
         rooms << r.text(0);
     Put(c, "<roomlist>", rooms.join(QStringLiteral(", ")));
 
-    Put(c, "<tip>", Fmt::currency(b.money(6)));
-    Put(c, "<payments>", Fmt::currency(b.money(7)));
-    Put(c, "<paymentmethod>", b.text(5));
+    Put(c, "<tip>", Fmt::currency(b->tip));
+    Put(c, "<payments>", Fmt::currency(b->amountPayed));
+    Put(c, "<paymentmethod>", b->paymentMethod);
 
-    const BookingTotals totals = CalcTotal(bookingId);
+    const BookingTotals totals = CalcTotal(bookingId, lines);
     Put(c, "<totalpayable>", totals.cTotalPayable);
     Put(c, "<subtotal>", totals.cSubTotal);
     Put(c, "<taxtotal1>", totals.cSalesTax1);
     // Named after this booking's own lines, as its payment page names it.
-    Put(c, "<taxname1>", FirstTaxName(ReadInvoiceLines(bookingId)).remove(u':'));
+    Put(c, "<taxname1>", FirstTaxName(lines).remove(u':'));
     if (ConfigFlag(QStringLiteral("EnabledSalesTax2"), false)) {
         Put(c, "<taxtotal2>", totals.cSalesTax2);
         Put(c, "<taxname2>", ConfigText(QStringLiteral("SalesTaxName2"), QStringLiteral("Sales Tax2")));
@@ -83,31 +80,27 @@ void FillHeader(QString& c, qint32 bookingId)
     }
     Put(c, "<balancedue>", totals.cBalanceDue);
 
-    const qint64 customerId = b.integer(0);
-    if (b.isNull(0) || customerId == 0)
+    if (!b->hasCustomer)
         return;
-    Query q = objConn.query(QStringLiteral("SELECT ID, homephone, FirstName, LastName, Address1, Address2, City, State, "
-                                           "PostCode, Country, Phone, Email, SubmittedDate, BusinessName, fax "
-                                           "FROM Customer WHERE ID = ?"),
-                            {customerId});
-    if (!q.next())
+    const std::optional<CustomerRecord> q = CustomerStore::read(b->customerId);
+    if (!q)
         return;
-    Put(c, "<contactdetails>", ContactLine(q));
-    static const std::pair<const char*, const char*> fields[] = {
-        {"<businessname>", "BusinessName"}, {"<firstname>", "FirstName"}, {"<lastname>", "LastName"},
-        {"<address1>", "Address1"},         {"<address2>", "Address2"},   {"<city>", "City"},
-        {"<state>", "State"},               {"<zipcode>", "PostCode"},    {"<country>", "Country"},
-        {"<homephone>", "HomePhone"},       {"<workphone>", "Phone"},     {"<email>", "Email"},
-        {"<fax>", "fax"},
+    Put(c, "<contactdetails>", ContactLine(*q));
+    const std::pair<const char*, const QString*> fields[] = {
+        {"<businessname>", &q->businessName}, {"<firstname>", &q->firstName}, {"<lastname>", &q->lastName},
+        {"<address1>", &q->address1},         {"<address2>", &q->address2},   {"<city>", &q->city},
+        {"<state>", &q->state},               {"<zipcode>", &q->postCode},    {"<country>", &q->country},
+        {"<homephone>", &q->homePhone},       {"<workphone>", &q->phone},     {"<email>", &q->email},
+        {"<fax>", &q->fax},
     };
-    for (const auto& [placeholder, column] : fields)
-        Put(c, placeholder, q.text(QString::fromLatin1(column)));
+    for (const auto& [placeholder, value] : fields)
+        Put(c, placeholder, *value);
 }
 
 // The first "<itemlist>" ... "</itemlist>" pair becomes one copy of the block
 // per invoice line. The tag and the six characters after it (CR LF "\par" in
 // a template made for it) are dropped together.
-void FillItemBlock(QString& c, qint32 bookingId)
+void FillItemBlock(QString& c, const QList<InvoiceLine>& lines)
 {
     const QString open = QStringLiteral("<itemlist>");
     const QString close = QStringLiteral("</itemlist>");
@@ -121,7 +114,6 @@ void FillItemBlock(QString& c, qint32 bookingId)
     const int start = qMin(p + int(open.size()) + 6, e);
     const QString sOrigItemList = c.mid(start, e - start);
 
-    const QList<InvoiceLine> lines = ReadInvoiceLines(bookingId);
     QString sItemList;
     if (lines.isEmpty())
         sItemList = sOrigItemList;
@@ -268,10 +260,14 @@ void MakeDocument(const char* templateName, const char* prefix, qint32 bookingId
     }
 
     const QString sFileName = copy.fileName();
-    const int result = platform().shell().open(sFileName);
-    if (result <= 32)
+    // The desktop's program may also fail after it was started; told the same way.
+    auto report = [sFileName](int result) {
         MsgBox(ShellOpenFailureReason(result) + QStringLiteral("\r\n") + QDir::toNativeSeparators(sFileName),
                vbCritical | vbOKOnly);
+    };
+    const int result = platform().shell().open(sFileName, report);
+    if (result <= 32)
+        report(result);
 
     QFile temp(sOrigTempFileName);
     if (temp.exists() && !temp.remove())
@@ -323,8 +319,10 @@ QByteArray RtfText(const QString& value)
 void FillDocumentTemplate(QByteArray& c, qint32 bookingId)
 {
     QString text = QString::fromLatin1(c);
-    FillHeader(text, bookingId);
-    FillItemBlock(text, bookingId);
+    // The lines are read once for the whole document.
+    const QList<InvoiceLine> lines = ReadInvoiceLines(bookingId);
+    FillHeader(text, bookingId, lines);
+    FillItemBlock(text, lines);
     c = text.toLatin1();
 }
 

@@ -3,6 +3,7 @@
 #include "core/db.h"
 #include "core/format.h"
 #include "core/modmain.h"
+#include "core/reserved.h"
 
 #include <QHash>
 
@@ -142,7 +143,7 @@ void AddBookingItemToInvoice(const QString& sChargeForEach, const QDateTime& dtF
 {
     const Money amount = UnitChargeAmount(sChargeForEach, dtFromDate, dtToDate, LowUnitPrice, HighUnitPrice,
                                           HighWeekendPrice, LowWeekendPrice, UnitPrice, iNoAdults);
-    AddNewInvoiceLineToDB(1, 1, BookingLineName(sName, dtFromDate, dtToDate), amount, sTaxName, dTaxPercentage);
+    AddNewInvoiceLineToDB(ItemId::Booking, 1, BookingLineName(sName, dtFromDate, dtToDate), amount, sTaxName, dTaxPercentage);
 }
 
 qint64 AddNewInvoiceLineToDB(qint32 ID, qint32 Quantity, const QString& Name, Money Amount,

@@ -4,6 +4,7 @@
 // all of them show the same figures for the same booking.
 #include "core/money.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -56,10 +57,23 @@ struct BookingTotals {
 // AmountPayed (Null counts as 0). A booking that does not exist has tip and
 // payments 0 and the totals of whatever lines carry its id.
 BookingTotals CalcTotal(qint32 bookingId);
+// The same, for lines already read from the booking.
+BookingTotals CalcTotal(qint32 bookingId, const QList<InvoiceLine>& lines);
 
 // The same figures for given lines, tip and payments (the payment page passes
 // what its boxes hold before they are saved).
 BookingTotals TotalsOfLines(const QList<InvoiceLine>& lines, Money tip, Money payments);
+
+// What customers were charged and paid over all their bookings: due is the
+// sum of the bookings' total payable, as CalcTotal gives each, paid the sum
+// of their payments as stored (Null counts as 0).
+struct CustomerBalance {
+    Money due, paid;
+    Money owed() const { return due - paid; }
+};
+// The balances of the given customers, from one pass over their bookings
+// and lines; a customer without bookings is not in the result.
+QHash<qint32, CustomerBalance> CustomerBalances(const QList<qint32>& customerIds);
 
 // The commission on a total payable at a percentage, to the cent.
 Money CommissionOf(Money totalPayable, double percentage);

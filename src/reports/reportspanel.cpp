@@ -9,6 +9,7 @@
 #include "core/guard.h"
 #include "core/mainview.h"
 #include "core/modmain.h"
+#include "core/panellayout.h"
 #include "core/plaintext.h"
 #include "core/platform.h"
 #include "core/twips.h"
@@ -206,4 +207,16 @@ void ReportsPanel::cmdReportExport_Click()
     }
     if (!written)
         MsgBox(QStringLiteral("Unable to write to file."), vbCritical);
+}
+
+void ReportsPanel::Form_Resize()
+{
+    using namespace PanelLayout;
+    QWidget* shape = ui->Shape1_2;
+    QWidget* c = ui->c;
+    setWidth(shape, widthOf(this) - leftOf(this) - 250);
+    setHeight(shape, heightOf(this) - topOf(shape));
+    setWidth(c, widthOf(shape) - leftOf(c) - 100);
+    setHeight(c, heightOf(shape) - topOf(c) - 100);
+    setWidth(ui->Label1_15, widthOf(this));
 }

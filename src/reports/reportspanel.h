@@ -17,6 +17,8 @@ public:
     // Start-up: the first chart style and graph type (which draws the chart),
     // then the date of the chart.
     void Form_Load(const QDate& today);
+    // Fits the chart to the panel's size.
+    void Form_Resize();
     // Fills the statistics as of now. The chart keeps what it last drew.
     void ShowReports();
     void ShowReports(const QDateTime& now);

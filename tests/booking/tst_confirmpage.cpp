@@ -12,13 +12,14 @@
 #include "core/modmain.h"
 #include "core/settings.h"
 #include "invoicing/invoicetotals.h"
-#include "ui_arrivalspanel.h"
-#include "ui_bookingwizard.h"
-#include "ui_confirmpage.h"
-#include "ui_customerpage.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
 
 namespace {
 
@@ -37,8 +38,9 @@ class TestConfirmPage : public QObject {
     frmMain* main = nullptr;
     BookingWizard* wiz() const { return main->booking(); }
     ConfirmPage* page() const { return wiz()->confirm(); }
-    const Ui::ConfirmPage* ui() const { return page()->ui; }
-    QString value(int i) const { return page()->lblConfirm.value(i)->text(); }
+    const ConfirmPage* ui() const { return page(); }
+    QLabel* label(int i) const { return control<QLabel>(page(), qPrintable(QStringLiteral("lblConfirm_%1").arg(i))); }
+    QString value(int i) const { return label(i)->text(); }
 
     void load()
     {
@@ -93,16 +95,16 @@ private slots:
         addLine(id, 1, 30, -5);   // a negative rate is no tax
 
         // The customer page still holds another customer's address.
-        wiz()->customer()->ui->txtEmail->setText(QStringLiteral("bob@example.com"));
+        control<QLineEdit>(wiz()->customer(), "txtEmail")->setText(QStringLiteral("bob@example.com"));
         showOnConfirmPage(id);
-        QCOMPARE(ui()->lblConfirmDates->text(),
+        QCOMPARE(control<QLabel>(ui(), "lblConfirmDates")->text(),
                  QStringLiteral("Booking from 3/3/2025 9:00 AM to 3/5/2025 2:00 PM\nRooms: Blue, Red"));
         QCOMPARE(iNoOfNights, 2);
-        QCOMPARE(ui()->lblConfirmAdultsChildren->text(), QStringLiteral("2 Adults and 0 Children"));
-        QCOMPARE(ui()->lblConfirmContact->text(),
+        QCOMPARE(control<QLabel>(ui(), "lblConfirmAdultsChildren")->text(), QStringLiteral("2 Adults and 0 Children"));
+        QCOMPARE(control<QLabel>(ui(), "lblConfirmContact")->text(),
                  QStringLiteral("Lee & Co Ann Lee\n12 Harbour Road, Flat 3, Portland, ME 04101. USA\n"
                                 "Work ph: 555 0100 Cell/Mobile: 555 0199 Home Phone: 555 0123 ann@example.com"));
-        QCOMPARE(wiz()->ui->txtBookingNotes->toPlainText(), QStringLiteral("Late arrival"));
+        QCOMPARE(control<QPlainTextEdit>(wiz(), "txtBookingNotes")->toPlainText(), QStringLiteral("Late arrival"));
         QCOMPARE(QStringList({value(6), value(7), value(8), value(9)}), QStringList({"Visa", "Gold", "4111", "12/27"}));
 
         // Exactly CalcTotal's figures.
@@ -115,12 +117,12 @@ private slots:
         QCOMPARE(value(0), tax2 ? QStringLiteral("$236.50") : QStringLiteral("$225.00"));
 
         QCOMPARE(main->findChild<QLabel*>(QStringLiteral("lblSalesTaxName_1"))->text(), QStringLiteral("VAT"));
-        QCOMPARE(ui()->lblSalesTaxName2_1->isVisible(), tax2);
-        QCOMPARE(page()->lblConfirm.value(10)->isVisible(), tax2);
-        QCOMPARE(QApplication::focusWidget(), ui()->cmdConfirmation);
+        QCOMPARE(control<QLabel>(ui(), "lblSalesTaxName2_1")->isVisible(), tax2);
+        QCOMPARE(label(10)->isVisible(), tax2);
+        QCOMPARE(QApplication::focusWidget(), control<QPushButton>(ui(), "cmdConfirmation"));
 
         // The link writes to the customer of the booking shown.
-        QTest::mouseClick(ui()->lblEmail, Qt::LeftButton);
+        QTest::mouseClick(control<QLabel>(ui(), "lblEmail"), Qt::LeftButton);
         QCOMPARE(fakes().shell->opened, QStringList({QStringLiteral("mailto:ann@example.com")}));
     }
 
@@ -142,9 +144,9 @@ private slots:
                                                      {"todate", "2025-04-02 10:00:00"}});
 
         showOnConfirmPage(sparse);
-        QCOMPARE(ui()->lblConfirmContact->text(),
+        QCOMPARE(control<QLabel>(ui(), "lblConfirmContact")->text(),
                  QStringLiteral("Kim Ray\nLeeds, . UK\nWork ph:  Cell/Mobile:  Home Phone:  "));
-        QVERIFY(ui()->lblConfirmDates->text().endsWith(QStringLiteral("\nRooms: ")));
+        QVERIFY(control<QLabel>(ui(), "lblConfirmDates")->text().endsWith(QStringLiteral("\nRooms: ")));
         QCOMPARE(iNoOfNights, 3);
 
         // Nothing of the booking shown before stays beside these.
@@ -152,12 +154,12 @@ private slots:
             showOnConfirmPage(full);
             QCOMPARE(value(4), QStringLiteral("$88.00"));
             showOnConfirmPage(id);
-            QCOMPARE(ui()->lblConfirmContact->text(), QString());
+            QCOMPARE(control<QLabel>(ui(), "lblConfirmContact")->text(), QString());
             QCOMPARE(QStringList({value(2), value(11), value(4), value(0)}), QStringList(4, QStringLiteral("$0.00")));
         }
         showOnConfirmPage(orphan);
-        QCOMPARE(ui()->lblConfirmAdultsChildren->text(), QStringLiteral(" Adults and  Children"));
-        QTest::mouseClick(ui()->lblEmail, Qt::LeftButton);
+        QCOMPARE(control<QLabel>(ui(), "lblConfirmAdultsChildren")->text(), QStringLiteral(" Adults and  Children"));
+        QTest::mouseClick(control<QLabel>(ui(), "lblEmail"), Qt::LeftButton);
         QCOMPARE(fakes().shell->opened, QStringList({QStringLiteral("mailto:")}));
 
         // A booking row that is gone: empty labels, and the page still stands.
@@ -165,23 +167,23 @@ private slots:
         iBookingID = 9999;
         wiz()->ShowBookingStep(step);
         QVERIFY(page()->isVisible());
-        QCOMPARE(ui()->lblConfirmDates->text() + value(4), QString());
+        QCOMPARE(control<QLabel>(ui(), "lblConfirmDates")->text() + value(4), QString());
     }
 
     void confirmEndsTheWizard()
     {
         load();
-        main->arrivals()->ui->dtCalendar->setSelectedDate(QDate::currentDate());
+        control<QCalendarWidget>(main->arrivals(), "dtCalendar")->setSelectedDate(QDate::currentDate());
         main->mnuReservationAdd_Click();
         const qint32 id = iBookingID;
         QTest::mouseClick(wiz()->cmdNext[0], Qt::LeftButton);                 // dates: today to tomorrow
         wiz()->findChild<QListWidget*>(QStringLiteral("lstRooms"))->item(1)->setSelected(true);
         QTest::mouseClick(wiz()->cmdNext[0], Qt::LeftButton);                 // units
-        QTest::keyClicks(wiz()->customer()->ui->txtFirstname, QStringLiteral("Ann"));
+        QTest::keyClicks(control<QLineEdit>(wiz()->customer(), "txtFirstname"), QStringLiteral("Ann"));
         QTest::mouseClick(wiz()->cmdNext[0], Qt::LeftButton);                 // customer
         QTest::mouseClick(wiz()->cmdNext[1], Qt::LeftButton);                 // payment
         QCOMPARE(iBookingStep, 4);
-        QVERIFY(ui()->lblConfirmDates->text().endsWith(QStringLiteral("Rooms: Room 1, Room 2")));
+        QVERIFY(control<QLabel>(ui(), "lblConfirmDates")->text().endsWith(QStringLiteral("Rooms: Room 1, Room 2")));
         QCOMPARE(value(4), CalcTotal(id).cTotalPayable);
 
         // Back from the confirmation page does not confirm.
@@ -194,7 +196,7 @@ private slots:
         for (QPushButton* b : wiz()->cmdBack + wiz()->cmdNext)
             QVERIFY(!b->isEnabled());
         QVERIFY(main->arrivals()->isVisible() && wiz()->isHidden());
-        QTableView* g = main->arrivals()->ui->gArrivals;
+        QTableView* g = control<QTableView>(main->arrivals(), "gArrivals");
         QCOMPARE(GridRowData(g, 0), id);
         QCOMPARE(GridText(g, 0, 0) + u'|' + GridText(g, 0, 1), QStringLiteral("Ann  (Arriving)|Room 1, Room 2"));
     }

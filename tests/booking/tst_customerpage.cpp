@@ -12,8 +12,6 @@
 #include "core/settings.h"
 #include "core/twips.h"
 #include "booking/frmrescustsearch.h"
-#include "ui_customerpage.h"
-#include "ui_frmrescustsearch.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -76,7 +74,7 @@ class TestCustomerPage : public QObject {
     Q_OBJECT
     std::unique_ptr<TestDb> db;
     CustomerPage* page = nullptr;
-    Ui::CustomerPage* ui = nullptr;
+    CustomerPage* ui = nullptr;
 
     // The booking panel in front with this page on it, as the wizard shows it.
     void showPage()
@@ -104,7 +102,7 @@ private slots:
         db = std::make_unique<TestDb>();
         loadMainWindow(*db);
         page = MainForm().booking()->customer();
-        ui = page->ui;
+        ui = page;
         iBookingID = qint32(addBooking(5, 3));
     }
 
@@ -118,16 +116,16 @@ private slots:
     {
         showPage();
         // A booking without a customer shows an empty page with the default counts.
-        QCOMPARE(ui->txtNoAdults->text(), QStringLiteral("2"));
-        QCOMPARE(ui->txtNoChildren->text(), QStringLiteral("0"));
-        QVERIFY(ui->txtFirstname->text().isEmpty());
-        QVERIFY(ui->txtFirstname->hasFocus());
+        QCOMPARE(control<QLineEdit>(ui, "txtNoAdults")->text(), QStringLiteral("2"));
+        QCOMPARE(control<QLineEdit>(ui, "txtNoChildren")->text(), QStringLiteral("0"));
+        QVERIFY(control<QLineEdit>(ui, "txtFirstname")->text().isEmpty());
+        QVERIFY(control<QLineEdit>(ui, "txtFirstname")->hasFocus());
 
-        typeInto(ui->txtFirstname, QStringLiteral("Ann"));
-        typeInto(ui->txtLastname, QStringLiteral("O'Brien"));
-        typeInto(ui->txtEmail, QStringLiteral("ann@example.org"));
-        typeInto(ui->txtHomePhone, QStringLiteral("555 1234"));
-        typeInto(ui->txtNoAdults, QStringLiteral("3"));
+        typeInto(control<QLineEdit>(ui, "txtFirstname"), QStringLiteral("Ann"));
+        typeInto(control<QLineEdit>(ui, "txtLastname"), QStringLiteral("O'Brien"));
+        typeInto(control<QLineEdit>(ui, "txtEmail"), QStringLiteral("ann@example.org"));
+        typeInto(control<QLineEdit>(ui, "txtHomePhone"), QStringLiteral("555 1234"));
+        typeInto(control<QLineEdit>(ui, "txtNoAdults"), QStringLiteral("3"));
         page->SavePage();
 
         QCOMPARE(count(QStringLiteral("SELECT count(*) FROM customer")), 1);
@@ -145,9 +143,9 @@ private slots:
 
         // Back on the page: the stored customer, then an edit of the same row.
         ResetCustomerFormAndShow();
-        QCOMPARE(ui->txtLastname->text(), QStringLiteral("O'Brien"));
-        QCOMPARE(ui->txtNoAdults->text(), QStringLiteral("3"));
-        typeInto(ui->txtLastname, QStringLiteral("O'Brien-\"Smith\" 100%_"));
+        QCOMPARE(control<QLineEdit>(ui, "txtLastname")->text(), QStringLiteral("O'Brien"));
+        QCOMPARE(control<QLineEdit>(ui, "txtNoAdults")->text(), QStringLiteral("3"));
+        typeInto(control<QLineEdit>(ui, "txtLastname"), QStringLiteral("O'Brien-\"Smith\" 100%_"));
         page->SavePage();
         QCOMPARE(count(QStringLiteral("SELECT count(*) FROM customer")), 1);
         QCOMPARE(bookingColumn(QStringLiteral("customerid")).toLongLong(), customerId);
@@ -166,15 +164,15 @@ private slots:
     void countsKeepTheirLeadingNumber()
     {
         showPage();
-        typeInto(ui->txtNoAdults, QStringLiteral("3 adults"));
-        ui->txtNoChildren->setFocus(Qt::TabFocusReason);
-        QCOMPARE(ui->txtNoAdults->text(), QStringLiteral("3"));
-        typeInto(ui->txtNoChildren, QStringLiteral("abc"));
-        ui->txtFax->setFocus(Qt::TabFocusReason);
-        QCOMPARE(ui->txtNoChildren->text(), QStringLiteral("0"));
-        typeInto(ui->txtNoChildren, QString());
+        typeInto(control<QLineEdit>(ui, "txtNoAdults"), QStringLiteral("3 adults"));
+        control<QLineEdit>(ui, "txtNoChildren")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(control<QLineEdit>(ui, "txtNoAdults")->text(), QStringLiteral("3"));
+        typeInto(control<QLineEdit>(ui, "txtNoChildren"), QStringLiteral("abc"));
+        control<QLineEdit>(ui, "txtFax")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(control<QLineEdit>(ui, "txtNoChildren")->text(), QStringLiteral("0"));
+        typeInto(control<QLineEdit>(ui, "txtNoChildren"), QString());
         page->SavePage();
-        QCOMPARE(ui->txtNoChildren->text(), QStringLiteral("0"));
+        QCOMPARE(control<QLineEdit>(ui, "txtNoChildren")->text(), QStringLiteral("0"));
         QCOMPARE(bookingColumn(QStringLiteral("noadults")).toInt(), 3);
         QCOMPARE(bookingColumn(QStringLiteral("nokids")).toInt(), 0);
     }
@@ -185,29 +183,29 @@ private slots:
         addCustomer(QStringLiteral("Al"), QStringLiteral("Smith"));
         addCustomer(QStringLiteral("Bea"), QStringLiteral("Jones"));
         showPage();
-        typeInto(ui->txtLastname, QStringLiteral("smith"));
+        typeInto(control<QLineEdit>(ui, "txtLastname"), QStringLiteral("smith"));
 
         QStringList listed;
         onNextDialog([&](QWidget* dlg) {
             auto* picker = qobject_cast<frmResCustSearch*>(dlg);
             QVERIFY(picker);
-            QCOMPARE(picker->ui->txtLastname->text(), QStringLiteral("smith"));
-            QTableView* g = picker->ui->gcust;
+            QCOMPARE(control<QLineEdit>(picker, "txtLastname")->text(), QStringLiteral("smith"));
+            QTableView* g = control<QTableView>(picker, "gcust");
             for (int r = 0; r < GridRowCount(g); ++r)
                 listed << GridText(g, r, 0);
             g->setCurrentIndex(g->model()->index(1, 0));
-            QTest::mouseClick(picker->ui->cmdSelect, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(picker, "cmdSelect"), Qt::LeftButton);
         });
-        QTest::mouseClick(ui->cmdResSearch, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(ui, "cmdResSearch"), Qt::LeftButton);
 
         QCOMPARE(listed, QStringList({QStringLiteral("Al Smith"), QStringLiteral("Jo Smith")}));
         QCOMPARE(bookingColumn(QStringLiteral("customerid")).toLongLong(), smith);
-        QCOMPARE(ui->txtFirstname->text(), QStringLiteral("Jo"));
-        QCOMPARE(ui->txtEmail->text(), QStringLiteral("jo@x.org"));
+        QCOMPARE(control<QLineEdit>(ui, "txtFirstname")->text(), QStringLiteral("Jo"));
+        QCOMPARE(control<QLineEdit>(ui, "txtEmail")->text(), QStringLiteral("jo@x.org"));
         // The booking's own counts, not those of an empty page.
-        QCOMPARE(ui->txtNoAdults->text(), QStringLiteral("5"));
-        QCOMPARE(ui->txtNoChildren->text(), QStringLiteral("3"));
-        QCOMPARE(page->window()->focusWidget(), static_cast<QWidget*>(ui->txtNoAdults));
+        QCOMPARE(control<QLineEdit>(ui, "txtNoAdults")->text(), QStringLiteral("5"));
+        QCOMPARE(control<QLineEdit>(ui, "txtNoChildren")->text(), QStringLiteral("3"));
+        QCOMPARE(page->window()->focusWidget(), static_cast<QWidget*>(control<QLineEdit>(ui, "txtNoAdults")));
         page->SavePage();
         QCOMPARE(count(QStringLiteral("SELECT count(*) FROM customer")), 3);
     }
@@ -215,45 +213,47 @@ private slots:
     void closingThePickerChangesNothing()
     {
         showPage();
-        typeInto(ui->txtFirstname, QStringLiteral("Nobody"));
-        onNextDialog([](QWidget* dlg) {
-            QTest::mouseClick(qobject_cast<frmResCustSearch*>(dlg)->ui->cmdCancel, Qt::LeftButton);
+        typeInto(control<QLineEdit>(ui, "txtFirstname"), QStringLiteral("Nobody"));
+        std::optional<qint32> chosen = 0;
+        onNextDialog([&chosen](QWidget* dlg) {
+            QTest::mouseClick(control<QPushButton>(dlg, "cmdCancel"), Qt::LeftButton);
+            chosen = qobject_cast<frmResCustSearch*>(dlg)->chosen();
         });
-        QTest::mouseClick(ui->cmdResSearch, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(ui, "cmdResSearch"), Qt::LeftButton);
         QCOMPARE(fakes().messageBoxes->lastPrompt(),
                  QStringLiteral("No matches found. Please try again or press Close to enter new customer details."));
-        QCOMPARE(giResCustomerSearchID, -1);
-        QCOMPARE(ui->txtFirstname->text(), QStringLiteral("Nobody"));
+        QVERIFY(!chosen.has_value());
+        QCOMPARE(control<QLineEdit>(ui, "txtFirstname")->text(), QStringLiteral("Nobody"));
         QCOMPARE(bookingColumn(QStringLiteral("customerid")).toInt(), 0);
     }
 
     void bookingCustomField()
     {
         showPage();
-        QVERIFY(ui->cboBookingUDF->isHidden());
-        QVERIFY(ui->lblLabels_17->isHidden());
+        QVERIFY(control<QComboBox>(ui, "cboBookingUDF")->isHidden());
+        QVERIFY(control<QLabel>(ui, "lblLabels_17")->isHidden());
 
         objConn.insert(QStringLiteral("BookingUDF"), {{QStringLiteral("name"), QStringLiteral("Wedding")}});
         const qint64 walkIn = objConn.insert(QStringLiteral("BookingUDF"), {{QStringLiteral("name"), QStringLiteral("Walk-in")}});
         SaveConfigFlag(QStringLiteral("EnableCustomField"), true);
         SaveConfigText(QStringLiteral("CustomFieldTitle"), QStringLiteral("Occasion"));
         page->ShowPage();
-        QVERIFY(!ui->cboBookingUDF->isHidden());
-        QCOMPARE(ui->lblLabels_17->text(), QStringLiteral("Occasion:"));
-        QCOMPARE(ui->cboBookingUDF->count(), 3);
-        QCOMPARE(ui->cboBookingUDF->itemText(0), QStringLiteral("Not Selected"));
-        QCOMPARE(ui->cboBookingUDF->currentIndex(), 0);   // nothing stored: id 1
+        QVERIFY(!control<QComboBox>(ui, "cboBookingUDF")->isHidden());
+        QCOMPARE(control<QLabel>(ui, "lblLabels_17")->text(), QStringLiteral("Occasion:"));
+        QCOMPARE(control<QComboBox>(ui, "cboBookingUDF")->count(), 3);
+        QCOMPARE(control<QComboBox>(ui, "cboBookingUDF")->itemText(0), QStringLiteral("Not Selected"));
+        QCOMPARE(control<QComboBox>(ui, "cboBookingUDF")->currentIndex(), 0);   // nothing stored: id 1
 
-        ui->cboBookingUDF->setCurrentIndex(2);
+        control<QComboBox>(ui, "cboBookingUDF")->setCurrentIndex(2);
         page->SavePage();
         QCOMPARE(bookingColumn(QStringLiteral("BookingUDFID")).toLongLong(), walkIn);
         page->ShowPage();
-        QCOMPARE(ui->cboBookingUDF->currentText(), QStringLiteral("Walk-in"));
+        QCOMPARE(control<QComboBox>(ui, "cboBookingUDF")->currentText(), QStringLiteral("Walk-in"));
 
         // A stored choice that no longer exists selects nothing and stores 1.
         objConn.execute(QStringLiteral("DELETE FROM BookingUDF WHERE id = ?"), {walkIn});
         page->ShowPage();
-        QCOMPARE(ui->cboBookingUDF->currentIndex(), -1);
+        QCOMPARE(control<QComboBox>(ui, "cboBookingUDF")->currentIndex(), -1);
         page->SavePage();
         QCOMPARE(bookingColumn(QStringLiteral("BookingUDFID")).toInt(), 1);
     }
@@ -281,8 +281,8 @@ private slots:
         QCOMPARE(page->cboCustom[0]->itemText(0), QStringLiteral("Halal"));
         QCOMPARE(page->cboCustom[0]->currentIndex(), 0);
         // The custom inputs follow the e-mail box in the tab order.
-        ui->txtEmail->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(ui->txtEmail, Qt::Key_Tab);
+        control<QLineEdit>(ui, "txtEmail")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(control<QLineEdit>(ui, "txtEmail"), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(page->txtCustom[0]));
 
         typeInto(page->txtCustom[0], QStringLiteral("Late 'arrival' \"maybe\""));
@@ -322,8 +322,8 @@ private slots:
     {
         objConn.execute(QStringLiteral("UPDATE booking SET customerid = 999 WHERE id = ?"), {iBookingID});
         showPage();
-        QCOMPARE(ui->txtNoAdults->text(), QStringLiteral("2"));
-        typeInto(ui->txtFirstname, QStringLiteral("Kept"));
+        QCOMPARE(control<QLineEdit>(ui, "txtNoAdults")->text(), QStringLiteral("2"));
+        typeInto(control<QLineEdit>(ui, "txtFirstname"), QStringLiteral("Kept"));
         page->SavePage();
         const qint64 customerId = bookingColumn(QStringLiteral("customerid")).toLongLong();
         QVERIFY(customerId != 999);

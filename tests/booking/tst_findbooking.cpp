@@ -6,7 +6,6 @@
 #include "core/db.h"
 #include "core/grid.h"
 #include "core/modmain.h"
-#include "ui_frmfindbooking.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -43,27 +42,25 @@ class TestFindBooking : public QObject {
     // Searches; the rows as "id|name|arriving|departing".
     static QStringList search(frmFindBooking* d, const QString& arrive, const QString& depart)
     {
-        criterion(d->ui->chkArrive, d->ui->dtArrive, arrive);
-        criterion(d->ui->chkDepart, d->ui->dtDepart, depart);
-        QTest::mouseClick(d->ui->cmdOk, Qt::LeftButton);
+        criterion(control<QCheckBox>(d, "chkArrive"), control<QDateEdit>(d, "dtArrive"), arrive);
+        criterion(control<QCheckBox>(d, "chkDepart"), control<QDateEdit>(d, "dtDepart"), depart);
+        QTest::mouseClick(control<QPushButton>(d, "cmdOk"), Qt::LeftButton);
         QStringList rows;
-        for (int r = 0; r < GridRowCount(d->ui->gres); ++r)
-            rows << QStringLiteral("%1|%2|%3|%4").arg(GridRowData(d->ui->gres, r)).arg(
-                        GridText(d->ui->gres, r, 0), GridText(d->ui->gres, r, 1), GridText(d->ui->gres, r, 2));
+        for (int r = 0; r < GridRowCount(control<QTableView>(d, "gres")); ++r)
+            rows << QStringLiteral("%1|%2|%3|%4").arg(GridRowData(control<QTableView>(d, "gres"), r)).arg(
+                        GridText(control<QTableView>(d, "gres"), r, 0), GridText(control<QTableView>(d, "gres"), r, 1), GridText(control<QTableView>(d, "gres"), r, 2));
         return rows;
     }
     // Opens the dialog as Find Booking does and runs script while it is shown.
-    static int run(const std::function<void(frmFindBooking*)>& script)
+    // Its answer: the booking chosen, or nothing.
+    static std::optional<qint32> run(const std::function<void(frmFindBooking*)>& script)
     {
-        gbFindThenGotoBooking = false;
-        giFindThenGotoBooking_BookingID = -1;
         onNextDialogOf<frmFindBooking>([&](frmFindBooking* d) {
             script(d);
             if (d->isVisible())
                 d->reject();
         });
-        frmFindBooking dialog;
-        return dialog.exec();
+        return frmFindBooking::ask(nullptr);
     }
 
 private slots:
@@ -90,14 +87,14 @@ private slots:
         QString count;
         bool smallAtFirst = false, grown = false;
         run([&](frmFindBooking* d) {
-            smallAtFirst = d->height() <= d->ui->gres->y() && !d->ui->chkArrive->isChecked()
-                           && !d->ui->chkDepart->isChecked() && d->ui->dtArrive->date() == QDate::currentDate();
+            smallAtFirst = d->height() <= control<QTableView>(d, "gres")->y() && !control<QCheckBox>(d, "chkArrive")->isChecked()
+                           && !control<QCheckBox>(d, "chkDepart")->isChecked() && control<QDateEdit>(d, "dtArrive")->date() == QDate::currentDate();
             arriving = search(d, "3/10/2025", "");
-            grown = d->ui->gres->y() + d->ui->gres->height() < d->height() && d->ui->gres->height() > 100;
+            grown = control<QTableView>(d, "gres")->y() + control<QTableView>(d, "gres")->height() < d->height() && control<QTableView>(d, "gres")->height() > 100;
             departing = search(d, "", "3/11/2025");
             both = search(d, "3/10/2025", "3/11/2025");
             none = search(d, "1/1/2030", "");
-            count = d->ui->lblTotalCustomers->text();
+            count = control<QLabel>(d, "lblTotalCustomers")->text();
         });
         QVERIFY(smallAtFirst && grown);
         // From the first second of the arrival day, in order of arrival.
@@ -116,15 +113,15 @@ private slots:
     {
         booking(objConn.insert("customer", {{"FirstName", "Ann"}}), "2025-03-10 14:00:00", "2025-03-12 10:00:00");
         bool stillOpen = false;
-        const int result = run([&](frmFindBooking* d) {
-            QTest::mouseClick(d->ui->cmdEditCustomer, Qt::LeftButton);   // before any search
-            QTest::mouseClick(d->ui->cmdOk, Qt::LeftButton);             // nothing ticked
+        const std::optional<qint32> found = run([&](frmFindBooking* d) {
+            QTest::mouseClick(control<QPushButton>(d, "cmdEditCustomer"), Qt::LeftButton);   // before any search
+            QTest::mouseClick(control<QPushButton>(d, "cmdOk"), Qt::LeftButton);             // nothing ticked
             search(d, "1/1/2030", "");
-            QTest::mouseClick(d->ui->cmdEditCustomer, Qt::LeftButton);   // nothing found
+            QTest::mouseClick(control<QPushButton>(d, "cmdEditCustomer"), Qt::LeftButton);   // nothing found
             stillOpen = d->isVisible();
-            QTest::mouseClick(d->ui->cmdCancel, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(d, "cmdCancel"), Qt::LeftButton);
         });
-        QVERIFY(result == QDialog::Rejected && stillOpen);
+        QVERIFY(!found.has_value() && stillOpen);
         const QString noSelection =
             "No reservation has been selected. Select a reservation to to view or edit and try again.";
         const QList<ShownMessage>& shown = fakes().messageBoxes->shown;
@@ -135,7 +132,7 @@ private slots:
         QCOMPARE(shown[2].prompt, noSelection);
         for (const ShownMessage& m : shown)
             QCOMPARE(m.style, vbCritical | vbOKOnly);
-        QVERIFY(!gbFindThenGotoBooking && giFindThenGotoBooking_BookingID == -1);
+        QVERIFY(!found.has_value());
     }
 
     void handsBackTheChosenBooking()
@@ -146,21 +143,21 @@ private slots:
         objConn.execute("INSERT INTO booking (id, customerid, fromdate, todate) VALUES (70000, ?, ?, ?)",
                         {c, "2025-03-11 14:00:00", "2025-03-13 10:00:00"});
 
-        int result = run([](frmFindBooking* d) {
+        std::optional<qint32> found = run([](frmFindBooking* d) {
             search(d, "3/10/2025", "");
-            QTableView* g = d->ui->gres;
+            QTableView* g = control<QTableView>(d, "gres");
             QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(1, 0)).center());
-            QTest::mouseClick(d->ui->cmdEditCustomer, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(d, "cmdEditCustomer"), Qt::LeftButton);
         });
-        QVERIFY(result == QDialog::Accepted && gbFindThenGotoBooking);
-        QCOMPARE(giFindThenGotoBooking_BookingID, 70000);
+        QVERIFY(found.has_value());
+        QCOMPARE(found.value_or(-1), 70000);
 
         // Closed without a choice.
-        result = run([](frmFindBooking* d) {
+        found = run([](frmFindBooking* d) {
             search(d, "3/10/2025", "");
-            QTest::mouseClick(d->ui->cmdCancel, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(d, "cmdCancel"), Qt::LeftButton);
         });
-        QVERIFY(result == QDialog::Rejected && !gbFindThenGotoBooking && giFindThenGotoBooking_BookingID == -1);
+        QVERIFY(!found.has_value());
     }
 
     // More bookings than one page: the first page shows at once with the
@@ -188,14 +185,14 @@ private slots:
         int firstPage = 0;
         QString count;
         QList<qint64> listed;
-        const int result = run([&](frmFindBooking* d) {
-            criterion(d->ui->chkArrive, d->ui->dtArrive, "1/1/2025");
-            QTest::mouseClick(d->ui->cmdOk, Qt::LeftButton);
-            QTableView* g = d->ui->gres;
+        const std::optional<qint32> found = run([&](frmFindBooking* d) {
+            criterion(control<QCheckBox>(d, "chkArrive"), control<QDateEdit>(d, "dtArrive"), "1/1/2025");
+            QTest::mouseClick(control<QPushButton>(d, "cmdOk"), Qt::LeftButton);
+            QTableView* g = control<QTableView>(d, "gres");
             firstPage = GridRowCount(g);
             // The count of a list longer than a page follows its first screen.
-            QTRY_VERIFY(!d->ui->lblTotalCustomers->text().isEmpty());
-            count = d->ui->lblTotalCustomers->text();
+            QTRY_VERIFY(!control<QLabel>(d, "lblTotalCustomers")->text().isEmpty());
+            count = control<QLabel>(d, "lblTotalCustomers")->text();
             for (int tries = 0; tries < 10 && GridRowCount(g) < 147; ++tries) {
                 g->scrollToBottom();
                 QCoreApplication::processEvents();
@@ -203,13 +200,13 @@ private slots:
             for (int r = 0; r < GridRowCount(g); ++r)
                 listed << GridRowData(g, r);
             GridSelectRow(g, GridRowCount(g) - 1);
-            QTest::mouseClick(d->ui->cmdEditCustomer, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(d, "cmdEditCustomer"), Qt::LeftButton);
         });
         QVERIFY(firstPage < 147);
         QCOMPARE(count, "147");
         QCOMPARE(listed, expected);
-        QVERIFY(result == QDialog::Accepted && gbFindThenGotoBooking);
-        QCOMPARE(giFindThenGotoBooking_BookingID, qint32(expected.last()));
+        QVERIFY(found.has_value());
+        QCOMPARE(found.value_or(-1), qint32(expected.last()));
     }
 };
 

@@ -6,11 +6,11 @@
 #include "core/grid.h"
 #include "core/modmain.h"
 #include "booking/frmrescustsearch.h"
-#include "ui_frmrescustsearch.h"
 
 #include <QPushButton>
 #include <QTableView>
 #include <memory>
+#include <QLineEdit>
 
 namespace {
 
@@ -28,16 +28,16 @@ qint64 addCustomer(const QString& first, const QString& last, const QVariant& ad
 QStringList names(const frmResCustSearch& dlg)
 {
     QStringList list;
-    for (int r = 0; r < GridRowCount(dlg.ui->gcust); ++r)
-        list << GridText(dlg.ui->gcust, r, 0);
+    for (int r = 0; r < GridRowCount(control<QTableView>(&dlg, "gcust")); ++r)
+        list << GridText(control<QTableView>(&dlg, "gcust"), r, 0);
     return list;
 }
 
 QStringList search(frmResCustSearch& dlg, const QString& first, const QString& last)
 {
-    dlg.ui->txtFirstname->setText(first);
-    dlg.ui->txtLastname->setText(last);
-    QTest::mouseClick(dlg.ui->cmdOk, Qt::LeftButton);
+    control<QLineEdit>(&dlg, "txtFirstname")->setText(first);
+    control<QLineEdit>(&dlg, "txtLastname")->setText(last);
+    QTest::mouseClick(control<QPushButton>(&dlg, "cmdOk"), Qt::LeftButton);
     return names(dlg);
 }
 
@@ -69,26 +69,25 @@ private slots:
         addCustomer(QStringLiteral("Bob"), QStringLiteral("adams"));
         addCustomer(QStringLiteral("Cy"), QStringLiteral("Zane"));
 
-        giResCustomerSearchID = 7;
         frmResCustSearch dlg;
-        QCOMPARE(giResCustomerSearchID, -1);
+        QCOMPARE(dlg.chosen().value_or(-1), -1);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Customer Search"));
-        QCOMPARE(dlg.ui->gcust->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Phone"));
+        QCOMPARE(control<QTableView>(&dlg, "gcust")->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Phone"));
 
         // Both boxes empty: everyone, by last name and then first name.
         QCOMPARE(dlg.RefreshCustomerScreen(1, 0), 1);
         QCOMPARE(names(dlg), QStringList({QStringLiteral("Bob adams"), QStringLiteral("Zed Adams"),
                                           QStringLiteral("Amy Brown"), QStringLiteral("Cy Zane")}));
-        QCOMPARE(dlg.ui->gcust->currentIndex().row(), 0);
-        QCOMPARE(GridRowData(dlg.ui->gcust, 1), zed);
-        QCOMPARE(GridText(dlg.ui->gcust, 1, 1), QStringLiteral("1 High St, Flat 2"));
-        QCOMPARE(GridText(dlg.ui->gcust, 1, 2), QStringLiteral("AB1"));
-        QCOMPARE(GridText(dlg.ui->gcust, 2, 1), QStringLiteral("1 High St"));
-        QVERIFY(GridText(dlg.ui->gcust, 2, 2).isEmpty());
-        QVERIFY(GridText(dlg.ui->gcust, 2, 3).isEmpty());
+        QCOMPARE(control<QTableView>(&dlg, "gcust")->currentIndex().row(), 0);
+        QCOMPARE(GridRowData(control<QTableView>(&dlg, "gcust"), 1), zed);
+        QCOMPARE(GridText(control<QTableView>(&dlg, "gcust"), 1, 1), QStringLiteral("1 High St, Flat 2"));
+        QCOMPARE(GridText(control<QTableView>(&dlg, "gcust"), 1, 2), QStringLiteral("AB1"));
+        QCOMPARE(GridText(control<QTableView>(&dlg, "gcust"), 2, 1), QStringLiteral("1 High St"));
+        QVERIFY(GridText(control<QTableView>(&dlg, "gcust"), 2, 2).isEmpty());
+        QVERIFY(GridText(control<QTableView>(&dlg, "gcust"), 2, 3).isEmpty());
         // The row of a given customer is selected instead of the first.
         QCOMPARE(dlg.RefreshCustomerScreen(1, zed), 2);
-        QCOMPARE(dlg.ui->gcust->currentIndex().row(), 1);
+        QCOMPARE(control<QTableView>(&dlg, "gcust")->currentIndex().row(), 1);
 
         // First name or last name, anywhere in the name, any letter case.
         QCOMPARE(search(dlg, QStringLiteral("z"), QString()),
@@ -132,12 +131,12 @@ private slots:
         QCOMPARE(dlg.RefreshCustomerScreen(1, 0), 0);
 
         onNextDialog([&dlg](QWidget*) {
-            QTest::mouseClick(dlg.ui->cmdSelect, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(&dlg, "cmdSelect"), Qt::LeftButton);
             QVERIFY(dlg.isVisible());
-            QTest::mouseClick(dlg.ui->cmdCancel, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(&dlg, "cmdCancel"), Qt::LeftButton);
         });
         dlg.exec();
-        QCOMPARE(giResCustomerSearchID, -1);
+        QCOMPARE(dlg.chosen().value_or(-1), -1);
     }
 
     void selectOrDoubleClickHandsBackTheCustomer()
@@ -148,7 +147,7 @@ private slots:
             frmResCustSearch dlg;
             dlg.RefreshCustomerScreen(1, 0);
             onNextDialog([&dlg](QWidget*) {
-                QTableView* g = dlg.ui->gcust;
+                QTableView* g = control<QTableView>(&dlg, "gcust");
                 const QRect cell = g->visualRect(g->model()->index(1, 0));
                 QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell.center());
                 QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, cell.center());
@@ -156,15 +155,25 @@ private slots:
                     dlg.reject();   // the double click was not taken
             });
             QCOMPARE(dlg.exec(), int(QDialog::Accepted));
-            QCOMPARE(giResCustomerSearchID, qint32(baker));
+            QCOMPARE(dlg.chosen().value_or(-1), qint32(baker));
         }
         // Esc closes a fresh picker without a choice.
         frmResCustSearch dlg;
-        QCOMPARE(giResCustomerSearchID, -1);
+        QCOMPARE(dlg.chosen().value_or(-1), -1);
         dlg.RefreshCustomerScreen(1, 0);
         onNextDialog([](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); });
         dlg.exec();
-        QCOMPARE(giResCustomerSearchID, -1);
+        QCOMPARE(dlg.chosen().value_or(-1), -1);
+
+        // Asked with the names typed on the customer page: their matches, and the answer.
+        onNextDialogOf<frmResCustSearch>([](frmResCustSearch* d) {
+            QCOMPARE(control<QLineEdit>(d, "txtLastname")->text(), QStringLiteral("bak"));
+            QCOMPARE(GridRowCount(control<QTableView>(d, "gcust")), 1);
+            QTest::mouseClick(control<QPushButton>(d, "cmdSelect"), Qt::LeftButton);
+        });
+        QCOMPARE(frmResCustSearch::ask(QString(), QStringLiteral("bak"), nullptr).value_or(-1), qint32(baker));
+        onNextDialogOf<frmResCustSearch>([](frmResCustSearch* d) { d->reject(); });
+        QVERIFY(!frmResCustSearch::ask(QStringLiteral("Al"), QString(), nullptr));
     }
 
     // More customers than one page: a customer far down the list is read and
@@ -187,7 +196,7 @@ private slots:
             t.commit();
         }
         frmResCustSearch dlg;
-        QTableView* g = dlg.ui->gcust;
+        QTableView* g = control<QTableView>(&dlg, "gcust");
         // The nameless first, then Lee000...; Lee100 is row 221.
         QCOMPARE(dlg.RefreshCustomerScreen(1, far), 221);
         QCOMPARE(g->currentIndex().row(), 220);

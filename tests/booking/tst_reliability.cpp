@@ -199,15 +199,13 @@ void TestReliability::typedTextShowsAsTyped()
         QCOMPARE(control<QLabel>(wizard(), "lblConfirm_6")->text(), text);   // payment method
 
         // Booking summary.
-        giSummaryReservationID = id;
         {
-            frmBookingSummary summary(main);
+            frmBookingSummary summary(id, main);
             shownAsTyped(control<QLabel>(&summary, "lblConfirmContact"), "summary");
         }
         // Booking history.
-        giCustomerHistoryID = guest;
         {
-            frmBookingHistory history(main);
+            frmBookingHistory history(guest, main);
             shownAsTyped(control<QLabel>(&history, "Label1_0"), "history");
         }
         // Calendar tip over the booked cell.

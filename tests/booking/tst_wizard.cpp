@@ -2,6 +2,9 @@
 #include "support/testsupport.h"
 
 #include "booking/bookingwizard.h"
+#include "core/grid.h"
+#include "core/bookingstore.h"
+#include "booking/frmfindbooking.h"
 #include "booking/datespage.h"
 #include "booking/unitspage.h"
 #include "booking/wizardpage.h"
@@ -12,6 +15,8 @@
 #include "core/settings.h"
 
 #include <QAction>
+#include <QTableView>
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QDialog>
 #include <QLabel>
@@ -322,10 +327,21 @@ void TestWizard::editAndFindReplaceBookingInProgress()
     QCOMPARE(iBookingID, placeholder);
     QCOMPARE(iBookingStep, 1);
 
-    onNextDialog([existing](QWidget* dlg) {
-        giFindThenGotoBooking_BookingID = existing;
-        gbFindThenGotoBooking = true;
-        static_cast<QDialog*>(dlg)->accept();
+    // The search lists bookings with a customer.
+    objConn.execute(QStringLiteral("UPDATE booking SET customerid = ? WHERE id = ?"),
+                    {insertRow("customer", {{"FirstName", "Ann"}}), existing});
+    onNextDialogOf<frmFindBooking>([existing](frmFindBooking* dlg) {
+        control<QCheckBox>(dlg, "chkArrive")->setChecked(false);
+        const QDate day = BookingStore::read(existing)->from.date();
+        control<QDateEdit>(dlg, "dtArrive")->setDate(day);
+        QTest::mouseClick(control<QPushButton>(dlg, "cmdOk"), Qt::LeftButton);
+        QTableView* g = control<QTableView>(dlg, "gres");
+        for (int r = 0; r < GridRowCount(g); ++r)
+            if (GridRowData(g, r) == existing)
+                GridSelectRow(g, r);
+        QTest::mouseClick(control<QPushButton>(dlg, "cmdEditCustomer"), Qt::LeftButton);
+        if (dlg->isVisible())
+            dlg->reject();
     });
     main->mnuReservationFind_Click();
     QCOMPARE(iBookingID, existing);

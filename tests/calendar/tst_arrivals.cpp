@@ -4,6 +4,7 @@
 
 #include "booking/bookingwizard.h"
 #include "calendar/arrivalspanel.h"
+#include "calendar/frmbookingsummary.h"
 #include "calendar/calendarpanel.h"
 #include "core/db.h"
 #include "app/frmmain.h"
@@ -177,11 +178,12 @@ private slots:
         objConn.execute("INSERT INTO booking (id, customerid, fromdate, todate) VALUES (70000, ?, ?, ?)",
                         {customer("Big", "Id"), "2025-03-10 14:00:00", "2025-03-12 10:00:00"});
         const qint32 other = booking(customer("Bo", "Ek"), "2025-03-10 15:00:00", "2025-03-12 10:00:00", {1, 2});
-        auto answer = [](qint32 id, int code) {
-            onNextDialog([=](QWidget* dlg) {
-                QVERIFY(giSummaryReservationID == id && giSummaryReturnCode == -1);
-                giSummaryReturnCode = code;
-                static_cast<QDialog*>(dlg)->reject();
+        qint32 shown = 0;
+        auto answer = [&shown](qint32 id, int code) {
+            onNextDialogOf<frmBookingSummary>([=, &shown](frmBookingSummary* dlg) {
+                shown = dlg->bookingId();
+                QVERIFY(shown == id && dlg->choice() == SummaryChoice::Close);
+                leaveSummary(dlg, code);
             });
         };
         MainForm().show();
@@ -194,7 +196,7 @@ private slots:
         QTest::mousePress(grid()->viewport(), Qt::LeftButton, {}, at);
         QMouseEvent dbl(QEvent::MouseButtonDblClick, at, grid()->viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
         QApplication::sendEvent(grid()->viewport(), &dbl);
-        QCOMPARE(giSummaryReservationID, other);
+        QCOMPARE(shown, other);
 
         GridSelectRow(grid(), 1);   // 70000, listed after the one with units
         answer(70000, 1);

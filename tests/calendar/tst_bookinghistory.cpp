@@ -7,7 +7,6 @@
 #include "core/db.h"
 #include "core/grid.h"
 #include "core/modmain.h"
-#include "ui_frmbookinghistory.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -18,6 +17,8 @@ class TestBookingHistory : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestDb> db;
+    // The answer of the history run last.
+    static inline frmBookingHistory::Answer answer;
 
     // Units of the default database: 1 "Room 1" .. 4 "Room 4", 5 "Suite".
     static qint32 booking(qint64 customerId, const QString& from, const QString& to, QList<int> rooms)
@@ -31,7 +32,7 @@ class TestBookingHistory : public QObject {
     static QStringList rows(const frmBookingHistory* d)
     {
         QStringList list;
-        const QTableWidget* g = d->ui->gArrivals;
+        const QTableWidget* g = control<QTableWidget>(d, "gArrivals");
         for (int r = 0; r < g->rowCount(); ++r)
             list << QStringLiteral("%1|%2|%3|%4").arg(GridRowData(g, r)).arg(GridText(g, r, 0), GridText(g, r, 1),
                                                                                GridText(g, r, 2));
@@ -41,32 +42,31 @@ class TestBookingHistory : public QObject {
     // while it is shown; true when it closed by itself.
     static bool run(qint32 customerId, const std::function<void(frmBookingHistory*)>& script)
     {
-        giCustomerHistoryID = customerId;
-        giSummaryReturnCode = -1;
         bool closedByItself = true;
         onNextDialogOf<frmBookingHistory>([&](frmBookingHistory* d) {
             script(d);
             if (d->isVisible()) {
                 closedByItself = false;
-                QTest::mouseClick(d->ui->cmdClose, Qt::LeftButton);
+                QTest::mouseClick(control<QPushButton>(d, "cmdClose"), Qt::LeftButton);
             }
         });
-        frmBookingHistory dialog;
-        dialog.exec();
+        answer = frmBookingHistory::ask(customerId, nullptr);
         return closedByItself;
     }
-    // Shows the summary of the current row; the user closes it with code.
-    static void showSummary(frmBookingHistory* d, qint32 expected, int code)
+    // Shows the summary of the current row; the user leaves it with choice.
+    static void showSummary(frmBookingHistory* d, qint32 expected, SummaryChoice choice)
     {
         onNextDialogOf<frmBookingSummary>([=](frmBookingSummary* s) {
-            const qint32 shown = giSummaryReservationID;
-            const int preset = giSummaryReturnCode;
-            giSummaryReturnCode = code;
-            s->reject();
+            const qint32 shown = s->bookingId();
+            const SummaryChoice preset = s->choice();
+            QTest::mouseClick(control<QPushButton>(s, choice == SummaryChoice::Edit     ? "cmdEdit"
+                                                      : choice == SummaryChoice::Cancel ? "cmdCancel"
+                                                                                        : "cmdClose"),
+                              Qt::LeftButton);
             QCOMPARE(shown, expected);
-            QCOMPARE(preset, -1);
+            QVERIFY(preset == SummaryChoice::Close);
         });
-        QTest::mouseClick(d->ui->cmdSimpleCalShowSummary, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(d, "cmdSimpleCalShowSummary"), Qt::LeftButton);
     }
 
 private slots:
@@ -91,10 +91,10 @@ private slots:
         QStringList byTime, byRoom;
         QString caption;
         run(qint32(ann), [&](frmBookingHistory* d) {
-            caption = d->ui->Label1_0->text();
+            caption = control<QLabel>(d, "Label1_0")->text();
             byTime = rows(d);
-            d->ui->cboSimpleCalSort->setFocus();
-            QTest::keyClick(d->ui->cboSimpleCalSort, Qt::Key_Down);
+            control<QComboBox>(d, "cboSimpleCalSort")->setFocus();
+            QTest::keyClick(control<QComboBox>(d, "cboSimpleCalSort"), Qt::Key_Down);
             byRoom = rows(d);
         });
         QCOMPARE(caption, "Booking history for Ann Lee.");
@@ -115,9 +115,9 @@ private slots:
         QStringList list;
         QString caption;
         QVERIFY(!run(999, [&](frmBookingHistory* d) {   // no such customer
-            caption = d->ui->Label1_0->text();
+            caption = control<QLabel>(d, "Label1_0")->text();
             list = rows(d);
-            QTest::mouseClick(d->ui->cmdSimpleCalShowSummary, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(d, "cmdSimpleCalShowSummary"), Qt::LeftButton);
         }));
         QCOMPARE(caption, "Booking history for ...");
         QCOMPARE(list, QStringList({"-1|No reservations exist for this date||"}));
@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(fakes().messageBoxes->lastPrompt(),
                  "No reservation has been selected. Select a reservation from the Reservation List and try again.");
         QCOMPARE(fakes().messageBoxes->shown.last().style, vbOKOnly | vbInformation);
-        QCOMPARE(giSummaryCancelBookingID, 0);
+        QCOMPARE(answer.bookingId, 0);
     }
 
     void handsTheSummarysChoiceBack()
@@ -138,20 +138,20 @@ private slots:
         const qint32 second = booking(40000, "2025-04-10 14:00:00", "2025-04-12 10:00:00", {2});
 
         // Closed without a choice: the history stays open.
-        QVERIFY(!run(40000, [](frmBookingHistory* d) { showSummary(d, 70000, -1); }));
-        QCOMPARE(giSummaryReturnCode, -1);
-        QCOMPARE(giSummaryCancelBookingID, 70000);
+        QVERIFY(!run(40000, [](frmBookingHistory* d) { showSummary(d, 70000, SummaryChoice::Close); }));
+        QVERIFY(answer.choice == SummaryChoice::Close);
+        QCOMPARE(answer.bookingId, 70000);
 
         // Edit or cancel closes it and hands the booking back.
-        for (int code : {1, 2}) {
-            giSummaryCancelBookingID = -1;
+        for (SummaryChoice code : {SummaryChoice::Edit, SummaryChoice::Cancel}) {
+            answer = {};
             QVERIFY(run(40000, [=](frmBookingHistory* d) {
-                QTableWidget* g = d->ui->gArrivals;
+                QTableWidget* g = control<QTableWidget>(d, "gArrivals");
                 QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualItemRect(g->item(1, 1)).center());
                 showSummary(d, second, code);
             }));
-            QCOMPARE(giSummaryReturnCode, code);
-            QCOMPARE(giSummaryCancelBookingID, second);
+            QVERIFY(answer.choice == code);
+            QCOMPARE(answer.bookingId, second);
         }
         // The opener carries the choice out, not the history.
         QCOMPARE(objConn.scalar("SELECT COUNT(*) FROM booking WHERE customerid = 40000").toInt(), 2);

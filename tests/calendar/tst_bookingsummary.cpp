@@ -12,10 +12,12 @@
 #include "core/modmain.h"
 #include "core/settings.h"
 #include "invoicing/invoicetotals.h"
-#include "ui_arrivalspanel.h"
-#include "ui_frmbookingsummary.h"
 
 #include <QPlainTextEdit>
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
 
 namespace {
 
@@ -31,7 +33,7 @@ class TestBookingSummary : public QObject {
 
     std::unique_ptr<TestDb> db;
     frmMain* main = nullptr;
-    QTableView* grid() const { return main->arrivals()->ui->gArrivals; }
+    QTableView* grid() const { return control<QTableView>(main->arrivals(), "gArrivals"); }
 
     void load()
     {
@@ -49,7 +51,10 @@ class TestBookingSummary : public QObject {
             if (GridRowData(grid(), r) == id)
                 row = r;
         QVERIFY(row >= 0);
-        onNextDialogOf<frmBookingSummary>(inSummary);
+        onNextDialogOf<frmBookingSummary>([this, inSummary](frmBookingSummary* s) {
+            inSummary(s);
+            choice = s->choice();
+        });
         const QPoint at = grid()->visualRect(grid()->model()->index(row, 1)).center();
         QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, at);
         QTest::mousePress(grid()->viewport(), Qt::LeftButton, {}, at);
@@ -57,7 +62,13 @@ class TestBookingSummary : public QObject {
                         Qt::LeftButton, {});
         QApplication::sendEvent(grid()->viewport(), &dbl);
     }
-    static QString value(frmBookingSummary& s, int i) { return s.lblConfirm.value(i)->text(); }
+    static QLabel* label(frmBookingSummary& s, int i)
+    {
+        return control<QLabel>(&s, qPrintable(QStringLiteral("lblConfirm_%1").arg(i)));
+    }
+    static QString value(frmBookingSummary& s, int i) { return label(s, i)->text(); }
+    // The answer of the summary opened last.
+    SummaryChoice choice = SummaryChoice::Close;
 
 private slots:
     void init() { resetProgramState(); }
@@ -87,15 +98,14 @@ private slots:
         insertRow("invoiceline", {{"bookingid", id}, {"itemid", 2}, {"quantity", 3},
                                {"amount", dbValue(Money::fromRaw(99900))}, {"taxratepercentage", 10}});
 
-        giSummaryReservationID = id;
-        frmBookingSummary s(main);
+        frmBookingSummary s(id, main);
         QCOMPARE(s.windowTitle(), QStringLiteral("Reservation Summary"));
-        QCOMPARE(s.ui->lblConfirmDates->text(), QStringLiteral("Booking from 3/3/2025 9:00 AM to 3/5/2025 2:00 PM"));
-        QCOMPARE(s.ui->lblConfirmAdultsChildren->text(), QStringLiteral("3 Adults and 1 Children"));
-        QCOMPARE(s.ui->lblConfirmContact->text(), QStringLiteral("Ann Lee\n1 Quay, Portland, . USA\n"
+        QCOMPARE(control<QLabel>(&s, "lblConfirmDates")->text(), QStringLiteral("Booking from 3/3/2025 9:00 AM to 3/5/2025 2:00 PM"));
+        QCOMPARE(control<QLabel>(&s, "lblConfirmAdultsChildren")->text(), QStringLiteral("3 Adults and 1 Children"));
+        QCOMPARE(control<QLabel>(&s, "lblConfirmContact")->text(), QStringLiteral("Ann Lee\n1 Quay, Portland, . USA\n"
                                                                  "Work ph: 555 0100 Cell/Mobile:  Home Phone: 555 0123 "
                                                                  "ann@example.com"));
-        QCOMPARE(s.ui->txtBookingNotes->toPlainText(), QStringLiteral("Cot"));
+        QCOMPARE(control<QPlainTextEdit>(&s, "txtBookingNotes")->toPlainText(), QStringLiteral("Cot"));
         QCOMPARE(QStringList({value(s, 6), value(s, 7), value(s, 8), value(s, 9)}),
                  QStringList({"Visa", "Gold", "4111", "12/27"}));
 
@@ -103,14 +113,14 @@ private slots:
         QCOMPARE(QStringList({value(s, 2), value(s, 3), value(s, 10), value(s, 4), value(s, 11), value(s, 5)}),
                  QStringList({t.cSubTotal, t.cSalesTax1, t.cSalesTax2, t.cTotalPayable, t.cTip, t.cPayments}));
         QCOMPARE(value(s, 4), tax2 ? QStringLiteral("$36.47") : QStringLiteral("$34.97"));
-        QVERIFY(!s.lblConfirm.contains(0));   // no balance due here
+        QVERIFY(!s.findChild<QLabel*>(QStringLiteral("lblConfirm_0")));   // no balance due here
 
-        QCOMPARE(s.ui->lblSalesTaxName_1->text(), QStringLiteral("Sales Tax"));
-        QCOMPARE(s.ui->lblSalesTaxName2_1->isVisibleTo(&s), tax2);
-        QCOMPARE(s.lblConfirm.value(10)->isVisibleTo(&s), tax2);
-        QCOMPARE(s.ui->lblSalesTaxName2_1->text(), tax2 ? QStringLiteral("City Tax") : QStringLiteral("2nd Sales Tax:"));
+        QCOMPARE(control<QLabel>(&s, "lblSalesTaxName_1")->text(), QStringLiteral("Sales Tax"));
+        QCOMPARE(control<QLabel>(&s, "lblSalesTaxName2_1")->isVisibleTo(&s), tax2);
+        QCOMPARE(label(s, 10)->isVisibleTo(&s), tax2);
+        QCOMPARE(control<QLabel>(&s, "lblSalesTaxName2_1")->text(), tax2 ? QStringLiteral("City Tax") : QStringLiteral("2nd Sales Tax:"));
 
-        QTest::mouseClick(s.ui->lblEmail, Qt::LeftButton);
+        QTest::mouseClick(control<QLabel>(&s, "lblEmail"), Qt::LeftButton);
         QCOMPARE(fakes().shell->opened, QStringList({QStringLiteral("mailto:ann@example.com")}));
     }
 
@@ -122,28 +132,25 @@ private slots:
                                                  {"Tip", dbNull()}, {"AmountPayed", dbNull()}});
         const qint32 none = insertRow("booking", {{"customerid", 0}, {"fromdate", "2025-03-03 09:00:00"},
                                                {"todate", "2025-03-04 10:00:00"}});
-        giSummaryReservationID = orphan;
         {
-            frmBookingSummary s(main);
-            QCOMPARE(s.ui->lblConfirmContact->text(), QString());
-            QCOMPARE(s.ui->lblConfirmAdultsChildren->text(), QStringLiteral(" Adults and 0 Children"));
+            frmBookingSummary s(orphan, main);
+            QCOMPARE(control<QLabel>(&s, "lblConfirmContact")->text(), QString());
+            QCOMPARE(control<QLabel>(&s, "lblConfirmAdultsChildren")->text(), QStringLiteral(" Adults and 0 Children"));
             QCOMPARE(value(s, 4) + value(s, 5), QStringLiteral("$0.00$0.00"));
         }
-        giSummaryReservationID = none;
         {
-            frmBookingSummary s(main);
-            QCOMPARE(s.ui->lblConfirmContact->text(), QStringLiteral("No customer information entered."));
-            QTest::mouseClick(s.ui->lblEmail, Qt::LeftButton);
+            frmBookingSummary s(none, main);
+            QCOMPARE(control<QLabel>(&s, "lblConfirmContact")->text(), QStringLiteral("No customer information entered."));
+            QTest::mouseClick(control<QLabel>(&s, "lblEmail"), Qt::LeftButton);
             QCOMPARE(fakes().shell->opened, QStringList({QStringLiteral("mailto:")}));
         }
 
         // A booking that is gone: no values, and the buttons still answer.
-        giSummaryReservationID = 9999;
-        frmBookingSummary s(main);
-        QCOMPARE(s.ui->lblConfirmDates->text() + value(s, 4), QString());
+        frmBookingSummary s(9999, main);
+        QCOMPARE(control<QLabel>(&s, "lblConfirmDates")->text() + value(s, 4), QString());
         s.show();
-        QTest::mouseClick(s.ui->cmdEdit, Qt::LeftButton);
-        QCOMPARE(giSummaryReturnCode, 1);
+        QTest::mouseClick(control<QPushButton>(&s, "cmdEdit"), Qt::LeftButton);
+        QVERIFY(s.choice() == SummaryChoice::Edit);
         QVERIFY(!s.isVisible());
     }
 
@@ -157,43 +164,43 @@ private slots:
                                               {"fromdate", "2025-03-10 15:00:00"}, {"todate", "2025-03-12 10:00:00"}});
         insertRow("bookingroom", {{"bookingid", ann}, {"roomid", 1}});
         insertRow("bookingroom", {{"bookingid", bob}, {"roomid", 2}});
-        main->arrivals()->ui->dtCalendar->setSelectedDate(QDate(2025, 3, 11));
+        control<QCalendarWidget>(main->arrivals(), "dtCalendar")->setSelectedDate(QDate(2025, 3, 11));
         ShowArrivals();
 
         // Close: nothing happens, and notes typed in the summary are not kept.
         doubleClick(ann, [&](frmBookingSummary* s) {
-            QCOMPARE(giSummaryReservationID, ann);
-            QTest::keyClicks(s->ui->txtBookingNotes, QStringLiteral(" and more"));
-            QTest::mouseClick(s->ui->cmdClose, Qt::LeftButton);
+            QCOMPARE(s->bookingId(), ann);
+            QTest::keyClicks(control<QPlainTextEdit>(s, "txtBookingNotes"), QStringLiteral(" and more"));
+            QTest::mouseClick(control<QPushButton>(s, "cmdClose"), Qt::LeftButton);
         });
-        QCOMPARE(giSummaryReturnCode, -1);
+        QVERIFY(choice == SummaryChoice::Close);
         QCOMPARE(objConn.scalar(QStringLiteral("SELECT notes FROM booking WHERE id = ?"), {ann}).toString(),
                  QStringLiteral("Keep"));
-        // Closed by its frame: the opener's -1 stands.
+        // Closed by its frame: the answer is Close.
         doubleClick(bob, [](frmBookingSummary* s) { s->close(); });
-        QCOMPARE(giSummaryReturnCode, -1);
+        QVERIFY(choice == SummaryChoice::Close);
         QCOMPARE(GridRowCount(grid()), 2);
 
         // Cancel Booking answered No stays open; Yes cancels Bob's booking only.
         doubleClick(bob, [&](frmBookingSummary* s) {
-            QCOMPARE(giSummaryReservationID, bob);
+            QCOMPARE(s->bookingId(), bob);
             fakes().messageBoxes->answers = {vbNo};
-            QTest::mouseClick(s->ui->cmdCancel, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(s, "cmdCancel"), Qt::LeftButton);
             QCOMPARE(fakes().messageBoxes->lastPrompt(), QStringLiteral("Are you sure you want to cancel this booking?"));
             QCOMPARE(fakes().messageBoxes->shown.last().style, vbYesNo | vbQuestion);
-            QVERIFY(s->isVisible() && giSummaryReturnCode == -1);
+            QVERIFY(s->isVisible() && s->choice() == SummaryChoice::Close);
             fakes().messageBoxes->answers = {vbYes};
-            QTest::mouseClick(s->ui->cmdCancel, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(s, "cmdCancel"), Qt::LeftButton);
         });
-        QCOMPARE(giSummaryReturnCode, 2);
+        QVERIFY(choice == SummaryChoice::Cancel);
         QCOMPARE(fakes().messageBoxes->shown.size(), 2);
         QVERIFY(bookings(bob) == 0 && bookings(ann) == 1);
         QCOMPARE(GridRowCount(grid()), 1);
         QCOMPARE(GridRowData(grid(), 0), ann);
 
         // Edit Booking opens Ann's booking on the wizard's first page.
-        doubleClick(ann, [](frmBookingSummary* s) { QTest::mouseClick(s->ui->cmdEdit, Qt::LeftButton); });
-        QCOMPARE(giSummaryReturnCode, 1);
+        doubleClick(ann, [](frmBookingSummary* s) { QTest::mouseClick(control<QPushButton>(s, "cmdEdit"), Qt::LeftButton); });
+        QVERIFY(choice == SummaryChoice::Edit);
         QVERIFY(iBookingID == ann && iBookingStep == 0);
         QVERIFY(main->booking()->dates()->isVisible());
         QCOMPARE(bookings(ann), 1);

@@ -6,6 +6,7 @@
 #include "booking/bookingwizard.h"
 #include "calendar/arrivalspanel.h"
 #include "calendar/calendar.h"
+#include "calendar/frmbookingsummary.h"
 #include "calendar/calendarpanel.h"
 #include "core/db.h"
 #include "core/format.h"
@@ -13,8 +14,6 @@
 #include "core/modmain.h"
 #include "core/settings.h"
 #include "core/twips.h"
-#include "ui_calendar.h"
-#include "ui_calendarpanel.h"
 
 #include <QDateEdit>
 #include <QDialog>
@@ -22,6 +21,9 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QTableView>
+#include <QFrame>
+#include <QPushButton>
+#include <QWidget>
 
 class TestCalendar : public QObject {
     Q_OBJECT
@@ -60,7 +62,7 @@ class TestCalendar : public QObject {
         cal->Refresh();
     }
 
-    QTableView* g() { return cal->ui->g; }
+    QTableView* g() { return control<QTableView>(cal, "g"); }
     const QAbstractItemModel* model() { return g()->model(); }
     int dayRows() { return model()->rowCount(); }
     QString header(int c) { return model()->headerData(c, Qt::Horizontal).toString(); }
@@ -108,7 +110,7 @@ class TestCalendar : public QObject {
         QMouseEvent move(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
         QApplication::sendEvent(w, &move);
     }
-    QString tip() { return cal->ui->picTooltip->isVisible() ? cal->ui->lblTooltip->text() : "(hidden)"; }
+    QString tip() { return control<QFrame>(cal, "picTooltip")->isVisible() ? control<QLabel>(cal, "lblTooltip")->text() : "(hidden)"; }
 
 private slots:
     void init()
@@ -207,8 +209,8 @@ private slots:
         QCOMPARE(tip(), "Booking by: Ann Lee (double click to view details)");
         // Below the mouse by a row, inside the control.
         const QPoint mouse = cells->mapTo(cal, at(1, 2));
-        QCOMPARE(cal->ui->picTooltip->x(), mouse.x());
-        QVERIFY(cal->ui->picTooltip->y() > mouse.y());
+        QCOMPARE(control<QFrame>(cal, "picTooltip")->x(), mouse.x());
+        QVERIFY(control<QFrame>(cal, "picTooltip")->y() > mouse.y());
         moveMouse(cells, at(1, 3));
         QCOMPARE(tip(), "");
         moveMouse(cells, at(3, 2));
@@ -217,7 +219,7 @@ private slots:
         moveMouse(cells, at(1, 0));
         QCOMPARE(tip(), "(hidden)");
         moveMouse(names, QPoint(g()->horizontalHeader()->sectionViewportPosition(2) + 10, 5));
-        moveMouse(cal->ui->picBack, QPoint(2, 2));
+        moveMouse(control<QWidget>(cal, "picBack"), QPoint(2, 2));
         QCOMPARE(tip(), "(hidden)");
     }
 
@@ -242,9 +244,9 @@ private slots:
         hidden.InitHeaders();
         hidden.resize(960, 570);
         hidden.InitHeaders();
-        QCOMPARE(hidden.ui->g->model()->columnCount(), shown + 1);
+        QCOMPARE(control<QTableView>(&hidden, "g")->model()->columnCount(), shown + 1);
 
-        QScrollBar* days = cal->ui->ScrollDate;
+        QScrollBar* days = control<QScrollBar>(cal, "ScrollDate");
         QCOMPARE(days->value(), 16384);
         days->setValue(days->value() + 1);
         QCOMPARE(cal->dtDate, first.addDays(1));
@@ -254,13 +256,13 @@ private slots:
         QCOMPARE(cal->dtDate, first);
         days->setValue(days->value() + 10);   // a page step is still one day
         QCOMPARE(cal->dtDate, first.addDays(1));
-        QCOMPARE(cal->ui->DTPicker1->date(), first.addDays(1));
-        cal->ui->DTPicker1->setDate(QDate(2025, 3, 1));
+        QCOMPARE(control<QDateEdit>(cal, "DTPicker1")->date(), first.addDays(1));
+        control<QDateEdit>(cal, "DTPicker1")->setDate(QDate(2025, 3, 1));
         QCOMPARE(cal->dtDate, QDate(2025, 3, 1));
         QCOMPARE(column(1, 11), ". . . . . . . . . Lee Lee");
 
-        cal->ui->DTPicker1->setDate(first);
-        QScrollBar* units = cal->ui->HScroll;
+        control<QDateEdit>(cal, "DTPicker1")->setDate(first);
+        QScrollBar* units = control<QScrollBar>(cal, "HScroll");
         QCOMPARE(units->maximum(), 40 - shown);
         units->setValue(1);
         QCOMPARE(header(1), "Room 2");
@@ -269,7 +271,7 @@ private slots:
         const int far = objConn.scalar("SELECT id FROM room WHERE Name = ?", {QString("Unit %1").arg(shown + 1)}).toInt();
         booking(customer("Bo", "Far"), "2025-03-10 14:00:00", "2025-03-12 10:00:00", {far});
         QCOMPARE(column(shown, 2), ". .");
-        cal->ui->Command1->click();
+        control<QPushButton>(cal, "Command1")->click();
         QCOMPARE(column(shown, 2), "Far Far");
         units->setValue(0);
         QCOMPARE(column(1, 2), "Lee Lee");
@@ -292,7 +294,7 @@ private slots:
                 cols << column(c, dayRows());
             return cols;
         };
-        QScrollBar* days = cal->ui->ScrollDate;
+        QScrollBar* days = control<QScrollBar>(cal, "ScrollDate");
         for (int step = 0; step < 75; ++step) {
             days->setValue(days->value() + 1);
             const QStringList shown = page();
@@ -337,26 +339,26 @@ private slots:
     void captionsAndLayout()
     {
         makeCalendar();
-        QCOMPARE(cal->ui->Label1_0->text(), "Rooms");
-        QCOMPARE(cal->ui->Label2->text(),
+        QCOMPARE(control<QLabel>(cal, "Label1_0")->text(), "Rooms");
+        QCOMPARE(control<QLabel>(cal, "Label2")->text(),
                  "Instructions - you are currently viewing the availability of your Rooms over a date range. To change "
                  "the date range click the up/down arrow buttons. Note the departure dates will not currently be shown. "
                  "To show the departure dates select Configure and then Settings from the main menu.");
         refresh(true);
-        QVERIFY(cal->ui->Label2->text().endsWith(
+        QVERIFY(control<QLabel>(cal, "Label2")->text().endsWith(
             "Note the departure dates are currently being shown. To hide the departure dates select Configure and "
             "then Settings from the main menu."));
 
         // The legend at the bottom right, the grid and the bars above it, apart.
         cal->resize(1200, 700);
-        const QRect key = cal->ui->picKey->geometry();
+        const QRect key = control<QFrame>(cal, "picKey")->geometry();
         QCOMPARE(key.bottom(), cal->height() - 1);
         QCOMPARE(key.right(), cal->width() - 1 - Twips::toPx(300));
-        const QRect grid = g()->geometry(), bar = cal->ui->HScroll->geometry(), spin = cal->ui->ScrollDate->geometry();
+        const QRect grid = g()->geometry(), bar = control<QScrollBar>(cal, "HScroll")->geometry(), spin = control<QScrollBar>(cal, "ScrollDate")->geometry();
         QVERIFY(bar.top() > grid.bottom() && bar.right() == grid.right());
         QVERIFY(qAbs(spin.bottom() - bar.bottom()) <= 2 && spin.right() < grid.left());
-        QVERIFY(cal->ui->picBack->geometry().bottom() < key.top());
-        QCOMPARE(cal->iRows, qRound(Twips::fromPx(cal->ui->picBack->height() - grid.top() - bar.height()) / 250.0));
+        QVERIFY(control<QWidget>(cal, "picBack")->geometry().bottom() < key.top());
+        QCOMPARE(cal->iRows, qRound(Twips::fromPx(control<QWidget>(cal, "picBack")->height() - grid.top() - bar.height()) / 250.0));
         cal->InitHeaders();
         QCOMPARE(dayRows(), cal->iRows - 1);
 
@@ -374,8 +376,8 @@ private slots:
         lone.CommodityName = "Cabins";
         lone.InitHeaders();
         lone.Refresh();
-        QCOMPARE(lone.ui->Label1_0->text(), "Cabins");
-        QCOMPARE(lone.ui->g->model()->headerData(1, Qt::Horizontal).toString(), "");
+        QCOMPARE(control<QLabel>(&lone, "Label1_0")->text(), "Cabins");
+        QCOMPARE(control<QTableView>(&lone, "g")->model()->headerData(1, Qt::Horizontal).toString(), "");
     }
 
     void summaryEditsOrCancelsTheBookingClicked()
@@ -394,15 +396,14 @@ private slots:
         auto answer = [](qint32 id, int code) {
             onNextDialog([=](QWidget* dlg) {
                 QCOMPARE(dlg->metaObject()->className(), "frmBookingSummary");
-                QVERIFY(giSummaryReservationID == id && giSummaryReturnCode == -1);
-                giSummaryReturnCode = code;
-                static_cast<QDialog*>(dlg)->reject();
+                auto* summary = qobject_cast<frmBookingSummary*>(dlg);
+                QVERIFY(summary->bookingId() == id && summary->choice() == SummaryChoice::Close);
+                leaveSummary(dlg, code);
             });
         };
         // A free cell raises 0, which opens nothing.
-        giSummaryReservationID = 0;
         QCOMPARE(doubleClick(1, 4), 0);
-        QCOMPARE(giSummaryReservationID, 0);
+        QVERIFY(!QApplication::activeModalWidget());
 
         answer(stone, -1);
         QCOMPARE(doubleClick(2, 3), stone);

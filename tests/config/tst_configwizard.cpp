@@ -11,9 +11,6 @@
 #include "core/db.h"
 #include "core/modmain.h"
 #include "core/settings.h"
-#include "ui_arrivalspanel.h"
-#include "ui_calendar.h"
-#include "ui_frmmain.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -25,6 +22,7 @@
 #include <QSettings>
 #include <QTableView>
 #include <QTableWidget>
+#include <QWidget>
 
 namespace {
 
@@ -158,7 +156,7 @@ void TestConfigWizard::cancelOnEveryPageWritesNothing()
     book({unitId("Room 1"), unitId("Room 2")});
     const QString rows = rowsDigest();
     const QMap<QString, QString> settings = allSettings();
-    const QString menu = main->ui->mnuConfigureRooms->text();
+    const QString menu = control<QAction>(main, "mnuConfigureRooms")->text();
 
     for (int page = 1; page <= 6; ++page) {
         QList<Step> steps;
@@ -190,7 +188,7 @@ void TestConfigWizard::cancelOnEveryPageWritesNothing()
         QCOMPARE(rowsDigest(), rows);
         QCOMPARE(allSettings(), settings);
         QCOMPARE(gsCommodityPlural, QStringLiteral("Rooms"));
-        QCOMPARE(main->ui->mnuConfigureRooms->text(), menu);
+        QCOMPARE(control<QAction>(main, "mnuConfigureRooms")->text(), menu);
     }
 }
 
@@ -312,15 +310,16 @@ void TestConfigWizard::finishWritesSettingsUnitsAndWindow()
     QCOMPARE(added.text(6), QStringLiteral("Night"));
 
     // The main window at once: words, second-tax labels, calendar columns.
-    QCOMPARE(main->ui->mnuConfigureRooms->text(), QStringLiteral("Apartments..."));
-    QCOMPARE(main->ui->mnuBookingsRoomNotes->text(), QStringLiteral("Apartment Notes..."));
+    QCOMPARE(control<QAction>(main, "mnuConfigureRooms")->text(), QStringLiteral("Apartments..."));
+    QCOMPARE(control<QAction>(main, "mnuBookingsRoomNotes")->text(), QStringLiteral("Apartment Notes..."));
     QCOMPARE(control<QLabel>(main, "lblStep_1")->text(), QStringLiteral("Step 2 - Select Apartments"));
     QCOMPARE(main->Label1.value(3)->text(), QStringLiteral("Select the Apartments for this booking."));
     QCOMPARE(main->Label1.value(5)->text(), QStringLiteral("Apartments:"));
-    auto* arrivals = main->arrivals()->ui;
-    QCOMPARE(arrivals->gArrivals->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Apartment"));
-    QCOMPARE(arrivals->cboSimpleCalSort->itemText(2), QStringLiteral("Apartment"));
-    QCOMPARE(arrivals->cboSimpleCalSort->currentText(), QStringLiteral("Time"));
+    ArrivalsPanel* arrivals = main->arrivals();
+    QCOMPARE(control<QTableView>(arrivals, "gArrivals")->model()->headerData(1, Qt::Horizontal).toString(),
+             QStringLiteral("Apartment"));
+    QCOMPARE(control<QComboBox>(arrivals, "cboSimpleCalSort")->itemText(2), QStringLiteral("Apartment"));
+    QCOMPARE(control<QComboBox>(arrivals, "cboSimpleCalSort")->currentText(), QStringLiteral("Time"));
     QCOMPARE(control<QLabel>(main, "lblPostCode_0")->text(), QStringLiteral("Zip Code"));
     QCOMPARE(control<QLabel>(main, "lblSalesTaxName_0")->text(), QStringLiteral("VAT"));
     for (const char* l : {"lblSalesTax2", "Label3", "lblSalesTaxPercentage2", "lblConfirm_10", "lblSalesTaxName2_0"})
@@ -329,8 +328,8 @@ void TestConfigWizard::finishWritesSettingsUnitsAndWindow()
     QCOMPARE(cal->CommodityName, QStringLiteral("Apartments"));
     main->mnuCalendar_Click();
     QStringList headers;
-    for (int c = 1; c < cal->ui->g->model()->columnCount(); ++c)
-        headers << cal->ui->g->model()->headerData(c, Qt::Horizontal).toString();
+    for (int c = 1; c < control<QTableView>(cal, "g")->model()->columnCount(); ++c)
+        headers << control<QTableView>(cal, "g")->model()->headerData(c, Qt::Horizontal).toString();
     QVERIFY(!headers.contains(QStringLiteral("Room 1")));
     QVERIFY(headers.contains(QStringLiteral("Garden Flat")));
 
@@ -484,7 +483,7 @@ void TestConfigWizard::unitWordsAndNamesArePlainText()
         });
         QCOMPARE(gsCommodityPlural, text);
         QCOMPARE(ConfigText(QStringLiteral("CommoditySingular"), QString()), text);
-        QCOMPARE(main->ui->mnuConfigureRooms->text(), QString(text).replace(u'&', QLatin1String("&&")) + "...");
+        QCOMPARE(control<QAction>(main, "mnuConfigureRooms")->text(), QString(text).replace(u'&', QLatin1String("&&")) + "...");
         for (const char* name : {"lblStep_1", "lblMessage"})
             if (auto* l = main->findChild<QLabel*>(QString::fromLatin1(name)))
                 QCOMPARE(l->textFormat(), Qt::PlainText);

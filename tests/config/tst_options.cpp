@@ -13,8 +13,6 @@
 #include "core/format.h"
 #include "core/modmain.h"
 #include "core/settings.h"
-#include "ui_frmmain.h"
-#include "ui_paymentpage.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -24,6 +22,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTimeEdit>
+#include <QWidget>
 
 namespace {
 
@@ -198,8 +197,8 @@ void TestOptions::mainWindowFollowsAtOnce()
 {
     TestDb db;
     load(db);
-    auto* payment = main->booking()->payment()->ui;
-    QVERIFY(payment->picBookingCommission->isHidden());
+    QWidget* commission = control<QWidget>(main->booking()->payment(), "picBookingCommission");
+    QVERIFY(commission->isHidden());
     withDialog([](QWidget* d) {
         SelectCombo(control<QComboBox>(d, "cmdPostcode"), QStringLiteral("Zip Code"));
         box(d, "txtSalesTaxName")->setText(QStringLiteral("GST"));
@@ -207,8 +206,8 @@ void TestOptions::mainWindowFollowsAtOnce()
             control<QCheckBox>(d, c)->setChecked(true);
         ok(d);
     });
-    QVERIFY(!payment->picBookingCommission->isHidden());
-    QVERIFY(main->ui->mnuCommissions->menuAction()->isVisible());
+    QVERIFY(!commission->isHidden());
+    QVERIFY(control<QMenu>(main, "mnuCommissions")->menuAction()->isVisible());
     QVERIFY(main->calendar()->MainCalendar()->bIncludeEndDate);
     QCOMPARE(control<QLabel>(main, "lblPostCode_0")->text(), QStringLiteral("Zip Code"));
     for (const char* l : {"lblSalesTax2", "Label3", "lblSalesTaxPercentage2", "lblConfirm_10"})
@@ -221,7 +220,7 @@ void TestOptions::mainWindowFollowsAtOnce()
             control<QCheckBox>(d, c)->setChecked(false);
         ok(d);
     });
-    QVERIFY(payment->picBookingCommission->isHidden());
+    QVERIFY(commission->isHidden());
     QVERIFY(!main->calendar()->MainCalendar()->bIncludeEndDate);
     QVERIFY(control<QWidget>(main, "lblSalesTax2")->isHidden());
 }

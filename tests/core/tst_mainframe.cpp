@@ -3,6 +3,9 @@
 #include "support/testsupport.h"
 
 #include "booking/bookingwizard.h"
+#include "booking/customerpage.h"
+#include "booking/datespage.h"
+#include "booking/unitspage.h"
 #include "booking/confirmpage.h"
 #include "booking/paymentpage.h"
 #include "calendar/arrivalspanel.h"
@@ -15,13 +18,6 @@
 #include "core/twips.h"
 #include "customers/customerspanel.h"
 #include "reports/reportspanel.h"
-#include "ui_arrivalspanel.h"
-#include "ui_bookingwizard.h"
-#include "ui_calendarpanel.h"
-#include "ui_confirmpage.h"
-#include "ui_customerspanel.h"
-#include "ui_frmmain.h"
-#include "ui_paymentpage.h"
 #include "reports/reportchart.h"
 
 #include <QFile>
@@ -31,18 +27,25 @@
 #include <QPlainTextEdit>
 #include <QToolButton>
 #include <QToolTip>
+#include <QAction>
+#include <QFrame>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QWidget>
 
 namespace {
 
 QList<QWidget*> panels(frmMain& m)
 {
-    return {m.ui->picArrivals, m.ui->picCalendar, m.ui->picBooking, m.ui->picReports, m.ui->picCustomers};
+    return {control<ArrivalsPanel>(&m, "picArrivals"), control<CalendarPanel>(&m, "picCalendar"), control<BookingWizard>(&m, "picBooking"), control<ReportsPanel>(&m, "picReports"), control<CustomersPanel>(&m, "picCustomers")};
 }
 
 // The panel on top of picBack's stacking order.
 QWidget* frontPanel(frmMain& m)
 {
-    const QList<QWidget*> children = m.ui->picBack->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    const QList<QWidget*> children = control<QWidget>(&m, "picBack")->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     return children.isEmpty() ? nullptr : children.last();
 }
 
@@ -146,36 +149,33 @@ Expected expectedLayout(frmMain& m)
 {
     Expected e;
     LayoutModel& x = e.model;
-    const Ui::BookingWizard* wiz = m.booking()->ui;
-    const Ui::ArrivalsPanel* arr = m.arrivals()->ui;
-    const Ui::CustomersPanel* cus = m.customers()->ui;
-    QWidget* picBack = m.ui->picBack;
-    QWidget* picBooking = m.ui->picBooking;
-    QWidget* picArrivals = m.ui->picArrivals;
-    QWidget* picCalendar = m.ui->picCalendar;
-    QWidget* picReports = m.ui->picReports;
-    QWidget* picCustomers = m.ui->picCustomers;
-    QWidget* dates = wiz->picBookingDates;
-    QWidget* confirm = wiz->picConfirm;
-    QWidget* payment = wiz->picPayment;
-    QWidget* line4 = m.booking()->confirm()->ui->Line4;
-    QWidget* cmdConfirmation = m.booking()->confirm()->ui->cmdConfirmation;
+    QWidget* picBack = control<QWidget>(&m, "picBack");
+    QWidget* picBooking = control<BookingWizard>(&m, "picBooking");
+    QWidget* picArrivals = control<ArrivalsPanel>(&m, "picArrivals");
+    QWidget* picCalendar = control<CalendarPanel>(&m, "picCalendar");
+    QWidget* picReports = control<ReportsPanel>(&m, "picReports");
+    QWidget* picCustomers = control<CustomersPanel>(&m, "picCustomers");
+    QWidget* dates = control<DatesPage>(m.booking(), "picBookingDates");
+    QWidget* confirm = control<ConfirmPage>(m.booking(), "picConfirm");
+    QWidget* payment = control<PaymentPage>(m.booking(), "picPayment");
+    QWidget* line4 = control<QFrame>(m.booking()->confirm(), "Line4");
+    QWidget* cmdConfirmation = control<QPushButton>(m.booking()->confirm(), "cmdConfirmation");
     QWidget* cal = m.calendar()->MainCalendar();
     QWidget* c = m.reports()->chart();
-    QWidget* newInvoiceBut = m.booking()->payment()->ui->picNewInvoiceBut1;
-    QTableWidget* gNewInvoice = m.booking()->payment()->ui->gNewInvoice;
+    QWidget* newInvoiceBut = control<QWidget>(m.booking()->payment(), "picNewInvoiceBut1");
+    QTableWidget* gNewInvoice = control<QTableWidget>(m.booking()->payment(), "gNewInvoice");
     for (QWidget* w : std::initializer_list<QWidget*>{
-             picBack, picBooking, wiz->Frame1, wiz->picWizButts, dates, m.Label1[14], wiz->txtBookingNotes,
-             wiz->picSelectRooms, confirm, line4, cmdConfirmation, payment, wiz->picCustomer, picArrivals,
-             m.Label1[8], m.Shape1[1], arr->picSimpleCalButBar, arr->gArrivals, picCalendar, m.Shape1[0], cal,
+             picBack, picBooking, control<QFrame>(m.booking(), "Frame1"), control<QWidget>(m.booking(), "picWizButts"), dates, m.Label1[14], control<QPlainTextEdit>(m.booking(), "txtBookingNotes"),
+             control<UnitsPage>(m.booking(), "picSelectRooms"), confirm, line4, cmdConfirmation, payment, control<CustomerPage>(m.booking(), "picCustomer"), picArrivals,
+             m.Label1[8], m.Shape1[1], control<QWidget>(m.arrivals(), "picSimpleCalButBar"), control<QTableView>(m.arrivals(), "gArrivals"), picCalendar, m.Shape1[0], cal,
              m.Label1[16], picReports, m.Shape1[2], c, m.Label1[15], picCustomers, m.Shape1[3], m.Label1[17],
-             cus->picCustBot, cus->gcust, cus->Line6, newInvoiceBut, gNewInvoice})
+             control<QWidget>(m.customers(), "picCustBot"), control<QTableView>(m.customers(), "gcust"), control<QFrame>(m.customers(), "Line6"), newInvoiceBut, gNewInvoice})
         x.take(w);
 
     // The window's inner area with the toolbar in it; picBack lies under the toolbar.
-    const int T = Twips::fromPx(m.ui->Toolbar->height());
-    const int W = Twips::fromPx(m.ui->centralwidget->width());
-    const int H = Twips::fromPx(m.ui->centralwidget->height()) + T;
+    const int T = Twips::fromPx(control<QToolBar>(&m, "Toolbar")->height());
+    const int W = Twips::fromPx(control<QWidget>(&m, "centralwidget")->width());
+    const int H = Twips::fromPx(control<QWidget>(&m, "centralwidget")->height()) + T;
 
     x.left(picBack, 0);
     x.top(picBack, 0);
@@ -183,27 +183,27 @@ Expected expectedLayout(frmMain& m)
     x.height(picBack, H - T);
     x.width(picBooking, W);
     x.height(picBooking, H - T);
-    x.width(wiz->Frame1, W + 2000);
-    x.top(wiz->Frame1, H - x.H(wiz->Frame1) - 1700);
-    x.left(wiz->picWizButts, W - x.W(wiz->picWizButts));
+    x.width(control<QFrame>(m.booking(), "Frame1"), W + 2000);
+    x.top(control<QFrame>(m.booking(), "Frame1"), H - x.H(control<QFrame>(m.booking(), "Frame1")) - 1700);
+    x.left(control<QWidget>(m.booking(), "picWizButts"), W - x.W(control<QWidget>(m.booking(), "picWizButts")));
     x.width(dates, W - x.L(dates) - 250);
     x.height(dates, H - x.T(dates) - T - 1000 - 450);
     x.width(m.Label1[14], x.W(picBooking));
-    x.height(wiz->txtBookingNotes, H - x.T(wiz->txtBookingNotes) - T - 1550);
-    for (QWidget* page : {static_cast<QWidget*>(wiz->picSelectRooms), confirm}) {
+    x.height(control<QPlainTextEdit>(m.booking(), "txtBookingNotes"), H - x.T(control<QPlainTextEdit>(m.booking(), "txtBookingNotes")) - T - 1550);
+    for (QWidget* page : {static_cast<QWidget*>(control<UnitsPage>(m.booking(), "picSelectRooms")), confirm}) {
         x.width(page, x.W(dates));
         x.height(page, x.H(dates));
     }
     x.lineX2(line4, x.W(confirm) - x.L(line4));
     x.top(cmdConfirmation, x.H(confirm) - x.H(cmdConfirmation) - 100);
     x.left(cmdConfirmation, x.W(confirm) - x.W(cmdConfirmation) - 200);
-    for (QWidget* page : {payment, static_cast<QWidget*>(wiz->picCustomer)}) {
+    for (QWidget* page : {payment, static_cast<QWidget*>(control<CustomerPage>(m.booking(), "picCustomer"))}) {
         x.width(page, x.W(dates));
         x.height(page, x.H(dates));
     }
 
     QWidget* shape = m.Shape1[1];
-    QWidget* bar = arr->picSimpleCalButBar;
+    QWidget* bar = control<QWidget>(m.arrivals(), "picSimpleCalButBar");
     x.width(picArrivals, W - x.L(picArrivals) - 250);
     x.height(picArrivals, H - x.T(picArrivals) - T - 1000);
     x.width(m.Label1[8], x.W(picArrivals));
@@ -212,10 +212,10 @@ Expected expectedLayout(frmMain& m)
     x.left(bar, x.L(shape) + 10);
     x.width(bar, x.W(shape) - 20);
     x.top(bar, x.T(shape) + x.H(shape) - x.H(bar) - 10);
-    x.height(arr->gArrivals, x.T(bar) - x.T(arr->gArrivals));
-    x.width(arr->gArrivals, x.L(shape) + x.W(shape) - x.L(arr->gArrivals) - 200);
-    e.arrivalsName = fittedColumn(arr->gArrivals, x.W(arr->gArrivals) - scrollAllowance(arr->gArrivals), 0, 100,
-                                  Twips::fromPx(arr->gArrivals->columnWidth(0)));
+    x.height(control<QTableView>(m.arrivals(), "gArrivals"), x.T(bar) - x.T(control<QTableView>(m.arrivals(), "gArrivals")));
+    x.width(control<QTableView>(m.arrivals(), "gArrivals"), x.L(shape) + x.W(shape) - x.L(control<QTableView>(m.arrivals(), "gArrivals")) - 200);
+    e.arrivalsName = fittedColumn(control<QTableView>(m.arrivals(), "gArrivals"), x.W(control<QTableView>(m.arrivals(), "gArrivals")) - scrollAllowance(control<QTableView>(m.arrivals(), "gArrivals")), 0, 100,
+                                  Twips::fromPx(control<QTableView>(m.arrivals(), "gArrivals")->columnWidth(0)));
 
     shape = m.Shape1[0];
     x.width(picCalendar, W - x.L(picCalendar) - 250);
@@ -241,12 +241,12 @@ Expected expectedLayout(frmMain& m)
     x.width(shape, x.W(picCustomers) - x.L(picCustomers) - 250);
     x.height(shape, x.H(picCustomers) - x.T(shape));
     x.width(m.Label1[17], x.W(picCustomers));
-    x.left(cus->picCustBot, x.W(picCustomers) - x.W(cus->picCustBot) - 250);
-    x.top(cus->picCustBot, x.H(picCustomers) - x.H(cus->picCustBot) - 250);
-    x.width(cus->gcust, x.W(shape) - x.L(shape) - 200);
-    x.height(cus->gcust, x.H(shape) - x.T(shape) - x.H(cus->picCustBot) - 100);
-    x.lineX2(cus->Line6, x.L(cus->picCustBot) + x.W(cus->picCustBot));
-    x.lineY(cus->Line6, x.T(cus->picCustBot) - 80);
+    x.left(control<QWidget>(m.customers(), "picCustBot"), x.W(picCustomers) - x.W(control<QWidget>(m.customers(), "picCustBot")) - 250);
+    x.top(control<QWidget>(m.customers(), "picCustBot"), x.H(picCustomers) - x.H(control<QWidget>(m.customers(), "picCustBot")) - 250);
+    x.width(control<QTableView>(m.customers(), "gcust"), x.W(shape) - x.L(shape) - 200);
+    x.height(control<QTableView>(m.customers(), "gcust"), x.H(shape) - x.T(shape) - x.H(control<QWidget>(m.customers(), "picCustBot")) - 100);
+    x.lineX2(control<QFrame>(m.customers(), "Line6"), x.L(control<QWidget>(m.customers(), "picCustBot")) + x.W(control<QWidget>(m.customers(), "picCustBot")));
+    x.lineY(control<QFrame>(m.customers(), "Line6"), x.T(control<QWidget>(m.customers(), "picCustBot")) - 80);
 
     x.left(newInvoiceBut, x.W(payment) - x.W(newInvoiceBut));
     x.width(gNewInvoice, x.W(payment) - x.W(newInvoiceBut) - 100);
@@ -260,8 +260,8 @@ void verifyLayout(frmMain& m, const Expected& e)
     e.model.verify();
     if (QTest::currentTestFailed())
         return;
-    QVERIFY(qAbs(m.arrivals()->ui->gArrivals->columnWidth(0) - Twips::toPx(e.arrivalsName)) <= 1);
-    QVERIFY(qAbs(m.booking()->payment()->ui->gNewInvoice->columnWidth(1) - Twips::toPx(e.invoiceName)) <= 1);
+    QVERIFY(qAbs(control<QTableView>(m.arrivals(), "gArrivals")->columnWidth(0) - Twips::toPx(e.arrivalsName)) <= 1);
+    QVERIFY(qAbs(control<QTableWidget>(m.booking()->payment(), "gNewInvoice")->columnWidth(1) - Twips::toPx(e.invoiceName)) <= 1);
 }
 
 struct ExpectedItem {
@@ -303,10 +303,10 @@ void TestMainFrame::opensOnArrivalsWithReportsBehind()
     TestDb db;
     frmMain& m = loadMainWindow(db);
     QCOMPARE(m.windowTitle(), QStringLiteral("Tarlomy v3.19"));
-    QCOMPARE(frontPanel(m), m.ui->picArrivals);
-    QVERIFY(!m.ui->picArrivals->isHidden());
-    QVERIFY(!m.ui->picReports->isHidden());
-    for (QWidget* p : QList<QWidget*>{m.ui->picCalendar, m.ui->picBooking, m.ui->picCustomers})
+    QCOMPARE(frontPanel(m), control<ArrivalsPanel>(&m, "picArrivals"));
+    QVERIFY(!control<ArrivalsPanel>(&m, "picArrivals")->isHidden());
+    QVERIFY(!control<ReportsPanel>(&m, "picReports")->isHidden());
+    for (QWidget* p : QList<QWidget*>{control<CalendarPanel>(&m, "picCalendar"), control<BookingWizard>(&m, "picBooking"), control<CustomersPanel>(&m, "picCustomers")})
         QVERIFY2(p->isHidden(), qPrintable(p->objectName()));
 }
 
@@ -314,11 +314,11 @@ void TestMainFrame::viewCommandsShowAndHidePanels()
 {
     TestDb db;
     frmMain& m = loadMainWindow(db);
-    QWidget* arrivals = m.ui->picArrivals;
-    QWidget* calendar = m.ui->picCalendar;
-    QWidget* booking = m.ui->picBooking;
-    QWidget* reports = m.ui->picReports;
-    QWidget* customers = m.ui->picCustomers;
+    QWidget* arrivals = control<ArrivalsPanel>(&m, "picArrivals");
+    QWidget* calendar = control<CalendarPanel>(&m, "picCalendar");
+    QWidget* booking = control<BookingWizard>(&m, "picBooking");
+    QWidget* reports = control<ReportsPanel>(&m, "picReports");
+    QWidget* customers = control<CustomersPanel>(&m, "picCustomers");
     struct Case {
         const char* name;
         std::function<void()> run;
@@ -328,10 +328,10 @@ void TestMainFrame::viewCommandsShowAndHidePanels()
     const QList<Case> cases = {
         {"arrivals menu", [&] { m.mnuReservationsArrivals_Click(); }, arrivals, {customers, calendar, booking}},
         {"ShowArrivals", [] { ShowArrivals(); }, arrivals, {calendar, booking}},
-        {"calendar menu", [&] { m.ui->mnuCalendar->trigger(); }, calendar, {booking, arrivals, customers}},
-        {"add booking menu", [&] { m.ui->mnuReservationAdd->trigger(); }, booking, {calendar, customers, arrivals}},
-        {"reports menu", [&] { m.ui->mnuReports->trigger(); }, reports, {booking, arrivals, calendar, customers}},
-        {"customers menu", [&] { m.ui->mnuCustomersView->trigger(); }, customers,
+        {"calendar menu", [&] { control<QAction>(&m, "mnuCalendar")->trigger(); }, calendar, {booking, arrivals, customers}},
+        {"add booking menu", [&] { control<QAction>(&m, "mnuReservationAdd")->trigger(); }, booking, {calendar, customers, arrivals}},
+        {"reports menu", [&] { control<QAction>(&m, "mnuReports")->trigger(); }, reports, {booking, arrivals, calendar, customers}},
+        {"customers menu", [&] { control<QAction>(&m, "mnuCustomersView")->trigger(); }, customers,
          {calendar, booking, arrivals, reports}},
     };
     // From every panel visible and from every panel hidden: the command's own
@@ -363,10 +363,10 @@ void TestMainFrame::shortcutsSwitchViews()
     QVERIFY(showAt(m, QSize(1280, 800)));
     m.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&m));
-    const QList<QPair<Qt::Key, QWidget*>> keys = {{Qt::Key_D, m.ui->picCalendar},
-                                                  {Qt::Key_O, m.ui->picCustomers},
-                                                  {Qt::Key_B, m.ui->picBooking},
-                                                  {Qt::Key_S, m.ui->picArrivals}};
+    const QList<QPair<Qt::Key, QWidget*>> keys = {{Qt::Key_D, control<CalendarPanel>(&m, "picCalendar")},
+                                                  {Qt::Key_O, control<CustomersPanel>(&m, "picCustomers")},
+                                                  {Qt::Key_B, control<BookingWizard>(&m, "picBooking")},
+                                                  {Qt::Key_S, control<ArrivalsPanel>(&m, "picArrivals")}};
     for (const auto& [key, panel] : keys) {
         QTest::keyClick(&m, key, Qt::ControlModifier);
         QCOMPARE(frontPanel(m), panel);
@@ -379,7 +379,7 @@ void TestMainFrame::toolbarButtonsAndPictures()
     TestDb db;
     frmMain& m = loadMainWindow(db);
     QVERIFY(showAt(m, QSize(1280, 800)));
-    const QList<QAction*> buttons = m.ui->Toolbar->actions();
+    const QList<QAction*> buttons = control<QToolBar>(&m, "Toolbar")->actions();
     const QStringList keys = {"Add Reservation", "Calendar", "Advanced Calendar", "View Customers", "Reports",
                               QString(), "Find", QString(), "Web Bookings"};
     // Pictures by position, separators none.
@@ -400,7 +400,7 @@ void TestMainFrame::toolbarButtonsAndPictures()
         QVERIFY2(b->icon().pixmap(32).toImage() == expected, qPrintable(keys[i]));
 
         // Only "Advanced Calendar" has a tip.
-        QWidget* w = m.ui->Toolbar->widgetForAction(b);
+        QWidget* w = control<QToolBar>(&m, "Toolbar")->widgetForAction(b);
         QToolTip::hideText();
         QTRY_VERIFY(!QToolTip::isVisible());
         QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), w->mapToGlobal(QPoint(4, 4)));
@@ -414,11 +414,11 @@ void TestMainFrame::toolbarButtonsAndPictures()
     }
 
     // "Find" runs its own command, the arrow opens the two searches.
-    auto* find = qobject_cast<QToolButton*>(m.ui->Toolbar->widgetForAction(m.ui->tbFind));
+    auto* find = qobject_cast<QToolButton*>(control<QToolBar>(&m, "Toolbar")->widgetForAction(control<QAction>(&m, "tbFind")));
     QVERIFY(find);
     QCOMPARE(find->popupMode(), QToolButton::MenuButtonPopup);
-    QVERIFY(m.ui->tbFind->menu());
-    const QList<QAction*> entries = m.ui->tbFind->menu()->actions();
+    QVERIFY(control<QAction>(&m, "tbFind")->menu());
+    const QList<QAction*> entries = control<QAction>(&m, "tbFind")->menu()->actions();
     QCOMPARE(entries.size(), 2);
     QCOMPARE(entries[0]->text(), QStringLiteral("Customer..."));
     QCOMPARE(entries[0]->data().toString(), QStringLiteral("Customer"));
@@ -448,20 +448,20 @@ void TestMainFrame::toolbarDispatchByKey()
     TestDb db;
     frmMain& m = loadMainWindow(db);
     QVERIFY(showAt(m, QSize(1280, 800)));
-    const QList<QPair<QAction*, QWidget*>> views = {{m.ui->tbAdvancedCalendar, m.ui->picCalendar},
-                                                    {m.ui->tbViewCustomers, m.ui->picCustomers},
-                                                    {m.ui->tbReports, m.ui->picReports},
-                                                    {m.ui->tbAddReservation, m.ui->picBooking},
-                                                    {m.ui->tbCalendar, m.ui->picArrivals}};
+    const QList<QPair<QAction*, QWidget*>> views = {{control<QAction>(&m, "tbAdvancedCalendar"), control<CalendarPanel>(&m, "picCalendar")},
+                                                    {control<QAction>(&m, "tbViewCustomers"), control<CustomersPanel>(&m, "picCustomers")},
+                                                    {control<QAction>(&m, "tbReports"), control<ReportsPanel>(&m, "picReports")},
+                                                    {control<QAction>(&m, "tbAddReservation"), control<BookingWizard>(&m, "picBooking")},
+                                                    {control<QAction>(&m, "tbCalendar"), control<ArrivalsPanel>(&m, "picArrivals")}};
     for (const auto& [button, panel] : views) {
-        QTest::mouseClick(m.ui->Toolbar->widgetForAction(button), Qt::LeftButton);
+        QTest::mouseClick(control<QToolBar>(&m, "Toolbar")->widgetForAction(button), Qt::LeftButton);
         QVERIFY2(frontPanel(m) == panel, qPrintable(button->text()));
     }
     // A key that differs only in letter case runs nothing.
     m.Toolbar_ButtonClick(QStringLiteral("reports"));
     m.Toolbar_ButtonClick(QStringLiteral("advanced calendar"));
-    QCOMPARE(frontPanel(m), m.ui->picArrivals);
-    QVERIFY(m.ui->picCalendar->isHidden());
+    QCOMPARE(frontPanel(m), control<ArrivalsPanel>(&m, "picArrivals"));
+    QVERIFY(control<CalendarPanel>(&m, "picCalendar")->isHidden());
 }
 
 void TestMainFrame::menuBarCaptionsAndShortcuts()
@@ -538,7 +538,7 @@ void TestMainFrame::menuBarCaptionsAndShortcuts()
     // As designed, before the unit words are put in.
     frmMain design;
     QStringList bar;
-    for (QAction* a : design.ui->menubar->actions())
+    for (QAction* a : control<QMenuBar>(&design, "menubar")->actions())
         bar << (a->menu() ? a->menu()->objectName() : a->text());
     QCOMPARE(bar, (QStringList{"mnuFile", "mnuEdit", "mnuWeb", "mnuBookings", "mnuCustomers", "mnuCommissions",
                                "mnuConfigure", "mnuHelp"}));
@@ -566,9 +566,9 @@ void TestMainFrame::menuBarCaptionsAndShortcuts()
     // Loaded: the unit words in two captions; every item enabled and visible.
     TestDb db;
     frmMain& m = loadMainWindow(db);
-    QCOMPARE(m.ui->mnuConfigureRooms->text(), QStringLiteral("Rooms..."));
-    QCOMPARE(m.ui->mnuBookingsRoomNotes->text(), QStringLiteral("Room Notes..."));
-    for (QMenu* menu : m.ui->menubar->findChildren<QMenu*>())
+    QCOMPARE(control<QAction>(&m, "mnuConfigureRooms")->text(), QStringLiteral("Rooms..."));
+    QCOMPARE(control<QAction>(&m, "mnuBookingsRoomNotes")->text(), QStringLiteral("Room Notes..."));
+    for (QMenu* menu : control<QMenuBar>(&m, "menubar")->findChildren<QMenu*>())
         for (QAction* a : menu->actions())
             QVERIFY2(a->isEnabled() && a->isVisible(), qPrintable(a->text()));
 }
@@ -580,9 +580,9 @@ void TestMainFrame::commissionsMenuFollowsSetting()
         SaveConfigFlag(QStringLiteral("EnableCommission"), on);
         TestDb db;
         frmMain& m = loadMainWindow(db);
-        QCOMPARE(m.ui->mnuCommissions->menuAction()->isVisible(), on);
-        for (QMenu* other : {m.ui->mnuFile, m.ui->mnuEdit, m.ui->mnuWeb, m.ui->mnuBookings, m.ui->mnuCustomers,
-                             m.ui->mnuConfigure, m.ui->mnuHelp})
+        QCOMPARE(control<QMenu>(&m, "mnuCommissions")->menuAction()->isVisible(), on);
+        for (QMenu* other : {control<QMenu>(&m, "mnuFile"), control<QMenu>(&m, "mnuEdit"), control<QMenu>(&m, "mnuWeb"), control<QMenu>(&m, "mnuBookings"), control<QMenu>(&m, "mnuCustomers"),
+                             control<QMenu>(&m, "mnuConfigure"), control<QMenu>(&m, "mnuHelp")})
             QVERIFY(other->menuAction()->isVisible());
     }
 }
@@ -604,8 +604,8 @@ void TestMainFrame::layoutFollowsFormulas()
     QVERIFY(showAt(m, size));
 
     // picBack fills the inner area directly under the toolbar.
-    QCOMPARE(m.ui->picBack->geometry(), m.ui->centralwidget->rect());
-    QCOMPARE(m.ui->centralwidget->mapTo(&m, QPoint(0, 0)).y(), m.ui->Toolbar->geometry().bottom() + 1);
+    QCOMPARE(control<QWidget>(&m, "picBack")->geometry(), control<QWidget>(&m, "centralwidget")->rect());
+    QCOMPARE(control<QWidget>(&m, "centralwidget")->mapTo(&m, QPoint(0, 0)).y(), control<QToolBar>(&m, "Toolbar")->geometry().bottom() + 1);
 
     // Recomputed from the layout as it stands: the resize left every control
     // where the table puts it for this size.
@@ -614,10 +614,10 @@ void TestMainFrame::layoutFollowsFormulas()
         return;
 
     // The wizard's button bar ends at the window's right edge; its frame runs past it.
-    QWidget* frame = m.booking()->ui->Frame1;
-    QVERIFY(frame->geometry().right() > m.ui->picBooking->width());
-    QCOMPARE(frame->mapTo(m.ui->picBooking, m.booking()->ui->picWizButts->geometry().topRight()).x() + 1,
-             m.ui->picBooking->width());
+    QWidget* frame = control<QFrame>(m.booking(), "Frame1");
+    QVERIFY(frame->geometry().right() > control<BookingWizard>(&m, "picBooking")->width());
+    QCOMPARE(frame->mapTo(control<BookingWizard>(&m, "picBooking"), control<QWidget>(m.booking(), "picWizButts")->geometry().topRight()).x() + 1,
+             control<BookingWizard>(&m, "picBooking")->width());
 }
 
 void TestMainFrame::tinyWindowSkipsNegativeSizes()
@@ -625,13 +625,13 @@ void TestMainFrame::tinyWindowSkipsNegativeSizes()
     TestDb db;
     frmMain& m = loadMainWindow(db);
     QVERIFY(showAt(m, QSize(1280, 800)));
-    const int arrivalsHeight = m.ui->picArrivals->height();
+    const int arrivalsHeight = control<ArrivalsPanel>(&m, "picArrivals")->height();
 
     // Nearly as small as the window goes: the panels' sizes would be negative.
     QVERIFY(showAt(m, m.minimumSizeHint() + QSize(0, 6)));
-    QVERIFY(m.ui->centralwidget->height() < 10);
-    QVERIFY(Twips::fromPx(m.ui->centralwidget->width()) - 3000 < 0);
-    QCOMPARE(m.ui->picArrivals->height(), arrivalsHeight);
+    QVERIFY(control<QWidget>(&m, "centralwidget")->height() < 10);
+    QVERIFY(Twips::fromPx(control<QWidget>(&m, "centralwidget")->width()) - 3000 < 0);
+    QCOMPARE(control<ArrivalsPanel>(&m, "picArrivals")->height(), arrivalsHeight);
     const Expected tiny = expectedLayout(m);
     m.Form_Resize();
     verifyLayout(m, tiny);
@@ -646,7 +646,7 @@ void TestMainFrame::tinyWindowSkipsNegativeSizes()
     QVERIFY(showAt(m, QSize(1280, 800)));
     m.showNormal();
     QCoreApplication::processEvents();
-    QCOMPARE(m.ui->picArrivals->height(), arrivalsHeight);
+    QCOMPARE(control<ArrivalsPanel>(&m, "picArrivals")->height(), arrivalsHeight);
     verifyLayout(m, expectedLayout(m));
 }
 
@@ -655,8 +655,8 @@ void TestMainFrame::nameColumnKeptWhenOthersFillGrid()
     TestDb db;
     frmMain& m = loadMainWindow(db);
     QVERIFY(showAt(m, QSize(1024, 700)));
-    QTableView* g = m.arrivals()->ui->gArrivals;
-    QTableWidget* inv = m.booking()->payment()->ui->gNewInvoice;
+    QTableView* g = control<QTableView>(m.arrivals(), "gArrivals");
+    QTableWidget* inv = control<QTableWidget>(m.booking()->payment(), "gNewInvoice");
 
     // Normally the name column takes what the others leave, less the margin.
     int others = 0;
@@ -705,12 +705,12 @@ void TestMainFrame::movingByBackgroundAndHeadings()
     QVERIFY(!press(m.Label1[17], Qt::LeftButton));
 
     // The window's own background, under and beside the panel; not a panel's.
-    QWidget* back = m.ui->picBack;
-    const QPoint below(20, m.ui->picCustomers->height() + 10);
+    QWidget* back = control<QWidget>(&m, "picBack");
+    const QPoint below(20, control<CustomersPanel>(&m, "picCustomers")->height() + 10);
     QVERIFY(!back->childAt(below));
     QVERIFY(press(back, Qt::LeftButton, below));
     QVERIFY(press(back, Qt::RightButton, QPoint(back->width() - 3, 40)));
-    QWidget* panel = m.ui->picCustomers;
+    QWidget* panel = control<CustomersPanel>(&m, "picCustomers");
     const QPoint bare(3, panel->height() - 3);
     QVERIFY(!panel->childAt(bare));
     QVERIFY(!press(panel, Qt::LeftButton, bare));
@@ -726,14 +726,14 @@ void TestMainFrame::editMenuSendsKeysToFocus()
 
     // The keys do their usual work in a text box.
     m.mnuReservationAdd_Click();
-    QPlainTextEdit* notes = m.booking()->ui->txtBookingNotes;
+    QPlainTextEdit* notes = control<QPlainTextEdit>(m.booking(), "txtBookingNotes");
     notes->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), notes);
     QTest::keyClicks(notes, QStringLiteral("late arrival"));
-    m.ui->mnuEditSelectAll->trigger();
-    m.ui->mnuEditCut->trigger();
+    control<QAction>(&m, "mnuEditSelectAll")->trigger();
+    control<QAction>(&m, "mnuEditCut")->trigger();
     QTRY_COMPARE(notes->toPlainText(), QString());
-    m.ui->mnuEditPaste->trigger();
+    control<QAction>(&m, "mnuEditPaste")->trigger();
     QTRY_COMPARE(notes->toPlainText(), QStringLiteral("late arrival"));
 
     // Whatever has the focus gets the keys, a grid included.
@@ -747,12 +747,12 @@ void TestMainFrame::editMenuSendsKeysToFocus()
             return false;
         }
     } watch;
-    QTableView* grid = m.arrivals()->ui->gArrivals;
+    QTableView* grid = control<QTableView>(m.arrivals(), "gArrivals");
     grid->installEventFilter(&watch);
     grid->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), grid);
-    for (QAction* item : {m.ui->mnuEditUndo, m.ui->mnuEditCut, m.ui->mnuEditCopy, m.ui->mnuEditPaste,
-                          m.ui->mnuEditClear, m.ui->mnuEditSelectAll})
+    for (QAction* item : {control<QAction>(&m, "mnuEditUndo"), control<QAction>(&m, "mnuEditCut"), control<QAction>(&m, "mnuEditCopy"), control<QAction>(&m, "mnuEditPaste"),
+                          control<QAction>(&m, "mnuEditClear"), control<QAction>(&m, "mnuEditSelectAll")})
         item->trigger();
     QVERIFY(watch.keys.isEmpty());   // posted, not waited for
     const QList<QKeyCombination> expected = {Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_X, Qt::CTRL | Qt::Key_C,
@@ -766,12 +766,12 @@ void TestMainFrame::helpMenuAndPages()
 {
     TestDb db;
     frmMain& m = loadMainWindow(db);
-    m.ui->mnuHelpContents->trigger();
-    m.ui->mnuHelpIndex->trigger();
-    m.ui->mnuHelpSearch->trigger();
+    control<QAction>(&m, "mnuHelpContents")->trigger();
+    control<QAction>(&m, "mnuHelpIndex")->trigger();
+    control<QAction>(&m, "mnuHelpSearch")->trigger();
     QCOMPARE(fakes().help->calls, (QStringList{"context 1", "tab -2", "tab -1"}));
-    m.ui->mnuHelpOnlineSupport->trigger();
-    m.ui->mnuHelpSendFeedback->trigger();
+    control<QAction>(&m, "mnuHelpOnlineSupport")->trigger();
+    control<QAction>(&m, "mnuHelpSendFeedback")->trigger();
     QCOMPARE(fakes().shell->opened.size(), 2);
     QVERIFY(fakes().shell->opened[0].startsWith(QStringLiteral("https://")));
     QVERIFY(fakes().shell->opened[1].startsWith(QStringLiteral("mailto:")));

@@ -8,6 +8,7 @@
 #include "calendar/calendarpanel.h"
 #include "core/db.h"
 #include "app/frmmain.h"
+#include "app/frmsplash.h"
 #include "app/frmtip.h"
 #include "core/grid.h"
 #include "core/modmain.h"
@@ -16,17 +17,29 @@
 #include "customers/customerspanel.h"
 #include "reports/reportspanel.h"
 #include "support/testsupport.h"
-#include "ui_arrivalspanel.h"
-#include "ui_customerspanel.h"
-#include "ui_frmmain.h"
-#include "ui_paymentpage.h"
 
 #include <QDateEdit>
 #include <QFile>
+#include <QAction>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QWidget>
 
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase()
+    {
+        // The splash stands a moment only: these tests look at what follows it.
+        frmSplash::ShowTimeMs = 100;
+        frmSplash::LoadDelayMs = 10;
+    }
     void init() { resetProgramState(); }
     void loadsOnTheArrivalsView();
     void loadCopiesSettings();
@@ -46,28 +59,28 @@ void TestStartup::loadsOnTheArrivalsView()
     QVERIFY(objConn.isOpen());
     QCOMPARE(objConn.fileName(), db.file());
     QVERIFY(main.windowState() & Qt::WindowMaximized);
-    QVERIFY(main.ui->picArrivals->isVisibleTo(&main));
-    QVERIFY(!main.ui->picBooking->isVisibleTo(&main));
-    QVERIFY(!main.ui->picCalendar->isVisibleTo(&main));
-    QVERIFY(!main.ui->picCustomers->isVisibleTo(&main));
+    QVERIFY(control<ArrivalsPanel>(&main, "picArrivals")->isVisibleTo(&main));
+    QVERIFY(!control<BookingWizard>(&main, "picBooking")->isVisibleTo(&main));
+    QVERIFY(!control<CalendarPanel>(&main, "picCalendar")->isVisibleTo(&main));
+    QVERIFY(!control<CustomersPanel>(&main, "picCustomers")->isVisibleTo(&main));
     // The reports panel is never hidden at load: it lies behind the arrivals.
-    QVERIFY(main.ui->picReports->isVisibleTo(&main));
-    QCOMPARE(main.ui->picBack->children().last(), static_cast<QObject*>(main.ui->picArrivals));
-    QCOMPARE(main.arrivals()->ui->dtCalendar->selectedDate(), QDate::currentDate());
+    QVERIFY(control<ReportsPanel>(&main, "picReports")->isVisibleTo(&main));
+    QCOMPARE(control<QWidget>(&main, "picBack")->children().last(), static_cast<QObject*>(control<ArrivalsPanel>(&main, "picArrivals")));
+    QCOMPARE(control<QCalendarWidget>(main.arrivals(), "dtCalendar")->selectedDate(), QDate::currentDate());
     QCOMPARE(control<QDateEdit>(main.reports(), "dtReport")->date(), QDate::currentDate());
 
-    QCOMPARE(main.arrivals()->ui->gArrivals->model()->columnCount(), 4);
-    QCOMPARE(main.arrivals()->ui->gArrivals->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Room"));
-    QCOMPARE(main.booking()->payment()->ui->gNewInvoice->horizontalHeaderItem(4)->text(),
+    QCOMPARE(control<QTableView>(main.arrivals(), "gArrivals")->model()->columnCount(), 4);
+    QCOMPARE(control<QTableView>(main.arrivals(), "gArrivals")->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Room"));
+    QCOMPARE(control<QTableWidget>(main.booking()->payment(), "gNewInvoice")->horizontalHeaderItem(4)->text(),
              QStringLiteral("Item Total"));
-    QCOMPARE(main.customers()->ui->gcust->columnCount(), 4);
-    QCOMPARE(main.arrivals()->ui->cboSimpleCalSort->currentText(), QStringLiteral("Time"));
+    QCOMPARE(control<QTableView>(main.customers(), "gcust")->model()->columnCount(), 4);
+    QCOMPARE(control<QComboBox>(main.arrivals(), "cboSimpleCalSort")->currentText(), QStringLiteral("Time"));
     // The week's headings name the day of the figure beside them: Monday first.
     QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_52"))->text(), QStringLiteral("Monday:"));
     QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_58"))->text(), QStringLiteral("Sunday:"));
 
     // The payment methods in the order they were entered: the fourth is the card.
-    QComboBox* methods = main.booking()->payment()->ui->cboPaymentMethod;
+    QComboBox* methods = control<QComboBox>(main.booking()->payment(), "cboPaymentMethod");
     QCOMPARE(methods->count(), objConn.scalar(QStringLiteral("SELECT count(*) FROM PaymentMethod")).toInt());
     QCOMPARE(methods->itemText(3), objConn.scalar(QStringLiteral("SELECT method FROM PaymentMethod ORDER BY id "
                                                                  "LIMIT 1 OFFSET 3"))
@@ -75,9 +88,9 @@ void TestStartup::loadsOnTheArrivalsView()
     for (QPushButton* back : main.booking()->cmdBack)
         QVERIFY(!back->isEnabled());
     QCOMPARE(iBookingStep, 0);
-    QCOMPARE(main.ui->mnuConfigureRooms->text(), QStringLiteral("Rooms..."));
-    QCOMPARE(main.ui->mnuBookingsRoomNotes->text(), QStringLiteral("Room Notes..."));
-    QVERIFY(!main.ui->mnuCommissions->menuAction()->isVisible());
+    QCOMPARE(control<QAction>(&main, "mnuConfigureRooms")->text(), QStringLiteral("Rooms..."));
+    QCOMPARE(control<QAction>(&main, "mnuBookingsRoomNotes")->text(), QStringLiteral("Room Notes..."));
+    QVERIFY(!control<QMenu>(&main, "mnuCommissions")->menuAction()->isVisible());
     QCOMPARE(fakes().help->helpFile, AppPath() + QStringLiteral("kshelp.hlp"));
     QVERIFY(fakes().messageBoxes->shown.isEmpty());
 }
@@ -95,14 +108,14 @@ void TestStartup::loadCopiesSettings()
     QCOMPARE(sCostPerNight, Money::fromRaw(995000));
     QCOMPARE(dSalesTaxPercentage, 17.5);
     QCOMPARE(dSalesTaxPercentage2, 10.0);
-    QVERIFY(main.ui->mnuCommissions->menuAction()->isVisible());
-    QVERIFY(main.booking()->payment()->ui->picBookingCommission->isVisibleTo(main.booking()->payment()));
+    QVERIFY(control<QMenu>(&main, "mnuCommissions")->menuAction()->isVisible());
+    QVERIFY(control<QGroupBox>(main.booking()->payment(), "picBookingCommission")->isVisibleTo(main.booking()->payment()));
     QVERIFY(main.calendar()->MainCalendar()->bIncludeEndDate);
     QCOMPARE(gsCommodityPlural, QStringLiteral("Cabins"));
-    QCOMPARE(main.ui->mnuConfigureRooms->text(), QStringLiteral("Cabins..."));
-    QCOMPARE(main.ui->mnuBookingsRoomNotes->text(), QStringLiteral("Cabin Notes..."));
-    QCOMPARE(main.arrivals()->ui->gArrivals->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Cabin"));
-    QCOMPARE(main.arrivals()->ui->cboSimpleCalSort->itemText(2), QStringLiteral("Cabin"));
+    QCOMPARE(control<QAction>(&main, "mnuConfigureRooms")->text(), QStringLiteral("Cabins..."));
+    QCOMPARE(control<QAction>(&main, "mnuBookingsRoomNotes")->text(), QStringLiteral("Cabin Notes..."));
+    QCOMPARE(control<QTableView>(main.arrivals(), "gArrivals")->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Cabin"));
+    QCOMPARE(control<QComboBox>(main.arrivals(), "cboSimpleCalSort")->itemText(2), QStringLiteral("Cabin"));
     QCOMPARE(main.calendar()->MainCalendar()->CommodityName, QStringLiteral("Cabins"));
 }
 
@@ -193,8 +206,8 @@ void TestStartup::exitSavesGridWidths()
 {
     TestDb db;
     frmMain& main = loadMainWindow(db);
-    SetGridColWidth(main.arrivals()->ui->gArrivals, 2, 2400);
-    SetGridColWidth(main.customers()->ui->gcust, 0, 3000);
+    SetGridColWidth(control<QTableView>(main.arrivals(), "gArrivals"), 2, 2400);
+    SetGridColWidth(control<QTableView>(main.customers(), "gcust"), 0, 3000);
     main.close();
     QCOMPARE(ConfigText(QStringLiteral("gArrivalsColWidth2"), QString()), QStringLiteral("2400"));
     QCOMPARE(ConfigText(QStringLiteral("gcustColWidth0"), QString()), QStringLiteral("3000"));

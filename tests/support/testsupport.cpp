@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QPrinter>
 #include <QSettings>
+#include <QPushButton>
 #include <QTimer>
 
 int FakeMessageBoxes::show(QWidget*, const QString& prompt, int style, const QString& title)
@@ -41,10 +42,14 @@ bool FakeSaveFile::getSaveFileName(SaveFileRequest& request)
     return true;
 }
 
-int FakeShell::open(const QString& target)
+int FakeShell::open(const QString& target, std::function<void(int)> failed)
 {
     opened << target;
-    return result;
+    if (!late)
+        return result;
+    if (result <= 32 && failed)
+        QTimer::singleShot(0, [failed, code = result] { failed(code); });
+    return SE_OK;
 }
 
 bool FakePrint::printDialog(QWidget*, QPrinter& printer)
@@ -69,6 +74,19 @@ qint32 insertRow(const char* table, std::initializer_list<std::pair<const char*,
     for (const auto& [column, value] : fields)
         f.emplace_back(QString::fromLatin1(column), value);
     return qint32(objConn.insert(QString::fromLatin1(table), f));
+}
+
+void leaveSummary(QWidget* summary, int code)
+{
+    const char* button = code == 1 ? "cmdEdit" : code == 2 ? "cmdCancel" : "cmdClose";
+    FakeMessageBoxes* boxes = fakes().messageBoxes;
+    const int shown = boxes->shown.size();
+    boxes->answers.prepend(vbYes);
+    QTest::mouseClick(control<QPushButton>(summary, button), Qt::LeftButton);
+    if (boxes->shown.size() > shown)
+        boxes->shown.removeLast();
+    else
+        boxes->answers.removeFirst();
 }
 
 Money money(const char* text)
@@ -152,14 +170,7 @@ void resetProgramState()
     iBookingID = 0;
     iBookingStep = 0;
     giCustomerID = 0;
-    giSummaryReservationID = 0;
-    giSummaryReturnCode = -1;
-    giSummaryCancelBookingID = 0;
-    giCustomerHistoryID = 0;
-    giFindThenGotoBooking_BookingID = -1;
-    gbFindThenGotoBooking = false;
     WizMailList_Filename.clear();
-    giResCustomerSearchID = -1;
     iNoOfNights = 0;
     lBookingCommissionID = 1;
     dBookingCommissionPercentage = 0;
@@ -199,6 +210,12 @@ void onNextModal(const std::function<bool(QWidget*)>& accept, const std::functio
         if (modal && modal->isVisible() && accept(modal)) {
             timer->stop();
             timer->deleteLater();
+            // Keys and clicks go to the dialog only once it is the active window.
+            modal->activateWindow();
+            if (!QTest::qWaitForWindowActive(modal)) {
+                QTest::qFail("the dialog never became the active window", __FILE__, __LINE__);
+                return;
+            }
             action(modal);
         } else if (*elapsed > timeoutMs) {
             timer->stop();

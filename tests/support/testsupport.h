@@ -48,9 +48,11 @@ public:
 
 class FakeShell : public ShellService {
 public:
-    int open(const QString& target) override;
+    int open(const QString& target, std::function<void(int)> failed = nullptr) override;
     QStringList opened;
     int result = SE_OK;
+    // The opener starts, and ends with result only afterwards, as the desktop's does.
+    bool late = false;
 };
 
 class FakeHelp : public HelpService {
@@ -121,7 +123,8 @@ class frmMain;
 frmMain& loadMainWindow(TestDb& db);
 
 // Runs action on the next modal dialog that opens (from within whatever opens
-// it), the splash window aside; fails the test if none opens in time.
+// it), the splash window aside, once it is the active window; fails the test
+// if none opens in time.
 void onNextDialog(const std::function<void(QWidget*)>& action, int timeoutMs = 3000);
 // The same for the next modal dialog of class T.
 template <class T>
@@ -146,6 +149,11 @@ W* control(const QWidget* root, const char* name)
         qFatal("no control %s", name);
     return w;
 }
+
+// Leaves an open booking summary the way a user gives answer code: -1 Close,
+// 1 Edit Booking, 2 Cancel Booking (agreed to; that question is taken off the
+// messages shown, so that a test counts its opener's questions only).
+void leaveSummary(QWidget* summary, int code);
 
 // Adds a row to a table of the open database and returns its id.
 qint32 insertRow(const char* table, std::initializer_list<std::pair<const char*, QVariant>> fields);

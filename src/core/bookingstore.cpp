@@ -1,0 +1,109 @@
+#include "core/bookingstore.h"
+
+#include "core/db.h"
+
+namespace BookingStore {
+
+std::optional<BookingRecord> read(qint64 id)
+{
+    Query q = objConn.query(QStringLiteral("SELECT id, customerid, fromdate, todate, noadults, nokids, bookedby, notes, "
+                                           "PaymentMethod, Tip, AmountPayed, CommissionID, CommissionAmount, "
+                                           "CreditCardNo, CreditCardExpiry, CreditCardType, BookingUDFID, Discount "
+                                           "FROM booking WHERE id = ?"),
+                            {id});
+    if (!q.next())
+        return std::nullopt;
+    BookingRecord r;
+    r.id = qint32(q.integer(0));
+    r.hasCustomer = !q.isNull(1) && q.integer(1) != 0;
+    r.customerId = q.integer(1);
+    r.from = q.dateTime(2);
+    r.to = q.dateTime(3);
+    r.noAdults = q.value(4);
+    r.noKids = q.value(5);
+    r.bookedBy = q.text(6);
+    r.notes = q.text(7);
+    r.paymentMethod = q.text(8);
+    r.tip = q.money(9);
+    r.amountPayed = q.money(10);
+    if (!q.isNull(11))
+        r.commissionId = q.integer(11);
+    r.commissionAmount = q.money(12);
+    r.creditCardNo = q.text(13);
+    r.creditCardExpiry = q.text(14);
+    r.creditCardType = q.text(15);
+    if (!q.isNull(16))
+        r.bookingUdfId = q.integer(16);
+    r.discount = q.money(17);
+    return r;
+}
+
+bool exists(qint64 id)
+{
+    return objConn.scalar(QStringLiteral("SELECT id FROM booking WHERE id = ?"), {id}).isValid();
+}
+
+qint32 addPlaceholder(const QDateTime& from, const QDateTime& to)
+{
+    const QString empty;
+    return qint32(objConn.insert(QStringLiteral("Booking"), {{QStringLiteral("FromDate"), dbValue(from)},
+                                                             {QStringLiteral("ToDate"), dbValue(to)},
+                                                             {QStringLiteral("PaymentMethod"), empty},
+                                                             {QStringLiteral("BookedBy"), empty},
+                                                             {QStringLiteral("CreditCardNo"), empty},
+                                                             {QStringLiteral("CreditCardExpiry"), empty},
+                                                             {QStringLiteral("CreditCardType"), empty}}));
+}
+
+void saveDates(qint64 id, const QString& bookedBy, const QDateTime& from, const QDateTime& to)
+{
+    objConn.execute(QStringLiteral("UPDATE booking SET bookedby = ?, fromdate = ?, todate = ? WHERE id = ?"),
+                    {bookedBy, dbValue(from), dbValue(to), id});
+}
+
+void saveNotes(qint64 id, const QString& notes)
+{
+    objConn.execute(QStringLiteral("UPDATE booking SET notes = ? WHERE id = ?"), {notes, id});
+}
+
+void saveGuestCounts(qint64 id, const QVariant& adults, const QVariant& kids)
+{
+    objConn.execute(QStringLiteral("UPDATE booking SET noadults = ?, nokids = ? WHERE id = ?"), {adults, kids, id});
+}
+
+void saveCustomer(qint64 id, qint64 customerId)
+{
+    objConn.execute(QStringLiteral("UPDATE booking SET customerid = ? WHERE id = ?"), {customerId, id});
+}
+
+void saveCustomField(qint64 id, qint64 bookingUdfId)
+{
+    objConn.execute(QStringLiteral("UPDATE booking SET BookingUDFID = ? WHERE id = ?"), {bookingUdfId, id});
+}
+
+void savePayment(qint64 id, const Payment& p)
+{
+    Fields fields;
+    fields.emplace_back(QStringLiteral("PaymentMethod"), p.paymentMethod);
+    if (p.tip)
+        fields.emplace_back(QStringLiteral("Tip"), dbValue(*p.tip));
+    if (p.amountPayed)
+        fields.emplace_back(QStringLiteral("AmountPayed"), dbValue(*p.amountPayed));
+    if (p.commissionAmount)
+        fields.emplace_back(QStringLiteral("CommissionAmount"), dbValue(*p.commissionAmount));
+    fields.emplace_back(QStringLiteral("CommissionID"), p.commissionId);
+    fields.emplace_back(QStringLiteral("CreditCardNo"), p.creditCardNo);
+    fields.emplace_back(QStringLiteral("CreditCardExpiry"), p.creditCardExpiry);
+    fields.emplace_back(QStringLiteral("CreditCardType"), p.creditCardType);
+    objConn.update(QStringLiteral("Booking"), id, fields);
+}
+
+void remove(qint64 id)
+{
+    Connection::Transaction transaction(objConn);
+    objConn.execute(QStringLiteral("DELETE FROM booking WHERE id = ?"), {id});
+    objConn.execute(QStringLiteral("DELETE FROM bookingroom WHERE bookingid = ?"), {id});
+    transaction.commit();
+}
+
+}  // namespace BookingStore

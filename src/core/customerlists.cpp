@@ -1,0 +1,39 @@
+#include "core/customerlists.h"
+
+QList<PagedModel::Column> CustomerSearchColumns()
+{
+    const Qt::Alignment leftCentre = Qt::AlignLeft | Qt::AlignVCenter;
+    return {{QStringLiteral("Name")},
+            {QStringLiteral("Address"), leftCentre},
+            {QStringLiteral("Postcode"), leftCentre},
+            {QStringLiteral("Phone")}};
+}
+
+int CustomerSearchColumnWidth(int column)
+{
+    static const int widths[] = {2400, 1600, 1100, 1600};
+    return column >= 0 && column < 4 ? widths[column] : 0;
+}
+
+PagedRow CustomerSearchRow(const CustomerStore::ListRow& c)
+{
+    QString address = c.address1;
+    if (!c.address2.isEmpty())
+        address += QStringLiteral(", ") + c.address2;
+    return {c.id, {c.firstName + u' ' + c.lastName, address, c.postCode, c.phone}, {}};
+}
+
+PagedModel::PageReader CustomerSearchReader(const QList<CustomerStore::Criterion>& criteria)
+{
+    return [criteria](const PagedRow*, int offset, int limit) {
+        QList<PagedRow> rows;
+        for (const CustomerStore::ListRow& c : CustomerStore::listPage(criteria, offset, limit))
+            rows << CustomerSearchRow(c);
+        return rows;
+    };
+}
+
+PagedModel::Counter CustomerSearchCounter(const QList<CustomerStore::Criterion>& criteria)
+{
+    return [criteria] { return qint64(CustomerStore::matchCount(criteria)); };
+}

@@ -1,0 +1,198 @@
+#include "core/customerstore.h"
+
+#include "core/db.h"
+
+#include <QDateTime>
+#include <QTime>
+
+namespace {
+
+// The columns a search may test.
+bool isSearchColumn(const QString& column)
+{
+    static const QStringList columns = {QStringLiteral("firstname"), QStringLiteral("lastname"),
+                                        QStringLiteral("BusinessName"), QStringLiteral("address1"),
+                                        QStringLiteral("address2"), QStringLiteral("city"),
+                                        QStringLiteral("state"), QStringLiteral("country"),
+                                        QStringLiteral("postcode"), QStringLiteral("phone"),
+                                        QStringLiteral("email")};
+    return columns.contains(column, Qt::CaseInsensitive);
+}
+
+// LIKE matches the typed text itself: its wildcard and escape characters
+// stand for themselves.
+QString likeLiteral(const QString& text)
+{
+    QString s = text;
+    s.replace(u'\\', QStringLiteral("\\\\"));
+    s.replace(u'%', QStringLiteral("\\%"));
+    s.replace(u'_', QStringLiteral("\\_"));
+    return s;
+}
+
+// " WHERE a OR b ..." for the filled criteria; empty when none is filled.
+QString whereOf(const QList<CustomerStore::Criterion>& criteria, QVariantList& params)
+{
+    QString where;
+    for (const CustomerStore::Criterion& c : criteria) {
+        if (!isSearchColumn(c.column))
+            continue;
+        const QString clause = AAS(c.column, c.text, params);
+        if (clause.isEmpty())
+            continue;
+        where += where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" OR ");
+        where += clause;
+    }
+    return where;
+}
+
+QVariant midnight(const QDate& day)
+{
+    return dbValue(QDateTime(day, QTime(0, 0)));
+}
+
+}  // namespace
+
+QString AAS(const QString& sFieldname, const QString& text, QVariantList& params)
+{
+    if (text.isEmpty())
+        return QString();
+    params << QStringLiteral("%") + likeLiteral(text) + QStringLiteral("%");
+    return sFieldname + QStringLiteral(" LIKE ? ESCAPE '\\'");
+}
+
+namespace CustomerStore {
+
+std::optional<CustomerRecord> read(qint64 id)
+{
+    Query q = objConn.query(QStringLiteral("SELECT ID, FirstName, LastName, BusinessName, Address1, Address2, City, "
+                                           "State, PostCode, Country, Phone, Fax, Email, SubmittedDate, Mobile, "
+                                           "HomePhone FROM Customer WHERE ID = ?"),
+                            {id});
+    if (!q.next())
+        return std::nullopt;
+    CustomerRecord c;
+    c.id = q.integer(0);
+    c.firstName = q.text(1);
+    c.lastName = q.text(2);
+    c.businessName = q.text(3);
+    c.address1 = q.text(4);
+    c.address2 = q.text(5);
+    c.city = q.text(6);
+    c.state = q.text(7);
+    c.postCode = q.text(8);
+    c.country = q.text(9);
+    c.phone = q.text(10);
+    c.fax = q.text(11);
+    c.email = q.text(12);
+    c.submittedDate = q.text(13);
+    c.mobile = q.text(14);
+    c.homePhone = q.text(15);
+    return c;
+}
+
+bool exists(qint64 id)
+{
+    return objConn.scalar(QStringLiteral("SELECT count(*) FROM customer WHERE ID = ?"), {id}).toInt() > 0;
+}
+
+qint64 add(const CustomerRecord& c)
+{
+    return objConn.insert(QStringLiteral("Customer"), {{QStringLiteral("FirstName"), c.firstName},
+                                                       {QStringLiteral("LastName"), c.lastName},
+                                                       {QStringLiteral("Address1"), c.address1},
+                                                       {QStringLiteral("Address2"), c.address2},
+                                                       {QStringLiteral("City"), c.city},
+                                                       {QStringLiteral("State"), c.state},
+                                                       {QStringLiteral("PostCode"), c.postCode},
+                                                       {QStringLiteral("Country"), c.country},
+                                                       {QStringLiteral("Phone"), c.phone},
+                                                       {QStringLiteral("Mobile"), c.mobile},
+                                                       {QStringLiteral("HomePhone"), c.homePhone},
+                                                       {QStringLiteral("Fax"), c.fax},
+                                                       {QStringLiteral("Email"), c.email},
+                                                       {QStringLiteral("BusinessName"), c.businessName}});
+}
+
+void update(const CustomerRecord& c)
+{
+    objConn.execute(QStringLiteral("UPDATE Customer SET FirstName = ?, LastName = ?, Address1 = ?, Address2 = ?, "
+                                   "City = ?, State = ?, PostCode = ?, Country = ?, Phone = ?, HomePhone = ?, "
+                                   "Mobile = ?, Fax = ?, Email = ?, BusinessName = ? WHERE ID = ?"),
+                    {c.firstName, c.lastName, c.address1, c.address2, c.city, c.state, c.postCode, c.country, c.phone,
+                     c.homePhone, c.mobile, c.fax, c.email, c.businessName, c.id});
+}
+
+void linkBooking(qint64 customerId, qint64 bookingId)
+{
+    objConn.execute(QStringLiteral("UPDATE booking SET customerid = ? WHERE id = ?"), {customerId, bookingId});
+}
+
+int futureBookingCount(qint64 id, const QDate& today)
+{
+    const QVariant t = midnight(today);
+    return objConn
+        .scalar(QStringLiteral("SELECT count(*) FROM customer, booking WHERE booking.customerid = customer.id "
+                               "AND customer.id = ? AND (fromdate >= ? OR todate >= ?)"),
+                {id, t, t})
+        .toInt();
+}
+
+int pastBookingCount(qint64 id, const QDate& today)
+{
+    const QVariant t = midnight(today);
+    return objConn
+        .scalar(QStringLiteral("SELECT count(*) FROM customer, booking WHERE booking.customerid = customer.id "
+                               "AND customer.id = ? AND fromdate < ? AND todate < ?"),
+                {id, t, t})
+        .toInt();
+}
+
+void removeWithBookings(qint64 id)
+{
+    Connection::Transaction transaction(objConn);
+    objConn.execute(QStringLiteral("DELETE FROM bookingroom WHERE bookingid IN "
+                                   "(SELECT id FROM booking WHERE customerid = ?)"),
+                    {id});
+    objConn.execute(QStringLiteral("DELETE FROM booking WHERE customerid = ?"), {id});
+    objConn.execute(QStringLiteral("DELETE FROM customer WHERE id = ?"), {id});
+    transaction.commit();
+}
+
+QList<ListRow> listPage(const QList<Criterion>& criteria, int offset, int count)
+{
+    QVariantList params;
+    const QString where = whereOf(criteria, params);
+    params << count << offset;
+    Query q = objConn.query(QStringLiteral("SELECT id, firstname, lastname, address1, address2, postcode, phone, "
+                                           "city, state, country, HomePhone, mobile FROM customer")
+                                + where + QStringLiteral(" ORDER BY lastname, firstname, id LIMIT ? OFFSET ?"),
+                            params);
+    QList<ListRow> rows;
+    while (q.next()) {
+        ListRow r;
+        r.id = q.integer(0);
+        r.firstName = q.text(1);
+        r.lastName = q.text(2);
+        r.address1 = q.text(3);
+        r.address2 = q.text(4);
+        r.postCode = q.text(5);
+        r.phone = q.text(6);
+        r.city = q.text(7);
+        r.state = q.text(8);
+        r.country = q.text(9);
+        r.homePhone = q.text(10);
+        r.mobile = q.text(11);
+        rows << r;
+    }
+    return rows;
+}
+
+int matchCount(const QList<Criterion>& criteria)
+{
+    QVariantList params;
+    const QString where = whereOf(criteria, params);
+    return objConn.scalar(QStringLiteral("SELECT count(*) FROM customer") + where, params).toInt();
+}
+
+}  // namespace CustomerStore

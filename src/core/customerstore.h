@@ -1,0 +1,76 @@
+#pragma once
+// One customer row as a record, read and written here and nowhere else,
+// the searches over customers, and a customer's removal with their bookings.
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QVariantList>
+#include <optional>
+
+struct CustomerRecord {
+    qint64 id = 0;
+    QString firstName;
+    QString lastName;
+    QString businessName;
+    QString address1;
+    QString address2;
+    QString city;
+    QString state;
+    QString postCode;
+    QString country;
+    QString phone;        // work phone
+    QString fax;
+    QString email;
+    QString submittedDate;  // kept as stored; the program never writes it
+    QString mobile;
+    QString homePhone;
+};
+
+namespace CustomerStore {
+
+// The customer with that id; nothing when there is no such row.
+std::optional<CustomerRecord> read(qint64 id);
+bool exists(qint64 id);
+// Adds the customer (its id aside) and returns the new id.
+qint64 add(const CustomerRecord& c);
+// Writes every column the program edits (all but SubmittedDate) of the row c.id.
+void update(const CustomerRecord& c);
+
+// Makes the customer the booking's customer (no such booking: nothing changes).
+void linkBooking(qint64 customerId, qint64 bookingId);
+
+// Bookings of the customer not over before today began: arriving or
+// departing today or later, and stays in progress.
+int futureBookingCount(qint64 id, const QDate& today);
+// Bookings of the customer that ended before today.
+int pastBookingCount(qint64 id, const QDate& today);
+// Removes the customer with their bookings and the bookings' unit rows, all
+// or nothing. Invoice lines and custom field values stay.
+void removeWithBookings(qint64 id);
+
+// A customer as the lists show one (Null columns read as empty text).
+struct ListRow {
+    qint64 id = 0;
+    QString firstName, lastName, address1, address2, city, state, postCode, country;
+    QString phone, homePhone, mobile;
+};
+
+// One criterion of a search: the text, as typed, anywhere in the column.
+struct Criterion {
+    QString column;   // a text column of the customer table
+    QString text;     // empty: left out
+};
+
+// Customers in list order (last name, first name, id), count rows from
+// offset: those matching any filled criterion, or every customer when none
+// is filled.
+QList<ListRow> listPage(const QList<Criterion>& criteria, int offset, int count);
+// How many customers listPage lists for the criteria.
+int matchCount(const QList<Criterion>& criteria);
+
+}  // namespace CustomerStore
+
+// The search condition of one box: empty when the box is empty; otherwise
+// "<column> LIKE ?", matching the text as typed (its %, _ and \ stand for
+// themselves), with the pattern appended to params.
+QString AAS(const QString& sFieldname, const QString& text, QVariantList& params);

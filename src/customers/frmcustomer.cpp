@@ -1,0 +1,118 @@
+#include "customers/frmcustomer.h"
+
+#include "core/db.h"
+#include "core/guard.h"
+#include "core/modmain.h"
+#include "core/platform.h"
+#include "core/twips.h"
+#include "ui_frmcustomer.h"
+
+#include <QMouseEvent>
+
+frmCustomer::frmCustomer(qint64 customerId, QWidget* parent)
+    : QDialog(parent), ui(new Ui::frmCustomer), m_customerId(customerId)
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(Twips::toPx(5040), Twips::toPx(5400));
+    ui->lblEmail->installEventFilter(this);
+
+    connect(ui->cmdOk, &QPushButton::clicked, this, guarded(this, &frmCustomer::cmdOK_Click));
+    connect(ui->cmdCancel, &QPushButton::clicked, this, guarded(this, &frmCustomer::cmdCancel_Click));
+    Form_Load();
+}
+
+frmCustomer::~frmCustomer()
+{
+    delete ui;
+}
+
+std::optional<qint64> frmCustomer::ask(qint64 customerId, QWidget* parent)
+{
+    frmCustomer dlg(customerId, parent);
+    dlg.exec();
+    return dlg.m_saved;
+}
+
+bool frmCustomer::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui->lblEmail && event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && ui->lblEmail->rect().contains(mouse->position().toPoint())) {
+            RunGuarded([this] { lblEmail_Click(); });
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmCustomer::Form_Load()
+{
+    if (m_customerId == -1)
+        return;
+    const std::optional<CustomerRecord> c = CustomerStore::read(m_customerId);
+    if (!c)
+        return;
+    ui->txtFirstname->setText(c->firstName);
+    ui->txtLastname->setText(c->lastName);
+    ui->txtBusinessName->setText(c->businessName);
+    ui->txtAddress1->setText(c->address1);
+    ui->txtAddress2->setText(c->address2);
+    ui->txtCity->setText(c->city);
+    ui->txtState->setText(c->state);
+    ui->txtCountry->setText(c->country);
+    ui->txtPostcode->setText(c->postCode);
+    ui->txtPhone->setText(c->phone);
+    ui->txtHomePhone->setText(c->homePhone);
+    ui->txtMobile->setText(c->mobile);
+    ui->txtFax->setText(c->fax);
+    ui->txtEmail->setText(c->email);
+}
+
+CustomerRecord frmCustomer::typed() const
+{
+    CustomerRecord c;
+    c.id = m_customerId;
+    c.firstName = ui->txtFirstname->text();
+    c.lastName = ui->txtLastname->text();
+    c.businessName = ui->txtBusinessName->text();
+    c.address1 = ui->txtAddress1->text();
+    c.address2 = ui->txtAddress2->text();
+    c.city = ui->txtCity->text();
+    c.state = ui->txtState->text();
+    c.country = ui->txtCountry->text();
+    c.postCode = ui->txtPostcode->text();
+    c.phone = ui->txtPhone->text();
+    c.homePhone = ui->txtHomePhone->text();
+    c.mobile = ui->txtMobile->text();
+    c.fax = ui->txtFax->text();
+    c.email = ui->txtEmail->text();
+    return c;
+}
+
+void frmCustomer::cmdOK_Click()
+{
+    if (m_customerId != -1) {
+        CustomerStore::update(typed());
+        m_saved = m_customerId;
+    } else {
+        Connection::Transaction transaction(objConn);
+        const qint64 id = CustomerStore::add(typed());
+        // The booking being entered, whoever its customer was, is now this customer's.
+        CustomerStore::linkBooking(id, iBookingID);
+        transaction.commit();
+        m_saved = id;
+    }
+    accept();
+}
+
+void frmCustomer::cmdCancel_Click()
+{
+    reject();
+}
+
+void frmCustomer::lblEmail_Click()
+{
+    platform().shell().open(QStringLiteral("mailto:") + ui->txtEmail->text());
+}

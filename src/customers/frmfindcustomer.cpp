@@ -1,0 +1,321 @@
+#include "customers/frmfindcustomer.h"
+
+#include "booking/bookingwizard.h"
+#include "calendar/frmbookinghistory.h"
+#include "calendar/frmbookingsummary.h"
+#include "core/customerlists.h"
+#include "core/format.h"
+#include "core/grid.h"
+#include "core/guard.h"
+#include "core/mainview.h"
+#include "core/modmain.h"
+#include "core/pagedmodel.h"
+#include "core/plaintext.h"
+#include "core/platform.h"
+#include "core/twips.h"
+#include "core/waitcursor.h"
+#include "customers/customerdeletion.h"
+#include "customers/frmcustomer.h"
+#include "ui_frmfindcustomer.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QTimer>
+
+namespace {
+
+// Places in twips: left, top, width, height.
+struct Place {
+    int left, top, width, height;
+};
+
+void place(QWidget* w, const Place& p)
+{
+    w->setGeometry(Twips::toPx(p.left), Twips::toPx(p.top), Twips::toPx(p.width), Twips::toPx(p.height));
+}
+
+constexpr int kSepTop = 3990;
+constexpr int kSep2Top = 6120;
+constexpr int kBoxHeight = 285;
+constexpr int kButtonHeight = 375;
+// Frame and title of a window not yet on screen, in twips.
+constexpr int kFrameWidth = 120;
+constexpr int kFrameHeight = 420;
+
+}  // namespace
+
+frmFindCustomer::frmFindCustomer(QWidget* parent)
+    : QDialog(parent), ui(new Ui::frmFindCustomer), m_model(new PagedModel(CustomerSearchColumns(), this))
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+
+    // The criteria: the two names side by side, the others one under another.
+    place(ui->lblLabels_0, {1590, 150, 1935, 240});
+    place(ui->lblLabels_1, {3630, 150, 2115, 240});
+    place(ui->txtFirstname, {1590, 390, 1935, kBoxHeight});
+    place(ui->txtLastname, {3630, 390, 2115, kBoxHeight});
+    const std::pair<QWidget*, QWidget*> rows[] = {
+        {ui->lblLabels_2, ui->txtBusinessName}, {ui->lblLabels_3, ui->txtAddress1}, {ui->lblLabels_4, ui->txtAddress2},
+        {ui->lblLabels_5, ui->txtCity},         {ui->lblLabels_6, ui->txtState},    {ui->lblLabels_7, ui->txtCountry},
+        {ui->lblPostCode, ui->txtPostcode},     {ui->lblLabels_9, ui->txtPhone},    {ui->lblLabels_10, ui->txtEmail}};
+    int top = 870;
+    for (const auto& [label, box] : rows) {
+        place(label, {180, top + 30, 1380, 240});
+        place(box, {1590, top, 4935, kBoxHeight});
+        top += 330;
+    }
+    place(ui->picSep, {90, kSepTop - 60, 6585, 30});
+    place(ui->gcust, {90, kSepTop, 6585, 1665});
+    place(ui->lblTotalCaption, {210, 5760, 1900, 240});
+    ui->lblTotalCaption->adjustSize();
+    place(ui->lblTotalCustomers, {2130, 5760, 1500, 240});
+    place(ui->picSep2, {90, kSep2Top, 8745, 30});
+    place(ui->picBut, {6840, 60, 1935, 6015});
+    const std::pair<QWidget*, int> buttons[] = {{ui->cmdOk, 330},           {ui->cmdCancel, 840},
+                                                {ui->cmdCreateCustomer, 3840}, {ui->cmdEditCustomer, 4350},
+                                                {ui->cmdViewHistory, 4860},    {ui->cmdDeleteCustomer, 5550}};
+    for (const auto& [button, buttonTop] : buttons)
+        place(button, {60, buttonTop, 1815, kButtonHeight});
+    // Labels wider at the desktop's font than the design allows push the
+    // boxes, and the window, to the right.
+    int labelWidth = 0;
+    for (const auto& [label, box] : rows)
+        labelWidth = std::max(labelWidth, label->sizeHint().width());
+    const int shift = std::max(0, labelWidth - (Twips::toPx(1590 - 180) - 6));
+    if (shift > 0) {
+        for (QWidget* w : {static_cast<QWidget*>(ui->lblLabels_0), static_cast<QWidget*>(ui->lblLabels_1),
+                           static_cast<QWidget*>(ui->txtFirstname), static_cast<QWidget*>(ui->txtLastname)})
+            w->move(w->x() + shift, w->y());
+        for (const auto& [label, box] : rows) {
+            label->resize(label->width() + shift, label->height());
+            box->move(box->x() + shift, box->y());
+        }
+    }
+    resize(Twips::toPx(8925) + shift, Twips::toPx(6150));
+
+    SetGridModel(ui->gcust, m_model);
+    ui->gcust->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+
+    connect(ui->cmdOk, &QPushButton::clicked, this, guarded(this, &frmFindCustomer::cmdOk_Click));
+    connect(ui->cmdCancel, &QPushButton::clicked, this, guarded(this, &frmFindCustomer::cmdCancel_Click));
+    connect(ui->cmdCreateCustomer, &QPushButton::clicked, this,
+            guarded(this, &frmFindCustomer::cmdCreateCustomer_Click));
+    connect(ui->cmdEditCustomer, &QPushButton::clicked, this,
+            guarded(this, &frmFindCustomer::cmdEditCustomer_Click));
+    connect(ui->cmdDeleteCustomer, &QPushButton::clicked, this,
+            guarded(this, &frmFindCustomer::cmdDeleteCustomer_Click));
+    connect(ui->cmdViewHistory, &QPushButton::clicked, this, guarded(this, &frmFindCustomer::cmdViewHistory_Click));
+    connect(ui->gcust, &QTableView::doubleClicked, this, guarded(this, &frmFindCustomer::cmdViewHistory_Click));
+    Form_Load();
+}
+
+frmFindCustomer::~frmFindCustomer()
+{
+    delete ui;
+}
+
+std::optional<qint64> frmFindCustomer::ask(QWidget* parent)
+{
+    frmFindCustomer dlg(parent);
+    dlg.exec();
+    return dlg.m_editBooking;
+}
+
+// ---- Size ---------------------------------------------------------------
+
+int frmFindCustomer::outerWidth() const
+{
+    const int frame = frameGeometry().width() - width();
+    return Twips::fromPx(width()) + (frame > 0 ? Twips::fromPx(frame) : kFrameWidth);
+}
+
+int frmFindCustomer::outerHeight() const
+{
+    const int frame = frameGeometry().height() - height();
+    return Twips::fromPx(height()) + (frame > 0 ? Twips::fromPx(frame) : kFrameHeight);
+}
+
+void frmFindCustomer::setOuterHeight(int twips)
+{
+    resize(width(), Twips::toPx(Twips::fromPx(height()) + twips - outerHeight()));
+}
+
+void frmFindCustomer::Form_Load()
+{
+    DoResize();
+    setOuterHeight(kSepTop + 300);
+}
+
+void frmFindCustomer::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmFindCustomer::Form_Resize()
+{
+    DoResize();
+    // Each step that would give a place or size below nothing is left out.
+    const int W = outerWidth();
+    const int H = outerHeight();
+    const int butWidth = Twips::fromPx(ui->picBut->width());
+    if (W - butWidth - 100 >= 0)
+        ui->picBut->move(Twips::toPx(W - butWidth - 100), ui->picBut->y());
+    const int gridLeft = Twips::fromPx(ui->gcust->x());
+    const int gridTop = Twips::fromPx(ui->gcust->y());
+    const int gridWidth = W - gridLeft - butWidth - 100;
+    const int gridHeight = H - gridTop - 600;
+    if (gridWidth > 0 && gridHeight > 0) {
+        ui->gcust->resize(Twips::toPx(gridWidth), Twips::toPx(gridHeight));
+        const int labelTop = Twips::toPx(gridTop + gridHeight + 10);
+        ui->lblTotalCaption->move(ui->lblTotalCaption->x(), labelTop);
+        ui->lblTotalCustomers->move(std::max(Twips::toPx(2130), ui->lblTotalCaption->x()
+                                                                   + ui->lblTotalCaption->sizeHint().width() + 6),
+                                    labelTop);
+    }
+    selectFirstRow();
+}
+
+void frmFindCustomer::DoResize()
+{
+    QTableView* g = ui->gcust;
+    int sum = 0;
+    for (int c = 0; c < 4; ++c) {
+        SetGridColWidth(g, c, CustomerSearchColumnWidth(c));
+        sum += GridColWidth(g, c);
+    }
+    // The address takes what the grid has to spare, less 100 twips.
+    const int spare = GridCellsWidth(g) - sum;
+    if (spare > 0)
+        SetGridColWidth(g, 1, GridColWidth(g, 1) + spare - 100);
+}
+
+// ---- Search ---------------------------------------------------------------
+
+QList<CustomerStore::Criterion> frmFindCustomer::criteria() const
+{
+    return {{QStringLiteral("firstname"), ui->txtFirstname->text()},
+            {QStringLiteral("lastname"), ui->txtLastname->text()},
+            {QStringLiteral("BusinessName"), ui->txtBusinessName->text()},
+            {QStringLiteral("address1"), ui->txtAddress1->text()},
+            {QStringLiteral("address2"), ui->txtAddress2->text()},
+            {QStringLiteral("city"), ui->txtCity->text()},
+            {QStringLiteral("state"), ui->txtState->text()},
+            {QStringLiteral("country"), ui->txtCountry->text()},
+            {QStringLiteral("postcode"), ui->txtPostcode->text()},
+            {QStringLiteral("phone"), ui->txtPhone->text()},
+            {QStringLiteral("email"), ui->txtEmail->text()}};
+}
+
+bool frmFindCustomer::RefreshCustomerScreen(int SelectRow, qint64 SelectCustomerID)
+{
+    const QList<CustomerStore::Criterion> c = criteria();
+    if (std::all_of(c.begin(), c.end(), [](const CustomerStore::Criterion& k) { return k.text.isEmpty(); })) {
+        MsgBox(QStringLiteral("No criteria to search by has been entered. Please enter some details and try again."),
+               vbCritical | vbOKOnly);
+        return false;
+    }
+
+    WaitCursor wait;
+    QTableView* g = ui->gcust;
+    m_model->setPageSize(std::max(50, g->height() / std::max(1, g->verticalHeader()->defaultSectionSize()) + 10));
+    m_model->setQuery(CustomerSearchReader(c), CustomerSearchCounter(c));
+    m_model->refresh();
+    // A list shorter than a page is its own count. Otherwise counting every
+    // match waits until the first matches are on the screen.
+    const int search = ++m_searches;
+    ui->lblTotalCustomers->clear();
+    const auto showCount = [this, search] {
+        if (search == m_searches)
+            SetPlainText(ui->lblTotalCustomers, Fmt::integer(m_model->totalCount()));
+    };
+    if (m_model->atEnd())
+        showCount();
+    else
+        QTimer::singleShot(0, this, guarded(showCount));
+    if (SelectCustomerID != 0) {
+        const int row = m_model->fetchUntil(SelectCustomerID);
+        if (row >= 0)
+            SelectRow = row + 1;
+    }
+    if (SelectRow >= 1 && !m_model->fetchRow(SelectRow - 1))
+        SelectRow = m_model->rowCount();
+    if (SelectRow >= 1) {
+        GridSelectRow(g, SelectRow - 1);
+    } else {
+        g->clearSelection();
+        g->setCurrentIndex(QModelIndex());
+    }
+    return true;
+}
+
+void frmFindCustomer::selectFirstRow()
+{
+    if (m_model->rowCount() > 0)
+        GridSelectRow(ui->gcust, 0);
+}
+
+int frmFindCustomer::currentRow() const
+{
+    const QModelIndex current = ui->gcust->currentIndex();
+    return current.isValid() ? current.row() + 1 : 0;
+}
+
+// ---- Handlers ---------------------------------------------------------------
+
+void frmFindCustomer::cmdOk_Click()
+{
+    RefreshCustomerScreen(1, 0);
+    setOuterHeight(kSep2Top + 300);
+    selectFirstRow();
+}
+
+void frmFindCustomer::cmdCancel_Click()
+{
+    reject();
+}
+
+void frmFindCustomer::cmdCreateCustomer_Click()
+{
+    frmCustomer::ask(-1, this);
+    RefreshCustomerScreen(1, 0);
+}
+
+void frmFindCustomer::cmdEditCustomer_Click()
+{
+    const qint64 id = GridCurrentRowData(ui->gcust, 0);
+    if (id != 0 && id != -1)
+        frmCustomer::ask(id, this);
+    RefreshCustomerScreen(1, 0);
+}
+
+void frmFindCustomer::cmdDeleteCustomer_Click()
+{
+    DeleteCustomer(GridCurrentRowData(ui->gcust, 0),
+                   QStringLiteral("This customer has future reservations and can not be deleted. To delete this "
+                                  "customer first delete all their future reservations."),
+                   [this] { RefreshCustomerScreen(currentRow(), 0); });
+}
+
+void frmFindCustomer::cmdViewHistory_Click()
+{
+    frmBookingHistory::Answer answer;
+    const qint64 id = GridCurrentRowData(ui->gcust, 0);
+    if (id != 0 && id != -1)
+        answer = frmBookingHistory::ask(qint32(id), this);
+    if (answer.choice == SummaryChoice::Edit) {
+        m_editBooking = answer.bookingId;
+        accept();
+        return;
+    }
+    if (answer.choice == SummaryChoice::Cancel) {
+        DoCancel(answer.bookingId);
+        // The day list must not go on showing the booking.
+        ShowArrivals();
+    }
+    cmdOk_Click();
+}
