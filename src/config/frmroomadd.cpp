@@ -205,14 +205,14 @@ void frmRoomAdd::ResizeForm()
 void frmRoomAdd::txtAdvancedPrice_LostFocus(QLineEdit* box)
 {
     Money m;
-    if (ReadMoneyText(box->text(), &m))
+    if (ReadTypedMoney(box->text(), &m))
         box->setText(Fmt::currency(m));
 }
 
 void frmRoomAdd::txtUnitPrice_LostFocus()
 {
     Money m;
-    if (!ReadMoneyText(ui->txtUnitPrice->text(), &m))
+    if (!ReadTypedMoney(ui->txtUnitPrice->text(), &m))
         return;
     const QString price = Fmt::currency(m);
     ui->txtUnitPrice->setText(price);
