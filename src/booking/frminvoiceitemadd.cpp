@@ -5,6 +5,7 @@
 #include "core/format.h"
 #include "core/guard.h"
 #include "core/modmain.h"
+#include "core/numberinput.h"
 #include "core/platform.h"
 #include "core/reserved.h"
 #include "invoicing/invoicelines.h"
@@ -20,18 +21,6 @@ namespace {
 
 // The tax rate choice whose name and percentage are typed in the dialog.
 constexpr qint64 kUserDefinedTaxRate = -1;
-
-// A number as the locale writes it, with or without the currency symbol.
-bool readNumber(const QString& text, double* out)
-{
-    if (Fmt::parseNumber(text, out))
-        return true;
-    Money m;
-    if (!Fmt::parseCurrency(text, &m))
-        return false;
-    *out = m.toDouble();
-    return true;
-}
 
 void focusIfEnabled(QWidget* w)
 {
@@ -191,14 +180,14 @@ void frmInvoiceItemAdd::cmdOk_Click()
     Money price;
     // A quantity is a whole number of one or more that fits the line's column.
     const double limit = double(std::numeric_limits<qint32>::max());
-    if (!readNumber(ui->txtQuantity->text(), &quantity) || quantity != std::trunc(quantity) || quantity < 1
+    if (!ReadTypedNumber(ui->txtQuantity->text(), &quantity) || quantity != std::trunc(quantity) || quantity < 1
         || quantity > limit) {
         MsgBox(QStringLiteral("Quantity entered is not a number. Please enter a number to continue."),
                vbCritical | vbOKOnly);
         ui->txtQuantity->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (!readNumber(ui->txtTaxRatePercentage->text(), &percentage) || percentage < 0 || percentage > 100) {
+    if (!ReadTypedNumber(ui->txtTaxRatePercentage->text(), &percentage) || percentage < 0 || percentage > 100) {
         MsgBox(QStringLiteral("The Tax Rate Percentage entered is not a number. Please enter a number to continue."),
                vbCritical | vbOKOnly);
         focusIfEnabled(ui->txtTaxRatePercentage);

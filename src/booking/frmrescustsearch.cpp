@@ -80,14 +80,7 @@ int frmResCustSearch::RefreshCustomerScreen(int SelectRow, qint64 SelectCustomer
 
     // Data row r of the list is the grid's row r - 1; row 0 is the header.
     // The chosen customer's row, or row SelectRow, is read however far down.
-    if (SelectCustomerID != 0) {
-        const int found = m_matches->fetchUntil(SelectCustomerID);
-        if (found >= 0)
-            SelectRow = found + 1;
-    }
-    if (SelectRow >= 1)
-        m_matches->fetchRow(SelectRow - 1);
-    SelectRow = GridReselect(g, SelectRow);
+    SelectRow = SelectAfterRefill(g, m_matches, SelectRow, SelectCustomerID);
 
     if (m_matches->rowCount() == 0) {
         wait.restore();

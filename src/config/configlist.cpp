@@ -12,28 +12,6 @@
 #include <QPushButton>
 #include <QShortcut>
 
-bool ReadNumberText(const QString& text, double* out)
-{
-    if (Fmt::parseNumber(text, out))
-        return true;
-    Money m;
-    if (!Fmt::parseCurrency(text, &m))
-        return false;
-    *out = m.toDouble();
-    return true;
-}
-
-bool ReadMoneyText(const QString& text, Money* out)
-{
-    if (Fmt::parseCurrency(text, out))
-        return true;
-    double d = 0;
-    if (!Fmt::parseNumber(text, &d))
-        return false;
-    *out = Money::fromDouble(d);
-    return true;
-}
-
 // ---- List dialog ------------------------------------------------------------
 
 ConfigListDialog::ConfigListDialog(QWidget* parent) : QDialog(parent) {}
@@ -201,7 +179,7 @@ void ConfigEditDialog::cmdCancel_Click()
 double ConfigEditDialog::numberOrZero(QLineEdit* box)
 {
     double d = 0;
-    if (!ReadNumberText(box->text(), &d)) {
+    if (!ReadTypedNumber(box->text(), &d)) {
         box->setText(QStringLiteral("0"));
         return 0;
     }
@@ -211,7 +189,7 @@ double ConfigEditDialog::numberOrZero(QLineEdit* box)
 Money ConfigEditDialog::moneyOrZero(QLineEdit* box)
 {
     Money m;
-    if (!ReadMoneyText(box->text(), &m)) {
+    if (!ReadTypedMoney(box->text(), &m)) {
         box->setText(QStringLiteral("0"));
         return Money();
     }

@@ -4,6 +4,7 @@
 // one row. The bases carry what every pair does; a member supplies its
 // entries, its editor, its messages, its in-use refusals and its deletion.
 #include "core/configrecords.h"
+#include "core/numberinput.h"
 
 #include <QDialog>
 #include <optional>
@@ -16,12 +17,6 @@ namespace Ui { class ConfigListDialog; }
 
 // How an add/edit dialog was left.
 enum class ConfigAnswer { Saved, Cancelled };
-
-// Reads a number typed in the locale's number or currency form; false when
-// the text is neither.
-bool ReadNumberText(const QString& text, double* out);
-// Reads money typed with or without the locale's currency sign and grouping.
-bool ReadMoneyText(const QString& text, Money* out);
 
 class ConfigListDialog : public QDialog {
     Q_OBJECT

@@ -4,7 +4,7 @@
 #include "config/frmwizconfig_commodity.h"
 #include "config/frmwizconfig_regional.h"
 #include "config/frmwizconfig_rooms.h"
-#include "config/numberinput.h"
+#include "core/numberinput.h"
 #include "config/wizardrecords.h"
 #include "core/configrecords.h"
 #include "core/db.h"

@@ -71,7 +71,7 @@ void frmChargeableItemAdd::txtSalePrice_GotFocus()
 void frmChargeableItemAdd::txtSalePrice_LostFocus()
 {
     Money m;
-    if (!ui->txtSalePrice->text().isEmpty() && ReadMoneyText(ui->txtSalePrice->text(), &m))
+    if (!ui->txtSalePrice->text().isEmpty() && ReadTypedMoney(ui->txtSalePrice->text(), &m))
         ui->txtSalePrice->setText(Fmt::currency(m));
 }
 

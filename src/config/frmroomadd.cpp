@@ -12,6 +12,7 @@
 
 #include <QMouseEvent>
 #include <QStyle>
+#include <algorithm>
 
 namespace {
 constexpr qint64 kNoCommission = -1;
@@ -45,6 +46,7 @@ frmRoomAdd::frmRoomAdd(qint32 id, QWidget* parent) : ConfigEditDialog(id, parent
     setWindowTitle(gsCommoditySingular + QStringLiteral(" Details"));
     SetPlainText(Label1[13], gsCommoditySingular + QStringLiteral(" Name:"));
     SetPlainText(Label1[0], gsCommoditySingular + QStringLiteral(" Notes:"));
+    fitLabelColumn({Label1[13], Label1[0]});
 
     ComboClear(ui->cboAccount);
     ComboAdd(ui->cboAccount, QStringLiteral("No Commission"), kNoCommission);
@@ -76,6 +78,29 @@ frmRoomAdd::~frmRoomAdd()
 QList<QLineEdit*> frmRoomAdd::advancedBoxes() const
 {
     return {ui->txtLowUnitPrice, ui->txtHighUnitPrice, ui->txtLowWeekendPrice, ui->txtHighWeekendPrice};
+}
+
+void frmRoomAdd::fitLabelColumn(const QList<QLabel*>& labels)
+{
+    int need = 0;
+    for (QLabel* l : labels)
+        need = std::max(need, l->sizeHint().width() - l->width());
+    if (need <= 0)
+        return;
+    // Everything from the boxes' column rightwards moves over; what spans
+    // the column (the panels, the notes) grows.
+    const int column = ui->txtName->x();
+    for (QWidget* parent : QList<QWidget*>{this, ui->picAdvancedPrice, ui->picCommission, ui->picBot}) {
+        for (QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (w->isWindow())
+                continue;
+            if (w->x() >= column)
+                w->move(w->x() + need, w->y());
+            else if (w->x() + w->width() > column || labels.contains(qobject_cast<QLabel*>(w)))
+                w->resize(w->width() + need, w->height());
+        }
+    }
+    resize(width() + need, height());
 }
 
 bool frmRoomAdd::advancedPricesEqual() const
@@ -180,14 +205,14 @@ void frmRoomAdd::ResizeForm()
 void frmRoomAdd::txtAdvancedPrice_LostFocus(QLineEdit* box)
 {
     Money m;
-    if (ReadMoneyText(box->text(), &m))
+    if (ReadTypedMoney(box->text(), &m))
         box->setText(Fmt::currency(m));
 }
 
 void frmRoomAdd::txtUnitPrice_LostFocus()
 {
     Money m;
-    if (!ReadMoneyText(ui->txtUnitPrice->text(), &m))
+    if (!ReadTypedMoney(ui->txtUnitPrice->text(), &m))
         return;
     const QString price = Fmt::currency(m);
     ui->txtUnitPrice->setText(price);

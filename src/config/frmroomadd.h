@@ -40,6 +40,8 @@ private:
     // The four boxes in the order low unit, high unit, low weekend, high weekend.
     QList<QLineEdit*> advancedBoxes() const;
     bool advancedPricesEqual() const;
+    // Widens the label column when a long unit word would cut a caption off.
+    void fitLabelColumn(const QList<QLabel*>& labels);
 
     Ui::frmRoomAdd* ui;
     QMap<int, QLabel*> picShowAdvancedPricing;

@@ -1,6 +1,6 @@
 #include "config/frmterminology.h"
 
-#include "config/numberinput.h"
+#include "core/numberinput.h"
 #include "config/frmtaxrate.h"
 #include "config/wizardrecords.h"
 #include "core/configrecords.h"

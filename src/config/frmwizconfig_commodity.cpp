@@ -1,6 +1,6 @@
 #include "config/frmwizconfig_commodity.h"
 
-#include "config/numberinput.h"
+#include "core/numberinput.h"
 #include "config/wizardrecords.h"
 #include "core/configrecords.h"
 #include "core/db.h"

@@ -1,5 +1,7 @@
 #include "core/pagedmodel.h"
 
+#include "core/grid.h"
+
 #include <algorithm>
 
 PagedModel::PagedModel(const QList<Column>& columns, QObject* parent)
@@ -175,4 +177,16 @@ void PagedModel::fetchMore(const QModelIndex& parent)
 {
     if (!parent.isValid())
         readPage();
+}
+
+int SelectAfterRefill(QTableView* g, PagedModel* model, int SelectRow, qint64 SelectID)
+{
+    if (SelectID != 0) {
+        const int found = model->fetchUntil(SelectID);
+        if (found >= 0)
+            SelectRow = found + 1;
+    }
+    if (SelectRow >= 1)
+        model->fetchRow(SelectRow - 1);
+    return GridReselect(g, SelectRow);
 }

@@ -96,3 +96,10 @@ private:
     bool m_atEnd = true;
     mutable qint64 m_count = -1;   // the counter's answer; -1 until asked
 };
+
+class QTableView;
+// After a list on grid g is refilled: makes current the record SelectID when
+// it is given and in the list (read however far down), otherwise data row
+// SelectRow - 1 (SelectRow counts the header as row 0; a row past the end
+// becomes the last). Returns the row chosen in the same counting.
+int SelectAfterRefill(QTableView* g, PagedModel* model, int SelectRow, qint64 SelectID);

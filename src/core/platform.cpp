@@ -97,7 +97,12 @@ public:
         QStringList nameFilters;
         for (int i = 0; i + 1 < r.filters.size(); i += 2) {
             // Qt reads the patterns from the parentheses of each filter.
-            nameFilters << QStringLiteral("%1 (%2)").arg(r.filters[i], QString(r.filters[i + 1]).replace(u';', u' '));
+            // A description that already shows its patterns is kept as it is.
+            const QString patterns = QString(r.filters[i + 1]).replace(u';', u' ');
+            const QString& description = r.filters[i];
+            nameFilters << (description.endsWith(QStringLiteral("(%1)").arg(patterns))
+                                ? description
+                                : QStringLiteral("%1 (%2)").arg(description, patterns));
         }
         if (!nameFilters.isEmpty()) {
             dialog.setNameFilters(nameFilters);

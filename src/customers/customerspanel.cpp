@@ -157,19 +157,7 @@ void CustomersPanel::RefreshCustomerScreen(int SelectRow, qint64 SelectCustomerI
     g->setUpdatesEnabled(false);
     m_model->setPageSize(std::max(50, g->height() / std::max(1, g->verticalHeader()->defaultSectionSize()) + 10));
     m_model->refresh();
-    if (SelectCustomerID != 0) {
-        const int row = m_model->fetchUntil(SelectCustomerID);
-        if (row >= 0)
-            SelectRow = row + 1;
-    }
-    if (SelectRow >= 1 && !m_model->fetchRow(SelectRow - 1))
-        SelectRow = m_model->rowCount();
-    if (SelectRow >= 1) {
-        GridSelectRow(g, SelectRow - 1);
-    } else {
-        g->clearSelection();
-        g->setCurrentIndex(QModelIndex());
-    }
+    SelectAfterRefill(g, m_model, SelectRow, SelectCustomerID);
     g->setUpdatesEnabled(true);
 }
 

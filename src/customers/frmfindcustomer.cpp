@@ -237,19 +237,7 @@ bool frmFindCustomer::RefreshCustomerScreen(int SelectRow, qint64 SelectCustomer
         showCount();
     else
         QTimer::singleShot(0, this, guarded(showCount));
-    if (SelectCustomerID != 0) {
-        const int row = m_model->fetchUntil(SelectCustomerID);
-        if (row >= 0)
-            SelectRow = row + 1;
-    }
-    if (SelectRow >= 1 && !m_model->fetchRow(SelectRow - 1))
-        SelectRow = m_model->rowCount();
-    if (SelectRow >= 1) {
-        GridSelectRow(g, SelectRow - 1);
-    } else {
-        g->clearSelection();
-        g->setCurrentIndex(QModelIndex());
-    }
+    SelectAfterRefill(g, m_model, SelectRow, SelectCustomerID);
     return true;
 }
 

@@ -120,8 +120,8 @@ QString ThisMonthCsv(const QDate& month)
     CsvText csv;
     csv.line(QStringLiteral("From Date, To Date, ") + gsCommodityPlural + QStringLiteral(", Customer Name"));
     const QDate first(month.year(), month.month(), 1);
-    const QDateTime start(first, QTime(0, 0));
-    const QDateTime end(QDate(month.year(), month.month(), DaysInMonth(month)), QTime(23, 59));
+    const QDateTime start = Fmt::clockDateTime(first, QTime(0, 0));
+    const QDateTime end = Fmt::clockDateTime(QDate(month.year(), month.month(), DaysInMonth(month)), QTime(23, 59));
     CsvTexts texts;
     for (Query r = ReportStore::BookedUnitsOverlapping(start, end); r.next();)
         csv.record({texts.dateTime(r.value(1)), texts.dateTime(r.value(2)), r.text(6),

@@ -23,10 +23,13 @@
 #include <QDateEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
 const QString kExpand = QStringLiteral("<< Expand");
+// The unit filter's caption is never narrower than in the design.
+constexpr int kRoomLabelWidth = 80;
 
 void SetLeftTwips(QWidget* w, int twips)
 {
@@ -55,7 +58,7 @@ ReportsPanel::ReportsPanel(QWidget* parent) : QWidget(parent), ui(new Ui::Report
     const QMap<int, QLabel*> headings = ControlArray<QLabel>(this, QStringLiteral("lblLabels"));
     for (int i = 0; i < 7; ++i)
         if (QLabel* label = headings.value(52 + i))
-            label->setText(locale.dayName(i + 1, QLocale::LongFormat));
+            label->setText(locale.dayName(i + 1, QLocale::LongFormat) + u':');
 
     connect(ui->cboGraphStyle, &QComboBox::currentIndexChanged, this, guarded(this, &ReportsPanel::cboGraphStyle_Click));
     connect(ui->cboGraphType, &QComboBox::currentIndexChanged, this, guarded(this, &ReportsPanel::cboGraphType_Click));
@@ -133,6 +136,11 @@ void ReportsPanel::cboGraphType_Click()
 {
     if (ui->cboGraphType->currentIndex() == RevenueByWeek) {
         SetPlainText(ui->lblReportCommodity, gsCommoditySingular + u':');
+        // The caption takes the width its unit word needs; the list follows it.
+        QLabel* label = ui->lblReportCommodity;
+        label->resize(std::max(kRoomLabelWidth, label->sizeHint().width()), label->height());
+        ui->cboReportRoom->move(label->x() + label->width() + 4, ui->cboReportRoom->y());
+        ui->picReportRoom->resize(ui->cboReportRoom->x() + ui->cboReportRoom->width(), ui->picReportRoom->height());
         ComboClear(ui->cboReportRoom);
         ComboAdd(ui->cboReportRoom, QStringLiteral("All ") + gsCommodityPlural, -1);
         for (const NamedRow& unit : UnitRecord::listed())

@@ -202,6 +202,20 @@ void TestUnits::newUnitState()
         QVERIFY(!adv->isHidden());
         QCOMPARE(e.height(), folded + adv->height());
     }
+
+    // A long unit word widens the caption column: nothing is cut off and the
+    // boxes still start beside their captions, inside the form.
+    gsCommoditySingular = "Holiday Apartment";
+    frmRoomAdd wide(-1);
+    QLabel* name = control<QLabel>(&wide, "Label1_13");
+    QLineEdit* txtName = control<QLineEdit>(&wide, "txtName");
+    QVERIFY(name->width() >= name->sizeHint().width());
+    QVERIFY(txtName->x() >= name->x() + name->width());
+    QVERIFY(txtName->x() + txtName->width() <= wide.width());
+    QCOMPARE(control<QLineEdit>(&wide, "txtLowUnitPrice")->x(), txtName->x());
+    QWidget* cancel = control<QWidget>(&wide, "cmdCancel");
+    QVERIFY(cancel->x() + cancel->width() <= control<QWidget>(&wide, "picBot")->width());
+    QVERIFY(control<QWidget>(&wide, "picBot")->width() <= wide.width());
 }
 
 void TestUnits::priceFlowAndWeekendBoxes()

@@ -76,8 +76,8 @@ void TestStartup::loadsOnTheArrivalsView()
     QCOMPARE(control<QTableView>(main.customers(), "gcust")->model()->columnCount(), 4);
     QCOMPARE(control<QComboBox>(main.arrivals(), "cboSimpleCalSort")->currentText(), QStringLiteral("Time"));
     // The week's headings name the day of the figure beside them: Monday first.
-    QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_52"))->text(), QStringLiteral("Monday"));
-    QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_58"))->text(), QStringLiteral("Sunday"));
+    QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_52"))->text(), QStringLiteral("Monday:"));
+    QCOMPARE(main.reports()->findChild<QLabel*>(QStringLiteral("lblLabels_58"))->text(), QStringLiteral("Sunday:"));
 
     // The payment methods in the order they were entered: the fourth is the card.
     QComboBox* methods = control<QComboBox>(main.booking()->payment(), "cboPaymentMethod");

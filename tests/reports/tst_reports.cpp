@@ -261,6 +261,14 @@ private slots:
         QCOMPARE(chart->points().first().value, 1234.5);
         SetListIndex(room, 1);   // "Room 1" holds nothing that day
         QCOMPARE(chart->points().first().value, 0.0);
+        // A long unit word is shown whole, the list beside it.
+        gsCommoditySingular = QStringLiteral("Holiday Apartment");
+        SetListIndex(type, ReservationsByWeek);
+        SetListIndex(type, RevenueByWeek);
+        auto* caption = control<QLabel>(panel, "lblReportCommodity");
+        QVERIFY(caption->width() >= caption->sizeHint().width());
+        QVERIFY(room->x() >= caption->x() + caption->width());
+        QCOMPARE(control<QWidget>(panel, "picReportRoom")->width(), room->x() + room->width());
         SetListIndex(type, ReservationsByWeek);
         QVERIFY(!control<QWidget>(panel, "picReportRoom")->isVisibleTo(panel));
         QCOMPARE(chart->points().first().value, 1.0);

@@ -1,4 +1,4 @@
-#include "config/numberinput.h"
+#include "core/numberinput.h"
 
 #include "core/format.h"
 

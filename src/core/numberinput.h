@@ -1,5 +1,5 @@
 #pragma once
-// Numbers and amounts typed into the configuration windows' boxes.
+// Numbers and amounts typed into boxes of the windows.
 #include "core/money.h"
 
 #include <QString>
