@@ -168,7 +168,10 @@ void frmFindCustomer::Form_Resize()
     const int gridLeft = Twips::fromPx(ui->gcust->x());
     const int gridTop = Twips::fromPx(ui->gcust->y());
     const int gridWidth = W - gridLeft - butWidth - 100;
-    const int gridHeight = H - gridTop - 600;
+    // A desktop whose title bar is taller than the design's must not push
+    // the count under the window's edge.
+    const int countHeight = Twips::fromPx(ui->lblTotalCaption->height());
+    const int gridHeight = std::min(H - gridTop - 600, Twips::fromPx(height()) - gridTop - 10 - countHeight - 30);
     if (gridWidth > 0 && gridHeight > 0) {
         ui->gcust->resize(Twips::toPx(gridWidth), Twips::toPx(gridHeight));
         const int labelTop = Twips::toPx(gridTop + gridHeight + 10);
