@@ -120,6 +120,7 @@ bool registerExtensions(sqlite3* db)
     if (!db)
         return false;
     bool ok = sqlite3_create_collation(db, "NOCASE", SQLITE_UTF8, nullptr, foldCompare) == SQLITE_OK;
+    ok = sqlite3_create_collation(db, "FOLD", SQLITE_UTF8, nullptr, foldCompare) == SQLITE_OK && ok;
     for (int argc : {2, 3})
         ok = sqlite3_create_function(db, "like", argc, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                      likeFunction, nullptr, nullptr) == SQLITE_OK && ok;

@@ -8,7 +8,7 @@ namespace sqliteext {
 // Replaces NOCASE with a collation that folds the case of every letter
 // (SQLite's own folds ASCII only) and sorts accented letters with their base
 // letter, and LIKE with a matcher that folds case the same way, so that
-// "Élodie" finds "élodie". Returns false when SQLite refused a registration.
+// "Élodie" finds "élodie". The same collation is also named FOLD. Returns false when SQLite refused a registration.
 bool registerExtensions(sqlite3* db);
 
 }  // namespace sqliteext
