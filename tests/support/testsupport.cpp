@@ -240,9 +240,11 @@ void prepareTestEnvironment()
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-void prepareTestApplication()
+void prepareTestApplication(bool withMainWindow)
 {
     InitProgram();
+    if (withMainWindow)
+        RegisterMainView();
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     installFakes();
 }
