@@ -385,6 +385,7 @@ void CustomerPage::FillCustomFields(qint64 customerId)
 
 void CustomerPage::SaveCustomFields(qint64 customerId)
 {
+    Connection::Transaction transaction(objConn);
     int checks = 0, combos = 0, texts = 0;
     Query q = objConn.query(kDefinitions);
     while (q.next()) {
@@ -420,4 +421,5 @@ void CustomerPage::SaveCustomFields(qint64 customerId)
             objConn.execute(QStringLiteral("UPDATE CustomerUDFData SET data = ? WHERE id = ?"),
                             {sCustomData, existing});
     }
+    transaction.commit();
 }

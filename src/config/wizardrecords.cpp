@@ -21,6 +21,7 @@ std::optional<QString> CommoditySingular(const QString& plural)
 
 void RemoveUnitWithBookings(qint32 unitId)
 {
+    Connection::Transaction transaction(objConn);
     // The bookings first, through the unit's rows; then those rows go with them.
     objConn.execute(QStringLiteral("DELETE FROM booking WHERE id IN "
                                    "(SELECT bookingid FROM bookingroom WHERE roomid = ?)"),
@@ -29,6 +30,7 @@ void RemoveUnitWithBookings(qint32 unitId)
                                    "(SELECT bookingid FROM bookingroom WHERE roomid = ?)"),
                     {unitId});
     objConn.execute(QStringLiteral("DELETE FROM room WHERE id = ?"), {unitId});
+    transaction.commit();
 }
 
 void WriteTaxRate(qint32 id, const QString& name, double percentage)
