@@ -4,7 +4,6 @@
 #include "config/frmtaxrate.h"
 #include "config/wizardrecords.h"
 #include "core/configrecords.h"
-#include "core/db.h"
 #include "core/format.h"
 #include "core/guard.h"
 #include "core/modmain.h"
@@ -137,12 +136,7 @@ void frmTerminology::cmdOK_Click()
 
     SaveConfigText(QStringLiteral("ChargePer"), ui->cmdChargePer->currentText());
     SaveConfigText(QStringLiteral("PostCode"), ui->cmdPostcode->currentText());
-    {
-        Connection::Transaction t(objConn);
-        WriteTaxRate(TaxRateId::Second, ui->txtSalesTaxName2->text(), tax2);
-        WriteTaxRate(TaxRateId::First, ui->txtSalesTaxName->text(), tax);
-        t.commit();
-    }
+    WriteSalesTaxRows(ui->txtSalesTaxName->text(), tax, ui->txtSalesTaxName2->text(), tax2);
     // The cost as a plain number, which every locale reads back.
     SaveConfigText(QStringLiteral("CostPerNight"), Fmt::moneyPlain(cost));
     SaveConfigText(QStringLiteral("CheckinTime"), Fmt::shortTime(ui->dtFromTime->time()));

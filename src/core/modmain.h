@@ -21,12 +21,8 @@ extern int iBookingStep;                   // current page of the wizard, 0 to 4
 // that it outlives the program: start-up takes them back.
 void RememberBookingInProgress();
 void RestoreBookingInProgress();
-extern qint32 giCustomerID;                // customer being edited
 
 extern QString WizMailList_Filename;       // the mailing list's file; offered again at the next run
-extern int iNoOfNights;                    // days from arrival to departure of the booking shown
-extern qint32 lBookingCommissionID;        // commission account on the payment page; 1 = none
-extern double dBookingCommissionPercentage;
 
 extern Money sCostPerNight;                // copies of settings made at start-up
 extern double dSalesTaxPercentage;

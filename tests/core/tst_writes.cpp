@@ -120,7 +120,7 @@ void TestWrites::everyWriterKeepsTheOldFile()
         case 5: control<QPushButton>(main->reports(), "cmdReportExport")->click(); break;
         case 6: WriteMailingList(file); break;
         case 7: main->mnuWebCreatePage_Click(); break;
-        case 8: PrintBookingConfirmation(); break;
+        case 8: PrintBookingConfirmation(iBookingID); break;
         }
     };
     const QStringList before = QDir(db->folder()).entryList(QDir::Files);
