@@ -4,16 +4,23 @@
 #include "support/testsupport.h"
 
 #include "app/frmmain.h"
+#include "config/configwizard.h"
+#include "config/frmterminology.h"
 #include "core/db.h"
 #include "core/modmain.h"
+#include "core/settings.h"
+#include "core/settingsfile.h"
 #include "customers/mailinglist.h"
 #include "invoicing/documents.h"
 #include "reports/bookingformpage.h"
 #include "reports/frmreservationquickview.h"
 #include "reports/reportspanel.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -69,6 +76,8 @@ private slots:
 
     void everyWriterKeepsTheOldFile_data();
     void everyWriterKeepsTheOldFile();
+    void settingsFileReadsAndWritesAsTheDesktops();
+    void settingsThatCannotBeWrittenChangeNothing();
 };
 
 void TestWrites::everyWriterKeepsTheOldFile_data()
@@ -147,6 +156,98 @@ void TestWrites::everyWriterKeepsTheOldFile()
         QVERIFY(readFile(fakes().shell->opened.last()).contains("Dear \\u197Asa \\u214Ol\\u231cer,"));
     else
         QVERIFY(readFile(file) != old && !readFile(file).isEmpty());
+}
+
+// The program's settings file and the desktop's INI files read each other's
+// keys and values, whatever characters they hold.
+void TestWrites::settingsFileReadsAndWritesAsTheDesktops()
+{
+    QSettings::SettingsMap map;
+    const QStringList texts = hostileTexts() + QStringList{QStringLiteral(" lead"), QStringLiteral("trail "),
+                                                           QStringLiteral("@at"), QStringLiteral("a\tb\x01" "1"),
+                                                           QStringLiteral("x,y;z=w"), QString()};
+    for (int i = 0; i < texts.size(); ++i) {
+        map.insert(QStringLiteral("Config/key %1 ").arg(i) + texts[i].left(20), texts[i]);
+        map.insert(QStringLiteral("Options/%1").arg(i), texts[i]);
+    }
+    map.insert(QStringLiteral("TopLevel"), QStringLiteral("t"));
+    map.insert(QStringLiteral("General/g"), QStringLiteral("g"));
+
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("desktop.ini"));
+    {
+        QSettings desktop(ini, QSettings::IniFormat);
+        for (auto it = map.constBegin(); it != map.constEnd(); ++it)
+            desktop.setValue(it.key(), it.value());
+    }
+    QCOMPARE(SettingsFile::parse(readFile(ini)), map);
+
+    const QString ours = dir.filePath(QStringLiteral("ours.ini"));
+    writeFile(ours, SettingsFile::text(map));
+    QSettings desktop(ours, QSettings::IniFormat);
+    QCOMPARE(desktop.allKeys().size(), map.size());
+    for (auto it = map.constBegin(); it != map.constEnd(); ++it)
+        QCOMPARE(desktop.value(it.key()).toString(), it.value().toString());
+}
+
+// Settings -> OK and the configuration wizard's Finish on a full disk: the
+// settings file and the database rows stay as they were, the user is told
+// which file and why, and the rest of the run reads the settings as saved.
+void TestWrites::settingsThatCannotBeWrittenChangeNothing()
+{
+    QVERIFY(SaveConfigTexts({{QStringLiteral("Tip"), QStringLiteral("5")},
+                             {QStringLiteral("CommodityPlural"), QStringLiteral("Rooms")},
+                             {QStringLiteral("Padding"), QString(200, u'p')}}));
+    const QString file = LastSettingsFailure().file.isEmpty()
+                             ? QSettings(SettingsStoreFormat(), QSettings::UserScope, QString::fromLatin1(kSettingsApp)).fileName()
+                             : LastSettingsFailure().file;
+    const QByteArray settings = readFile(file);
+    const QVariant taxRows = objConn.scalar(QStringLiteral("SELECT group_concat(name || percentage) FROM taxrate"));
+    const int units = objConn.scalar(QStringLiteral("SELECT count(*) FROM room")).toInt();
+    auto unchanged = [&](const char* step) {
+        QVERIFY2(readFile(file) == settings, step);
+        QCOMPARE(objConn.scalar(QStringLiteral("SELECT group_concat(name || percentage) FROM taxrate")), taxRows);
+        QCOMPARE(objConn.scalar(QStringLiteral("SELECT count(*) FROM room")).toInt(), units);
+        QCOMPARE(ConfigText(QStringLiteral("Tip"), QString()), QStringLiteral("5"));
+        QCOMPARE(ConfigText(QStringLiteral("CommodityPlural"), QString()), QStringLiteral("Rooms"));
+        const QString prompt = fakes().messageBoxes->lastPrompt();
+        QVERIFY2(prompt.startsWith(QStringLiteral("Unable to save the settings.\r\n") + QDir::toNativeSeparators(file)
+                                   + QStringLiteral("\r\n") + QString::fromLocal8Bit(strerror(EFBIG))),
+                 qPrintable(prompt));
+    };
+
+    fakes().messageBoxes->clear();
+    bool stayedOpen = false;
+    onNextDialogOf<frmTerminology>([&](frmTerminology* d) {
+        control<QLineEdit>(d, "txtTip")->setText(QStringLiteral("12"));
+        control<QLineEdit>(d, "txtSalesTaxName")->setText(QStringLiteral("GST"));
+        {
+            FileSizeLimit nearlyFull(16);
+            control<QPushButton>(d, "cmdOK")->click();
+        }
+        stayedOpen = d->isVisible();
+        d->reject();
+    });
+    main->mnuConfigureTerminology_Click();
+    QVERIFY(stayedOpen);
+    unchanged("Settings");
+
+    fakes().messageBoxes->clear();
+    WizConfigCopies c = ConfigWizard::Load(QStringLiteral("Post Code"), QStringLiteral("Sales Tax"));
+    c.CommodityPlural = QStringLiteral("Cabins");
+    c.Rooms.at(0).Deleted = true;
+    c.Rooms.push_back({-1, false, QStringLiteral("New")});
+    {
+        FileSizeLimit nearlyFull(16);
+        QVERIFY(!ConfigWizard::Finish(c));
+    }
+    unchanged("wizard");
+    QCOMPARE(gsCommodityPlural, QStringLiteral("Rooms"));
+
+    // With room on the disk the same Finish writes both.
+    QVERIFY(ConfigWizard::Finish(c));
+    QCOMPARE(ConfigText(QStringLiteral("CommodityPlural"), QString()), QStringLiteral("Cabins"));
+    QCOMPARE(objConn.scalar(QStringLiteral("SELECT count(*) FROM room")).toInt(), units);
 }
 
 TARLOMY_TEST_MAIN(TestWrites)

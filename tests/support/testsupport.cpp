@@ -179,7 +179,7 @@ void resetProgramState()
     WizConfig_Screen = WizOConfig_Screen = 0;
     WizConfig_Cancel = WizOConfig_Cancel = false;
     for (const QString& app : {QString::fromLatin1(kSettingsApp), ProgramName()}) {
-        QSettings store(QSettings::NativeFormat, QSettings::UserScope, app);
+        QSettings store(SettingsStoreFormat(), QSettings::UserScope, app);
         store.clear();
         store.sync();
     }
