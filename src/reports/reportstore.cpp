@@ -71,11 +71,14 @@ Query ItemsByName()
     return objConn.query(QStringLiteral("SELECT id, name FROM item ORDER BY name, id"));
 }
 
-Query InvoiceLinesByTaxName()
+Query InvoiceLineGroupsByTaxName()
 {
-    return objConn.query(
-        QStringLiteral("SELECT itemid, taxratename, taxratepercentage, amount, quantity FROM invoiceline "
-                       "ORDER BY taxratename, taxratename COLLATE BINARY, id"));
+    // Grouped from the item index alone; the few groups are then sorted.
+    return objConn.query(QStringLiteral(
+        "SELECT itemid, taxratename, taxratepercentage, amount, quantity, n FROM "
+        "(SELECT itemid, taxratename, taxratepercentage, amount, quantity, count(*) AS n FROM invoiceline "
+        "GROUP BY itemid, taxratename COLLATE BINARY, taxratepercentage, amount, quantity) "
+        "ORDER BY taxratename COLLATE FOLD, taxratename COLLATE BINARY"));
 }
 
 Query CommissionTotals()
@@ -108,44 +111,37 @@ qint64 BookingsArriving(const QDateTime& from, const QDateTime& to)
         .toLongLong();
 }
 
-qint64 BookingCount()
+ArrivalFigures ArrivalStatistics()
 {
-    return objConn.scalar(QStringLiteral("SELECT count(*) FROM booking")).toLongLong();
-}
-
-QDateTime BusiestArrival(bool most)
-{
-    Query r = objConn.query(most ? QStringLiteral("SELECT fromdate, count(*) AS tot FROM booking GROUP BY fromdate "
-                                                  "ORDER BY tot DESC, fromdate LIMIT 1")
-                                 : QStringLiteral("SELECT fromdate, count(*) AS tot FROM booking GROUP BY fromdate "
-                                                  "ORDER BY tot, fromdate LIMIT 1"));
-    return r.next() ? r.dateTime(0) : QDateTime();
-}
-
-int PopularMonth(bool most)
-{
-    Query r = objConn.query(
-        most ? QStringLiteral("SELECT CAST(substr(fromdate, 6, 2) AS INTEGER) AS m, count(*) AS tot FROM booking "
-                              "GROUP BY m ORDER BY tot DESC, m LIMIT 1")
-             : QStringLiteral("SELECT CAST(substr(fromdate, 6, 2) AS INTEGER) AS m, count(*) AS tot FROM booking "
-                              "GROUP BY m ORDER BY tot, m LIMIT 1"));
-    return r.next() ? int(r.integer(0)) : 0;
-}
-
-QDateTime ArrivalByAdults(bool most)
-{
-    Query r = objConn.query(most ? QStringLiteral("SELECT fromdate, total(noadults) AS adults FROM booking "
-                                                  "GROUP BY fromdate ORDER BY adults DESC, fromdate LIMIT 1")
-                                 : QStringLiteral("SELECT fromdate, total(noadults) AS adults FROM booking "
-                                                  "GROUP BY fromdate ORDER BY adults, fromdate LIMIT 1"));
-    return r.next() ? r.dateTime(0) : QDateTime();
+    // The bookings are grouped by arrival once; every figure is read from
+    // those groups (a few per day), not from the bookings again.
+    Query r = objConn.query(QStringLiteral(
+        "WITH g AS MATERIALIZED (SELECT fromdate AS d, count(*) AS n, total(noadults) AS a FROM booking "
+        "GROUP BY fromdate), "
+        "m AS MATERIALIZED (SELECT CAST(substr(d, 6, 2) AS INTEGER) AS mo, sum(n) AS n FROM g GROUP BY mo) "
+        "SELECT (SELECT d FROM g ORDER BY n DESC, d LIMIT 1), (SELECT d FROM g ORDER BY n, d LIMIT 1), "
+        "(SELECT d FROM g ORDER BY a DESC, d LIMIT 1), (SELECT d FROM g ORDER BY a, d LIMIT 1), "
+        "(SELECT mo FROM m ORDER BY n DESC, mo LIMIT 1), (SELECT mo FROM m ORDER BY n, mo LIMIT 1), "
+        "(SELECT total(n) FROM g)"));
+    ArrivalFigures f;
+    if (!r.next())
+        return f;
+    f.busiest = r.dateTime(0);
+    f.quietest = r.dateTime(1);
+    f.mostAdults = r.dateTime(2);
+    f.fewestAdults = r.dateTime(3);
+    f.popularMonth = int(r.integer(4));
+    f.quietMonth = int(r.integer(5));
+    f.bookings = qint64(r.value(6).toDouble());
+    return f;
 }
 
 bool MostRecurringCustomer(QString* firstName, QString* lastName)
 {
+    // Bookings are counted per customer from the customer index of bookings.
     Query r = objConn.query(QStringLiteral(
-        "SELECT firstname, lastname, count(*) AS n FROM customer INNER JOIN booking ON customer.ID = "
-        "booking.customerid GROUP BY customer.ID ORDER BY n DESC, customer.ID LIMIT 1"));
+        "SELECT c.firstname, c.lastname FROM (SELECT customerid, count(*) AS n FROM booking GROUP BY customerid) AS b "
+        "JOIN customer AS c ON c.ID = b.customerid ORDER BY b.n DESC, c.ID LIMIT 1"));
     if (!r.next())
         return false;
     *firstName = r.text(0);
