@@ -1,6 +1,6 @@
 #include "booking/frmfindbooking.h"
 
-#include "core/db.h"
+#include "core/bookingstore.h"
 #include "core/waitcursor.h"
 #include "core/format.h"
 #include "core/typeddate.h"
@@ -32,60 +32,38 @@ QDate PickerDay(const QCheckBox* tick, const QDateEdit* picker)
     return tick->isChecked() ? picker->date() : QDate();
 }
 
-// The bookings found, with their customers, in order of arrival; keyset
-// paging on that order reads each page from the dates index alone.
+// The bookings found, with their customers, in order of arrival; each page
+// continues after the last row read.
 class FoundBookings {
 public:
     FoundBookings(const QDate& arrive, const QDate& depart)
     {
-        if (arrive.isValid()) {
-            m_where += QStringLiteral(" AND fromdate >= ?");
-            m_params << dbValue(Fmt::clockDateTime(arrive, QTime(0, 0)));
-        }
+        if (arrive.isValid())
+            m_from = dbValue(Fmt::clockDateTime(arrive, QTime(0, 0)));
         // Departures at any time of the day count, up to its last second.
-        if (depart.isValid()) {
-            m_where += QStringLiteral(" AND todate <= ?");
-            m_params << dbValue(Fmt::clockDateTime(depart, QTime(23, 59, 59)));
-        }
+        if (depart.isValid())
+            m_to = dbValue(Fmt::clockDateTime(depart, QTime(23, 59, 59)));
     }
 
     QList<PagedRow> page(const PagedRow* after, int limit) const
     {
-        QString sql = QStringLiteral("SELECT booking.id, fromdate, todate, firstname, lastname "
-                                     "FROM booking, customer "
-                                     "WHERE booking.customerid = customer.id")
-                      + m_where;
-        QVariantList params = m_params;
-        if (after) {
-            sql += QStringLiteral(" AND (fromdate, todate, booking.id) > (?, ?, ?)");
-            params += after->key;
-        }
-        sql += QStringLiteral(" ORDER BY fromdate, todate, booking.id LIMIT ?");
-        params << limit;
+        BookingStore::Found last;
+        if (after)
+            last = {qint32(after->id), QString(), QString(), after->key.value(0), after->key.value(1)};
         QList<PagedRow> rows;
-        Query q = objConn.query(sql, params);
-        while (q.next()) {
-            rows.append({q.integer(0),
-                         {q.text(3) + u' ' + q.text(4), Fmt::generalDate(q.dateTime(1)), Fmt::generalDate(q.dateTime(2))},
-                         {q.value(1), q.value(2), q.value(0)}});
-        }
+        for (const BookingStore::Found& f : BookingStore::findPage(m_from, m_to, after ? &last : nullptr, limit))
+            rows.append({f.id,
+                         {f.firstName + u' ' + f.lastName, Fmt::generalDate(Fmt::fromDbDateTime(f.from)),
+                          Fmt::generalDate(Fmt::fromDbDateTime(f.to))},
+                         {f.from, f.to}});
         return rows;
     }
 
-    // Every match, one row each, in no particular order: counted a slice at
-    // a time.
-    Query matches() const
-    {
-        return objConn.query(
-            QStringLiteral("SELECT 1 FROM booking, customer WHERE booking.customerid = customer.id") + m_where,
-            m_params);
-    }
+    Query matches() const { return BookingStore::findMatches(m_from, m_to); }
 
 private:
-    QString m_where;
-    QVariantList m_params;
+    QVariant m_from, m_to;   // invalid: no criterion
 };
-
 
 }  // namespace
 

@@ -106,4 +106,53 @@ void remove(qint64 id)
     transaction.commit();
 }
 
+namespace {
+
+// The search's criteria on dates; the first one left out when a page starts
+// after a row already read, whose key lies past it.
+QString FindWhere(const QVariant& from, const QVariant& to, bool withFrom, QVariantList& params)
+{
+    QString where;
+    if (withFrom && from.isValid()) {
+        where += QStringLiteral(" AND fromdate >= ?");
+        params << from;
+    }
+    if (to.isValid()) {
+        where += QStringLiteral(" AND todate <= ?");
+        params << to;
+    }
+    return where;
+}
+
+}  // namespace
+
+QList<Found> findPage(const QVariant& from, const QVariant& to, const Found* after, int limit)
+{
+    QString sql = QStringLiteral("SELECT booking.id, fromdate, todate, firstname, lastname FROM booking, customer "
+                                 "WHERE booking.customerid = customer.id");
+    QVariantList params;
+    // A later page enters the dates index right after the last row read.
+    if (after) {
+        sql += QStringLiteral(" AND (fromdate, todate, booking.id) > (?, ?, ?)");
+        params << after->from << after->to << after->id;
+    }
+    sql += FindWhere(from, to, !after, params);
+    sql += QStringLiteral(" ORDER BY fromdate, todate, booking.id LIMIT ?");
+    params << limit;
+    QList<Found> rows;
+    Query q = objConn.query(sql, params);
+    while (q.next())
+        rows.append({qint32(q.integer(0)), q.text(3), q.text(4), q.value(1), q.value(2)});
+    return rows;
+}
+
+Query findMatches(const QVariant& from, const QVariant& to)
+{
+    QVariantList params;
+    const QString where = FindWhere(from, to, true, params);
+    return objConn.query(QStringLiteral("SELECT 1 FROM booking, customer WHERE booking.customerid = customer.id")
+                             + where,
+                         params);
+}
+
 }  // namespace BookingStore

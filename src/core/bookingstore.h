@@ -1,8 +1,10 @@
 #pragma once
 // One booking row as a record, read and written here and nowhere else.
+#include "core/db.h"
 #include "core/money.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QVariant>
 #include <optional>
@@ -59,5 +61,19 @@ void savePayment(qint64 id, const Payment& p);
 
 // Removes the booking and its units (its invoice lines stay, as before).
 void remove(qint64 id);
+
+// The booking search: bookings that have a customer row, arriving on or
+// after `from` and departing on or before `to` (an invalid bound is no
+// criterion), in order of arrival, then departure, then id.
+struct Found {
+    qint32 id = 0;
+    QString firstName, lastName;
+    QVariant from, to;   // as stored
+};
+// At most limit of them, from the first or, given the last row read, from
+// the one after it (its fromdate, todate and id).
+QList<Found> findPage(const QVariant& from, const QVariant& to, const Found* after, int limit);
+// One row per match, in no particular order, for counting them as they come.
+Query findMatches(const QVariant& from, const QVariant& to);
 
 }  // namespace BookingStore
