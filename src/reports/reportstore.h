@@ -21,11 +21,18 @@ Query CommissionPaymentsMade();
 Query CustomersForExport();
 // The exported columns of every booking that has a customer row, in table order.
 Query ReservationsForExport();
+// Rows of each table, for an export's progress.
+qint64 CustomerCount();
+qint64 BookingCount();
+qint64 CommissionPaymentCount();
 // Booked units of bookings that have a customer row and overlap the range
 // [start, end] (the range's start or end within the booking, or the booking
 // within the range, bounds included): booking id, fromdate, todate, firstname,
 // lastname, roomid, rname; by start, then booking and unit row.
 Query BookedUnitsOverlapping(const QDateTime& start, const QDateTime& end);
+// fromdate, todate of the bookings of one unit that have a customer row and
+// overlap the range as above, by start.
+Query StaysOfUnitOverlapping(qint64 unitId, const QDateTime& start, const QDateTime& end);
 
 // ---- Finance summary -----------------------------------------------------
 
