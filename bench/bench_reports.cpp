@@ -28,7 +28,7 @@ void Export(benchmark::State& state, const ExportWriter& write)
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("export.csv"));
     for (auto _ : state)
-        RunExport(nullptr, file, [] { return qint64(0); }, write, QString(), false);
+        RunExport(nullptr, file, [] { return qint64(0); }, write, QString());
     state.counters["bytes"] = double(QFileInfo(file).size());
 }
 

@@ -255,7 +255,8 @@ void frmRoomAdd::correctNumbers()
 
 void frmRoomAdd::saveRow()
 {
-    SaveConfigFlag(QStringLiteral("AdvancedPricing"), !ui->picAdvancedPrice->isHidden());
+    if (!SaveConfigFlag(QStringLiteral("AdvancedPricing"), !ui->picAdvancedPrice->isHidden()))
+        ReportUnsavedSettings();
     UnitRecord u;
     u.id = rowId();
     u.name = ui->txtName->text();

@@ -31,7 +31,7 @@ QString TextOf(const ExportWriter& write)
 // progress dialog offers Cancel, which keeps the old file. A failing query or
 // write shows its message, ends only the export and keeps the old file too.
 bool RunExport(QWidget* owner, const QString& file, const std::function<qint64()>& rows, const ExportWriter& write,
-               const QString& writeFailure, bool withReason)
+               const QString& writeFailure)
 {
     bool written = false;
     QString why, failure;
@@ -57,7 +57,7 @@ bool RunExport(QWidget* owner, const QString& file, const std::function<qint64()
     if (!failure.isEmpty())
         MsgBox(failure, vbCritical);
     else if (!written)
-        MsgBox(withReason ? writeFailure + QStringLiteral("\r\n") + why : writeFailure, vbCritical);
+        MsgBox(WriteFailureMessage(writeFailure, file, why), vbCritical);
     return written;
 }
 
@@ -187,8 +187,7 @@ void ExportCommissionAccounts(QWidget* owner)
         return;
     RunExport(owner, file, [] { return ReportStore::BookingCount() + ReportStore::CommissionPaymentCount(); },
               WriteCommissionAccounts,
-              QStringLiteral("An error occured writing to the file. Please select another filename and try again."),
-              true);
+              QStringLiteral("An error occured writing to the file. Please select another filename and try again."));
 }
 
 void ExportCustomers(QWidget* owner)
@@ -196,7 +195,7 @@ void ExportCustomers(QWidget* owner)
     const QString file = AskExportFileName(owner);
     if (file.isEmpty())
         return;
-    RunExport(owner, file, ReportStore::CustomerCount, WriteCustomers, QString::fromLatin1(kUnableToWrite), false);
+    RunExport(owner, file, ReportStore::CustomerCount, WriteCustomers, QString::fromLatin1(kUnableToWrite));
 }
 
 void ExportReservations(QWidget* owner)
@@ -208,8 +207,7 @@ void ExportReservations(QWidget* owner)
     if (!VBGetSaveFileName(fileName, fileTitle, true, filter, filterIndex, QString(), QString(),
                            QStringLiteral(".csv"), owner, flags, 0))
         return;
-    RunExport(owner, fileName, ReportStore::BookingCount, WriteReservations, QString::fromLatin1(kUnableToWrite),
-              false);
+    RunExport(owner, fileName, ReportStore::BookingCount, WriteReservations, QString::fromLatin1(kUnableToWrite));
 }
 
 void ExportThisMonth(QWidget* owner, const QDate& month)
@@ -219,5 +217,5 @@ void ExportThisMonth(QWidget* owner, const QDate& month)
         return;
     RunExport(
         owner, file, [] { return qint64(0); }, [month](CsvText& csv, const ExportSteps& more) { return WriteThisMonth(csv, month, more); },
-        QString::fromLatin1(kUnableToWrite), false);
+        QString::fromLatin1(kUnableToWrite));
 }

@@ -32,7 +32,7 @@ bool WriteThisMonth(CsvText& csv, const QDate& month, const ExportSteps& more);
 // runs); messages as the menu's exports.
 // False when it was cancelled or failed.
 bool RunExport(QWidget* owner, const QString& file, const std::function<qint64()>& rows, const ExportWriter& write,
-               const QString& writeFailure, bool withReason);
+               const QString& writeFailure);
 
 // The files' texts, held whole (for small files).
 QString CommissionAccountsCsv();

@@ -47,7 +47,7 @@ void frmReservationQuickView::cmdOK_Click()
         if (!RunExport(
                 this, file, cells,
                 [&](CsvText& csv, const ExportSteps& more) { return WriteQuickView(csv, first, last, more); },
-                QStringLiteral("Unable to write to file."), false))
+                QStringLiteral("Unable to write to file.")))
             return;
     }
     accept();
