@@ -1,6 +1,7 @@
 #include "config/frmterminology.h"
 
 #include "core/numberinput.h"
+#include "config/configlist.h"
 #include "config/frmtaxrate.h"
 #include "config/wizardrecords.h"
 #include "core/configrecords.h"
@@ -69,6 +70,15 @@ frmTerminology::frmTerminology(const QString& postCode, const QString& salesTaxN
 frmTerminology::~frmTerminology()
 {
     delete ui;
+}
+
+void frmTerminology::showEvent(QShowEvent* event)
+{
+    if (!m_fitted) {
+        m_fitted = true;
+        FitHeightToContents(this);
+    }
+    QDialog::showEvent(event);
 }
 
 void frmTerminology::Form_Load(const QString& postCode)

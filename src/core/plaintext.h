@@ -8,6 +8,10 @@ class QLabel;
 
 // Shows text on the label as plain text (the label never guesses rich text).
 void SetPlainText(QLabel* label, const QString& text);
+// Shows text on the label as plain text on one line; a text wider than the
+// label ends in "..." and shows whole in the label's tip. The label fits it
+// again whenever its width or its font changes (a step made bold).
+void SetElidedText(QLabel* label, const QString& text);
 // Makes every label below (and including) w show its text as plain text.
 void ShowLabelsAsPlainText(class QWidget* w);
 // Text escaped for a rich-text string (a tool tip, an HTML cell): "<", ">",
