@@ -32,39 +32,6 @@ QDate PickerDay(const QCheckBox* tick, const QDateEdit* picker)
     return tick->isChecked() ? picker->date() : QDate();
 }
 
-// The bookings found, with their customers, in order of arrival; each page
-// continues after the last row read.
-class FoundBookings {
-public:
-    FoundBookings(const QDate& arrive, const QDate& depart)
-    {
-        if (arrive.isValid())
-            m_from = dbValue(Fmt::clockDateTime(arrive, QTime(0, 0)));
-        // Departures at any time of the day count, up to its last second.
-        if (depart.isValid())
-            m_to = dbValue(Fmt::clockDateTime(depart, QTime(23, 59, 59)));
-    }
-
-    QList<PagedRow> page(const PagedRow* after, int limit) const
-    {
-        BookingStore::Found last;
-        if (after)
-            last = {qint32(after->id), QString(), QString(), after->key.value(0), after->key.value(1)};
-        QList<PagedRow> rows;
-        for (const BookingStore::Found& f : BookingStore::findPage(m_from, m_to, after ? &last : nullptr, limit))
-            rows.append({f.id,
-                         {f.firstName + u' ' + f.lastName, Fmt::generalDate(Fmt::fromDbDateTime(f.from)),
-                          Fmt::generalDate(Fmt::fromDbDateTime(f.to))},
-                         {f.from, f.to}});
-        return rows;
-    }
-
-    Query matches() const { return BookingStore::findMatches(m_from, m_to); }
-
-private:
-    QVariant m_from, m_to;   // invalid: no criterion
-};
-
 }  // namespace
 
 frmFindBooking::frmFindBooking(QWidget* parent) : QDialog(parent), ui(new Ui::frmFindBooking)
@@ -88,14 +55,10 @@ frmFindBooking::frmFindBooking(QWidget* parent) : QDialog(parent), ui(new Ui::fr
 void frmFindBooking::CountMatches()
 {
     // About a screen's refresh of work at a time.
-    for (int i = 0; i < 20000; ++i) {
-        if (!m_counting->next()) {
-            m_countTimer.stop();
-            m_counting.reset();
-            ui->lblTotalCustomers->setText(Fmt::integer(m_counted));
-            return;
-        }
-        ++m_counted;
+    if (!m_counting->countSome(20000, &m_counted)) {
+        m_countTimer.stop();
+        m_counting.reset();
+        ui->lblTotalCustomers->setText(Fmt::integer(m_counted));
     }
 }
 
@@ -203,8 +166,15 @@ void frmFindBooking::cmdOK_Click()
         WaitCursor hourglass;
         g->setUpdatesEnabled(false);
         // The first page at once, the rest as the list is scrolled.
-        auto found = std::make_shared<FoundBookings>(arrive, depart);
-        m_results->setQuery([found](const PagedRow* after, int, int limit) { return found->page(after, limit); });
+        auto found = std::make_shared<BookingSearch>(arrive, depart);
+        m_results->setQuery([found](const PagedRow* after, int, int limit) {
+            QList<PagedRow> rows;
+            for (const FoundBooking& b : found->page(after ? &after->key : nullptr, limit))
+                rows.append({b.id,
+                             {b.firstName + u' ' + b.lastName, Fmt::generalDate(b.from), Fmt::generalDate(b.to)},
+                             b.key});
+            return rows;
+        });
         m_results->refresh();
         // A list read to its end is its own count; a longer one is counted
         // after its first screen, between the events of the window.
@@ -214,7 +184,7 @@ void frmFindBooking::cmdOK_Click()
             ui->lblTotalCustomers->setText(Fmt::integer(m_results->rowCount()));
         } else {
             ui->lblTotalCustomers->clear();
-            m_counting = std::make_unique<Query>(found->matches());
+            m_counting = found;
             m_counted = 0;
             m_countTimer.start();
         }

@@ -2,9 +2,12 @@
 // The payment page of the booking wizard: the invoice of the booking in
 // progress, its totals, the payment, the card details and the commission.
 #include "booking/wizardpage.h"
+#include "core/bookingunitstore.h"
 #include "core/money.h"
+#include "core/reserved.h"
 
 #include <QDateTime>
+#include <vector>
 
 namespace Ui { class PaymentPage; }
 
@@ -58,11 +61,15 @@ public:
 
 private:
     Ui::PaymentPage* ui;
-    void seedUnitLines(int noAdults, const QDateTime& from, const QDateTime& to);
-    void addDefaultItems();
+    // The commission account and percentage of the booked units.
+    void takeCommission(const std::vector<PricedUnit>& units);
     void editLine(qint64 lineId);
 
     Money m_tip;   // the last tip the tip box held as an amount
+    // The booking's commission account (1: none) and the percentage its
+    // units earn.
+    qint32 lBookingCommissionID = CommissionAccountId::None;
+    double dBookingCommissionPercentage = 0;
 };
 
 // Whether a card number passes the Luhn (mod 10) check: the text must read as

@@ -1,6 +1,9 @@
 #include "core/bookingstore.h"
 
+#include "core/bookingunitstore.h"
+#include "core/customfieldstore.h"
 #include "core/db.h"
+#include "core/format.h"
 
 namespace BookingStore {
 
@@ -98,61 +101,92 @@ void savePayment(qint64 id, const Payment& p)
     objConn.update(QStringLiteral("Booking"), id, fields);
 }
 
+qint64 saveCustomerStep(qint64 id, const CustomerStep& step)
+{
+    Connection::Transaction transaction(objConn);
+    saveGuestCounts(id, step.adults, step.kids);
+    const std::optional<BookingRecord> booking = read(id);
+    CustomerRecord c = step.customer;
+    c.id = booking ? booking->customerId : 0;
+    // A customer row removed elsewhere is replaced, so that what was typed
+    // is kept.
+    if (c.id != 0 && CustomerStore::exists(c.id)) {
+        CustomerStore::update(c);
+    } else {
+        c.id = CustomerStore::add(c);
+        saveCustomer(id, c.id);
+    }
+    saveCustomField(id, step.bookingUdfId);
+    for (const auto& [field, data] : step.customValues)
+        CustomFieldStore::save(c.id, field, data);
+    transaction.commit();
+    return c.id;
+}
+
 void remove(qint64 id)
 {
     Connection::Transaction transaction(objConn);
     objConn.execute(QStringLiteral("DELETE FROM booking WHERE id = ?"), {id});
-    objConn.execute(QStringLiteral("DELETE FROM bookingroom WHERE bookingid = ?"), {id});
+    BookingUnitStore::removeOf(id);
     transaction.commit();
 }
 
-namespace {
+}  // namespace BookingStore
 
-// The search's criteria on dates; the first one left out when a page starts
-// after a row already read, whose key lies past it.
-QString FindWhere(const QVariant& from, const QVariant& to, bool withFrom, QVariantList& params)
+BookingSearch::BookingSearch(const QDate& arrive, const QDate& depart)
 {
-    QString where;
-    if (withFrom && from.isValid()) {
-        where += QStringLiteral(" AND fromdate >= ?");
-        params << from;
+    if (arrive.isValid())
+        m_from = dbValue(Fmt::clockDateTime(arrive, QTime(0, 0)));
+    // Departures at any time of the day count, up to its last second.
+    if (depart.isValid()) {
+        m_where += QStringLiteral(" AND todate <= ?");
+        m_params << dbValue(Fmt::clockDateTime(depart, QTime(23, 59, 59)));
     }
-    if (to.isValid()) {
-        where += QStringLiteral(" AND todate <= ?");
-        params << to;
-    }
-    return where;
 }
 
-}  // namespace
+BookingSearch::~BookingSearch() = default;
 
-QList<Found> findPage(const QVariant& from, const QVariant& to, const Found* after, int limit)
+QList<FoundBooking> BookingSearch::page(const QVariantList* after, int limit) const
 {
-    QString sql = QStringLiteral("SELECT booking.id, fromdate, todate, firstname, lastname FROM booking, customer "
+    QString sql = QStringLiteral("SELECT booking.id, fromdate, todate, firstname, lastname "
+                                 "FROM booking, customer "
                                  "WHERE booking.customerid = customer.id");
     QVariantList params;
-    // A later page enters the dates index right after the last row read.
+    // A later page enters the dates index right after the last row read,
+    // whose key lies past the earliest arrival already.
     if (after) {
         sql += QStringLiteral(" AND (fromdate, todate, booking.id) > (?, ?, ?)");
-        params << after->from << after->to << after->id;
+        params += *after;
+    } else if (m_from.isValid()) {
+        sql += QStringLiteral(" AND fromdate >= ?");
+        params << m_from;
     }
-    sql += FindWhere(from, to, !after, params);
+    sql += m_where;
+    params += m_params;
     sql += QStringLiteral(" ORDER BY fromdate, todate, booking.id LIMIT ?");
     params << limit;
-    QList<Found> rows;
+    QList<FoundBooking> rows;
     Query q = objConn.query(sql, params);
     while (q.next())
-        rows.append({qint32(q.integer(0)), q.text(3), q.text(4), q.value(1), q.value(2)});
+        rows.append({qint32(q.integer(0)), q.text(3), q.text(4), q.dateTime(1), q.dateTime(2),
+                     {q.value(1), q.value(2), q.value(0)}});
     return rows;
 }
 
-Query findMatches(const QVariant& from, const QVariant& to)
+bool BookingSearch::countSome(int slice, qint64* counted)
 {
-    QVariantList params;
-    const QString where = FindWhere(from, to, true, params);
-    return objConn.query(QStringLiteral("SELECT 1 FROM booking, customer WHERE booking.customerid = customer.id")
-                             + where,
-                         params);
+    // Every match, one row each, in no particular order.
+    if (!m_counting)
+        m_counting = std::make_unique<Query>(objConn.query(
+            QStringLiteral("SELECT 1 FROM booking, customer WHERE booking.customerid = customer.id")
+                + (m_from.isValid() ? QStringLiteral(" AND fromdate >= ?") : QString()) + m_where,
+            m_from.isValid() ? QVariantList{m_from} + m_params : m_params));
+    for (int i = 0; i < slice; ++i) {
+        if (!m_counting->next()) {
+            m_counting.reset();
+            return false;
+        }
+        ++*counted;
+    }
+    return true;
 }
-
-}  // namespace BookingStore

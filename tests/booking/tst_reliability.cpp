@@ -174,7 +174,7 @@ void TestReliability::typedTextShowsAsTyped()
     load();
     Calendar cal;
     cal.resize(900, 500);
-    cal.objConn = &objConn;
+    cal.ConnectDatabase();
     cal.Setup();
     cal.show();
     QVERIFY(QTest::qWaitForWindowExposed(&cal));
@@ -438,7 +438,7 @@ void TestReliability::smallerMends()
     small.rlim_cur = 4096;
     setrlimit(RLIMIT_FSIZE, &small);
     iBookingID = id;
-    PrintBookingConfirmation();
+    PrintBookingConfirmation(iBookingID);
     setrlimit(RLIMIT_FSIZE, &old);
     const QString said = fakes().messageBoxes->lastPrompt();
     QVERIFY2(said.contains(QStringLiteral("File too large")), qPrintable(said));
