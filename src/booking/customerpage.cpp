@@ -109,8 +109,8 @@ void CustomerPage::ShowPage()
         if (ConfigFlag(QStringLiteral("EnableCustomField"), false)) {
             ui->cboBookingUDF->setVisible(true);
             ui->lblLabels_17->setVisible(true);
-            ui->lblLabels_17->setText(ConfigText(QStringLiteral("CustomFieldTitle"), QStringLiteral("Custom Field"))
-                                      + QStringLiteral(":"));
+            SetPlainText(ui->lblLabels_17,
+                         ConfigText(QStringLiteral("CustomFieldTitle"), QStringLiteral("Custom Field")) + u':');
             ComboClear(ui->cboBookingUDF);
             Query choices = objConn.query(QStringLiteral("SELECT id, name FROM BookingUDF ORDER BY id"));
             while (choices.next())

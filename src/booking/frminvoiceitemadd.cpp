@@ -9,6 +9,7 @@
 #include "core/platform.h"
 #include "core/reserved.h"
 #include "invoicing/invoicelines.h"
+#include "invoicing/invoicetotals.h"
 #include "ui_frminvoiceitemadd.h"
 
 #include <QFocusEvent>
@@ -99,7 +100,7 @@ void frmInvoiceItemAdd::Form_Load()
     const QString price = q.isNull(2) ? QString() : Fmt::currency(q.money(2));
     const QString name = q.text(3);
     const QString taxName = q.text(4);
-    const QString percentage = q.isNull(5) ? QString() : Fmt::number(q.value(5).toDouble());
+    const QString percentage = q.isNull(5) ? QString() : Fmt::number(ChargedTaxPercentage(q.value(5).toDouble()));
 
     ui->txtNewItem->setText(name);
     SelectCombo_ItemData(ui->cboItemList, QString::number(itemId));
@@ -167,7 +168,7 @@ void frmInvoiceItemAdd::cboTaxRate_Click()
     Query q = objConn.query(QStringLiteral("SELECT name, percentage FROM taxrate WHERE id = ?"), {rate});
     if (q.next()) {
         ui->txtTaxRateName->setText(q.text(0));
-        ui->txtTaxRatePercentage->setText(Fmt::number(q.value(1).toDouble()));
+        ui->txtTaxRatePercentage->setText(Fmt::number(ChargedTaxPercentage(q.value(1).toDouble())));
     }
     ui->txtTaxRateName->setEnabled(false);
     ui->txtTaxRatePercentage->setEnabled(false);
@@ -175,26 +176,27 @@ void frmInvoiceItemAdd::cboTaxRate_Click()
 
 void frmInvoiceItemAdd::cmdOk_Click()
 {
-    double quantity = 0;
+    qint32 quantity = 0;
     double percentage = 0;
     Money price;
-    // A quantity is a whole number of one or more that fits the line's column.
-    const double limit = double(std::numeric_limits<qint32>::max());
-    if (!ReadTypedNumber(ui->txtQuantity->text(), &quantity) || quantity != std::trunc(quantity) || quantity < 1
-        || quantity > limit) {
+    if (ReadQuantity(ui->txtQuantity->text(), &quantity) != Typed::Number) {
         MsgBox(QStringLiteral("Quantity entered is not a number. Please enter a number to continue."),
                vbCritical | vbOKOnly);
         ui->txtQuantity->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (!ReadTypedNumber(ui->txtTaxRatePercentage->text(), &percentage) || percentage < 0 || percentage > 100) {
+    // A rate the catalogue gives (the box disabled) is taken as it stands.
+    const Typed rate = ReadPercentage(ui->txtTaxRatePercentage->text(), &percentage);
+    if (rate == Typed::NotNumber
+        || (rate == Typed::OutOfRange
+            && (ui->txtTaxRatePercentage->isEnabled() || !ReadTypedNumber(ui->txtTaxRatePercentage->text(), &percentage)))) {
         MsgBox(QStringLiteral("The Tax Rate Percentage entered is not a number. Please enter a number to continue."),
                vbCritical | vbOKOnly);
         focusIfEnabled(ui->txtTaxRatePercentage);
         return;
     }
     // The price, and the line's total, must be amounts the program can hold.
-    if (!Fmt::parseCurrency(ui->txtUnitPrice->text(), &price)
+    if (ReadAmount(ui->txtUnitPrice->text(), &price) != Typed::Number
         || std::fabs(price.toDouble() * quantity) > double(Money::kMaxUnits)) {
         MsgBox(QStringLiteral("The Unit Price entered is not a number. Please enter a number to continue."),
                vbCritical | vbOKOnly);
@@ -207,15 +209,14 @@ void frmInvoiceItemAdd::cmdOk_Click()
     const qint64 item = index >= 0 ? ComboItemData(ui->cboItemList, index) : m_storedItem;
     if (m_lineId) {
         // Every box is written as it stands, whatever the item.
-        const QVariant storedQuantity = qint64(quantity);
+        const QVariant storedQuantity = quantity;
         objConn.execute(QStringLiteral("UPDATE invoiceline SET bookingid = ?, itemid = ?, quantity = ?, name = ?, "
                                        "Amount = ?, TaxRateName = ?, TaxRatePercentage = ? WHERE id = ?"),
                         {iBookingID, item, storedQuantity, ui->txtNewItem->text(), dbValue(price),
                          ui->txtTaxRateName->text(), percentage, *m_lineId});
         m_saved = *m_lineId;
     } else {
-        const qint32 whole = qint32(quantity);
-        m_saved = AddNewInvoiceLineToDB(qint32(item), whole, ui->txtNewItem->text(), price,
+        m_saved = AddNewInvoiceLineToDB(qint32(item), quantity, ui->txtNewItem->text(), price,
                                        ui->txtTaxRateName->text(), percentage);
     }
     accept();

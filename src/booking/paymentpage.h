@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 
+class QLineEdit;
 namespace Ui { class PaymentPage; }
 
 class PaymentPage : public WizardPage {
@@ -45,6 +46,8 @@ public:
     void RefreshNewInvoiceItemsList(int SelectRow, qint64 SelectID);
 
     void cboPaymentMethod_Click();
+    // Leaving the box; the refresh reformats it too.
+    void txtAmountPayed_Leave();
     void txtAmountPayed_LostFocus();
     void txtBalanceDue_LostFocus();
     void txtCommission_LostFocus();
@@ -62,7 +65,14 @@ private:
     void addDefaultItems();
     void editLine(qint64 lineId);
 
-    Money m_tip;   // the last tip the tip box held as an amount
+    // Refuses an amount too large for the program in a box being left: says
+    // so and shows the box's last amount again. False when refused.
+    bool TakesAmount(QLineEdit* box, const QString& caption, Money last);
+    bool TotalFits(Money tip) const;
+
+    Money m_tip;     // the last tip the tip box held as an amount
+    Money m_paid;    // the same for the amount paid
+    Money m_total;   // the total payable shown, from which the balance is made
 };
 
 // Whether a card number passes the Luhn (mod 10) check: the text must read as

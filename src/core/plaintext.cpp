@@ -5,7 +5,12 @@
 void SetPlainText(QLabel* label, const QString& text)
 {
     label->setTextFormat(Qt::PlainText);
-    label->setText(text);
+    label->setText(label->buddy() ? NoAccessKey(text) : text);
+}
+
+QString NoAccessKey(QString text)
+{
+    return text.replace(u'&', QLatin1String("&&"));
 }
 
 void ShowLabelsAsPlainText(QWidget* w)

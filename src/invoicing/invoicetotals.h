@@ -8,6 +8,13 @@
 #include <QList>
 #include <QString>
 
+// A stored tax percentage as it is charged and shown: one of 0 or less
+// (which an older file may hold) counts as no tax.
+inline double ChargedTaxPercentage(double stored)
+{
+    return stored > 0 ? stored : 0;
+}
+
 // One invoice line as stored.
 struct InvoiceLine {
     qint64 id = 0;
@@ -19,8 +26,11 @@ struct InvoiceLine {
 
     // Quantity times unit price, tax excluded, to the ten-thousandth.
     Money itemTotal() const;
+    // The rate the line is charged, and shown, at: its percentage, or 0 when
+    // that is 0 or less (a rate an older file may hold counts as no tax).
+    double chargedPercentage() const { return ChargedTaxPercentage(taxRatePercentage); }
     // The line's tax: the unit tax rounded to the ten-thousandth, times the
-    // quantity; 0 when the percentage is 0 or less.
+    // quantity.
     Money tax() const;
 };
 
@@ -38,7 +48,8 @@ QString FirstTaxName(const QList<InvoiceLine>& lines);
 //   subTotal      the lines' totals, tax excluded
 //   salesTax1     the lines' own taxes, each line rounded to the ten-thousandth
 //   salesTax2     the second sales tax (tax rate 3) on the whole subtotal,
-//                 charged only while the setting EnabledSalesTax2 is on
+//                 charged only while the setting EnabledSalesTax2 is on, and
+//                 like a line's tax only at a rate above 0
 //   tip           the booking's tip
 //   totalPayable  subTotal + salesTax1 + salesTax2 + tip
 //   payments      the amount the customer paid
@@ -50,7 +61,7 @@ struct BookingTotals {
 
     bool salesTax2Enabled = false;      // the setting EnabledSalesTax2
     bool salesTax2RateFound = false;    // tax rate 3 exists
-    double salesTax2Percentage = 0;     // its percentage, when it exists
+    double salesTax2Percentage = 0;     // the percentage charged, when it exists
 };
 
 // The figures of a booking from the database: its lines, its Tip and its

@@ -252,7 +252,7 @@ void TestReliability::moneyCannotWrap()
     tip->setText(QStringLiteral("922337203685477"));
     QTest::mouseClick(control<QPushButton>(wizard(), "cmdNext_0"), Qt::LeftButton);
     QCOMPARE(fakes().messageBoxes->lastPrompt(),
-             QStringLiteral("The Tip entered is not a number. Please enter a number to continue."));
+             QStringLiteral("The Tip entered is too large. Please enter an amount up to $100,000,000,000.00 to continue."));
     QCOMPARE(iBookingStep, 3);
     QCOMPARE(Money::fromDb(objConn.scalar(QStringLiteral("SELECT Tip FROM booking WHERE id = ?"), {id})), Money());
     // A refund is an amount paid below zero.
