@@ -1,4 +1,5 @@
 // Benchmarks of the program's work on a large database (see CMakeLists.txt).
+#include "app/frmmain.h"
 #include "core/application.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     QApplication app(argc, argv);
     InitProgram();
+    RegisterMainView();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

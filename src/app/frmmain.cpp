@@ -58,9 +58,12 @@ MainView& loadedMainView()
 {
     return MainForm();
 }
-// Windows below the main window reach it through MainView.
-const bool g_mainViewRegistered = (SetMainViewProvider(loadedMainView), true);
 }  // namespace
+
+void RegisterMainView()
+{
+    SetMainViewProvider(loadedMainView);
+}
 
 bool MainFormLoaded()
 {

@@ -137,6 +137,9 @@ private:
 
 // The main window, loaded (its Form_Load run) on first use.
 frmMain& MainForm();
+// Lets the windows below reach the main window through mainView(); the
+// program, its tests and its benchmarks call it once at start-up.
+void RegisterMainView();
 bool MainFormLoaded();
 // Destroys the main window without its unload handler (tests start afresh).
 void DestroyMainForm();

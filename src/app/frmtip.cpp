@@ -79,7 +79,8 @@ void frmTip::DoNextTip()
     ++CurrentTip;
     if (CurrentTip < 1 || CurrentTip > Tips.size())
         CurrentTip = 1;
-    SaveOptionsText(QString::fromLatin1(kCurrentTip), QString::number(CurrentTip));
+    if (!SaveOptionsText(QString::fromLatin1(kCurrentTip), QString::number(CurrentTip)))
+        ReportUnsavedSettings();
     DisplayCurrentTip();
 }
 
@@ -101,6 +102,7 @@ void frmTip::cmdOK_Click()
 
 void frmTip::chkLoadTipsAtStartup_Click()
 {
-    SaveOptionsText(QString::fromLatin1(kShowAtStartup),
-                    ui->chkLoadTipsAtStartup->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    if (!SaveOptionsText(QString::fromLatin1(kShowAtStartup),
+                         ui->chkLoadTipsAtStartup->isChecked() ? QStringLiteral("1") : QStringLiteral("0")))
+        ReportUnsavedSettings();
 }

@@ -1,11 +1,13 @@
 #include "core/application.h"
 #include "core/apperror.h"
+#include "app/frmmain.h"
 #include "app/startup.h"
 
 int main(int argc, char** argv)
 {
     Application app(argc, argv);
     InitProgram();
+    RegisterMainView();
     try {
         Main();
     } catch (const AppError& e) {

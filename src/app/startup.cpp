@@ -26,7 +26,8 @@ void Main()
     }
 
     const bool firstRun = ConfigFlag(QStringLiteral("FirstRun"), true);
-    SaveConfigFlag(QStringLiteral("FirstRun"), false);
+    if (!SaveConfigFlag(QStringLiteral("FirstRun"), false))
+        ReportUnsavedSettings();
     if (firstRun)
         main.FirstRun();
 

@@ -78,14 +78,15 @@ ConfigWizard::Result ConfigWizard::ask(const QString& postCode, const QString& s
     });
     if (r == WizardResult::Cancelled)
         return Result::Cancelled;
-    Finish(copies);
-    return Result::Finished;
+    return Finish(copies) ? Result::Finished : Result::NotSaved;
 }
 
-void ConfigWizard::Finish(const WizConfigCopies& c)
+bool ConfigWizard::Finish(const WizConfigCopies& c)
 {
     WaitCursor wait;
-    SaveConfigTexts({{QStringLiteral("SalesTaxPercentage2"), Fmt::number(c.SalesTaxPercentage2)},
+    // The settings first: when they cannot be written, the wizard says so
+    // and neither they nor the units change.
+    if (!SaveConfigTexts({{QStringLiteral("SalesTaxPercentage2"), Fmt::number(c.SalesTaxPercentage2)},
                      {QStringLiteral("SalesTaxName2"), c.SalesTaxName2},
                      {QStringLiteral("EnabledSalesTax2"), FlagText(c.EnableTax2)},
                      {QStringLiteral("PostCode"), c.PostCode},
@@ -93,7 +94,11 @@ void ConfigWizard::Finish(const WizConfigCopies& c)
                      {QStringLiteral("SalesTaxPercentage"), Fmt::number(c.SalesTaxPercentage)},
                      {QStringLiteral("CostPerNight"), Fmt::moneyPlain(c.CostPerNight)},
                      {QStringLiteral("CommoditySingular"), c.CommoditySingular},
-                     {QStringLiteral("CommodityPlural"), c.CommodityPlural}});
+                     {QStringLiteral("CommodityPlural"), c.CommodityPlural}})) {
+        wait.restore();
+        MsgBox(SettingsFailureMessage(), vbCritical | vbOKOnly);
+        return false;
+    }
 
     gsCommoditySingular = c.CommoditySingular;
     gsCommodityPlural = c.CommodityPlural;
@@ -124,4 +129,5 @@ void ConfigWizard::Finish(const WizConfigCopies& c)
         }
     }
     t.commit();
+    return true;
 }

@@ -38,15 +38,18 @@ void WizConfig_Refuse(const QString& message, QWidget* focus);
 
 class ConfigWizard {
 public:
-    enum class Result { Finished, Cancelled };
+    enum class Result { Finished, Cancelled, NotSaved };
 
     // Runs the wizard. postCode and salesTaxName are the words the main window
     // shows now. Finished: the settings, the unit words, the program's copies
     // (sCostPerNight, the percentages) and the units are written; the caller
     // brings the main window up to date. Cancelled: nothing is written.
+    // NotSaved: the settings could not be written, which the user was told;
+    // nothing else was written either.
     static Result ask(const QString& postCode, const QString& salesTaxName, QWidget* parent);
 
-    // The driver's loading of the copies, and Finish's writing of them.
+    // The driver's loading of the copies, and Finish's writing of them
+    // (false when the settings could not be written).
     static WizConfigCopies Load(const QString& postCode, const QString& salesTaxName);
-    static void Finish(const WizConfigCopies& copies);
+    static bool Finish(const WizConfigCopies& copies);
 };

@@ -2,6 +2,7 @@
 
 #include "config/frmaddbookingudf.h"
 #include "core/reserved.h"
+#include "core/platform.h"
 #include "core/settings.h"
 #include "ui_frmbookingudf.h"
 
@@ -29,8 +30,9 @@ void frmBookingUDF::ask(QWidget* parent)
 
 void frmBookingUDF::cmdCancel_Click()
 {
-    SaveConfigFlag(QStringLiteral("EnableCustomField"), ui->chkEnableCustomField->isChecked());
-    SaveConfigText(QStringLiteral("CustomFieldTitle"), ui->txtCustomFieldTitle->text());
+    if (!SaveConfigTexts({{QStringLiteral("EnableCustomField"), FlagText(ui->chkEnableCustomField->isChecked())},
+                          {QStringLiteral("CustomFieldTitle"), ui->txtCustomFieldTitle->text()}}))
+        MsgBox(SettingsFailureMessage(), vbCritical | vbOKOnly);
     ConfigListDialog::cmdCancel_Click();
 }
 

@@ -264,7 +264,8 @@ bool frmRoomAdd::correctNumbers()
 
 void frmRoomAdd::saveRow()
 {
-    SaveConfigFlag(QStringLiteral("AdvancedPricing"), !ui->picAdvancedPrice->isHidden());
+    if (!SaveConfigFlag(QStringLiteral("AdvancedPricing"), !ui->picAdvancedPrice->isHidden()))
+        ReportUnsavedSettings();
     UnitRecord u;
     u.id = rowId();
     u.name = ui->txtName->text();

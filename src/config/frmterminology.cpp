@@ -10,6 +10,7 @@
 #include "core/modmain.h"
 #include "core/plaintext.h"
 #include "core/reserved.h"
+#include "core/platform.h"
 #include "core/settings.h"
 #include "ui_frmterminology.h"
 
@@ -119,27 +120,32 @@ void frmTerminology::cmdOK_Click()
     if (ui->txtSalesTaxName->text().isEmpty())
         ui->txtSalesTaxName->setText(QStringLiteral("Sales Tax"));
 
-    SaveConfigText(QStringLiteral("ChargePer"), ui->cmdChargePer->currentText());
-    SaveConfigText(QStringLiteral("PostCode"), ui->cmdPostcode->currentText());
+    // The settings are saved first, all in one write: when they cannot be,
+    // the dialog says so and stays open, and the tax rows stay as they were.
+    if (!SaveConfigTexts({{QStringLiteral("ChargePer"), ui->cmdChargePer->currentText()},
+                          {QStringLiteral("PostCode"), ui->cmdPostcode->currentText()},
+                          // The cost as typed, now that it reads as an amount.
+                          {QStringLiteral("CostPerNight"), ui->txtCostPerNight->text()},
+                          {QStringLiteral("CheckinTime"), Fmt::shortTime(ui->dtFromTime->time())},
+                          {QStringLiteral("CheckoutTime"), Fmt::shortTime(ui->dtToTime->time())},
+                          {QStringLiteral("Tip"), ui->txtTip->text()},
+                          {QStringLiteral("AutoSelectFirstUnit"), FlagText(ui->chkAutoSelectFirstUnit->isChecked())},
+                          {QStringLiteral("IncludeEndDate"), FlagText(ui->chkIncludeEndDate->isChecked())},
+                          {QStringLiteral("EnableCommission"), FlagText(ui->chkEnableCommission->isChecked())},
+                          {QStringLiteral("CreditCardValidation"), FlagText(ui->chkCreditCardValidation->isChecked())},
+                          {QStringLiteral("EnabledSalesTax2"), FlagText(ui->chkEnableTax2->isChecked())}})) {
+        MsgBox(SettingsFailureMessage(), vbCritical | vbOKOnly);
+        return;
+    }
     {
         Connection::Transaction t(objConn);
         WriteTaxRate(TaxRateId::Second, ui->txtSalesTaxName2->text(), tax2);
         WriteTaxRate(TaxRateId::First, ui->txtSalesTaxName->text(), tax);
         t.commit();
     }
-    // The cost as typed, now that it reads as an amount.
-    SaveConfigText(QStringLiteral("CostPerNight"), ui->txtCostPerNight->text());
-    SaveConfigText(QStringLiteral("CheckinTime"), Fmt::shortTime(ui->dtFromTime->time()));
-    SaveConfigText(QStringLiteral("CheckoutTime"), Fmt::shortTime(ui->dtToTime->time()));
-    SaveConfigText(QStringLiteral("Tip"), ui->txtTip->text());
-    SaveConfigFlag(QStringLiteral("AutoSelectFirstUnit"), ui->chkAutoSelectFirstUnit->isChecked());
-    SaveConfigFlag(QStringLiteral("IncludeEndDate"), ui->chkIncludeEndDate->isChecked());
-    SaveConfigFlag(QStringLiteral("EnableCommission"), ui->chkEnableCommission->isChecked());
-    SaveConfigFlag(QStringLiteral("CreditCardValidation"), ui->chkCreditCardValidation->isChecked());
     sCostPerNight = ConfigMoney(QStringLiteral("CostPerNight"), QStringLiteral("123"));
     dSalesTaxPercentage = tax;
     dSalesTaxPercentage2 = tax2;
-    SaveConfigFlag(QStringLiteral("EnabledSalesTax2"), ui->chkEnableTax2->isChecked());
     accept();
 }
 

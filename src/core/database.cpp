@@ -16,7 +16,8 @@ QString DatabaseFolder()
         return AppPath();
     if (!folder.endsWith(u'/') && !folder.endsWith(u'\\')) {
         folder += u'/';
-        SaveConfigText(QStringLiteral("DBPath"), folder);
+        if (!SaveConfigText(QStringLiteral("DBPath"), folder))
+            ReportUnsavedSettings();
     }
     return folder;
 }

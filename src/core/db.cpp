@@ -57,7 +57,7 @@ Connection::~Connection()
     // gone when static objects are destroyed, so nothing is torn down here.
 }
 
-bool Connection::open(const QString& file, QString* why)
+bool Connection::open(const QString& file, QString* why, int busyTimeoutMs)
 {
     auto refuse = [&](const QString& reason) {
         if (why)
@@ -78,7 +78,7 @@ bool Connection::open(const QString& file, QString* why)
     const QString uri = QStringLiteral("file:") + QString::fromUtf8(QUrl::toPercentEncoding(m_file, "/"))
                         + QStringLiteral("?mode=rw");
     m_db.setDatabaseName(uri);
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
     if (!m_db.open())
         return refuse(m_db.lastError().text());
     sqlite3* h = handle();

@@ -59,7 +59,9 @@ public:
     // Opens an existing database file for reading and writing. Never creates
     // a file. Fails (with a reason in *why) when the file is missing, is no
     // database, or cannot be written (read-only, or locked by another program).
-    bool open(const QString& file, QString* why = nullptr);
+    // A file another program holds is waited for up to busyTimeoutMs.
+    static constexpr int kBusyTimeoutMs = 5000;
+    bool open(const QString& file, QString* why = nullptr, int busyTimeoutMs = kBusyTimeoutMs);
     void close();
     bool isOpen() const;
     QString fileName() const { return m_file; }

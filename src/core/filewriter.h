@@ -1,10 +1,15 @@
 #pragma once
 // Files the program writes whole (exports, lists, pages, letter copies): the
 // new content goes to a temporary file beside the target, which replaces the
-// target only once all of it is written and flushed. Every write is checked,
-// so a full disk or a folder that turns read-only leaves an existing file as
-// it was and reports the system's reason.
+// target only once all of it is written and on the disk. Every write is
+// checked, so a full disk or a folder that turns read-only leaves an existing
+// file as it was and reports the system's reason.
+//
+//   FileWriter out(file);
+//   if (!(out.open() && out.write(header) && ... && out.commit()))
+//       MsgBox(WriteFailureMessage(QStringLiteral("Unable to write to file."), file, out.error()), vbCritical);
 #include <QByteArray>
+#include <QFileDevice>
 #include <QSaveFile>
 #include <QString>
 
@@ -20,24 +25,33 @@ public:
     bool open();
     bool write(const QByteArray& bytes);
     bool write(const QString& text) { return write(text.toUtf8()); }
-    // Replaces the target with what was written.
+    // Puts what was written on the disk and then in place of the target.
     bool commit();
     // Drops what was written; the target stays as it was.
     void cancel();
 
     bool failed() const { return m_failed; }
+    // The system's reason for the first failure ("No space left on device").
     QString error() const { return m_error; }
+    // Its kind: ResourceError for a full disk, PermissionsError, ...
+    QFileDevice::FileError errorKind() const { return m_kind; }
     QString fileName() const { return m_out.fileName(); }
 
 private:
-    bool fail(const QString& why);
+    bool fail(QFileDevice::FileError kind, const QString& why);
+    bool failFromDevice();
 
     QSaveFile m_out;
     bool m_failed = false;
     bool m_done = false;
     QString m_error;
+    QFileDevice::FileError m_kind = QFileDevice::NoError;
 };
 
 // Writes bytes as the whole of file. On failure returns false and, when why
 // is given, the system's reason.
 bool WriteWholeFile(const QString& file, const QByteArray& bytes, QString* why = nullptr);
+
+// The message for a file that could not be written: the caller's sentence,
+// then the file's name and the system's reason, each on a line of its own.
+QString WriteFailureMessage(const QString& sentence, const QString& file, const QString& why);

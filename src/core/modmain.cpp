@@ -3,6 +3,7 @@
 #include "core/reserved.h"
 
 #include "core/format.h"
+#include "core/platform.h"
 #include "core/settings.h"
 #include "core/twips.h"
 
@@ -59,8 +60,15 @@ void SetAppPath(const QString& folder)
 
 void RememberBookingInProgress()
 {
-    SaveOptionsText(QStringLiteral("BookingInProgress"), QString::number(iBookingID));
-    SaveOptionsText(QStringLiteral("BookingInProgressStep"), QString::number(iBookingStep));
+    if (!SaveOptionsText(QStringLiteral("BookingInProgress"), QString::number(iBookingID))
+        || !SaveOptionsText(QStringLiteral("BookingInProgressStep"), QString::number(iBookingStep)))
+        ReportUnsavedSettings();
+}
+
+void ReportUnsavedSettings()
+{
+    if (LastSettingsFailure().inARow == 1)
+        MsgBox(SettingsFailureMessage(), vbCritical | vbOKOnly);
 }
 
 void RestoreBookingInProgress()
@@ -350,7 +358,8 @@ void SaveGridLayout(QTableView* g)
     for (int i = 0; i < cols; ++i)
         widths.emplace_back(g->objectName() + QStringLiteral("ColWidth") + QString::number(i),
                             QString::number(Twips::fromPx(g->columnWidth(i))));
-    SaveConfigTexts(widths);
+    if (!SaveConfigTexts(widths))
+        ReportUnsavedSettings();
 }
 
 void LoadGridLayout(QTableView* g)

@@ -20,6 +20,9 @@ extern int iBookingStep;                   // current page of the wizard, 0 to 4
 // "BookingInProgress" and "BookingInProgressStep") each time they change, so
 // that it outlives the program: start-up takes them back.
 void RememberBookingInProgress();
+// Tells the user that a setting saved in passing (a column width, the booking
+// in progress) could not be written: once, until a save succeeds again.
+void ReportUnsavedSettings();
 void RestoreBookingInProgress();
 extern qint32 giCustomerID;                // customer being edited
 

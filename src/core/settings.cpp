@@ -1,7 +1,9 @@
 #include "core/settings.h"
 
+#include "core/filewriter.h"
 #include "core/format.h"
 #include "core/modmain.h"
+#include "core/settingsfile.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -25,18 +27,92 @@ QString keyPath(const QString& section, const QString& key)
 
 }  // namespace
 
+QSettings::Format SettingsStoreFormat()
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    return QSettings::NativeFormat;
+#else
+    // The desktop's own form of the file, written with every write checked.
+    static const QSettings::Format format =
+        QSettings::registerFormat(QStringLiteral("conf"), SettingsFile::read, SettingsFile::write);
+    return format;
+#endif
+}
+
+namespace {
+
+SettingsFailure g_failure;
+
+// Saves values (full key paths) in one write of the store of app; keys that
+// already hold their value are not written again. On failure the store, on
+// the disk and as this run reads it, keeps what it held.
+bool Save(const QString& app, const std::vector<std::pair<QString, QString>>& values)
+{
+    QSettings store(SettingsStoreFormat(), QSettings::UserScope, app);
+    std::vector<std::pair<QString, QVariant>> before;
+    for (const auto& [path, value] : values) {
+        const QVariant stored = store.value(path);
+        if (stored.isValid() && stored.toString() == value)
+            continue;
+        before.emplace_back(path, stored);
+        store.setValue(path, value);
+    }
+    if (before.empty())
+        return true;
+    SettingsFile::clearLastWriteFailure();
+    store.sync();
+    if (store.status() == QSettings::NoError) {
+        g_failure.inARow = 0;
+        return true;
+    }
+    ++g_failure.inARow;
+
+    g_failure.file = store.fileName();
+    g_failure.reason = SettingsFile::lastWriteFailure();
+    if (g_failure.reason.isEmpty()) {
+        // Refused before the file was written (no lock could be taken, no
+        // new file made in the folder): the system's reason is what the same
+        // text meets there, written and dropped.
+        QSettings::SettingsMap all;
+        for (const QString& key : store.allKeys())
+            all.insert(key, store.value(key));
+        FileWriter probe(store.fileName());
+        if (probe.open() && probe.write(SettingsFile::text(all)))
+            g_failure.reason = QStringLiteral("The file could not be written.");
+        else
+            g_failure.reason = probe.error();
+    }
+    for (auto it = before.rbegin(); it != before.rend(); ++it) {
+        if (it->second.isValid())
+            store.setValue(it->first, it->second);
+        else
+            store.remove(it->first);
+    }
+    return false;
+}
+
+}  // namespace
+
+const SettingsFailure& LastSettingsFailure()
+{
+    return g_failure;
+}
+
+QString SettingsFailureMessage()
+{
+    return WriteFailureMessage(QStringLiteral("Unable to save the settings."), g_failure.file, g_failure.reason);
+}
+
 QString GetSetting(const QString& app, const QString& section, const QString& key, const QString& deflt)
 {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, app);
+    QSettings store(SettingsStoreFormat(), QSettings::UserScope, app);
     const QVariant v = store.value(keyPath(section, key));
     return v.isValid() ? v.toString() : deflt;
 }
 
-void SaveSetting(const QString& app, const QString& section, const QString& key, const QString& value)
+bool SaveSetting(const QString& app, const QString& section, const QString& key, const QString& value)
 {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, app);
-    store.setValue(keyPath(section, key), value);
-    store.sync();
+    return Save(app, {{keyPath(section, key), value}});
 }
 
 QString ConfigText(const QString& key, const QString& deflt)
@@ -44,25 +120,17 @@ QString ConfigText(const QString& key, const QString& deflt)
     return GetSetting(QString::fromLatin1(kSettingsApp), QStringLiteral("Config"), key, deflt);
 }
 
-void SaveConfigText(const QString& key, const QString& value)
+bool SaveConfigText(const QString& key, const QString& value)
 {
-    SaveSetting(QString::fromLatin1(kSettingsApp), QStringLiteral("Config"), key, value);
+    return SaveSetting(QString::fromLatin1(kSettingsApp), QStringLiteral("Config"), key, value);
 }
 
-void SaveConfigTexts(const std::vector<std::pair<QString, QString>>& values)
+bool SaveConfigTexts(const std::vector<std::pair<QString, QString>>& values)
 {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, QString::fromLatin1(kSettingsApp));
-    bool changed = false;
-    for (const auto& [key, value] : values) {
-        const QString path = keyPath(QStringLiteral("Config"), key);
-        const QVariant stored = store.value(path);
-        if (stored.isValid() && stored.toString() == value)
-            continue;
-        store.setValue(path, value);
-        changed = true;
-    }
-    if (changed)
-        store.sync();
+    std::vector<std::pair<QString, QString>> paths;
+    for (const auto& [key, value] : values)
+        paths.emplace_back(keyPath(QStringLiteral("Config"), key), value);
+    return Save(QString::fromLatin1(kSettingsApp), paths);
 }
 
 bool ReadFlag(const QString& text, bool* ok)
@@ -87,9 +155,9 @@ bool ConfigFlag(const QString& key, bool deflt)
     return ok ? b : deflt;
 }
 
-void SaveConfigFlag(const QString& key, bool value)
+bool SaveConfigFlag(const QString& key, bool value)
 {
-    SaveConfigText(key, FlagText(value));
+    return SaveConfigText(key, FlagText(value));
 }
 
 Money ConfigMoney(const QString& key, const QString& deflt)
@@ -128,7 +196,7 @@ QString OptionsText(const QString& key, const QString& deflt)
     return GetSetting(ProgramName(), QStringLiteral("Options"), key, deflt);
 }
 
-void SaveOptionsText(const QString& key, const QString& value)
+bool SaveOptionsText(const QString& key, const QString& value)
 {
-    SaveSetting(ProgramName(), QStringLiteral("Options"), key, value);
+    return SaveSetting(ProgramName(), QStringLiteral("Options"), key, value);
 }

@@ -3,6 +3,7 @@
 // section and key, each read with the default its reader passes.
 #include "core/money.h"
 
+#include <QSettings>
 #include <QString>
 #include <utility>
 #include <vector>
@@ -10,21 +11,34 @@
 // Application names of the two stores.
 extern const char* const kSettingsApp;      // "Kestrum 3.1", section "Config"
 QString ProgramName();                       // the program's own name, section "Options"
+// The form of the stores' files; whatever opens a store opens it in this form.
+QSettings::Format SettingsStoreFormat();
 
-// Reading and writing plain texts.
+// Reading and writing plain texts. Every save is checked: one that fails
+// returns false and leaves the store as it was, on the disk and for the rest
+// of this run; LastSettingsFailure() tells which file and why.
 QString GetSetting(const QString& app, const QString& section, const QString& key, const QString& deflt);
-void SaveSetting(const QString& app, const QString& section, const QString& key, const QString& value);
+bool SaveSetting(const QString& app, const QString& section, const QString& key, const QString& value);
+
+struct SettingsFailure {
+    QString file;
+    QString reason;   // the system's ("Permission denied", "No space left on device")
+    int inARow = 0;   // saves failed since the last one that succeeded
+};
+const SettingsFailure& LastSettingsFailure();
+// "Unable to save the settings.", the file and the reason, a line each.
+QString SettingsFailureMessage();
 
 // Section "Config" of "Kestrum 3.1", with the encodings its keys use.
 QString ConfigText(const QString& key, const QString& deflt);
-void SaveConfigText(const QString& key, const QString& value);
+bool SaveConfigText(const QString& key, const QString& value);
 // Several keys written together, on disk once (not at all when each already
-// holds its value).
-void SaveConfigTexts(const std::vector<std::pair<QString, QString>>& values);
+// holds its value): all of them or, on failure, none.
+bool SaveConfigTexts(const std::vector<std::pair<QString, QString>>& values);
 // Flags: "True"/"False" in any case, or a number (0 is False). A text that is
 // neither gives the default.
 bool ConfigFlag(const QString& key, bool deflt);
-void SaveConfigFlag(const QString& key, bool value);
+bool SaveConfigFlag(const QString& key, bool value);
 // Money: the locale's decimal text; text that is not money gives the default.
 Money ConfigMoney(const QString& key, const QString& deflt);
 // A number by its leading numeric text, "." as the point in every locale.
@@ -38,7 +52,7 @@ qint32 ConfigInt(const QString& key, qint32 deflt);
 
 // Section "Options" under the program's own name.
 QString OptionsText(const QString& key, const QString& deflt);
-void SaveOptionsText(const QString& key, const QString& value);
+bool SaveOptionsText(const QString& key, const QString& value);
 
 // Reads a flag text as the settings store encodes flags; *ok false when the
 // text is no flag.

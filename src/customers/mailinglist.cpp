@@ -23,9 +23,10 @@ QByteArray MailingListText(const QStringList& addresses)
 bool WriteMailingList(const QString& file)
 {
     WaitCursor wait;
-    if (WriteWholeFile(file, MailingListText(MailingListAddresses())))
+    QString why;
+    if (WriteWholeFile(file, MailingListText(MailingListAddresses()), &why))
         return true;
     wait.restore();
-    MsgBox(QStringLiteral("Unable to write to file ") + file + u'.', vbCritical);
+    MsgBox(QStringLiteral("Unable to write to file ") + file + QStringLiteral(".\r\n") + why, vbCritical);
     return false;
 }

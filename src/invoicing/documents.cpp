@@ -4,6 +4,7 @@
 #include "core/customerstore.h"
 #include "core/db.h"
 #include "core/filedialogs.h"
+#include "core/filewriter.h"
 #include "core/format.h"
 #include "core/modmain.h"
 #include "core/platform.h"
@@ -143,19 +144,23 @@ void ShowFailure(const Failure& f)
            vbCritical | vbOKOnly);
 }
 
-Failure FileFailure(const QFile& file)
+// Told with the file's name and the system's reason ("No space left on device").
+Failure FileFailure(QFileDevice::FileError kind, const QString& file, const QString& reason)
 {
-    const QString name = QDir::toNativeSeparators(file.fileName());
-    switch (file.error()) {
+    const QString name = QDir::toNativeSeparators(file) + QStringLiteral(" (") + reason + u')';
+    switch (kind) {
     case QFileDevice::PermissionsError:
         return {QStringLiteral("Permission denied: ") + name, 70};
     case QFileDevice::ResourceError:
         return {QStringLiteral("Disk full: ") + name, 61};
     default:
-        return {QStringLiteral("Path/File access error: ") + name + QStringLiteral(" (") + file.errorString()
-                    + u')',
-                75};
+        return {QStringLiteral("Path/File access error: ") + name, 75};
     }
+}
+
+Failure FileFailure(const QFile& file)
+{
+    return FileFailure(file.error(), file.fileName(), file.errorString());
 }
 
 bool ReadTemplate(const QString& path, QByteArray& text, Failure& failure)
@@ -186,10 +191,10 @@ QString CopyNameOf(const QString& tempName)
 }
 
 // Makes a temporary name in the program's folder, or in the user's data
-// folder when the program's folder takes no new file, and creates a new
-// ".rtf" copy beside it. A name whose ".rtf" is already there is given up for
-// another, so an older copy is never written over.
-bool CreateCopy(const QString& prefix, QString& sOrigTempFileName, QFile& copy, Failure& failure)
+// folder when the program's folder takes no new file, and claims the ".rtf"
+// name beside it with an empty file. A name whose ".rtf" is already there is
+// given up for another, so an older copy is never written over.
+bool CreateCopy(const QString& prefix, QString& sOrigTempFileName, QString& sFileName, Failure& failure)
 {
     const QString folders[] = {AppPath(), QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)};
     for (const QString& folder : folders) {
@@ -199,10 +204,11 @@ bool CreateCopy(const QString& prefix, QString& sOrigTempFileName, QFile& copy, 
             QString tempName;
             if (!GetTempFile(folder, prefix, 0, tempName))
                 break;
-            copy.setFileName(CopyNameOf(tempName));
-            // Unbuffered, so that a failing write reports the system's reason.
-            if (copy.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+            QFile copy(CopyNameOf(tempName));
+            if (copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+                copy.close();
                 sOrigTempFileName = tempName;
+                sFileName = copy.fileName();
                 return true;
             }
             const bool taken = copy.exists();
@@ -232,34 +238,21 @@ void MakeDocument(const char* templateName, const char* prefix, qint32 bookingId
 
     FillDocumentTemplate(text, bookingId);
 
-    QString sOrigTempFileName;
-    QFile copy;
-    if (!CreateCopy(QString::fromLatin1(prefix), sOrigTempFileName, copy, failure)) {
+    QString sOrigTempFileName, sFileName;
+    if (!CreateCopy(QString::fromLatin1(prefix), sOrigTempFileName, sFileName, failure)) {
         ShowFailure(failure);
         return;
     }
     text += "\r\n";
-    // A write the disk takes only in part is followed by one for the rest,
-    // which fails with the reason (a full disk, a file too large).
-    qint64 done = 0;
-    while (done < text.size()) {
-        const qint64 n = copy.write(text.constData() + done, text.size() - done);
-        if (n <= 0)
-            break;
-        done += n;
-    }
-    const bool written = done == text.size() && copy.flush();
-    if (!written)
-        failure = FileFailure(copy);
-    copy.close();
-    if (!written) {
-        copy.remove();
+    // The claimed empty copy is replaced only by the whole text.
+    FileWriter copy(sFileName);
+    if (!(copy.open() && copy.write(text) && copy.commit())) {
+        QFile::remove(sFileName);
         QFile::remove(sOrigTempFileName);
-        ShowFailure(failure);
+        ShowFailure(FileFailure(copy.errorKind(), sFileName, copy.error()));
         return;
     }
 
-    const QString sFileName = copy.fileName();
     // The desktop's program may also fail after it was started; told the same way.
     auto report = [sFileName](int result) {
         MsgBox(ShellOpenFailureReason(result) + QStringLiteral("\r\n") + QDir::toNativeSeparators(sFileName),

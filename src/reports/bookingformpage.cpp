@@ -170,8 +170,9 @@ void CreateBookingFormPage(QWidget* owner, const QDate& today)
         MsgBox(QString::fromLatin1(kNoWebSettingsMessage), vbCritical);
         return;
     }
-    if (!WriteWholeFile(request.fileName, BookingFormPage(*settings, today.year()))) {
+    QString why;
+    if (!WriteWholeFile(request.fileName, BookingFormPage(*settings, today.year()), &why)) {
         wait.restore();
-        MsgBox(QStringLiteral("Unable to write to file."), vbCritical);
+        MsgBox(WriteFailureMessage(QStringLiteral("Unable to write to file."), request.fileName, why), vbCritical);
     }
 }

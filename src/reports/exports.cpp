@@ -2,6 +2,7 @@
 
 #include "core/apperror.h"
 #include "core/filedialogs.h"
+#include "core/filewriter.h"
 #include "core/format.h"
 #include "core/modmain.h"
 #include "core/platform.h"
@@ -18,7 +19,7 @@ const char* const kUnableToWrite = "Unable to write to file.";
 
 // Builds the text, then writes it; failures as the export reports them.
 template <class Build>
-void RunExport(const QString& file, Build build, const QString& writeFailure, bool withReason)
+void RunExport(const QString& file, Build build, const QString& writeFailure)
 {
     QString text;
     QString why;
@@ -35,7 +36,7 @@ void RunExport(const QString& file, Build build, const QString& writeFailure, bo
         written = WriteCsvFile(file, text, &why);
     }
     if (!written)
-        MsgBox(withReason ? writeFailure + QStringLiteral("\r\n") + why : writeFailure, vbCritical);
+        MsgBox(WriteFailureMessage(writeFailure, file, why), vbCritical);
 }
 
 
@@ -135,8 +136,7 @@ void ExportCommissionAccounts(QWidget* owner)
     if (file.isEmpty())
         return;
     RunExport(file, CommissionAccountsCsv,
-              QStringLiteral("An error occured writing to the file. Please select another filename and try again."),
-              true);
+              QStringLiteral("An error occured writing to the file. Please select another filename and try again."));
 }
 
 void ExportCustomers(QWidget* owner)
@@ -144,7 +144,7 @@ void ExportCustomers(QWidget* owner)
     const QString file = AskExportFileName(owner);
     if (file.isEmpty())
         return;
-    RunExport(file, CustomersCsv, QString::fromLatin1(kUnableToWrite), false);
+    RunExport(file, CustomersCsv, QString::fromLatin1(kUnableToWrite));
 }
 
 void ExportReservations(QWidget* owner)
@@ -156,7 +156,7 @@ void ExportReservations(QWidget* owner)
     if (!VBGetSaveFileName(fileName, fileTitle, true, filter, filterIndex, QString(), QString(),
                            QStringLiteral(".csv"), owner, flags, 0))
         return;
-    RunExport(fileName, ReservationsCsv, QString::fromLatin1(kUnableToWrite), false);
+    RunExport(fileName, ReservationsCsv, QString::fromLatin1(kUnableToWrite));
 }
 
 void ExportThisMonth(QWidget* owner, const QDate& month)
@@ -164,5 +164,5 @@ void ExportThisMonth(QWidget* owner, const QDate& month)
     const QString file = AskExportFileName(owner);
     if (file.isEmpty())
         return;
-    RunExport(file, [month] { return ThisMonthCsv(month); }, QString::fromLatin1(kUnableToWrite), false);
+    RunExport(file, [month] { return ThisMonthCsv(month); }, QString::fromLatin1(kUnableToWrite));
 }

@@ -4,6 +4,7 @@
 
 #include "core/apperror.h"
 #include "core/configrecords.h"
+#include "core/filewriter.h"
 #include "core/format.h"
 #include "core/guard.h"
 #include "core/modmain.h"
@@ -119,7 +120,7 @@ void frmReservationQuickView::cmdOK_Click()
             written = WriteCsvFile(file, text, &why);
         }
         if (!written) {
-            MsgBox(QStringLiteral("Unable to write to file."), vbCritical);
+            MsgBox(WriteFailureMessage(QStringLiteral("Unable to write to file."), file, why), vbCritical);
             return;
         }
     }

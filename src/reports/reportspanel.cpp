@@ -6,6 +6,7 @@
 #include "core/configrecords.h"
 #include "core/controlarray.h"
 #include "core/filedialogs.h"
+#include "core/filewriter.h"
 #include "core/guard.h"
 #include "core/mainview.h"
 #include "core/modmain.h"
@@ -206,7 +207,7 @@ void ReportsPanel::cmdReportExport_Click()
         written = WriteCsvFile(fileName, text, &why);
     }
     if (!written)
-        MsgBox(QStringLiteral("Unable to write to file."), vbCritical);
+        MsgBox(WriteFailureMessage(QStringLiteral("Unable to write to file."), fileName, why), vbCritical);
 }
 
 void ReportsPanel::Form_Resize()

@@ -36,7 +36,7 @@ void click(QWidget* page, const char* button)
 // Every key of the settings store with its text.
 QMap<QString, QString> allSettings()
 {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, QString::fromLatin1(kSettingsApp));
+    QSettings store(SettingsStoreFormat(), QSettings::UserScope, QString::fromLatin1(kSettingsApp));
     QMap<QString, QString> m;
     for (const QString& k : store.allKeys())
         m.insert(k, store.value(k).toString());

@@ -114,7 +114,7 @@ void TestDatabase::refusesLockedFile()
     QCOMPARE(sqlite3_open(db.file().toUtf8().constData(), &other), SQLITE_OK);
     QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
     QString why;
-    QVERIFY(!objConn.open(db.file(), &why));
+    QVERIFY(!objConn.open(db.file(), &why, 50));
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     QVERIFY(objConn.open(db.file(), &why));

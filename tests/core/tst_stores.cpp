@@ -94,8 +94,10 @@ private slots:
                              &c.state,     &c.postCode, &c.country,      &c.phone,    &c.fax,      &c.email,
                              &c.mobile,    &c.homePhone};
         int i = 0;
-        for (QString* f : fields)
-            *f = texts[i++ % texts.size()] + QString::number(i);
+        for (QString* f : fields) {
+            *f = texts[i % texts.size()] + QString::number(i);
+            ++i;
+        }
         c.submittedDate = QStringLiteral("ignored");
         c.id = CustomerStore::add(c);
         QVERIFY(c.id > 0 && CustomerStore::exists(c.id) && !CustomerStore::exists(c.id + 1));

@@ -138,7 +138,8 @@ private slots:
         fakes().saveFile->answer = db.folder() + QStringLiteral("taken.html");
         QVERIFY(QDir().mkdir(fakes().saveFile->answer));
         main.mnuWebCreatePage_Click();
-        QCOMPARE(fakes().messageBoxes->lastPrompt(), QStringLiteral("Unable to write to file."));
+        QVERIFY(fakes().messageBoxes->lastPrompt().startsWith(QStringLiteral("Unable to write to file.\r\n")
+                                                               + QDir::toNativeSeparators(fakes().saveFile->answer)));
         for (const ShownMessage& m : fakes().messageBoxes->shown)
             QCOMPARE(m.style, int(vbCritical));
         QVERIFY(QFileInfo(fakes().saveFile->answer).isDir());

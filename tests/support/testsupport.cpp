@@ -183,7 +183,7 @@ void resetProgramState()
     WizConfig_Screen = WizOConfig_Screen = 0;
     WizConfig_Cancel = WizOConfig_Cancel = false;
     for (const QString& app : {QString::fromLatin1(kSettingsApp), ProgramName()}) {
-        QSettings store(QSettings::NativeFormat, QSettings::UserScope, app);
+        QSettings store(SettingsStoreFormat(), QSettings::UserScope, app);
         store.clear();
         store.sync();
     }
@@ -240,9 +240,11 @@ void prepareTestEnvironment()
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-void prepareTestApplication()
+void prepareTestApplication(bool withMainWindow)
 {
     InitProgram();
+    if (withMainWindow)
+        RegisterMainView();
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     installFakes();
 }

@@ -169,14 +169,21 @@ QStringList hostileTexts();
 
 // Called by TARLOMY_TEST_MAIN before the application starts.
 void prepareTestEnvironment();
-void prepareTestApplication();
+// withMainWindow false (a program labelled unit): the main window cannot be
+// reached, and a test that tries ends.
+void prepareTestApplication(bool withMainWindow);
+#ifdef TARLOMY_UNIT_TEST
+#define TARLOMY_WITH_MAIN_WINDOW false
+#else
+#define TARLOMY_WITH_MAIN_WINDOW true
+#endif
 
 #define TARLOMY_TEST_MAIN(TestObject)                         \
     int main(int argc, char** argv)                           \
     {                                                         \
         prepareTestEnvironment();                             \
         QApplication app(argc, argv);                         \
-        prepareTestApplication();                             \
+        prepareTestApplication(TARLOMY_WITH_MAIN_WINDOW);     \
         TestObject tc;                                        \
         QTEST_SET_MAIN_SOURCE_PATH                            \
         return QTest::qExec(&tc, argc, argv);                 \

@@ -1,0 +1,254 @@
+// What a failing write leaves behind: every file the program writes keeps its
+// old content whole and the user is told which file and why; the program goes
+// on. Work on several rows is all or nothing.
+#include "support/testsupport.h"
+
+#include "app/frmmain.h"
+#include "config/configwizard.h"
+#include "config/frmterminology.h"
+#include "core/db.h"
+#include "core/modmain.h"
+#include "core/settings.h"
+#include "core/settingsfile.h"
+#include "customers/mailinglist.h"
+#include "invoicing/documents.h"
+#include "reports/bookingformpage.h"
+#include "reports/frmreservationquickview.h"
+#include "reports/reportspanel.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray readFile(const QString& file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& file, const QByteArray& bytes)
+{
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// Files may grow to `bytes` only, as on a disk that is nearly full: a write
+// past it fails with "File too large" instead of ending the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit small = m_old;
+        small.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
+
+private:
+    rlimit m_old{};
+};
+
+}  // namespace
+
+class TestWrites : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestDb> db;
+    frmMain* main = nullptr;
+
+private slots:
+    void init()
+    {
+        resetProgramState();
+        db = std::make_unique<TestDb>();
+        main = &loadMainWindow(*db);
+    }
+
+    void everyWriterKeepsTheOldFile_data();
+    void everyWriterKeepsTheOldFile();
+    void settingsFileReadsAndWritesAsTheDesktops();
+    void settingsThatCannotBeWrittenChangeNothing();
+};
+
+void TestWrites::everyWriterKeepsTheOldFile_data()
+{
+    QTest::addColumn<int>("writer");
+    QTest::addColumn<QString>("sentence");
+    const char* const unable = "Unable to write to file.";
+    QTest::newRow("customers") << 0 << unable;
+    QTest::newRow("reservations") << 1 << unable;
+    QTest::newRow("this month") << 2 << unable;
+    QTest::newRow("commission accounts")
+        << 3 << "An error occured writing to the file. Please select another filename and try again.";
+    QTest::newRow("quick view") << 4 << unable;
+    QTest::newRow("report data") << 5 << unable;
+    QTest::newRow("mailing list") << 6 << "Unable to write to file %1.";
+    QTest::newRow("booking-form page") << 7 << unable;
+    QTest::newRow("confirmation letter") << 8 << "An error has occured, please contact ";
+}
+
+void TestWrites::everyWriterKeepsTheOldFile()
+{
+    QFETCH(int, writer);
+    QFETCH(QString, sentence);
+    const qint32 customer =
+        insertRow("customer", {{"FirstName", "Åsa"}, {"LastName", "Ölçer"}, {"Email", "asa.olcer@example.com"}});
+    iBookingID = insertRow("booking", {{"customerid", customer}, {"fromdate", QDate::currentDate().toString(Qt::ISODate)},
+                                       {"todate", QDate::currentDate().addDays(2).toString(Qt::ISODate)}});
+    writeFile(AppPath() + QStringLiteral("BookingConfirmation.rtf"), "{\\rtf1 Dear <firstname> <lastname>,\\par }");
+
+    const QString file = db->folder() + QStringLiteral("old.out");
+    const QByteArray old(4000, 'o');
+    writeFile(file, old);
+    bool dialogOpen = false;
+    auto run = [&] {
+        fakes().saveFile->answer = file;
+        fakes().messageBoxes->clear();
+        switch (writer) {
+        case 0: main->mnuFileExportCustomers_Click(); break;
+        case 1: main->mnuFileExportResCSV_Click(); break;
+        case 2: main->mnuFileExportThisMonth_Click(); break;
+        case 3: main->mnuFileExportCommissionAccounts_Click(); break;
+        case 4: {
+            frmReservationQuickView dialog(QDate::currentDate());
+            dialog.show();
+            control<QPushButton>(&dialog, "cmdOK")->click();
+            dialogOpen = dialog.isVisible();
+            break;
+        }
+        case 5: control<QPushButton>(main->reports(), "cmdReportExport")->click(); break;
+        case 6: WriteMailingList(file); break;
+        case 7: main->mnuWebCreatePage_Click(); break;
+        case 8: PrintBookingConfirmation(); break;
+        }
+    };
+    const QStringList before = QDir(db->folder()).entryList(QDir::Files);
+    {
+        FileSizeLimit nearlyFull(16);
+        run();
+    }
+    QCOMPARE(readFile(file), old);
+    QCOMPARE(QDir(db->folder()).entryList(QDir::Files), before);   // nothing left behind
+    QCOMPARE(fakes().messageBoxes->shown.size(), 1);
+    const QString prompt = fakes().messageBoxes->lastPrompt();
+    QVERIFY2(prompt.startsWith(QString(sentence).replace(QStringLiteral("%1"), file)), qPrintable(prompt));
+    QVERIFY2(prompt.contains(writer == 8 ? QDir::toNativeSeparators(db->folder()) : QDir::toNativeSeparators(file)),
+             qPrintable(prompt));
+    QVERIFY2(prompt.contains(QString::fromLocal8Bit(strerror(EFBIG))), qPrintable(prompt));
+    QCOMPARE(fakes().messageBoxes->shown.last().style & vbCritical, int(vbCritical));
+    QCOMPARE(dialogOpen, writer == 4);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+
+    // The program goes on, and with room on the disk the same command writes.
+    run();
+    QVERIFY(fakes().messageBoxes->shown.isEmpty());
+    if (writer == 8)
+        QVERIFY(readFile(fakes().shell->opened.last()).contains("Dear \\u197Asa \\u214Ol\\u231cer,"));
+    else
+        QVERIFY(readFile(file) != old && !readFile(file).isEmpty());
+}
+
+// The program's settings file and the desktop's INI files read each other's
+// keys and values, whatever characters they hold.
+void TestWrites::settingsFileReadsAndWritesAsTheDesktops()
+{
+    QSettings::SettingsMap map;
+    const QStringList texts = hostileTexts() + QStringList{QStringLiteral(" lead"), QStringLiteral("trail "),
+                                                           QStringLiteral("@at"), QStringLiteral("a\tb\x01" "1"),
+                                                           QStringLiteral("x,y;z=w"), QString()};
+    for (int i = 0; i < texts.size(); ++i) {
+        map.insert(QStringLiteral("Config/key %1 ").arg(i) + texts[i].left(20), texts[i]);
+        map.insert(QStringLiteral("Options/%1").arg(i), texts[i]);
+    }
+    map.insert(QStringLiteral("TopLevel"), QStringLiteral("t"));
+    map.insert(QStringLiteral("General/g"), QStringLiteral("g"));
+
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("desktop.ini"));
+    {
+        QSettings desktop(ini, QSettings::IniFormat);
+        for (auto it = map.constBegin(); it != map.constEnd(); ++it)
+            desktop.setValue(it.key(), it.value());
+    }
+    QCOMPARE(SettingsFile::parse(readFile(ini)), map);
+
+    const QString ours = dir.filePath(QStringLiteral("ours.ini"));
+    writeFile(ours, SettingsFile::text(map));
+    QSettings desktop(ours, QSettings::IniFormat);
+    QCOMPARE(desktop.allKeys().size(), map.size());
+    for (auto it = map.constBegin(); it != map.constEnd(); ++it)
+        QCOMPARE(desktop.value(it.key()).toString(), it.value().toString());
+}
+
+// Settings -> OK and the configuration wizard's Finish on a full disk: the
+// settings file and the database rows stay as they were, the user is told
+// which file and why, and the rest of the run reads the settings as saved.
+void TestWrites::settingsThatCannotBeWrittenChangeNothing()
+{
+    QVERIFY(SaveConfigTexts({{QStringLiteral("Tip"), QStringLiteral("5")},
+                             {QStringLiteral("CommodityPlural"), QStringLiteral("Rooms")},
+                             {QStringLiteral("Padding"), QString(200, u'p')}}));
+    const QString file = LastSettingsFailure().file.isEmpty()
+                             ? QSettings(SettingsStoreFormat(), QSettings::UserScope, QString::fromLatin1(kSettingsApp)).fileName()
+                             : LastSettingsFailure().file;
+    const QByteArray settings = readFile(file);
+    const QVariant taxRows = objConn.scalar(QStringLiteral("SELECT group_concat(name || percentage) FROM taxrate"));
+    const int units = objConn.scalar(QStringLiteral("SELECT count(*) FROM room")).toInt();
+    auto unchanged = [&](const char* step) {
+        QVERIFY2(readFile(file) == settings, step);
+        QCOMPARE(objConn.scalar(QStringLiteral("SELECT group_concat(name || percentage) FROM taxrate")), taxRows);
+        QCOMPARE(objConn.scalar(QStringLiteral("SELECT count(*) FROM room")).toInt(), units);
+        QCOMPARE(ConfigText(QStringLiteral("Tip"), QString()), QStringLiteral("5"));
+        QCOMPARE(ConfigText(QStringLiteral("CommodityPlural"), QString()), QStringLiteral("Rooms"));
+        const QString prompt = fakes().messageBoxes->lastPrompt();
+        QVERIFY2(prompt.startsWith(QStringLiteral("Unable to save the settings.\r\n") + QDir::toNativeSeparators(file)
+                                   + QStringLiteral("\r\n") + QString::fromLocal8Bit(strerror(EFBIG))),
+                 qPrintable(prompt));
+    };
+
+    fakes().messageBoxes->clear();
+    bool stayedOpen = false;
+    onNextDialogOf<frmTerminology>([&](frmTerminology* d) {
+        control<QLineEdit>(d, "txtTip")->setText(QStringLiteral("12"));
+        control<QLineEdit>(d, "txtSalesTaxName")->setText(QStringLiteral("GST"));
+        {
+            FileSizeLimit nearlyFull(16);
+            control<QPushButton>(d, "cmdOK")->click();
+        }
+        stayedOpen = d->isVisible();
+        d->reject();
+    });
+    main->mnuConfigureTerminology_Click();
+    QVERIFY(stayedOpen);
+    unchanged("Settings");
+
+    fakes().messageBoxes->clear();
+    WizConfigCopies c = ConfigWizard::Load(QStringLiteral("Post Code"), QStringLiteral("Sales Tax"));
+    c.CommodityPlural = QStringLiteral("Cabins");
+    c.Rooms.at(0).Deleted = true;
+    c.Rooms.push_back({-1, false, QStringLiteral("New")});
+    {
+        FileSizeLimit nearlyFull(16);
+        QVERIFY(!ConfigWizard::Finish(c));
+    }
+    unchanged("wizard");
+    QCOMPARE(gsCommodityPlural, QStringLiteral("Rooms"));
+
+    // With room on the disk the same Finish writes both.
+    QVERIFY(ConfigWizard::Finish(c));
+    QCOMPARE(ConfigText(QStringLiteral("CommodityPlural"), QString()), QStringLiteral("Cabins"));
+    QCOMPARE(objConn.scalar(QStringLiteral("SELECT count(*) FROM room")).toInt(), units);
+}
+
+TARLOMY_TEST_MAIN(TestWrites)
+#include "tst_writes.moc"
