@@ -35,8 +35,11 @@ BookingWizard::BookingWizard(QWidget* parent) : QWidget(parent), ui(new Ui::Book
     for (int i = 0; i < cmdBack.size(); ++i)
         connect(cmdBack[i], &QPushButton::clicked, this, guarded([this, i] { cmdBack_Click(i); }));
     connect(ui->cmdCancel, &QPushButton::clicked, this, guarded(this, &BookingWizard::cmdCancel_Click));
-    for (QLabel* label : lblStep)
+    for (QLabel* label : lblStep) {
         label->installEventFilter(this);
+        // A step too long for the progress box, once bold, ends in "...".
+        SetElidedText(label, label->text());
+    }
     ui->txtBookingNotes->installEventFilter(this);
 }
 
@@ -272,7 +275,7 @@ void BookingWizard::Form_Resize(const PanelArea& area)
 void BookingWizard::SetCommodityName(const QString& plural)
 {
     if (QLabel* step = lblStep.value(1))
-        SetPlainText(step, QStringLiteral("Step 2 - Select ") + plural);
+        SetElidedText(step, QStringLiteral("Step 2 - Select ") + plural);
     units()->SetCommodityName(plural);
 }
 

@@ -22,8 +22,8 @@
 
 namespace {
 
-// The empty last column of the results.
-const int kLastColumnTwips = 120;
+// Design widths of the name and the two dates, in twips.
+const int kColumnTwips[] = {2400, 1600, 1600};
 
 // The day a picker holds, or a null date while its box is not ticked.
 QDate PickerDay(const QCheckBox* tick, const QDateEdit* picker)
@@ -143,8 +143,8 @@ void frmFindBooking::Form_Load()
     connect(ui->dtArrive, &QDateEdit::dateChanged, ui->chkArrive, [this] { ui->chkArrive->setChecked(true); });
     connect(ui->dtDepart, &QDateEdit::dateChanged, ui->chkDepart, [this] { ui->chkDepart->setChecked(true); });
 
-    QTableView* g = ui->gres;
-    SetGridColWidth(g, 3, kLastColumnTwips);
+    // The fourth column stays empty: it takes no room.
+    ui->gres->setColumnHidden(3, true);
     DoResize();
     // Only the criteria and the buttons until the first search.
     resize(width(), Twips::toPx(Twips::fromPx(ui->picSep->y()) + 300));
@@ -154,22 +154,26 @@ void frmFindBooking::DoResize()
 {
     QTableView* g = ui->gres;
     g->setUpdatesEnabled(false);
-    const int widths[] = {2400, 1600, 1600};
-    for (int c = 0; c < 3; ++c) {
+    SetGridColWidth(g, 0, kColumnTwips[0]);
+    for (int c = 1; c < 3; ++c) {
         // Dates longer than the column in this locale still show whole.
-        if (c > 0 && GridRowCount(g) > 0)
+        if (GridRowCount(g) > 0)
             g->resizeColumnToContents(c);
-        SetGridColWidth(g, c, c > 0 ? qMax(widths[c], GridColWidth(g, c)) : widths[c]);
+        SetGridColWidth(g, c, qMax(kColumnTwips[c], GridColWidth(g, c)));
     }
-    // The name column takes what the others leave of the grid, a vertical
-    // scroll bar allowed for.
-    int sum = 0;
-    for (int c = 0; c < 4; ++c)
-        sum += GridColWidth(g, c);
-    const int inner = Twips::fromPx(g->width() - 2 * g->frameWidth() - g->verticalScrollBar()->sizeHint().width());
-    if (inner > sum)
-        SetGridColWidth(g, 0, GridColWidth(g, 0) + inner - sum);
+    // The name column takes what the dates leave of the grid, less when the
+    // window is made narrow, so that the grid never scrolls sideways.
+    const int spare = namesWidth() - kColumnTwips[0];
+    SetGridColWidth(g, 0, qMax(kColumnTwips[0] / 4, kColumnTwips[0] + spare));
     g->setUpdatesEnabled(true);
+}
+
+int frmFindBooking::namesWidth() const
+{
+    const QTableView* g = ui->gres;
+    // The grid's inner width, a vertical scroll bar allowed for.
+    const int inner = Twips::fromPx(g->width() - 2 * g->frameWidth() - g->verticalScrollBar()->sizeHint().width());
+    return inner - GridColWidth(g, 1) - GridColWidth(g, 2);
 }
 
 void frmFindBooking::resizeEvent(QResizeEvent* event)
@@ -236,6 +240,10 @@ void frmFindBooking::cmdOK_Click()
     // later; the columns are fitted now all the same.
     resize(width(), Twips::toPx(Twips::fromPx(ui->picSep2->y()) + 300));
     DoResize();
+    // Dates wider in this locale than designed widen the window, not the grid.
+    const int lacking = kColumnTwips[0] - namesWidth();
+    if (lacking > 0)
+        resize(width() + Twips::toPx(lacking), height());
     GridSelectRow(g, 0);
 }
 

@@ -34,6 +34,8 @@ protected:
 private:
     void Form_Load();
     void Form_Resize();
+    // What the grid leaves the names beside the dates, in twips.
+    int namesWidth() const;
 
     // Counts a slice of the matches; shows the count after the last.
     void CountMatches();

@@ -390,6 +390,9 @@ void PaymentPage::RefreshNewInvoiceItemsList(int SelectRow, qint64 SelectID)
 
     txtAmountPayed_LostFocus();
 
+    // The tax rate shows whole; the name takes what the others leave.
+    WidenGridColumnToText(g, 3);
+    FitGridColumn(g, 1, 350);
     GridReselect(g, SelectRow);
     g->setUpdatesEnabled(true);
 }

@@ -186,6 +186,11 @@ void ArrivalsPanel::FillArrivals()
     m_list->refresh();
     GridSelectRow(g, 0);
     g->scrollToTop();
+    // The arrival and departure show whole, on one line; the name takes what
+    // they leave.
+    WidenGridColumnToText(g, 2);
+    WidenGridColumnToText(g, 3);
+    FitGridColumn(g, 0, 100);
     g->setUpdatesEnabled(true);
 }
 

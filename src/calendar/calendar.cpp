@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyleOptionHeader>
 #include <QStyleOptionViewItem>
 #include <QTableView>
 #include <algorithm>
@@ -116,6 +117,29 @@ private:
 
     mutable QHash<QString, QString> m_elided;
     mutable int m_fontHeight = -1;
+};
+
+// The unit names over the columns: a name wider than its column shows its
+// beginning and "..." (the hover tip shows it whole), never its middle.
+class UnitHeader : public QHeaderView {
+public:
+    explicit UnitHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override
+    {
+        if (!rect.isValid())
+            return;
+        QStyleOptionHeader opt;
+        initStyleOption(&opt);
+        opt.rect = rect;
+        opt.section = logicalIndex;
+        opt.textAlignment = Qt::Alignment(model()->headerData(logicalIndex, orientation(), Qt::TextAlignmentRole).toInt());
+        const int margin = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, &opt, this);
+        opt.text = opt.fontMetrics.elidedText(model()->headerData(logicalIndex, orientation()).toString(),
+                                              Qt::ElideRight, rect.width() - margin);
+        style()->drawControl(QStyle::CE_Header, &opt, painter, this);
+    }
 };
 
 }  // namespace
@@ -277,6 +301,8 @@ Calendar::Calendar(QWidget* parent) : QWidget(parent), ui(new Ui::Calendar), m_m
 
     m_model->setSize(2, 2);
     QTableView* g = ui->g;
+    g->setHorizontalHeader(new UnitHeader(g));
+    g->horizontalHeader()->setHighlightSections(false);
     g->setModel(m_model);
     g->setItemDelegate(new CellDelegate(g));
     g->setWordWrap(false);

@@ -7,10 +7,12 @@
 #include "core/platform.h"
 #include "ui_configlist.h"
 
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QShortcut>
+#include <algorithm>
 
 // ---- List dialog ------------------------------------------------------------
 
@@ -130,7 +132,27 @@ void ConfigListDialog::cmdCancel_Click()
 
 // ---- Add/edit dialog --------------------------------------------------------
 
+void FitHeightToContents(QDialog* d)
+{
+    QLayout* layout = d->layout();
+    if (!layout)
+        return;
+    layout->activate();
+    const int height = layout->hasHeightForWidth() ? layout->totalHeightForWidth(d->width())
+                                                   : layout->totalSizeHint().height();
+    d->resize(d->width(), std::max(height, layout->totalMinimumSize().height()));
+}
+
 ConfigEditDialog::ConfigEditDialog(qint32 id, QWidget* parent) : QDialog(parent), m_id(id) {}
+
+void ConfigEditDialog::showEvent(QShowEvent* event)
+{
+    if (!m_fitted) {
+        m_fitted = true;
+        FitHeightToContents(this);
+    }
+    QDialog::showEvent(event);
+}
 
 void ConfigEditDialog::wire(QLineEdit* name, QPushButton* ok, QPushButton* cancel)
 {

@@ -55,6 +55,15 @@ frmTerminology::~frmTerminology()
     delete ui;
 }
 
+void frmTerminology::showEvent(QShowEvent* event)
+{
+    if (!m_fitted) {
+        m_fitted = true;
+        FitHeightToContents(this);
+    }
+    QDialog::showEvent(event);
+}
+
 void frmTerminology::Form_Load(const QString& postCode)
 {
     ui->chkAutoSelectFirstUnit->setText(NoAccessKey(QStringLiteral("Auto select first ") + gsCommoditySingular + u':'));

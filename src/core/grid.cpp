@@ -1,13 +1,56 @@
 #include "core/grid.h"
 
 #include "core/twips.h"
+#include "core/waitcursor.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <algorithm>
+
+namespace {
+
+// Cells on one line, ending in "..." when the column is too narrow.
+void OneLineCells(QTableView* g)
+{
+    g->setWordWrap(false);
+    g->setTextElideMode(Qt::ElideRight);
+}
+
+// Ctrl+End on a list loaded as it is scrolled reads it to its end first, so
+// the key reaches the last row of the list and not of the rows loaded.
+class ListEndKey : public QObject {
+public:
+    explicit ListEndKey(QTableView* g) : QObject(g)
+    {
+        setObjectName(QString::fromLatin1(kName));
+        g->installEventFilter(this);
+    }
+
+    static constexpr const char* kName = "listEndKey";
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            auto* g = qobject_cast<QTableView*>(watched);
+            if (g && g->model() && key->key() == Qt::Key_End && (key->modifiers() & Qt::ControlModifier)
+                && g->model()->canFetchMore(QModelIndex())) {
+                WaitCursor wait;
+                while (g->model()->canFetchMore(QModelIndex()))
+                    g->model()->fetchMore(QModelIndex());
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
 
 void SetGridHeader(QTableWidget* g, const QList<GridColumn>& columns)
 {
+    OneLineCells(g);
     g->setColumnCount(columns.size());
     for (int i = 0; i < columns.size(); ++i) {
         auto* item = new QTableWidgetItem(columns[i].caption);
@@ -47,12 +90,25 @@ void FitGridColumn(QTableView* g, int k, int marginTwips)
         SetGridColWidth(g, k, int(gridWidth - others - marginTwips));
 }
 
+void WidenGridColumnToText(QTableView* g, int column, int maxTwips)
+{
+    const int before = g->columnWidth(column);
+    g->resizeColumnToContents(column);
+    int px = g->columnWidth(column);
+    if (maxTwips > 0)
+        px = std::min(px, Twips::toPx(maxTwips));
+    g->setColumnWidth(column, std::max(before, px));
+}
+
 int GridAddRow(QTableWidget* g, qint64 rowData, const QStringList& texts)
 {
     const int row = g->rowCount();
     g->insertRow(row);
-    for (int c = 0; c < g->columnCount(); ++c)
-        g->setItem(row, c, new QTableWidgetItem(c < texts.size() ? texts[c] : QString()));
+    for (int c = 0; c < g->columnCount(); ++c) {
+        auto* item = new QTableWidgetItem(c < texts.size() ? texts[c] : QString());
+        item->setToolTip(item->text());
+        g->setItem(row, c, item);
+    }
     SetGridRowData(g, row, rowData);
     return row;
 }
@@ -65,6 +121,7 @@ void SetGridText(QTableWidget* g, int row, int column, const QString& text, Qt::
         g->setItem(row, column, item);
     }
     item->setText(text);
+    item->setToolTip(text);
     item->setTextAlignment(alignment);
 }
 
@@ -126,6 +183,9 @@ int GridReselect(QTableView* g, int SelectRow)
 void SetGridModel(QTableView* g, QAbstractItemModel* model)
 {
     g->setModel(model);
+    OneLineCells(g);
+    if (!g->findChild<QObject*>(QString::fromLatin1(ListEndKey::kName), Qt::FindDirectChildrenOnly))
+        new ListEndKey(g);
     g->setSelectionBehavior(QAbstractItemView::SelectRows);
     g->setSelectionMode(QAbstractItemView::SingleSelection);
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);

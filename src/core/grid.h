@@ -1,6 +1,8 @@
 #pragma once
 // Grids as the program uses them: a header row of captions, columns sized in
-// twips, and a number (the row's record id) kept with each data row.
+// twips, and a number (the row's record id) kept with each data row. A cell
+// shows its text on one line; a text wider than its column ends in "..." and
+// shows whole in the cell's tip.
 #include <QList>
 #include <QString>
 #include <Qt>
@@ -26,6 +28,9 @@ int GridCellsWidth(const QTableView* g);
 // Widens column k to take what the other columns leave of the grid's cells
 // width, less margin (all in twips); nothing changes when they leave nothing.
 void FitGridColumn(QTableView* g, int k, int marginTwips);
+// Widens a column to the texts of its header and of the rows in view, never
+// narrowing it, and to no more than maxTwips (0: no limit).
+void WidenGridColumnToText(QTableView* g, int column, int maxTwips = 0);
 
 // Adds a row at the bottom and returns its index.
 int GridAddRow(QTableWidget* g, qint64 rowData, const QStringList& texts);
@@ -50,5 +55,6 @@ void GridSelectRow(QTableView* g, int row);
 int GridReselect(QTableView* g, int SelectRow);
 
 // Puts a list model on a grid: whole rows are selected, one at a time, and
-// nothing is edited; the columns keep the widths they were given.
+// nothing is edited; the columns keep the widths they were given. Ctrl+End
+// goes to the last row of the whole list, however much of it is loaded.
 void SetGridModel(QTableView* g, QAbstractItemModel* model);

@@ -14,6 +14,10 @@ void SetPlainText(QLabel* label, const QString& text);
 // button, a check box, a menu item): every "&" doubled, so none is taken for
 // the marker.
 QString NoAccessKey(QString text);
+// Shows text on the label as plain text on one line; a text wider than the
+// label ends in "..." and shows whole in the label's tip. The label fits it
+// again whenever its width or its font changes (a step made bold).
+void SetElidedText(QLabel* label, const QString& text);
 // Makes every label below (and including) w show its text as plain text.
 void ShowLabelsAsPlainText(class QWidget* w);
 // Text escaped for a rich-text string (a tool tip, an HTML cell): "<", ">",

@@ -4,6 +4,7 @@
 #include "core/plaintext.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -66,6 +67,12 @@ void WizPage::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void WizPage::closeEvent(QCloseEvent* event)
+{
+    // The close box answers no button either: the page stays as it was.
+    event->ignore();
 }
 
 WizardResult RunWizard(WizardRun& run, bool showWelcome,

@@ -25,8 +25,8 @@
 //   Back    the page number goes down by 1 and the page closes; the fields
 //           are not stored.
 //   Cancel  sets the cancel flag and closes the page.
-// A page closed any other way (Esc, the close box) changes neither variable,
-// so the driver shows the same page again. Each page is made afresh when it
+// Esc and the title bar's close box leave the page open as it is, with what
+// was typed on it: only Cancel ends a wizard. Each page is made afresh when it
 // is shown and fills its fields from the copies in its constructor, so Back
 // and Next again show what Next last stored.
 //
@@ -67,6 +67,7 @@
 #include <functional>
 #include <memory>
 
+class QCloseEvent;
 class QKeyEvent;
 namespace Ui {
 class WizWelcomePage;
@@ -104,6 +105,7 @@ protected:
     // Back's work; the welcome page overrides it with nothing.
     virtual void GoBack();
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
     WizardRun& m_run;
 };

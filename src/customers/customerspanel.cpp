@@ -22,6 +22,7 @@
 #include <QItemSelectionModel>
 #include <QPushButton>
 #include <QTableView>
+#include <algorithm>
 
 namespace {
 
@@ -158,6 +159,18 @@ void CustomersPanel::RefreshCustomerScreen(int SelectRow, qint64 SelectCustomerI
     m_model->setPageSize(std::max(50, g->height() / std::max(1, g->verticalHeader()->defaultSectionSize()) + 10));
     m_model->refresh();
     SelectAfterRefill(g, m_model, SelectRow, SelectCustomerID);
+    // Until the user sets the widths, the phones show whole as far as the
+    // address keeps its own width; the address takes the rest.
+    if (m_fitAddress) {
+        m_fitting = true;
+        int others = 0;
+        for (int c = 0; c < m_model->columnCount(); ++c)
+            if (c != 1 && c != 3)
+                others += GridColWidth(g, c);
+        WidenGridColumnToText(g, 3, std::max(1, GridCellsWidth(g) - others - 1600 - 400));
+        FitGridColumn(g, 1, 400);
+        m_fitting = false;
+    }
     g->setUpdatesEnabled(true);
 }
 

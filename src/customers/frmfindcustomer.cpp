@@ -40,7 +40,8 @@ constexpr int kSepTop = 3990;
 constexpr int kSep2Top = 6120;
 constexpr int kBoxHeight = 285;
 constexpr int kButtonHeight = 375;
-// Frame and title of a window not yet on screen, in twips.
+// The window's frame as designed, and its frame and title before the window
+// is on screen, in twips.
 constexpr int kFrameWidth = 120;
 constexpr int kFrameHeight = 420;
 
@@ -98,6 +99,9 @@ frmFindCustomer::frmFindCustomer(QWidget* parent)
     resize(Twips::toPx(8925) + shift, Twips::toPx(6150));
 
     SetGridModel(ui->gcust, m_model);
+    for (QWidget* w : std::initializer_list<QWidget*>{ui->gcust, ui->cmdCreateCustomer, ui->cmdEditCustomer,
+                                                      ui->cmdViewHistory, ui->cmdDeleteCustomer})
+        m_lowerPart.append({w, w->focusPolicy()});
     ui->gcust->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 
     connect(ui->cmdOk, &QPushButton::clicked, this, guarded(this, &frmFindCustomer::cmdOk_Click));
@@ -129,8 +133,7 @@ std::optional<qint64> frmFindCustomer::ask(QWidget* parent)
 
 int frmFindCustomer::outerWidth() const
 {
-    const int frame = frameGeometry().width() - width();
-    return Twips::fromPx(width()) + (frame > 0 ? Twips::fromPx(frame) : kFrameWidth);
+    return Twips::fromPx(width()) + kFrameWidth;
 }
 
 int frmFindCustomer::outerHeight() const
@@ -180,7 +183,17 @@ void frmFindCustomer::Form_Resize()
                                                                    + ui->lblTotalCaption->sizeHint().width() + 6),
                                     labelTop);
     }
+    focusOnlyInView();
     selectFirstRow();
+}
+
+void frmFindCustomer::focusOnlyInView()
+{
+    // Collapsed, the window hides the results below its edge: Tab passes them by.
+    for (const auto& [w, policy] : m_lowerPart) {
+        const bool inView = w->mapTo(this, QPoint(0, w->height() / 2)).y() < height();
+        w->setFocusPolicy(inView ? policy : Qt::NoFocus);
+    }
 }
 
 void frmFindCustomer::DoResize()

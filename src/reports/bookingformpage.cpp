@@ -9,6 +9,15 @@
 const char* const kDefaultFormService = "https://forms.tarlomy.example/mail";
 const char* const kNoWebSettingsMessage =
     "The web booking settings are missing from the database. Nothing has been changed.";
+const char* const kNoFormServiceMessage =
+    "The booking web page has been written, but its form will not send any bookings until a form service "
+    "address is given. Choose \"Custom...\" in the web bookings wizard, enter the address of your form "
+    "service, then create the page again.";
+
+bool FormHasServiceAddress(const WebSettings& settings)
+{
+    return settings.providerIndex == 1 && !settings.providerCustom.trimmed().isEmpty();
+}
 
 namespace {
 
@@ -174,5 +183,10 @@ void CreateBookingFormPage(QWidget* owner, const QDate& today)
     if (!WriteWholeFile(request.fileName, BookingFormPage(*settings, today.year()), &why)) {
         wait.restore();
         MsgBox(WriteFailureMessage(QStringLiteral("Unable to write to file."), request.fileName, why), vbCritical);
+        return;
+    }
+    if (!FormHasServiceAddress(*settings)) {
+        wait.restore();
+        MsgBox(QString::fromLatin1(kNoFormServiceMessage), vbExclamation);
     }
 }

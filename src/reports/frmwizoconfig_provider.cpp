@@ -57,7 +57,9 @@ bool frmWizOConfig_Provider::Validate()
 
 void frmWizOConfig_Provider::Store()
 {
-    m_copies.providerIndex = ui->cboProvider->currentIndex();
+    // A stored index the list does not hold stays until an entry is chosen.
+    if (ui->cboProvider->currentIndex() >= 0)
+        m_copies.providerIndex = ui->cboProvider->currentIndex();
     // The custom address is kept while the default is chosen, for later.
     m_copies.providerCustom = ui->txtCustom->text();
 }

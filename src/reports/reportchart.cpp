@@ -1,6 +1,7 @@
 #include "reports/reportchart.h"
 
 #include "core/format.h"
+#include "core/money.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -29,10 +30,11 @@ ReportChart::ReportChart(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void ReportChart::setChart(int style, const QList<ChartPoint>& points)
+void ReportChart::setChart(int style, const QList<ChartPoint>& points, Values values)
 {
     m_style = (style >= Bar3D && style <= Step2D) ? style : Bar3D;
     m_points = points;
+    m_values = values;
     update();
 }
 
@@ -49,9 +51,30 @@ ReportChart::Axis ReportChart::axis() const
         high = 1;   // an empty or all-zero series still gets a scale
     Axis a;
     a.step = RoundStep(high - low, 5);
+    // A count has no fractions: its ticks are whole.
+    if (m_values == Values::Counts)
+        a.step = std::max(1.0, a.step);
     a.low = std::floor(low / a.step) * a.step;
     a.high = std::ceil(high / a.step) * a.step;
     return a;
+}
+
+QList<double> ReportChart::ticks() const
+{
+    const Axis a = axis();
+    QList<double> t;
+    for (int i = 0;; ++i) {
+        const double v = a.low + i * a.step;
+        if (v > a.high + a.step / 2)
+            break;
+        t << (std::abs(v) < a.step / 1e6 ? 0 : v);
+    }
+    return t;
+}
+
+QString ReportChart::tickText(double v) const
+{
+    return m_values == Values::Money ? Fmt::currency(Money::fromDouble(v)) : Fmt::number(v);
 }
 
 int ReportChart::depth() const
@@ -65,15 +88,27 @@ int ReportChart::depth() const
 QRect ReportChart::plotArea() const
 {
     const QFontMetrics fm(font());
-    const Axis a = axis();
     int widest = 0;
-    for (double v = a.low; v <= a.high + a.step / 2; v += a.step)
-        widest = std::max(widest, fm.horizontalAdvance(Fmt::number(v)));
+    for (double v : ticks())
+        widest = std::max(widest, fm.horizontalAdvance(tickText(v)));
     const int d = depth();
-    const int left = widest + 14;
+    int left = widest + 14;
     const int top = 10 + d;
-    const int right = 12 + d;
+    int right = 12 + d;
     const int bottom = fm.height() + 12;
+    // The first and last row labels, centred under their rows, stay inside
+    // the chart: the sides make room for whatever they hang over.
+    int widestLabel = 0;
+    for (const ChartPoint& pt : m_points)
+        widestLabel = std::max(widestLabel, fm.horizontalAdvance(pt.label));
+    const double overhang = widestLabel / 2.0 + 5;
+    const int n = std::max<int>(1, int(m_points.size()));
+    for (int pass = 0; pass < 3; ++pass) {
+        const double slot = double(std::max(1, width() - left - right)) / n;
+        const int need = int(std::ceil(overhang - slot / 2));
+        left = std::max(left, need);
+        right = std::max(right, need);
+    }
     return QRect(left, top, std::max(1, width() - left - right), std::max(1, height() - top - bottom));
 }
 
@@ -98,27 +133,25 @@ void ReportChart::paintEvent(QPaintEvent*)
     p.fillRect(rect(), Qt::white);
 
     const QRect plot = plotArea();
-    const Axis a = axis();
     const QFontMetrics fm(font());
     const int d = depth();
     const int n = int(m_points.size());
     const int y0 = yOf(0);
 
-    // Value axis with its round ticks and grid lines.
+    // Value axis with its round ticks and grid lines, level with the fronts
+    // of the bars, so that a value reads the same across the plot.
+    const QList<double> tickValues = ticks();
     p.setPen(QColor(220, 220, 220));
-    for (double v = a.low; v <= a.high + a.step / 2; v += a.step) {
-        const int y = yOf(v);
-        p.drawLine(plot.left(), y, plot.right() + d, y - d / 2);
-    }
+    for (double v : tickValues)
+        p.drawLine(plot.left(), yOf(v), plot.right(), yOf(v));
     p.setPen(Qt::black);
-    for (double v = a.low; v <= a.high + a.step / 2; v += a.step) {
-        const int y = yOf(std::abs(v) < a.step / 1e6 ? 0 : v);
-        const QString text = Fmt::number(std::abs(v) < a.step / 1e6 ? 0 : v);
+    for (double v : tickValues) {
+        const int y = yOf(v);
         p.drawLine(plot.left() - 4, y, plot.left(), y);
         p.drawText(QRect(0, y - fm.height() / 2, plot.left() - 7, fm.height()), Qt::AlignRight | Qt::AlignVCenter,
-                   text);
+                   tickText(v));
     }
-    p.drawLine(plot.left(), plot.top() - d, plot.left(), plot.bottom());
+    p.drawLine(plot.left(), plot.top(), plot.left(), plot.bottom());
     p.drawLine(plot.left(), y0, plot.right(), y0);   // the zero line
 
     // Row labels, thinned so that none overlaps its neighbour.
@@ -130,7 +163,11 @@ void ReportChart::paintEvent(QPaintEvent*)
         const int every = std::max(1, int(std::ceil((widest + 8) / std::max(1.0, slot))));
         for (int r = 0; r < n; r += every) {
             const QRectF s = rowSlot(r);
-            const QRectF box(s.center().x() - widest / 2.0 - 4, plot.bottom() + 4, widest + 8, fm.height());
+            QRectF box(s.center().x() - widest / 2.0 - 4, plot.bottom() + 4, widest + 8, fm.height());
+            if (box.right() > width())
+                box.moveRight(width());
+            if (box.left() < 0)
+                box.moveLeft(0);
             p.drawText(box, Qt::AlignHCenter | Qt::AlignTop, m_points[r].label);
         }
     }
@@ -139,15 +176,24 @@ void ReportChart::paintEvent(QPaintEvent*)
     const QPointF off(d, -d / 2.0);
     auto xCentre = [&](int r) { return rowSlot(r).center().x(); };
     auto pointAt = [&](int r) { return QPointF(xCentre(r), yOf(m_points[r].value)); };
-    // A ribbon of depth behind a polyline: the top faces of line and step styles.
+    // A ribbon of depth behind a polyline (line, area and step styles): its
+    // faces in the light colour, with its back edge and the folds at each
+    // point drawn, so that it reads as a band of even depth even where a
+    // face is seen almost edge on.
     auto ribbon = [&](const QPolygonF& line) {
         for (int i = 0; i + 1 < line.size(); ++i) {
             const QPointF a1 = line[i], a2 = line[i + 1];
             QPolygonF face;
             face << a1 << a2 << a2 + off << a1 + off;
-            p.setBrush(a1.y() == a2.y() ? topColor() : sideColor());
+            p.setBrush(topColor());
             p.drawPolygon(face);
         }
+        p.setPen(QPen(sideColor(), 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolyline(line.translated(off));
+        for (const QPointF& pt : line)
+            p.drawLine(pt, pt + off);
+        p.setPen(Qt::NoPen);
     };
     auto polyline = [&](const QPolygonF& line) {
         p.setPen(QPen(seriesColor(), 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
@@ -165,7 +211,8 @@ void ReportChart::paintEvent(QPaintEvent*)
             const int left = int(std::lround(s.left() + s.width() * 0.2));
             const int right = int(std::lround(s.right() - s.width() * 0.2));
             const int top = std::min(yv, y0), bottom = std::max(yv, y0);
-            if (d > 0) {
+            // A bar of nothing has no faces to show.
+            if (d > 0 && bottom > top) {
                 QPolygonF side;
                 side << QPointF(right, top) << QPointF(right, bottom) << QPointF(right, bottom) + off
                      << QPointF(right, top) + off;

@@ -19,13 +19,20 @@ class ReportChart : public QWidget {
 public:
     // The styles in the order of the style list; the number is the style.
     enum Style { Bar3D = 0, Bar2D, Line3D, Line2D, Area3D, Area2D, Step3D, Step2D };
+    // What the values are: counts (whole ticks) or amounts of money (ticks
+    // in the currency format).
+    enum class Values { Counts, Money };
 
     explicit ReportChart(QWidget* parent = nullptr);
 
     // Draws these points in this style (0 to 7) from now on.
-    void setChart(int style, const QList<ChartPoint>& points);
+    void setChart(int style, const QList<ChartPoint>& points, Values values = Values::Counts);
     int chartType() const { return m_style; }
     const QList<ChartPoint>& points() const { return m_points; }
+
+    // The values of the value axis's ticks, lowest first, and a tick's text.
+    QList<double> ticks() const;
+    QString tickText(double v) const;
 
     // The colours of the series: its front faces and lines, and the side and
     // top faces of the styles with depth.
@@ -53,4 +60,5 @@ private:
 
     int m_style = Bar3D;
     QList<ChartPoint> m_points;
+    Values m_values = Values::Counts;
 };

@@ -102,8 +102,9 @@ void ReportsPanel::ShowReports(const QDateTime& now)
         {ui->lblMostCustsDate, &f.mostCustsDate}, {ui->lblLeastCustsDate, &f.leastCustsDate},
         {ui->lblRecCust, &f.recCust},           {ui->lblResThisMonth, &f.resThisMonth},
         {ui->lblResThisMonthYTD, &f.resThisMonthYTD}, {ui->lblTotRes, &f.totRes}};
+    // A figure wider than its place (a long name) ends in "...".
     for (const auto& [label, text] : figures)
-        SetPlainText(label, *text);
+        SetElidedText(label, *text);
     const QMap<int, QLabel*> week = ControlArray<QLabel>(this, QStringLiteral("lblGuestDOW"));
     for (int i = 0; i < 7; ++i)
         if (QLabel* label = week.value(i))
@@ -125,7 +126,8 @@ void ReportsPanel::RefreshGraph(int graphNumber)
     QList<ChartPoint> points;
     for (const SeriesRow& row : rows)
         points.append({row.label, row.value});
-    ui->c->setChart(std::max(0, ui->cboGraphStyle->currentIndex()), points);
+    ui->c->setChart(std::max(0, ui->cboGraphStyle->currentIndex()), points,
+                    graphNumber == RevenueByWeek ? ReportChart::Values::Money : ReportChart::Values::Counts);
 }
 
 void ReportsPanel::cboGraphStyle_Click()

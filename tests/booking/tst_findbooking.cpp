@@ -161,8 +161,9 @@ private slots:
     }
 
     // More bookings than one page: the first page shows at once with the
-    // count of all, scrolling reads the rest, and bookings arriving at the
-    // same moment across the page's end are neither lost nor listed twice.
+    // count of all, Ctrl+End reads the rest and goes to the last, and
+    // bookings arriving at the same moment across the page's end are
+    // neither lost nor listed twice.
     void longListLoadsAsScrolled()
     {
         const qint64 c = objConn.insert("customer", {{"FirstName", "Ann"}, {"LastName", "Lee"}});
@@ -193,13 +194,10 @@ private slots:
             // The count of a list longer than a page follows its first screen.
             QTRY_VERIFY(!control<QLabel>(d, "lblTotalCustomers")->text().isEmpty());
             count = control<QLabel>(d, "lblTotalCustomers")->text();
-            for (int tries = 0; tries < 10 && GridRowCount(g) < 147; ++tries) {
-                g->scrollToBottom();
-                QCoreApplication::processEvents();
-            }
+            QTest::keyClick(g, Qt::Key_End, Qt::ControlModifier);
+            QCOMPARE(g->currentIndex().row(), 146);
             for (int r = 0; r < GridRowCount(g); ++r)
                 listed << GridRowData(g, r);
-            GridSelectRow(g, GridRowCount(g) - 1);
             QTest::mouseClick(control<QPushButton>(d, "cmdEditCustomer"), Qt::LeftButton);
         });
         QVERIFY(firstPage < 147);

@@ -42,6 +42,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTextDocument>
 
 namespace {
 
@@ -72,8 +73,17 @@ QList<Caption> captionsOf(const QWidget* root)
     for (const QLabel* l : root->findChildren<QLabel*>()) {
         const bool rich = l->textFormat() == Qt::RichText
                           || (l->textFormat() == Qt::AutoText && Qt::mightBeRichText(l->text()));
-        const QString shown = rich ? QStringLiteral("<shown as rich text>")
-                                   : l->buddy() ? withoutMarkers(l->text()) : l->text();
+        QString shown = rich ? QStringLiteral("<shown as rich text>")
+                             : l->buddy() ? withoutMarkers(l->text()) : l->text();
+        // A label too narrow for its text shows it whole in its tip.
+        QString tip = l->toolTip();
+        if (Qt::mightBeRichText(tip)) {
+            QTextDocument doc;
+            doc.setHtml(tip);
+            tip = doc.toPlainText();
+        }
+        if (!tip.isEmpty())
+            shown += u'\n' + tip;
         out << Caption{l->text(), shown, window + u'/' + l->objectName()};
     }
     for (const QAbstractButton* b : root->findChildren<QAbstractButton*>())

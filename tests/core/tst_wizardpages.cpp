@@ -150,19 +150,24 @@ void TestWizardPages::welcomeFlagAndPagesClosedOtherwise()
     QVERIFY(WizOConfig_ShowWelcome);
 
     // Unticked: the flag clears and the next run starts on page 2, whose
-    // Back still shows the welcome page. A page closed by its close box or
-    // Esc comes back.
+    // Back still shows the welcome page. The close box and Esc leave a page
+    // open with what was typed on it.
     shown.clear();
     drive({
         [](QDialog* p) {
             control<QCheckBox>(p, "chkDisplayNext")->setChecked(false);
             click(p, "cmdNext");
         },
-        [](QDialog* p) { p->reject(); },
-        [](QDialog* p) { click(p, "cmdCancel"); },
+        [](QDialog* p) {
+            static_cast<NamePage*>(p)->box->setText(QStringLiteral("typed"));
+            p->close();
+            QVERIFY(p->isVisible());
+            QCOMPARE(static_cast<NamePage*>(p)->box->text(), QStringLiteral("typed"));
+            click(p, "cmdCancel");
+        },
     });
     QVERIFY(!WizOConfig_ShowWelcome);
-    QCOMPARE(shown, (QStringList{"frmWizTest_Welcome", "name", "name"}));
+    QCOMPARE(shown, (QStringList{"frmWizTest_Welcome", "name"}));
 
     shown.clear();
     drive({

@@ -121,6 +121,19 @@ private slots:
         WebSettingsStore::save(s);
         main.mnuWebCreatePage_Click();
         QCOMPARE(readFile(target), BookingFormPage(s, QDate::currentDate().year()));
+        // A page that posts to no address of the user's (the placeholder
+        // service, an empty custom address, no form tag) is written, and the
+        // user is told that its form will not send.
+        for (const WebSettings& none : {s, WebSettings{QString(), 1, QStringLiteral(" ")}, WebSettings{QString(), 7, QStringLiteral("x")}}) {
+            fakes().messageBoxes->clear();
+            WebSettingsStore::save(none);
+            CreateBookingFormPage(&main, QDate(2031, 6, 1));
+            QCOMPARE(readFile(target), BookingFormPage(none, 2031));
+            QCOMPARE(fakes().messageBoxes->shown.size(), 1);
+            QCOMPARE(fakes().messageBoxes->lastPrompt(), QString::fromLatin1(kNoFormServiceMessage));
+            QCOMPARE(fakes().messageBoxes->shown[0].style, int(vbExclamation));
+        }
+        fakes().messageBoxes->clear();
         WebSettingsStore::save(WebSettings{QStringLiteral("new@x"), 1, QStringLiteral("http://h/p")});
         CreateBookingFormPage(&main, QDate(2031, 6, 1));
         const QByteArray page = readFile(target);

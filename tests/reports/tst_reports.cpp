@@ -226,6 +226,22 @@ private slots:
             QVERIFY2((faces > 50) == (style % 2 == 0), qPrintable(QStringLiteral("style %1: %2 shaded pixels").arg(style).arg(faces)));
         }
 
+        // Counts tick in whole numbers however few; money ticks in the
+        // currency format.
+        for (const QList<ChartPoint>& few : {QList<ChartPoint>{{"a", 1}}, QList<ChartPoint>{{"a", 2}, {"b", 0}},
+                                             QList<ChartPoint>{{"a", 3}}, QList<ChartPoint>{}}) {
+            ReportChart counts;
+            counts.setChart(ReportChart::Bar2D, few);
+            const QList<double> t = counts.ticks();
+            QVERIFY(t.size() >= 2);
+            for (double v : t)
+                QCOMPARE(v, std::round(v));
+        }
+        ReportChart revenue;
+        revenue.setChart(ReportChart::Line3D, {{"a", 0.5}, {"b", 25000}}, ReportChart::Values::Money);
+        QCOMPARE(revenue.tickText(revenue.ticks().last()), Fmt::currency(Money::fromDouble(revenue.ticks().last())));
+        QVERIFY(revenue.tickText(25000).startsWith(u'$'));
+
         // A refund below the zero line; empty and all-zero series still draw.
         ReportChart chart;
         QImage image = paint(ReportChart::Bar2D, {{"x", -5}, {"y", 5}}, chart);

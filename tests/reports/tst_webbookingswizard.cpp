@@ -166,6 +166,20 @@ private slots:
         }
     }
 
+    // A stored provider index the list does not hold shows no entry and is
+    // kept through Finish; an entry chosen replaces it.
+    void unknownProviderIndexKept()
+    {
+        WizOConfig_ShowWelcome = false;
+        WebSettingsStore::save(WebSettings{QStringLiteral("desk@inn.example"), 2, QStringLiteral("http://forms/x")});
+        fakes().messageBoxes->answers = {vbNo, vbNo};
+        const PageAction next = press("cmdNext");
+        walk({next, [](QDialog* d) { QCOMPARE(providers(d)->currentIndex(), -1); click(d, "cmdNext"); }, next});
+        QCOMPARE(stored().providerIndex, 2);
+        walk({next, choose(1), next});
+        QCOMPARE(stored().providerIndex, 1);
+    }
+
     // From the menu, Yes writes the page at once; without a settings row the
     // wizard says so and opens no page.
     void fromTheMenu()
@@ -178,6 +192,7 @@ private slots:
         QFile page(fakes().saveFile->answer);
         QVERIFY(page.open(QIODevice::ReadOnly));
         QVERIFY(page.readAll().contains(QByteArray("<FORM action=\"") + kDefaultFormService));
+        QCOMPARE(fakes().messageBoxes->lastPrompt(), QString::fromLatin1(kNoFormServiceMessage));
 
         objConn.execute(QStringLiteral("DELETE FROM settings"));
         fakes().messageBoxes->clear();
