@@ -17,7 +17,7 @@ void ShowPage(Calendar& cal)
 {
     OpenBenchDb();
     cal.resize(1920, 1080);
-    cal.objConn = &objConn;
+    cal.ConnectDatabase();
     cal.Setup();
     cal.CommodityName = QStringLiteral("Rooms");
     // The first run lays the grid out at the new size, the second counts the

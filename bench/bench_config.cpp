@@ -24,7 +24,7 @@ void BM_UnitsListClose(benchmark::State& state)
     OpenBenchDb();
     Calendar cal;
     cal.resize(1920, 1080);
-    cal.objConn = &objConn;
+    cal.ConnectDatabase();
     cal.Setup();
     cal.CommodityName = QStringLiteral("Rooms");
     cal.InitHeaders();

@@ -10,7 +10,6 @@
 #include "core/apperror.h"
 #include "core/controlarray.h"
 #include "core/database.h"
-#include "core/db.h"
 #include "app/frmabout.h"
 #include "app/frmsplash.h"
 #include "app/frmtip.h"
@@ -142,7 +141,7 @@ void frmMain::Form_Load()
     // it comes to the front.
     ui->picCalendar->hide();
     Calendar* cal = calendar()->MainCalendar();
-    cal->objConn = &objConn;
+    cal->ConnectDatabase();
     cal->Setup();
     cal->InitHeaders();
     cal->Refresh();
@@ -175,7 +174,6 @@ void frmMain::Form_Load()
     RestoreBookingInProgress();
     for (QPushButton* b : booking()->cmdBack)
         b->setEnabled(false);
-    iNoOfNights = 0;
 
     sCostPerNight = ConfigMoney(QStringLiteral("CostPerNight"), QStringLiteral("123"));
     dSalesTaxPercentage = ConfigDecimal(QStringLiteral("SalesTaxPercentage"), QStringLiteral("10"));

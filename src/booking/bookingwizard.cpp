@@ -10,7 +10,6 @@
 #include "core/mainview.h"
 #include "core/controlarray.h"
 #include "core/bookingstore.h"
-#include "core/db.h"
 #include "core/format.h"
 #include "core/mainview.h"
 #include "core/modmain.h"

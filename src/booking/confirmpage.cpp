@@ -3,7 +3,7 @@
 #include "booking/bookingsummaryview.h"
 #include "booking/bookingwizard.h"
 #include "core/mainview.h"
-#include "core/db.h"
+#include "core/bookingunitstore.h"
 #include "core/guard.h"
 #include "core/modmain.h"
 #include "core/panellayout.h"
@@ -67,18 +67,8 @@ void ConfirmPage::ShowPage()
     if (const std::optional<BookingRecord> b = m_view->show(iBookingID)) {
         if (BookingWizard* wizard = wizardOf(this))
             wizard->SetBookingNotes(b->notes);
-        iNoOfNights = int(b->from.date().daysTo(b->to.date()));
 
-        QString sRoomString;
-        Query units = objConn.query(QStringLiteral("SELECT room.name FROM room, bookingroom "
-                                                   "WHERE bookingroom.bookingid = ? AND bookingroom.roomid = room.id "
-                                                   "ORDER BY bookingroom.id"),
-                                    {iBookingID});
-        while (units.next()) {
-            if (!sRoomString.isEmpty())
-                sRoomString += QStringLiteral(", ");
-            sRoomString += units.text(0);
-        }
+        const QString sRoomString = BookingUnitStore::unitNamesOf(iBookingID).join(QStringLiteral(", "));
         m_view->dates->setText(m_view->dates->text() + u'\n' + gsCommodityPlural + QStringLiteral(": ")
                                + sRoomString);
     }
@@ -99,7 +89,7 @@ void ConfirmPage::SavePage()
 
 void ConfirmPage::cmdConfirmation_Click()
 {
-    PrintBookingConfirmation();
+    PrintBookingConfirmation(iBookingID);
 }
 
 void ConfirmPage::lblEmail_Click()

@@ -2,8 +2,9 @@
 
 #include "booking/bookingwizard.h"
 #include "core/bookingstore.h"
+#include "core/configrecords.h"
 #include "core/customerstore.h"
-#include "core/db.h"
+#include "core/customfieldstore.h"
 #include "core/guard.h"
 #include "core/format.h"
 #include "core/mainview.h"
@@ -73,8 +74,6 @@ QString countText(const QVariant& v)
     return Fmt::number(v.toDouble());
 }
 
-const QString kDefinitions = QStringLiteral("SELECT id, name, type FROM CustomerUDF ORDER BY pos, id");
-
 }  // namespace
 
 CustomerPage::CustomerPage(QWidget* parent) : WizardPage(parent), ui(new Ui::CustomerPage)
@@ -112,9 +111,8 @@ void CustomerPage::ShowPage()
             SetPlainText(ui->lblLabels_17,
                          ConfigText(QStringLiteral("CustomFieldTitle"), QStringLiteral("Custom Field")) + u':');
             ComboClear(ui->cboBookingUDF);
-            Query choices = objConn.query(QStringLiteral("SELECT id, name FROM BookingUDF ORDER BY id"));
-            while (choices.next())
-                ComboAdd(ui->cboBookingUDF, choices.text(1), choices.integer(0));
+            for (const NamedRow& choice : BookingChoiceRecord::all())
+                ComboAdd(ui->cboBookingUDF, choice.name, choice.id);
             SelectCombo_ItemData(ui->cboBookingUDF,
                                  QString::number(booking->bookingUdfId.value_or(BookingUdfId::Default)));
         } else {
@@ -155,20 +153,12 @@ void CustomerPage::ShowPage()
 
 void CustomerPage::SavePage()
 {
-    Connection::Transaction transaction(objConn);
-
     ui->txtNoAdults->setText(FormatNumberText(ui->txtNoAdults->text()));
     ui->txtNoChildren->setText(FormatNumberText(ui->txtNoChildren->text()));
-    BookingStore::saveGuestCounts(iBookingID, countValue(ui->txtNoAdults->text()),
-                                  countValue(ui->txtNoChildren->text()));
-
-    const std::optional<BookingRecord> booking = BookingStore::read(iBookingID);
-    const qint64 linkedId = booking ? booking->customerId : 0;
-    // A customer row deleted elsewhere is replaced, so that what was typed
-    // here is kept.
-    const bool linkedExists = linkedId != 0 && CustomerStore::exists(linkedId);
-    CustomerRecord c;
-    c.id = linkedId;
+    BookingStore::CustomerStep step;
+    step.adults = countValue(ui->txtNoAdults->text());
+    step.kids = countValue(ui->txtNoChildren->text());
+    CustomerRecord& c = step.customer;
     c.firstName = ui->txtFirstname->text();
     c.lastName = ui->txtLastname->text();
     c.address1 = ui->txtAddress1->text();
@@ -183,21 +173,11 @@ void CustomerPage::SavePage()
     c.fax = ui->txtFax->text();
     c.email = ui->txtEmail->text();
     c.businessName = ui->txtBusinessName->text();
-    if (!linkedExists) {
-        c.id = CustomerStore::add(c);
-        BookingStore::saveCustomer(iBookingID, c.id);
-    } else {
-        CustomerStore::update(c);
-    }
-    const qint64 customerId = c.id;
-
-    qint64 iCustomFieldID = BookingUdfId::Default;
+    step.bookingUdfId = BookingUdfId::Default;
     if (ConfigFlag(QStringLiteral("EnableCustomField"), false) && ui->cboBookingUDF->currentIndex() >= 0)
-        iCustomFieldID = ComboItemData(ui->cboBookingUDF, ui->cboBookingUDF->currentIndex());
-    BookingStore::saveCustomField(iBookingID, iCustomFieldID);
-
-    SaveCustomFields(customerId);
-    transaction.commit();
+        step.bookingUdfId = ComboItemData(ui->cboBookingUDF, ui->cboBookingUDF->currentIndex());
+    step.customValues = CustomFieldValues();
+    BookingStore::saveCustomerStep(iBookingID, step);
 }
 
 void CustomerPage::ResetCustomerForm()
@@ -279,8 +259,8 @@ void CustomerPage::BuildCustomFields()
                        static_cast<QWidget*>(txtCustom[0])})
         w->setProperty(kTag, QString());
 
-    const QVariant count = objConn.scalar(QStringLiteral("SELECT COUNT(*) FROM CustomerUDF"));
-    if (!count.isValid() || count.toLongLong() == 0) {
+    const QList<CustomFieldDefinition> fields = CustomFieldStore::definitions();
+    if (fields.isEmpty()) {
         fitCustomArea();
         return;
     }
@@ -289,18 +269,17 @@ void CustomerPage::BuildCustomFields()
     int i = 0;
     int checks = 0, combos = 0, texts = 0;
     int labelTop = kLabel0.top;
-    Query q = objConn.query(kDefinitions);
-    while (q.next()) {
-        const QString fieldId = QString::number(q.integer(0));
+    for (const CustomFieldDefinition& field : fields) {
+        const QString fieldId = QString::number(field.id);
         if (i > 0)
             labelTop += kLabel0.height + 80;
         QLabel* label = customElement(lblCustom, i);
         placeCustom(label, kLabel0.left, labelTop, kLabel0.width, kLabel0.height);
-        SetPlainText(label, q.text(1) + QStringLiteral(":"));
+        SetPlainText(label, field.name + QStringLiteral(":"));
         label->setVisible(true);
 
         QWidget* input = nullptr;
-        switch (kindOf(q.text(2))) {
+        switch (kindOf(field.type)) {
         case Kind::CheckBox: {
             QCheckBox* chk = customElement(chkCustom, checks);
             placeCustom(chk, kCheck0.left, i > 0 ? labelTop - 20 : kCheck0.top, kCheck0.width, kCheck0.height);
@@ -314,11 +293,8 @@ void CustomerPage::BuildCustomFields()
             QComboBox* cbo = customElement(cboCustom, combos);
             placeCustom(cbo, kCombo0.left, i > 0 ? labelTop - 20 : kCombo0.top, kCombo0.width, kCombo0.height);
             ComboClear(cbo);
-            Query options = objConn.query(QStringLiteral("SELECT option FROM CustomerUDFOption "
-                                                         "WHERE itemCustomFieldID = ? ORDER BY option, id"),
-                                          {q.integer(0)});
-            while (options.next())
-                ComboAdd(cbo, options.text(0));
+            for (const QString& option : CustomFieldStore::options(field.id))
+                ComboAdd(cbo, option);
             if (cbo->count() > 0)
                 SetListIndex(cbo, 0);
             input = cbo;
@@ -363,33 +339,28 @@ void CustomerPage::fitCustomArea()
 void CustomerPage::FillCustomFields(qint64 customerId)
 {
     int checks = 0, combos = 0, texts = 0;
-    Query q = objConn.query(kDefinitions);
-    while (q.next()) {
-        const Kind kind = kindOf(q.text(2));
+    for (const CustomFieldDefinition& field : CustomFieldStore::definitions()) {
+        const Kind kind = kindOf(field.type);
         int& k = kind == Kind::CheckBox ? checks : kind == Kind::Combo ? combos : texts;
-        Query data = objConn.query(QStringLiteral("SELECT data FROM CustomerUDFData "
-                                                  "WHERE customerid = ? AND CustomerUDFID = ? ORDER BY id LIMIT 1"),
-                                   {customerId, q.integer(0)});
-        if (data.next()) {
-            const QString value = data.text(0);
+        if (const std::optional<QString> value = CustomFieldStore::value(customerId, field.id)) {
             if (kind == Kind::CheckBox && k < chkCustom.size())
-                chkCustom[k]->setChecked(value == QLatin1String("1"));
+                chkCustom[k]->setChecked(*value == QLatin1String("1"));
             else if (kind == Kind::Combo && k < cboCustom.size())
-                SelectCombo(cboCustom[k], value);
+                SelectCombo(cboCustom[k], *value);
             else if (kind == Kind::Text && k < txtCustom.size())
-                txtCustom[k]->setText(value);
+                txtCustom[k]->setText(*value);
         }
         ++k;
     }
 }
 
-void CustomerPage::SaveCustomFields(qint64 customerId)
+QList<std::pair<qint64, QString>> CustomerPage::CustomFieldValues() const
 {
+    QList<std::pair<qint64, QString>> values;
     int checks = 0, combos = 0, texts = 0;
-    Query q = objConn.query(kDefinitions);
-    while (q.next()) {
-        const QString fieldId = QString::number(q.integer(0));
-        const Kind kind = kindOf(q.text(2));
+    for (const CustomFieldDefinition& field : CustomFieldStore::definitions()) {
+        const QString fieldId = QString::number(field.id);
+        const Kind kind = kindOf(field.type);
         int& k = kind == Kind::CheckBox ? checks : kind == Kind::Combo ? combos : texts;
         QWidget* input = nullptr;
         QString sCustomData;
@@ -405,19 +376,8 @@ void CustomerPage::SaveCustomFields(qint64 customerId)
         }
         ++k;
         // A field the page has not shown has no value to store.
-        if (!input || input->property(kTag).toString() != fieldId)
-            continue;
-
-        const QVariant existing = objConn.scalar(QStringLiteral("SELECT id FROM CustomerUDFData "
-                                                                "WHERE customerid = ? AND CustomerUDFID = ? "
-                                                                "ORDER BY id LIMIT 1"),
-                                                 {customerId, q.integer(0)});
-        if (!existing.isValid() || existing.isNull())
-            objConn.insert(QStringLiteral("CustomerUDFData"), {{QStringLiteral("CustomerID"), customerId},
-                                                               {QStringLiteral("Data"), sCustomData},
-                                                               {QStringLiteral("CustomerUDFID"), q.integer(0)}});
-        else
-            objConn.execute(QStringLiteral("UPDATE CustomerUDFData SET data = ? WHERE id = ?"),
-                            {sCustomData, existing});
+        if (input && input->property(kTag).toString() == fieldId)
+            values.append({field.id, sCustomData});
     }
+    return values;
 }

@@ -4,6 +4,8 @@
 #include "booking/wizardpage.h"
 
 #include <QList>
+#include <QString>
+#include <utility>
 
 class QCheckBox;
 class QComboBox;
@@ -34,10 +36,11 @@ public:
     void txtNoAdults_LostFocus();
     void txtNoChildren_LostFocus();
 
-    // The custom customer fields of a customer (0: none yet).
+    // The custom customer fields of a customer (0: none yet), and the
+    // values of those shown, by field id, as they are stored.
     void BuildCustomFields();
     void FillCustomFields(qint64 customerId);
-    void SaveCustomFields(qint64 customerId);
+    QList<std::pair<qint64, QString>> CustomFieldValues() const;
 
 private:
     Ui::CustomerPage* ui;

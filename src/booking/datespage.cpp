@@ -2,7 +2,6 @@
 
 #include "booking/bookingwizard.h"
 #include "core/bookingstore.h"
-#include "core/db.h"
 #include "core/format.h"
 #include "core/modmain.h"
 #include "core/platform.h"

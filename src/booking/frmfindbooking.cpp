@@ -1,6 +1,6 @@
 #include "booking/frmfindbooking.h"
 
-#include "core/db.h"
+#include "core/bookingstore.h"
 #include "core/waitcursor.h"
 #include "core/format.h"
 #include "core/grid.h"
@@ -31,61 +31,6 @@ QDate PickerDay(const QCheckBox* tick, const QDateEdit* picker)
     return tick->isChecked() ? picker->date() : QDate();
 }
 
-// The bookings found, with their customers, in order of arrival; keyset
-// paging on that order reads each page from the dates index alone.
-class FoundBookings {
-public:
-    FoundBookings(const QDate& arrive, const QDate& depart)
-    {
-        if (arrive.isValid()) {
-            m_where += QStringLiteral(" AND fromdate >= ?");
-            m_params << dbValue(Fmt::clockDateTime(arrive, QTime(0, 0)));
-        }
-        // Departures at any time of the day count, up to its last second.
-        if (depart.isValid()) {
-            m_where += QStringLiteral(" AND todate <= ?");
-            m_params << dbValue(Fmt::clockDateTime(depart, QTime(23, 59, 59)));
-        }
-    }
-
-    QList<PagedRow> page(const PagedRow* after, int limit) const
-    {
-        QString sql = QStringLiteral("SELECT booking.id, fromdate, todate, firstname, lastname "
-                                     "FROM booking, customer "
-                                     "WHERE booking.customerid = customer.id")
-                      + m_where;
-        QVariantList params = m_params;
-        if (after) {
-            sql += QStringLiteral(" AND (fromdate, todate, booking.id) > (?, ?, ?)");
-            params += after->key;
-        }
-        sql += QStringLiteral(" ORDER BY fromdate, todate, booking.id LIMIT ?");
-        params << limit;
-        QList<PagedRow> rows;
-        Query q = objConn.query(sql, params);
-        while (q.next()) {
-            rows.append({q.integer(0),
-                         {q.text(3) + u' ' + q.text(4), Fmt::generalDate(q.dateTime(1)), Fmt::generalDate(q.dateTime(2))},
-                         {q.value(1), q.value(2), q.value(0)}});
-        }
-        return rows;
-    }
-
-    // Every match, one row each, in no particular order: counted a slice at
-    // a time.
-    Query matches() const
-    {
-        return objConn.query(
-            QStringLiteral("SELECT 1 FROM booking, customer WHERE booking.customerid = customer.id") + m_where,
-            m_params);
-    }
-
-private:
-    QString m_where;
-    QVariantList m_params;
-};
-
-
 }  // namespace
 
 frmFindBooking::frmFindBooking(QWidget* parent) : QDialog(parent), ui(new Ui::frmFindBooking)
@@ -109,14 +54,10 @@ frmFindBooking::frmFindBooking(QWidget* parent) : QDialog(parent), ui(new Ui::fr
 void frmFindBooking::CountMatches()
 {
     // About a screen's refresh of work at a time.
-    for (int i = 0; i < 20000; ++i) {
-        if (!m_counting->next()) {
-            m_countTimer.stop();
-            m_counting.reset();
-            ui->lblTotalCustomers->setText(Fmt::integer(m_counted));
-            return;
-        }
-        ++m_counted;
+    if (!m_counting->countSome(20000, &m_counted)) {
+        m_countTimer.stop();
+        m_counting.reset();
+        ui->lblTotalCustomers->setText(Fmt::integer(m_counted));
     }
 }
 
@@ -217,8 +158,15 @@ void frmFindBooking::cmdOK_Click()
         WaitCursor hourglass;
         g->setUpdatesEnabled(false);
         // The first page at once, the rest as the list is scrolled.
-        auto found = std::make_shared<FoundBookings>(arrive, depart);
-        m_results->setQuery([found](const PagedRow* after, int, int limit) { return found->page(after, limit); });
+        auto found = std::make_shared<BookingSearch>(arrive, depart);
+        m_results->setQuery([found](const PagedRow* after, int, int limit) {
+            QList<PagedRow> rows;
+            for (const FoundBooking& b : found->page(after ? &after->key : nullptr, limit))
+                rows.append({b.id,
+                             {b.firstName + u' ' + b.lastName, Fmt::generalDate(b.from), Fmt::generalDate(b.to)},
+                             b.key});
+            return rows;
+        });
         m_results->refresh();
         // A list read to its end is its own count; a longer one is counted
         // after its first screen, between the events of the window.
@@ -228,7 +176,7 @@ void frmFindBooking::cmdOK_Click()
             ui->lblTotalCustomers->setText(Fmt::integer(m_results->rowCount()));
         } else {
             ui->lblTotalCustomers->clear();
-            m_counting = std::make_unique<Query>(found->matches());
+            m_counting = found;
             m_counted = 0;
             m_countTimer.start();
         }

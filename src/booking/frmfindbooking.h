@@ -1,7 +1,7 @@
 #pragma once
 // Finds bookings by their arrival and departure days and answers with the
 // chosen one.
-#include "core/db.h"
+#include "core/bookingstore.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -43,7 +43,7 @@ private:
     Ui::frmFindBooking* ui;
     std::optional<qint32> m_chosen;
     PagedModel* m_results;   // the bookings found, loaded as they are scrolled
-    std::unique_ptr<Query> m_counting;   // the matches still to count
+    std::shared_ptr<BookingSearch> m_counting;   // the search whose matches are being counted
     qint64 m_counted = 0;
     QTimer m_countTimer;
 };

@@ -1,7 +1,8 @@
 #include "booking/frminvoiceitemadd.h"
 
+#include "core/configrecords.h"
 #include "core/controlarray.h"
-#include "core/db.h"
+#include "core/invoicelinestore.h"
 #include "core/format.h"
 #include "core/guard.h"
 #include "core/modmain.h"
@@ -9,7 +10,6 @@
 #include "core/platform.h"
 #include "core/reserved.h"
 #include "invoicing/invoicelines.h"
-#include "invoicing/invoicetotals.h"
 #include "ui_frminvoiceitemadd.h"
 
 #include <QFocusEvent>
@@ -31,8 +31,8 @@ void focusIfEnabled(QWidget* w)
 
 }  // namespace
 
-frmInvoiceItemAdd::frmInvoiceItemAdd(std::optional<qint64> lineId, QWidget* parent)
-    : QDialog(parent), ui(new Ui::frmInvoiceItemAdd), m_lineId(lineId)
+frmInvoiceItemAdd::frmInvoiceItemAdd(qint32 bookingId, std::optional<qint64> lineId, QWidget* parent)
+    : QDialog(parent), ui(new Ui::frmInvoiceItemAdd), m_bookingId(bookingId), m_lineId(lineId)
 {
     ui->setupUi(this);
     lblLabels = ControlArray<QLabel>(this, QStringLiteral("lblLabels"));
@@ -51,9 +51,9 @@ frmInvoiceItemAdd::~frmInvoiceItemAdd()
     delete ui;
 }
 
-std::optional<qint64> frmInvoiceItemAdd::ask(std::optional<qint64> lineId, QWidget* parent)
+std::optional<qint64> frmInvoiceItemAdd::ask(qint32 bookingId, std::optional<qint64> lineId, QWidget* parent)
 {
-    frmInvoiceItemAdd dialog(lineId, parent);
+    frmInvoiceItemAdd dialog(bookingId, lineId, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.savedLine();
@@ -64,22 +64,14 @@ void frmInvoiceItemAdd::Form_Load()
     ComboClear(ui->cboTaxRate);
     ComboAdd(ui->cboTaxRate, QStringLiteral("N/A"), TaxRateId::None);
     ComboAdd(ui->cboTaxRate, QStringLiteral("User Defined"), kUserDefinedTaxRate);
-    {
-        Query q = objConn.query(QStringLiteral("SELECT id, name FROM taxrate WHERE id <> ? ORDER BY name"),
-                                {TaxRateId::None});
-        while (q.next())
-            ComboAdd(ui->cboTaxRate, q.text(1), q.integer(0));
-    }
+    for (const TaxRateRecord& rate : TaxRateRecord::listed())
+        ComboAdd(ui->cboTaxRate, rate.name, rate.id);
 
     ComboClear(ui->cboItemList);
     ComboAdd(ui->cboItemList, QStringLiteral("New Item..."), ItemId::NewItem);
     ComboAdd(ui->cboItemList, QStringLiteral("Booking"), ItemId::Booking);
-    {
-        Query q = objConn.query(QStringLiteral("SELECT id, name FROM item WHERE id <> ? AND id <> ? ORDER BY name"),
-                                {ItemId::Booking, ItemId::NewItem});
-        while (q.next())
-            ComboAdd(ui->cboItemList, q.text(1), q.integer(0));
-    }
+    for (const NamedRow& item : ChargeableItemRecord::listed())
+        ComboAdd(ui->cboItemList, item.name, item.id);
 
     if (!m_lineId) {
         SelectCombo_ItemData(ui->cboTaxRate, QString::number(TaxRateId::None));
@@ -89,18 +81,16 @@ void frmInvoiceItemAdd::Form_Load()
         return;
     }
 
-    Query q = objConn.query(QStringLiteral("SELECT itemid, quantity, amount, name, taxratename, taxratepercentage "
-                                           "FROM invoiceline WHERE id = ?"),
-                            {*m_lineId});
-    if (!q.next())
+    const std::optional<InvoiceLine> line = InvoiceLineStore::read(*m_lineId);
+    if (!line)
         return;
-    const qint64 itemId = q.integer(0);
+    const qint64 itemId = line->itemId;
     m_storedItem = itemId;
-    const QString quantity = q.isNull(1) ? QString() : Fmt::number(q.value(1).toDouble());
-    const QString price = q.isNull(2) ? QString() : Fmt::currency(q.money(2));
-    const QString name = q.text(3);
-    const QString taxName = q.text(4);
-    const QString percentage = q.isNull(5) ? QString() : Fmt::number(ChargedTaxPercentage(q.value(5).toDouble()));
+    const QString quantity = line->quantityNull ? QString() : Fmt::number(line->quantity);
+    const QString price = line->amountNull ? QString() : Fmt::currency(line->amount);
+    const QString name = line->name;
+    const QString taxName = line->taxRateName;
+    const QString percentage = line->percentageNull ? QString() : Fmt::number(line->chargedPercentage());
 
     ui->txtNewItem->setText(name);
     SelectCombo_ItemData(ui->cboItemList, QString::number(itemId));
@@ -130,19 +120,14 @@ void frmInvoiceItemAdd::cboItemList_Click()
         return;
     }
 
-    Query q = objConn.query(QStringLiteral("SELECT item.id, saleamount, item.name, taxrateid FROM item, taxrate "
-                                           "WHERE item.taxrateid = taxrate.id AND item.id = ?"),
-                            {item});
+    const std::optional<ChargeableItemRecord::Priced> priced = ChargeableItemRecord::priced(qint32(item));
     QString itemName;
-    bool found = false;
-    if (q.next()) {
-        found = true;
-        const Money sale = q.money(1);
-        itemName = q.text(2);
-        const qint64 taxRate = q.integer(3);
+    const bool found = priced.has_value();
+    if (priced) {
+        itemName = priced->name;
         ui->txtQuantity->setText(QStringLiteral("1"));
-        ui->txtUnitPrice->setText(Fmt::currency(sale));
-        SelectCombo_ItemData(ui->cboTaxRate, QString::number(taxRate));
+        ui->txtUnitPrice->setText(Fmt::currency(priced->saleAmount));
+        SelectCombo_ItemData(ui->cboTaxRate, QString::number(priced->taxRateId));
     }
     ui->txtNewItem->hide();
     if (nameLabel)
@@ -165,10 +150,9 @@ void frmInvoiceItemAdd::cboTaxRate_Click()
         ui->txtTaxRatePercentage->setText(QStringLiteral("0"));
         return;
     }
-    Query q = objConn.query(QStringLiteral("SELECT name, percentage FROM taxrate WHERE id = ?"), {rate});
-    if (q.next()) {
-        ui->txtTaxRateName->setText(q.text(0));
-        ui->txtTaxRatePercentage->setText(Fmt::number(ChargedTaxPercentage(q.value(1).toDouble())));
+    if (const std::optional<TaxRateRecord> r = TaxRateRecord::find(qint32(rate))) {
+        ui->txtTaxRateName->setText(r->name);
+        ui->txtTaxRatePercentage->setText(Fmt::number(ChargedTaxPercentage(r->percentage)));
     }
     ui->txtTaxRateName->setEnabled(false);
     ui->txtTaxRatePercentage->setEnabled(false);
@@ -209,14 +193,18 @@ void frmInvoiceItemAdd::cmdOk_Click()
     const qint64 item = index >= 0 ? ComboItemData(ui->cboItemList, index) : m_storedItem;
     if (m_lineId) {
         // Every box is written as it stands, whatever the item.
-        const QVariant storedQuantity = quantity;
-        objConn.execute(QStringLiteral("UPDATE invoiceline SET bookingid = ?, itemid = ?, quantity = ?, name = ?, "
-                                       "Amount = ?, TaxRateName = ?, TaxRatePercentage = ? WHERE id = ?"),
-                        {iBookingID, item, storedQuantity, ui->txtNewItem->text(), dbValue(price),
-                         ui->txtTaxRateName->text(), percentage, *m_lineId});
+        InvoiceLineStore::Values line;
+        line.bookingId = m_bookingId;
+        line.itemId = item;
+        line.quantity = quantity;
+        line.name = ui->txtNewItem->text();
+        line.amount = price;
+        line.taxRateName = ui->txtTaxRateName->text();
+        line.taxRatePercentage = percentage;
+        InvoiceLineStore::update(*m_lineId, line);
         m_saved = *m_lineId;
     } else {
-        m_saved = AddNewInvoiceLineToDB(qint32(item), quantity, ui->txtNewItem->text(), price,
+        m_saved = AddNewInvoiceLineToDB(m_bookingId, qint32(item), quantity, ui->txtNewItem->text(), price,
                                        ui->txtTaxRateName->text(), percentage);
     }
     accept();

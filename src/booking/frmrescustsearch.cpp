@@ -1,7 +1,6 @@
 #include "booking/frmrescustsearch.h"
 
 #include "core/customerlists.h"
-#include "core/db.h"
 #include "core/waitcursor.h"
 #include "core/grid.h"
 #include "core/guard.h"

@@ -1,7 +1,9 @@
 #include "booking/paymentpage.h"
 
 #include "core/bookingstore.h"
-#include "core/db.h"
+#include "core/bookingunitstore.h"
+#include "core/configrecords.h"
+#include "core/invoicelinestore.h"
 #include "core/format.h"
 #include "core/grid.h"
 #include "core/guard.h"
@@ -59,50 +61,12 @@ bool isNumericText(const QString& text)
     return Fmt::parseNumber(text, &d) || Fmt::parseCurrency(text, &m);
 }
 
-// A booked unit as its pricing and commission need it.
-struct BookedUnit {
-    QString name, chargeForEach, taxName;
-    Money low, high, highWeekend, lowWeekend, unitPrice;
-    bool hasCommission = false;
-    qint64 commissionID = 0;
-    double commissionPercentage = 0, taxPercentage = 0;
-};
-
-std::vector<BookedUnit> bookedUnits()
-{
-    std::vector<BookedUnit> units;
-    Query q = objConn.query(
-        QStringLiteral("SELECT room.name, LowUnitPrice, HighUnitPrice, HighWeekendPrice, LowWeekendPrice, "
-                       "CommissionID, CommissionPercentage, unitprice, chargeforeach, taxrate.name AS tname, "
-                       "taxrate.percentage FROM room, bookingroom, taxrate "
-                       "WHERE bookingroom.bookingid = ? AND bookingroom.roomid = room.id "
-                       "AND room.taxrateid = taxrate.id ORDER BY bookingroom.id"),
-        {iBookingID});
-    while (q.next()) {
-        BookedUnit u;
-        u.name = q.text(0);
-        u.low = q.money(1);
-        u.high = q.money(2);
-        u.highWeekend = q.money(3);
-        u.lowWeekend = q.money(4);
-        u.hasCommission = !q.isNull(5);
-        u.commissionID = q.integer(5);
-        u.commissionPercentage = q.value(6).toDouble();
-        u.unitPrice = q.money(7);
-        u.chargeForEach = q.text(8);
-        u.taxName = q.text(9);
-        u.taxPercentage = q.value(10).toDouble();
-        units.push_back(u);
-    }
-    return units;
-}
-
 // The commission percentage is the last commissioned unit's.
-void takeCommissionPercentage(const std::vector<BookedUnit>& units)
+void takeCommissionPercentage(const std::vector<PricedUnit>& units, double& percentage)
 {
-    for (const BookedUnit& u : units)
+    for (const PricedUnit& u : units)
         if (u.hasCommission)
-            dBookingCommissionPercentage = u.commissionPercentage;
+            percentage = u.commissionPercentage;
 }
 
 }  // namespace
@@ -165,9 +129,8 @@ void PaymentPage::SetCommissionVisible(bool visible)
 void PaymentPage::FillPaymentMethods()
 {
     ComboClear(ui->cboPaymentMethod);
-    Query q = objConn.query(QStringLiteral("SELECT method FROM PaymentMethod ORDER BY id"));
-    while (q.next())
-        ComboAdd(ui->cboPaymentMethod, q.text(0));
+    for (const NamedRow& method : PaymentMethodRecord::listed())
+        ComboAdd(ui->cboPaymentMethod, method.name);
 }
 
 // ---- Showing and saving the page -----------------------------------------
@@ -176,12 +139,8 @@ void PaymentPage::ShowPage()
 {
     ComboClear(ui->cboAccount);
     ComboAdd(ui->cboAccount, QStringLiteral("No Commission"), CommissionAccountId::None);
-    {
-        Query q = objConn.query(QStringLiteral("SELECT id, name FROM commission WHERE id <> ? ORDER BY name"),
-                                {CommissionAccountId::None});
-        while (q.next())
-            ComboAdd(ui->cboAccount, q.text(1), q.integer(0));
-    }
+    for (const NamedRow& account : CommissionAccountRecord::listed())
+        ComboAdd(ui->cboAccount, account.name, account.id);
 
     lBookingCommissionID = CommissionAccountId::None;
     dBookingCommissionPercentage = 0;
@@ -189,29 +148,23 @@ void PaymentPage::ShowPage()
 
     const std::optional<BookingRecord> b = BookingStore::read(iBookingID);
     if (b) {
-        iNoOfNights = int(b->from.date().daysTo(b->to.date()));
+        const Stay stay{iBookingID, b->from, b->to, qint32(b->noAdults.toLongLong()),
+                        int(b->from.date().daysTo(b->to.date()))};
         cCommisionAmount = b->commissionAmount;
         if (b->commissionId)
             lBookingCommissionID = qint32(*b->commissionId);
 
-        const qint64 lines =
-            objConn.scalar(QStringLiteral("SELECT COUNT(*) FROM InvoiceLine WHERE BookingID = ?"), {iBookingID})
-                .toLongLong();
-        if (lines == 0) {
-            Connection::Transaction t(objConn);
-            seedUnitLines(int(b->noAdults.toLongLong()), b->from, b->to);
-            addDefaultItems();
-            t.commit();
+        const std::vector<PricedUnit> units = BookingUnitStore::pricedUnitsOf(iBookingID);
+        if (!InvoiceLineStore::hasLines(iBookingID)) {
+            takeCommission(units);
+            SeedInvoice(stay, units);
         } else if (MsgBox(QStringLiteral("Update existing booking dates?"), vbYesNo | vbQuestion) == vbYes) {
-            Connection::Transaction t(objConn);
-            objConn.execute(QStringLiteral("DELETE FROM invoiceLine WHERE itemID = ? AND bookingID = ?"),
-                            {ItemId::Booking, iBookingID});
-            seedUnitLines(int(b->noAdults.toLongLong()), b->from, b->to);
-            t.commit();
+            takeCommission(units);
+            RepriceStay(stay, units);
         } else {
             // Lines kept as they are still earn the units' commission: without
             // the percentage, leaving the total would set the commission to 0.
-            takeCommissionPercentage(bookedUnits());
+            takeCommissionPercentage(units, dBookingCommissionPercentage);
         }
 
         ui->txtTip->setText(Fmt::currency(b->tip));
@@ -238,37 +191,13 @@ void PaymentPage::ShowPage()
         SelectCombo_ItemData(ui->cboAccount, QString::number(CommissionAccountId::None));
 }
 
-void PaymentPage::seedUnitLines(int noAdults, const QDateTime& from, const QDateTime& to)
+void PaymentPage::takeCommission(const std::vector<PricedUnit>& units)
 {
-    const std::vector<BookedUnit> units = bookedUnits();
     // The account is the first commissioned unit's, unless the booking has one.
-    for (const BookedUnit& u : units)
+    for (const PricedUnit& u : units)
         if (u.hasCommission && lBookingCommissionID == CommissionAccountId::None)
             lBookingCommissionID = qint32(u.commissionID);
-    takeCommissionPercentage(units);
-    for (const BookedUnit& u : units)
-        AddBookingItemToInvoice(u.chargeForEach, from, to, u.low, u.high, u.highWeekend, u.lowWeekend, u.unitPrice,
-                                u.name, u.taxName, u.taxPercentage, noAdults);
-}
-
-void PaymentPage::addDefaultItems()
-{
-    struct Item {
-        qint32 id;
-        QString name, taxName;
-        Money saleAmount;
-        double percentage;
-    };
-    std::vector<Item> items;
-    {
-        Query q = objConn.query(QStringLiteral("SELECT item.id, item.name, saleamount, taxrateid, taxrate.name AS tname, "
-                                               "percentage FROM item, taxrate "
-                                               "WHERE item.taxrateid = taxrate.id AND isdefault = 1 ORDER BY item.id"));
-        while (q.next())
-            items.push_back({qint32(q.integer(0)), q.text(1), q.text(4), q.money(2), q.value(5).toDouble()});
-    }
-    for (const Item& i : items)
-        AddNewInvoiceLineToDB(i.id, 1, i.name, i.saleAmount, i.taxName, i.percentage);
+    takeCommissionPercentage(units, dBookingCommissionPercentage);
 }
 
 void PaymentPage::SavePage()
@@ -352,7 +281,7 @@ void PaymentPage::RefreshNewInvoiceItemsList(int SelectRow, qint64 SelectID)
     g->setUpdatesEnabled(false);
     g->setRowCount(0);
 
-    const QList<InvoiceLine> lines = ReadInvoiceLines(iBookingID);
+    const QList<InvoiceLine> lines = InvoiceLineStore::linesOf(iBookingID);
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     for (int i = 0; i < lines.size(); ++i) {
@@ -411,7 +340,7 @@ bool PaymentPage::TakesAmount(QLineEdit* box, const QString& caption, Money last
 
 bool PaymentPage::TotalFits(Money tip) const
 {
-    return TotalsOfLines(ReadInvoiceLines(iBookingID), tip, Money()).totalPayable.inRange();
+    return TotalsOfLines(InvoiceLineStore::linesOf(iBookingID), tip, Money()).totalPayable.inRange();
 }
 
 void PaymentPage::txtAmountPayed_Leave()
@@ -496,7 +425,7 @@ void PaymentPage::cboPaymentMethod_Click()
 
 void PaymentPage::cmdAddOrderItem_Click()
 {
-    if (const std::optional<qint64> saved = frmInvoiceItemAdd::ask(std::nullopt, this))
+    if (const std::optional<qint64> saved = frmInvoiceItemAdd::ask(iBookingID, std::nullopt, this))
         RefreshNewInvoiceItemsList(1, *saved);
 }
 
@@ -514,7 +443,7 @@ void PaymentPage::gNewInvoice_DblClick()
 
 void PaymentPage::editLine(qint64 lineId)
 {
-    if (const std::optional<qint64> saved = frmInvoiceItemAdd::ask(lineId, this))
+    if (const std::optional<qint64> saved = frmInvoiceItemAdd::ask(iBookingID, lineId, this))
         RefreshNewInvoiceItemsList(1, *saved);
 }
 
@@ -526,7 +455,7 @@ void PaymentPage::cmdDeleteOrderItem_Click()
     if (MsgBox(QStringLiteral("Delete selected item?"), vbYesNo | vbQuestion) != vbYes)
         return;
     const int row = ui->gNewInvoice->currentRow() + 1;
-    objConn.execute(QStringLiteral("DELETE FROM invoiceline WHERE id = ?"), {id});
+    InvoiceLineStore::remove(id);
     RefreshNewInvoiceItemsList(row, 0);
 }
 

@@ -2,9 +2,12 @@
 // The payment page of the booking wizard: the invoice of the booking in
 // progress, its totals, the payment, the card details and the commission.
 #include "booking/wizardpage.h"
+#include "core/bookingunitstore.h"
 #include "core/money.h"
+#include "core/reserved.h"
 
 #include <QDateTime>
+#include <vector>
 
 class QLineEdit;
 namespace Ui { class PaymentPage; }
@@ -61,8 +64,8 @@ public:
 
 private:
     Ui::PaymentPage* ui;
-    void seedUnitLines(int noAdults, const QDateTime& from, const QDateTime& to);
-    void addDefaultItems();
+    // The commission account and percentage of the booked units.
+    void takeCommission(const std::vector<PricedUnit>& units);
     void editLine(qint64 lineId);
 
     // Refuses an amount too large for the program in a box being left: says
@@ -73,6 +76,10 @@ private:
     Money m_tip;     // the last tip the tip box held as an amount
     Money m_paid;    // the same for the amount paid
     Money m_total;   // the total payable shown, from which the balance is made
+    // The booking's commission account (1: none) and the percentage its
+    // units earn.
+    qint32 lBookingCommissionID = CommissionAccountId::None;
+    double dBookingCommissionPercentage = 0;
 };
 
 // Whether a card number passes the Luhn (mod 10) check: the text must read as

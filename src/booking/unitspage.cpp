@@ -1,8 +1,7 @@
 #include "booking/unitspage.h"
 
-#include "booking/availability.h"
 #include "core/bookingstore.h"
-#include "core/db.h"
+#include "core/bookingunitstore.h"
 #include "core/modmain.h"
 #include "core/plaintext.h"
 #include "core/platform.h"
@@ -27,33 +26,17 @@ void UnitsPage::ShowPage()
     ListClear(list);
 
     if (const std::optional<BookingRecord> booking = BookingStore::read(iBookingID)) {
-        const QDateTime from = booking->from;
-        const QDateTime to = booking->to;
-        // The free units in one statement: every unit that no other booking
-        // holds in the period (the same test as IsApartmentAvailable_IgnoreSelf).
-        // CROSS JOIN keeps the bookings outermost: the bookings of the
-        // period's neighbourhood, then the unit rows of those that overlap.
-        QVariantList params{iBookingID};
-        params += OverlapParams(from, to);
-        Query units = objConn.query(
-            QStringLiteral("SELECT id, name, notes FROM room WHERE id NOT IN "
-                           "(SELECT bookingroom.roomid FROM booking CROSS JOIN bookingroom "
-                           "WHERE booking.id <> ? AND bookingroom.bookingid = booking.id AND ")
-                + OverlapClause() + QStringLiteral(") ORDER BY name, id"),
-            params);
-        while (units.next()) {
-            QString text = units.text(1);
-            const QString notes = units.text(2);
-            if (!notes.isEmpty())
-                text += QStringLiteral(" - ") + notes;
-            ListAdd(list, text, units.integer(0));
+        // Every unit that no other booking holds in the period.
+        for (const OfferedUnit& unit : BookingUnitStore::freeUnits(iBookingID, booking->from, booking->to)) {
+            QString text = unit.name;
+            if (!unit.notes.isEmpty())
+                text += QStringLiteral(" - ") + unit.notes;
+            ListAdd(list, text, unit.id);
         }
     }
 
     int selected = 0;
-    Query own = objConn.query(QStringLiteral("SELECT roomid FROM bookingroom WHERE bookingid = ?"), {iBookingID});
-    while (own.next()) {
-        const qint64 roomId = own.integer(0);
+    for (const qint64 roomId : BookingUnitStore::unitsOf(iBookingID)) {
         for (int i = 0; i < list->count(); ++i) {
             if (ListItemData(list, i) == roomId) {
                 list->item(i)->setSelected(true);
@@ -84,15 +67,13 @@ void UnitsPage::ShowPage()
 
 void UnitsPage::SavePage()
 {
-    Connection::Transaction transaction(objConn);
-    objConn.execute(QStringLiteral("DELETE FROM bookingroom WHERE bookingid = ?"), {iBookingID});
+    QList<qint64> chosen;
     const QListWidget* list = ui->lstRooms;
     for (int i = 0; i < list->count(); ++i) {
         if (list->item(i)->isSelected())
-            objConn.insert(QStringLiteral("bookingroom"),
-                           {{QStringLiteral("bookingid"), iBookingID}, {QStringLiteral("roomid"), ListItemData(list, i)}});
+            chosen << ListItemData(list, i);
     }
-    transaction.commit();
+    BookingUnitStore::replace(iBookingID, chosen);
 }
 
 void UnitsPage::SetCommodityName(const QString& plural)

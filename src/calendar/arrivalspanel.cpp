@@ -3,7 +3,6 @@
 #include "booking/bookingwizard.h"
 #include "calendar/bookinglist.h"
 #include "calendar/frmbookingsummary.h"
-#include "core/db.h"
 #include "core/format.h"
 #include "core/mainview.h"
 #include "core/grid.h"
@@ -27,12 +26,6 @@ namespace {
 
 const char* const kNoneSelected =
     "No reservation has been selected. Select a reservation from the Reservation List and try again.";
-
-// The day's bookings are picked from the departures index alone: the stays
-// that end on or after the day, of which those that begin by its end. Days
-// are mostly looked at near today, where that is the stays booked ahead,
-// however long the history.
-const char* const kDayFilter = "b.id IN (SELECT id FROM booking WHERE todate >= ? AND +fromdate <= ?)";
 
 // The row of one booking in the list of day.
 PagedRow ArrivalsRow(BookingListEntry b, const QDate& day)
@@ -163,16 +156,13 @@ void ArrivalsPanel::FillArrivals()
 {
     QTableView* g = ui->gArrivals;
     const QDate day = ui->dtCalendar->selectedDate();
-    const QString dayText = day.toString(QStringLiteral("yyyy-MM-dd"));
     const QString sort = ui->cboSimpleCalSort->currentText();
     const BookingOrder order = sort == QLatin1String("Time")   ? BookingOrder::Time
                                : sort == QLatin1String("Name") ? BookingOrder::Name
                                                                : BookingOrder::Unit;
     // The day's bookings are read at once; their rows, dates included, are
     // written out a page at a time, as the list is scrolled.
-    auto bookings = std::make_shared<const QList<BookingListEntry>>(ReadBookingList(
-        QLatin1String(kDayFilter), {dayText + QStringLiteral(" 00:00:00"), dayText + QStringLiteral(" 23:59:59")},
-        order, false));
+    auto bookings = std::make_shared<const QList<BookingListEntry>>(ReadBookingsOfDay(day, order, false));
     m_list->setQuery([bookings, day](const PagedRow*, int offset, int limit) {
         QList<PagedRow> rows;
         if (bookings->isEmpty() && offset == 0)

@@ -40,8 +40,6 @@ QString OrderBy(BookingOrder order)
     return QStringLiteral("ORDER BY nounits, bID, name");
 }
 
-}  // namespace
-
 QList<BookingListEntry> ReadBookingList(const QString& filter, const QVariantList& params, BookingOrder order,
                                         bool readDates)
 {
@@ -76,6 +74,27 @@ QList<BookingListEntry> ReadBookingList(const QString& filter, const QVariantLis
         list.append(e);
     }
     return list;
+}
+
+// The day's bookings are picked from the departures index alone: the stays
+// that end on or after the day, of which those that begin by its end. Days
+// are mostly looked at near today, where that is the stays booked ahead,
+// however long the history.
+const char* const kDayFilter = "b.id IN (SELECT id FROM booking WHERE todate >= ? AND +fromdate <= ?)";
+
+}  // namespace
+
+QList<BookingListEntry> ReadBookingsOfDay(const QDate& day, BookingOrder order, bool readDates)
+{
+    const QString dayText = day.toString(QStringLiteral("yyyy-MM-dd"));
+    return ReadBookingList(QLatin1String(kDayFilter),
+                           {dayText + QStringLiteral(" 00:00:00"), dayText + QStringLiteral(" 23:59:59")}, order,
+                           readDates);
+}
+
+QList<BookingListEntry> ReadBookingsOfCustomer(qint64 customerId, BookingOrder order)
+{
+    return ReadBookingList(QStringLiteral("b.customerid = ?"), {customerId}, order, true);
 }
 
 QString ClockTime(const QTime& t)

@@ -1,6 +1,7 @@
 #pragma once
 // The booking lists of the arrivals panel and of a customer's booking
 // history: one entry per booking, with the names of its units.
+#include <QDate>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -26,16 +27,16 @@ enum class BookingOrder {
     Stored,   // booking id
 };
 
-// The bookings that filter picks (a condition on the booking "b", its values
-// bound from params), each with its customer row. A booking is listed once,
+// The bookings of a day (in progress at some time of it) or of a customer,
+// each with its customer row. A booking is listed once,
 // where its first unit falls in the chosen order, with each of its unit names
 // once; bookings without unit rows come after all others, in id order. A
 // booking without a customer row is not listed, nor one whose unit rows all
 // point to units that no longer exist.
 // With readDates false, from and to are left invalid: a long list whose rows
 // are written out as they are scrolled reads each row's dates itself.
-QList<BookingListEntry> ReadBookingList(const QString& filter, const QVariantList& params, BookingOrder order,
-                                        bool readDates = true);
+QList<BookingListEntry> ReadBookingsOfDay(const QDate& day, BookingOrder order, bool readDates = true);
+QList<BookingListEntry> ReadBookingsOfCustomer(qint64 customerId, BookingOrder order);
 
 // A time of day on the 12-hour clock, "9:05 AM".
 QString ClockTime(const QTime& t);

@@ -1,7 +1,7 @@
 #include "calendar/calendar.h"
 
 #include "core/guard.h"
-#include "core/db.h"
+#include "core/calendarstore.h"
 #include "core/format.h"
 #include "core/modmain.h"
 #include "core/twips.h"
@@ -41,25 +41,6 @@ QColor FromColourValue(unsigned v)
 {
     return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
 }
-
-// The stays of the units shown that touch the days read, one row per booking
-// and unit, with the customer where its row still exists. The three tests are
-// the overlap rule of the calendar; the range test on the departure index in
-// front of them only narrows the search to stays that end on or after the
-// first day and begin before the day after the last, which every stay painted
-// does. %1 stands for the units' ids.
-const char* const kPageSql =
-    "SELECT b.id, b.fromdate, b.todate, ba.roomid AS baID, b.customerid AS cID, "
-    "c.ID IS NOT NULL AS known, c.firstname, c.lastname "
-    "FROM booking AS b "
-    "JOIN bookingroom AS ba ON ba.bookingid = b.id "
-    "LEFT JOIN customer AS c ON c.ID = b.customerid "
-    "WHERE b.id IN (SELECT id FROM booking WHERE todate >= ? AND fromdate <= ?) "
-    "AND ba.roomid IN (%1) "
-    "AND ((? >= b.fromdate AND ? <= b.todate) OR "
-    "(? >= b.fromdate AND ? <= b.todate) OR "
-    "(b.fromdate >= ? AND b.todate <= ?)) "
-    "ORDER BY b.fromdate, b.todate, b.id, ba.id";
 
 // Days read beyond each end of the page for a scroll or a resize, so that
 // the next steps are painted from what was read.
@@ -379,7 +360,7 @@ void Calendar::SetCaptions()
 
 int Calendar::ReadUnits()
 {
-    const int n = objConn->scalar(QStringLiteral("SELECT COUNT(*) FROM room")).toInt();
+    const int n = CalendarStore::unitCount();
     {
         // The range is no step of the user's; the value it keeps is read below.
         const QSignalBlocker block(ui->HScroll);
@@ -390,11 +371,9 @@ int Calendar::ReadUnits()
     m_units.count = n;
     m_units.ids.clear();
     m_units.names.clear();
-    Query q = objConn->query(QStringLiteral("SELECT id, name FROM room ORDER BY id LIMIT ? OFFSET ?"),
-                             {std::max(0, iMaxCols), m_units.first});
-    while (q.next()) {
-        m_units.ids << qint32(q.integer(0));
-        m_units.names << q.text(1);
+    for (const CalendarUnit& unit : CalendarStore::units(m_units.first, iMaxCols)) {
+        m_units.ids << unit.id;
+        m_units.names << unit.name;
     }
     m_units.valid = true;
     return n;
@@ -420,8 +399,8 @@ void Calendar::InitHeaders()
     g->setUpdatesEnabled(false);
 
     int n = 0;
-    if (objConn && objConn->isOpen())
-        n = objConn->scalar(QStringLiteral("SELECT COUNT(*) FROM room")).toInt();
+    if (reads())
+        n = CalendarStore::unitCount();
 
     // Unit columns that show, wholly or in part, in the grid's width: the
     // width the layout gives the grid for the control's size. A hidden
@@ -449,13 +428,18 @@ void Calendar::InitHeaders()
     }
     ui->HScroll->setRange(0, n - iMaxCols);
     ui->HScroll->setPageStep(std::max(1, iMaxCols));
-    if (objConn && objConn->isOpen() && !(m_units.valid && m_units.first == ui->HScroll->value()
+    if (reads() && !(m_units.valid && m_units.first == ui->HScroll->value()
                                           && m_units.columns == iMaxCols && m_units.count == n))
         ReadUnits();
     SetHeaderRow();
     m_model->changedAll();
     LoadGridLayout(g);
     g->setUpdatesEnabled(true);
+}
+
+bool Calendar::reads() const
+{
+    return m_connected && CalendarStore::isOpen();
 }
 
 void Calendar::Refresh()
@@ -466,7 +450,7 @@ void Calendar::Refresh()
 void Calendar::Redraw(bool reread)
 {
     SetCaptions();
-    if (!objConn || !objConn->isOpen())
+    if (!reads())
         return;
     // Behind another view of its window the control reads nothing until it
     // is shown.
@@ -561,29 +545,17 @@ void Calendar::ReadStays(const QDate& first, const QDate& after)
     if (m_units.ids.isEmpty())
         return;
 
-    const QVariant from = dbValue(Fmt::clockDateTime(first, QTime(0, 0)));
-    const QVariant to = dbValue(Fmt::clockDateTime(after, QTime(0, 0)));
-    QVariantList params{from, to};
-    QStringList marks;
-    for (qint32 id : std::as_const(m_units.ids)) {
-        marks << QStringLiteral("?");
-        params << id;
-    }
-    params << from << from << to << to << from << to;
-    Query q = objConn->query(QString::fromLatin1(kPageSql).arg(marks.join(u',')), params);
-    while (q.next()) {
-        Stay stay;
-        stay.id = qint32(q.integer(0));
-        const QDateTime from = q.dateTime(1);
-        const QDateTime to = q.dateTime(2);
-        if (!from.isValid() || !to.isValid())
+    for (const CalendarStay& read : CalendarStore::stays(m_units.ids, first, after)) {
+        if (!read.from.isValid() || !read.to.isValid())
             continue;
-        stay.from = from.date();
-        stay.to = to.date();
-        stay.unit = q.integer(3);
-        stay.known = q.integer(5) != 0;
-        stay.firstName = q.text(6);
-        stay.lastName = q.text(7);
+        Stay stay;
+        stay.id = read.id;
+        stay.from = read.from.date();
+        stay.to = read.to.date();
+        stay.unit = read.unit;
+        stay.known = read.known;
+        stay.firstName = read.firstName;
+        stay.lastName = read.lastName;
         m_stays.list.append(stay);
     }
 }

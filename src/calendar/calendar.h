@@ -7,7 +7,6 @@
 #include <QVector>
 #include <QWidget>
 
-class Connection;
 class CalendarModel;
 namespace Ui { class Calendar; }
 
@@ -17,7 +16,9 @@ public:
     explicit Calendar(QWidget* parent = nullptr);
     ~Calendar() override;
 
-    Connection* objConn = nullptr;   // the host's connection; none: nothing is read
+    // The host hands over its database (objConn) once it has opened it;
+    // until then the control reads nothing.
+    void ConnectDatabase() { m_connected = true; }
     QDate dtDate;                    // first day shown
     int iRows = 0;                   // day rows that fit, header included
     int RowHeight = 0;               // twips
@@ -48,6 +49,9 @@ protected:
 
 private:
     Ui::Calendar* ui;
+    bool m_connected = false;
+    // Whether the control reads: the database was handed over and is open.
+    bool reads() const;
     void ScrollDate_Change(int value);
     void DTPicker1_Change();
     void HScroll_Change();

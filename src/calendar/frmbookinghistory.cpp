@@ -3,7 +3,6 @@
 #include "calendar/bookinglist.h"
 #include "calendar/frmbookingsummary.h"
 #include "core/customerstore.h"
-#include "core/db.h"
 #include "core/grid.h"
 #include "core/guard.h"
 #include "core/modmain.h"
@@ -85,7 +84,7 @@ void frmBookingHistory::ShowArrivals()
                                : sort == QLatin1String("Room") ? BookingOrder::Unit
                                                                : BookingOrder::Stored;
     const QList<BookingListEntry> bookings =
-        ReadBookingList(QStringLiteral("b.customerid = ?"), {m_customerId}, order);
+        ReadBookingsOfCustomer(m_customerId, order);
 
     g->setUpdatesEnabled(false);
     g->setRowCount(0);

@@ -2,7 +2,7 @@
 
 #include "booking/bookingsummaryview.h"
 #include "booking/bookingwizard.h"
-#include "core/db.h"
+#include "core/configrecords.h"
 #include "core/guard.h"
 #include "core/mainview.h"
 #include "core/modmain.h"
@@ -49,10 +49,8 @@ void frmBookingSummary::Form_Load()
     ui->lblSalesTaxName2_1->setVisible(tax2);
     m_view->salesTax2->setVisible(tax2);
     if (tax2) {
-        Query q = objConn.query(QStringLiteral("SELECT name, percentage FROM taxrate WHERE id = ?"),
-                                {TaxRateId::Second});
-        if (q.next())
-            ui->lblSalesTaxName2_1->setText(q.text(0));
+        if (const std::optional<TaxRateRecord> rate = TaxRateRecord::find(TaxRateId::Second))
+            ui->lblSalesTaxName2_1->setText(rate->name);
     }
 
     const std::optional<BookingRecord> b = m_view->show(m_bookingId);

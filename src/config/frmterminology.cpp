@@ -4,7 +4,6 @@
 #include "config/frmtaxrate.h"
 #include "config/wizardrecords.h"
 #include "core/configrecords.h"
-#include "core/db.h"
 #include "core/format.h"
 #include "core/guard.h"
 #include "core/modmain.h"
@@ -146,12 +145,7 @@ void frmTerminology::cmdOK_Click()
         MsgBox(SettingsFailureMessage(), vbCritical | vbOKOnly);
         return;
     }
-    {
-        Connection::Transaction t(objConn);
-        WriteTaxRate(TaxRateId::Second, ui->txtSalesTaxName2->text(), tax2);
-        WriteTaxRate(TaxRateId::First, ui->txtSalesTaxName->text(), tax);
-        t.commit();
-    }
+    WriteSalesTaxRows(ui->txtSalesTaxName->text(), tax, ui->txtSalesTaxName2->text(), tax2);
     sCostPerNight = ConfigMoney(QStringLiteral("CostPerNight"), QStringLiteral("123"));
     dSalesTaxPercentage = tax;
     dSalesTaxPercentage2 = tax2;

@@ -3,7 +3,6 @@
 #include "core/numberinput.h"
 #include "config/wizardrecords.h"
 #include "core/configrecords.h"
-#include "core/db.h"
 #include "core/format.h"
 #include "core/guard.h"
 #include "core/modmain.h"

@@ -1,6 +1,9 @@
 #include "config/wizardrecords.h"
 
+#include "core/bookingunitstore.h"
+#include "core/configrecords.h"
 #include "core/db.h"
+#include "core/reserved.h"
 
 std::vector<CommodityWord> CommodityPlurals()
 {
@@ -21,14 +24,8 @@ std::optional<QString> CommoditySingular(const QString& plural)
 
 void RemoveUnitWithBookings(qint32 unitId)
 {
-    // The bookings first, through the unit's rows; then those rows go with them.
-    objConn.execute(QStringLiteral("DELETE FROM booking WHERE id IN "
-                                   "(SELECT bookingid FROM bookingroom WHERE roomid = ?)"),
-                    {unitId});
-    objConn.execute(QStringLiteral("DELETE FROM bookingroom WHERE bookingid IN "
-                                   "(SELECT bookingid FROM bookingroom WHERE roomid = ?)"),
-                    {unitId});
-    objConn.execute(QStringLiteral("DELETE FROM room WHERE id = ?"), {unitId});
+    BookingUnitStore::removeBookingsOfUnit(unitId);
+    UnitRecord::remove(unitId);
 }
 
 void WriteTaxRate(qint32 id, const QString& name, double percentage)
@@ -38,4 +35,12 @@ void WriteTaxRate(qint32 id, const QString& name, double percentage)
     if (changed == 0)
         objConn.execute(QStringLiteral("INSERT INTO taxrate (id, name, percentage) VALUES (?, ?, ?)"),
                         {id, name, percentage});
+}
+
+void WriteSalesTaxRows(const QString& name, double percentage, const QString& name2, double percentage2)
+{
+    Connection::Transaction transaction(objConn);
+    WriteTaxRate(TaxRateId::Second, name2, percentage2);
+    WriteTaxRate(TaxRateId::First, name, percentage);
+    transaction.commit();
 }

@@ -23,3 +23,5 @@ void RemoveUnitWithBookings(qint32 unitId);
 // Writes a sales-tax row's name and percentage; a row that was removed in the
 // tax-rate list is written back under the same id.
 void WriteTaxRate(qint32 id, const QString& name, double percentage);
+// Writes both sales-tax rows (rows 2 and 3) at once.
+void WriteSalesTaxRows(const QString& name, double percentage, const QString& name2, double percentage2);

@@ -1,6 +1,9 @@
 #include "core/bookingstore.h"
 
+#include "core/bookingunitstore.h"
+#include "core/customfieldstore.h"
 #include "core/db.h"
+#include "core/format.h"
 
 namespace BookingStore {
 
@@ -98,12 +101,87 @@ void savePayment(qint64 id, const Payment& p)
     objConn.update(QStringLiteral("Booking"), id, fields);
 }
 
+qint64 saveCustomerStep(qint64 id, const CustomerStep& step)
+{
+    Connection::Transaction transaction(objConn);
+    saveGuestCounts(id, step.adults, step.kids);
+    const std::optional<BookingRecord> booking = read(id);
+    CustomerRecord c = step.customer;
+    c.id = booking ? booking->customerId : 0;
+    // A customer row removed elsewhere is replaced, so that what was typed
+    // is kept.
+    if (c.id != 0 && CustomerStore::exists(c.id)) {
+        CustomerStore::update(c);
+    } else {
+        c.id = CustomerStore::add(c);
+        saveCustomer(id, c.id);
+    }
+    saveCustomField(id, step.bookingUdfId);
+    for (const auto& [field, data] : step.customValues)
+        CustomFieldStore::save(c.id, field, data);
+    transaction.commit();
+    return c.id;
+}
+
 void remove(qint64 id)
 {
     Connection::Transaction transaction(objConn);
     objConn.execute(QStringLiteral("DELETE FROM booking WHERE id = ?"), {id});
-    objConn.execute(QStringLiteral("DELETE FROM bookingroom WHERE bookingid = ?"), {id});
+    BookingUnitStore::removeOf(id);
     transaction.commit();
 }
 
 }  // namespace BookingStore
+
+BookingSearch::BookingSearch(const QDate& arrive, const QDate& depart)
+{
+    if (arrive.isValid()) {
+        m_where += QStringLiteral(" AND fromdate >= ?");
+        m_params << dbValue(Fmt::clockDateTime(arrive, QTime(0, 0)));
+    }
+    // Departures at any time of the day count, up to its last second.
+    if (depart.isValid()) {
+        m_where += QStringLiteral(" AND todate <= ?");
+        m_params << dbValue(Fmt::clockDateTime(depart, QTime(23, 59, 59)));
+    }
+}
+
+BookingSearch::~BookingSearch() = default;
+
+QList<FoundBooking> BookingSearch::page(const QVariantList* after, int limit) const
+{
+    QString sql = QStringLiteral("SELECT booking.id, fromdate, todate, firstname, lastname "
+                                 "FROM booking, customer "
+                                 "WHERE booking.customerid = customer.id")
+                  + m_where;
+    QVariantList params = m_params;
+    if (after) {
+        sql += QStringLiteral(" AND (fromdate, todate, booking.id) > (?, ?, ?)");
+        params += *after;
+    }
+    sql += QStringLiteral(" ORDER BY fromdate, todate, booking.id LIMIT ?");
+    params << limit;
+    QList<FoundBooking> rows;
+    Query q = objConn.query(sql, params);
+    while (q.next())
+        rows.append({qint32(q.integer(0)), q.text(3), q.text(4), q.dateTime(1), q.dateTime(2),
+                     {q.value(1), q.value(2), q.value(0)}});
+    return rows;
+}
+
+bool BookingSearch::countSome(int slice, qint64* counted)
+{
+    // Every match, one row each, in no particular order.
+    if (!m_counting)
+        m_counting = std::make_unique<Query>(objConn.query(
+            QStringLiteral("SELECT 1 FROM booking, customer WHERE booking.customerid = customer.id") + m_where,
+            m_params));
+    for (int i = 0; i < slice; ++i) {
+        if (!m_counting->next()) {
+            m_counting.reset();
+            return false;
+        }
+        ++*counted;
+    }
+    return true;
+}

@@ -1,11 +1,16 @@
 #pragma once
 // One booking row as a record, read and written here and nowhere else.
+#include "core/customerstore.h"
 #include "core/money.h"
 
+#include <QDate>
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QVariant>
+#include <memory>
 #include <optional>
+#include <utility>
 
 struct BookingRecord {
     qint32 id = 0;
@@ -57,7 +62,59 @@ struct Payment {
 };
 void savePayment(qint64 id, const Payment& p);
 
+// The customer step, written all at once: the guest counts; the typed
+// customer, changing the booking's customer row, or adding one and making
+// it the booking's when it has none (or its row was removed); the choice of
+// the custom booking field; and the customer's custom field values (field id
+// and value). Returns the customer's id.
+struct CustomerStep {
+    QVariant adults;
+    QVariant kids;
+    CustomerRecord customer;   // its id aside
+    qint64 bookingUdfId = 0;
+    QList<std::pair<qint64, QString>> customValues;
+};
+qint64 saveCustomerStep(qint64 id, const CustomerStep& step);
+
 // Removes the booking and its units (its invoice lines stay, as before).
 void remove(qint64 id);
 
 }  // namespace BookingStore
+
+// Bookings that have a customer, found by their days: arriving on or after
+// the arrival day, departing by the end of the departure day (an invalid
+// day sets no condition). Read a page at a time in order of arrival,
+// departure and id; keyset paging on that order reads each page from the
+// dates index alone.
+struct FoundBooking {
+    qint32 id = 0;
+    QString firstName;
+    QString lastName;
+    QDateTime from;
+    QDateTime to;
+    QVariantList key;   // where the next page starts
+};
+
+class Query;
+
+class BookingSearch {
+public:
+    BookingSearch(const QDate& arrive, const QDate& depart);
+    ~BookingSearch();
+    BookingSearch(const BookingSearch&) = delete;
+    BookingSearch& operator=(const BookingSearch&) = delete;
+
+    // At most limit bookings after the key of a booking found before (none:
+    // from the first).
+    QList<FoundBooking> page(const QVariantList* after, int limit) const;
+
+    // Counts the matches a slice at a time, adding at most slice of them to
+    // *counted each call; false once every match is counted (the next call
+    // counts afresh).
+    bool countSome(int slice, qint64* counted);
+
+private:
+    QString m_where;
+    QVariantList m_params;
+    std::unique_ptr<Query> m_counting;
+};

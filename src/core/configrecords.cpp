@@ -1,5 +1,6 @@
 #include "core/configrecords.h"
 
+#include "core/bookingunitstore.h"
 #include "core/db.h"
 #include "core/reserved.h"
 
@@ -195,7 +196,7 @@ void UnitRecord::remove(qint32 id)
 
 bool UnitRecord::isBooked(qint32 id)
 {
-    return exists(QStringLiteral("SELECT 1 FROM bookingroom WHERE roomid = ?"), id);
+    return BookingUnitStore::isBooked(id);
 }
 
 std::optional<QString> UnitRecord::notesOf(qint32 id)
@@ -232,6 +233,35 @@ std::optional<ChargeableItemRecord> ChargeableItemRecord::find(qint32 id)
     if (!q.next())
         return std::nullopt;
     return ChargeableItemRecord{id, q.text(0), q.money(1), qint32(q.integer(2)), q.integer(3) != 0};
+}
+
+namespace {
+
+const char* const kPricedItems = "SELECT item.id, item.name, saleamount, taxrateid, taxrate.name, taxrate.percentage "
+                                 "FROM item, taxrate WHERE item.taxrateid = taxrate.id ";
+
+ChargeableItemRecord::Priced pricedOf(const Query& q)
+{
+    return {qint32(q.integer(0)), q.text(1), q.money(2), qint32(q.integer(3)), q.text(4), q.value(5).toDouble()};
+}
+
+}  // namespace
+
+std::optional<ChargeableItemRecord::Priced> ChargeableItemRecord::priced(qint32 id)
+{
+    Query q = objConn.query(QLatin1String(kPricedItems) + QStringLiteral("AND item.id = ?"), {id});
+    if (!q.next())
+        return std::nullopt;
+    return pricedOf(q);
+}
+
+std::vector<ChargeableItemRecord::Priced> ChargeableItemRecord::pricedDefaults()
+{
+    std::vector<Priced> items;
+    Query q = objConn.query(QLatin1String(kPricedItems) + QStringLiteral("AND isdefault = 1 ORDER BY item.id"));
+    while (q.next())
+        items.push_back(pricedOf(q));
+    return items;
 }
 
 void ChargeableItemRecord::save()
@@ -295,6 +325,11 @@ std::vector<NamedRow> BookingChoiceRecord::listed()
     while (q.next())
         rows.push_back({qint32(q.integer(0)), q.text(1)});
     return rows;
+}
+
+std::vector<NamedRow> BookingChoiceRecord::all()
+{
+    return namedRows(QStringLiteral("SELECT id, name FROM BookingUDF ORDER BY id"));
 }
 
 std::optional<BookingChoiceRecord> BookingChoiceRecord::find(qint32 id)

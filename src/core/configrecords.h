@@ -86,6 +86,21 @@ struct ChargeableItemRecord {
     void save();
     static void remove(qint32 id);
     static bool namedByInvoiceLines(qint32 id);
+
+    // An item with the name and percentage of its tax rate, as an invoice
+    // line copies them; nothing when the item or its tax rate row is missing.
+    struct Priced {
+        qint32 id = 0;
+        QString name;
+        Money saleAmount;
+        qint32 taxRateId = 0;
+        QString taxName;
+        double taxPercentage = 0;
+    };
+    static std::optional<Priced> priced(qint32 id);
+    // The items every new booking's invoice gets, by id (those without their
+    // tax rate row left out).
+    static std::vector<Priced> pricedDefaults();
 };
 
 struct PaymentMethodRecord {
@@ -105,6 +120,8 @@ struct BookingChoiceRecord {
 
     // Every choice but the default, by name.
     static std::vector<NamedRow> listed();
+    // Every choice, the default first, in table order, as a booking offers them.
+    static std::vector<NamedRow> all();
     static std::optional<BookingChoiceRecord> find(qint32 id);
     void save();
     static void remove(qint32 id);

@@ -1,5 +1,7 @@
 #include "core/customerstore.h"
 
+#include "core/bookingstore.h"
+#include "core/bookingunitstore.h"
 #include "core/db.h"
 #include "core/format.h"
 
@@ -124,9 +126,13 @@ void update(const CustomerRecord& c)
                      c.homePhone, c.mobile, c.fax, c.email, c.businessName, c.id});
 }
 
-void linkBooking(qint64 customerId, qint64 bookingId)
+qint64 addForBooking(const CustomerRecord& c, qint64 bookingId)
 {
-    objConn.execute(QStringLiteral("UPDATE booking SET customerid = ? WHERE id = ?"), {customerId, bookingId});
+    Connection::Transaction transaction(objConn);
+    const qint64 id = add(c);
+    BookingStore::saveCustomer(bookingId, id);
+    transaction.commit();
+    return id;
 }
 
 int futureBookingCount(qint64 id, const QDate& today)
@@ -152,9 +158,7 @@ int pastBookingCount(qint64 id, const QDate& today)
 void removeWithBookings(qint64 id)
 {
     Connection::Transaction transaction(objConn);
-    objConn.execute(QStringLiteral("DELETE FROM bookingroom WHERE bookingid IN "
-                                   "(SELECT id FROM booking WHERE customerid = ?)"),
-                    {id});
+    BookingUnitStore::removeOfCustomer(id);
     objConn.execute(QStringLiteral("DELETE FROM booking WHERE customerid = ?"), {id});
     objConn.execute(QStringLiteral("DELETE FROM customer WHERE id = ?"), {id});
     transaction.commit();

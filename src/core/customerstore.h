@@ -36,8 +36,9 @@ qint64 add(const CustomerRecord& c);
 // Writes every column the program edits (all but SubmittedDate) of the row c.id.
 void update(const CustomerRecord& c);
 
-// Makes the customer the booking's customer (no such booking: nothing changes).
-void linkBooking(qint64 customerId, qint64 bookingId);
+// Adds the customer and makes them the booking's customer (booking 0, or no
+// such booking: only the customer is added), all at once; returns the new id.
+qint64 addForBooking(const CustomerRecord& c, qint64 bookingId);
 
 // Bookings of the customer not over before today began: arriving or
 // departing today or later, and stays in progress.

@@ -18,11 +18,7 @@
 QString sDBPath;
 qint32 iBookingID = 0;
 int iBookingStep = 0;
-qint32 giCustomerID = 0;
 QString WizMailList_Filename;
-int iNoOfNights = 0;
-qint32 lBookingCommissionID = CommissionAccountId::None;
-double dBookingCommissionPercentage = 0;
 Money sCostPerNight;
 double dSalesTaxPercentage = 0;
 double dSalesTaxPercentage2 = 0;

@@ -24,12 +24,8 @@ void RememberBookingInProgress();
 // in progress) could not be written: once, until a save succeeds again.
 void ReportUnsavedSettings();
 void RestoreBookingInProgress();
-extern qint32 giCustomerID;                // customer being edited
 
 extern QString WizMailList_Filename;       // the mailing list's file; offered again at the next run
-extern int iNoOfNights;                    // days from arrival to departure of the booking shown
-extern qint32 lBookingCommissionID;        // commission account on the payment page; 1 = none
-extern double dBookingCommissionPercentage;
 
 extern Money sCostPerNight;                // copies of settings made at start-up
 extern double dSalesTaxPercentage;

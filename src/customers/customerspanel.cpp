@@ -193,7 +193,7 @@ void CustomersPanel::cboCustView_Click()
 
 void CustomersPanel::cmdCreateCustomer_Click()
 {
-    frmCustomer::ask(-1, window());
+    frmCustomer::ask(-1, iBookingID, window());
     RefreshCustomerScreen(1, 0);
 }
 
@@ -201,7 +201,7 @@ void CustomersPanel::cmdEditCustomer_Click()
 {
     const qint64 id = currentCustomer();
     if (id != 0 && id != -1)
-        frmCustomer::ask(id, window());
+        frmCustomer::ask(id, iBookingID, window());
     RefreshCustomerScreen(currentRow(), 0);
 }
 

@@ -1,6 +1,5 @@
 #include "customers/frmcustomer.h"
 
-#include "core/db.h"
 #include "core/guard.h"
 #include "core/modmain.h"
 #include "core/platform.h"
@@ -9,8 +8,8 @@
 
 #include <QMouseEvent>
 
-frmCustomer::frmCustomer(qint64 customerId, QWidget* parent)
-    : QDialog(parent), ui(new Ui::frmCustomer), m_customerId(customerId)
+frmCustomer::frmCustomer(qint64 customerId, qint32 bookingInProgress, QWidget* parent)
+    : QDialog(parent), ui(new Ui::frmCustomer), m_customerId(customerId), m_bookingInProgress(bookingInProgress)
 {
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
@@ -28,9 +27,9 @@ frmCustomer::~frmCustomer()
     delete ui;
 }
 
-std::optional<qint64> frmCustomer::ask(qint64 customerId, QWidget* parent)
+std::optional<qint64> frmCustomer::ask(qint64 customerId, qint32 bookingInProgress, QWidget* parent)
 {
-    frmCustomer dlg(customerId, parent);
+    frmCustomer dlg(customerId, bookingInProgress, parent);
     dlg.exec();
     return dlg.m_saved;
 }
@@ -97,12 +96,8 @@ void frmCustomer::cmdOK_Click()
         CustomerStore::update(typed());
         m_saved = m_customerId;
     } else {
-        Connection::Transaction transaction(objConn);
-        const qint64 id = CustomerStore::add(typed());
         // The booking being entered, whoever its customer was, is now this customer's.
-        CustomerStore::linkBooking(id, iBookingID);
-        transaction.commit();
-        m_saved = id;
+        m_saved = CustomerStore::addForBooking(typed(), m_bookingInProgress);
     }
     accept();
 }

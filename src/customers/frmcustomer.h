@@ -11,13 +11,14 @@ namespace Ui { class frmCustomer; }
 class frmCustomer : public QDialog {
     Q_OBJECT
 public:
-    // customerId -1: a new customer.
-    explicit frmCustomer(qint64 customerId, QWidget* parent = nullptr);
+    // customerId -1: a new customer, who becomes the customer of booking
+    // bookingInProgress (the wizard's, 0 when none).
+    frmCustomer(qint64 customerId, qint32 bookingInProgress, QWidget* parent = nullptr);
     ~frmCustomer() override;
 
     // Shows the dialog modally; the id of the customer stored by OK, or none
     // when the user cancelled.
-    static std::optional<qint64> ask(qint64 customerId, QWidget* parent);
+    static std::optional<qint64> ask(qint64 customerId, qint32 bookingInProgress, QWidget* parent);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,5 +33,6 @@ private:
 
     Ui::frmCustomer* ui;
     qint64 m_customerId;
+    qint32 m_bookingInProgress;
     std::optional<qint64> m_saved;
 };

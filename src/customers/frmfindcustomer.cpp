@@ -285,7 +285,7 @@ void frmFindCustomer::cmdCancel_Click()
 
 void frmFindCustomer::cmdCreateCustomer_Click()
 {
-    frmCustomer::ask(-1, this);
+    frmCustomer::ask(-1, iBookingID, this);
     RefreshCustomerScreen(1, 0);
 }
 
@@ -293,7 +293,7 @@ void frmFindCustomer::cmdEditCustomer_Click()
 {
     const qint64 id = GridCurrentRowData(ui->gcust, 0);
     if (id != 0 && id != -1)
-        frmCustomer::ask(id, this);
+        frmCustomer::ask(id, iBookingID, this);
     RefreshCustomerScreen(1, 0);
 }
 

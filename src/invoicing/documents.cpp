@@ -1,8 +1,8 @@
 #include "invoicing/documents.h"
 
 #include "core/bookingstore.h"
+#include "core/bookingunitstore.h"
 #include "core/customerstore.h"
-#include "core/db.h"
 #include "core/filedialogs.h"
 #include "core/filewriter.h"
 #include "core/format.h"
@@ -54,13 +54,7 @@ void FillHeader(QString& c, qint32 bookingId, const QList<InvoiceLine>& lines)
     Put(c, "<nochildren>", Nz(b->noKids));
     Put(c, "<CommodityPlural>", gsCommodityPlural);
 
-    QStringList rooms;
-    Query r = objConn.query(QStringLiteral("SELECT room.name FROM bookingroom JOIN room ON room.id = bookingroom.roomid "
-                                           "WHERE bookingroom.bookingid = ? ORDER BY bookingroom.id"),
-                            {bookingId});
-    while (r.next())
-        rooms << r.text(0);
-    Put(c, "<roomlist>", rooms.join(QStringLiteral(", ")));
+    Put(c, "<roomlist>", BookingUnitStore::unitNamesOf(bookingId).join(QStringLiteral(", ")));
 
     Put(c, "<tip>", Fmt::currency(b->tip));
     Put(c, "<payments>", Fmt::currency(b->amountPayed));
@@ -313,7 +307,7 @@ void FillDocumentTemplate(QByteArray& c, qint32 bookingId)
 {
     QString text = QString::fromLatin1(c);
     // The lines are read once for the whole document.
-    const QList<InvoiceLine> lines = ReadInvoiceLines(bookingId);
+    const QList<InvoiceLine> lines = InvoiceLineStore::linesOf(bookingId);
     FillHeader(text, bookingId, lines);
     FillItemBlock(text, lines);
     c = text.toLatin1();
@@ -338,11 +332,11 @@ QString ShellOpenFailureReason(int code)
     }
 }
 
-void PrintBookingConfirmation()
+void PrintBookingConfirmation(qint32 bookingId)
 {
-    if (iBookingID == 0)
+    if (bookingId == 0)
         return;
-    MakeDocument("BookingConfirmation.rtf", "Conf", iBookingID);
+    MakeDocument("BookingConfirmation.rtf", "Conf", bookingId);
 }
 
 void PrintBookingReceipt(qint32 bookingId)

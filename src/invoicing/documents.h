@@ -10,9 +10,9 @@
 #include <QString>
 #include <QtGlobal>
 
-// The confirmation letter of the booking in progress in the wizard; nothing
-// happens when no booking is in progress.
-void PrintBookingConfirmation();
+// The confirmation letter of a booking; nothing happens for booking 0 (none
+// in progress).
+void PrintBookingConfirmation(qint32 bookingId);
 // The receipt of a booking chosen in a list. The booking in progress, if any,
 // stays as it is.
 void PrintBookingReceipt(qint32 bookingId);

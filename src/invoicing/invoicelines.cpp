@@ -1,8 +1,9 @@
 #include "invoicing/invoicelines.h"
 
+#include "core/configrecords.h"
 #include "core/db.h"
 #include "core/format.h"
-#include "core/modmain.h"
+#include "core/invoicelinestore.h"
 #include "core/reserved.h"
 
 #include <QHash>
@@ -16,25 +17,14 @@ public:
     bool lookUp(int month, bool* high)
     {
         auto it = m_months.constFind(month);
-        if (it == m_months.constEnd()) {
-            Query q = objConn.query(QStringLiteral("SELECT HighLow FROM Season WHERE Month = ?"), {month});
-            Entry e;
-            if (q.next()) {
-                e.found = true;
-                e.high = q.text(0) == QLatin1String("H");
-            }
-            it = m_months.insert(month, e);
-        }
-        *high = it->high;
-        return it->found;
+        if (it == m_months.constEnd())
+            it = m_months.insert(month, SeasonRecord::find(month));
+        *high = *it && (*it)->high;
+        return it->has_value();
     }
 
 private:
-    struct Entry {
-        bool found = false;
-        bool high = false;
-    };
-    QHash<int, Entry> m_months;
+    QHash<int, std::optional<SeasonRecord>> m_months;
 };
 
 struct Prices {
@@ -88,7 +78,7 @@ qint64 hourIndex(const QDateTime& dt)
 
 Money UnitChargeAmount(const QString& sChargeForEach, const QDateTime& dtFromDate, const QDateTime& dtToDate,
                        Money LowUnitPrice, Money HighUnitPrice, Money HighWeekendPrice, Money LowWeekendPrice,
-                       Money UnitPrice, qint32 iNoAdults)
+                       Money UnitPrice, qint32 iNoAdults, int iNoOfNights)
 {
     const Prices prices{LowUnitPrice, HighUnitPrice, HighWeekendPrice, LowWeekendPrice};
     Seasons seasons;
@@ -136,35 +126,48 @@ QString BookingLineName(const QString& sName, const QDateTime& dtFromDate, const
            + Fmt::shortDate(dtToDate.date());
 }
 
-void AddBookingItemToInvoice(const QString& sChargeForEach, const QDateTime& dtFromDate, const QDateTime& dtToDate,
-                             Money LowUnitPrice, Money HighUnitPrice, Money HighWeekendPrice, Money LowWeekendPrice,
-                             Money UnitPrice, const QString& sName, const QString& sTaxName, double dTaxPercentage,
-                             qint32 iNoAdults)
+void AddBookingItemToInvoice(const Stay& stay, const PricedUnit& unit)
 {
-    const Money amount = UnitChargeAmount(sChargeForEach, dtFromDate, dtToDate, LowUnitPrice, HighUnitPrice,
-                                          HighWeekendPrice, LowWeekendPrice, UnitPrice, iNoAdults);
-    AddNewInvoiceLineToDB(ItemId::Booking, 1, BookingLineName(sName, dtFromDate, dtToDate), amount, sTaxName, dTaxPercentage);
+    const Money amount =
+        UnitChargeAmount(unit.chargeForEach, stay.dtFromDate, stay.dtToDate, unit.low, unit.high, unit.highWeekend,
+                         unit.lowWeekend, unit.unitPrice, stay.iNoAdults, stay.iNoOfNights);
+    AddNewInvoiceLineToDB(stay.iBookingID, ItemId::Booking, 1, BookingLineName(unit.name, stay.dtFromDate, stay.dtToDate),
+                          amount, unit.taxName, unit.taxPercentage);
 }
 
-qint64 AddNewInvoiceLineToDB(qint32 ID, qint32 Quantity, const QString& Name, Money Amount,
+qint64 AddNewInvoiceLineToDB(qint32 iBookingID, qint32 ID, qint32 Quantity, const QString& Name, Money Amount,
                              const QString& TaxRateName, double TaxRatePercentage)
 {
-    Query q = objConn.query(QStringLiteral("SELECT item.id, item.name, taxrate.percentage, taxrate.name AS tname, "
-                                           "saleamount FROM item, taxrate "
-                                           "WHERE item.taxrateid = taxrate.id AND item.id = ?"),
-                            {ID});
-    if (!q.next())
+    const std::optional<ChargeableItemRecord::Priced> item = ChargeableItemRecord::priced(ID);
+    if (!item)
         return -1;
-    const bool given = ID == 1 || ID == 2;
-    const QString name = given ? Name : q.text(QStringLiteral("name"));
-    const Money amount = given ? Amount : q.money(QStringLiteral("saleamount"));
-    const QString taxName = given ? TaxRateName : q.text(QStringLiteral("tname"));
-    const double taxPercentage = given ? TaxRatePercentage : q.value(QStringLiteral("percentage")).toDouble();
-    return objConn.insert(QStringLiteral("InvoiceLine"), {{QStringLiteral("ItemID"), ID},
-                                                          {QStringLiteral("BookingID"), iBookingID},
-                                                          {QStringLiteral("Quantity"), Quantity},
-                                                          {QStringLiteral("Name"), name},
-                                                          {QStringLiteral("Amount"), dbValue(amount)},
-                                                          {QStringLiteral("TaxRateName"), taxName},
-                                                          {QStringLiteral("TaxRatePercentage"), taxPercentage}});
+    const bool given = ID == ItemId::Booking || ID == ItemId::NewItem;
+    InvoiceLineStore::Values line;
+    line.bookingId = iBookingID;
+    line.itemId = ID;
+    line.quantity = Quantity;
+    line.name = given ? Name : item->name;
+    line.amount = given ? Amount : item->saleAmount;
+    line.taxRateName = given ? TaxRateName : item->taxName;
+    line.taxRatePercentage = given ? TaxRatePercentage : item->taxPercentage;
+    return InvoiceLineStore::add(line);
+}
+
+void SeedInvoice(const Stay& stay, const std::vector<PricedUnit>& units)
+{
+    Connection::Transaction transaction(objConn);
+    for (const PricedUnit& u : units)
+        AddBookingItemToInvoice(stay, u);
+    for (const ChargeableItemRecord::Priced& item : ChargeableItemRecord::pricedDefaults())
+        AddNewInvoiceLineToDB(stay.iBookingID, item.id, 1, item.name, item.saleAmount, item.taxName, item.taxPercentage);
+    transaction.commit();
+}
+
+void RepriceStay(const Stay& stay, const std::vector<PricedUnit>& units)
+{
+    Connection::Transaction transaction(objConn);
+    InvoiceLineStore::removeItemLines(stay.iBookingID, ItemId::Booking);
+    for (const PricedUnit& u : units)
+        AddBookingItemToInvoice(stay, u);
+    transaction.commit();
 }

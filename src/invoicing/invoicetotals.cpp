@@ -1,42 +1,11 @@
 #include "invoicing/invoicetotals.h"
 
 #include "core/bookingstore.h"
+#include "core/configrecords.h"
 #include "core/db.h"
 #include "core/format.h"
 #include "core/reserved.h"
 #include "core/settings.h"
-
-Money InvoiceLine::itemTotal() const
-{
-    return amount.times(quantity);
-}
-
-Money InvoiceLine::tax() const
-{
-    const double rate = chargedPercentage();
-    if (rate == 0)
-        return Money();
-    return amount.percent(rate).times(quantity);
-}
-
-QList<InvoiceLine> ReadInvoiceLines(qint32 bookingId)
-{
-    QList<InvoiceLine> lines;
-    Query q = objConn.query(QStringLiteral("SELECT id, quantity, name, amount, taxratename, taxratepercentage "
-                                           "FROM invoiceline WHERE bookingid = ? ORDER BY id"),
-                            {bookingId});
-    while (q.next()) {
-        InvoiceLine line;
-        line.id = q.integer(0);
-        line.quantity = q.value(1).toDouble();
-        line.name = q.text(2);
-        line.amount = q.money(3);
-        line.taxRateName = q.text(4);
-        line.taxRatePercentage = q.value(5).toDouble();
-        lines << line;
-    }
-    return lines;
-}
 
 QString FirstTaxName(const QList<InvoiceLine>& lines)
 {
@@ -65,11 +34,9 @@ SecondTax ReadSecondTax()
     SecondTax t;
     t.enabled = ConfigFlag(QStringLiteral("EnabledSalesTax2"), false);
     if (t.enabled) {
-        Query q = objConn.query(QStringLiteral("SELECT name, percentage FROM taxrate WHERE id = ?"),
-                                {TaxRateId::Second});
-        if (q.next()) {
+        if (const std::optional<TaxRateRecord> rate = TaxRateRecord::find(TaxRateId::Second)) {
             t.found = true;
-            t.percentage = q.value(1).toDouble();
+            t.percentage = rate->percentage;
         }
     }
     return t;
@@ -178,7 +145,7 @@ QHash<qint32, CustomerBalance> CustomerBalances(const QList<qint32>& customerIds
 
 BookingTotals CalcTotal(qint32 bookingId)
 {
-    return CalcTotal(bookingId, ReadInvoiceLines(bookingId));
+    return CalcTotal(bookingId, InvoiceLineStore::linesOf(bookingId));
 }
 
 BookingTotals CalcTotal(qint32 bookingId, const QList<InvoiceLine>& lines)

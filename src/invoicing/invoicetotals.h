@@ -2,40 +2,12 @@
 // A booking's figures. No total is ever stored: the charges are the invoice
 // lines plus the tip, so every window and document computes them here, and
 // all of them show the same figures for the same booking.
+#include "core/invoicelinestore.h"
 #include "core/money.h"
 
 #include <QHash>
 #include <QList>
 #include <QString>
-
-// A stored tax percentage as it is charged and shown: one of 0 or less
-// (which an older file may hold) counts as no tax.
-inline double ChargedTaxPercentage(double stored)
-{
-    return stored > 0 ? stored : 0;
-}
-
-// One invoice line as stored.
-struct InvoiceLine {
-    qint64 id = 0;
-    double quantity = 0;
-    QString name;
-    Money amount;                // unit price, tax excluded
-    QString taxRateName;
-    double taxRatePercentage = 0;
-
-    // Quantity times unit price, tax excluded, to the ten-thousandth.
-    Money itemTotal() const;
-    // The rate the line is charged, and shown, at: its percentage, or 0 when
-    // that is 0 or less (a rate an older file may hold counts as no tax).
-    double chargedPercentage() const { return ChargedTaxPercentage(taxRatePercentage); }
-    // The line's tax: the unit tax rounded to the ten-thousandth, times the
-    // quantity.
-    Money tax() const;
-};
-
-// The lines of a booking in the order they were added.
-QList<InvoiceLine> ReadInvoiceLines(qint32 bookingId);
 
 // The name shown for the first tax: the tax name the lines carry when they
 // all carry the same one (a leading line without a name is passed over), else

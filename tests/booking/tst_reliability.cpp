@@ -357,7 +357,7 @@ void TestReliability::smallerMends()
     small.rlim_cur = 4096;
     setrlimit(RLIMIT_FSIZE, &small);
     iBookingID = id;
-    PrintBookingConfirmation();
+    PrintBookingConfirmation(iBookingID);
     setrlimit(RLIMIT_FSIZE, &old);
     const QString said = fakes().messageBoxes->lastPrompt();
     QVERIFY2(said.contains(QStringLiteral("File too large")), qPrintable(said));

@@ -52,7 +52,7 @@ class TestCalendar : public QObject {
         owned = std::make_unique<Calendar>();
         cal = owned.get();
         cal->resize(width, height);
-        cal->objConn = &objConn;
+        cal->ConnectDatabase();
         cal->Setup();
         cal->CommodityName = "Rooms";
         cal->show();
@@ -238,7 +238,7 @@ private slots:
         // As many for a control sized while hidden, as the host's is while
         // another view is in front.
         Calendar hidden;
-        hidden.objConn = &objConn;
+        hidden.ConnectDatabase();
         hidden.Setup();
         hidden.resize(500, 570);
         hidden.InitHeaders();

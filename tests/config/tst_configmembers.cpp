@@ -338,7 +338,7 @@ void TestConfigMembers::seasons()
     // The next pricing run takes March's high prices, and May's 'h' is low.
     const auto price = [](const char* from, const char* to) {
         return UnitChargeAmount("Night", QDateTime::fromString(from, Qt::ISODate), QDateTime::fromString(to, Qt::ISODate),
-                                money("10"), money("20"), money("20"), money("10"), Money(), 1);
+                                money("10"), money("20"), money("20"), money("10"), Money(), 1, 1);
     };
     QCOMPARE(price("2031-03-04T14:00:00", "2031-03-05T10:00:00"), money("20"));
     QCOMPARE(price("2031-05-06T14:00:00", "2031-05-07T10:00:00"), money("10"));

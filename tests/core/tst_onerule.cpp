@@ -427,7 +427,7 @@ void TestOneRule::captionsShowWordsWhole()
     SaveConfigFlag(QStringLiteral("EnableCommission"), true);
     Calendar cal;
     cal.resize(900, 500);
-    cal.objConn = &objConn;
+    cal.ConnectDatabase();
     cal.Setup();
     cal.show();
     QVERIFY(QTest::qWaitForWindowExposed(&cal));

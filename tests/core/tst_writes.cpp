@@ -129,7 +129,7 @@ void TestWrites::everyWriterKeepsTheOldFile()
         case 5: control<QPushButton>(main->reports(), "cmdReportExport")->click(); break;
         case 6: WriteMailingList(file); break;
         case 7: main->mnuWebCreatePage_Click(); break;
-        case 8: PrintBookingConfirmation(); break;
+        case 8: PrintBookingConfirmation(iBookingID); break;
         }
     };
     // A page with a form service of the user's is written without a word.

@@ -37,7 +37,7 @@ QStringList boxes(const frmCustomer* dlg)
 // Opens the dialog for id, checks what it shows, types texts (when given)
 // and presses the button; returns the dialog's answer.
 std::optional<qint64> editInDialog(qint64 id, const QStringList& expectShown, const QStringList& type,
-                                   const char* button)
+                                   const char* button, qint32 bookingInProgress = 0)
 {
     onNextDialogOf<frmCustomer>([=](frmCustomer* dlg) {
         QCOMPARE(boxes(dlg), expectShown);
@@ -45,7 +45,7 @@ std::optional<qint64> editInDialog(qint64 id, const QStringList& expectShown, co
             control<QLineEdit>(dlg, kBoxes[i])->setText(type[i]);
         QTest::mouseClick(control<QPushButton>(dlg, button), Qt::LeftButton);
     });
-    return frmCustomer::ask(id, nullptr);
+    return frmCustomer::ask(id, bookingInProgress, nullptr);
 }
 
 int count(const char* sql)
@@ -136,29 +136,28 @@ private slots:
         };
 
         // No booking in progress: no booking changes.
-        iBookingID = 0;
-        editInDialog(-1, QStringList(14, QString()), {QStringLiteral("A")}, "cmdOk");
+        editInDialog(-1, QStringList(14, QString()), {QStringLiteral("A")}, "cmdOk", 0);
         QCOMPARE(customerOf(empty), qint64(0));
         QCOMPARE(customerOf(taken), other);
 
         // A booking without a customer, and one that had a customer, take the new one.
-        iBookingID = empty;
-        const std::optional<qint64> a = editInDialog(-1, QStringList(14, QString()), {QStringLiteral("B")}, "cmdOk");
+        const std::optional<qint64> a =
+            editInDialog(-1, QStringList(14, QString()), {QStringLiteral("B")}, "cmdOk", qint32(empty));
         QCOMPARE(customerOf(empty), *a);
-        iBookingID = taken;
-        const std::optional<qint64> b = editInDialog(-1, QStringList(14, QString()), {QStringLiteral("C")}, "cmdOk");
+        const std::optional<qint64> b =
+            editInDialog(-1, QStringList(14, QString()), {QStringLiteral("C")}, "cmdOk", qint32(taken));
         QCOMPARE(customerOf(taken), *b);
 
         // Editing, and a cancelled new customer, link nothing.
-        QCOMPARE(editInDialog(other, details(*CustomerStore::read(other)), {QStringLiteral("D")}, "cmdOk"),
+        QCOMPARE(editInDialog(other, details(*CustomerStore::read(other)), {QStringLiteral("D")}, "cmdOk", qint32(taken)),
                  std::optional<qint64>(other));
-        editInDialog(-1, QStringList(14, QString()), {QStringLiteral("E")}, "cmdCancel");
+        editInDialog(-1, QStringList(14, QString()), {QStringLiteral("E")}, "cmdCancel", qint32(taken));
         QCOMPARE(customerOf(taken), *b);
     }
 
     void emailLinkWritesToTheAddressTyped()
     {
-        frmCustomer dlg(-1, nullptr);
+        frmCustomer dlg(-1, 0, nullptr);
         QLabel* link = control<QLabel>(&dlg, "lblEmail");
         QTest::mouseClick(link, Qt::LeftButton);
         control<QLineEdit>(&dlg, "txtEmail")->setText(QStringLiteral("o'brien+x@example.com"));

@@ -326,14 +326,14 @@ void TestDocuments::documentsLeaveBookingInProgress()
     // Booking 0 makes nothing, nor a confirmation without a booking in progress.
     PrintBookingReceipt(0);
     iBookingID = 0;
-    PrintBookingConfirmation();
+    PrintBookingConfirmation(iBookingID);
     QCOMPARE(fakes().shell->opened.size(), 1);
     QCOMPARE(fakes().messageBoxes->shown.size(), 0);
 
     // The confirmation is of the booking in progress.
     writeFile(db.folder() + QStringLiteral("BookingConfirmation.rtf"), "<todate>");
     iBookingID = inProgress;
-    PrintBookingConfirmation();
+    PrintBookingConfirmation(iBookingID);
     QCOMPARE(fakes().shell->opened.size(), 2);
     QVERIFY(QFileInfo(fakes().shell->opened.last()).fileName().startsWith(QStringLiteral("Con")));
     QCOMPARE(readFile(fakes().shell->opened.last()), QByteArray("3/6/2025\r\n"));
@@ -394,7 +394,7 @@ void TestDocuments::fileFailures()
     iBookingID = id;
 
     // No template beside the program.
-    PrintBookingConfirmation();
+    PrintBookingConfirmation(iBookingID);
     QCOMPARE(fakes().shell->opened.size(), 0);
     QCOMPARE(fakes().messageBoxes->lastPrompt(),
              QString::fromLatin1(kSupport) + QStringLiteral("File not found: ") + db.folder()
@@ -411,7 +411,7 @@ void TestDocuments::fileFailures()
     temp->names = {QStringLiteral("1"), QStringLiteral("2")};
     temp->refused = {QDir(db.folder()).absolutePath()};
     platform().setTempFiles(std::move(temp));
-    PrintBookingConfirmation();
+    PrintBookingConfirmation(iBookingID);
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     qunsetenv("XDG_DATA_HOME");
     QVERIFY(dataFolder.startsWith(data.path()));
@@ -474,7 +474,7 @@ void TestDocuments::wordProcessorReadsFilledDocuments()
     addLine(id, 1, QStringLiteral("Harbour View booking"), "240", QStringLiteral("Sales Tax"), 10);
     addLine(id, 3, QStringLiteral("Breakfast <full>"), "12.5", QStringLiteral("Sales Tax"), 10);
     iBookingID = id;
-    PrintBookingConfirmation();
+    PrintBookingConfirmation(iBookingID);
     PrintBookingReceipt(id);
     QCOMPARE(fakes().messageBoxes->shown.size(), 0);
     QCOMPARE(fakes().shell->opened.size(), 2);

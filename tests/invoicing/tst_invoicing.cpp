@@ -119,9 +119,8 @@ void TestInvoicing::unitCharge()
     TestDb db;
     db.open();
     objConn.execute(QStringLiteral("DELETE FROM season WHERE month = ?"), {noSeason});
-    iNoOfNights = nights;
     const Money amount = UnitChargeAmount(unit, from, to, money("100"), money("150"), money("180"), money("120"),
-                                          money("70"), adults);
+                                          money("70"), adults, nights);
     QCOMPARE(amount.toDecimalText(), expected);
 }
 
@@ -129,22 +128,22 @@ void TestInvoicing::linesTakeGivenOrCatalogueValues()
 {
     TestDb db;
     db.open();
-    iBookingID = addBooking();
+    const qint32 booking = addBooking();
     const qint64 towels = objConn.insert(QStringLiteral("item"), {{QStringLiteral("name"), QStringLiteral("Towels")},
                                                                    {QStringLiteral("SaleAmount"), dbValue(money("4.5"))},
                                                                    {QStringLiteral("TaxRateID"), 2}});
     const qint64 orphan = objConn.insert(QStringLiteral("item"), {{QStringLiteral("name"), QStringLiteral("Orphan")},
                                                                    {QStringLiteral("TaxRateID"), 99}});
 
-    const qint64 free = AddNewInvoiceLineToDB(2, 3, QStringLiteral("O'Brien's room"), money("12.3456"),
+    const qint64 free = AddNewInvoiceLineToDB(booking, 2, 3, QStringLiteral("O'Brien's room"), money("12.3456"),
                                               QStringLiteral("Levy"), 7.25);
-    const qint64 catalogue = AddNewInvoiceLineToDB(qint32(towels), 2, QStringLiteral("ignored"), money("99"),
+    const qint64 catalogue = AddNewInvoiceLineToDB(booking, qint32(towels), 2, QStringLiteral("ignored"), money("99"),
                                                    QStringLiteral("ignored"), 50);
     QVERIFY(free > 0 && catalogue > free);
-    QCOMPARE(AddNewInvoiceLineToDB(qint32(orphan), 1, QStringLiteral("x"), money("1"), QString(), 0), qint64(-1));
-    QCOMPARE(AddNewInvoiceLineToDB(4242, 1, QStringLiteral("x"), money("1"), QString(), 0), qint64(-1));
+    QCOMPARE(AddNewInvoiceLineToDB(booking, qint32(orphan), 1, QStringLiteral("x"), money("1"), QString(), 0), qint64(-1));
+    QCOMPARE(AddNewInvoiceLineToDB(booking, 4242, 1, QStringLiteral("x"), money("1"), QString(), 0), qint64(-1));
 
-    const QList<InvoiceLine> lines = ReadInvoiceLines(iBookingID);
+    const QList<InvoiceLine> lines = InvoiceLineStore::linesOf(booking);
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines[0].name, QStringLiteral("O'Brien's room"));
     QCOMPARE(lines[0].amount, money("12.3456"));

@@ -169,11 +169,7 @@ void resetProgramState()
     sDBPath.clear();
     iBookingID = 0;
     iBookingStep = 0;
-    giCustomerID = 0;
     WizMailList_Filename.clear();
-    iNoOfNights = 0;
-    lBookingCommissionID = 1;
-    dBookingCommissionPercentage = 0;
     sCostPerNight = Money();
     dSalesTaxPercentage = 0;
     dSalesTaxPercentage2 = 0;
