@@ -286,9 +286,9 @@ void TestConfigWizard::finishWritesSettingsUnitsAndWindow()
     QCOMPARE(ConfigText("PostCode", ""), QStringLiteral("Zip Code"));
     QCOMPARE(ConfigText("CommoditySingular", ""), QStringLiteral("Apartment"));
     QCOMPARE(ConfigText("CommodityPlural", ""), QStringLiteral("Apartments"));
-    QCOMPARE(dSalesTaxPercentage, 7.5);
-    QCOMPARE(dSalesTaxPercentage2, 3.0);
-    QCOMPARE(sCostPerNight, money("1212.5"));
+    QCOMPARE(SalesTaxPercentage(), 7.5);
+    QCOMPARE(SalesTaxPercentage2(), 3.0);
+    QCOMPARE(CostPerNight(), money("1212.5"));
     // The wizard leaves the tax rates that prices use alone.
     QCOMPARE(count(QStringLiteral("SELECT percentage FROM taxrate WHERE id = 2")), 10);
 
@@ -339,8 +339,8 @@ void TestConfigWizard::finishWritesSettingsUnitsAndWindow()
     SaveConfigText(QStringLiteral("SalesTaxPercentage2"), QStringLiteral("17.5"));   // an older text
     TestDb again;
     load(again);
-    QCOMPARE(dSalesTaxPercentage, 7.5);
-    QCOMPARE(dSalesTaxPercentage2, 17.5);
+    QCOMPARE(SalesTaxPercentage(), 7.5);
+    QCOMPARE(SalesTaxPercentage2(), 17.5);
 }
 
 void TestConfigWizard::failureDuringFinishLeavesEveryRow()
