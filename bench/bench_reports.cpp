@@ -1,6 +1,7 @@
 // Reports and exports on the generated database: each File-menu export
-// (text built and written), a month's occupancy grid, the finance summary,
-// the reports panel's statistics and each graph of its chart.
+// (streamed to its file), the occupancy grid of a month and of fifty years,
+// the finance summary, the reports panel's statistics and each graph of its
+// chart.
 #include "benchsupport.h"
 
 #include "app/frmmain.h"
@@ -9,41 +10,41 @@
 #include "reports/csv.h"
 #include "reports/exports.h"
 #include "reports/frmfinancesummary.h"
-#include "reports/frmreservationquickview.h"
+#include "reports/quickview.h"
 #include "reports/reportchart.h"
 #include "reports/reportspanel.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-template <class Build>
-void Export(benchmark::State& state, Build build)
+void Export(benchmark::State& state, const ExportWriter& write)
 {
     OpenBenchDb();
+    SilenceMessageBoxes();
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("export.csv"));
-    qint64 bytes = 0;
-    for (auto _ : state) {
-        const QString text = build();
-        WriteCsvFile(file, text);
-        bytes = text.toUtf8().size();
-    }
-    state.counters["bytes"] = double(bytes);
+    for (auto _ : state)
+        RunExport(nullptr, file, [] { return qint64(0); }, write, QString());
+    state.counters["bytes"] = double(QFileInfo(file).size());
 }
 
-void BM_ExportReservations(benchmark::State& state) { Export(state, ReservationsCsv); }
-void BM_ExportCustomers(benchmark::State& state) { Export(state, CustomersCsv); }
-void BM_ExportCommissionAccounts(benchmark::State& state) { Export(state, CommissionAccountsCsv); }
+void BM_ExportReservations(benchmark::State& state) { Export(state, WriteReservations); }
+void BM_ExportCustomers(benchmark::State& state) { Export(state, WriteCustomers); }
+void BM_ExportCommissionAccounts(benchmark::State& state) { Export(state, WriteCommissionAccounts); }
 void BM_ExportThisMonth(benchmark::State& state)
 {
-    Export(state, [] { return ThisMonthCsv(QDate::currentDate()); });
+    Export(state, [](CsvText& csv, const ExportSteps& more) { return WriteThisMonth(csv, QDate::currentDate(), more); });
 }
-void BM_QuickViewMonth(benchmark::State& state)
+// Argument: the years of the range, ending today; 0 is the month the dialog proposes.
+void BM_QuickView(benchmark::State& state)
 {
-    Export(state, [] { return ReservationQuickViewText(QDate::currentDate().addMonths(-1), QDate::currentDate()); });
+    const QDate last = QDate::currentDate();
+    const QDate first = state.range(0) == 0 ? last.addMonths(-1) : last.addYears(-int(state.range(0)));
+    Export(state, [&](CsvText& csv, const ExportSteps& more) { return WriteQuickView(csv, first, last, more); });
 }
 
 void BM_FinanceSummary(benchmark::State& state)
@@ -89,7 +90,7 @@ BENCHMARK(BM_ExportReservations)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportCustomers)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportCommissionAccounts)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportThisMonth)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_QuickViewMonth)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QuickView)->Arg(0)->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FinanceSummary)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShowReports)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RefreshGraph)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);

@@ -135,10 +135,8 @@ void remove(qint64 id)
 
 BookingSearch::BookingSearch(const QDate& arrive, const QDate& depart)
 {
-    if (arrive.isValid()) {
-        m_where += QStringLiteral(" AND fromdate >= ?");
-        m_params << dbValue(Fmt::clockDateTime(arrive, QTime(0, 0)));
-    }
+    if (arrive.isValid())
+        m_from = dbValue(Fmt::clockDateTime(arrive, QTime(0, 0)));
     // Departures at any time of the day count, up to its last second.
     if (depart.isValid()) {
         m_where += QStringLiteral(" AND todate <= ?");
@@ -152,13 +150,19 @@ QList<FoundBooking> BookingSearch::page(const QVariantList* after, int limit) co
 {
     QString sql = QStringLiteral("SELECT booking.id, fromdate, todate, firstname, lastname "
                                  "FROM booking, customer "
-                                 "WHERE booking.customerid = customer.id")
-                  + m_where;
-    QVariantList params = m_params;
+                                 "WHERE booking.customerid = customer.id");
+    QVariantList params;
+    // A later page enters the dates index right after the last row read,
+    // whose key lies past the earliest arrival already.
     if (after) {
         sql += QStringLiteral(" AND (fromdate, todate, booking.id) > (?, ?, ?)");
         params += *after;
+    } else if (m_from.isValid()) {
+        sql += QStringLiteral(" AND fromdate >= ?");
+        params << m_from;
     }
+    sql += m_where;
+    params += m_params;
     sql += QStringLiteral(" ORDER BY fromdate, todate, booking.id LIMIT ?");
     params << limit;
     QList<FoundBooking> rows;
@@ -174,8 +178,9 @@ bool BookingSearch::countSome(int slice, qint64* counted)
     // Every match, one row each, in no particular order.
     if (!m_counting)
         m_counting = std::make_unique<Query>(objConn.query(
-            QStringLiteral("SELECT 1 FROM booking, customer WHERE booking.customerid = customer.id") + m_where,
-            m_params));
+            QStringLiteral("SELECT 1 FROM booking, customer WHERE booking.customerid = customer.id")
+                + (m_from.isValid() ? QStringLiteral(" AND fromdate >= ?") : QString()) + m_where,
+            m_from.isValid() ? QVariantList{m_from} + m_params : m_params));
     for (int i = 0; i < slice; ++i) {
         if (!m_counting->next()) {
             m_counting.reset();

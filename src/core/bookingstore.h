@@ -114,7 +114,8 @@ public:
     bool countSome(int slice, qint64* counted);
 
 private:
-    QString m_where;
+    QVariant m_from;        // the earliest arrival; invalid: none
+    QString m_where;        // the other criteria, with their values
     QVariantList m_params;
     std::unique_ptr<Query> m_counting;
 };

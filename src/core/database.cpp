@@ -6,6 +6,7 @@
 #include "core/platform.h"
 #include "core/settings.h"
 
+#include <QFile>
 #include <QTimer>
 #include <QWidget>
 
@@ -42,9 +43,7 @@ QString versionText(const QVariant& ver)
     return QString::number(ver.toDouble(), 'g', 15);
 }
 
-}  // namespace
-
-void CheckDatabaseVersion(QTimer* splashTimer, QWidget* splash)
+void CheckVersion(QTimer* splashTimer, QWidget* splash)
 {
     if (!objConn.tableExists(QStringLiteral("DatabaseVersion"))) {
         if (splashTimer)
@@ -78,6 +77,28 @@ void CheckDatabaseVersion(QTimer* splashTimer, QWidget* splash)
                vbCritical);
         platform().endProgram(1);
     }
+}
+
+}  // namespace
+
+void CheckDatabaseVersion(QTimer* splashTimer, QWidget* splash)
+{
+    CheckVersion(splashTimer, splash);
+    EnsureIndexes();
+}
+
+void EnsureIndexes()
+{
+    QFile file(QStringLiteral(":/schema/indexes.sql"));
+    if (!file.open(QIODevice::ReadOnly))
+        RaiseError(kErrDatabase, file.fileName() + QStringLiteral(": ") + file.errorString(), HERE);
+    QString script;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n'))
+        if (!line.trimmed().startsWith(QLatin1String("--")))
+            script += line + u'\n';
+    for (const QString& statement : script.split(u';'))
+        if (!statement.trimmed().isEmpty())
+            objConn.execute(statement);
 }
 
 void ConvertDatabaseFrom_2_To_3()

@@ -20,6 +20,10 @@ bool OpenDatabase();
 // before a message and is closed before ending.
 void CheckDatabaseVersion(QTimer* splashTimer = nullptr, QWidget* splash = nullptr);
 
+// Adds the indexes of schema/indexes.sql that the file lacks (a file made
+// before one of them existed). Run by the version check once it accepts.
+void EnsureIndexes();
+
 // Brings a version-2 file to version 3 in one transaction: a failure leaves
 // the file as it was.
 void ConvertDatabaseFrom_2_To_3();

@@ -33,6 +33,7 @@ void CsvText::line(const QString& text)
 {
     m_text += text;
     m_text += QStringLiteral("\r\n");
+    spill();
 }
 
 void CsvText::record(const QStringList& fields)
@@ -43,6 +44,34 @@ void CsvText::record(const QStringList& fields)
         AppendQuoted(m_text, fields[i]);
     }
     m_text += QStringLiteral("\r\n");
+    spill();
+}
+
+void CsvText::put(const QString& text)
+{
+    m_text += text;
+    spill();
+}
+
+void CsvText::spill()
+{
+    // Some 64 kB at a time: few writes, little held.
+    if (m_out && m_text.size() >= 32768)
+        flush();
+}
+
+bool CsvText::flush()
+{
+    if (!m_out)
+        return true;
+    const bool ok = m_out->write(m_text);
+    m_text.clear();
+    return ok;
+}
+
+bool CsvText::failed() const
+{
+    return m_out && m_out->failed();
 }
 
 QString CsvDateTime(const QVariant& stored)
@@ -66,8 +95,11 @@ QString CsvTexts::dateTime(const QVariant& stored)
 {
     const QString key = stored.toString();
     auto it = m_dateTimes.constFind(key);
-    if (it == m_dateTimes.constEnd())
+    if (it == m_dateTimes.constEnd()) {
+        if (m_dateTimes.size() >= kKept)
+            m_dateTimes.clear();
         it = m_dateTimes.insert(key, CsvDateTime(stored));
+    }
     return *it;
 }
 
@@ -76,6 +108,8 @@ QString CsvTexts::shortDate(const QVariant& stored)
     const QString key = stored.toString();
     auto it = m_dates.constFind(key);
     if (it == m_dates.constEnd()) {
+        if (m_dates.size() >= kKept)
+            m_dates.clear();
         const QDateTime dt = Fmt::fromDbDateTime(stored);
         it = m_dates.insert(key, dt.isValid() ? Fmt::shortDate(dt.date()) : key);
     }
@@ -85,8 +119,11 @@ QString CsvTexts::shortDate(const QVariant& stored)
 QString CsvTexts::currency(Money m)
 {
     auto it = m_amounts.constFind(m.raw());
-    if (it == m_amounts.constEnd())
+    if (it == m_amounts.constEnd()) {
+        if (m_amounts.size() >= kKept)
+            m_amounts.clear();
         it = m_amounts.insert(m.raw(), Fmt::currency(m));
+    }
     return *it;
 }
 

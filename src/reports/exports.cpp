@@ -1,13 +1,14 @@
 #include "reports/exports.h"
 
 #include "core/apperror.h"
-#include "core/filedialogs.h"
 #include "core/filewriter.h"
+#include "core/filedialogs.h"
 #include "core/format.h"
 #include "core/modmain.h"
 #include "core/platform.h"
 #include "core/waitcursor.h"
 #include "reports/csv.h"
+#include "reports/exportprogress.h"
 #include "reports/reportstore.h"
 
 #include <QHash>
@@ -17,30 +18,48 @@ namespace {
 
 const char* const kUnableToWrite = "Unable to write to file.";
 
-// Builds the text, then writes it; failures as the export reports them.
-template <class Build>
-void RunExport(const QString& file, Build build, const QString& writeFailure)
+QString TextOf(const ExportWriter& write)
 {
-    QString text;
-    QString why;
-    bool written = false;
-    {
-        WaitCursor hourglass;
-        try {
-            text = build();
-        } catch (const AppError& e) {
-            hourglass.restore();
-            MsgBox(e.reportText(), vbCritical);
-            return;
-        }
-        written = WriteCsvFile(file, text, &why);
-    }
-    if (!written)
-        MsgBox(WriteFailureMessage(writeFailure, file, why), vbCritical);
+    CsvText csv;
+    write(csv, [](qint64) { return true; });
+    return csv.text();
 }
 
-
 }  // namespace
+
+// Writes the export to file row by row under the hourglass; past a second a
+// progress dialog offers Cancel, which keeps the old file. A failing query or
+// write shows its message, ends only the export and keeps the old file too.
+bool RunExport(QWidget* owner, const QString& file, const std::function<qint64()>& rows, const ExportWriter& write,
+               const QString& writeFailure)
+{
+    bool written = false;
+    QString why, failure;
+    {
+        WaitCursor hourglass;
+        FileWriter out(file);
+        ExportProgress progress(owner, &hourglass);
+        try {
+            progress.setTotal(rows());
+            if (out.open()) {
+                CsvText csv(&out);
+                const bool whole = write(csv, [&](qint64 done) { return !csv.failed() && progress.step(done); });
+                if (progress.cancelled())
+                    return false;
+                written = whole && csv.flush() && out.commit();
+            }
+        } catch (const AppError& e) {
+            failure = e.reportText();
+        }
+        why = out.error();
+    }
+    // The writer and the progress dialog are gone by now; the old file stands.
+    if (!failure.isEmpty())
+        MsgBox(failure, vbCritical);
+    else if (!written)
+        MsgBox(WriteFailureMessage(writeFailure, file, why), vbCritical);
+    return written;
+}
 
 QString AskExportFileName(QWidget* owner)
 {
@@ -54,56 +73,62 @@ QString AskExportFileName(QWidget* owner)
     return request.fileName;
 }
 
-QString CommissionAccountsCsv()
+bool WriteCommissionAccounts(CsvText& csv, const ExportSteps& more)
 {
-    CsvText csv;
     csv.line(QStringLiteral("Commission Account, Due, Payment, Date"));
-
-    QList<QPair<qint64, QString>> accounts;
-    for (Query r = ReportStore::CommissionAccounts(); r.next();)
-        accounts.append({r.integer(0), r.text(1)});
-
+    // The accounts in table order; the dues and the payments come by account
+    // in the same order and are read alongside.
+    Query dues = ReportStore::CommissionDues();
+    Query payments = ReportStore::CommissionPaymentsMade();
+    bool dueRow = dues.next(), paymentRow = payments.next();
     CsvTexts texts;
-    QHash<qint64, QList<QStringList>> dues, payments;
-    for (Query r = ReportStore::CommissionDues(); r.next();)
-        dues[r.integer(0)].append({texts.currency(r.money(1)), QString(), texts.shortDate(r.value(2))});
-    for (Query r = ReportStore::CommissionPaymentsMade(); r.next();)
-        payments[r.integer(0)].append({QString(), texts.currency(r.money(1)), texts.shortDate(r.value(2))});
-
-    for (const auto& [id, name] : accounts) {
-        for (const QStringList& fields : dues.value(id))
-            csv.record(QStringList{name} + fields);
-        for (const QStringList& fields : payments.value(id))
-            csv.record(QStringList{name} + fields);
+    qint64 done = 0;
+    for (Query account = ReportStore::CommissionAccounts(); account.next();) {
+        const qint64 id = account.integer(0);
+        const QString name = account.text(1);
+        for (; dueRow && dues.integer(0) <= id; dueRow = dues.next()) {
+            if (dues.integer(0) == id)
+                csv.record({name, texts.currency(dues.money(1)), QString(), texts.shortDate(dues.value(2))});
+            if (!more(++done))
+                return false;
+        }
+        for (; paymentRow && payments.integer(0) <= id; paymentRow = payments.next()) {
+            if (payments.integer(0) == id)
+                csv.record({name, QString(), texts.currency(payments.money(1)), texts.shortDate(payments.value(2))});
+            if (!more(++done))
+                return false;
+        }
     }
-    return csv.text();
+    return true;
 }
 
-QString CustomersCsv()
+bool WriteCustomers(CsvText& csv, const ExportSteps& more)
 {
     static const QStringList columns{"FirstName", "LastName", "Address1", "Address2", "City",  "State",
                                      "PostCode",  "Country",  "Phone",    "Email",    "BusinessName",
                                      "SubmittedDate"};
-    CsvText csv;
     CsvTexts texts;
     csv.line(u'"' + columns.join(QStringLiteral("\", \"")) + u'"');
+    qint64 done = 0;
     for (Query r = ReportStore::CustomersForExport(); r.next();) {
         QStringList fields;
         for (int c = 0; c < 11; ++c)
             fields << r.text(c);
         fields << texts.dateTime(r.value(11));
         csv.record(fields);
+        if (!more(++done))
+            return false;
     }
-    return csv.text();
+    return true;
 }
 
-QString ReservationsCsv()
+bool WriteReservations(CsvText& csv, const ExportSteps& more)
 {
-    CsvText csv;
     csv.line(QStringLiteral("FromDate, ToDate, BookedBy, Notes, NoAdults, NoKids, PaymentMethod, CreditCardNo, "
                             "CreditCardExpiry, CreditCardType, FirstName, LastName, Address1, Address2, City, State, "
                             "PostCode, Country, Phone, Email, SubmittedDate, BusinessName"));
     CsvTexts texts;
+    qint64 done = 0;
     for (Query r = ReportStore::ReservationsForExport(); r.next();) {
         // Column 3 is the customer's id, read with the row and not written.
         QStringList fields{texts.dateTime(r.value(0)), texts.dateTime(r.value(1)), r.text(2),
@@ -112,22 +137,47 @@ QString ReservationsCsv()
             fields << r.text(c);
         fields << texts.dateTime(r.value(21)) << r.text(22);
         csv.record(fields);
+        if (!more(++done))
+            return false;
     }
-    return csv.text();
+    return true;
 }
 
-QString ThisMonthCsv(const QDate& month)
+bool WriteThisMonth(CsvText& csv, const QDate& month, const ExportSteps& more)
 {
-    CsvText csv;
     csv.line(QStringLiteral("From Date, To Date, ") + gsCommodityPlural + QStringLiteral(", Customer Name"));
     const QDate first(month.year(), month.month(), 1);
     const QDateTime start = Fmt::clockDateTime(first, QTime(0, 0));
     const QDateTime end = Fmt::clockDateTime(QDate(month.year(), month.month(), DaysInMonth(month)), QTime(23, 59));
     CsvTexts texts;
-    for (Query r = ReportStore::BookedUnitsOverlapping(start, end); r.next();)
+    qint64 done = 0;
+    for (Query r = ReportStore::BookedUnitsOverlapping(start, end); r.next();) {
         csv.record({texts.dateTime(r.value(1)), texts.dateTime(r.value(2)), r.text(6),
                     r.text(3) + u' ' + r.text(4)});
-    return csv.text();
+        if (!more(++done))
+            return false;
+    }
+    return true;
+}
+
+QString CommissionAccountsCsv()
+{
+    return TextOf(WriteCommissionAccounts);
+}
+
+QString CustomersCsv()
+{
+    return TextOf(WriteCustomers);
+}
+
+QString ReservationsCsv()
+{
+    return TextOf(WriteReservations);
+}
+
+QString ThisMonthCsv(const QDate& month)
+{
+    return TextOf([month](CsvText& csv, const ExportSteps& more) { return WriteThisMonth(csv, month, more); });
 }
 
 void ExportCommissionAccounts(QWidget* owner)
@@ -135,7 +185,8 @@ void ExportCommissionAccounts(QWidget* owner)
     const QString file = AskExportFileName(owner);
     if (file.isEmpty())
         return;
-    RunExport(file, CommissionAccountsCsv,
+    RunExport(owner, file, [] { return ReportStore::BookingCount() + ReportStore::CommissionPaymentCount(); },
+              WriteCommissionAccounts,
               QStringLiteral("An error occured writing to the file. Please select another filename and try again."));
 }
 
@@ -144,7 +195,7 @@ void ExportCustomers(QWidget* owner)
     const QString file = AskExportFileName(owner);
     if (file.isEmpty())
         return;
-    RunExport(file, CustomersCsv, QString::fromLatin1(kUnableToWrite));
+    RunExport(owner, file, ReportStore::CustomerCount, WriteCustomers, QString::fromLatin1(kUnableToWrite));
 }
 
 void ExportReservations(QWidget* owner)
@@ -156,7 +207,7 @@ void ExportReservations(QWidget* owner)
     if (!VBGetSaveFileName(fileName, fileTitle, true, filter, filterIndex, QString(), QString(),
                            QStringLiteral(".csv"), owner, flags, 0))
         return;
-    RunExport(fileName, ReservationsCsv, QString::fromLatin1(kUnableToWrite));
+    RunExport(owner, fileName, ReportStore::BookingCount, WriteReservations, QString::fromLatin1(kUnableToWrite));
 }
 
 void ExportThisMonth(QWidget* owner, const QDate& month)
@@ -164,5 +215,7 @@ void ExportThisMonth(QWidget* owner, const QDate& month)
     const QString file = AskExportFileName(owner);
     if (file.isEmpty())
         return;
-    RunExport(file, [month] { return ThisMonthCsv(month); }, QString::fromLatin1(kUnableToWrite));
+    RunExport(
+        owner, file, [] { return qint64(0); }, [month](CsvText& csv, const ExportSteps& more) { return WriteThisMonth(csv, month, more); },
+        QString::fromLatin1(kUnableToWrite));
 }

@@ -1,12 +1,21 @@
 #pragma once
-// The comma-separated exports of the File menu. Each asks for a file name,
-// builds the whole text from the database and writes it in one piece under
-// the hourglass. A cancelled dialog touches nothing; a failing query or write
-// shows a message, ends only that export and leaves the old file as it was.
+// The comma-separated exports of the File menu. Each asks for a file name
+// and writes the file as the rows are read, under the hourglass; one that
+// runs past a second shows its progress and can be cancelled. A cancelled
+// dialog touches nothing; a cancelled export, a failing query or a failing
+// write ends only that export and leaves the old file as it was.
 #include <QDate>
 #include <QString>
 
+#include <functional>
+
+class CsvText;
 class QWidget;
+
+// Called after each row with the rows done; false stops the export.
+using ExportSteps = std::function<bool(qint64 done)>;
+// Writes a whole export into csv; false when stopped.
+using ExportWriter = std::function<bool(CsvText& csv, const ExportSteps& more)>;
 
 void ExportCommissionAccounts(QWidget* owner);
 void ExportCustomers(QWidget* owner);
@@ -14,7 +23,18 @@ void ExportReservations(QWidget* owner);
 // The bookings of units that overlap the month that holds `month`.
 void ExportThisMonth(QWidget* owner, const QDate& month);
 
-// The files' texts.
+bool WriteCommissionAccounts(CsvText& csv, const ExportSteps& more);
+bool WriteCustomers(CsvText& csv, const ExportSteps& more);
+bool WriteReservations(CsvText& csv, const ExportSteps& more);
+bool WriteThisMonth(CsvText& csv, const QDate& month, const ExportSteps& more);
+// Writes an export to file (the quick view's too), with its progress shown
+// against the rows expected (an estimate will do, counted once the export
+// runs); messages as the menu's exports.
+// False when it was cancelled or failed.
+bool RunExport(QWidget* owner, const QString& file, const std::function<qint64()>& rows, const ExportWriter& write,
+               const QString& writeFailure);
+
+// The files' texts, held whole (for small files).
 QString CommissionAccountsCsv();
 QString CustomersCsv();
 QString ReservationsCsv();

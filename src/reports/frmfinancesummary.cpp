@@ -32,17 +32,19 @@ void FinanceSummaryLines(QStringList* lines)
         items.append({r.integer(0), r.text(1)});
 
     // One pass over the invoice lines gives each item's total and each tax
-    // name's total; the lines come by tax name.
+    // name's total. Lines alike in item, tax, amount and quantity come as one
+    // group with their number: each of them adds the same value and tax.
     QHash<qint64, Money> itemTotals;
     QList<QPair<QString, Money>> taxes;
     QString current;
     Money taxTotal;
-    for (Query r = ReportStore::InvoiceLinesByTaxName(); r.next();) {
+    for (Query r = ReportStore::InvoiceLineGroupsByTaxName(); r.next();) {
         InvoiceLine line;
         line.amount = r.money(3);
         line.quantity = r.value(4).toDouble();
         const Money value = line.itemTotal();
-        itemTotals[r.integer(0)] += value;
+        const qint64 alike = r.integer(5);
+        itemTotals[r.integer(0)] += value * alike;
 
         const QString name = r.text(1);
         if (!name.isEmpty() && name != current) {
@@ -53,7 +55,7 @@ void FinanceSummaryLines(QStringList* lines)
         }
         const double percentage = r.value(2).toDouble();
         if (percentage != 0)
-            taxTotal += value.percent(percentage);
+            taxTotal += value.percent(percentage) * alike;
     }
     if (!current.isEmpty())
         taxes.append({current, taxTotal});

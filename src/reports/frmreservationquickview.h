@@ -5,10 +5,10 @@
 #include <QDialog>
 #include <QString>
 
+#include "reports/quickview.h"
+
 namespace Ui { class frmReservationQuickView; }
 
-// The grid's text for the days from first to last (none when first is after last).
-QString ReservationQuickViewText(const QDate& first, const QDate& last);
 
 class frmReservationQuickView : public QDialog {
     Q_OBJECT

@@ -8,6 +8,7 @@
 #include "reports/reportstore.h"
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -59,19 +60,29 @@ ReportFigures ComputeReportFigures(const QDateTime& now)
         return Fmt::number(double(tenths) / 10) + u'%';
     });
     f.totalResToday = Figure([&] { return Fmt::integer(BookedUnitsArriving(Start(today), End(today))); });
-    f.mostResDate = Figure([] { return DateFigure(BusiestArrival(true)); });
-    f.leastResDate = Figure([] { return DateFigure(BusiestArrival(false)); });
-    f.mostPopMonth = Figure([] { return MonthFigure(PopularMonth(true)); });
-    f.leastPopMonth = Figure([] { return MonthFigure(PopularMonth(false)); });
-    f.mostCustsDate = Figure([] { return DateFigure(ArrivalByAdults(true)); });
-    f.leastCustsDate = Figure([] { return DateFigure(ArrivalByAdults(false)); });
+    // One pass over the arrivals gives four dates, two months and the total;
+    // when it fails, so do they.
+    std::optional<ArrivalFigures> arrivals;
+    const auto arrival = [&](const std::function<QString(const ArrivalFigures&)>& figure) {
+        return Figure([&] {
+            if (!arrivals)
+                arrivals = ArrivalStatistics();
+            return figure(*arrivals);
+        });
+    };
+    f.mostResDate = arrival([](const ArrivalFigures& a) { return DateFigure(a.busiest); });
+    f.leastResDate = arrival([](const ArrivalFigures& a) { return DateFigure(a.quietest); });
+    f.mostPopMonth = arrival([](const ArrivalFigures& a) { return MonthFigure(a.popularMonth); });
+    f.leastPopMonth = arrival([](const ArrivalFigures& a) { return MonthFigure(a.quietMonth); });
+    f.mostCustsDate = arrival([](const ArrivalFigures& a) { return DateFigure(a.mostAdults); });
+    f.leastCustsDate = arrival([](const ArrivalFigures& a) { return DateFigure(a.fewestAdults); });
     f.recCust = Figure([] {
         QString first, last;
         return MostRecurringCustomer(&first, &last) ? first + u' ' + last : kNA;
     });
     f.resThisMonth = Figure([&] { return Fmt::integer(ArrivalsInMonth(today)); });
     f.resThisMonthYTD = Figure([&] { return Fmt::integer(ArrivalsInMonth(today.addYears(-1))); });
-    f.totRes = Figure([] { return Fmt::integer(BookingCount()); });
+    f.totRes = arrival([](const ArrivalFigures& a) { return Fmt::integer(a.bookings); });
 
     // Monday of this week up to today, then "-" for the days still to come.
     const QDate monday = today.addDays(1 - today.dayOfWeek());

@@ -1,7 +1,13 @@
 #include "reports/reportstore.h"
 
 #include "core/format.h"
+#include "core/rowscan.h"
 #include "invoicing/invoicetotals.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <vector>
 
 namespace ReportStore {
 
@@ -52,18 +58,70 @@ Query ReservationsForExport()
         "ORDER BY booking.id"));
 }
 
-Query BookedUnitsOverlapping(const QDateTime& start, const QDateTime& end)
+qint64 CustomerCount()
+{
+    return objConn.scalar(QStringLiteral("SELECT count(*) FROM customer")).toLongLong();
+}
+
+qint64 BookingCount()
+{
+    return objConn.scalar(QStringLiteral("SELECT count(*) FROM booking")).toLongLong();
+}
+
+qint64 CommissionPaymentCount()
+{
+    return objConn.scalar(QStringLiteral("SELECT count(*) FROM commissionPayment")).toLongLong();
+}
+
+namespace {
+
+// The overlap of a booking with the range [start, end]: the range's start or
+// end within the booking, or the booking within the range, bounds included.
+// Only a stay that ends by the range's start and begins by its end can.
+const char* const kOverlap =
+    "todate >= ? AND fromdate <= ? AND ((? >= fromdate AND ? <= todate) OR (? >= fromdate AND ? <= todate) "
+    "OR (fromdate >= ? AND todate <= ?))";
+
+// Appends the values of kOverlap's parameters.
+void OverlapParams(QVariantList& params, const QDateTime& start, const QDateTime& end)
 {
     const QString s = Fmt::dbDateTime(start), e = Fmt::dbDateTime(end);
+    params << s << e << s << s << e << e << s << e;
+}
+
+}  // namespace
+
+Query BookedUnitsOverlapping(const QDateTime& start, const QDateTime& end)
+{
+    // The stays are found first from the departures index: those that end
+    // after the range's start, of which those that begin by its end.
     return objConn.query(
         QStringLiteral("SELECT booking.id, fromdate, todate, firstname, lastname, room.id AS roomid, "
                        "room.name AS rname FROM booking, bookingroom, customer, room "
                        "WHERE customer.ID = booking.customerid AND bookingroom.roomid = room.id "
                        "AND bookingroom.bookingid = booking.id "
-                       "AND ((? >= fromdate AND ? <= todate) OR (? >= fromdate AND ? <= todate) "
-                       "OR (fromdate >= ? AND todate <= ?)) "
-                       "ORDER BY fromdate, booking.id, bookingroom.id"),
-        {s, s, e, e, s, e});
+                       "AND booking.id IN (SELECT id FROM booking WHERE todate >= ? AND +fromdate <= ?) AND ")
+            + QLatin1String(kOverlap) + QStringLiteral(" ORDER BY fromdate, booking.id, bookingroom.id"),
+        [&] {
+            QVariantList params{Fmt::dbDateTime(start), Fmt::dbDateTime(end)};
+            OverlapParams(params, start, end);
+            return params;
+        }());
+}
+
+Query StaysOfUnitOverlapping(qint64 unitId, const QDateTime& start, const QDateTime& end)
+{
+    // From the unit's own rows: over a long range, that is fewer rows than
+    // all the stays of the range.
+    return objConn.query(QStringLiteral("SELECT fromdate, todate FROM bookingroom CROSS JOIN booking CROSS JOIN customer "
+                                        "WHERE bookingroom.roomid = ? AND booking.id = bookingroom.bookingid "
+                                        "AND customer.ID = booking.customerid AND ")
+                             + QLatin1String(kOverlap) + QStringLiteral(" ORDER BY fromdate"),
+                         [&] {
+                             QVariantList params{unitId};
+                             OverlapParams(params, start, end);
+                             return params;
+                         }());
 }
 
 Query ItemsByName()
@@ -71,11 +129,14 @@ Query ItemsByName()
     return objConn.query(QStringLiteral("SELECT id, name FROM item ORDER BY name, id"));
 }
 
-Query InvoiceLinesByTaxName()
+Query InvoiceLineGroupsByTaxName()
 {
-    return objConn.query(
-        QStringLiteral("SELECT itemid, taxratename, taxratepercentage, amount, quantity FROM invoiceline "
-                       "ORDER BY taxratename, taxratename COLLATE BINARY, id"));
+    // Grouped from the item index alone; the few groups are then sorted.
+    return objConn.query(QStringLiteral(
+        "SELECT itemid, taxratename, taxratepercentage, amount, quantity, n FROM "
+        "(SELECT itemid, taxratename, taxratepercentage, amount, quantity, count(*) AS n FROM invoiceline "
+        "GROUP BY itemid, taxratename COLLATE BINARY, taxratepercentage, amount, quantity) "
+        "ORDER BY taxratename COLLATE FOLD, taxratename COLLATE BINARY"));
 }
 
 Query CommissionTotals()
@@ -108,49 +169,114 @@ qint64 BookingsArriving(const QDateTime& from, const QDateTime& to)
         .toLongLong();
 }
 
-qint64 BookingCount()
+namespace {
+
+// The month of a stored date: the number that its sixth and seventh
+// characters begin with, 0 when they begin with none.
+int MonthOf(const QByteArray& date)
 {
-    return objConn.scalar(QStringLiteral("SELECT count(*) FROM booking")).toLongLong();
+    int month = 0;
+    for (int i = 5; i < 7 && i < date.size() && date[i] >= '0' && date[i] <= '9'; ++i)
+        month = month * 10 + (date[i] - '0');
+    return month;
 }
 
-QDateTime BusiestArrival(bool most)
-{
-    Query r = objConn.query(most ? QStringLiteral("SELECT fromdate, count(*) AS tot FROM booking GROUP BY fromdate "
-                                                  "ORDER BY tot DESC, fromdate LIMIT 1")
-                                 : QStringLiteral("SELECT fromdate, count(*) AS tot FROM booking GROUP BY fromdate "
-                                                  "ORDER BY tot, fromdate LIMIT 1"));
-    return r.next() ? r.dateTime(0) : QDateTime();
-}
+}  // namespace
 
-int PopularMonth(bool most)
+ArrivalFigures ArrivalStatistics()
 {
-    Query r = objConn.query(
-        most ? QStringLiteral("SELECT CAST(substr(fromdate, 6, 2) AS INTEGER) AS m, count(*) AS tot FROM booking "
-                              "GROUP BY m ORDER BY tot DESC, m LIMIT 1")
-             : QStringLiteral("SELECT CAST(substr(fromdate, 6, 2) AS INTEGER) AS m, count(*) AS tot FROM booking "
-                              "GROUP BY m ORDER BY tot, m LIMIT 1"));
-    return r.next() ? int(r.integer(0)) : 0;
-}
-
-QDateTime ArrivalByAdults(bool most)
-{
-    Query r = objConn.query(most ? QStringLiteral("SELECT fromdate, total(noadults) AS adults FROM booking "
-                                                  "GROUP BY fromdate ORDER BY adults DESC, fromdate LIMIT 1")
-                                 : QStringLiteral("SELECT fromdate, total(noadults) AS adults FROM booking "
-                                                  "GROUP BY fromdate ORDER BY adults, fromdate LIMIT 1"));
-    return r.next() ? r.dateTime(0) : QDateTime();
+    // One walk over the arrival index: equal arrivals come together, and
+    // every figure is kept up as the groups go by. The earliest group wins a
+    // tie, as it is met first.
+    RowScan r(QStringLiteral("SELECT fromdate, noadults FROM booking ORDER BY fromdate"));
+    ArrivalFigures f;
+    struct Group {
+        QByteArray date;
+        int type = -1;
+        qint64 n = 0;
+        double adults = 0;
+    } group;
+    qint64 mostN = -1, fewestN = -1;
+    double mostA = 0, fewestA = 0;
+    bool any = false;
+    QByteArray busiest, quietest, mostAdults, fewestAdults;
+    std::map<int, qint64> months;
+    const auto close = [&] {
+        if (group.type < 0)
+            return;
+        if (group.n > mostN) {
+            mostN = group.n;
+            busiest = group.date;
+        }
+        if (fewestN < 0 || group.n < fewestN) {
+            fewestN = group.n;
+            quietest = group.date;
+        }
+        if (!any || group.adults > mostA) {
+            mostA = group.adults;
+            mostAdults = group.date;
+        }
+        if (!any || group.adults < fewestA) {
+            fewestA = group.adults;
+            fewestAdults = group.date;
+        }
+        any = true;
+        months[MonthOf(group.date)] += group.n;
+        f.bookings += group.n;
+    };
+    while (r.next()) {
+        int size = 0;
+        const char* d = r.bytes(0, &size);
+        const int type = r.isNull(0) ? 0 : 1;
+        if (group.type != type || group.date.size() != size || std::memcmp(group.date.constData(), d, size_t(size)) != 0) {
+            close();
+            group = Group{QByteArray(d, size), type, 0, 0};
+        }
+        ++group.n;
+        group.adults += r.real(1);
+    }
+    close();
+    if (!any)
+        return f;
+    const auto when = [](const QByteArray& d) { return Fmt::fromDbDateTime(QString::fromUtf8(d)); };
+    f.busiest = when(busiest);
+    f.quietest = when(quietest);
+    f.mostAdults = when(mostAdults);
+    f.fewestAdults = when(fewestAdults);
+    qint64 most = -1, fewest = -1;
+    for (const auto& [month, n] : months) {
+        if (n > most) {
+            most = n;
+            f.popularMonth = month;
+        }
+        if (fewest < 0 || n < fewest) {
+            fewest = n;
+            f.quietMonth = month;
+        }
+    }
+    return f;
 }
 
 bool MostRecurringCustomer(QString* firstName, QString* lastName)
 {
-    Query r = objConn.query(QStringLiteral(
-        "SELECT firstname, lastname, count(*) AS n FROM customer INNER JOIN booking ON customer.ID = "
-        "booking.customerid GROUP BY customer.ID ORDER BY n DESC, customer.ID LIMIT 1"));
-    if (!r.next())
-        return false;
-    *firstName = r.text(0);
-    *lastName = r.text(1);
-    return true;
+    // Bookings counted per customer from the customer index of bookings; the
+    // most booked customer that has a row, the lowest id on ties.
+    std::vector<std::pair<qint64, qint64>> counts;   // bookings, customer id
+    for (RowScan r(QStringLiteral("SELECT customerid, count(*) FROM booking GROUP BY customerid")); r.next();)
+        if (!r.isNull(0))
+            counts.emplace_back(r.integer(1), r.integer(0));
+    std::sort(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first > b.first : a.second < b.second;
+    });
+    for (const auto& [n, id] : counts) {
+        Query c = objConn.query(QStringLiteral("SELECT firstname, lastname FROM customer WHERE ID = ?"), {id});
+        if (c.next()) {
+            *firstName = c.text(0);
+            *lastName = c.text(1);
+            return true;
+        }
+    }
+    return false;
 }
 
 QMap<QDate, DayArrivals> ArrivalsPerDay(const QDate& first, const QDate& last)

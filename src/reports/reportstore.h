@@ -21,20 +21,27 @@ Query CommissionPaymentsMade();
 Query CustomersForExport();
 // The exported columns of every booking that has a customer row, in table order.
 Query ReservationsForExport();
+// Rows of each table, for an export's progress.
+qint64 CustomerCount();
+qint64 BookingCount();
+qint64 CommissionPaymentCount();
 // Booked units of bookings that have a customer row and overlap the range
 // [start, end] (the range's start or end within the booking, or the booking
 // within the range, bounds included): booking id, fromdate, todate, firstname,
 // lastname, roomid, rname; by start, then booking and unit row.
 Query BookedUnitsOverlapping(const QDateTime& start, const QDateTime& end);
+// fromdate, todate of the bookings of one unit that have a customer row and
+// overlap the range as above, by start.
+Query StaysOfUnitOverlapping(qint64 unitId, const QDateTime& start, const QDateTime& end);
 
 // ---- Finance summary -----------------------------------------------------
 
 // id, name of every chargeable item, by name.
 Query ItemsByName();
-// itemid, taxratename, taxratepercentage, amount, quantity of every invoice
-// line (of deleted bookings too), by tax name, names that differ only in
-// case kept apart.
-Query InvoiceLinesByTaxName();
+// itemid, taxratename, taxratepercentage, amount, quantity and how many
+// invoice lines (of deleted bookings too) carry all five, by tax name; names
+// that differ only in case kept apart.
+Query InvoiceLineGroupsByTaxName();
 // name, commission due, commission paid of every account, by name.
 Query CommissionTotals();
 
@@ -45,15 +52,17 @@ qint64 UnitCount();
 qint64 BookedUnitsArriving(const QDateTime& from, const QDateTime& to);
 // Bookings arriving between the two moments, bounds included.
 qint64 BookingsArriving(const QDateTime& from, const QDateTime& to);
-qint64 BookingCount();
-// The arrival date-time shared by the most (or fewest) bookings; the earliest
-// on ties; invalid when there is none.
-QDateTime BusiestArrival(bool most);
-// The month (1-12) with the most (or fewest) arrivals over all years, the
-// earliest month on ties; 0 when there are none.
-int PopularMonth(bool most);
-// The arrival date-time with the largest (or smallest) adult total.
-QDateTime ArrivalByAdults(bool most);
+// The figures of all arrivals, from one pass over the arrival dates:
+// the arrival date-time shared by the most and by the fewest bookings, those
+// with the largest and the smallest adult total, the months (1-12) with the
+// most and the fewest arrivals over all years, the earliest on ties, and the
+// number of bookings. Dates are invalid and months 0 when there are none.
+struct ArrivalFigures {
+    QDateTime busiest, quietest, mostAdults, fewestAdults;
+    int popularMonth = 0, quietMonth = 0;
+    qint64 bookings = 0;
+};
+ArrivalFigures ArrivalStatistics();
 // First and last name of the customer with the most bookings (lowest id on
 // ties); false when no customer has a booking.
 bool MostRecurringCustomer(QString* firstName, QString* lastName);
