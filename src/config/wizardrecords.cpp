@@ -24,8 +24,10 @@ std::optional<QString> CommoditySingular(const QString& plural)
 
 void RemoveUnitWithBookings(qint32 unitId)
 {
+    Connection::Transaction transaction(objConn);
     BookingUnitStore::removeBookingsOfUnit(unitId);
     UnitRecord::remove(unitId);
+    transaction.commit();
 }
 
 void WriteTaxRate(qint32 id, const QString& name, double percentage)

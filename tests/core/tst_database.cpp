@@ -28,7 +28,8 @@ private slots:
     void failedConversionLeavesVersionTwo();
     void boundValuesAreStoredAsTyped();
     void failingStatementCarriesItsPlace();
-    void transactionRollsBackOnError();
+    void transactionsAreAllOrNothing_data();
+    void transactionsAreAllOrNothing();
     void idsAreNeverReused();
     void namesCompareWithoutCase();
 
@@ -273,20 +274,97 @@ void TestDatabase::failingStatementCarriesItsPlace()
     }
 }
 
-void TestDatabase::transactionRollsBackOnError()
+// A transaction's work is saved whole or not at all: a failing statement, a
+// BEGIN or a COMMIT refused because another program holds the file, an inner
+// transaction left without commit. After each the next transaction works.
+void TestDatabase::transactionsAreAllOrNothing_data()
 {
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("statement") << "statement";
+    QTest::newRow("begin") << "begin";
+    QTest::newRow("commit") << "commit";
+    QTest::newRow("inner left") << "inner";
+}
+
+void TestDatabase::transactionsAreAllOrNothing()
+{
+    QFETCH(QString, failure);
     TestDb db;
-    db.open();
-    const int before = objConn.scalar(QStringLiteral("SELECT count(*) FROM booking")).toInt();
-    try {
-        Connection::Transaction t(objConn);
+    QVERIFY(objConn.open(db.file(), nullptr, 50));
+    auto count = [] { return objConn.scalar(QStringLiteral("SELECT count(*) FROM booking")).toInt(); };
+    auto addBooking = [] {
         objConn.insert(QStringLiteral("booking"), {{QStringLiteral("fromdate"), QStringLiteral("2025-01-01 09:00:00")},
                                                    {QStringLiteral("todate"), QStringLiteral("2025-01-02 14:00:00")}});
-        objConn.execute(QStringLiteral("INSERT INTO nowhere VALUES (1)"));
+    };
+    const int before = count();
+
+    // Another program's connection, holding the write lock or reading.
+    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+    other.setDatabaseName(db.file());
+    other.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=50"));
+    QVERIFY(other.open());
+    QSqlQuery hold(other);
+
+    QString error;
+    try {
+        Connection::Transaction t(objConn);
+        addBooking();
+        if (failure == QLatin1String("begin")) {
+            // Only this connection's own lock is taken before: give it up so
+            // that the other one takes the file, then begin again.
+            t.commit();
+            QVERIFY(hold.exec(QStringLiteral("BEGIN IMMEDIATE")));
+            Connection::Transaction refused(objConn);
+            QFAIL("BEGIN must be refused");
+        }
+        addBooking();
+        if (failure == QLatin1String("statement"))
+            objConn.execute(QStringLiteral("INSERT INTO nowhere VALUES (1)"));
+        if (failure == QLatin1String("inner")) {
+            Connection::Transaction inner(objConn);
+            addBooking();
+        }
+        if (failure == QLatin1String("commit")) {
+            QVERIFY(hold.exec(QStringLiteral("BEGIN")));
+            QVERIFY(hold.exec(QStringLiteral("SELECT count(*) FROM booking")) && hold.next());
+        }
         t.commit();
-    } catch (const AppError&) {
+        QFAIL("the work must fail");
+    } catch (const AppError& e) {
+        error = e.description();
     }
-    QCOMPARE(objConn.scalar(QStringLiteral("SELECT count(*) FROM booking")).toInt(), before);
+    QVERIFY(!error.isEmpty());
+    QVERIFY2(!error.contains(QStringLiteral("Unable to fetch row")), qPrintable(error));
+    if (failure != QLatin1String("statement") && failure != QLatin1String("inner"))
+        QVERIFY2(error.contains(QStringLiteral("locked")), qPrintable(error));
+    hold.exec(QStringLiteral("ROLLBACK"));
+    hold.finish();
+    QVERIFY(!objConn.inTransaction());
+    // The BEGIN case saved its first booking before it gave up the lock.
+    QCOMPARE(count(), before + (failure == QLatin1String("begin") ? 1 : 0));
+
+    // A DELETE the file refuses tells the database's own reason.
+    QVERIFY(hold.exec(QStringLiteral("BEGIN IMMEDIATE")));
+    try {
+        objConn.execute(QStringLiteral("DELETE FROM booking"));
+        QFAIL("the DELETE must fail");
+    } catch (const AppError& e) {
+        QVERIFY2(e.description().startsWith(QStringLiteral("database is locked")), qPrintable(e.description()));
+    }
+    hold.exec(QStringLiteral("ROLLBACK"));
+
+    // The next transaction begins, and commits, afresh.
+    {
+        Connection::Transaction t(objConn);
+        addBooking();
+        t.commit();
+    }
+    QCOMPARE(count(), before + (failure == QLatin1String("begin") ? 2 : 1));
+    QVERIFY(!objConn.inTransaction());
+    hold = QSqlQuery();
+    other.close();
+    other = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
 }
 
 void TestDatabase::idsAreNeverReused()
