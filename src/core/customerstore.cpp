@@ -171,7 +171,7 @@ QList<ListRow> listPage(const QList<Criterion>& criteria, int offset, int count)
     params << count << offset;
     Query q = objConn.query(QStringLiteral("SELECT id, firstname, lastname, address1, address2, postcode, phone, "
                                            "city, state, country, HomePhone, mobile FROM customer")
-                                + where + QStringLiteral(" ORDER BY lastname, firstname, id LIMIT ? OFFSET ?"),
+                                + where + QStringLiteral(" ORDER BY lastname COLLATE FOLD, firstname COLLATE FOLD, id LIMIT ? OFFSET ?"),
                             params);
     QList<ListRow> rows;
     while (q.next()) {

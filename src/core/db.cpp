@@ -97,6 +97,10 @@ bool Connection::open(const QString& file, QString* why, int busyTimeoutMs)
     if (!probe.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return refuse(probe.lastError().text());
     probe.exec(QStringLiteral("ROLLBACK"));
+    // A file from an earlier build has its name indexes put in FOLD's order.
+    QString converted;
+    if (!sqliteext::convertNameIndexes(h, &converted))
+        return refuse(converted);
     // Room for the indexes of a few years of bookings (16 MB).
     probe.exec(QStringLiteral("PRAGMA cache_size = -16000"));
     return true;
