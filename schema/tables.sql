@@ -6,9 +6,12 @@
 --   * dates are TEXT 'YYYY-MM-DD HH:MM:SS', which sorts and compares as time;
 --   * money is an INTEGER count of ten-thousandths (12.50 is 125000);
 --   * flags are INTEGER 0 or 1, percentages REAL, counts INTEGER;
---   * names that lists sort or compare on use COLLATE NOCASE; every connection
---     of the program and of the tools replaces NOCASE with a collation that
---     folds all letters, not only ASCII (src/core/sqliteext.h);
+--   * names that lists sort or compare on use COLLATE NOCASE, SQLite's own,
+--     so that any SQLite program compares them alike; the program's queries
+--     and the name indexes use FOLD, the collation every connection of the
+--     program and of the tools registers, which folds all letters, not only
+--     ASCII (src/core/sqliteext.h). A program without FOLD refuses to change
+--     those indexes ("no such collation sequence") rather than damage them;
 --   * text columns accept empty text, and NOT NULL stands only where every
 --     writer always gives a value.
 --
@@ -76,7 +79,7 @@ CREATE TABLE customer (
     Mobile        TEXT,
     HomePhone     TEXT
 );
-CREATE INDEX customer_name ON customer (LastName, FirstName);
+CREATE INDEX customer_name ON customer (LastName COLLATE FOLD, FirstName COLLATE FOLD);
 
 -- Custom customer fields: definitions come with the database and are only read.
 CREATE TABLE CustomerUDF (

@@ -19,7 +19,7 @@ const char* const kBookingListSql =
     "LEFT JOIN room AS r ON r.id = br.roomid "
     "WHERE (%1) "
     "AND (br.id IS NULL OR r.id IS NOT NULL) "
-    "GROUP BY b.id, r.Name ";
+    "GROUP BY b.id, r.Name COLLATE FOLD ";
 
 // Bookings without units last. The booking id keeps bookings that tie apart,
 // so that the rows of one booking stay together wherever the order allows it.
@@ -28,16 +28,16 @@ QString OrderBy(BookingOrder order)
     switch (order) {
     case BookingOrder::Time:
         return QStringLiteral("ORDER BY nounits, CASE WHEN nounits THEN NULL ELSE fromdate END, "
-                              "CASE WHEN nounits THEN NULL ELSE todate END, bID, name");
+                              "CASE WHEN nounits THEN NULL ELSE todate END, bID, name COLLATE FOLD");
     case BookingOrder::Name:
-        return QStringLiteral("ORDER BY nounits, (CASE WHEN nounits THEN NULL ELSE firstname END) COLLATE NOCASE, "
-                              "(CASE WHEN nounits THEN NULL ELSE lastname END) COLLATE NOCASE, bID, name");
+        return QStringLiteral("ORDER BY nounits, (CASE WHEN nounits THEN NULL ELSE firstname END) COLLATE FOLD, "
+                              "(CASE WHEN nounits THEN NULL ELSE lastname END) COLLATE FOLD, bID, name COLLATE FOLD");
     case BookingOrder::Unit:
-        return QStringLiteral("ORDER BY nounits, name, bID");
+        return QStringLiteral("ORDER BY nounits, name COLLATE FOLD, bID");
     case BookingOrder::Stored:
         break;
     }
-    return QStringLiteral("ORDER BY nounits, bID, name");
+    return QStringLiteral("ORDER BY nounits, bID, name COLLATE FOLD");
 }
 
 QList<BookingListEntry> ReadBookingList(const QString& filter, const QVariantList& params, BookingOrder order,

@@ -16,7 +16,7 @@ std::vector<CommodityWord> CommodityPlurals()
 
 std::optional<QString> CommoditySingular(const QString& plural)
 {
-    Query q = objConn.query(QStringLiteral("SELECT singular FROM commodity WHERE plural = ?"), {plural});
+    Query q = objConn.query(QStringLiteral("SELECT singular FROM commodity WHERE plural = ? COLLATE FOLD"), {plural});
     if (q.next())
         return q.text(0);
     return std::nullopt;
@@ -24,8 +24,10 @@ std::optional<QString> CommoditySingular(const QString& plural)
 
 void RemoveUnitWithBookings(qint32 unitId)
 {
+    Connection::Transaction transaction(objConn);
     BookingUnitStore::removeBookingsOfUnit(unitId);
     UnitRecord::remove(unitId);
+    transaction.commit();
 }
 
 void WriteTaxRate(qint32 id, const QString& name, double percentage)

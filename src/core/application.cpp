@@ -1,12 +1,35 @@
 #include "core/application.h"
 
 #include "core/apperror.h"
+#include "core/guard.h"
 #include "core/money.h"
 #include "core/settings.h"
+
+#include <QMetaEnum>
+#include <QWidget>
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
 }
+
+namespace {
+
+// An error that escaped an event handler, reported from that handler: the
+// window's module and the control's handler for the event ("txtTip_FocusOut").
+[[noreturn]] void ReportEventError(const std::exception* e, QObject* receiver, QEvent* event)
+{
+    QObject* window = receiver;
+    if (auto* w = qobject_cast<QWidget*>(receiver))
+        window = w->window();
+    const QByteArray module = QByteArray(window->metaObject()->className()).toLower() + ".cpp";
+    const QString control = receiver->objectName().isEmpty() ? QString::fromLatin1(receiver->metaObject()->className())
+                                                             : receiver->objectName();
+    const QString type = QString::fromLatin1(QMetaEnum::fromType<QEvent::Type>().valueToKey(event->type()));
+    const QString handler = control + u'_' + (type.isEmpty() ? QString::number(event->type()) : type);
+    ReportHandlerError(e, Where{module.constData(), "", 0}, handler.toUtf8().constData());
+}
+
+}  // namespace
 
 bool Application::notify(QObject* receiver, QEvent* event)
 {
@@ -15,7 +38,7 @@ bool Application::notify(QObject* receiver, QEvent* event)
     } catch (const AppError& e) {
         ReportFatalError(e);
     } catch (const std::exception& e) {
-        ReportFatalError(AppError(51, QString::fromLocal8Bit(e.what()), Where{__FILE__, "notify", __LINE__}));
+        ReportEventError(&e, receiver, event);
     }
 }
 

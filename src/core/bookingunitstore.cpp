@@ -107,7 +107,7 @@ QList<OfferedUnit> freeUnits(qint64 bookingId, const QDateTime& from, const QDat
     Query q = objConn.query(QStringLiteral("SELECT id, name, notes FROM room WHERE id NOT IN "
                                            "(SELECT bookingroom.roomid FROM booking CROSS JOIN bookingroom "
                                            "WHERE booking.id <> ? AND bookingroom.bookingid = booking.id AND ")
-                                + QLatin1String(kOverlap) + QStringLiteral(") ORDER BY name, id"),
+                                + QLatin1String(kOverlap) + QStringLiteral(") ORDER BY name COLLATE FOLD, id"),
                             params);
     QList<OfferedUnit> units;
     while (q.next())

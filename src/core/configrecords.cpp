@@ -42,7 +42,7 @@ std::optional<qint32> idOrNull(const Query& q, int column)
 std::vector<TaxRateRecord> TaxRateRecord::listed()
 {
     std::vector<TaxRateRecord> rows;
-    Query q = objConn.query(QStringLiteral("SELECT id, name, percentage FROM taxrate WHERE id <> ? ORDER BY name"),
+    Query q = objConn.query(QStringLiteral("SELECT id, name, percentage FROM taxrate WHERE id <> ? ORDER BY name COLLATE FOLD"),
                             {TaxRateId::None});
     while (q.next())
         rows.push_back({qint32(q.integer(0)), q.text(1), q.value(2).toDouble()});
@@ -86,7 +86,7 @@ bool TaxRateRecord::usedByUnits(qint32 id)
 std::vector<NamedRow> CommissionAccountRecord::listed()
 {
     std::vector<NamedRow> rows;
-    Query q = objConn.query(QStringLiteral("SELECT id, name FROM commission WHERE id <> ? ORDER BY name"),
+    Query q = objConn.query(QStringLiteral("SELECT id, name FROM commission WHERE id <> ? ORDER BY name COLLATE FOLD"),
                             {CommissionAccountId::None});
     while (q.next())
         rows.push_back({qint32(q.integer(0)), q.text(1)});
@@ -138,7 +138,7 @@ const QStringList& UnitRecord::chargeUnits()
 
 std::vector<NamedRow> UnitRecord::listed()
 {
-    return namedRows(QStringLiteral("SELECT id, name FROM room ORDER BY name"));
+    return namedRows(QStringLiteral("SELECT id, name FROM room ORDER BY name COLLATE FOLD"));
 }
 
 std::vector<NamedRow> UnitRecord::inTableOrder()
@@ -219,7 +219,7 @@ void UnitRecord::saveNotes(qint32 id, const QString& notes)
 std::vector<NamedRow> ChargeableItemRecord::listed()
 {
     std::vector<NamedRow> rows;
-    Query q = objConn.query(QStringLiteral("SELECT id, name FROM item WHERE id <> ? AND id <> ? ORDER BY name"),
+    Query q = objConn.query(QStringLiteral("SELECT id, name FROM item WHERE id <> ? AND id <> ? ORDER BY name COLLATE FOLD"),
                             {ItemId::Booking, ItemId::NewItem});
     while (q.next())
         rows.push_back({qint32(q.integer(0)), q.text(1)});
@@ -320,7 +320,7 @@ void PaymentMethodRecord::remove(qint32 id)
 std::vector<NamedRow> BookingChoiceRecord::listed()
 {
     std::vector<NamedRow> rows;
-    Query q = objConn.query(QStringLiteral("SELECT id, name FROM BookingUDF WHERE id <> ? ORDER BY name"),
+    Query q = objConn.query(QStringLiteral("SELECT id, name FROM BookingUDF WHERE id <> ? ORDER BY name COLLATE FOLD"),
                             {BookingUdfId::Default});
     while (q.next())
         rows.push_back({qint32(q.integer(0)), q.text(1)});

@@ -24,7 +24,7 @@ QStringList options(qint64 fieldId)
 {
     QStringList choices;
     Query q = objConn.query(
-        QStringLiteral("SELECT option FROM CustomerUDFOption WHERE itemCustomFieldID = ? ORDER BY option, id"),
+        QStringLiteral("SELECT option FROM CustomerUDFOption WHERE itemCustomFieldID = ? ORDER BY option COLLATE FOLD, id"),
         {fieldId});
     while (q.next())
         choices << q.text(0);

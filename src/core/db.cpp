@@ -97,6 +97,10 @@ bool Connection::open(const QString& file, QString* why, int busyTimeoutMs)
     if (!probe.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return refuse(probe.lastError().text());
     probe.exec(QStringLiteral("ROLLBACK"));
+    // A file from an earlier build has its name indexes put in FOLD's order.
+    QString converted;
+    if (!sqliteext::convertNameIndexes(h, &converted))
+        return refuse(converted);
     // Room for the indexes of a few years of bookings (16 MB).
     probe.exec(QStringLiteral("PRAGMA cache_size = -16000"));
     return true;
@@ -112,6 +116,7 @@ void Connection::close()
     m_name.clear();
     m_file.clear();
     m_transactionDepth = 0;
+    m_abandoned = false;
 }
 
 bool Connection::isOpen() const
@@ -131,7 +136,10 @@ sqlite3* Connection::handle() const
 
 void Connection::fail(const QSqlQuery& q, const QString& sql, const Where& where)
 {
-    QString text = q.lastError().text();
+    // The database's own words for what went wrong with this statement
+    // ("database is locked"), not the driver's general "Unable to fetch row".
+    const QSqlError error = q.lastError();
+    QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
     if (!isOpen())
         text = QStringLiteral("The database is not open.");
     throw AppError(kErrDatabase, text + QStringLiteral("\n") + sql.simplified(), where);
@@ -220,19 +228,30 @@ bool Connection::tableExists(const QString& table)
            > 0;
 }
 
-Connection::Transaction::Transaction(Connection& c, const Where& where) : m_c(c)
+// The outermost transaction holds the database's; one inside it joins it.
+// The depth counts only transactions that have begun: a BEGIN that fails
+// raises before anything is counted, so the next one begins afresh.
+Connection::Transaction::Transaction(Connection& c, const Where& where) : m_c(c), m_where(where)
 {
-    // Taking the write lock at once lets a busy file be waited for; a lock
-    // asked for halfway through could only fail.
-    if (m_c.m_transactionDepth++ == 0)
+    if (m_c.m_transactionDepth == 0) {
+        // Taking the write lock at once lets a busy file be waited for; a
+        // lock asked for halfway through could only fail.
         m_c.execute(QStringLiteral("BEGIN IMMEDIATE"), {}, where);
+        m_c.m_abandoned = false;
+    }
+    ++m_c.m_transactionDepth;
 }
 
 Connection::Transaction::~Transaction()
 {
-    if (m_done)
+    if (m_done || m_c.m_transactionDepth <= 0)   // done, or the connection was closed
         return;
-    if (--m_c.m_transactionDepth == 0 && m_c.isOpen()) {
+    // Left by an error or without commit(): the work is undone, all of it.
+    if (--m_c.m_transactionDepth > 0) {
+        m_c.m_abandoned = true;
+        return;
+    }
+    if (m_c.isOpen() && sqlite3_get_autocommit(m_c.handle()) == 0) {
         QSqlQuery q(m_c.m_db);
         q.exec(QStringLiteral("ROLLBACK"));
     }
@@ -242,7 +261,18 @@ void Connection::Transaction::commit()
 {
     if (m_done)
         return;
+    if (m_c.m_transactionDepth == 1) {
+        if (m_c.m_abandoned)
+            RaiseError(kErrDatabase, QStringLiteral("A part of the work failed; none of it was saved."), m_where);
+        // A COMMIT that fails (another program reading the file) raises and
+        // leaves this transaction to be rolled back.
+        m_c.execute(QStringLiteral("COMMIT"), {}, m_where);
+    }
+    --m_c.m_transactionDepth;
     m_done = true;
-    if (--m_c.m_transactionDepth == 0)
-        m_c.execute(QStringLiteral("COMMIT"));
+}
+
+bool Connection::inTransaction() const
+{
+    return m_transactionDepth > 0;
 }

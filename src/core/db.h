@@ -80,7 +80,11 @@ public:
     bool tableExists(const QString& table);
 
     // Runs several changes as one: each block of work that begins a transaction
-    // either commits it or, on leaving by an error, rolls it back.
+    // either commits it or, on leaving by an error or without commit(), rolls
+    // it back. One begun inside another joins it; when the inner one is left
+    // without commit(), the outer one's commit() raises and nothing is saved.
+    // A BEGIN or COMMIT the database refuses (a file another program holds)
+    // raises an AppError, and the work is rolled back.
     class Transaction {
     public:
         explicit Transaction(Connection& c, const Where& where = Where::here());
@@ -91,8 +95,10 @@ public:
 
     private:
         Connection& m_c;
+        Where m_where;
         bool m_done = false;
     };
+    bool inTransaction() const;
 
     QSqlDatabase& database() { return m_db; }
     sqlite3* handle() const;
@@ -105,6 +111,7 @@ private:
     QString m_file;
     QSqlDatabase m_db;
     int m_transactionDepth = 0;
+    bool m_abandoned = false;   // an inner transaction was left without commit()
 };
 
 // The program's one connection, opened by the main window at start-up.

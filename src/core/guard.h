@@ -6,6 +6,11 @@
 //
 //   connect(ui->cmdAdd, &QPushButton::clicked, this, guarded(this, &frmX::cmdAdd_Click));
 //   connect(timer, &QTimer::timeout, this, guarded([this] { Refresh(); }));
+//
+// An error that is not the program's own (a std::bad_alloc, a standard
+// library's exception) is reported from the handler it escaped: its module
+// and line are where it was connected, its routine the handler's name as
+// written there (cmdAdd_Click; for a lambda, the routine it calls first).
 #include "core/apperror.h"
 
 #include <exception>
@@ -13,48 +18,61 @@
 #include <type_traits>
 #include <utility>
 
-// Hands a non-AppError exception caught at a handler's boundary to the
-// program-wide report (as run-time error 51 of that routine).
-[[noreturn]] void ReportHandlerError(const std::exception& e, const char* routine);
+// Hands an exception caught at a handler's boundary to the program-wide
+// report. handlerText is the text the handler was written as, or null when
+// where names the handler itself.
+[[noreturn]] void ReportHandlerError(const std::exception* e, const Where& where, const char* handlerText);
 
-// Runs f, reporting what it throws.
+// The handler's name in the text it was written as: the member after the
+// last "::", or the first routine a lambda's body calls.
+QString HandlerName(const char* handlerText);
+
+// Runs f, reporting what it throws as raised in the routine that calls this.
 template <typename F>
-void RunGuarded(F&& f, const char* routine = __builtin_FUNCTION())
+void RunGuarded(F&& f, const Where& where = Where::here(), const char* handlerText = nullptr)
 {
     try {
         std::forward<F>(f)();
     } catch (const AppError& e) {
         ReportFatalError(e);
     } catch (const std::exception& e) {
-        ReportHandlerError(e, routine);
+        ReportHandlerError(&e, where, handlerText);
     }
 }
 
 // A callable, taking any arguments, that runs f guarded.
 template <typename F>
-auto guarded(F f)
+auto guardedAs(const char* handlerText, const Where& where, F f)
 {
-    return [f = std::move(f)](auto&&... args) mutable {
-        RunGuarded([&] {
-            if constexpr (std::is_invocable_v<F&, decltype(args)...>)
-                f(std::forward<decltype(args)>(args)...);
-            else
-                f();
-        });
+    return [f = std::move(f), handlerText, where](auto&&... args) mutable {
+        RunGuarded(
+            [&] {
+                if constexpr (std::is_invocable_v<F&, decltype(args)...>)
+                    f(std::forward<decltype(args)>(args)...);
+                else
+                    f();
+            },
+            where, handlerText);
     };
 }
 
 // A member handler of receiver, guarded. The signal's arguments are passed
 // on when the handler takes them, and dropped when it takes none.
 template <typename C, typename H>
-auto guarded(C* receiver, H handler)
+auto guardedAs(const char* handlerText, const Where& where, C* receiver, H handler)
 {
-    return [receiver, handler](auto&&... args) {
-        RunGuarded([&] {
-            if constexpr (std::is_invocable_v<H, C*, decltype(args)...>)
-                std::invoke(handler, receiver, std::forward<decltype(args)>(args)...);
-            else
-                std::invoke(handler, receiver);
-        });
+    return [receiver, handler, handlerText, where](auto&&... args) {
+        RunGuarded(
+            [&] {
+                if constexpr (std::is_invocable_v<H, C*, decltype(args)...>)
+                    std::invoke(handler, receiver, std::forward<decltype(args)>(args)...);
+                else
+                    std::invoke(handler, receiver);
+            },
+            where, handlerText);
     };
 }
+
+// guarded(f) or guarded(receiver, &Class::handler), named and placed where
+// it is written.
+#define guarded(...) guardedAs(#__VA_ARGS__, Where::here(), __VA_ARGS__)

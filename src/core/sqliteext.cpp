@@ -1,6 +1,7 @@
 #include "core/sqliteext.h"
 
 #include <QString>
+#include <QStringList>
 #include <sqlite3.h>
 
 namespace {
@@ -111,6 +112,37 @@ void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     sqlite3_result_int(ctx, likeMatch(p, 0, t, 0, escape) ? 1 : 0);
 }
 
+QString quoted(const QString& identifier)
+{
+    return u'"' + QString(identifier).replace(u'"', QLatin1String("\"\"")) + u'"';
+}
+
+// One statement, finalized when it goes.
+class Statement {
+public:
+    template <class... Texts>
+    Statement(sqlite3* db, const char* sql, const Texts&... texts)
+    {
+        if (sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr) != SQLITE_OK)
+            return;
+        int i = 0;
+        (sqlite3_bind_text16(m_stmt, ++i, texts.utf16(), int(texts.size() * 2), SQLITE_TRANSIENT), ...);
+    }
+    ~Statement() { sqlite3_finalize(m_stmt); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    explicit operator bool() const { return m_stmt != nullptr; }
+    bool step() { return sqlite3_step(m_stmt) == SQLITE_ROW; }
+    QString text(int column) const
+    {
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column)));
+    }
+    qint64 integer(int column) const { return sqlite3_column_int64(m_stmt, column); }
+
+private:
+    sqlite3_stmt* m_stmt = nullptr;
+};
+
 }  // namespace
 
 namespace sqliteext {
@@ -119,12 +151,77 @@ bool registerExtensions(sqlite3* db)
 {
     if (!db)
         return false;
-    bool ok = sqlite3_create_collation(db, "NOCASE", SQLITE_UTF8, nullptr, foldCompare) == SQLITE_OK;
-    ok = sqlite3_create_collation(db, "FOLD", SQLITE_UTF8, nullptr, foldCompare) == SQLITE_OK && ok;
+    bool ok = sqlite3_create_collation(db, "FOLD", SQLITE_UTF8, nullptr, foldCompare) == SQLITE_OK;
     for (int argc : {2, 3})
         ok = sqlite3_create_function(db, "like", argc, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                      likeFunction, nullptr, nullptr) == SQLITE_OK && ok;
     return ok;
+}
+
+bool convertNameIndexes(sqlite3* db, QString* error)
+{
+    auto fail = [&](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    auto lastError = [db] { return QString::fromUtf8(sqlite3_errmsg(db)); };
+
+    // Every index written out, with what its keys are compared by.
+    QStringList rebuild;
+    {
+        Statement indexes(db, "SELECT name, tbl_name, sql FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL");
+        if (!indexes)
+            return fail(lastError());
+        while (indexes.step()) {
+            const QString name = indexes.text(0);
+            const QString table = indexes.text(1);
+            const QString sql = indexes.text(2);
+            Statement keys(db, "SELECT cid, name, desc, coll FROM pragma_index_xinfo(?) WHERE key = 1", name);
+            if (!keys)
+                return fail(lastError());
+            QStringList columns;
+            bool byNocase = false;
+            bool plain = !sql.contains(QLatin1String(" WHERE "), Qt::CaseInsensitive);
+            while (keys.step()) {
+                const bool nocase = keys.text(3).compare(QLatin1String("NOCASE"), Qt::CaseInsensitive) == 0;
+                byNocase = byNocase || nocase;
+                plain = plain && keys.integer(0) >= 0;
+                QString column = quoted(keys.text(1));
+                if (nocase)
+                    column += QLatin1String(" COLLATE FOLD");
+                else if (keys.text(3).compare(QLatin1String("BINARY"), Qt::CaseInsensitive) != 0)
+                    column += QLatin1String(" COLLATE ") + quoted(keys.text(3));
+                if (keys.integer(2))
+                    column += QLatin1String(" DESC");
+                columns << column;
+            }
+            if (!byNocase)
+                continue;
+            if (!plain)   // an index on expressions or on part of the rows is put in order again as it is
+                rebuild << QStringLiteral("REINDEX ") + quoted(name);
+            else
+                rebuild << QStringLiteral("DROP INDEX ") + quoted(name)
+                        << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+                               .arg(sql.startsWith(QLatin1String("CREATE UNIQUE"), Qt::CaseInsensitive)
+                                        ? QStringLiteral("UNIQUE ")
+                                        : QString(),
+                                    quoted(name), quoted(table), columns.join(QStringLiteral(", ")));
+        }
+    }
+    if (rebuild.isEmpty())
+        return true;
+    rebuild.prepend(QStringLiteral("BEGIN IMMEDIATE"));
+    rebuild << QStringLiteral("COMMIT");
+    for (const QString& sql : rebuild) {
+        if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+            const QString why = lastError();
+            if (!sqlite3_get_autocommit(db))
+                sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            return fail(why);
+        }
+    }
+    return true;
 }
 
 }  // namespace sqliteext

@@ -1,14 +1,25 @@
 #pragma once
 // Functions registered on every connection to a database file, by the program
 // and by the tools that build or fill one, so that all of them compare text alike.
+class QString;
 struct sqlite3;
 
 namespace sqliteext {
 
-// Replaces NOCASE with a collation that folds the case of every letter
-// (SQLite's own folds ASCII only) and sorts accented letters with their base
-// letter, and LIKE with a matcher that folds case the same way, so that
-// "Élodie" finds "élodie". The same collation is also named FOLD. Returns false when SQLite refused a registration.
+// Registers FOLD, a collation that folds the case of every letter (SQLite's
+// NOCASE folds ASCII only) and sorts accented letters with their base
+// letter, and replaces LIKE with a matcher that folds case the same way, so
+// that "Élodie" finds "élodie". Queries that sort or compare names say
+// COLLATE FOLD, and the name indexes are built with it; SQLite's own NOCASE
+// is left as it is, so that any other SQLite program reads the file alike
+// and refuses, rather than damages, an index it cannot order. Returns false
+// when SQLite refused a registration.
 bool registerExtensions(sqlite3* db);
+
+// Files made by earlier builds had their name indexes ordered by NOCASE
+// redefined as FOLD; every index with a key compared by NOCASE is built
+// again, compared by FOLD, in one transaction. Nothing happens to a file
+// without such an index. On failure the file is as it was and *error says why.
+bool convertNameIndexes(sqlite3* db, QString* error);
 
 }  // namespace sqliteext

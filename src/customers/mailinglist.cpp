@@ -9,7 +9,7 @@ QStringList MailingListAddresses()
 {
     QStringList out;
     Query q = objConn.query(QStringLiteral(
-        "SELECT email FROM customer WHERE email <> '' AND email IS NOT NULL ORDER BY email, id"));
+        "SELECT email FROM customer WHERE email <> '' AND email IS NOT NULL ORDER BY email COLLATE FOLD, id"));
     while (q.next())
         out << q.text(0);
     return out;

@@ -9,7 +9,7 @@ std::vector<CommissionPaymentRecord::Listed> CommissionPaymentRecord::listed(qin
         QStringLiteral("SELECT commissionPayment.id, commission.name, commissionPayment.amount, "
                        "commissionPayment.submitteddate FROM commissionPayment, commission "
                        "WHERE commission.id = commissionPayment.commissionID AND (? = -1 OR commission.id = ?) "
-                       "ORDER BY commissionPayment.submitteddate, commission.name, commissionPayment.id"),
+                       "ORDER BY commissionPayment.submitteddate, commission.name COLLATE FOLD, commissionPayment.id"),
         {accountId, accountId});
     while (q.next())
         rows.push_back({qint32(q.integer(0)), q.text(1), q.money(2), q.dateTime(3)});

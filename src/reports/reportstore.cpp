@@ -126,7 +126,7 @@ Query StaysOfUnitOverlapping(qint64 unitId, const QDateTime& start, const QDateT
 
 Query ItemsByName()
 {
-    return objConn.query(QStringLiteral("SELECT id, name FROM item ORDER BY name, id"));
+    return objConn.query(QStringLiteral("SELECT id, name FROM item ORDER BY name COLLATE FOLD, id"));
 }
 
 Query InvoiceLineGroupsByTaxName()
@@ -144,7 +144,7 @@ Query CommissionTotals()
     return objConn.query(QStringLiteral(
         "SELECT name, (SELECT SUM(commissionamount) FROM booking WHERE booking.commissionID = commission.id), "
         "(SELECT SUM(amount) FROM commissionPayment WHERE commissionPayment.commissionID = commission.id) "
-        "FROM commission ORDER BY name, id"));
+        "FROM commission ORDER BY name COLLATE FOLD, id"));
 }
 
 qint64 UnitCount()

@@ -3,6 +3,8 @@
 #include "core/database.h"
 #include "core/db.h"
 #include "core/modmain.h"
+#include "core/configrecords.h"
+#include "core/customerstore.h"
 #include "core/settings.h"
 #include "support/testsupport.h"
 
@@ -28,7 +30,8 @@ private slots:
     void failedConversionLeavesVersionTwo();
     void boundValuesAreStoredAsTyped();
     void failingStatementCarriesItsPlace();
-    void transactionRollsBackOnError();
+    void transactionsAreAllOrNothing_data();
+    void transactionsAreAllOrNothing();
     void idsAreNeverReused();
     void namesCompareWithoutCase();
 
@@ -273,20 +276,97 @@ void TestDatabase::failingStatementCarriesItsPlace()
     }
 }
 
-void TestDatabase::transactionRollsBackOnError()
+// A transaction's work is saved whole or not at all: a failing statement, a
+// BEGIN or a COMMIT refused because another program holds the file, an inner
+// transaction left without commit. After each the next transaction works.
+void TestDatabase::transactionsAreAllOrNothing_data()
 {
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("statement") << "statement";
+    QTest::newRow("begin") << "begin";
+    QTest::newRow("commit") << "commit";
+    QTest::newRow("inner left") << "inner";
+}
+
+void TestDatabase::transactionsAreAllOrNothing()
+{
+    QFETCH(QString, failure);
     TestDb db;
-    db.open();
-    const int before = objConn.scalar(QStringLiteral("SELECT count(*) FROM booking")).toInt();
-    try {
-        Connection::Transaction t(objConn);
+    QVERIFY(objConn.open(db.file(), nullptr, 50));
+    auto count = [] { return objConn.scalar(QStringLiteral("SELECT count(*) FROM booking")).toInt(); };
+    auto addBooking = [] {
         objConn.insert(QStringLiteral("booking"), {{QStringLiteral("fromdate"), QStringLiteral("2025-01-01 09:00:00")},
                                                    {QStringLiteral("todate"), QStringLiteral("2025-01-02 14:00:00")}});
-        objConn.execute(QStringLiteral("INSERT INTO nowhere VALUES (1)"));
+    };
+    const int before = count();
+
+    // Another program's connection, holding the write lock or reading.
+    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+    other.setDatabaseName(db.file());
+    other.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=50"));
+    QVERIFY(other.open());
+    QSqlQuery hold(other);
+
+    QString error;
+    try {
+        Connection::Transaction t(objConn);
+        addBooking();
+        if (failure == QLatin1String("begin")) {
+            // Only this connection's own lock is taken before: give it up so
+            // that the other one takes the file, then begin again.
+            t.commit();
+            QVERIFY(hold.exec(QStringLiteral("BEGIN IMMEDIATE")));
+            Connection::Transaction refused(objConn);
+            QFAIL("BEGIN must be refused");
+        }
+        addBooking();
+        if (failure == QLatin1String("statement"))
+            objConn.execute(QStringLiteral("INSERT INTO nowhere VALUES (1)"));
+        if (failure == QLatin1String("inner")) {
+            Connection::Transaction inner(objConn);
+            addBooking();
+        }
+        if (failure == QLatin1String("commit")) {
+            QVERIFY(hold.exec(QStringLiteral("BEGIN")));
+            QVERIFY(hold.exec(QStringLiteral("SELECT count(*) FROM booking")) && hold.next());
+        }
         t.commit();
-    } catch (const AppError&) {
+        QFAIL("the work must fail");
+    } catch (const AppError& e) {
+        error = e.description();
     }
-    QCOMPARE(objConn.scalar(QStringLiteral("SELECT count(*) FROM booking")).toInt(), before);
+    QVERIFY(!error.isEmpty());
+    QVERIFY2(!error.contains(QStringLiteral("Unable to fetch row")), qPrintable(error));
+    if (failure != QLatin1String("statement") && failure != QLatin1String("inner"))
+        QVERIFY2(error.contains(QStringLiteral("locked")), qPrintable(error));
+    hold.exec(QStringLiteral("ROLLBACK"));
+    hold.finish();
+    QVERIFY(!objConn.inTransaction());
+    // The BEGIN case saved its first booking before it gave up the lock.
+    QCOMPARE(count(), before + (failure == QLatin1String("begin") ? 1 : 0));
+
+    // A DELETE the file refuses tells the database's own reason.
+    QVERIFY(hold.exec(QStringLiteral("BEGIN IMMEDIATE")));
+    try {
+        objConn.execute(QStringLiteral("DELETE FROM booking"));
+        QFAIL("the DELETE must fail");
+    } catch (const AppError& e) {
+        QVERIFY2(e.description().startsWith(QStringLiteral("database is locked")), qPrintable(e.description()));
+    }
+    hold.exec(QStringLiteral("ROLLBACK"));
+
+    // The next transaction begins, and commits, afresh.
+    {
+        Connection::Transaction t(objConn);
+        addBooking();
+        t.commit();
+    }
+    QCOMPARE(count(), before + (failure == QLatin1String("begin") ? 2 : 1));
+    QVERIFY(!objConn.inTransaction());
+    hold = QSqlQuery();
+    other.close();
+    other = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
 }
 
 void TestDatabase::idsAreNeverReused()
@@ -303,31 +383,88 @@ void TestDatabase::idsAreNeverReused()
     QCOMPARE(objConn.insert(QStringLiteral("booking"), row), qint64(70001));
 }
 
+namespace {
+
+// Case folded for every letter, as the program's collation once stood in for NOCASE.
+int foldedCompare(void*, int na, const void* a, int nb, const void* b)
+{
+    const QString qa = QString::fromUtf8(static_cast<const char*>(a), na).toCaseFolded();
+    const QString qb = QString::fromUtf8(static_cast<const char*>(b), nb).toCaseFolded();
+    return qa < qb ? -1 : qb < qa ? 1 : 0;
+}
+
+// The first column of the first row, or the error, as any SQLite program
+// (one without the program's collation) sees the file.
+QString asAnotherProgram(const QString& file, const char* sql)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_stmt* st = nullptr;
+    QString out;
+    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK)
+        out = QString::fromUtf8(sqlite3_errmsg(db));
+    else if (const int rc = sqlite3_step(st); rc == SQLITE_ROW)
+        out = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    else if (rc != SQLITE_DONE)
+        out = QString::fromUtf8(sqlite3_errmsg(db));
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return out;
+}
+
+}  // namespace
+
+// The program folds names in its own collation, FOLD. A file from an earlier
+// build, whose name index was ordered by a NOCASE that folded every letter,
+// is put right once when it is opened. Another SQLite program never finds a
+// damaged index: it refuses the name index it cannot order, and what it can
+// add the program finds, sorts and matches.
 void TestDatabase::namesCompareWithoutCase()
 {
     TestDb db;
+    {
+        sqlite3* old = nullptr;
+        QCOMPARE(sqlite3_open_v2(QFile::encodeName(db.file()).constData(), &old, SQLITE_OPEN_READWRITE, nullptr),
+                 SQLITE_OK);
+        sqlite3_create_collation(old, "NOCASE", SQLITE_UTF8, nullptr, foldedCompare);
+        QCOMPARE(sqlite3_exec(old,
+                              "DROP INDEX customer_name; DROP INDEX IF EXISTS customer_name_fold; CREATE INDEX customer_name ON customer (LastName, FirstName);"
+                              "INSERT INTO customer (FirstName, LastName) VALUES ('Ann', 'Ölçer'), ('Bo', 'Ångström'),"
+                              "('Cy', 'ÉMILE'), ('Di', 'émile'), ('Ed', 'Zola'), ('Fay', 'adams'), ('Gus', '100%')",
+                              nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+        sqlite3_close(old);
+    }
+    QVERIFY(asAnotherProgram(db.file(), "PRAGMA integrity_check") != QLatin1String("ok"));   // as it was found
+
     db.open();
-    for (const char* name : {"Émile", "Zola", "ábel", "adams"})
-        objConn.insert(QStringLiteral("customer"), {{QStringLiteral("LastName"), QString::fromUtf8(name)}});
-    QCOMPARE(objConn.scalar(QStringLiteral("SELECT count(*) FROM customer WHERE LastName LIKE ?"),
-                            {QString::fromUtf8("%ÉMILE%")})
+    QCOMPARE(objConn.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+    const QString schema = objConn.scalar(QStringLiteral("SELECT group_concat(sql) FROM sqlite_master")).toString();
+    QVERIFY(schema.contains(QStringLiteral("\"LastName\" COLLATE FOLD, \"FirstName\" COLLATE FOLD")));
+    objConn.close();
+    db.open();   // once only
+    QCOMPARE(objConn.scalar(QStringLiteral("SELECT group_concat(sql) FROM sqlite_master")).toString(), schema);
+
+    const QString check = asAnotherProgram(db.file(), "PRAGMA integrity_check");
+    QVERIFY2(!check.contains(QStringLiteral("missing")) && !check.contains(QStringLiteral("wrong"))
+                 && !check.contains(QStringLiteral("out of order")),
+             qPrintable(check));
+    QCOMPARE(asAnotherProgram(db.file(), "INSERT INTO customer (LastName) VALUES ('Zed')"),
+             QStringLiteral("no such collation sequence: FOLD"));
+    QCOMPARE(asAnotherProgram(db.file(), "INSERT INTO room (Name) VALUES ('ärla Suite')"), QString());
+
+    // The program's lists, searches and lookups.
+    QCOMPARE(UnitRecord::listed().front().name, QStringLiteral("ärla Suite"));
+    QCOMPARE(objConn.scalar(QStringLiteral("SELECT count(*) FROM room WHERE Name = ? COLLATE FOLD"), {"ÄRLA SUITE"})
                  .toInt(),
              1);
-    QCOMPARE(objConn.scalar(QStringLiteral("SELECT count(*) FROM customer WHERE LastName = ?"),
-                            {QString::fromUtf8("émile")})
-                 .toInt(),
-             1);
-    QCOMPARE(objConn.scalar(QStringLiteral("SELECT count(*) FROM customer WHERE LastName LIKE ? ESCAPE '\\'"),
-                            {QStringLiteral("100\\%")})
-                 .toInt(),
-             0);
-    Query q = objConn.query(QStringLiteral("SELECT LastName FROM customer ORDER BY LastName"));
     QStringList order;
-    while (q.next())
-        order << q.text(0);
-    // Accented letters sort with their base letter.
-    QCOMPARE(order, QStringList({QString::fromUtf8("ábel"), QStringLiteral("adams"), QString::fromUtf8("Émile"),
-                                 QStringLiteral("Zola")}));
+    for (const CustomerStore::ListRow& r : CustomerStore::listPage({}, nullptr, true, 100))
+        order << r.lastName;
+    QCOMPARE(order, QStringList({"100%", "adams", "Ångström", "ÉMILE", "émile", "Ölçer", "Zola"}));
+    QCOMPARE(CustomerStore::matchCount({{QStringLiteral("lastname"), QStringLiteral("Émile")}}), 2);
+    QCOMPARE(CustomerStore::matchCount({{QStringLiteral("lastname"), QStringLiteral("0%")}}), 1);
+    QCOMPARE(CustomerStore::matchCount({{QStringLiteral("lastname"), QStringLiteral("_")}}), 0);
 }
 
 TARLOMY_TEST_MAIN(TestDatabase)

@@ -17,6 +17,7 @@
 #include "customers/customerspanel.h"
 #include "reports/reportspanel.h"
 #include "support/testsupport.h"
+#include "core/guard.h"
 
 #include <QDateEdit>
 #include <QFile>
@@ -234,6 +235,29 @@ void TestStartup::unhandledErrorIsReportedAndEnds()
     QVERIFY(report.prompt.contains(QStringLiteral("Routine: unhandledErrorIsReportedAndEnds")));
     QVERIFY(report.prompt.contains(QStringLiteral("Line: ")));
     QVERIFY(report.prompt.contains(QStringLiteral("nosuchtable SET x = '100%3'")));
+
+    // An error that is not the program's own names the handler it escaped,
+    // where that handler was connected.
+    struct Handlers {
+        void cmdFill_Click() { throw std::bad_alloc(); }
+    } handlers;
+    auto refuse = [] { throw std::runtime_error("vector::_M_range_check"); };
+    const std::function<void()> connected[] = {guarded(&handlers, &Handlers::cmdFill_Click),
+                                               guarded([&] { refuse(); })};
+    const int line = __LINE__ - 2;
+    const char* const expected[][2] = {{"cmdFill_Click", "Run-time error '7':\n\nOut of memory"},
+                                       {"refuse", "Run-time error '51':\n\nvector::_M_range_check"},
+                                       {"unhandledErrorIsReportedAndEnds", "Run-time error '51':\n\nvector::_M_range_check"}};
+    for (int i = 0; i < 3; ++i) {
+        const int called = __LINE__ + 1;
+        QVERIFY_THROWS_EXCEPTION(ProgramEnded, i < 2 ? connected[i]() : RunGuarded(refuse));
+        const QString prompt = fakes().messageBoxes->lastPrompt();
+        QVERIFY2(prompt.startsWith(QString::fromLatin1(expected[i][1])), qPrintable(prompt));
+        QVERIFY2(prompt.endsWith(QStringLiteral("Module: tst_startup\nRoutine: %1\nLine: %2")
+                                     .arg(QString::fromLatin1(expected[i][0]))
+                                     .arg(i == 0 ? line : i == 1 ? line + 1 : called)),
+                 qPrintable(prompt));
+    }
 }
 
 TARLOMY_TEST_MAIN(TestStartup)
