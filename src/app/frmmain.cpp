@@ -441,10 +441,8 @@ void frmMain::RefreshCustomerScreen(int SelectRow, qint32 SelectCustomerID)
 void frmMain::UpdateCommodityNameInGUI()
 {
     booking()->SetCommodityName(gsCommodityPlural);
-    // The words carry no access key: an "&" in them shows as it is.
-    const auto menuText = [](QString t) { return t.replace(u'&', QLatin1String("&&")); };
-    ui->mnuConfigureRooms->setText(menuText(gsCommodityPlural + QStringLiteral("...")));
-    ui->mnuBookingsRoomNotes->setText(menuText(gsCommoditySingular + QStringLiteral(" Notes...")));
+    ui->mnuConfigureRooms->setText(NoAccessKey(gsCommodityPlural + QStringLiteral("...")));
+    ui->mnuBookingsRoomNotes->setText(NoAccessKey(gsCommoditySingular + QStringLiteral(" Notes...")));
     arrivals()->SetCommodityName(gsCommoditySingular);
     calendar()->MainCalendar()->CommodityName = gsCommodityPlural;
     ShowArrivals();

@@ -108,8 +108,8 @@ void CustomerPage::ShowPage()
         if (ConfigFlag(QStringLiteral("EnableCustomField"), false)) {
             ui->cboBookingUDF->setVisible(true);
             ui->lblLabels_17->setVisible(true);
-            ui->lblLabels_17->setText(ConfigText(QStringLiteral("CustomFieldTitle"), QStringLiteral("Custom Field"))
-                                      + QStringLiteral(":"));
+            SetPlainText(ui->lblLabels_17,
+                         ConfigText(QStringLiteral("CustomFieldTitle"), QStringLiteral("Custom Field")) + u':');
             ComboClear(ui->cboBookingUDF);
             for (const NamedRow& choice : BookingChoiceRecord::all())
                 ComboAdd(ui->cboBookingUDF, choice.name, choice.id);

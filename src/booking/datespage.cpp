@@ -5,25 +5,12 @@
 #include "core/format.h"
 #include "core/modmain.h"
 #include "core/platform.h"
-#include "core/typeddate.h"
 #include "ui_datespage.h"
 
-#include <QLocale>
 
 DatesPage::DatesPage(QWidget* parent) : WizardPage(parent), ui(new Ui::DatesPage)
 {
     ui->setupUi(this);
-    // The locale's short date, always with the whole year.
-    QString format = QLocale().dateFormat(QLocale::ShortFormat);
-    if (!format.contains(QLatin1String("yyyy")))
-        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    ui->dtFromDate->setDisplayFormat(format);
-    ui->dtToDate->setDisplayFormat(format);
-    // Clock values throughout: an hour the clocks skip is still an hour here.
-    ReadTypedDateWhole(ui->dtFromDate);
-    ReadTypedDateWhole(ui->dtToDate);
-    ui->dtFromTime->setTimeSpec(Qt::UTC);
-    ui->dtToTime->setTimeSpec(Qt::UTC);
 }
 
 DatesPage::~DatesPage()

@@ -3,7 +3,6 @@
 #include "core/bookingstore.h"
 #include "core/waitcursor.h"
 #include "core/format.h"
-#include "core/typeddate.h"
 #include "core/grid.h"
 #include "core/guard.h"
 #include "core/modmain.h"
@@ -76,16 +75,9 @@ std::optional<qint32> frmFindBooking::ask(QWidget* parent)
 
 void frmFindBooking::Form_Load()
 {
-    // The locale's short date, always with the whole year.
-    QString format = QLocale().dateFormat(QLocale::ShortFormat);
-    if (!format.contains(QLatin1String("yyyy")))
-        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
     const QDate today = QDate::currentDate();
-    for (QDateEdit* picker : {ui->dtArrive, ui->dtDepart}) {
-        picker->setDisplayFormat(format);
-        ReadTypedDateWhole(picker);
+    for (QDateEdit* picker : {ui->dtArrive, ui->dtDepart})
         picker->setDate(today);
-    }
     ui->chkArrive->setChecked(false);
     ui->chkDepart->setChecked(false);
     // A day chosen in a picker makes it a criterion, as in a picker with its own tick box.

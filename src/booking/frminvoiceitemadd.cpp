@@ -90,7 +90,7 @@ void frmInvoiceItemAdd::Form_Load()
     const QString price = line->amountNull ? QString() : Fmt::currency(line->amount);
     const QString name = line->name;
     const QString taxName = line->taxRateName;
-    const QString percentage = line->percentageNull ? QString() : Fmt::number(line->taxRatePercentage);
+    const QString percentage = line->percentageNull ? QString() : Fmt::number(line->chargedPercentage());
 
     ui->txtNewItem->setText(name);
     SelectCombo_ItemData(ui->cboItemList, QString::number(itemId));
@@ -152,7 +152,7 @@ void frmInvoiceItemAdd::cboTaxRate_Click()
     }
     if (const std::optional<TaxRateRecord> r = TaxRateRecord::find(qint32(rate))) {
         ui->txtTaxRateName->setText(r->name);
-        ui->txtTaxRatePercentage->setText(Fmt::number(r->percentage));
+        ui->txtTaxRatePercentage->setText(Fmt::number(ChargedTaxPercentage(r->percentage)));
     }
     ui->txtTaxRateName->setEnabled(false);
     ui->txtTaxRatePercentage->setEnabled(false);
@@ -160,26 +160,27 @@ void frmInvoiceItemAdd::cboTaxRate_Click()
 
 void frmInvoiceItemAdd::cmdOk_Click()
 {
-    double quantity = 0;
+    qint32 quantity = 0;
     double percentage = 0;
     Money price;
-    // A quantity is a whole number of one or more that fits the line's column.
-    const double limit = double(std::numeric_limits<qint32>::max());
-    if (!ReadTypedNumber(ui->txtQuantity->text(), &quantity) || quantity != std::trunc(quantity) || quantity < 1
-        || quantity > limit) {
+    if (ReadQuantity(ui->txtQuantity->text(), &quantity) != Typed::Number) {
         MsgBox(QStringLiteral("Quantity entered is not a number. Please enter a number to continue."),
                vbCritical | vbOKOnly);
         ui->txtQuantity->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (!ReadTypedNumber(ui->txtTaxRatePercentage->text(), &percentage) || percentage < 0 || percentage > 100) {
+    // A rate the catalogue gives (the box disabled) is taken as it stands.
+    const Typed rate = ReadPercentage(ui->txtTaxRatePercentage->text(), &percentage);
+    if (rate == Typed::NotNumber
+        || (rate == Typed::OutOfRange
+            && (ui->txtTaxRatePercentage->isEnabled() || !ReadTypedNumber(ui->txtTaxRatePercentage->text(), &percentage)))) {
         MsgBox(QStringLiteral("The Tax Rate Percentage entered is not a number. Please enter a number to continue."),
                vbCritical | vbOKOnly);
         focusIfEnabled(ui->txtTaxRatePercentage);
         return;
     }
     // The price, and the line's total, must be amounts the program can hold.
-    if (!Fmt::parseCurrency(ui->txtUnitPrice->text(), &price)
+    if (ReadAmount(ui->txtUnitPrice->text(), &price) != Typed::Number
         || std::fabs(price.toDouble() * quantity) > double(Money::kMaxUnits)) {
         MsgBox(QStringLiteral("The Unit Price entered is not a number. Please enter a number to continue."),
                vbCritical | vbOKOnly);
@@ -195,7 +196,7 @@ void frmInvoiceItemAdd::cmdOk_Click()
         InvoiceLineStore::Values line;
         line.bookingId = m_bookingId;
         line.itemId = item;
-        line.quantity = qint64(quantity);
+        line.quantity = quantity;
         line.name = ui->txtNewItem->text();
         line.amount = price;
         line.taxRateName = ui->txtTaxRateName->text();
@@ -203,8 +204,7 @@ void frmInvoiceItemAdd::cmdOk_Click()
         InvoiceLineStore::update(*m_lineId, line);
         m_saved = *m_lineId;
     } else {
-        const qint32 whole = qint32(quantity);
-        m_saved = AddNewInvoiceLineToDB(m_bookingId, qint32(item), whole, ui->txtNewItem->text(), price,
+        m_saved = AddNewInvoiceLineToDB(m_bookingId, qint32(item), quantity, ui->txtNewItem->text(), price,
                                        ui->txtTaxRateName->text(), percentage);
     }
     accept();

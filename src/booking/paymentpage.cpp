@@ -8,6 +8,7 @@
 #include "core/grid.h"
 #include "core/guard.h"
 #include "core/modmain.h"
+#include "core/numberinput.h"
 #include "core/panellayout.h"
 #include "core/platform.h"
 #include "core/reserved.h"
@@ -26,15 +27,21 @@
 
 namespace {
 
-// An amount box: empty counts as 0; false when the text is no amount.
-bool boxAmount(const QLineEdit* box, Money* out)
+// An amount box: empty counts as 0.
+Typed boxReading(const QLineEdit* box, Money* out)
 {
     const QString text = box->text().trimmed();
     if (text.isEmpty()) {
         *out = Money();
-        return true;
+        return Typed::Number;
     }
-    return Fmt::parseCurrency(text, out);
+    return ReadAmount(text, out);
+}
+
+// False when the text is no amount, or one too large for the program.
+bool boxAmount(const QLineEdit* box, Money* out)
+{
+    return boxReading(box, out) == Typed::Number;
 }
 
 void focusIfPossible(QWidget* w)
@@ -70,7 +77,7 @@ PaymentPage::PaymentPage(QWidget* parent) : WizardPage(parent), ui(new Ui::Payme
     // Names, notes and other stored texts show as typed.
     ShowLabelsAsPlainText(this);
     OnFocusLeave(ui->txtTip, [this] { txtTip_LostFocus(); });
-    OnFocusLeave(ui->txtAmountPayed, [this] { txtAmountPayed_LostFocus(); });
+    OnFocusLeave(ui->txtAmountPayed, [this] { txtAmountPayed_Leave(); });
     OnFocusLeave(ui->txtBalanceDue, [this] { txtBalanceDue_LostFocus(); });
     OnFocusLeave(ui->txtCommission, [this] { txtCommission_LostFocus(); });
     OnFocusLeave(ui->txtTotalPayable, [this] { txtTotalPayable_LostFocus(); });
@@ -173,13 +180,7 @@ void PaymentPage::ShowPage()
         ui->txtCreditCardType->setText(b->creditCardType);
     }
 
-    Money paid;
-    if (boxAmount(ui->txtAmountPayed, &paid)) {
-        ui->txtAmountPayed->setText(Fmt::currency(paid));
-        Money total;
-        if (boxAmount(ui->txtTotalPayable, &total))
-            ui->txtBalanceDue->setText(Fmt::currency(total.rounded(2) - paid.rounded(2)));
-    }
+    txtAmountPayed_LostFocus();
     txtTotalPayable_LostFocus();
     // A commission stored with the booking wins over the computed one.
     if (!cCommisionAmount.isZero())
@@ -256,10 +257,15 @@ bool PaymentPage::CheckAmounts()
     } amounts[] = {{ui->txtTip, "Tip"}, {ui->txtAmountPayed, "Amount Paid"}, {ui->txtCommission, "Commission"}};
     for (const auto& a : amounts) {
         Money m;
-        if (!boxAmount(a.box, &m)) {
-            MsgBox(QStringLiteral("The %1 entered is not a number. Please enter a number to continue.")
-                       .arg(QString::fromLatin1(a.caption)),
-                   vbCritical | vbOKOnly);
+        const Typed read = boxReading(a.box, &m);
+        const QString caption = QString::fromLatin1(a.caption);
+        QString refusal;
+        if (read == Typed::NotNumber)
+            refusal = QStringLiteral("The %1 entered is not a number. Please enter a number to continue.").arg(caption);
+        else if (read == Typed::OutOfRange || (a.box == ui->txtTip && !TotalFits(m)))
+            refusal = AmountRefusal(caption);
+        if (!refusal.isEmpty()) {
+            MsgBox(refusal, vbCritical | vbOKOnly);
             focusIfPossible(a.box);
             return false;
         }
@@ -285,7 +291,7 @@ void PaymentPage::RefreshNewInvoiceItemsList(int SelectRow, qint64 SelectID)
         SetGridText(g, row, 1, line.name, left);
         SetGridText(g, row, 2, Fmt::currency(line.amount), right);
         SetGridText(g, row, 3,
-                    line.taxRateName + QStringLiteral(" (") + Fmt::number(line.taxRatePercentage) + QStringLiteral("%)"),
+                    line.taxRateName + QStringLiteral(" (") + Fmt::number(line.chargedPercentage()) + QStringLiteral("%)"),
                     left);
         SetGridText(g, row, 4, Fmt::currency(line.itemTotal()), right);
         if (line.id == SelectID)
@@ -309,6 +315,7 @@ void PaymentPage::RefreshNewInvoiceItemsList(int SelectRow, qint64 SelectID)
             ui->lblSalesTaxPercentage2->setText(Fmt::number(totals.salesTax2Percentage) + QStringLiteral("%"));
     }
     ui->txtTotalPayable->setText(totals.cTotalPayable);
+    m_total = totals.totalPayable;
 
     txtAmountPayed_LostFocus();
 
@@ -321,16 +328,36 @@ void PaymentPage::RefreshNewInvoiceItemsList(int SelectRow, qint64 SelectID)
 
 // ---- Money boxes -----------------------------------------------------------
 
+bool PaymentPage::TakesAmount(QLineEdit* box, const QString& caption, Money last)
+{
+    Money m;
+    if (boxReading(box, &m) != Typed::OutOfRange)
+        return true;
+    MsgBox(AmountRefusal(caption), vbCritical | vbOKOnly);
+    box->setText(Fmt::currency(last));
+    return false;
+}
+
+bool PaymentPage::TotalFits(Money tip) const
+{
+    return TotalsOfLines(InvoiceLineStore::linesOf(iBookingID), tip, Money()).totalPayable.inRange();
+}
+
+void PaymentPage::txtAmountPayed_Leave()
+{
+    TakesAmount(ui->txtAmountPayed, QStringLiteral("Amount Paid"), m_paid);
+    txtAmountPayed_LostFocus();
+}
+
 void PaymentPage::txtAmountPayed_LostFocus()
 {
     Money paid;
     if (!boxAmount(ui->txtAmountPayed, &paid))
         return;   // not an amount: the box and the balance stay as they are
-    paid = paid.rounded(2);
+    m_paid = paid = paid.rounded(2);
     ui->txtAmountPayed->setText(Fmt::currency(paid));
-    Money total;
-    if (boxAmount(ui->txtTotalPayable, &total))
-        ui->txtBalanceDue->setText(Fmt::currency(total.rounded(2) - paid));
+    // From the total as shown, whatever its size.
+    ui->txtBalanceDue->setText(Fmt::currency(m_total - paid));
 }
 
 void PaymentPage::txtBalanceDue_LostFocus()
@@ -348,9 +375,16 @@ void PaymentPage::txtCommission_LostFocus()
 
 void PaymentPage::txtTip_LostFocus()
 {
+    if (!TakesAmount(ui->txtTip, QStringLiteral("Tip"), m_tip))
+        return;
     Money tip;
     if (!boxAmount(ui->txtTip, &tip))
         return;   // not an amount: left for the check on leaving the page
+    if (!TotalFits(tip)) {
+        MsgBox(AmountRefusal(QStringLiteral("Tip")), vbCritical | vbOKOnly);
+        ui->txtTip->setText(Fmt::currency(m_tip));
+        return;
+    }
     ui->txtTip->setText(Fmt::currency(tip));
     RefreshNewInvoiceItemsList(1, 0);
 }
@@ -364,7 +398,7 @@ void PaymentPage::txtTotalPayable_LostFocus()
     Money total;
     if (!boxAmount(ui->txtTotalPayable, &total))
         return;
-    total = total.rounded(2);
+    m_total = total = total.rounded(2);
     ui->txtTotalPayable->setText(Fmt::currency(total));
     if (lBookingCommissionID == CommissionAccountId::None) {
         SelectCombo_ItemData(ui->cboAccount, QString::number(CommissionAccountId::None));
@@ -376,11 +410,8 @@ void PaymentPage::txtTotalPayable_LostFocus()
 
 void PaymentPage::cmdPaidInFull_Click()
 {
-    Money total;
-    if (!boxAmount(ui->txtTotalPayable, &total))
-        return;
-    total = total.rounded(2);
-    ui->txtAmountPayed->setText(Fmt::currency(total));
+    m_paid = m_total;
+    ui->txtAmountPayed->setText(Fmt::currency(m_total));
     ui->txtBalanceDue->setText(Fmt::currency(Money()));
 }
 

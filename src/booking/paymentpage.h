@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <vector>
 
+class QLineEdit;
 namespace Ui { class PaymentPage; }
 
 class PaymentPage : public WizardPage {
@@ -48,6 +49,8 @@ public:
     void RefreshNewInvoiceItemsList(int SelectRow, qint64 SelectID);
 
     void cboPaymentMethod_Click();
+    // Leaving the box; the refresh reformats it too.
+    void txtAmountPayed_Leave();
     void txtAmountPayed_LostFocus();
     void txtBalanceDue_LostFocus();
     void txtCommission_LostFocus();
@@ -65,7 +68,14 @@ private:
     void takeCommission(const std::vector<PricedUnit>& units);
     void editLine(qint64 lineId);
 
-    Money m_tip;   // the last tip the tip box held as an amount
+    // Refuses an amount too large for the program in a box being left: says
+    // so and shows the box's last amount again. False when refused.
+    bool TakesAmount(QLineEdit* box, const QString& caption, Money last);
+    bool TotalFits(Money tip) const;
+
+    Money m_tip;     // the last tip the tip box held as an amount
+    Money m_paid;    // the same for the amount paid
+    Money m_total;   // the total payable shown, from which the balance is made
     // The booking's commission account (1: none) and the percentage its
     // units earn.
     qint32 lBookingCommissionID = CommissionAccountId::None;

@@ -3,7 +3,6 @@
 #include "core/guard.h"
 #include "core/calendarstore.h"
 #include "core/format.h"
-#include "core/typeddate.h"
 #include "core/modmain.h"
 #include "core/twips.h"
 #include "core/plaintext.h"
@@ -281,12 +280,6 @@ Calendar::Calendar(QWidget* parent) : QWidget(parent), ui(new Ui::Calendar), m_m
     ui->lblTooltip->setForegroundRole(QPalette::ToolTipText);
     ui->picTooltip->raise();
 
-    QString format = QLocale().dateFormat(QLocale::ShortFormat);
-    if (!format.contains(QLatin1String("yyyy")))
-        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    ui->DTPicker1->setDisplayFormat(format);
-    ReadTypedDateWhole(ui->DTPicker1);
-
     m_model->setSize(2, 2);
     QTableView* g = ui->g;
     g->setHorizontalHeader(new UnitHeader(g));
@@ -353,7 +346,7 @@ void Calendar::SetCaptions()
         const QSignalBlocker block(ui->DTPicker1);
         ui->DTPicker1->setDate(dtDate);
     }
-    ui->Label1_0->setText(CommodityName);
+    SetPlainText(ui->Label1_0, CommodityName);
     QString text = QStringLiteral("Instructions - you are currently viewing the availability of your ") + CommodityName
                    + QStringLiteral(" over a date range. To change the date range click the up/down arrow buttons. ");
     if (bIncludeEndDate)
@@ -362,7 +355,7 @@ void Calendar::SetCaptions()
     else
         text += QStringLiteral("Note the departure dates will not currently be shown. To show the departure dates "
                                "select Configure and then Settings from the main menu.");
-    ui->Label2->setText(text);
+    SetPlainText(ui->Label2, text);
 }
 
 int Calendar::ReadUnits()

@@ -188,7 +188,8 @@ void ConfigEditDialog::cmdOK_Click()
         m_name->setFocus(Qt::OtherFocusReason);
         return;
     }
-    correctNumbers();
+    if (!correctNumbers())
+        return;
     saveRow();
     accept();
 }
@@ -198,22 +199,52 @@ void ConfigEditDialog::cmdCancel_Click()
     reject();
 }
 
-double ConfigEditDialog::numberOrZero(QLineEdit* box)
+namespace {
+
+// A box the user cannot reach (disabled, or on a hidden panel) is not
+// refused: it is saved again with the number it was filled with.
+bool InReach(const QLineEdit* box)
 {
-    double d = 0;
-    if (!ReadTypedNumber(box->text(), &d)) {
-        box->setText(QStringLiteral("0"));
-        return 0;
-    }
-    return d;
+    return box->isEnabled() && box->isVisibleTo(box->window());
 }
 
-Money ConfigEditDialog::moneyOrZero(QLineEdit* box)
+bool Refuse(QLineEdit* box, const QString& message)
 {
-    Money m;
-    if (!ReadTypedMoney(box->text(), &m)) {
+    MsgBox(message, vbCritical | vbOKOnly);
+    box->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+}  // namespace
+
+bool PercentageOrZero(QLineEdit* box, const QString& caption, double* out)
+{
+    switch (ReadPercentage(box->text(), out)) {
+    case Typed::Number:
+        return true;
+    case Typed::NotNumber:
         box->setText(QStringLiteral("0"));
-        return Money();
+        *out = 0;
+        return true;
+    case Typed::OutOfRange:
+        if (!InReach(box) && ReadTypedNumber(box->text(), out))
+            return true;
+        break;
     }
-    return m;
+    return Refuse(box, PercentageRefusal(caption));
+}
+
+bool AmountOrZero(QLineEdit* box, const QString& caption, Money* out)
+{
+    switch (ReadAmount(box->text(), out)) {
+    case Typed::Number:
+        return true;
+    case Typed::NotNumber:
+        box->setText(QStringLiteral("0"));
+        *out = Money();
+        return true;
+    case Typed::OutOfRange:
+        break;
+    }
+    return Refuse(box, AmountRefusal(caption));
 }

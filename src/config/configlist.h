@@ -15,6 +15,15 @@ class QListWidget;
 class QPushButton;
 namespace Ui { class ConfigListDialog; }
 
+// A number box of a configuration window. A text that is no number at all
+// becomes "0" without a word; a number the box does not take (a percentage
+// outside 0 to 100, an amount beyond the largest the program holds) is
+// refused with a message naming the box by its caption, and the box takes
+// the focus. A box the user cannot reach (disabled, or on a hidden panel)
+// keeps the number it was filled with. False when refused.
+bool PercentageOrZero(QLineEdit* box, const QString& caption, double* out);
+bool AmountOrZero(QLineEdit* box, const QString& caption, Money* out);
+
 // How an add/edit dialog was left.
 enum class ConfigAnswer { Saved, Cancelled };
 
@@ -106,13 +115,10 @@ protected:
     virtual bool loadRow() = 0;
     virtual QString notFoundMessage() const;
     virtual QString nameMessage() const = 0;
-    // Number boxes that do not read become "0".
-    virtual void correctNumbers() {}
+    // Reads the number boxes (see PercentageOrZero); false after a refusal,
+    // and the dialog stays open with nothing saved.
+    virtual bool correctNumbers() { return true; }
     virtual void saveRow() = 0;
-
-    // Sets a box to "0" unless it reads as a number; the value read.
-    static double numberOrZero(QLineEdit* box);
-    static Money moneyOrZero(QLineEdit* box);
 
 private:
     qint32 m_id;

@@ -109,12 +109,12 @@ bool ConfigWizard::Finish(const WizConfigCopies& c)
     dSalesTaxPercentage = ConfigDecimal(QStringLiteral("SalesTaxPercentage"), QStringLiteral("10"));
 
     Connection::Transaction t(objConn);
-    // Added units are charged at the first sales tax: a rate row removed in
-    // the tax-rate list is written back, so their stays keep an invoice line.
-    const bool adds = std::any_of(c.Rooms.begin(), c.Rooms.end(),
-                                  [](const WizConfig_Room& r) { return r.ID == -1 && !r.Deleted; });
-    if (adds && !TaxRateRecord::find(TaxRateId::First))
-        WriteTaxRate(TaxRateId::First, c.SalesTaxName, c.SalesTaxPercentage);
+    // The two sales taxes as prices and totals charge them, so that the
+    // labels, the options dialog and every price agree with the wizard. A
+    // row removed in the tax-rate list is written back under its id: units
+    // added below are charged at the first.
+    WriteTaxRate(TaxRateId::First, c.SalesTaxName, c.SalesTaxPercentage);
+    WriteTaxRate(TaxRateId::Second, c.SalesTaxName2, c.SalesTaxPercentage2);
     for (const WizConfig_Room& room : c.Rooms) {
         if (room.Deleted) {
             if (room.ID != -1)

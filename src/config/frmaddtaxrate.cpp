@@ -35,9 +35,9 @@ QString frmAddTaxRate::nameMessage() const
     return QStringLiteral("Please enter a Tax Rate name to continue.");
 }
 
-void frmAddTaxRate::correctNumbers()
+bool frmAddTaxRate::correctNumbers()
 {
-    m_percentage = numberOrZero(ui->txtPercentage);
+    return PercentageOrZero(ui->txtPercentage, QStringLiteral("Percentage"), &m_percentage);
 }
 
 void frmAddTaxRate::saveRow()

@@ -15,7 +15,7 @@ protected:
     void setDefaults() override;
     bool loadRow() override;
     QString nameMessage() const override;
-    void correctNumbers() override;
+    bool correctNumbers() override;
     void saveRow() override;
 
 private:

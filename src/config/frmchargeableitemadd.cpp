@@ -71,7 +71,7 @@ void frmChargeableItemAdd::txtSalePrice_GotFocus()
 void frmChargeableItemAdd::txtSalePrice_LostFocus()
 {
     Money m;
-    if (!ui->txtSalePrice->text().isEmpty() && ReadTypedMoney(ui->txtSalePrice->text(), &m))
+    if (ReadAmount(ui->txtSalePrice->text(), &m) == Typed::Number)
         ui->txtSalePrice->setText(Fmt::currency(m));
 }
 
@@ -99,9 +99,9 @@ QString frmChargeableItemAdd::nameMessage() const
     return QStringLiteral("Please enter a Chargeable Item name to continue.");
 }
 
-void frmChargeableItemAdd::correctNumbers()
+bool frmChargeableItemAdd::correctNumbers()
 {
-    m_price = moneyOrZero(ui->txtSalePrice);
+    return AmountOrZero(ui->txtSalePrice, QStringLiteral("Sale Price"), &m_price);
 }
 
 void frmChargeableItemAdd::saveRow()

@@ -19,7 +19,7 @@ protected:
     void setDefaults() override;
     bool loadRow() override;
     QString nameMessage() const override;
-    void correctNumbers() override;
+    bool correctNumbers() override;
     void saveRow() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

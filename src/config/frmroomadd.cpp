@@ -205,14 +205,14 @@ void frmRoomAdd::ResizeForm()
 void frmRoomAdd::txtAdvancedPrice_LostFocus(QLineEdit* box)
 {
     Money m;
-    if (ReadTypedMoney(box->text(), &m))
+    if (ReadAmount(box->text(), &m) == Typed::Number)
         box->setText(Fmt::currency(m));
 }
 
 void frmRoomAdd::txtUnitPrice_LostFocus()
 {
     Money m;
-    if (!ReadTypedMoney(ui->txtUnitPrice->text(), &m))
+    if (ReadAmount(ui->txtUnitPrice->text(), &m) != Typed::Number)
         return;
     const QString price = Fmt::currency(m);
     ui->txtUnitPrice->setText(price);
@@ -244,13 +244,22 @@ bool frmRoomAdd::eventFilter(QObject* watched, QEvent* event)
     return ConfigEditDialog::eventFilter(watched, event);
 }
 
-void frmRoomAdd::correctNumbers()
+bool frmRoomAdd::correctNumbers()
 {
-    m_percentage = numberOrZero(ui->txtCommissionPercentage);
-    QLineEdit* boxes[5] = {ui->txtUnitPrice, ui->txtLowUnitPrice, ui->txtHighUnitPrice, ui->txtLowWeekendPrice,
-                           ui->txtHighWeekendPrice};
+    if (!PercentageOrZero(ui->txtCommissionPercentage, QStringLiteral("Commission Percentage"), &m_percentage))
+        return false;
+    const struct {
+        QLineEdit* box;
+        const char* caption;
+    } prices[5] = {{ui->txtUnitPrice, "Unit Price"},
+                   {ui->txtLowUnitPrice, "Low Season Unit Price"},
+                   {ui->txtHighUnitPrice, "High Season Unit Price"},
+                   {ui->txtLowWeekendPrice, "Low Season Weekend Price"},
+                   {ui->txtHighWeekendPrice, "High Season Weekend Price"}};
     for (int i = 0; i < 5; ++i)
-        m_prices[i] = moneyOrZero(boxes[i]);
+        if (!AmountOrZero(prices[i].box, QString::fromLatin1(prices[i].caption), &m_prices[i]))
+            return false;
+    return true;
 }
 
 void frmRoomAdd::saveRow()

@@ -32,7 +32,7 @@ protected:
     bool loadRow() override;
     QString notFoundMessage() const override;
     QString nameMessage() const override;
-    void correctNumbers() override;
+    bool correctNumbers() override;
     void saveRow() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,6 +1,5 @@
 #include "config/frmterminology.h"
 
-#include "core/numberinput.h"
 #include "config/configlist.h"
 #include "config/frmtaxrate.h"
 #include "config/wizardrecords.h"
@@ -29,17 +28,6 @@ void SelectExactly(QComboBox* c, const QString& text)
     c->setCurrentIndex(c->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
-// A box whose text is not a number in the locale's sense becomes "0".
-double NumberOrZero(QLineEdit* box)
-{
-    double v = 0;
-    if (!ReadTypedNumber(box->text(), &v)) {
-        box->setText(QStringLiteral("0"));
-        v = 0;
-    }
-    return v;
-}
-
 }  // namespace
 
 frmTerminology::Answer frmTerminology::ask(const QString& postCode, const QString& salesTaxName, QWidget* parent)
@@ -54,11 +42,6 @@ frmTerminology::frmTerminology(const QString& postCode, const QString& salesTaxN
     ui->setupUi(this);
     ShowLabelsAsPlainText(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    // The locale's short time, without seconds.
-    QString timeFormat = QLocale().timeFormat(QLocale::ShortFormat);
-    timeFormat.remove(QStringLiteral(":ss"));
-    for (QTimeEdit* t : {ui->dtFromTime, ui->dtToTime})
-        t->setDisplayFormat(timeFormat);
     connect(ui->chkEnableTax2, &QCheckBox::toggled, this, guarded(this, &frmTerminology::chkEnableTax2_Click));
     connect(ui->cmdTaxAdvanced, &QPushButton::clicked, this, guarded(this, &frmTerminology::cmdTaxAdvanced_Click));
     connect(ui->cmdOK, &QPushButton::clicked, this, guarded(this, &frmTerminology::cmdOK_Click));
@@ -82,8 +65,7 @@ void frmTerminology::showEvent(QShowEvent* event)
 
 void frmTerminology::Form_Load(const QString& postCode)
 {
-    QString caption = QStringLiteral("Auto select first ") + gsCommoditySingular + QStringLiteral(":");
-    ui->chkAutoSelectFirstUnit->setText(caption.replace(u'&', QLatin1String("&&")));   // no access key
+    ui->chkAutoSelectFirstUnit->setText(NoAccessKey(QStringLiteral("Auto select first ") + gsCommoditySingular + u':'));
     SelectExactly(ui->cmdPostcode, postCode);
     SelectExactly(ui->cmdChargePer, ConfigText(QStringLiteral("ChargePer"), QStringLiteral("Night")));
     ui->txtCostPerNight->setText(Fmt::moneyPlain(sCostPerNight));
@@ -134,12 +116,13 @@ void frmTerminology::cmdTaxAdvanced_Click()
 
 void frmTerminology::cmdOK_Click()
 {
-    const double tax = NumberOrZero(ui->txtSalesTax);
-    const double tax2 = NumberOrZero(ui->txtSalesTax2);
+    double tax = 0, tax2 = 0, tip = 0;
     Money cost;
-    if (!ReadTypedMoney(ui->txtCostPerNight->text(), &cost))
-        ui->txtCostPerNight->setText(QStringLiteral("0"));
-    NumberOrZero(ui->txtTip);
+    if (!PercentageOrZero(ui->txtSalesTax, QStringLiteral("Sales Tax Percentage"), &tax)
+        || !PercentageOrZero(ui->txtSalesTax2, QStringLiteral("2nd Sales Tax Percentage"), &tax2)
+        || !AmountOrZero(ui->txtCostPerNight, QStringLiteral("Default Cost Per Night"), &cost)
+        || !PercentageOrZero(ui->txtTip, QStringLiteral("Gratuity Percentage"), &tip))
+        return;
     if (ui->txtSalesTaxName2->text().isEmpty())
         ui->txtSalesTaxName2->setText(kDefaultTax2Name);
     if (ui->txtSalesTaxName->text().isEmpty())
@@ -149,8 +132,8 @@ void frmTerminology::cmdOK_Click()
     // the dialog says so and stays open, and the tax rows stay as they were.
     if (!SaveConfigTexts({{QStringLiteral("ChargePer"), ui->cmdChargePer->currentText()},
                           {QStringLiteral("PostCode"), ui->cmdPostcode->currentText()},
-                          // The cost as a plain number, which every locale reads back.
-                          {QStringLiteral("CostPerNight"), Fmt::moneyPlain(cost)},
+                          // The cost as typed, now that it reads as an amount.
+                          {QStringLiteral("CostPerNight"), ui->txtCostPerNight->text()},
                           {QStringLiteral("CheckinTime"), Fmt::shortTime(ui->dtFromTime->time())},
                           {QStringLiteral("CheckoutTime"), Fmt::shortTime(ui->dtToTime->time())},
                           {QStringLiteral("Tip"), ui->txtTip->text()},

@@ -44,9 +44,10 @@ bool frmWizConfig_Charges::Validate()
 {
     // The second percentage is checked also while it is hidden.
     Money charge;
+    double percentage = 0;
     for (QLineEdit* box : {ui->txtName, ui->txtSalesTax, ui->txtSalesTax2}) {
-        double v = 0;
-        if (box == ui->txtName ? !ReadTypedMoney(box->text(), &charge) : !ReadTypedNumber(box->text(), &v)) {
+        const Typed read = box == ui->txtName ? ReadAmount(box->text(), &charge) : ReadPercentage(box->text(), &percentage);
+        if (read != Typed::Number) {
             WizConfig_Refuse(QStringLiteral("An incorrect amount has been entered. Please enter an amount to continue."), box);
             return false;
         }
@@ -56,7 +57,7 @@ bool frmWizConfig_Charges::Validate()
 
 void frmWizConfig_Charges::Store()
 {
-    ReadTypedMoney(ui->txtName->text(), &m_copies.CostPerNight);
-    ReadTypedNumber(ui->txtSalesTax->text(), &m_copies.SalesTaxPercentage);
-    ReadTypedNumber(ui->txtSalesTax2->text(), &m_copies.SalesTaxPercentage2);
+    ReadAmount(ui->txtName->text(), &m_copies.CostPerNight);
+    ReadPercentage(ui->txtSalesTax->text(), &m_copies.SalesTaxPercentage);
+    ReadPercentage(ui->txtSalesTax2->text(), &m_copies.SalesTaxPercentage2);
 }

@@ -38,10 +38,10 @@ frmWizConfig_Rooms::frmWizConfig_Rooms(WizardRun& run, WizConfigCopies& copies, 
     const QString& S = m_copies.CommoditySingular;
     const QString& P = m_copies.CommodityPlural;
     setWindowTitle(QStringLiteral("Enter your ") + S + QStringLiteral(" information"));
-    ui->lblMessage->setText(QStringLiteral("Enter your ") + S + QStringLiteral(" information. For each ") + S
-                            + QStringLiteral(" enter it's name (or number) and then click Add."));
-    ui->lblName->setText(S + QStringLiteral(" name:"));
-    ui->lblRooms->setText(QStringLiteral("Available ") + P + QStringLiteral(":"));
+    SetPlainText(ui->lblMessage, QStringLiteral("Enter your ") + S + QStringLiteral(" information. For each ") + S
+                                     + QStringLiteral(" enter it's name (or number) and then click Add."));
+    SetPlainText(ui->lblName, S + QStringLiteral(" name:"));
+    SetPlainText(ui->lblRooms, QStringLiteral("Available ") + P + QStringLiteral(":"));
 }
 
 frmWizConfig_Rooms::~frmWizConfig_Rooms()

@@ -155,6 +155,16 @@ QString shortDate(const QDate& d)
     return loc.toString(d, withFourDigitYear(loc.dateFormat(QLocale::ShortFormat)));
 }
 
+QString shortDateFormat()
+{
+    return withFourDigitYear(QLocale().dateFormat(QLocale::ShortFormat));
+}
+
+QString shortTimeFormat()
+{
+    return withoutSeconds(QLocale().timeFormat(QLocale::ShortFormat));
+}
+
 QString longDate(const QDate& d)
 {
     return QLocale().toString(d, QLocale::LongFormat);
@@ -197,9 +207,23 @@ QDate parseDate(const QString& text)
 {
     const QLocale loc;
     const QString s = text.trimmed();
-    for (const QString& f : {withFourDigitYear(loc.dateFormat(QLocale::ShortFormat)),
-                             loc.dateFormat(QLocale::ShortFormat), loc.dateFormat(QLocale::LongFormat)}) {
-        const QDate d = loc.toDate(s, f);
+    const QString shortF = loc.dateFormat(QLocale::ShortFormat);
+    for (const QString& f : {withFourDigitYear(shortF), shortF, loc.dateFormat(QLocale::LongFormat)}) {
+        QDate d = loc.toDate(s, f);
+        // A whole year has four digits: "3/2/03" is not the year 3.
+        if (!d.isValid() || (f.contains(QLatin1String("yyyy")) && d.year() < 100))
+            continue;
+        // The format's two-digit year reads as 19xx: the nearest century
+        // around today instead.
+        if (!f.contains(QLatin1String("yyyy")) && f.contains(QLatin1String("yy"))) {
+            const int thisYear = QDate::currentDate().year();
+            int year = thisYear - thisYear % 100 + d.year() % 100;
+            if (year > thisYear + 20)
+                year -= 100;
+            else if (year <= thisYear - 80)
+                year += 100;
+            d = QDate(year, d.month(), d.day());
+        }
         if (d.isValid())
             return d;
     }
@@ -221,7 +245,28 @@ QTime parseTime(const QString& text)
         if (c.isValid())
             return c;
     }
-    return QTime();
+    // Hours, minutes perhaps, and AM or PM (the locale's words or the
+    // English ones, in any case, with or without the blank before them).
+    static const QRegularExpression typed(QStringLiteral("^(\\d{1,2})(?:[:.](\\d{2}))?(?:[:.](\\d{2}))?\\s*(\\S.*)?$"));
+    const QRegularExpressionMatch m = typed.match(s);
+    if (!m.hasMatch())
+        return QTime();
+    int hour = m.captured(1).toInt();
+    const int minute = m.captured(2).isEmpty() ? 0 : m.captured(2).toInt();
+    const int second = m.captured(3).isEmpty() ? 0 : m.captured(3).toInt();
+    const QString half = m.captured(4).remove(u'.').trimmed();
+    if (!half.isEmpty()) {
+        const bool am = half.compare(loc.amText(), Qt::CaseInsensitive) == 0
+                        || half.compare(QLatin1String("am"), Qt::CaseInsensitive) == 0
+                        || half.compare(QLatin1String("a"), Qt::CaseInsensitive) == 0;
+        const bool pm = half.compare(loc.pmText(), Qt::CaseInsensitive) == 0
+                        || half.compare(QLatin1String("pm"), Qt::CaseInsensitive) == 0
+                        || half.compare(QLatin1String("p"), Qt::CaseInsensitive) == 0;
+        if ((!am && !pm) || hour < 1 || hour > 12)
+            return QTime();
+        hour = hour % 12 + (pm ? 12 : 0);
+    }
+    return QTime(hour, minute, second);
 }
 
 QDateTime parseDateTime(const QString& text)

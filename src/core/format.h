@@ -12,6 +12,9 @@ namespace Fmt {
 
 // The locale's short date, always with a four-digit year: 3/28/2025.
 QString shortDate(const QDate& d);
+// The formats of shortDate and shortTime, for the date and time boxes.
+QString shortDateFormat();
+QString shortTimeFormat();
 // The locale's long date: Friday, March 28, 2025.
 QString longDate(const QDate& d);
 // The locale's time of day without seconds ("9:00 AM") and with ("9:00:00 AM").
@@ -26,8 +29,10 @@ QString monthYear(const QDate& d);
 
 // Reads a date, a time, or both, typed in the locale's formats (short or long
 // date; time with or without seconds, 12 or 24 hours); ISO text is accepted
-// too. An invalid result when the text reads as none of them. Date-times are
-// clock values (see clockDateTime).
+// too. A year typed with two digits is the one within 80 years before and
+// 20 after today's. A time may leave out its minutes or the blank before its
+// AM or PM ("2 pm", "2:00PM", "14:00"). An invalid result when the text reads
+// as none of them. Date-times are clock values (see clockDateTime).
 QDate parseDate(const QString& text);
 QTime parseTime(const QString& text);
 QDateTime parseDateTime(const QString& text);

@@ -9,9 +9,10 @@ Money InvoiceLine::itemTotal() const
 
 Money InvoiceLine::tax() const
 {
-    if (!(taxRatePercentage > 0))
+    const double rate = chargedPercentage();
+    if (rate == 0)
         return Money();
-    return amount.percent(taxRatePercentage).times(quantity);
+    return amount.percent(rate).times(quantity);
 }
 
 namespace InvoiceLineStore {

@@ -7,6 +7,13 @@
 #include <QString>
 #include <optional>
 
+// A stored tax percentage as it is charged and shown: one of 0 or less
+// (which an older file may hold) counts as no tax.
+inline double ChargedTaxPercentage(double stored)
+{
+    return stored > 0 ? stored : 0;
+}
+
 // One invoice line as stored.
 struct InvoiceLine {
     qint64 id = 0;
@@ -23,6 +30,8 @@ struct InvoiceLine {
 
     // Quantity times unit price, tax excluded, to the ten-thousandth.
     Money itemTotal() const;
+    // The rate the line is charged, and shown, at (see ChargedTaxPercentage).
+    double chargedPercentage() const { return ChargedTaxPercentage(taxRatePercentage); }
     // The line's tax: the unit tax rounded to the ten-thousandth, times the
     // quantity; 0 when the percentage is 0 or less.
     Money tax() const;

@@ -1,12 +1,29 @@
 #pragma once
-// Numbers and amounts typed into boxes of the windows.
+// Numbers typed into the boxes of the windows: one reader for each kind of
+// value, used by every box of that kind, so that a box takes in one window
+// what it takes in the next.
+//   amount      the locale's number or currency format (symbol and group
+//               separators allowed), at most the largest amount the program
+//               holds (Money::kMaxUnits) either side of zero
+//   quantity    a whole number of one or more that an invoice line can hold
+//   percentage  a number from 0 to 100
+// Each tells a text that is no number at all from a number out of range: some
+// windows put "0" in place of the first without a word, none takes the second.
 #include "core/money.h"
 
 #include <QString>
 
-// Reads a number typed in the locale's number or currency format (symbol and
-// group separators allowed); false when the text is neither.
+enum class Typed { Number, NotNumber, OutOfRange };
+
+Typed ReadAmount(const QString& text, Money* out);
+Typed ReadQuantity(const QString& text, qint32* out);
+Typed ReadPercentage(const QString& text, double* out);
+
+// Reads any number in the locale's number or currency format.
 bool ReadTypedNumber(const QString& text, double* out);
-// Reads an amount the same way; false also when it is beyond the amounts the
-// program takes (Money::kMaxUnits).
-bool ReadTypedMoney(const QString& text, Money* out);
+
+// The refusal of a box, in the words the windows use: "The Sales Tax
+// Percentage entered is not a percentage from 0 to 100. Please enter a
+// percentage from 0 to 100 to continue."
+QString PercentageRefusal(const QString& box);
+QString AmountRefusal(const QString& box);

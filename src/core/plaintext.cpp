@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QTextDocument>
 #include <algorithm>
 
 namespace {
@@ -35,8 +36,9 @@ private:
     {
         const int width = m_label->contentsRect().width() - 2 * m_label->margin() - std::max(0, m_label->indent());
         const QString shown = m_label->fontMetrics().elidedText(m_text, Qt::ElideRight, std::max(0, width));
-        m_label->setText(shown);
-        m_label->setToolTip(shown == m_text ? QString() : m_text);
+        m_label->setText(m_label->buddy() ? NoAccessKey(shown) : shown);
+        // A tip guesses rich text: the whole text goes in escaped.
+        m_label->setToolTip(shown == m_text ? QString() : Qt::convertFromPlainText(m_text));
     }
 
     QLabel* m_label;
@@ -48,7 +50,12 @@ private:
 void SetPlainText(QLabel* label, const QString& text)
 {
     label->setTextFormat(Qt::PlainText);
-    label->setText(text);
+    label->setText(label->buddy() ? NoAccessKey(text) : text);
+}
+
+QString NoAccessKey(QString text)
+{
+    return text.replace(u'&', QLatin1String("&&"));
 }
 
 void SetElidedText(QLabel* label, const QString& text)

@@ -7,7 +7,13 @@
 class QLabel;
 
 // Shows text on the label as plain text (the label never guesses rich text).
+// A label that names a control for its access key would take an "&" in the
+// text for the key's marker: there the "&" is doubled, so it shows.
 void SetPlainText(QLabel* label, const QString& text);
+// A user's or a stored word for a caption that keeps its own access key (a
+// button, a check box, a menu item): every "&" doubled, so none is taken for
+// the marker.
+QString NoAccessKey(QString text);
 // Shows text on the label as plain text on one line; a text wider than the
 // label ends in "..." and shows whole in the label's tip. The label fits it
 // again whenever its width or its font changes (a step made bold).

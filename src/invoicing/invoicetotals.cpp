@@ -60,9 +60,9 @@ BookingTotals TotalsOfSums(const LineSums& lines, Money tip, Money payments, con
     Money tax2;
     t.salesTax2Enabled = second.enabled;
     t.salesTax2RateFound = second.found;
-    t.salesTax2Percentage = second.percentage;
-    if (second.found && second.percentage != 0)
-        tax2 = lines.sum.percent(second.percentage);
+    t.salesTax2Percentage = ChargedTaxPercentage(second.percentage);
+    if (second.found && t.salesTax2Percentage != 0)
+        tax2 = lines.sum.percent(t.salesTax2Percentage);
 
     t.subTotal = lines.sum.rounded(2);
     t.salesTax1 = lines.tax.rounded(2);

@@ -20,7 +20,8 @@ QString FirstTaxName(const QList<InvoiceLine>& lines);
 //   subTotal      the lines' totals, tax excluded
 //   salesTax1     the lines' own taxes, each line rounded to the ten-thousandth
 //   salesTax2     the second sales tax (tax rate 3) on the whole subtotal,
-//                 charged only while the setting EnabledSalesTax2 is on
+//                 charged only while the setting EnabledSalesTax2 is on, and
+//                 like a line's tax only at a rate above 0
 //   tip           the booking's tip
 //   totalPayable  subTotal + salesTax1 + salesTax2 + tip
 //   payments      the amount the customer paid
@@ -32,7 +33,7 @@ struct BookingTotals {
 
     bool salesTax2Enabled = false;      // the setting EnabledSalesTax2
     bool salesTax2RateFound = false;    // tax rate 3 exists
-    double salesTax2Percentage = 0;     // its percentage, when it exists
+    double salesTax2Percentage = 0;     // the percentage charged, when it exists
 };
 
 // The figures of a booking from the database: its lines, its Tip and its

@@ -6,6 +6,7 @@
 #include "core/format.h"
 #include "core/guard.h"
 #include "core/modmain.h"
+#include "core/numberinput.h"
 #include "core/platform.h"
 #include "reports/commissionpayments.h"
 
@@ -85,7 +86,7 @@ void frmAddCommissionPayment::cboAccount_Click()
 void frmAddCommissionPayment::txtAmount_LostFocus()
 {
     Money m;
-    if (Fmt::parseCurrency(ui->txtAmount->text(), &m))
+    if (ReadAmount(ui->txtAmount->text(), &m) == Typed::Number)
         ui->txtAmount->setText(Fmt::currency(m));
 }
 
@@ -98,8 +99,11 @@ void frmAddCommissionPayment::cmdOK_Click()
         return;
 
     CommissionPaymentRecord payment;
-    if (!Fmt::parseCurrency(ui->txtAmount->text(), &payment.amount)) {
-        MsgBox(QStringLiteral("The amount is not an amount of money. Please enter the amount paid and try again."),
+    const Typed amount = ReadAmount(ui->txtAmount->text(), &payment.amount);
+    if (amount != Typed::Number) {
+        MsgBox(amount == Typed::NotNumber
+                   ? QStringLiteral("The amount is not an amount of money. Please enter the amount paid and try again.")
+                   : AmountRefusal(QStringLiteral("Amount")),
                vbCritical);
         ui->txtAmount->setFocus(Qt::OtherFocusReason);
         return;

@@ -53,7 +53,8 @@ void FinanceSummaryLines(QStringList* lines)
             current = name;
             taxTotal = Money();
         }
-        const double percentage = r.value(2).toDouble();
+        // Charged as the booking charged it: a rate of 0 or less is no tax.
+        const double percentage = ChargedTaxPercentage(r.value(2).toDouble());
         if (percentage != 0)
             taxTotal += value.percent(percentage) * alike;
     }

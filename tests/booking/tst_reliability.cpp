@@ -89,7 +89,6 @@ private slots:
 
     void dateTimesAreClockValues_data();
     void dateTimesAreClockValues();
-    void typedTextShowsAsTyped();
     void moneyCannotWrap();
     void numbersAreReadStrictly_data();
     void numbersAreReadStrictly();
@@ -167,60 +166,6 @@ void TestReliability::dateTimesAreClockValues()
              gap.toString(Qt::ISODate) + QStringLiteral(" 02:30:00"));
 }
 
-// ---- Text as typed -----------------------------------------------------------
-
-void TestReliability::typedTextShowsAsTyped()
-{
-    load();
-    Calendar cal;
-    cal.resize(900, 500);
-    cal.ConnectDatabase();
-    cal.Setup();
-    cal.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&cal));
-    cal.InitHeaders();
-    cal.dtDate = QDate(2025, 3, 10);
-
-    for (const QString& text : hostileTexts()) {
-        objConn.execute(QStringLiteral("DELETE FROM bookingroom"));
-        const qint32 guest = customer(text, text);
-        const qint32 id = booking(guest, QStringLiteral("2025-03-10 14:00:00"), QStringLiteral("2025-03-12 10:00:00"),
-                                  text);
-        auto shownAsTyped = [&](QLabel* label, const char* where) {
-            QVERIFY2(label->text().contains(text), where);
-            QVERIFY2(label->textFormat() == Qt::PlainText, where);
-        };
-
-        // Confirmation page.
-        iBookingID = id;
-        iBookingStep = 4;
-        mainView().AddReservation();
-        shownAsTyped(control<QLabel>(wizard(), "lblConfirmContact"), "confirmation page");
-        QCOMPARE(control<QLabel>(wizard(), "lblConfirm_6")->text(), text);   // payment method
-
-        // Booking summary.
-        {
-            frmBookingSummary summary(id, main);
-            shownAsTyped(control<QLabel>(&summary, "lblConfirmContact"), "summary");
-        }
-        // Booking history.
-        {
-            frmBookingHistory history(guest, main);
-            shownAsTyped(control<QLabel>(&history, "Label1_0"), "history");
-        }
-        // Calendar tip over the booked cell.
-        cal.Refresh();
-        auto* g = control<QTableView>(&cal, "g");
-        const QPoint at = g->visualRect(g->model()->index(0, 1)).center();
-        QMouseEvent move(QEvent::MouseMove, at, g->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
-        QApplication::sendEvent(g->viewport(), &move);
-        auto* tip = control<QLabel>(&cal, "lblTooltip");
-        QCOMPARE(tip->text(),
-                 QStringLiteral("Booking by: ") + text + u' ' + text + QStringLiteral(" (double click to view details)"));
-        QCOMPARE(tip->textFormat(), Qt::PlainText);
-    }
-}
-
 // ---- Money -------------------------------------------------------------------
 
 void TestReliability::moneyCannotWrap()
@@ -252,7 +197,7 @@ void TestReliability::moneyCannotWrap()
     tip->setText(QStringLiteral("922337203685477"));
     QTest::mouseClick(control<QPushButton>(wizard(), "cmdNext_0"), Qt::LeftButton);
     QCOMPARE(fakes().messageBoxes->lastPrompt(),
-             QStringLiteral("The Tip entered is not a number. Please enter a number to continue."));
+             QStringLiteral("The Tip entered is too large. Please enter an amount up to $100,000,000,000.00 to continue."));
     QCOMPARE(iBookingStep, 3);
     QCOMPARE(Money::fromDb(objConn.scalar(QStringLiteral("SELECT Tip FROM booking WHERE id = ?"), {id})), Money());
     // A refund is an amount paid below zero.
@@ -399,33 +344,7 @@ void TestReliability::smallerMends()
         QCOMPARE(fakes().messageBoxes->lastPrompt(), QStringLiteral("Unable to open database ") + empty.file());
     }
 
-    // A typed date is read whole on leaving the box, or refused.
     load();
-    mainView().AddReservation();
-    auto* from = control<QDateEdit>(wizard(), "dtFromDate");
-    auto* bookedBy = control<QLineEdit>(wizard(), "txtBookedBy");
-    from->setDate(QDate(2026, 12, 15));
-    auto typeOver = [&](const char* text) {
-        from->setFocus();
-        QTest::keyClick(from, Qt::Key_A, Qt::ControlModifier);
-        for (const char c : QByteArray(text)) {
-            // As a keyboard sends them: a shift key before a capital.
-            if (QChar::fromLatin1(c).isUpper())
-                QTest::keyPress(from, Qt::Key_Shift);
-            QTest::keyClick(from, c);
-        }
-        bookedBy->setFocus();
-    };
-    typeOver("3/10/2027");
-    QCOMPARE(from->date(), QDate(2027, 3, 10));
-    typeOver("3/1/2027");
-    QCOMPARE(from->date(), QDate(2027, 3, 1));
-    typeOver("Wednesday, March 10, 2027");
-    QCOMPARE(from->date(), QDate(2027, 3, 10));
-    typeOver("13/45/2027");
-    QCOMPARE(from->date(), QDate(2027, 3, 10));
-    QCOMPARE(from->text(), QStringLiteral("3/10/2027"));
-
     // A copy the disk will not take names the reason.
     const qint32 id = booking(customer("Ann", "Lee"), QStringLiteral("2025-03-10 14:00:00"),
                               QStringLiteral("2025-03-12 10:00:00"), QString(20000, u'n'));

@@ -289,8 +289,12 @@ void TestConfigWizard::finishWritesSettingsUnitsAndWindow()
     QCOMPARE(dSalesTaxPercentage, 7.5);
     QCOMPARE(dSalesTaxPercentage2, 3.0);
     QCOMPARE(sCostPerNight, money("1212.5"));
-    // The wizard leaves the tax rates that prices use alone.
-    QCOMPARE(count(QStringLiteral("SELECT percentage FROM taxrate WHERE id = 2")), 10);
+    // The tax rates that prices use are the wizard's too.
+    Query rates = objConn.query(QStringLiteral("SELECT name || '|' || percentage FROM taxrate WHERE id IN (2, 3) ORDER BY id"));
+    QVERIFY(rates.next());
+    QCOMPARE(rates.text(0), QStringLiteral("VAT|7.5"));
+    QVERIFY(rates.next());
+    QCOMPARE(rates.text(0), QStringLiteral("City Tax|3.0"));
 
     // Units: the removed one and its bookings whole; other bookings and all
     // invoice lines stay; the added one priced by the charge at tax rate 2.

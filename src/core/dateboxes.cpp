@@ -1,4 +1,4 @@
-#include "core/typeddate.h"
+#include "core/dateboxes.h"
 
 #include "core/format.h"
 
@@ -8,12 +8,19 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QSignalBlocker>
+#include <functional>
 
 namespace {
 
-class WholeDateTyping : public QObject {
+// Keeps what is typed into a box as text, and hands it whole to take() when
+// the box is left; take() sets the box's value, or refuses the text.
+class WholeTyping : public QObject {
 public:
-    explicit WholeDateTyping(QDateTimeEdit* box) : QObject(box), m_box(box) { box->installEventFilter(this); }
+    WholeTyping(QDateTimeEdit* box, std::function<bool(const QString&)> take)
+        : QObject(box), m_box(box), m_take(std::move(take))
+    {
+        box->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -56,7 +63,7 @@ protected:
             }
             if (m_typing && key->key() == Qt::Key_Escape) {
                 m_typing = false;
-                showDate();
+                showValue();
                 return true;
             }
             commit();
@@ -110,7 +117,7 @@ private:
             m_cursor = e->cursorPosition();
             if (e->hasSelectedText() && e->selectionStart() == 0) {
                 // The box selects its first part (or all) as the focus comes
-                // in: typing then starts a new date.
+                // in: typing then starts a new value.
                 m_text.clear();
                 m_cursor = 0;
             } else if (e->hasSelectedText()) {
@@ -131,11 +138,11 @@ private:
         e->setCursorPosition(m_cursor);
     }
 
-    void showDate()
+    void showValue()
     {
         QLineEdit* e = edit();
         const QSignalBlocker block(e);
-        e->setText(QLocale().toString(m_box->date(), m_box->displayFormat()));
+        e->setText(QLocale().toString(m_box->dateTime(), m_box->displayFormat()));
     }
 
     void commit()
@@ -143,26 +150,79 @@ private:
         if (!m_typing)
             return;
         m_typing = false;
-        QDate d = QLocale().toDate(m_text.trimmed(), m_box->displayFormat());
-        if (!d.isValid())
-            d = Fmt::parseDate(m_text);
-        if (d.isValid() && d >= m_box->minimumDate() && d <= m_box->maximumDate())
-            m_box->setDate(d);
-        else
+        if (!m_take(m_text.trimmed()))
             QApplication::beep();
-        showDate();
+        showValue();
     }
 
     QDateTimeEdit* m_box;
+    std::function<bool(const QString&)> m_take;
     QString m_text;
     int m_cursor = 0;
     bool m_typing = false;
 };
 
+// Coming in by Tab (or its access key) selects the whole text.
+void SelectWhole(QLineEdit* edit, const QFocusEvent* event)
+{
+    switch (event->reason()) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+        edit->selectAll();
+        break;
+    default:
+        break;
+    }
+}
+
 }  // namespace
 
-void ReadTypedDateWhole(QDateTimeEdit* box)
+DateBox::DateBox(QWidget* parent) : QDateEdit(parent)
 {
-    box->setTimeSpec(Qt::UTC);
-    new WholeDateTyping(box);
+    setDisplayFormat(Fmt::shortDateFormat());
+    setCalendarPopup(true);
+    setTimeSpec(Qt::UTC);
+    new WholeTyping(this, [this](const QString& text) {
+        const QDate d = Fmt::parseDate(text);
+        if (!d.isValid() || d < minimumDate() || d > maximumDate())
+            return false;
+        setDate(d);
+        return true;
+    });
+}
+
+void DateBox::focusInEvent(QFocusEvent* event)
+{
+    QDateEdit::focusInEvent(event);
+    SelectWhole(lineEdit(), event);
+}
+
+bool DateBox::focusNextPrevChild(bool next)
+{
+    return QWidget::focusNextPrevChild(next);
+}
+
+TimeBox::TimeBox(QWidget* parent) : QTimeEdit(parent)
+{
+    setDisplayFormat(Fmt::shortTimeFormat());
+    setTimeSpec(Qt::UTC);
+    new WholeTyping(this, [this](const QString& text) {
+        const QTime t = Fmt::parseTime(text);
+        if (!t.isValid() || t < minimumTime() || t > maximumTime())
+            return false;
+        setTime(t);
+        return true;
+    });
+}
+
+void TimeBox::focusInEvent(QFocusEvent* event)
+{
+    QTimeEdit::focusInEvent(event);
+    SelectWhole(lineEdit(), event);
+}
+
+bool TimeBox::focusNextPrevChild(bool next)
+{
+    return QWidget::focusNextPrevChild(next);
 }

@@ -1,0 +1,35 @@
+#pragma once
+// The program's date and time boxes: every date or time a window shows or
+// takes is in one of them (promoted in the windows' designs).
+//
+// A date box shows the locale's short date with the whole year (3/2/2003), a
+// time box the locale's time without seconds (2:00 PM). What is typed shows
+// as it is typed and is read whole when the box is left or Enter is pressed:
+// "3/2/2003" or "March 2, 2003" in a date box; "2:00 PM", "14:00" or "2 pm"
+// in a time box. Text that reads as none is refused: the box shows its last
+// value again. Tab leaves the box as it leaves a text box, and coming in by
+// Tab selects the whole text, so typing replaces it. The arrows, the keys
+// and the calendar work as in any date box. Values are clock values (see
+// Fmt::clockDateTime).
+#include <QDateEdit>
+#include <QTimeEdit>
+
+class DateBox : public QDateEdit {
+    Q_OBJECT
+public:
+    explicit DateBox(QWidget* parent = nullptr);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+};
+
+class TimeBox : public QTimeEdit {
+    Q_OBJECT
+public:
+    explicit TimeBox(QWidget* parent = nullptr);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+};
