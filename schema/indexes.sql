@@ -15,6 +15,12 @@ CREATE INDEX IF NOT EXISTS invoiceline_item
     ON invoiceline (itemid, taxratename COLLATE BINARY, taxratepercentage, amount, quantity);
 
 -- Customers in list order: last name, first name (letters folded, no name
--- as empty text), id. Every customer list pages by this key.
-CREATE INDEX IF NOT EXISTS customer_name_fold
-    ON customer (ifnull(LastName, '') COLLATE FOLD, ifnull(FirstName, '') COLLATE FOLD);
+-- as empty text), id. Every customer list pages by this key, and counts the
+-- rows before a key, or those a search on the names matches, from this index
+-- alone: it carries the names as stored too. It replaces the two name
+-- indexes of earlier files.
+DROP INDEX IF EXISTS customer_name;
+DROP INDEX IF EXISTS customer_name_fold;
+CREATE INDEX IF NOT EXISTS customer_list
+    ON customer (ifnull(LastName, '') COLLATE FOLD, ifnull(FirstName, '') COLLATE FOLD, ID,
+                 LastName COLLATE BINARY, FirstName COLLATE BINARY);

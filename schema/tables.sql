@@ -79,7 +79,6 @@ CREATE TABLE customer (
     Mobile        TEXT,
     HomePhone     TEXT
 );
-CREATE INDEX customer_name ON customer (LastName COLLATE FOLD, FirstName COLLATE FOLD);
 
 -- Custom customer fields: definitions come with the database and are only read.
 CREATE TABLE CustomerUDF (

@@ -173,28 +173,39 @@ namespace {
 const char* const kListKey = "ifnull(lastname, '') COLLATE FOLD, ifnull(firstname, '') COLLATE FOLD, id";
 const char* const kLastName = "ifnull(lastname, '') COLLATE FOLD";
 
+// No name is empty text in a key, never Null (which matches nothing).
+QVariant KeyText(const QVariant& v)
+{
+    const QString s = v.toString();
+    return s.isNull() ? QStringLiteral("") : s;
+}
+
+// " WHERE " the criteria (when one is filled) and the bound (when given),
+// their parameters appended to params.
+QString CriteriaAnd(const QList<Criterion>& criteria, const QString& bound, const QVariantList& boundParams,
+                    QVariantList& params)
+{
+    QStringList conditions;
+    const QString where = whereOf(criteria, params);
+    if (!where.isEmpty())
+        conditions << u'(' + where.mid(QStringLiteral(" WHERE ").size()) + u')';
+    if (!bound.isEmpty())
+        conditions << bound;
+    params += boundParams;
+    return conditions.isEmpty() ? QString() : QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+}
+
 // The criteria and the key's bound; the last name's own bound lets the
 // index be entered at the key.
 QString KeyedWhere(const QList<Criterion>& criteria, const QVariantList* key, bool after, QVariantList& params)
 {
-    QStringList conditions;
-    QVariantList criteriaParams;
-    QString where = whereOf(criteria, criteriaParams);
-    if (!where.isEmpty())
-        conditions << u'(' + where.mid(QStringLiteral(" WHERE ").size()) + u')';
-    params += criteriaParams;
-    if (key && key->size() == 3) {
-        const QString op = after ? QStringLiteral(">") : QStringLiteral("<");
-        conditions << QLatin1String(kLastName) + (after ? QStringLiteral(" >= ?") : QStringLiteral(" <= ?"));
-        conditions << u'(' + QLatin1String(kListKey) + QStringLiteral(") ") + op + QStringLiteral(" (?, ?, ?)");
-        // No name is empty text in the key, never Null (which matches nothing).
-        const auto text = [](const QVariant& v) {
-            const QString s = v.toString();
-            return s.isNull() ? QStringLiteral("") : s;
-        };
-        params << text(key->at(0)) << text(key->at(0)) << text(key->at(1)) << key->at(2);
-    }
-    return conditions.isEmpty() ? QString() : QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    if (!key || key->size() != 3)
+        return CriteriaAnd(criteria, QString(), {}, params);
+    const QString bound = QLatin1String(kLastName) + (after ? QStringLiteral(" >= ?") : QStringLiteral(" <= ?"))
+                          + QStringLiteral(" AND (") + QLatin1String(kListKey)
+                          + (after ? QStringLiteral(") > (?, ?, ?)") : QStringLiteral(") < (?, ?, ?)"));
+    return CriteriaAnd(criteria, bound, {KeyText(key->at(0)), KeyText(key->at(0)), KeyText(key->at(1)), key->at(2)},
+                       params);
 }
 
 ListRow ListRowOf(const Query& q)
@@ -271,9 +282,22 @@ QList<ListRow> listByIds(const std::vector<qint64>& ids)
 
 qint64 countBefore(const QList<Criterion>& criteria, const QVariantList& key)
 {
+    if (key.size() != 3)
+        return 0;
+    // Those of an earlier last name, then those of the same last name before
+    // the key: each one range of the list index, counted from it alone.
     QVariantList params;
-    const QString where = KeyedWhere(criteria, &key, false, params);
-    return objConn.scalar(QStringLiteral("SELECT count(*) FROM customer") + where, params).toLongLong();
+    const QString earlier = CriteriaAnd(criteria, QLatin1String(kLastName) + QStringLiteral(" < ?"),
+                                        {KeyText(key.at(0))}, params);
+    const QString same = CriteriaAnd(criteria,
+                                     QLatin1String(kLastName)
+                                         + QStringLiteral(" = ? AND (ifnull(firstname, '') COLLATE FOLD, id) < (?, ?)"),
+                                     {KeyText(key.at(0)), KeyText(key.at(1)), key.at(2)}, params);
+    return objConn
+        .scalar(QStringLiteral("SELECT (SELECT count(*) FROM customer") + earlier
+                    + QStringLiteral(") + (SELECT count(*) FROM customer") + same + u')',
+                params)
+        .toLongLong();
 }
 
 int matchCount(const QList<Criterion>& criteria)

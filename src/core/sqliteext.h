@@ -16,6 +16,15 @@ namespace sqliteext {
 // when SQLite refused a registration.
 bool registerExtensions(sqlite3* db);
 
+// FOLD's order of two UTF-8 texts: below 0, 0 or above 0. Most texts are
+// compared a character at a time, without copying them; the others (a
+// character outside the basic plane, a mark that keeps its place among
+// others, bytes that are no UTF-8) by compareFoldedWhole.
+int compareFolded(const char* a, int na, const char* b, int nb);
+// The same order from the whole texts: both case-folded, compared by their
+// base letters (decomposed, without non-spacing marks), then as folded.
+int compareFoldedWhole(const char* a, int na, const char* b, int nb);
+
 // Files made by earlier builds had their name indexes ordered by NOCASE
 // redefined as FOLD; every index with a key compared by NOCASE is built
 // again, compared by FOLD, in one transaction. Nothing happens to a file

@@ -6,6 +6,7 @@
 #include "core/configrecords.h"
 #include "core/customerstore.h"
 #include "core/settings.h"
+#include "core/sqliteext.h"
 #include "support/testsupport.h"
 
 #include <QFile>
@@ -34,6 +35,8 @@ private slots:
     void transactionsAreAllOrNothing();
     void idsAreNeverReused();
     void namesCompareWithoutCase();
+    void foldOrderCharacterByCharacter_data();
+    void foldOrderCharacterByCharacter();
 
 private:
     static void setVersion(TestDb& db, const QVariant& ver);
@@ -428,7 +431,7 @@ void TestDatabase::namesCompareWithoutCase()
                  SQLITE_OK);
         sqlite3_create_collation(old, "NOCASE", SQLITE_UTF8, nullptr, foldedCompare);
         QCOMPARE(sqlite3_exec(old,
-                              "DROP INDEX customer_name; DROP INDEX IF EXISTS customer_name_fold; CREATE INDEX customer_name ON customer (LastName, FirstName);"
+                              "DROP INDEX customer_list; CREATE INDEX customer_name ON customer (LastName, FirstName);"
                               "INSERT INTO customer (FirstName, LastName) VALUES ('Ann', 'Ölçer'), ('Bo', 'Ångström'),"
                               "('Cy', 'ÉMILE'), ('Di', 'émile'), ('Ed', 'Zola'), ('Fay', 'adams'), ('Gus', '100%')",
                               nullptr, nullptr, nullptr),
@@ -439,11 +442,18 @@ void TestDatabase::namesCompareWithoutCase()
 
     db.open();
     QCOMPARE(objConn.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
-    const QString schema = objConn.scalar(QStringLiteral("SELECT group_concat(sql) FROM sqlite_master")).toString();
-    QVERIFY(schema.contains(QStringLiteral("\"LastName\" COLLATE FOLD, \"FirstName\" COLLATE FOLD")));
+    const auto schema = [] {
+        return objConn.scalar(QStringLiteral("SELECT group_concat(sql) FROM sqlite_master")).toString();
+    };
+    QVERIFY(schema().contains(QStringLiteral("\"LastName\" COLLATE FOLD, \"FirstName\" COLLATE FOLD")));
+    // The old name index gives way to the list's.
+    EnsureIndexes();
+    const QString indexed = schema();
+    QVERIFY(!indexed.contains(QStringLiteral("customer_name")) && indexed.contains(QStringLiteral("customer_list")));
     objConn.close();
     db.open();   // once only
-    QCOMPARE(objConn.scalar(QStringLiteral("SELECT group_concat(sql) FROM sqlite_master")).toString(), schema);
+    EnsureIndexes();
+    QCOMPARE(schema(), indexed);
 
     const QString check = asAnotherProgram(db.file(), "PRAGMA integrity_check");
     QVERIFY2(!check.contains(QStringLiteral("missing")) && !check.contains(QStringLiteral("wrong"))
@@ -465,6 +475,63 @@ void TestDatabase::namesCompareWithoutCase()
     QCOMPARE(CustomerStore::matchCount({{QStringLiteral("lastname"), QStringLiteral("Émile")}}), 2);
     QCOMPARE(CustomerStore::matchCount({{QStringLiteral("lastname"), QStringLiteral("0%")}}), 1);
     QCOMPARE(CustomerStore::matchCount({{QStringLiteral("lastname"), QStringLiteral("_")}}), 0);
+}
+
+// Names are compared a character at a time, without copying them; the order
+// is the one the whole texts give, case-folded and decomposed: on any text,
+// valid or not, with any character of the basic plane.
+void TestDatabase::foldOrderCharacterByCharacter_data()
+{
+    QTest::addColumn<QByteArrayList>("texts");
+    QTest::addColumn<QByteArrayList>("against");
+    QByteArrayList names;
+    for (const char* n : {"", "Ölçer", "Olcer", "Ångström", "Angstrom", "\u212Bngstr\u00F6m", "A\u030Angstro\u0308m",
+                          "ÉMILE", "émile", "Emile", "emile", "E\u0301mile", "ß", "SS", "ss", "\u1E9E", "straße",
+                          "STRASSE", "İ", "i", "ı", "I", "Σ", "ς", "σ", "한", "\u1112\u1161\u11AB", "ﬁ", "fi", "ΐ",
+                          "ι\u0308\u0301", "Lee", "lee", "Lée", "LEE", "Ødegaard", "Öberg", "Oberg", "O'Brien", "Zoë",
+                          "a\u0345", "a\u302E\u1B44", "a\u1B44\u302F", "a\u302E\u0301\u1B44", "a\U0001D165"})
+        names << QByteArray(n);
+    QByteArrayList hostile;
+    for (const QString& t : hostileTexts())
+        hostile << t.toUtf8() << t.left(3).toUtf8() << t.toUpper().toUtf8();
+    const QByteArrayList broken = {QByteArray("\xff"), QByteArray("a\xc3"), QByteArray("\xc0\xaf"),
+                                   QByteArray("\xed\xa0\x80"), QByteArray("\xef\xbf\xbe"),
+                                   QByteArray("\xef\xbb\xbf" "a"), QByteArray("x\0y", 3), QByteArray("x\0Y", 3),
+                                   QByteArray("\xc3\xa9\xff"), QByteArray("\xf0\x9f\x98\x80"), QByteArray("\xe2\x82")};
+    QByteArrayList everyCharacter;
+    for (char32_t c = 1; c < 0x10000; ++c)
+        if (!QChar::isSurrogate(c))
+            everyCharacter << QString::fromUcs4(&c, 1).toUtf8();
+    QTest::newRow("names") << names << names;
+    QTest::newRow("hostile texts") << hostile << hostile + names;
+    QTest::newRow("bytes that are no UTF-8") << broken << broken + names;
+    QTest::newRow("every character") << everyCharacter
+                                     << QByteArrayList{"", "e", "E", "é", "e\xcc\x81", "ß", "ss", "한", "\xef\xbf\xbd"};
+}
+
+void TestDatabase::foldOrderCharacterByCharacter()
+{
+    QFETCH(QByteArrayList, texts);
+    QFETCH(QByteArrayList, against);
+    const auto sign = [](int c) { return c < 0 ? -1 : (c > 0 ? 1 : 0); };
+    int checked = 0;
+    for (const QByteArray& a : texts) {
+        for (const QByteArray& other : against) {
+            for (const QByteArray& b : {other, QByteArray("x" + other + "y")}) {
+                const QByteArray x = b.startsWith('x') ? "x" + a + "y" : a;
+                const int fast = sqliteext::compareFolded(x.constData(), int(x.size()), b.constData(), int(b.size()));
+                const int whole = sqliteext::compareFoldedWhole(x.constData(), int(x.size()), b.constData(),
+                                                                int(b.size()));
+                if (sign(fast) != sign(whole))
+                    QFAIL(qPrintable(QStringLiteral("%1 against %2: %3, whole %4")
+                                         .arg(QString::fromLatin1(x.toHex()), QString::fromLatin1(b.toHex()))
+                                         .arg(fast)
+                                         .arg(whole)));
+                ++checked;
+            }
+        }
+    }
+    QVERIFY(checked > 0);
 }
 
 TARLOMY_TEST_MAIN(TestDatabase)

@@ -16,13 +16,15 @@ class TestKeysetLists : public QObject {
 
     std::unique_ptr<TestDb> db;
 
-    // Every customer id in list order, as one query sorts them.
-    static QList<qint64> listOrder()
+    // Every customer id in list order (those whose last name holds search),
+    // as one query sorts them.
+    static QList<qint64> listOrder(const QString& search)
     {
         QList<qint64> ids;
         for (Query q = objConn.query(QStringLiteral(
-                 "SELECT id FROM customer ORDER BY ifnull(lastname, '') COLLATE FOLD, "
-                 "ifnull(firstname, '') COLLATE FOLD, id"));
+                                         "SELECT id FROM customer WHERE ? = '' OR lastname LIKE '%' || ? || '%' "
+                                         "ORDER BY ifnull(lastname, '') COLLATE FOLD, ifnull(firstname, '') COLLATE FOLD, id"),
+                                     {search, search});
              q.next();)
             ids << q.integer(0);
         return ids;
@@ -56,17 +58,20 @@ private slots:
     void pagesAndRefills_data()
     {
         QTest::addColumn<int>("pageSize");
-        QTest::newRow("one row a page") << 1;
-        QTest::newRow("ties cross pages") << 5;
-        QTest::newRow("one page") << 100;
+        QTest::addColumn<QString>("search");   // in the last name; empty: every customer
+        QTest::newRow("one row a page") << 1 << QStringLiteral("");
+        QTest::newRow("ties cross pages") << 5 << QStringLiteral("");
+        QTest::newRow("one page") << 100 << QStringLiteral("");
+        QTest::newRow("a search, ties cross pages") << 5 << QStringLiteral("e");
     }
     void pagesAndRefills()
     {
         QFETCH(int, pageSize);
-        const QList<qint64> order = listOrder();
+        QFETCH(QString, search);
+        const QList<qint64> order = listOrder(search);
         PagedModel model(CustomerSearchColumns());
         model.setPageSize(pageSize);
-        SetCustomerList(&model, {}, CustomerSearchRow, true);
+        SetCustomerList(&model, {{QStringLiteral("lastname"), search}}, CustomerSearchRow, true);
 
         // Forward to the end: every customer once, in the order of the query.
         model.refresh();
@@ -92,7 +97,7 @@ private slots:
         const QVariantList anchor = model.keyAt(place - 1);
         for (qint64 gone : {order.at(2), order.at(int(place) - 1)})
             objConn.execute(QStringLiteral("DELETE FROM customer WHERE id = ?"), {gone});
-        const QList<qint64> after = listOrder();
+        const QList<qint64> after = listOrder(search);
         QCOMPARE(RefillAndSelect(&g, &model, place, 0, anchor), place);
         QCOMPARE(GridCurrentRowData(&g, 0), after.at(int(place) - 1));
         QCOMPARE(CurrentPlace(&g, &model), place);
