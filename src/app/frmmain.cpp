@@ -175,9 +175,7 @@ void frmMain::Form_Load()
     for (QPushButton* b : booking()->cmdBack)
         b->setEnabled(false);
 
-    sCostPerNight = ConfigMoney(QStringLiteral("CostPerNight"), QStringLiteral("123"));
-    dSalesTaxPercentage = ConfigDecimal(QStringLiteral("SalesTaxPercentage"), QStringLiteral("10"));
-    dSalesTaxPercentage2 = ConfigDecimal(QStringLiteral("SalesTaxPercentage2"), QStringLiteral("10"));
+    ForgetSalesTaxPercentages();
 
     booking()->payment()->FillPaymentMethods();
 

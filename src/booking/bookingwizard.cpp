@@ -40,6 +40,15 @@ BookingWizard::BookingWizard(QWidget* parent) : QWidget(parent), ui(new Ui::Book
         SetElidedText(label, label->text());
     }
     ui->txtBookingNotes->installEventFilter(this);
+    for (int i = 0; i <= 4; ++i) {
+        connect(page(i), &WizardPage::notesRead, this, &BookingWizard::SetBookingNotes);
+        connect(page(i), &WizardPage::bookingConfirmed, this, [this] {
+            for (QPushButton* b : cmdBack)
+                b->setEnabled(false);
+            for (QPushButton* b : cmdNext)
+                b->setEnabled(false);
+        });
+    }
 }
 
 BookingWizard::~BookingWizard()

@@ -1,7 +1,6 @@
 #include "booking/confirmpage.h"
 
 #include "booking/bookingsummaryview.h"
-#include "booking/bookingwizard.h"
 #include "core/mainview.h"
 #include "core/bookingunitstore.h"
 #include "core/guard.h"
@@ -13,18 +12,6 @@
 
 #include <QPushButton>
 #include <QResizeEvent>
-
-namespace {
-
-BookingWizard* wizardOf(QWidget* page)
-{
-    for (QWidget* w = page->parentWidget(); w; w = w->parentWidget())
-        if (auto* wizard = qobject_cast<BookingWizard*>(w))
-            return wizard;
-    return nullptr;
-}
-
-}  // namespace
 
 ConfirmPage::ConfirmPage(QWidget* parent) : WizardPage(parent), ui(new Ui::ConfirmPage)
 {
@@ -65,8 +52,7 @@ void ConfirmPage::ShowPage()
 {
     // Nothing of the booking shown before may stand beside this one.
     if (const std::optional<BookingRecord> b = m_view->show(iBookingID)) {
-        if (BookingWizard* wizard = wizardOf(this))
-            wizard->SetBookingNotes(b->notes);
+        emit notesRead(b->notes);
 
         const QString sRoomString = BookingUnitStore::unitNamesOf(iBookingID).join(QStringLiteral(", "));
         m_view->dates->setText(m_view->dates->text() + u'\n' + gsCommodityPlural + QStringLiteral(": ")
@@ -78,12 +64,7 @@ void ConfirmPage::ShowPage()
 
 void ConfirmPage::SavePage()
 {
-    if (BookingWizard* wizard = wizardOf(this)) {
-        for (QPushButton* b : wizard->cmdBack)
-            b->setEnabled(false);
-        for (QPushButton* b : wizard->cmdNext)
-            b->setEnabled(false);
-    }
+    emit bookingConfirmed();
     ShowArrivals();
 }
 

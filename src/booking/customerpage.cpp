@@ -1,6 +1,5 @@
 #include "booking/customerpage.h"
 
-#include "booking/bookingwizard.h"
 #include "core/bookingstore.h"
 #include "core/configrecords.h"
 #include "core/customerstore.h"

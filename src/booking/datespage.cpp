@@ -1,6 +1,5 @@
 #include "booking/datespage.h"
 
-#include "booking/bookingwizard.h"
 #include "core/bookingstore.h"
 #include "core/format.h"
 #include "core/modmain.h"
@@ -38,12 +37,7 @@ void DatesPage::ShowPage()
         ui->dtToDate->setDateTime(to);
         ui->dtToTime->setTime(to.time());
         ui->txtBookedBy->setText(b->bookedBy);
-        for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
-            if (auto* wizard = qobject_cast<BookingWizard*>(w)) {
-                wizard->SetBookingNotes(b->notes);
-                break;
-            }
-        }
+        emit notesRead(b->notes);
     }
     ui->dtFromDate->setFocus();
 }

@@ -18,6 +18,13 @@ public:
     // (Back tests no preconditions); false after telling the user why.
     virtual bool CheckBeforeSaving() { return true; }
 
+signals:
+    // What the page asks of its wizard: the booking's notes, read with the
+    // page, shown beside it; the booking confirmed, so that neither Back nor
+    // Next may be pressed again.
+    void notesRead(const QString& notes);
+    void bookingConfirmed();
+
 protected:
     // Runs handler when the focus leaves box for another control of the
     // window; a message box, a popup or another window taking the focus

@@ -44,9 +44,9 @@ WizConfigCopies ConfigWizard::Load(const QString& postCode, const QString& sales
     WizConfigCopies c;
     c.PostCode = postCode;
     c.SalesTaxName = salesTaxName;
-    c.CostPerNight = sCostPerNight;
-    c.SalesTaxPercentage = dSalesTaxPercentage;
-    c.SalesTaxPercentage2 = dSalesTaxPercentage2;
+    c.CostPerNight = CostPerNight();
+    c.SalesTaxPercentage = SalesTaxPercentage();
+    c.SalesTaxPercentage2 = SalesTaxPercentage2();
     c.SalesTaxName2 = ConfigText(QStringLiteral("SalesTaxName2"), QStringLiteral("2nd Sales Tax"));
     c.EnableTax2 = ConfigFlag(QStringLiteral("EnabledSalesTax2"), false);
     c.CommoditySingular = gsCommoditySingular;
@@ -102,11 +102,8 @@ bool ConfigWizard::Finish(const WizConfigCopies& c)
 
     gsCommoditySingular = c.CommoditySingular;
     gsCommodityPlural = c.CommodityPlural;
-    // Read back as the program reads them; the defaults serve only when the
-    // store lost a key.
-    dSalesTaxPercentage2 = ConfigDecimal(QStringLiteral("SalesTaxPercentage2"), QStringLiteral("10"));
-    sCostPerNight = Money::fromDouble(ConfigDecimal(QStringLiteral("CostPerNight"), QStringLiteral("10.00")));
-    dSalesTaxPercentage = ConfigDecimal(QStringLiteral("SalesTaxPercentage"), QStringLiteral("10"));
+    // The percentages are read back as written.
+    ForgetSalesTaxPercentages();
 
     Connection::Transaction t(objConn);
     // The two sales taxes as prices and totals charge them, so that the

@@ -41,8 +41,8 @@ public:
     enum class Result { Finished, Cancelled, NotSaved };
 
     // Runs the wizard. postCode and salesTaxName are the words the main window
-    // shows now. Finished: the settings, the unit words, the program's copies
-    // (sCostPerNight, the percentages) and the units are written; the caller
+    // shows now. Finished: the settings, the unit words and the units are
+    // written; the caller
     // brings the main window up to date. Cancelled: nothing is written.
     // NotSaved: the settings could not be written, which the user was told;
     // nothing else was written either.

@@ -68,7 +68,7 @@ void frmTerminology::Form_Load(const QString& postCode)
     ui->chkAutoSelectFirstUnit->setText(NoAccessKey(QStringLiteral("Auto select first ") + gsCommoditySingular + u':'));
     SelectExactly(ui->cmdPostcode, postCode);
     SelectExactly(ui->cmdChargePer, ConfigText(QStringLiteral("ChargePer"), QStringLiteral("Night")));
-    ui->txtCostPerNight->setText(Fmt::moneyPlain(sCostPerNight));
+    ui->txtCostPerNight->setText(Fmt::moneyPlain(CostPerNight()));
     ui->txtTip->setText(ConfigText(QStringLiteral("Tip"), QStringLiteral("5")));
     LoadTaxes();
     ui->dtFromTime->setTime(Fmt::parseTime(ConfigText(QStringLiteral("CheckinTime"), QStringLiteral("9:00 AM"))));
@@ -90,7 +90,7 @@ void frmTerminology::LoadTaxes()
         ui->txtSalesTax->setText(Fmt::number(first->percentage));
     } else {
         ui->txtSalesTaxName->setText(m_salesTaxName);
-        ui->txtSalesTax->setText(Fmt::number(dSalesTaxPercentage));
+        ui->txtSalesTax->setText(Fmt::number(SalesTaxPercentage()));
     }
     if (const auto second = TaxRateRecord::find(TaxRateId::Second)) {
         ui->txtSalesTaxName2->setText(second->name);
@@ -146,9 +146,7 @@ void frmTerminology::cmdOK_Click()
         return;
     }
     WriteSalesTaxRows(ui->txtSalesTaxName->text(), tax, ui->txtSalesTaxName2->text(), tax2);
-    sCostPerNight = ConfigMoney(QStringLiteral("CostPerNight"), QStringLiteral("123"));
-    dSalesTaxPercentage = tax;
-    dSalesTaxPercentage2 = tax2;
+    KeepSalesTaxPercentages(tax, tax2);
     accept();
 }
 

@@ -27,9 +27,6 @@ void RestoreBookingInProgress();
 
 extern QString WizMailList_Filename;       // the mailing list's file; offered again at the next run
 
-extern Money sCostPerNight;                // copies of settings made at start-up
-extern double dSalesTaxPercentage;
-extern double dSalesTaxPercentage2;
 extern QString gsCommoditySingular;        // the user's words for one unit and several
 extern QString gsCommodityPlural;
 

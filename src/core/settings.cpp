@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QLocale>
 #include <QSettings>
+#include <optional>
+#include <utility>
 
 const char* const kSettingsApp = "Kestrum 3.1";
 
@@ -189,6 +191,37 @@ qint32 ConfigInt(const QString& key, qint32 deflt)
     bool ok = false;
     const qint32 v = ConfigText(key, QString::number(deflt)).trimmed().toInt(&ok);
     return ok ? v : deflt;
+}
+
+namespace {
+// The percentages the options dialog confirmed this run, when it did.
+std::optional<std::pair<double, double>> g_keptTaxes;
+}  // namespace
+
+Money CostPerNight()
+{
+    return ConfigMoney(QStringLiteral("CostPerNight"), QStringLiteral("123"));
+}
+
+double SalesTaxPercentage()
+{
+    return g_keptTaxes ? g_keptTaxes->first : ConfigDecimal(QStringLiteral("SalesTaxPercentage"), QStringLiteral("10"));
+}
+
+double SalesTaxPercentage2()
+{
+    return g_keptTaxes ? g_keptTaxes->second
+                       : ConfigDecimal(QStringLiteral("SalesTaxPercentage2"), QStringLiteral("10"));
+}
+
+void KeepSalesTaxPercentages(double first, double second)
+{
+    g_keptTaxes = std::make_pair(first, second);
+}
+
+void ForgetSalesTaxPercentages()
+{
+    g_keptTaxes.reset();
 }
 
 QString OptionsText(const QString& key, const QString& deflt)

@@ -50,6 +50,20 @@ double ConfigDecimal(const QString& key, const QString& deflt);
 // A 32-bit integer; text that is not a whole number gives the default.
 qint32 ConfigInt(const QString& key, qint32 deflt);
 
+// The default cost per night and the two sales tax percentages, as the
+// configuration windows show them: the setting CostPerNight read as money
+// (default "123"); the percentages the options dialog confirmed during this
+// run, or else the settings SalesTaxPercentage and SalesTaxPercentage2
+// (default "10" each). The options dialog keeps its percentages for the run
+// without writing those settings, which the configuration wizard writes.
+Money CostPerNight();
+double SalesTaxPercentage();
+double SalesTaxPercentage2();
+void KeepSalesTaxPercentages(double first, double second);
+// The percentages are read from the settings again (at start-up, and after
+// the configuration wizard wrote them).
+void ForgetSalesTaxPercentages();
+
 // Section "Options" under the program's own name.
 QString OptionsText(const QString& key, const QString& deflt);
 bool SaveOptionsText(const QString& key, const QString& value);

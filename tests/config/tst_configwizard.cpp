@@ -286,9 +286,9 @@ void TestConfigWizard::finishWritesSettingsUnitsAndWindow()
     QCOMPARE(ConfigText("PostCode", ""), QStringLiteral("Zip Code"));
     QCOMPARE(ConfigText("CommoditySingular", ""), QStringLiteral("Apartment"));
     QCOMPARE(ConfigText("CommodityPlural", ""), QStringLiteral("Apartments"));
-    QCOMPARE(dSalesTaxPercentage, 7.5);
-    QCOMPARE(dSalesTaxPercentage2, 3.0);
-    QCOMPARE(sCostPerNight, money("1212.5"));
+    QCOMPARE(SalesTaxPercentage(), 7.5);
+    QCOMPARE(SalesTaxPercentage2(), 3.0);
+    QCOMPARE(CostPerNight(), money("1212.5"));
     // The tax rates that prices use are the wizard's too.
     Query rates = objConn.query(QStringLiteral("SELECT name || '|' || percentage FROM taxrate WHERE id IN (2, 3) ORDER BY id"));
     QVERIFY(rates.next());
@@ -343,8 +343,8 @@ void TestConfigWizard::finishWritesSettingsUnitsAndWindow()
     SaveConfigText(QStringLiteral("SalesTaxPercentage2"), QStringLiteral("17.5"));   // an older text
     TestDb again;
     load(again);
-    QCOMPARE(dSalesTaxPercentage, 7.5);
-    QCOMPARE(dSalesTaxPercentage2, 17.5);
+    QCOMPARE(SalesTaxPercentage(), 7.5);
+    QCOMPARE(SalesTaxPercentage2(), 17.5);
 }
 
 void TestConfigWizard::failureDuringFinishLeavesEveryRow()

@@ -133,9 +133,9 @@ void TestOptions::settingsRoundTrip()
     QCOMPARE(ConfigText("AutoSelectFirstUnit", ""), QStringLiteral("False"));
     QCOMPARE(taxRow(2), QStringLiteral("Sales Tax|17.5"));
     QCOMPARE(taxRow(3), QStringLiteral("2nd Sales Tax|0"));
-    QCOMPARE(sCostPerNight, money("1234.5"));
-    QCOMPARE(dSalesTaxPercentage, 17.5);
-    QCOMPARE(dSalesTaxPercentage2, 0.0);
+    QCOMPARE(CostPerNight(), money("1234.5"));
+    QCOMPARE(SalesTaxPercentage(), 17.5);
+    QCOMPARE(SalesTaxPercentage2(), 0.0);
     // The options dialog leaves the wizard's tax settings alone.
     QCOMPARE(ConfigText("SalesTaxName", "unset"), QStringLiteral("unset"));
     QCOMPARE(ConfigText("SalesTaxPercentage", "unset"), QStringLiteral("unset"));
@@ -178,7 +178,7 @@ void TestOptions::taxRowsAsStoredAndWrittenBack()
     // Rows removed in the tax-rate list: "0" and the default name show, and
     // OK writes the rows back under their ids.
     objConn.execute(QStringLiteral("DELETE FROM taxrate WHERE id IN (2, 3)"));
-    dSalesTaxPercentage = 6;
+    KeepSalesTaxPercentages(6, 0);
     for (const QString& name : hostileTexts()) {
         withDialog([&](QWidget* d) {
             QCOMPARE(box(d, "txtSalesTax2")->text(), QStringLiteral("0"));

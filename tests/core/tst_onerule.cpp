@@ -353,7 +353,7 @@ void TestOneRule::numbersByKind()
         control<QLineEdit>(&d, "txtCostPerNight")->setText(QStringLiteral("95.50"));
         control<QPushButton>(&d, "cmdOK")->click();
         QCOMPARE(ConfigText(QStringLiteral("CostPerNight"), {}), QStringLiteral("95.50"));
-        QCOMPARE(sCostPerNight, money("95.5"));
+        QCOMPARE(CostPerNight(), money("95.5"));
     }
 
     // Tip and Amount Paid beyond the largest amount: refused as the box is

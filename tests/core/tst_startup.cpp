@@ -106,9 +106,9 @@ void TestStartup::loadCopiesSettings()
     SaveConfigText(QStringLiteral("CommoditySingular"), QStringLiteral("Cabin"));
     SaveConfigText(QStringLiteral("CommodityPlural"), QStringLiteral("Cabins"));
     frmMain& main = loadMainWindow(db);
-    QCOMPARE(sCostPerNight, Money::fromRaw(995000));
-    QCOMPARE(dSalesTaxPercentage, 17.5);
-    QCOMPARE(dSalesTaxPercentage2, 10.0);
+    QCOMPARE(CostPerNight(), Money::fromRaw(995000));
+    QCOMPARE(SalesTaxPercentage(), 17.5);
+    QCOMPARE(SalesTaxPercentage2(), 10.0);
     QVERIFY(control<QMenu>(&main, "mnuCommissions")->menuAction()->isVisible());
     QVERIFY(control<QGroupBox>(main.booking()->payment(), "picBookingCommission")->isVisibleTo(main.booking()->payment()));
     QVERIFY(main.calendar()->MainCalendar()->bIncludeEndDate);

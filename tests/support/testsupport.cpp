@@ -170,9 +170,7 @@ void resetProgramState()
     iBookingID = 0;
     iBookingStep = 0;
     WizMailList_Filename.clear();
-    sCostPerNight = Money();
-    dSalesTaxPercentage = 0;
-    dSalesTaxPercentage2 = 0;
+    ForgetSalesTaxPercentages();
     gsCommoditySingular = QStringLiteral("Room");
     gsCommodityPlural = QStringLiteral("Rooms");
     WizConfig_ShowWelcome = WizOConfig_ShowWelcome = WizMailList_ShowWelcome = true;
