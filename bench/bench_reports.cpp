@@ -9,7 +9,7 @@
 #include "core/modmain.h"
 #include "reports/csv.h"
 #include "reports/exports.h"
-#include "reports/frmfinancesummary.h"
+#include "reports/financesummary.h"
 #include "reports/quickview.h"
 #include "reports/reportchart.h"
 #include "reports/reportspanel.h"

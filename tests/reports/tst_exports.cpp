@@ -11,6 +11,7 @@
 #include "core/modmain.h"
 #include "reports/csv.h"
 #include "reports/exports.h"
+#include "reports/financesummary.h"
 #include "reports/frmfinancesummary.h"
 #include "reports/frmreservationquickview.h"
 

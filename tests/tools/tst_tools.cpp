@@ -3,6 +3,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -130,6 +131,16 @@ QString toolPath(const QString& name)
 
 const QString kMakedb = toolPath(QStringLiteral("makedb"));
 const QString kGendb = toolPath(QStringLiteral("gendb"));
+const QString kChecksource = toolPath(QStringLiteral("checksource"));
+
+// Writes text to root/path, making its folders.
+void writeFile(const QString& root, const QString& path, const QByteArray& text)
+{
+    QDir(root).mkpath(QFileInfo(path).path());
+    QFile f(root + u'/' + path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(text);
+}
 
 }  // namespace
 
@@ -152,11 +163,13 @@ private slots:
     void gendbMakesTheSizesAskedWithoutOverlaps();
     void gendbIsDeterministic();
     void gendbPresetsGiveTheirSizesAndLaterOptionsWin();
+    void sourceCheckCatchesEachBadForm_data();
+    void sourceCheckCatchesEachBadForm();
 };
 
 void TestTools::initTestCase()
 {
-    for (const QString& f : {kDefault, kVersion2, kMakedb, kGendb, kSchema + "/tables.sql"})
+    for (const QString& f : {kDefault, kVersion2, kMakedb, kGendb, kChecksource, kSchema + "/tables.sql"})
         QVERIFY2(QFileInfo::exists(f), qPrintable(f + " is missing"));
 }
 
@@ -465,6 +478,86 @@ void TestTools::gendbPresetsGiveTheirSizesAndLaterOptionsWin()
     r = runTool(kGendb, {dir.filePath("x.mdb"), "--from", kDefault, "--units", "3", "--preset", "nope"});
     QCOMPARE(r.exitCode, 2);
     QVERIFY(!QFile::exists(dir.filePath("x.mdb")));
+}
+
+// A small tree that passes the source check, and one fault seeded in it at a
+// time: each is caught, at its file and line, and the clean tree passes.
+void TestTools::sourceCheckCatchesEachBadForm_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("caught");
+    const auto row = [](const char* name, const char* file, const char* line, const char* caught) {
+        QTest::newRow(name) << QString::fromLatin1(file) << QString::fromLatin1(line) << QString::fromLatin1(caught);
+    };
+    row("clean", "", "", "");
+    row("upward, angle brackets", "src/core/store.cpp", "#include <app/top.h>", "a floor above");
+    row("upward, quotes", "src/core/store.cpp", "#include \"app/top.h\"", "a floor above");
+    row("relative", "src/core/store.cpp", "#include \"../app/top.h\"", "relative path");
+    row("through a floor", "src/core/store.cpp", "#include \"core/../app/top.h\"", "relative path");
+    row("relative from a test", "tests/core/tst_store.cpp", "#include \"../../src/core/store.h\"", "relative path");
+    row("another window's design", "src/app/top.cpp", "#include \"ui_frmx.h\"", "the design of another window");
+    row("a design in a test", "tests/core/tst_store.cpp", "#include \"ui_frmx.h\"", "the design of another window");
+    row("window runs a statement", "src/booking/frmx.cpp", "    objConn.execute(\"DELETE FROM room\");",
+        "uses objConn");
+    row("window opens a query", "src/booking/frmx.cpp", "    QSqlQuery q;", "uses QSqlQuery");
+    row("window includes the connection", "src/booking/frmx.h", "#include \"core/db.h\"", "includes core/db.h");
+    row("a folder that is no floor", "src/extra/x.cpp", "int x;", "no floor");
+}
+
+void TestTools::sourceCheckCatchesEachBadForm()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, line);
+    QFETCH(QString, caught);
+    QTemporaryDir root;
+    const QString r = root.path();
+    writeFile(r, "src/core/store.h", "#pragma once\n");
+    writeFile(r, "src/core/store.cpp", "#include \"core/store.h\"\n#include <QString>\n");
+    writeFile(r, "src/app/top.h", "#pragma once\n#include \"booking/frmx.h\"\n");
+    writeFile(r, "src/app/top.cpp", "#include \"app/top.h\"\n");
+    // A window: its own design, statements named only in comments and texts.
+    writeFile(r, "src/booking/frmx.ui", "<ui><class>frmX</class></ui>\n");
+    writeFile(r, "src/booking/frmx.h", "#pragma once\n#include \"core/store.h\"\n");
+    writeFile(r, "src/booking/frmx.cpp",
+              "#include \"booking/frmx.h\"\n#include \"ui_frmx.h\"\n// objConn is the store's, not ours\n"
+              "/* QSqlQuery\n Connection */ const char* t = \"objConn\";\n");
+    writeFile(r, "tests/core/tst_store.cpp", "#include \"core/store.h\"\n#include \"app/top.h\"\n");
+    QString at;
+    if (!file.isEmpty()) {
+        QDir(r).mkpath(QFileInfo(file).path());
+        QFile f(r + u'/' + file);
+        QVERIFY(f.open(QIODevice::Append));
+        f.write(line.toUtf8() + '\n');
+        f.close();
+        // The seeded line's number: one after those already there.
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        at = file.startsWith(QLatin1String("src/extra")) ? QStringLiteral("src/extra")
+                                                          : file + u':' + QString::number(f.readAll().count('\n'));
+    }
+
+    QProcess p;
+    QElapsedTimer clock;
+    clock.start();
+    p.start(kChecksource, {QStringLiteral("--floors"), QStringLiteral("core,invoicing,booking,calendar,customers,config,reports,app"), r});
+    QVERIFY(p.waitForFinished(10000));
+    const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    if (caught.isEmpty()) {
+        QCOMPARE(p.exitCode(), 0);
+    } else {
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY2(out.contains(at) && out.contains(caught), qPrintable(out));
+        QCOMPARE(out.count(u'\n'), 1);
+    }
+
+    // The real tree passes, in one quick pass.
+    if (caught.isEmpty()) {
+        clock.restart();
+        p.start(kChecksource, {QStringLiteral("--floors"), QStringLiteral(TARLOMY_FLOORS), QStringLiteral(SOURCE_DIR)});
+        QVERIFY(p.waitForFinished(10000));
+        QVERIFY2(p.exitCode() == 0, p.readAllStandardOutput().constData());
+        QVERIFY2(clock.elapsed() < 5000, "the check is meant to take well under a second");
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTools)
