@@ -13,3 +13,8 @@ CREATE INDEX IF NOT EXISTS booking_commission ON booking (CommissionID, Commissi
 -- them up from this index alone, and whether an item is in use is one look.
 CREATE INDEX IF NOT EXISTS invoiceline_item
     ON invoiceline (itemid, taxratename COLLATE BINARY, taxratepercentage, amount, quantity);
+
+-- Customers in list order: last name, first name (letters folded, no name
+-- as empty text), id. Every customer list pages by this key.
+CREATE INDEX IF NOT EXISTS customer_name_fold
+    ON customer (ifnull(LastName, '') COLLATE FOLD, ifnull(FirstName, '') COLLATE FOLD);

@@ -20,6 +20,7 @@ frmResCustSearch::frmResCustSearch(QWidget* parent) : QDialog(parent), ui(new Ui
     ui->setupUi(this);
     m_matches = new PagedModel(CustomerSearchColumns(), this);
     SetGridModel(ui->gcust, m_matches);
+    WatchScrollUp(ui->gcust, m_matches);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(size());
@@ -73,13 +74,13 @@ int frmResCustSearch::RefreshCustomerScreen(int SelectRow, qint64 SelectCustomer
     // Both boxes empty list every customer; else either name matches.
     const QList<CustomerStore::Criterion> criteria = {{QStringLiteral("firstname"), ui->txtFirstname->text()},
                                                       {QStringLiteral("lastname"), ui->txtLastname->text()}};
-    m_matches->setQuery(CustomerSearchReader(criteria));
-    m_matches->refresh();
+    const QVariantList anchor = m_matches->keyAt(SelectRow - 1);
+    SetCustomerList(m_matches, criteria);
     g->scrollToTop();
 
     // Data row r of the list is the grid's row r - 1; row 0 is the header.
     // The chosen customer's row, or row SelectRow, is read however far down.
-    SelectRow = SelectAfterRefill(g, m_matches, SelectRow, SelectCustomerID);
+    SelectRow = int(RefillAndSelect(g, m_matches, SelectRow, SelectCustomerID, anchor));
 
     if (m_matches->rowCount() == 0) {
         wait.restore();

@@ -20,20 +20,20 @@ PagedRow CustomerSearchRow(const CustomerStore::ListRow& c)
     QString address = c.address1;
     if (!c.address2.isEmpty())
         address += QStringLiteral(", ") + c.address2;
-    return {c.id, {c.firstName + u' ' + c.lastName, address, c.postCode, c.phone}, {}};
+    return {c.id, {c.firstName + u' ' + c.lastName, address, c.postCode, c.phone}, c.key};
 }
 
-PagedModel::PageReader CustomerSearchReader(const QList<CustomerStore::Criterion>& criteria)
+void SetCustomerList(PagedModel* model, const QList<CustomerStore::Criterion>& criteria,
+                     PagedRow (*makeRow)(const CustomerStore::ListRow&), bool counted)
 {
-    return [criteria](const PagedRow*, int offset, int limit) {
-        QList<PagedRow> rows;
-        for (const CustomerStore::ListRow& c : CustomerStore::listPage(criteria, offset, limit))
-            rows << CustomerSearchRow(c);
-        return rows;
-    };
-}
-
-PagedModel::Counter CustomerSearchCounter(const QList<CustomerStore::Criterion>& criteria)
-{
-    return [criteria] { return qint64(CustomerStore::matchCount(criteria)); };
+    model->setKeyset(
+        [criteria, makeRow](const QVariantList* key, bool forward, int limit) {
+            QList<PagedRow> rows;
+            for (const CustomerStore::ListRow& c : CustomerStore::listPage(criteria, key, forward, limit))
+                rows << makeRow(c);
+            return rows;
+        },
+        [criteria](const QVariantList& key) { return CustomerStore::countBefore(criteria, key); },
+        counted ? PagedModel::Counter([criteria] { return qint64(CustomerStore::matchCount(criteria)); })
+                : PagedModel::Counter());
 }

@@ -10,6 +10,8 @@ int CustomerSearchColumnWidth(int column);
 // The cells of one customer: first and last name; address1 with ", " and
 // address2 when there is one; postcode; work phone.
 PagedRow CustomerSearchRow(const CustomerStore::ListRow& c);
-// Reads the customers matching the criteria (every one when none is filled).
-PagedModel::PageReader CustomerSearchReader(const QList<CustomerStore::Criterion>& criteria);
-PagedModel::Counter CustomerSearchCounter(const QList<CustomerStore::Criterion>& criteria);
+// The list of model becomes the customers matching the criteria (every one
+// when none is filled), read page by page in list order, each row made by
+// makeRow; with counted, the model can count them all.
+void SetCustomerList(PagedModel* model, const QList<CustomerStore::Criterion>& criteria,
+                     PagedRow (*makeRow)(const CustomerStore::ListRow&) = CustomerSearchRow, bool counted = false);

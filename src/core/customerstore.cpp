@@ -4,6 +4,9 @@
 #include "core/bookingunitstore.h"
 #include "core/db.h"
 #include "core/format.h"
+#include "core/rowscan.h"
+
+#include <QHash>
 
 #include <QDateTime>
 #include <QTime>
@@ -164,33 +167,113 @@ void removeWithBookings(qint64 id)
     transaction.commit();
 }
 
-QList<ListRow> listPage(const QList<Criterion>& criteria, int offset, int count)
+namespace {
+
+// The list order, the one the name index holds.
+const char* const kListKey = "ifnull(lastname, '') COLLATE FOLD, ifnull(firstname, '') COLLATE FOLD, id";
+const char* const kLastName = "ifnull(lastname, '') COLLATE FOLD";
+
+// The criteria and the key's bound; the last name's own bound lets the
+// index be entered at the key.
+QString KeyedWhere(const QList<Criterion>& criteria, const QVariantList* key, bool after, QVariantList& params)
+{
+    QStringList conditions;
+    QVariantList criteriaParams;
+    QString where = whereOf(criteria, criteriaParams);
+    if (!where.isEmpty())
+        conditions << u'(' + where.mid(QStringLiteral(" WHERE ").size()) + u')';
+    params += criteriaParams;
+    if (key && key->size() == 3) {
+        const QString op = after ? QStringLiteral(">") : QStringLiteral("<");
+        conditions << QLatin1String(kLastName) + (after ? QStringLiteral(" >= ?") : QStringLiteral(" <= ?"));
+        conditions << u'(' + QLatin1String(kListKey) + QStringLiteral(") ") + op + QStringLiteral(" (?, ?, ?)");
+        // No name is empty text in the key, never Null (which matches nothing).
+        const auto text = [](const QVariant& v) {
+            const QString s = v.toString();
+            return s.isNull() ? QStringLiteral("") : s;
+        };
+        params << text(key->at(0)) << text(key->at(0)) << text(key->at(1)) << key->at(2);
+    }
+    return conditions.isEmpty() ? QString() : QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+}
+
+ListRow ListRowOf(const Query& q)
+{
+    ListRow r;
+    r.id = q.integer(0);
+    r.firstName = q.text(1);
+    r.lastName = q.text(2);
+    r.address1 = q.text(3);
+    r.address2 = q.text(4);
+    r.postCode = q.text(5);
+    r.phone = q.text(6);
+    r.city = q.text(7);
+    r.state = q.text(8);
+    r.country = q.text(9);
+    r.homePhone = q.text(10);
+    r.mobile = q.text(11);
+    r.key = {r.lastName, r.firstName, r.id};
+    return r;
+}
+
+const char* const kListColumns = "SELECT id, firstname, lastname, address1, address2, postcode, phone, city, state, "
+                                 "country, HomePhone, mobile FROM customer";
+
+}  // namespace
+
+QList<ListRow> listPage(const QList<Criterion>& criteria, const QVariantList* key, bool forward, int count)
 {
     QVariantList params;
-    const QString where = whereOf(criteria, params);
-    params << count << offset;
-    Query q = objConn.query(QStringLiteral("SELECT id, firstname, lastname, address1, address2, postcode, phone, "
-                                           "city, state, country, HomePhone, mobile FROM customer")
-                                + where + QStringLiteral(" ORDER BY lastname COLLATE FOLD, firstname COLLATE FOLD, id LIMIT ? OFFSET ?"),
-                            params);
+    const QString where = KeyedWhere(criteria, key, forward, params);
+    params << count;
+    const QString order = forward ? QStringLiteral(" ORDER BY ifnull(lastname, '') COLLATE FOLD, "
+                                                   "ifnull(firstname, '') COLLATE FOLD, id LIMIT ?")
+                                  : QStringLiteral(" ORDER BY ifnull(lastname, '') COLLATE FOLD DESC, "
+                                                   "ifnull(firstname, '') COLLATE FOLD DESC, id DESC LIMIT ?");
+    Query q = objConn.query(QLatin1String(kListColumns) + where + order, params);
     QList<ListRow> rows;
-    while (q.next()) {
-        ListRow r;
-        r.id = q.integer(0);
-        r.firstName = q.text(1);
-        r.lastName = q.text(2);
-        r.address1 = q.text(3);
-        r.address2 = q.text(4);
-        r.postCode = q.text(5);
-        r.phone = q.text(6);
-        r.city = q.text(7);
-        r.state = q.text(8);
-        r.country = q.text(9);
-        r.homePhone = q.text(10);
-        r.mobile = q.text(11);
-        rows << r;
-    }
+    while (q.next())
+        rows << ListRowOf(q);
     return rows;
+}
+
+std::vector<qint64> idsInListOrder()
+{
+    std::vector<qint64> ids;
+    for (RowScan r(QStringLiteral("SELECT id FROM customer ORDER BY ") + QLatin1String(kListKey)); r.next();)
+        ids.push_back(r.integer(0));
+    return ids;
+}
+
+QList<ListRow> listByIds(const std::vector<qint64>& ids)
+{
+    if (ids.empty())
+        return {};
+    QVariantList params;
+    QStringList marks;
+    for (qint64 id : ids) {
+        params << id;
+        marks << QStringLiteral("?");
+    }
+    QHash<qint64, ListRow> found;
+    for (Query q = objConn.query(QLatin1String(kListColumns) + QStringLiteral(" WHERE id IN (") + marks.join(u',') + u')',
+                                 params);
+         q.next();) {
+        const ListRow r = ListRowOf(q);
+        found.insert(r.id, r);
+    }
+    QList<ListRow> rows;
+    for (qint64 id : ids)
+        if (found.contains(id))
+            rows << found.value(id);
+    return rows;
+}
+
+qint64 countBefore(const QList<Criterion>& criteria, const QVariantList& key)
+{
+    QVariantList params;
+    const QString where = KeyedWhere(criteria, &key, false, params);
+    return objConn.scalar(QStringLiteral("SELECT count(*) FROM customer") + where, params).toLongLong();
 }
 
 int matchCount(const QList<Criterion>& criteria)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariantList>
 #include <optional>
+#include <vector>
 
 struct CustomerRecord {
     qint64 id = 0;
@@ -54,6 +55,7 @@ struct ListRow {
     qint64 id = 0;
     QString firstName, lastName, address1, address2, city, state, postCode, country;
     QString phone, homePhone, mobile;
+    QVariantList key;   // its place in list order, for listPage and countBefore
 };
 
 // One criterion of a search: the text, as typed, anywhere in the column.
@@ -62,10 +64,18 @@ struct Criterion {
     QString text;     // empty: left out
 };
 
-// Customers in list order (last name, first name, id), count rows from
-// offset: those matching any filled criterion, or every customer when none
-// is filled.
-QList<ListRow> listPage(const QList<Criterion>& criteria, int offset, int count);
+// Customers in list order: last name, then first name (letters folded, no
+// name as empty text), then id; those matching any filled criterion, or
+// every customer when none is filled. At most count of them: after the key
+// of a row read before (none: from the first), or, going back, the ones
+// before it, nearest first (none: from the last).
+QList<ListRow> listPage(const QList<Criterion>& criteria, const QVariantList* key, bool forward, int count);
+// How many of them come before the key.
+qint64 countBefore(const QList<Criterion>& criteria, const QVariantList& key);
+// Every customer's id in list order (from the name index alone).
+std::vector<qint64> idsInListOrder();
+// The customers with those ids, in the order given (a missing one left out).
+QList<ListRow> listByIds(const std::vector<qint64>& ids);
 // How many customers listPage lists for the criteria.
 int matchCount(const QList<Criterion>& criteria);
 

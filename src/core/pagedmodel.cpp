@@ -3,6 +3,9 @@
 #include "core/grid.h"
 #include "core/plaintext.h"
 
+#include <QScrollBar>
+#include <QTableView>
+
 #include <algorithm>
 
 PagedModel::PagedModel(const QList<Column>& columns, QObject* parent)
@@ -14,7 +17,19 @@ void PagedModel::setQuery(PageReader reader, Counter counter)
 {
     clear();
     m_reader = std::move(reader);
+    m_keyReader = nullptr;
+    m_countBefore = nullptr;
     m_counter = std::move(counter);
+}
+
+void PagedModel::setKeyset(KeyReader reader, CountBefore countBefore, Counter counter)
+{
+    clear();
+    m_keyReader = reader;
+    m_countBefore = std::move(countBefore);
+    m_counter = std::move(counter);
+    // Forward pages are the key reader's from the last row's key.
+    m_reader = [reader](const PagedRow* after, int, int limit) { return reader(after ? &after->key : nullptr, true, limit); };
 }
 
 void PagedModel::setPageSize(int rows)
@@ -24,22 +39,90 @@ void PagedModel::setPageSize(int rows)
 
 void PagedModel::clear()
 {
+    reset({}, 0, true);
+}
+
+void PagedModel::reset(QList<PagedRow> rows, qint64 base, bool atEnd)
+{
     beginResetModel();
-    m_rows.clear();
-    m_atEnd = true;
+    m_rows = std::move(rows);
+    m_base = base;
+    m_atEnd = atEnd;
     m_count = -1;
     endResetModel();
 }
 
 void PagedModel::refresh()
 {
-    beginResetModel();
-    m_rows.clear();
-    m_atEnd = !m_reader;
-    m_count = -1;
-    endResetModel();
+    reset({}, 0, !m_reader);
     if (!m_atEnd)
         readPage();
+}
+
+qint64 PagedModel::refreshAt(qint64 place, const QVariantList& key)
+{
+    if (!m_keyReader || !m_countBefore || key.isEmpty() || place < m_pageSize) {
+        refresh();
+        fetchRow(int(std::max<qint64>(0, place)));
+        return m_rows.isEmpty() ? -1 : std::min<qint64>(place, m_rows.size() - 1);
+    }
+    // The rows before the key, then those from it on: the place of the first
+    // of the latter is the count of the former.
+    const qint64 before = m_countBefore(key);
+    const int half = m_pageSize / 2;
+    const int back = int(std::min<qint64>(before, half + std::max<qint64>(0, before - place)));
+    QList<PagedRow> rows = back > 0 ? m_keyReader(&key, false, back) : QList<PagedRow>();
+    std::reverse(rows.begin(), rows.end());
+    const int ahead = int(m_pageSize + std::max<qint64>(0, place - before));
+    const QList<PagedRow> next = m_keyReader(rows.isEmpty() ? (before > 0 ? &key : nullptr) : &rows.constLast().key,
+                                             true, ahead);
+    // Rows read back from the key but not found before it: the list begins there.
+    const qint64 base = rows.size() < back ? 0 : before - rows.size();
+    const bool atEnd = next.size() < ahead;
+    rows += next;
+    reset(std::move(rows), base, atEnd);
+    if (m_rows.isEmpty())
+        return -1;
+    return std::clamp<qint64>(place, m_base, m_base + m_rows.size() - 1);
+}
+
+void PagedModel::loadEnd()
+{
+    if (!m_keyReader || !m_countBefore) {
+        refresh();
+        while (!m_atEnd)
+            readPage();
+        return;
+    }
+    QList<PagedRow> rows = m_keyReader(nullptr, false, m_pageSize);
+    std::reverse(rows.begin(), rows.end());
+    const qint64 base = rows.isEmpty() ? 0 : m_countBefore(rows.constFirst().key);
+    reset(std::move(rows), base, true);
+}
+
+QVariantList PagedModel::keyAt(qint64 place) const
+{
+    const qint64 r = place - m_base;
+    return r >= 0 && r < m_rows.size() ? m_rows.at(int(r)).key : QVariantList();
+}
+
+int PagedModel::fetchBefore()
+{
+    if (!canFetchBefore())
+        return 0;
+    QList<PagedRow> page = m_keyReader(&m_rows.constFirst().key, false, m_pageSize);
+    std::reverse(page.begin(), page.end());
+    // A list that has lost rows before the window begins earlier than thought.
+    const qint64 base = page.size() < m_pageSize ? 0 : std::max<qint64>(0, m_base - page.size());
+    if (page.isEmpty()) {
+        m_base = 0;
+        return 0;
+    }
+    beginInsertRows(QModelIndex(), 0, int(page.size()) - 1);
+    m_rows = page + m_rows;
+    m_base = base;
+    endInsertRows();
+    return int(page.size());
 }
 
 void PagedModel::readPage()
@@ -63,7 +146,7 @@ qint64 PagedModel::totalCount() const
 {
     // A list loaded to its end is its own count.
     if (m_atEnd || !m_counter)
-        return m_rows.size();
+        return m_base + m_rows.size();
     if (m_count < 0)
         m_count = m_counter();
     return m_count;
@@ -181,14 +264,41 @@ void PagedModel::fetchMore(const QModelIndex& parent)
         readPage();
 }
 
-int SelectAfterRefill(QTableView* g, PagedModel* model, int SelectRow, qint64 SelectID)
+qint64 RefillAndSelect(QTableView* g, PagedModel* model, qint64 SelectRow, qint64 SelectID, const QVariantList& anchor)
 {
+    const QVariantList key = anchor.isEmpty() ? model->keyAt(SelectRow - 1) : anchor;
+    if (SelectRow > 1 && !key.isEmpty()) {
+        const qint64 place = model->refreshAt(SelectRow - 1, key);
+        SelectRow = place < 0 ? 0 : place + 1;
+    } else {
+        model->refresh();
+    }
     if (SelectID != 0) {
         const int found = model->fetchUntil(SelectID);
         if (found >= 0)
-            SelectRow = found + 1;
+            SelectRow = model->base() + found + 1;
     }
     if (SelectRow >= 1)
-        model->fetchRow(SelectRow - 1);
-    return GridReselect(g, SelectRow);
+        model->fetchRow(int(std::max<qint64>(0, SelectRow - 1 - model->base())));
+    const int row = GridReselect(g, int(SelectRow - model->base()));
+    return row + model->base();
+}
+
+qint64 CurrentPlace(const QTableView* g, const PagedModel* model)
+{
+    const QModelIndex current = g->currentIndex();
+    return current.isValid() ? model->base() + current.row() + 1 : 0;
+}
+
+void WatchScrollUp(QTableView* g, PagedModel* model)
+{
+    QScrollBar* bar = g->verticalScrollBar();
+    QObject::connect(bar, &QScrollBar::valueChanged, model, [g, model, bar](int value) {
+        if (value != bar->minimum() || !model->canFetchBefore() || g->model() != model)
+            return;
+        const int added = model->fetchBefore();
+        // What was in view stays there, the new rows above it.
+        if (added > 0)
+            bar->setValue(bar->value() + added);
+    });
 }

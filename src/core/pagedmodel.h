@@ -1,15 +1,20 @@
 #pragma once
 // A read-only list that loads its rows as they are scrolled into view.
 //
-// The rows come from a page reader, called with the last row loaded so far
-// (none for the first page), the number of rows loaded so far and the number
-// wanted; it returns at most that many rows, fewer only at the end of the
-// list. A reader may continue after the last row's key (keyset paging, which
-// costs the same wherever the page lies) or skip the rows loaded (offset
-// paging). Keyset paging needs an order on columns that are never Null (a
-// row value compared with a Null matches nothing, which would end the list
-// early); a list ordered by columns that may be Null pages by offset. An
-// optional counter gives the length of the whole list without reading it.
+// A list of records read by key (a keyset) reads its pages after the last
+// row's key, or before the first row's going back, and costs the same
+// wherever the page lies. The model then holds a window of the list: the
+// rows loaded, which start at some place (base()) of the whole list; the
+// view shows that window, and scrolling past either end of it reads the
+// next page there (WatchScrollUp for the top). A list refilled deep down
+// finds its place with one count of the rows before a key and reads the
+// rows around it (refreshAt), as does one shown from its end (loadEnd).
+// The key's columns must never be Null (a row value compared with a Null
+// matches nothing): a list sorts them as empty text instead.
+//
+// A list read from memory may use a page reader by position instead: called
+// with the last row loaded so far (none for the first page), the number of
+// rows loaded so far and the number wanted.
 //
 // Each row carries its record's id, kept as the row data of column 0
 // (Qt::UserRole), as the program's grids keep it; the id 0 is no record.
@@ -43,17 +48,39 @@ public:
     };
     using PageReader = std::function<QList<PagedRow>(const PagedRow* after, int offset, int limit)>;
     using Counter = std::function<qint64()>;
+    // At most limit rows after the key (none: from the first), or before it
+    // going back, nearest first (none: from the last).
+    using KeyReader = std::function<QList<PagedRow>(const QVariantList* key, bool forward, int limit)>;
+    // The rows of the list before the key.
+    using CountBefore = std::function<qint64(const QVariantList& key)>;
 
     explicit PagedModel(const QList<Column>& columns, QObject* parent = nullptr);
 
     // The reader and the counter of the list; the model empties until refresh().
     void setQuery(PageReader reader, Counter counter = nullptr);
+    void setKeyset(KeyReader reader, CountBefore countBefore, Counter counter = nullptr);
     // Rows read per page: the first page should fill a screen.
     void setPageSize(int rows);
     int pageSize() const { return m_pageSize; }
 
     // Drops what was loaded and reads the first page.
     void refresh();
+    // Drops what was loaded and reads the rows around the place (counted
+    // from 0) where the row of that key stood, the key's row or the one now
+    // after it first; the place is found by counting the rows before the
+    // key, so the rows loaded cost the same at any depth. Returns the place
+    // reached, the last row's when the list is shorter, -1 when it is empty.
+    qint64 refreshAt(qint64 place, const QVariantList& key);
+    // Drops what was loaded and reads the last page.
+    void loadEnd();
+    // The place in the whole list of the first row loaded.
+    qint64 base() const { return m_base; }
+    // The key of the loaded row at a place of the list; empty when not loaded.
+    QVariantList keyAt(qint64 place) const;
+    // Rows before the first one loaded (read by fetchBefore()).
+    bool canFetchBefore() const { return m_base > 0 && m_keyReader && !m_rows.isEmpty(); }
+    // Reads the page before the first row loaded; the rows it added.
+    int fetchBefore();
     // Empties the list (no reader is called until the next refresh()).
     void clear();
 
@@ -87,19 +114,34 @@ public:
 
 private:
     void readPage();
+    void reset(QList<PagedRow> rows, qint64 base, bool atEnd);
 
     QList<Column> m_columns;
     PageReader m_reader;
+    KeyReader m_keyReader;
+    CountBefore m_countBefore;
     Counter m_counter;
     QList<PagedRow> m_rows;
+    qint64 m_base = 0;
     int m_pageSize = 100;
     bool m_atEnd = true;
     mutable qint64 m_count = -1;   // the counter's answer; -1 until asked
 };
 
 class QTableView;
-// After a list on grid g is refilled: makes current the record SelectID when
-// it is given and in the list (read however far down), otherwise data row
-// SelectRow - 1 (SelectRow counts the header as row 0; a row past the end
-// becomes the last). Returns the row chosen in the same counting.
-int SelectAfterRefill(QTableView* g, PagedModel* model, int SelectRow, qint64 SelectID);
+// Refills the list on grid g and makes current the record SelectID when it
+// is given and in the list (read however far down), otherwise the row at
+// place SelectRow (the header counts as row 0, so data rows count from 1;
+// a row past the end becomes the last). A keyset list reaches a deep row by
+// the key it had there before the refill. Returns the row chosen in the same
+// counting.
+// anchor: the key of the row that stood at SelectRow (by default the one the
+// model holds there now).
+qint64 RefillAndSelect(QTableView* g, PagedModel* model, qint64 SelectRow, qint64 SelectID,
+                       const QVariantList& anchor = QVariantList());
+// The place of grid g's current row in the whole list, counted as above;
+// 0 when no row is current.
+qint64 CurrentPlace(const QTableView* g, const PagedModel* model);
+// Scrolling grid g to the top of a window that starts deep down reads the
+// rows before it, keeping in view what was there.
+void WatchScrollUp(QTableView* g, PagedModel* model);

@@ -79,6 +79,11 @@ bool RowScan::isNull(int column) const
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
 }
 
+bool RowScan::isText(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_TEXT;
+}
+
 qint64 RowScan::integer(int column) const
 {
     return sqlite3_column_int64(m_stmt, column);

@@ -21,6 +21,7 @@ public:
     // Steps to the next row; false after the last.
     bool next();
     bool isNull(int column) const;
+    bool isText(int column) const;
     qint64 integer(int column) const;
     double real(int column) const;
     // The column's text as UTF-8 bytes, valid until the next step.

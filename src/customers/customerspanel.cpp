@@ -2,6 +2,7 @@
 
 #include "calendar/frmbookinghistory.h"
 #include "calendar/frmbookingsummary.h"
+#include "core/customerlists.h"
 #include "core/customerstore.h"
 #include "core/format.h"
 #include "core/grid.h"
@@ -22,13 +23,14 @@
 #include <QItemSelectionModel>
 #include <QPushButton>
 #include <QTableView>
+
+#include <algorithm>
+#include <memory>
 #include <algorithm>
 
 namespace {
 
 constexpr int kOwedView = 1;
-// Customers whose balances are worked out at a time while the owed list is read.
-constexpr int kOwedScanChunk = 200;
 
 PagedRow PanelRow(const CustomerStore::ListRow& c)
 {
@@ -38,46 +40,57 @@ PagedRow PanelRow(const CustomerStore::ListRow& c)
     const QString phones = QStringLiteral("Hm: ") + GetS(c.homePhone, QStringLiteral(", ")) + QStringLiteral("Wk: ")
                            + GetS(c.phone, QStringLiteral(", ")) + QStringLiteral("C/M: ")
                            + GetS(c.mobile, QStringLiteral(", "));
-    return {c.id, {c.firstName + u' ' + c.lastName, address, c.postCode, phones}, {}};
+    return {c.id, {c.firstName + u' ' + c.lastName, address, c.postCode, phones}, c.key};
 }
 
-QList<PagedRow> AllCustomers(const PagedRow*, int offset, int limit)
-{
-    QList<PagedRow> rows;
-    for (const CustomerStore::ListRow& c : CustomerStore::listPage({}, offset, limit))
-        rows << PanelRow(c);
-    return rows;
-}
-
-// Customers who owe money, in list order. The customers are walked in list
-// order a chunk at a time, each chunk's balances from one pass over its
-// bookings; a row's key is where the walk goes on after it.
-QList<PagedRow> OwingCustomers(const PagedRow* after, int, int limit)
-{
-    QList<PagedRow> rows;
-    int position = after ? after->key.value(0).toInt() : 0;
-    for (;;) {
-        const QList<CustomerStore::ListRow> chunk = CustomerStore::listPage({}, position, kOwedScanChunk);
-        QList<qint32> ids;
-        for (const CustomerStore::ListRow& c : chunk)
-            ids << qint32(c.id);
-        const QHash<qint32, CustomerBalance> balances = CustomerBalances(ids);
-        for (const CustomerStore::ListRow& c : chunk) {
-            ++position;
-            const auto b = balances.constFind(qint32(c.id));
-            if (b == balances.constEnd() || !(b->owed() > Money()))
-                continue;
-            PagedRow row = PanelRow(c);
-            row.texts << Fmt::currency(b->owed());
-            row.key = {position};
-            rows << row;
-            if (rows.size() >= limit)
-                return rows;
+// Customers who owe money, in list order: what every customer owes comes
+// from one pass over all bookings and lines, the customers' order from the
+// name index, both read when the list is filled. A row's key is its place
+// in that list.
+class OwingCustomers {
+public:
+    OwingCustomers()
+    {
+        const QHash<qint32, CustomerBalance> balances = AllCustomerBalances();
+        for (qint64 id : CustomerStore::idsInListOrder()) {
+            const auto b = balances.constFind(qint32(id));
+            if (b != balances.constEnd() && b->owed() > Money())
+                m_owing.push_back({id, b->owed()});
         }
-        if (chunk.size() < kOwedScanChunk)
-            return rows;
     }
-}
+
+    QList<PagedRow> page(const QVariantList* key, bool forward, int limit) const
+    {
+        const qint64 size = qint64(m_owing.size());
+        qint64 from = forward ? (key ? key->value(0).toLongLong() + 1 : 0)
+                              : std::max<qint64>(0, (key ? key->value(0).toLongLong() : size) - limit);
+        qint64 to = forward ? std::min(size, from + limit) : std::min(size, key ? key->value(0).toLongLong() : size);
+        from = std::clamp<qint64>(from, 0, size);
+        std::vector<qint64> ids;
+        for (qint64 i = from; i < to; ++i)
+            ids.push_back(m_owing[size_t(i)].first);
+        QList<PagedRow> rows;
+        qint64 place = from;
+        for (const CustomerStore::ListRow& c : CustomerStore::listByIds(ids)) {
+            while (place < to && m_owing[size_t(place)].first != c.id)
+                ++place;
+            PagedRow row = PanelRow(c);
+            row.texts << Fmt::currency(m_owing[size_t(place)].second);
+            row.key = {place};
+            rows << row;
+        }
+        if (!forward)
+            std::reverse(rows.begin(), rows.end());
+        return rows;
+    }
+    qint64 before(const QVariantList& key) const
+    {
+        return std::clamp<qint64>(key.value(0).toLongLong(), 0, qint64(m_owing.size()));
+    }
+
+private:
+    std::vector<std::pair<qint64, Money>> m_owing;   // customer id, amount owed
+};
 
 }  // namespace
 
@@ -118,12 +131,10 @@ void CustomersPanel::InitCustomerHeader()
     }
 
     auto* model = new PagedModel(columns, this);
-    if (owed)
-        model->setQuery(OwingCustomers);
-    else
-        model->setQuery(AllCustomers);
+    m_owed = owed;
     QItemSelectionModel* oldSelection = ui->gcust->selectionModel();
     SetGridModel(ui->gcust, model);
+    WatchScrollUp(ui->gcust, model);
     delete oldSelection;
     delete m_model;
     m_model = model;
@@ -144,7 +155,7 @@ QList<int> CustomersPanel::columnWidths() const
     return widths;
 }
 
-void CustomersPanel::RefreshCustomerScreen(int SelectRow, qint64 SelectCustomerID)
+void CustomersPanel::RefreshCustomerScreen(qint64 SelectRow, qint64 SelectCustomerID)
 {
     if (!m_model)
         InitCustomerHeader();
@@ -157,8 +168,17 @@ void CustomersPanel::RefreshCustomerScreen(int SelectRow, qint64 SelectCustomerI
     QTableView* g = ui->gcust;
     g->setUpdatesEnabled(false);
     m_model->setPageSize(std::max(50, g->height() / std::max(1, g->verticalHeader()->defaultSectionSize()) + 10));
-    m_model->refresh();
-    SelectAfterRefill(g, m_model, SelectRow, SelectCustomerID);
+    // The row at SelectRow is found again by the key it had, at any depth.
+    const QVariantList anchor = m_model->keyAt(SelectRow - 1);
+    if (m_owed) {
+        auto owing = std::make_shared<const OwingCustomers>();
+        m_model->setKeyset([owing](const QVariantList* key, bool forward,
+                                   int limit) { return owing->page(key, forward, limit); },
+                           [owing](const QVariantList& key) { return owing->before(key); });
+    } else {
+        SetCustomerList(m_model, {}, PanelRow);
+    }
+    RefillAndSelect(g, m_model, SelectRow, SelectCustomerID, anchor);
     // Until the user sets the widths, the phones show whole as far as the
     // address keeps its own width; the address takes the rest.
     if (m_fitAddress) {
@@ -174,10 +194,9 @@ void CustomersPanel::RefreshCustomerScreen(int SelectRow, qint64 SelectCustomerI
     g->setUpdatesEnabled(true);
 }
 
-int CustomersPanel::currentRow() const
+qint64 CustomersPanel::currentRow() const
 {
-    const QModelIndex current = ui->gcust->currentIndex();
-    return current.isValid() ? current.row() + 1 : 0;
+    return CurrentPlace(ui->gcust, m_model);
 }
 
 qint64 CustomersPanel::currentCustomer() const

@@ -29,7 +29,7 @@ public:
     // or the row of SelectCustomerID when it is listed; a row past the end
     // selects the last. A hidden panel is refilled when it is next refreshed
     // while shown.
-    void RefreshCustomerScreen(int SelectRow = 1, qint64 SelectCustomerID = 0);
+    void RefreshCustomerScreen(qint64 SelectRow = 1, qint64 SelectCustomerID = 0);
 
     void cboCustView_Click();
     void cmdCreateCustomer_Click();
@@ -41,12 +41,13 @@ private:
     Ui::CustomersPanel* ui;
 
     // The current row counted from 1; 0 when no customer row is current.
-    int currentRow() const;
+    qint64 currentRow() const;
     qint64 currentCustomer() const;
 
     QList<int> columnWidths() const;   // pixels
 
     PagedModel* m_model = nullptr;
+    bool m_owed = false;        // the list is of those who owe money
     bool m_fitAddress = true;   // the address column follows the grid's width
     bool m_fitting = false;     // the widths being set are the panel's own
 };

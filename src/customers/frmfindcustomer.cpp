@@ -99,6 +99,7 @@ frmFindCustomer::frmFindCustomer(QWidget* parent)
     resize(Twips::toPx(8925) + shift, Twips::toPx(6150));
 
     SetGridModel(ui->gcust, m_model);
+    WatchScrollUp(ui->gcust, m_model);
     for (QWidget* w : std::initializer_list<QWidget*>{ui->gcust, ui->cmdCreateCustomer, ui->cmdEditCustomer,
                                                       ui->cmdViewHistory, ui->cmdDeleteCustomer})
         m_lowerPart.append({w, w->focusPolicy()});
@@ -227,7 +228,7 @@ QList<CustomerStore::Criterion> frmFindCustomer::criteria() const
             {QStringLiteral("email"), ui->txtEmail->text()}};
 }
 
-bool frmFindCustomer::RefreshCustomerScreen(int SelectRow, qint64 SelectCustomerID)
+bool frmFindCustomer::RefreshCustomerScreen(qint64 SelectRow, qint64 SelectCustomerID)
 {
     const QList<CustomerStore::Criterion> c = criteria();
     if (std::all_of(c.begin(), c.end(), [](const CustomerStore::Criterion& k) { return k.text.isEmpty(); })) {
@@ -239,8 +240,10 @@ bool frmFindCustomer::RefreshCustomerScreen(int SelectRow, qint64 SelectCustomer
     WaitCursor wait;
     QTableView* g = ui->gcust;
     m_model->setPageSize(std::max(50, g->height() / std::max(1, g->verticalHeader()->defaultSectionSize()) + 10));
-    m_model->setQuery(CustomerSearchReader(c), CustomerSearchCounter(c));
-    m_model->refresh();
+    // The row at SelectRow is found again by its key, at any depth.
+    const QVariantList anchor = m_model->keyAt(SelectRow - 1);
+    SetCustomerList(m_model, c, CustomerSearchRow, true);
+    RefillAndSelect(g, m_model, SelectRow, SelectCustomerID, anchor);
     // A list shorter than a page is its own count. Otherwise counting every
     // match waits until the first matches are on the screen.
     const int search = ++m_searches;
@@ -253,7 +256,6 @@ bool frmFindCustomer::RefreshCustomerScreen(int SelectRow, qint64 SelectCustomer
         showCount();
     else
         QTimer::singleShot(0, this, guarded(showCount));
-    SelectAfterRefill(g, m_model, SelectRow, SelectCustomerID);
     return true;
 }
 
@@ -263,10 +265,9 @@ void frmFindCustomer::selectFirstRow()
         GridSelectRow(ui->gcust, 0);
 }
 
-int frmFindCustomer::currentRow() const
+qint64 frmFindCustomer::currentRow() const
 {
-    const QModelIndex current = ui->gcust->currentIndex();
-    return current.isValid() ? current.row() + 1 : 0;
+    return CurrentPlace(ui->gcust, m_model);
 }
 
 // ---- Handlers ---------------------------------------------------------------

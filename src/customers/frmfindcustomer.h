@@ -25,7 +25,7 @@ public:
     // selects row SelectRow (1 the first match), or the row of
     // SelectCustomerID when it is listed, or the last row. False, with the
     // list left as it was, when no box is filled.
-    bool RefreshCustomerScreen(int SelectRow = 1, qint64 SelectCustomerID = 0);
+    bool RefreshCustomerScreen(qint64 SelectRow = 1, qint64 SelectCustomerID = 0);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -51,7 +51,7 @@ private:
     void selectFirstRow();
     // The results and their buttons take the focus only while in view.
     void focusOnlyInView();
-    int currentRow() const;
+    qint64 currentRow() const;
 
     Ui::frmFindCustomer* ui;
     PagedModel* m_model;

@@ -4,6 +4,7 @@
 #include "core/configrecords.h"
 #include "core/db.h"
 #include "core/format.h"
+#include "core/rowscan.h"
 #include "core/reserved.h"
 #include "core/settings.h"
 
@@ -91,56 +92,111 @@ BookingTotals TotalsOfLines(const QList<InvoiceLine>& lines, Money tip, Money pa
     return t;
 }
 
+namespace {
+
+// Adds up the balances of customers from their bookings' rows, each booking
+// with its lines, booking by booking.
+class BalanceSums {
+public:
+    explicit BalanceSums(const SecondTax& second) : m_second(second) {}
+    void booking(qint64 bookingId, qint32 customerId, Money tip, Money paid)
+    {
+        if (m_any && bookingId == m_bookingId)
+            return;
+        finish();
+        m_any = true;
+        m_bookingId = bookingId;
+        m_customerId = customerId;
+        m_tip = tip;
+        m_paid = paid;
+        m_sums = LineSums();
+    }
+    void line(double quantity, Money amount, double percentage)
+    {
+        InvoiceLine l;
+        l.quantity = quantity;
+        l.amount = amount;
+        l.taxRatePercentage = percentage;
+        m_sums.add(l);
+    }
+    QHash<qint32, CustomerBalance> take()
+    {
+        finish();
+        m_any = false;
+        return std::move(m_balances);
+    }
+
+private:
+    void finish()
+    {
+        if (!m_any)
+            return;
+        CustomerBalance& b = m_balances[m_customerId];
+        b.due += TotalsOfSums(m_sums, m_tip, m_paid, m_second).totalPayable;
+        b.paid += m_paid;
+    }
+
+    SecondTax m_second;
+    QHash<qint32, CustomerBalance> m_balances;
+    bool m_any = false;
+    qint64 m_bookingId = 0;
+    qint32 m_customerId = 0;
+    Money m_tip, m_paid;
+    LineSums m_sums;
+};
+
+// A stored amount as Money::fromDb reads it: text as a decimal number.
+Money MoneyAt(const RowScan& r, int column)
+{
+    if (r.isNull(column))
+        return Money();
+    if (r.isText(column)) {
+        Money m;
+        return Money::fromDecimalText(r.text(column), &m) ? m : Money();
+    }
+    return Money::fromRaw(r.integer(column));
+}
+
+}  // namespace
+
 QHash<qint32, CustomerBalance> CustomerBalances(const QList<qint32>& customerIds)
 {
-    QHash<qint32, CustomerBalance> balances;
     if (customerIds.isEmpty())
-        return balances;
-    const SecondTax second = ReadSecondTax();
+        return {};
     QVariantList params;
     QStringList marks;
     for (qint32 id : customerIds) {
         params << id;
         marks << QStringLiteral("?");
     }
+    BalanceSums sums(ReadSecondTax());
     Query q = objConn.query(QStringLiteral("SELECT b.customerid, b.id, b.Tip, b.AmountPayed, l.id, l.quantity, "
                                            "l.amount, l.taxratepercentage "
                                            "FROM booking b LEFT JOIN invoiceline l ON l.bookingid = b.id "
                                            "WHERE b.customerid IN (")
                                 + marks.join(u',') + QStringLiteral(") ORDER BY b.id, l.id"),
                             params);
-    bool any = false;
-    qint64 bookingId = 0;
-    qint32 customerId = 0;
-    Money tip, paid;
-    LineSums sums;
-    const auto finishBooking = [&] {
-        CustomerBalance& b = balances[customerId];
-        b.due += TotalsOfSums(sums, tip, paid, second).totalPayable;
-        b.paid += paid;
-    };
     while (q.next()) {
-        if (!any || q.integer(1) != bookingId) {
-            if (any)
-                finishBooking();
-            any = true;
-            bookingId = q.integer(1);
-            customerId = qint32(q.integer(0));
-            tip = q.money(2);
-            paid = q.money(3);
-            sums = LineSums();
-        }
-        if (!q.isNull(4)) {
-            InvoiceLine line;
-            line.quantity = q.value(5).toDouble();
-            line.amount = q.money(6);
-            line.taxRatePercentage = q.value(7).toDouble();
-            sums.add(line);
-        }
+        sums.booking(q.integer(1), qint32(q.integer(0)), q.money(2), q.money(3));
+        if (!q.isNull(4))
+            sums.line(q.value(5).toDouble(), q.money(6), q.value(7).toDouble());
     }
-    if (any)
-        finishBooking();
-    return balances;
+    return sums.take();
+}
+
+QHash<qint32, CustomerBalance> AllCustomerBalances()
+{
+    // One pass over every booking in id order, each with its lines.
+    BalanceSums sums(ReadSecondTax());
+    RowScan r(QStringLiteral("SELECT b.customerid, b.id, b.Tip, b.AmountPayed, l.id, l.quantity, l.amount, "
+                             "l.taxratepercentage FROM booking b LEFT JOIN invoiceline l ON l.bookingid = b.id "
+                             "ORDER BY b.id, l.id"));
+    while (r.next()) {
+        sums.booking(r.integer(1), qint32(r.integer(0)), MoneyAt(r, 2), MoneyAt(r, 3));
+        if (!r.isNull(4))
+            sums.line(r.isNull(5) ? 0 : r.real(5), MoneyAt(r, 6), r.isNull(7) ? 0 : r.real(7));
+    }
+    return sums.take();
 }
 
 BookingTotals CalcTotal(qint32 bookingId)

@@ -14,6 +14,7 @@
 #include "reports/financesummary.h"
 #include "reports/frmfinancesummary.h"
 #include "reports/frmreservationquickview.h"
+#include "reports/reportstore.h"
 
 #include <QCalendarWidget>
 #include <QDateEdit>
@@ -222,6 +223,7 @@ private slots:
         booking(ann, "2004-02-29 23:59:30", "2004-03-02 10:00:00");          // after the last minute
         booking(none, "2004-02-29 23:59:00", "2004-03-02 10:00:00");         // on the bound
         booking(4242, "2004-02-10 12:00:00", "2004-02-11 10:00:00");         // no customer row
+        booking(none, "2004-01-31 12:00:00", "2004-03-01 10:00:00", {2});    // spans the whole month
         main->arrivals()->findChild<QCalendarWidget*>("dtCalendar")->setSelectedDate(QDate(2004, 2, 17));
         gsCommodityPlural = QStringLiteral("Cabins");
 
@@ -231,7 +233,17 @@ private slots:
                  QStringLiteral("From Date, To Date, Cabins, Customer Name\r\n"
                                 "\"1/28/2004 2:00:00 PM\",\"2/2/2004 10:00:00 AM\",\"Room 1\",\"Ann Lee\"\r\n"
                                 "\"1/28/2004 2:00:00 PM\",\"2/2/2004 10:00:00 AM\",\"Room 3\",\"Ann Lee\"\r\n"
+                                "\"1/31/2004 12:00:00 PM\",\"3/1/2004 10:00:00 AM\",\"Room 2\",\" \"\r\n"
                                 "\"2/29/2004 11:59:00 PM\",\"3/2/2004 10:00:00 AM\",\"Room 1\",\" \"\r\n"));
+        // A grid too large to hold is read unit by unit: the same stays.
+        const QDateTime start(QDate(2004, 2, 1), QTime(0, 0)), end(QDate(2004, 2, 29), QTime(23, 59));
+        QMultiMap<qint64, QString> all, perUnit;
+        for (Query r = ReportStore::BookedUnitsOverlapping(start, end); r.next();)
+            all.insert(r.integer(5), r.text(1) + r.text(2));
+        for (qint64 unit : {1, 2, 3, 4, 5})
+            for (Query r = ReportStore::StaysOfUnitOverlapping(unit, start, end); r.next();)
+                perUnit.insert(unit, r.text(0) + r.text(1));
+        QCOMPARE(perUnit, all);
     }
 
     void quickViewMarksBookedDays()
