@@ -1,7 +1,12 @@
 // The customers panel and the customer search dialog: their first screens.
 #include "app/frmmain.h"
 #include "benchsupport.h"
+#include "core/bookingstore.h"
+#include "core/customerlists.h"
+#include "core/customerstore.h"
 #include "core/db.h"
+#include "core/grid.h"
+#include "core/pagedmodel.h"
 #include "customers/customerspanel.h"
 #include "customers/frmfindcustomer.h"
 
@@ -10,6 +15,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableView>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -85,5 +91,76 @@ void BM_CustomersOwedToTheEnd(benchmark::State& state)
     panel->SetView(0);
 }
 BENCHMARK(BM_CustomersOwedToTheEnd)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+// Lists at depth, read by key: on the 100-year file the anchor lies near row
+// 198,000 of the customers (argument 0: all of them, 1: Find Customer "a").
+namespace {
+
+QList<CustomerStore::Criterion> DepthCriteria(int64_t which)
+{
+    if (which == 0)
+        return {};
+    return {{QStringLiteral("lastname"), QStringLiteral("a")}, {QStringLiteral("firstname"), QStringLiteral("a")}};
+}
+
+// The key of the row some 2,000 rows from the end, and its place.
+std::pair<QVariantList, qint64> DeepAnchor(PagedModel& model)
+{
+    model.setPageSize(2000);
+    model.loadEnd();
+    return {model.keyAt(model.base()), model.base()};
+}
+
+// One page of 60 rows after the deep row.
+void BM_CustomerPageAtDepth(benchmark::State& state)
+{
+    OpenBenchDb();
+    PagedModel model(CustomerSearchColumns());
+    const QList<CustomerStore::Criterion> criteria = DepthCriteria(state.range(0));
+    SetCustomerList(&model, criteria);
+    const auto [key, place] = DeepAnchor(model);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CustomerStore::listPage(criteria, &key, true, 60));
+    state.counters["row"] = double(place);
+}
+BENCHMARK(BM_CustomerPageAtDepth)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The refill after Edit, Delete or View History on the deep row: the count
+// before its key and the page around it, the row selected.
+void BM_CustomerRefillAtDepth(benchmark::State& state)
+{
+    OpenBenchDb();
+    PagedModel model(CustomerSearchColumns());
+    QTableView g;
+    SetGridModel(&g, &model);
+    const QList<CustomerStore::Criterion> criteria = DepthCriteria(state.range(0));
+    SetCustomerList(&model, criteria);
+    const auto [key, place] = DeepAnchor(model);
+    model.setPageSize(60);
+    for (auto _ : state)
+        RefillAndSelect(&g, &model, place + 1, 0, key);
+    state.counters["row"] = double(place);
+}
+BENCHMARK(BM_CustomerRefillAtDepth)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The booking search from a hundred years back: its last page, after the
+// key of the booking before it.
+void BM_FindBookingLastPage(benchmark::State& state)
+{
+    OpenBenchDb();
+    BookingSearch search(QDate::currentDate().addYears(-101), QDate());
+    QVariantList key;
+    {
+        Query q = objConn.query(QStringLiteral("SELECT fromdate, todate, id FROM booking "
+                                               "ORDER BY fromdate DESC, todate DESC, id DESC LIMIT 31"));
+        while (q.next())
+            key = {q.value(0), q.value(1), q.value(2)};
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(search.page(&key, 60));
+}
+BENCHMARK(BM_FindBookingLastPage)->Unit(benchmark::kMillisecond);
 
 }  // namespace

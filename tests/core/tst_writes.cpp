@@ -27,19 +27,6 @@
 
 namespace {
 
-QByteArray readFile(const QString& file)
-{
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& file, const QByteArray& bytes)
-{
-    QFile f(file);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
 // Files may grow to `bytes` only, as on a disk that is nearly full: a write
 // past it fails with "File too large" instead of ending the process.
 class FileSizeLimit {

@@ -31,19 +31,6 @@ QStringList writeTo(const QString& file)
     return walkPages({press("cmdNext"), typeName(file), press("cmdNext")}, [] { RunMailingListWizard(nullptr); });
 }
 
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 void addCustomer(const QVariant& email)
 {
     insertRow("customer", {{"FirstName", QStringLiteral("F")}, {"Email", email}});

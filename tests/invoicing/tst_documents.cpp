@@ -66,21 +66,6 @@ QByteArray filled(const QByteArray& templateText, qint32 booking)
     return c;
 }
 
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll();
-}
-
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
-
 // Files of the program's folder other than the database.
 QStringList documentFiles(const QString& folder)
 {

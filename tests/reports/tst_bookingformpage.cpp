@@ -12,12 +12,6 @@
 
 namespace {
 
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
 // The page's lines without their CR LF; a bare LF or a last line without
 // its line end gives a line that still holds it.
 QList<QByteArray> lines(const QByteArray& page)

@@ -242,3 +242,16 @@ void prepareTestApplication(bool withMainWindow)
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     installFakes();
 }
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}

@@ -158,6 +158,10 @@ void leaveSummary(QWidget* summary, int code);
 // Adds a row to a table of the open database and returns its id.
 qint32 insertRow(const char* table, std::initializer_list<std::pair<const char*, QVariant>> fields);
 
+// A file's bytes ("<unreadable>" when it cannot be read), and a file written whole.
+QByteArray readFile(const QString& path);
+void writeFile(const QString& path, const QByteArray& bytes);
+
 // An amount written as plain decimal text ("12.5"); the test stops on anything else.
 Money money(const char* text);
 
