@@ -262,8 +262,10 @@ bool PaymentPage::CheckAmounts()
         QString refusal;
         if (read == Typed::NotNumber)
             refusal = QStringLiteral("The %1 entered is not a number. Please enter a number to continue.").arg(caption);
-        else if (read == Typed::OutOfRange || (a.box == ui->txtTip && !TotalFits(m)))
+        else if (read == Typed::OutOfRange)
             refusal = AmountRefusal(caption);
+        else if (a.box == ui->txtTip && m > LargestTip())
+            refusal = AmountRefusal(caption, LargestTip());
         if (!refusal.isEmpty()) {
             MsgBox(refusal, vbCritical | vbOKOnly);
             focusIfPossible(a.box);
@@ -338,9 +340,10 @@ bool PaymentPage::TakesAmount(QLineEdit* box, const QString& caption, Money last
     return false;
 }
 
-bool PaymentPage::TotalFits(Money tip) const
+Money PaymentPage::LargestTip() const
 {
-    return TotalsOfLines(InvoiceLineStore::linesOf(iBookingID), tip, Money()).totalPayable.inRange();
+    const Money charges = TotalsOfLines(InvoiceLineStore::linesOf(iBookingID), Money(), Money()).totalPayable;
+    return Money::fromUnits(Money::kMaxUnits) - charges;
 }
 
 void PaymentPage::txtAmountPayed_Leave()
@@ -380,8 +383,8 @@ void PaymentPage::txtTip_LostFocus()
     Money tip;
     if (!boxAmount(ui->txtTip, &tip))
         return;   // not an amount: left for the check on leaving the page
-    if (!TotalFits(tip)) {
-        MsgBox(AmountRefusal(QStringLiteral("Tip")), vbCritical | vbOKOnly);
+    if (tip > LargestTip()) {
+        MsgBox(AmountRefusal(QStringLiteral("Tip"), LargestTip()), vbCritical | vbOKOnly);
         ui->txtTip->setText(Fmt::currency(m_tip));
         return;
     }
