@@ -5,19 +5,20 @@
 #include "core/configrecords.h"
 #include "core/invoicelinestore.h"
 #include "core/format.h"
-#include "core/grid.h"
-#include "core/guard.h"
+#include "widgets/grid.h"
+#include "widgets/guard.h"
 #include "core/modmain.h"
+#include "widgets/lists.h"
 #include "core/numberinput.h"
-#include "core/panellayout.h"
-#include "core/platform.h"
+#include "widgets/panellayout.h"
+#include "widgets/platform.h"
 #include "core/reserved.h"
 #include "core/settings.h"
-#include "core/twips.h"
-#include "core/plaintext.h"
+#include "widgets/twips.h"
+#include "widgets/plaintext.h"
 #include "booking/frminvoiceitemadd.h"
-#include "invoicing/invoicelines.h"
-#include "invoicing/invoicetotals.h"
+#include "core/invoicelines.h"
+#include "core/invoicetotals.h"
 #include "ui_paymentpage.h"
 
 #include <QEvent>
@@ -262,8 +263,10 @@ bool PaymentPage::CheckAmounts()
         QString refusal;
         if (read == Typed::NotNumber)
             refusal = QStringLiteral("The %1 entered is not a number. Please enter a number to continue.").arg(caption);
-        else if (read == Typed::OutOfRange || (a.box == ui->txtTip && !TotalFits(m)))
+        else if (read == Typed::OutOfRange)
             refusal = AmountRefusal(caption);
+        else if (a.box == ui->txtTip && m > LargestTip())
+            refusal = AmountRefusal(caption, LargestTip());
         if (!refusal.isEmpty()) {
             MsgBox(refusal, vbCritical | vbOKOnly);
             focusIfPossible(a.box);
@@ -338,9 +341,10 @@ bool PaymentPage::TakesAmount(QLineEdit* box, const QString& caption, Money last
     return false;
 }
 
-bool PaymentPage::TotalFits(Money tip) const
+Money PaymentPage::LargestTip() const
 {
-    return TotalsOfLines(InvoiceLineStore::linesOf(iBookingID), tip, Money()).totalPayable.inRange();
+    const Money charges = TotalsOfLines(InvoiceLineStore::linesOf(iBookingID), Money(), Money()).totalPayable;
+    return Money::fromUnits(Money::kMaxUnits) - charges;
 }
 
 void PaymentPage::txtAmountPayed_Leave()
@@ -380,8 +384,8 @@ void PaymentPage::txtTip_LostFocus()
     Money tip;
     if (!boxAmount(ui->txtTip, &tip))
         return;   // not an amount: left for the check on leaving the page
-    if (!TotalFits(tip)) {
-        MsgBox(AmountRefusal(QStringLiteral("Tip")), vbCritical | vbOKOnly);
+    if (tip > LargestTip()) {
+        MsgBox(AmountRefusal(QStringLiteral("Tip"), LargestTip()), vbCritical | vbOKOnly);
         ui->txtTip->setText(Fmt::currency(m_tip));
         return;
     }

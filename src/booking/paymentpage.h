@@ -71,7 +71,8 @@ private:
     // Refuses an amount too large for the program in a box being left: says
     // so and shows the box's last amount again. False when refused.
     bool TakesAmount(QLineEdit* box, const QString& caption, Money last);
-    bool TotalFits(Money tip) const;
+    // The largest tip the total payable can take.
+    Money LargestTip() const;
 
     Money m_tip;     // the last tip the tip box held as an amount
     Money m_paid;    // the same for the amount paid

@@ -80,8 +80,8 @@ QString PercentageRefusal(const QString& box)
         .arg(box);
 }
 
-QString AmountRefusal(const QString& box)
+QString AmountRefusal(const QString& box, Money largest)
 {
     return QStringLiteral("The %1 entered is too large. Please enter an amount up to %2 to continue.")
-        .arg(box, Fmt::currency(Money::fromUnits(Money::kMaxUnits)));
+        .arg(box, Fmt::currency(largest));
 }

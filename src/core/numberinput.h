@@ -26,4 +26,6 @@ bool ReadTypedNumber(const QString& text, double* out);
 // Percentage entered is not a percentage from 0 to 100. Please enter a
 // percentage from 0 to 100 to continue."
 QString PercentageRefusal(const QString& box);
-QString AmountRefusal(const QString& box);
+// The amount's refusal names the largest the box takes (by default the
+// largest the program holds).
+QString AmountRefusal(const QString& box, Money largest = Money::fromUnits(Money::kMaxUnits));

@@ -17,15 +17,15 @@
 #include "config/frmterminology.h"
 #include "config/frmwizconfig_charges.h"
 #include "config/frmwizconfig_rooms.h"
-#include "core/dateboxes.h"
+#include "widgets/dateboxes.h"
 #include "core/db.h"
 #include "core/format.h"
-#include "core/grid.h"
-#include "core/mainview.h"
+#include "widgets/grid.h"
+#include "widgets/mainview.h"
 #include "core/modmain.h"
 #include "core/numberinput.h"
 #include "core/settings.h"
-#include "invoicing/invoicetotals.h"
+#include "core/invoicetotals.h"
 #include "reports/frmaddcommissionpayment.h"
 #include "reports/frmreservationquickview.h"
 
@@ -58,6 +58,16 @@ QString withoutMarkers(const QString& text)
     return out;
 }
 
+// A tip shows rich text when its text looks like markup.
+QString tipShown(const QString& tip)
+{
+    if (!Qt::mightBeRichText(tip))
+        return tip;
+    QTextDocument doc;
+    doc.setHtml(tip);
+    return doc.toPlainText();
+}
+
 // The text a caption shows, and the text it was given; rich text is never
 // laid out here (a title may name /dev/zero as an image).
 struct Caption {
@@ -76,14 +86,8 @@ QList<Caption> captionsOf(const QWidget* root)
         QString shown = rich ? QStringLiteral("<shown as rich text>")
                              : l->buddy() ? withoutMarkers(l->text()) : l->text();
         // A label too narrow for its text shows it whole in its tip.
-        QString tip = l->toolTip();
-        if (Qt::mightBeRichText(tip)) {
-            QTextDocument doc;
-            doc.setHtml(tip);
-            tip = doc.toPlainText();
-        }
-        if (!tip.isEmpty())
-            shown += u'\n' + tip;
+        if (!l->toolTip().isEmpty())
+            shown += u'\n' + tipShown(l->toolTip());
         out << Caption{l->text(), shown, window + u'/' + l->objectName()};
     }
     for (const QAbstractButton* b : root->findChildren<QAbstractButton*>())
@@ -92,6 +96,16 @@ QList<Caption> captionsOf(const QWidget* root)
         out << Caption{g->title(), withoutMarkers(g->title()), window + u'/' + g->objectName()};
     for (const QAction* a : root->findChildren<QAction*>())
         out << Caption{a->text(), withoutMarkers(a->text()), window + u'/' + a->objectName()};
+    // The tips of the cells of lists and grids.
+    for (const QAbstractItemView* v : root->findChildren<QAbstractItemView*>()) {
+        const QAbstractItemModel* m = v->model();
+        for (int r = 0; m && r < std::min(m->rowCount(), 20); ++r)
+            for (int c = 0; c < m->columnCount(); ++c) {
+                const QString tip = m->index(r, c).data(Qt::ToolTipRole).toString();
+                if (!tip.isEmpty())
+                    out << Caption{tip, tipShown(tip), window + u'/' + v->objectName() + QStringLiteral(" tip")};
+            }
+    }
     return out;
 }
 
@@ -269,30 +283,25 @@ void TestOneRule::numbersByKind()
     bool cancelled = false;
     WizardRun run{screen, cancelled, 6};
     WizConfigCopies copies = ConfigWizard::Load(QStringLiteral("Zip Code"), QStringLiteral("Sales Tax"));
+    auto options = [&] { return new frmTerminology(QStringLiteral("Zip Code"), QStringLiteral("Sales Tax"), main); };
+    auto editor = [&] { return new frmRoomAdd(unit, main); };
+    auto charges = [&] { return new frmWizConfig_Charges(run, copies, main); };
     const struct {
         std::function<QDialog*()> open;
         const char* box;
-        const char* caption;
+        const char* caption;    // none: the window's own message for the box
         bool percentage;
-        bool zeroWhenNoNumber;   // else the window's own message for the box
-        const char* ok;
     } boxes[] = {
-        {[&] { return new frmTerminology(QStringLiteral("Zip Code"), QStringLiteral("Sales Tax"), main); },
-         "txtSalesTax", "Sales Tax Percentage", true, true, "cmdOK"},
-        {[&] { return new frmTerminology(QStringLiteral("Zip Code"), QStringLiteral("Sales Tax"), main); },
-         "txtSalesTax2", "2nd Sales Tax Percentage", true, true, "cmdOK"},
-        {[&] { return new frmTerminology(QStringLiteral("Zip Code"), QStringLiteral("Sales Tax"), main); },
-         "txtTip", "Gratuity Percentage", true, true, "cmdOK"},
-        {[&] { return new frmTerminology(QStringLiteral("Zip Code"), QStringLiteral("Sales Tax"), main); },
-         "txtCostPerNight", "Default Cost Per Night", false, true, "cmdOK"},
-        {[&] { return new frmAddTaxRate(2, main); }, "txtPercentage", "Percentage", true, true, "cmdOK"},
-        {[&] { return new frmRoomAdd(unit, main); }, "txtCommissionPercentage", "Commission Percentage", true, true,
-         "cmdOK"},
-        {[&] { return new frmRoomAdd(unit, main); }, "txtHighWeekendPrice", "High Season Weekend Price", false, true,
-         "cmdOK"},
-        {[&] { return new frmChargeableItemAdd(-1, main); }, "txtSalePrice", "Sale Price", false, true, "cmdOK"},
-        {[&] { return new frmWizConfig_Charges(run, copies, main); }, "txtSalesTax2", nullptr, true, false, "cmdNext"},
-        {[&] { return new frmWizConfig_Charges(run, copies, main); }, "txtName", nullptr, false, false, "cmdNext"},
+        {options, "txtSalesTax", "Sales Tax Percentage", true},
+        {options, "txtSalesTax2", "2nd Sales Tax Percentage", true},
+        {options, "txtTip", "Gratuity Percentage", true},
+        {options, "txtCostPerNight", "Default Cost Per Night", false},
+        {[&] { return new frmAddTaxRate(2, main); }, "txtPercentage", "Percentage", true},
+        {editor, "txtCommissionPercentage", "Commission Percentage", true},
+        {editor, "txtHighWeekendPrice", "High Season Weekend Price", false},
+        {[&] { return new frmChargeableItemAdd(-1, main); }, "txtSalePrice", "Sale Price", false},
+        {charges, "txtSalesTax2", nullptr, true},
+        {charges, "txtName", nullptr, false},
     };
     const QString wizardMessage = QStringLiteral("An incorrect amount has been entered. Please enter an amount to continue.");
     for (const auto& b : boxes) {
@@ -300,7 +309,8 @@ void TestOneRule::numbersByKind()
         const QStringList refused = b.percentage
                                         ? QStringList{"-5", "150", "1000", "99999999999999", "100.5"}
                                         : QStringList{"100,000,000,000.01", "-$100,000,000,001", "100000000001"};
-        for (const QString& text : refused) {
+        // The window with every other box filled in as it takes it.
+        auto open = [&b] {
             std::unique_ptr<QDialog> d(b.open());
             if (auto* tax2 = d->findChild<QCheckBox*>(QStringLiteral("chkEnableTax2")))
                 tax2->setChecked(true);
@@ -308,10 +318,14 @@ void TestOneRule::numbersByKind()
                 && QByteArray(b.box) != "txtName")
                 name->setText(QStringLiteral("Named"));
             d->show();
+            return d;
+        };
+        for (const QString& text : refused) {
+            std::unique_ptr<QDialog> d = open();
             const QString before = stored();
             fakes().messageBoxes->clear();
             control<QLineEdit>(d.get(), b.box)->setText(text);
-            control<QPushButton>(d.get(), b.ok)->click();
+            control<QPushButton>(d.get(), b.caption ? "cmdOK" : "cmdNext")->click();
             const QString where = caption + u' ' + text;
             QVERIFY2(d->isVisible() && d->result() != QDialog::Accepted, qPrintable(where));
             QVERIFY2(stored() == before, qPrintable(where));
@@ -322,17 +336,11 @@ void TestOneRule::numbersByKind()
         }
         // Text that is no number at all: "0" without a word where the window
         // says so, else the window's message.
-        std::unique_ptr<QDialog> d(b.open());
-        if (auto* tax2 = d->findChild<QCheckBox*>(QStringLiteral("chkEnableTax2")))
-            tax2->setChecked(true);
-        if (auto* name = d->findChild<QLineEdit*>(QStringLiteral("txtName")); name && name->text().isEmpty()
-            && QByteArray(b.box) != "txtName")
-            name->setText(QStringLiteral("Named"));
-        d->show();
+        std::unique_ptr<QDialog> d = open();
         fakes().messageBoxes->clear();
         control<QLineEdit>(d.get(), b.box)->setText(QStringLiteral("lots"));
-        control<QPushButton>(d.get(), b.ok)->click();
-        if (b.zeroWhenNoNumber) {
+        control<QPushButton>(d.get(), b.caption ? "cmdOK" : "cmdNext")->click();
+        if (b.caption) {
             QVERIFY2(!d->isVisible() && fakes().messageBoxes->shown.isEmpty(), b.box);
             QCOMPARE(control<QLineEdit>(d.get(), b.box)->text(), QStringLiteral("0"));
         } else {
@@ -371,11 +379,13 @@ void TestOneRule::numbersByKind()
     typeOver(paid, QStringLiteral("$20.00"));
     QCOMPARE(total->text(), QStringLiteral("$10.00"));
     agree();
-    for (const char* big : {"100,000,000,000.01", "100000000000"}) {
+    // The largest tip is what the total can still take.
+    const Money top = Money::fromUnits(Money::kMaxUnits);
+    for (const auto& [big, largest] : {std::pair{"100,000,000,000.01", top}, std::pair{"100000000000", top - money("10")}}) {
         const QString shownTotal = total->text();
         fakes().messageBoxes->clear();
         typeOver(tip, QString::fromLatin1(big));
-        QCOMPARE(fakes().messageBoxes->lastPrompt(), AmountRefusal(QStringLiteral("Tip")));
+        QCOMPARE(fakes().messageBoxes->lastPrompt(), AmountRefusal(QStringLiteral("Tip"), largest));
         QCOMPARE(tip->text(), QStringLiteral("$0.00"));
         QCOMPARE(total->text(), shownTotal);
         agree();

@@ -1,7 +1,8 @@
-#include "core/grid.h"
+#include "widgets/grid.h"
 
-#include "core/twips.h"
-#include "core/waitcursor.h"
+#include "widgets/plaintext.h"
+#include "widgets/twips.h"
+#include "widgets/waitcursor.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -106,7 +107,7 @@ int GridAddRow(QTableWidget* g, qint64 rowData, const QStringList& texts)
     g->insertRow(row);
     for (int c = 0; c < g->columnCount(); ++c) {
         auto* item = new QTableWidgetItem(c < texts.size() ? texts[c] : QString());
-        item->setToolTip(item->text());
+        item->setToolTip(PlainTip(item->text()));
         g->setItem(row, c, item);
     }
     SetGridRowData(g, row, rowData);
@@ -121,7 +122,7 @@ void SetGridText(QTableWidget* g, int row, int column, const QString& text, Qt::
         g->setItem(row, column, item);
     }
     item->setText(text);
-    item->setToolTip(text);
+    item->setToolTip(PlainTip(text));
     item->setTextAlignment(alignment);
 }
 

@@ -1,6 +1,7 @@
-#include "core/pagedmodel.h"
+#include "widgets/pagedmodel.h"
 
-#include "core/grid.h"
+#include "widgets/grid.h"
+#include "widgets/plaintext.h"
 
 #include <QScrollBar>
 #include <QTableView>
@@ -212,8 +213,9 @@ QVariant PagedModel::data(const QModelIndex& index, int role) const
     const PagedRow& row = m_rows.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
         return index.column() < row.texts.size() ? row.texts.at(index.column()) : QString();
+    case Qt::ToolTipRole:
+        return index.column() < row.texts.size() ? PlainTip(row.texts.at(index.column())) : QString();
     case Qt::TextAlignmentRole:
         return int(m_columns.at(index.column()).cellAlignment);
     case Qt::UserRole:

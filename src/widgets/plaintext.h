@@ -18,6 +18,9 @@ QString NoAccessKey(QString text);
 // label ends in "..." and shows whole in the label's tip. The label fits it
 // again whenever its width or its font changes (a step made bold).
 void SetElidedText(QLabel* label, const QString& text);
+// A tip showing text as it is: a tip takes text that looks like markup for
+// rich text, so such text goes in escaped.
+QString PlainTip(const QString& text);
 // Makes every label below (and including) w show its text as plain text.
 void ShowLabelsAsPlainText(class QWidget* w);
 // Text escaped for a rich-text string (a tool tip, an HTML cell): "<", ">",

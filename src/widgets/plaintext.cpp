@@ -1,4 +1,4 @@
-#include "core/plaintext.h"
+#include "widgets/plaintext.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -37,8 +37,7 @@ private:
         const int width = m_label->contentsRect().width() - 2 * m_label->margin() - std::max(0, m_label->indent());
         const QString shown = m_label->fontMetrics().elidedText(m_text, Qt::ElideRight, std::max(0, width));
         m_label->setText(m_label->buddy() ? NoAccessKey(shown) : shown);
-        // A tip guesses rich text: the whole text goes in escaped.
-        m_label->setToolTip(shown == m_text ? QString() : Qt::convertFromPlainText(m_text));
+                m_label->setToolTip(shown == m_text ? QString() : PlainTip(m_text));
     }
 
     QLabel* m_label;
@@ -51,6 +50,11 @@ void SetPlainText(QLabel* label, const QString& text)
 {
     label->setTextFormat(Qt::PlainText);
     label->setText(label->buddy() ? NoAccessKey(text) : text);
+}
+
+QString PlainTip(const QString& text)
+{
+    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text) : text;
 }
 
 QString NoAccessKey(QString text)
