@@ -5,6 +5,7 @@
 #include "core/db.h"
 #include "core/format.h"
 #include "core/rowscan.h"
+#include "core/sqliteext.h"
 
 #include <QHash>
 
@@ -248,12 +249,37 @@ QList<ListRow> listPage(const QList<Criterion>& criteria, const QVariantList* ke
     return rows;
 }
 
-std::vector<qint64> idsInListOrder()
+ListKey listKeyOf(const QVariantList& key)
 {
-    std::vector<qint64> ids;
-    for (RowScan r(QStringLiteral("SELECT id FROM customer ORDER BY ") + QLatin1String(kListKey)); r.next();)
-        ids.push_back(r.integer(0));
-    return ids;
+    return {key.value(2).toLongLong(), key.value(0).toString().toUtf8(), key.value(1).toString().toUtf8()};
+}
+
+bool listKeyBefore(const ListKey& a, const ListKey& b)
+{
+    int c = sqliteext::compareFolded(a.lastName.constData(), int(a.lastName.size()), b.lastName.constData(),
+                                     int(b.lastName.size()));
+    if (c == 0)
+        c = sqliteext::compareFolded(a.firstName.constData(), int(a.firstName.size()), b.firstName.constData(),
+                                     int(b.firstName.size()));
+    return c != 0 ? c < 0 : a.id < b.id;
+}
+
+std::vector<ListKey> keysInListOrder(const std::function<bool(qint64 id)>& wanted)
+{
+    std::vector<ListKey> keys;
+    for (RowScan r(QStringLiteral("SELECT id, ifnull(lastname, ''), ifnull(firstname, '') FROM customer ORDER BY ")
+                   + QLatin1String(kListKey));
+         r.next();) {
+        const qint64 id = r.integer(0);
+        if (!wanted(id))
+            continue;
+        int lastSize = 0;
+        int firstSize = 0;
+        const char* last = r.bytes(1, &lastSize);
+        const char* first = r.bytes(2, &firstSize);
+        keys.push_back({id, QByteArray(last, lastSize), QByteArray(first, firstSize)});
+    }
+    return keys;
 }
 
 QList<ListRow> listByIds(const std::vector<qint64>& ids)

@@ -1,10 +1,12 @@
 #pragma once
 // One customer row as a record, read and written here and nowhere else,
 // the searches over customers, and a customer's removal with their bookings.
+#include <QByteArray>
 #include <QDate>
 #include <QList>
 #include <QString>
 #include <QVariantList>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -72,8 +74,18 @@ struct Criterion {
 QList<ListRow> listPage(const QList<Criterion>& criteria, const QVariantList* key, bool forward, int count);
 // How many of them come before the key.
 qint64 countBefore(const QList<Criterion>& criteria, const QVariantList& key);
-// Every customer's id in list order (from the name index alone).
-std::vector<qint64> idsInListOrder();
+// A customer's place in list order, as the database compares it: the names
+// as UTF-8 (no name as empty text), then the id.
+struct ListKey {
+    qint64 id = 0;
+    QByteArray lastName, firstName;
+};
+ListKey listKeyOf(const QVariantList& key);
+// Whether a comes before b in list order.
+bool listKeyBefore(const ListKey& a, const ListKey& b);
+// The keys of the customers for whom wanted(id) holds, in list order (from
+// the list index alone).
+std::vector<ListKey> keysInListOrder(const std::function<bool(qint64 id)>& wanted);
 // The customers with those ids, in the order given (a missing one left out).
 QList<ListRow> listByIds(const std::vector<qint64>& ids);
 // How many customers listPage lists for the criteria.

@@ -26,7 +26,7 @@ struct CurrencyPattern {
     QString posPrefix, posSuffix, negPrefix, negSuffix;
 };
 
-CurrencyPattern currencyPattern(const QLocale& loc)
+CurrencyPattern currencyPatternOf(const QLocale& loc)
 {
     CurrencyPattern p;
     const QString number = loc.toString(1234.5, 'f', 2);
@@ -46,6 +46,19 @@ CurrencyPattern currencyPattern(const QLocale& loc)
         p.negSuffix = p.posSuffix;
     }
     return p;
+}
+
+// The same, worked out once for the locale in use: lists show an amount on
+// every row.
+const CurrencyPattern& currencyPattern(const QLocale& loc)
+{
+    thread_local QLocale known = loc;
+    thread_local CurrencyPattern pattern = currencyPatternOf(loc);
+    if (!(loc == known)) {
+        known = loc;
+        pattern = currencyPatternOf(loc);
+    }
+    return pattern;
 }
 
 // Digits of a non-negative raw amount with the locale's grouping and the

@@ -8,6 +8,9 @@
 #include "core/reserved.h"
 #include "core/settings.h"
 
+#include <algorithm>
+#include <vector>
+
 QString FirstTaxName(const QList<InvoiceLine>& lines)
 {
     QString reference;
@@ -94,6 +97,16 @@ BookingTotals TotalsOfLines(const QList<InvoiceLine>& lines, Money tip, Money pa
 
 namespace {
 
+// A line as far as it counts in its booking's figures.
+InvoiceLine LineOf(double quantity, Money amount, double percentage)
+{
+    InvoiceLine l;
+    l.quantity = quantity;
+    l.amount = amount;
+    l.taxRatePercentage = percentage;
+    return l;
+}
+
 // Adds up the balances of customers from their bookings' rows, each booking
 // with its lines, booking by booking.
 class BalanceSums {
@@ -111,13 +124,12 @@ public:
         m_paid = paid;
         m_sums = LineSums();
     }
-    void line(double quantity, Money amount, double percentage)
+    void line(double quantity, Money amount, double percentage) { m_sums.add(LineOf(quantity, amount, percentage)); }
+    // A booking whose lines were added up beforehand.
+    void booking(qint64 bookingId, qint32 customerId, Money tip, Money paid, const LineSums& lines)
     {
-        InvoiceLine l;
-        l.quantity = quantity;
-        l.amount = amount;
-        l.taxRatePercentage = percentage;
-        m_sums.add(l);
+        booking(bookingId, customerId, tip, paid);
+        m_sums = lines;
     }
     QHash<qint32, CustomerBalance> take()
     {
@@ -159,43 +171,67 @@ Money MoneyAt(const RowScan& r, int column)
 
 }  // namespace
 
-QHash<qint32, CustomerBalance> CustomerBalances(const QList<qint32>& customerIds)
-{
-    if (customerIds.isEmpty())
-        return {};
-    QVariantList params;
-    QStringList marks;
-    for (qint32 id : customerIds) {
-        params << id;
-        marks << QStringLiteral("?");
-    }
-    BalanceSums sums(ReadSecondTax());
-    Query q = objConn.query(QStringLiteral("SELECT b.customerid, b.id, b.Tip, b.AmountPayed, l.id, l.quantity, "
-                                           "l.amount, l.taxratepercentage "
-                                           "FROM booking b LEFT JOIN invoiceline l ON l.bookingid = b.id "
-                                           "WHERE b.customerid IN (")
-                                + marks.join(u',') + QStringLiteral(") ORDER BY b.id, l.id"),
-                            params);
-    while (q.next()) {
-        sums.booking(q.integer(1), qint32(q.integer(0)), q.money(2), q.money(3));
-        if (!q.isNull(4))
-            sums.line(q.value(5).toDouble(), q.money(6), q.value(7).toDouble());
-    }
-    return sums.take();
-}
+namespace {
 
-QHash<qint32, CustomerBalance> AllCustomerBalances()
+// The balances from every booking the condition picks, each with its lines,
+// in one pass in booking order.
+QHash<qint32, CustomerBalance> BalancesOf(const QString& condition, const QVariantList& params)
 {
-    // One pass over every booking in id order, each with its lines.
     BalanceSums sums(ReadSecondTax());
     RowScan r(QStringLiteral("SELECT b.customerid, b.id, b.Tip, b.AmountPayed, l.id, l.quantity, l.amount, "
-                             "l.taxratepercentage FROM booking b LEFT JOIN invoiceline l ON l.bookingid = b.id "
-                             "ORDER BY b.id, l.id"));
+                             "l.taxratepercentage FROM booking b LEFT JOIN invoiceline l ON l.bookingid = b.id")
+                  + condition + QStringLiteral(" ORDER BY b.id, l.id"),
+              params);
     while (r.next()) {
         sums.booking(r.integer(1), qint32(r.integer(0)), MoneyAt(r, 2), MoneyAt(r, 3));
         if (!r.isNull(4))
             sums.line(r.isNull(5) ? 0 : r.real(5), MoneyAt(r, 6), r.isNull(7) ? 0 : r.real(7));
     }
+    return sums.take();
+}
+
+}  // namespace
+
+QHash<qint32, CustomerBalance> CustomerBalances(const QList<qint64>& customerIds)
+{
+    if (customerIds.isEmpty())
+        return {};
+    QVariantList params;
+    QStringList marks;
+    for (qint64 id : customerIds) {
+        params << id;
+        marks << QStringLiteral("?");
+    }
+    return BalancesOf(QStringLiteral(" WHERE b.customerid IN (") + marks.join(u',') + u')', params);
+}
+
+QHash<qint32, CustomerBalance> AllCustomerBalances()
+{
+    // Both tables read in stored order, which costs far less than looking up
+    // each booking's lines in turn: first every booking, then every line
+    // added to its booking's sums in the order the lines were added, then the
+    // bookings' figures in booking order, as BalancesOf adds them up.
+    struct Booking {
+        qint64 id;
+        qint32 customerId;
+        Money tip, paid;
+        LineSums lines;
+    };
+    std::vector<Booking> bookings;
+    for (RowScan r(QStringLiteral("SELECT id, customerid, Tip, AmountPayed FROM booking ORDER BY id")); r.next();)
+        bookings.push_back({r.integer(0), qint32(r.integer(1)), MoneyAt(r, 2), MoneyAt(r, 3), LineSums()});
+    for (RowScan r(QStringLiteral("SELECT bookingid, quantity, amount, taxratepercentage FROM invoiceline "
+                                  "WHERE typeof(bookingid) = 'integer' ORDER BY id"));
+         r.next();) {
+        const qint64 id = r.integer(0);
+        const auto b = std::lower_bound(bookings.begin(), bookings.end(), id,
+                                        [](const Booking& b, qint64 id) { return b.id < id; });
+        if (b != bookings.end() && b->id == id)
+            b->lines.add(LineOf(r.isNull(1) ? 0 : r.real(1), MoneyAt(r, 2), r.isNull(3) ? 0 : r.real(3)));
+    }
+    BalanceSums sums(ReadSecondTax());
+    for (const Booking& b : bookings)
+        sums.booking(b.id, b.customerId, b.tip, b.paid, b.lines);
     return sums.take();
 }
 

@@ -56,7 +56,7 @@ struct CustomerBalance {
 };
 // The balances of the given customers, from one pass over their bookings
 // and lines; a customer without bookings is not in the result.
-QHash<qint32, CustomerBalance> CustomerBalances(const QList<qint32>& customerIds);
+QHash<qint32, CustomerBalance> CustomerBalances(const QList<qint64>& customerIds);
 // The same for every customer who has a booking.
 QHash<qint32, CustomerBalance> AllCustomerBalances();
 

@@ -16,7 +16,7 @@
 #include "widgets/waitcursor.h"
 #include "customers/customerdeletion.h"
 #include "customers/frmcustomer.h"
-#include "core/invoicetotals.h"
+#include "customers/owingcustomers.h"
 #include "ui_customerspanel.h"
 
 #include <QComboBox>
@@ -27,7 +27,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <algorithm>
 
 namespace {
 
@@ -43,55 +42,6 @@ PagedRow PanelRow(const CustomerStore::ListRow& c)
                            + GetS(c.mobile, QStringLiteral(", "));
     return {c.id, {c.firstName + u' ' + c.lastName, address, c.postCode, phones}, c.key};
 }
-
-// Customers who owe money, in list order: what every customer owes comes
-// from one pass over all bookings and lines, the customers' order from the
-// name index, both read when the list is filled. A row's key is its place
-// in that list.
-class OwingCustomers {
-public:
-    OwingCustomers()
-    {
-        const QHash<qint32, CustomerBalance> balances = AllCustomerBalances();
-        for (qint64 id : CustomerStore::idsInListOrder()) {
-            const auto b = balances.constFind(qint32(id));
-            if (b != balances.constEnd() && b->owed() > Money())
-                m_owing.push_back({id, b->owed()});
-        }
-    }
-
-    QList<PagedRow> page(const QVariantList* key, bool forward, int limit) const
-    {
-        const qint64 size = qint64(m_owing.size());
-        qint64 from = forward ? (key ? key->value(0).toLongLong() + 1 : 0)
-                              : std::max<qint64>(0, (key ? key->value(0).toLongLong() : size) - limit);
-        qint64 to = forward ? std::min(size, from + limit) : std::min(size, key ? key->value(0).toLongLong() : size);
-        from = std::clamp<qint64>(from, 0, size);
-        std::vector<qint64> ids;
-        for (qint64 i = from; i < to; ++i)
-            ids.push_back(m_owing[size_t(i)].first);
-        QList<PagedRow> rows;
-        qint64 place = from;
-        for (const CustomerStore::ListRow& c : CustomerStore::listByIds(ids)) {
-            while (place < to && m_owing[size_t(place)].first != c.id)
-                ++place;
-            PagedRow row = PanelRow(c);
-            row.texts << Fmt::currency(m_owing[size_t(place)].second);
-            row.key = {place};
-            rows << row;
-        }
-        if (!forward)
-            std::reverse(rows.begin(), rows.end());
-        return rows;
-    }
-    qint64 before(const QVariantList& key) const
-    {
-        return std::clamp<qint64>(key.value(0).toLongLong(), 0, qint64(m_owing.size()));
-    }
-
-private:
-    std::vector<std::pair<qint64, Money>> m_owing;   // customer id, amount owed
-};
 
 }  // namespace
 
@@ -172,10 +122,18 @@ void CustomersPanel::RefreshCustomerScreen(qint64 SelectRow, qint64 SelectCustom
     // The row at SelectRow is found again by the key it had, at any depth.
     const QVariantList anchor = m_model->keyAt(SelectRow - 1);
     if (m_owed) {
-        auto owing = std::make_shared<const OwingCustomers>();
-        m_model->setKeyset([owing](const QVariantList* key, bool forward,
-                                   int limit) { return owing->page(key, forward, limit); },
-                           [owing](const QVariantList& key) { return owing->before(key); });
+        auto owing = std::make_shared<OwingCustomers>();
+        m_model->setKeyset(
+            [owing](const QVariantList* key, bool forward, int limit) {
+                QList<PagedRow> rows;
+                for (const OwingCustomers::Row& r : owing->page(key, forward, limit)) {
+                    PagedRow row = PanelRow(r.customer);
+                    row.texts << Fmt::currency(r.owed);
+                    rows << row;
+                }
+                return rows;
+            },
+            [owing](const QVariantList& key) { return owing->countBefore(key); });
     } else {
         SetCustomerList(m_model, {}, PanelRow);
     }

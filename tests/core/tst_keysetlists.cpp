@@ -1,11 +1,16 @@
 // Lists read page by key: names tied across a page boundary, reading back
 // from the end, and a refill deep down landing on the row now at the old
-// place after rows above it went.
+// place after rows above it went; the customers who owe money, whichever
+// way their balances are worked out.
 #include "support/testsupport.h"
 
 #include "widgets/customerlists.h"
+#include "core/bookingstore.h"
 #include "core/customerstore.h"
 #include "core/db.h"
+#include "core/invoicetotals.h"
+#include "core/settings.h"
+#include "customers/owingcustomers.h"
 #include "widgets/grid.h"
 #include "widgets/pagedmodel.h"
 
@@ -107,6 +112,72 @@ private slots:
         QCOMPARE(RefillAndSelect(&g, &model, after.size() + 5, 0, model.keyAt(after.size() - 1)),
                  qint64(after.size()));
         QCOMPARE(GridCurrentRowData(&g, 0), after.last());
+    }
+    void owingCustomersAnyWayTheyAreRead_data()
+    {
+        QTest::addColumn<qint64>("chunkedCustomers");
+        QTest::addColumn<int>("chunk");
+        QTest::newRow("chunks only, ties across them") << qint64(1000) << 4;
+        QTest::newRow("chunks, then every balance at once") << qint64(9) << 4;
+        QTest::newRow("every balance at once") << qint64(0) << 4;
+    }
+    void owingCustomersAnyWayTheyAreRead()
+    {
+        QFETCH(qint64, chunkedCustomers);
+        QFETCH(int, chunk);
+        SaveConfigText(QStringLiteral("EnabledSalesTax2"), QStringLiteral("True"));
+        objConn.execute(QStringLiteral("UPDATE taxrate SET percentage = 7.5 WHERE id = 3"));
+        // Every other customer owes on a booking with taxed lines, less a
+        // payment to the tenth of a cent; the others paid it all, or more.
+        const QList<qint64> order = listOrder(QStringLiteral(""));
+        for (int i = 0; i < order.size(); ++i) {
+            const qint64 b = insertRow("booking", {{"customerid", order.at(i)}, {"fromdate", "2024-01-01 14:00:00"},
+                                                   {"todate", "2024-01-03 10:00:00"}, {"Tip", money("1.5").toDb()},
+                                                   {"AmountPayed", money("0.005").toDb()}});
+            for (const char* amount : {"33.3333", "0.015"})
+                insertRow("invoiceline", {{"bookingid", b}, {"itemid", 1}, {"quantity", 1.5}, {"amount", money(amount).toDb()},
+                                          {"taxratepercentage", 12.5}});
+            if (i % 2 == 1)
+                objConn.execute(QStringLiteral("UPDATE booking SET AmountPayed = ? WHERE id = ?"),
+                                {(CalcTotal(qint32(b)).totalPayable + money(i % 4 == 1 ? "0" : "9")).toDb(), b});
+        }
+        insertRow("invoiceline", {{"bookingid", 999999}, {"itemid", 1}, {"quantity", 1}, {"amount", money("5").toDb()}});
+        // What each owes, booking by booking.
+        QList<QPair<qint64, Money>> owing;
+        for (qint64 id : order) {
+            Money owed;
+            for (Query q = objConn.query(QStringLiteral("SELECT id FROM booking WHERE customerid = ?"), {id}); q.next();)
+                owed += CalcTotal(qint32(q.integer(0))).totalPayable - BookingStore::read(q.integer(0))->amountPayed;
+            if (owed > Money())
+                owing.append({id, owed});
+        }
+        QCOMPARE(owing.size(), (order.size() + 1) / 2);
+
+        const auto readAll = [&](bool forward, int pageSize) {
+            OwingCustomers list(chunkedCustomers, chunk);
+            QList<QPair<qint64, Money>> read;
+            QVariantList key;
+            for (;;) {
+                const QList<OwingCustomers::Row> page = list.page(key.isEmpty() ? nullptr : &key, forward, pageSize);
+                for (const OwingCustomers::Row& r : page) {
+                    if (forward)
+                        read.append({r.customer.id, r.owed});
+                    else
+                        read.prepend({r.customer.id, r.owed});
+                    key = r.customer.key;
+                }
+                if (page.size() < pageSize)
+                    return read;
+            }
+        };
+        for (int pageSize : {1, 3, 50}) {
+            QCOMPARE(readAll(true, pageSize), owing);
+            QCOMPARE(readAll(false, pageSize), owing);
+        }
+        OwingCustomers list(chunkedCustomers, chunk);
+        const QList<OwingCustomers::Row> all = list.page(nullptr, true, 100);
+        for (int i = 0; i < all.size(); ++i)
+            QCOMPARE(list.countBefore(all.at(i).customer.key), qint64(i));
     }
 };
 

@@ -1,0 +1,107 @@
+#include "customers/owingcustomers.h"
+
+#include "core/invoicetotals.h"
+
+#include <QHash>
+
+#include <algorithm>
+
+QList<OwingCustomers::Row> OwingCustomers::page(const QVariantList* key, bool forward, int limit)
+{
+    if (forward && !m_all && m_passed < m_chunkedCustomers)
+        return chunkedPage(key, limit);
+    readAll();
+    const auto before = [](const Owing& o, const CustomerStore::ListKey& k) {
+        return CustomerStore::listKeyBefore(o.key, k);
+    };
+    const auto after = [](const CustomerStore::ListKey& k, const Owing& o) {
+        return CustomerStore::listKeyBefore(k, o.key);
+    };
+    if (forward) {
+        const auto from = key ? std::upper_bound(m_owing.cbegin(), m_owing.cend(), CustomerStore::listKeyOf(*key), after)
+                              : m_owing.cbegin();
+        return rowsOf(from, from + std::min<qint64>(limit, m_owing.cend() - from));
+    }
+    const auto to = key ? std::lower_bound(m_owing.cbegin(), m_owing.cend(), CustomerStore::listKeyOf(*key), before)
+                        : m_owing.cend();
+    QList<Row> rows = rowsOf(to - std::min<qint64>(limit, to - m_owing.cbegin()), to);
+    std::reverse(rows.begin(), rows.end());
+    return rows;
+}
+
+qint64 OwingCustomers::countBefore(const QVariantList& key)
+{
+    readAll();
+    return std::lower_bound(m_owing.cbegin(), m_owing.cend(), CustomerStore::listKeyOf(key),
+                            [](const Owing& o, const CustomerStore::ListKey& k) {
+                                return CustomerStore::listKeyBefore(o.key, k);
+                            })
+           - m_owing.cbegin();
+}
+
+QList<OwingCustomers::Row> OwingCustomers::chunkedPage(const QVariantList* key, int limit)
+{
+    QList<Row> rows;
+    QVariantList from = key ? *key : QVariantList();
+    while (rows.size() < limit) {
+        if (m_passed >= m_chunkedCustomers) {
+            // Far enough: the rest from every balance at once.
+            const QList<Row> rest = page(from.isEmpty() ? nullptr : &from, true, limit - int(rows.size()));
+            return rows + rest;
+        }
+        const QList<CustomerStore::ListRow> chunk =
+            CustomerStore::listPage({}, from.isEmpty() ? nullptr : &from, true, m_chunk);
+        m_passed += chunk.size();
+        QList<qint64> ids;
+        for (const CustomerStore::ListRow& c : chunk)
+            ids << c.id;
+        const QHash<qint32, CustomerBalance> balances = CustomerBalances(ids);
+        for (const CustomerStore::ListRow& c : chunk) {
+            const auto b = balances.constFind(qint32(c.id));
+            if (b != balances.constEnd() && b->owed() > Money())
+                rows.append({c, b->owed()});
+            if (rows.size() == limit)
+                return rows;
+        }
+        if (chunk.size() < m_chunk)
+            break;   // the list's end
+        from = chunk.constLast().key;
+    }
+    return rows;
+}
+
+void OwingCustomers::readAll()
+{
+    if (m_all)
+        return;
+    const QHash<qint32, CustomerBalance> balances = AllCustomerBalances();
+    const auto owes = [&balances](qint64 id) {
+        const auto b = balances.constFind(qint32(id));
+        return b != balances.constEnd() && b->owed() > Money();
+    };
+    m_owing.clear();
+    for (CustomerStore::ListKey& key : CustomerStore::keysInListOrder(owes)) {
+        const Money owed = balances.value(qint32(key.id)).owed();
+        m_owing.push_back({std::move(key), owed});
+    }
+    m_all = true;
+}
+
+QList<OwingCustomers::Row> OwingCustomers::rowsOf(std::vector<Owing>::const_iterator from,
+                                                  std::vector<Owing>::const_iterator to) const
+{
+    std::vector<qint64> ids;
+    for (auto o = from; o != to; ++o)
+        ids.push_back(o->key.id);
+    // A customer removed since the balances were worked out is left out.
+    QList<Row> rows;
+    auto o = from;
+    for (const CustomerStore::ListRow& c : CustomerStore::listByIds(ids)) {
+        while (o != to && o->key.id != c.id)
+            ++o;
+        if (o == to)
+            break;
+        rows.append({c, o->owed});
+    }
+    return rows;
+}

@@ -1,0 +1,55 @@
+#pragma once
+// The customers who owe money, in list order, each with what they owe, read
+// page by page by the list's key (core/customerstore.h), as the list of all
+// customers is.
+//
+// What a customer owes comes from all their bookings. The first pages work
+// it out for the customers they pass, a few hundred at a time, so that the
+// first screen costs what it shows; a list read further, read back from its
+// end or refilled deep down works it out for every customer in one pass
+// over the bookings, once, and keeps it.
+#include "core/customerstore.h"
+#include "core/money.h"
+
+#include <QList>
+#include <QVariantList>
+#include <vector>
+
+class OwingCustomers {
+public:
+    struct Row {
+        CustomerStore::ListRow customer;
+        Money owed;
+    };
+
+    // Customers passed one chunk at a time before every balance is worked
+    // out at once, and customers per chunk.
+    static constexpr qint64 kChunkedCustomers = 3000;
+    static constexpr int kChunk = 250;
+    explicit OwingCustomers(qint64 chunkedCustomers = kChunkedCustomers, int chunk = kChunk)
+        : m_chunkedCustomers(chunkedCustomers), m_chunk(chunk)
+    {
+    }
+
+    // At most limit customers after the key (none: from the first), or
+    // before it going back, nearest first (none: from the last).
+    QList<Row> page(const QVariantList* key, bool forward, int limit);
+    // How many of them come before the key.
+    qint64 countBefore(const QVariantList& key);
+
+private:
+    struct Owing {
+        CustomerStore::ListKey key;
+        Money owed;
+    };
+
+    QList<Row> chunkedPage(const QVariantList* key, int limit);
+    void readAll();
+    QList<Row> rowsOf(std::vector<Owing>::const_iterator from, std::vector<Owing>::const_iterator to) const;
+
+    qint64 m_chunkedCustomers;
+    int m_chunk;
+    qint64 m_passed = 0;          // customers passed by chunks so far
+    bool m_all = false;           // m_owing holds every customer who owes
+    std::vector<Owing> m_owing;   // in list order
+};
