@@ -1,6 +1,6 @@
 // Benchmarks of the program's work on a large database (see CMakeLists.txt).
 #include "app/frmmain.h"
-#include "core/application.h"
+#include "widgets/application.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

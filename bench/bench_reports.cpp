@@ -7,6 +7,7 @@
 #include "app/frmmain.h"
 #include "core/db.h"
 #include "core/modmain.h"
+#include "widgets/lists.h"
 #include "reports/csv.h"
 #include "reports/exports.h"
 #include "reports/financesummary.h"

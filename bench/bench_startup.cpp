@@ -2,7 +2,7 @@
 // window's whole load handler.
 #include "app/frmmain.h"
 #include "benchsupport.h"
-#include "core/database.h"
+#include "widgets/database.h"
 #include "core/db.h"
 
 #include <benchmark/benchmark.h>

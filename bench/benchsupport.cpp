@@ -1,10 +1,10 @@
 #include "benchsupport.h"
 
 #include "app/frmmain.h"
-#include "core/database.h"
+#include "widgets/database.h"
 #include "core/db.h"
 #include "core/modmain.h"
-#include "core/platform.h"
+#include "widgets/platform.h"
 #include "core/settings.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "app/frmabout.h"
 
-#include "core/guard.h"
-#include "core/platform.h"
+#include "widgets/guard.h"
+#include "widgets/platform.h"
 #include "ui_frmabout.h"
 
 #include <QLayout>

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: menu bar, toolbar and the five panels, one in front at a
 // time (arrivals, calendar, booking wizard, reports, customers).
-#include "core/mainview.h"
+#include "widgets/mainview.h"
 
 #include <QMainWindow>
 #include <QMap>

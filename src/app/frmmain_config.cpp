@@ -13,8 +13,8 @@
 #include "config/frmroomnotes.h"
 #include "config/frmtaxrate.h"
 #include "config/frmterminology.h"
-#include "core/controlarray.h"
-#include "core/guard.h"
+#include "widgets/controlarray.h"
+#include "widgets/guard.h"
 #include "core/settings.h"
 
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "app/frmsplash.h"
 
 #include "app/frmmain.h"
-#include "core/guard.h"
+#include "widgets/guard.h"
 #include "ui_frmsplash.h"
 
 #include <QKeyEvent>

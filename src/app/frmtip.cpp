@@ -1,7 +1,8 @@
 #include "app/frmtip.h"
 
-#include "core/guard.h"
+#include "widgets/guard.h"
 #include "core/modmain.h"
+#include "widgets/lists.h"
 #include "core/settings.h"
 #include "ui_frmtip.h"
 

@@ -1,5 +1,6 @@
-#include "core/application.h"
+#include "widgets/application.h"
 #include "core/apperror.h"
+#include "widgets/guard.h"
 #include "app/frmmain.h"
 #include "app/startup.h"
 

@@ -8,6 +8,7 @@
 #include "app/frmsplash.h"
 #include "app/frmtip.h"
 #include "core/modmain.h"
+#include "widgets/lists.h"
 #include "core/settings.h"
 #include "customers/customerspanel.h"
 

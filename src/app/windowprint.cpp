@@ -1,7 +1,7 @@
 #include "app/windowprint.h"
 
 #include "app/frmmain.h"
-#include "core/platform.h"
+#include "widgets/platform.h"
 
 #include <QApplication>
 #include <QLoggingCategory>

@@ -2,8 +2,8 @@
 
 #include "booking/bookingtexts.h"
 #include "core/customerstore.h"
-#include "core/platform.h"
-#include "invoicing/invoicetotals.h"
+#include "widgets/platform.h"
+#include "core/invoicetotals.h"
 
 #include <QLabel>
 #include <QMouseEvent>

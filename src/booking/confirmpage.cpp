@@ -1,12 +1,12 @@
 #include "booking/confirmpage.h"
 
 #include "booking/bookingsummaryview.h"
-#include "core/mainview.h"
+#include "widgets/mainview.h"
 #include "core/bookingunitstore.h"
-#include "core/guard.h"
+#include "widgets/guard.h"
 #include "core/modmain.h"
-#include "core/panellayout.h"
-#include "core/plaintext.h"
+#include "widgets/panellayout.h"
+#include "widgets/plaintext.h"
 #include "invoicing/documents.h"
 #include "ui_confirmpage.h"
 

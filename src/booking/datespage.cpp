@@ -3,7 +3,7 @@
 #include "core/bookingstore.h"
 #include "core/format.h"
 #include "core/modmain.h"
-#include "core/platform.h"
+#include "widgets/platform.h"
 #include "ui_datespage.h"
 
 

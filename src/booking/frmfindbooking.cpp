@@ -1,14 +1,14 @@
 #include "booking/frmfindbooking.h"
 
 #include "core/bookingstore.h"
-#include "core/waitcursor.h"
+#include "widgets/waitcursor.h"
 #include "core/format.h"
-#include "core/grid.h"
-#include "core/guard.h"
+#include "widgets/grid.h"
+#include "widgets/guard.h"
 #include "core/modmain.h"
-#include "core/pagedmodel.h"
-#include "core/platform.h"
-#include "core/twips.h"
+#include "widgets/pagedmodel.h"
+#include "widgets/platform.h"
+#include "widgets/twips.h"
 #include "ui_frmfindbooking.h"
 
 #include <QApplication>

@@ -1,15 +1,16 @@
 #include "booking/frminvoiceitemadd.h"
 
 #include "core/configrecords.h"
-#include "core/controlarray.h"
+#include "widgets/controlarray.h"
 #include "core/invoicelinestore.h"
 #include "core/format.h"
-#include "core/guard.h"
+#include "widgets/guard.h"
 #include "core/modmain.h"
+#include "widgets/lists.h"
 #include "core/numberinput.h"
-#include "core/platform.h"
+#include "widgets/platform.h"
 #include "core/reserved.h"
-#include "invoicing/invoicelines.h"
+#include "core/invoicelines.h"
 #include "ui_frminvoiceitemadd.h"
 
 #include <QFocusEvent>

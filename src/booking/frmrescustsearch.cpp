@@ -1,13 +1,13 @@
 #include "booking/frmrescustsearch.h"
 
-#include "core/customerlists.h"
-#include "core/waitcursor.h"
-#include "core/grid.h"
-#include "core/guard.h"
+#include "widgets/customerlists.h"
+#include "widgets/waitcursor.h"
+#include "widgets/grid.h"
+#include "widgets/guard.h"
 #include "core/modmain.h"
-#include "core/pagedmodel.h"
-#include "core/platform.h"
-#include "core/twips.h"
+#include "widgets/pagedmodel.h"
+#include "widgets/platform.h"
+#include "widgets/twips.h"
 #include "ui_frmrescustsearch.h"
 
 #include <QApplication>

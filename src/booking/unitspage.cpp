@@ -3,8 +3,9 @@
 #include "core/bookingstore.h"
 #include "core/bookingunitstore.h"
 #include "core/modmain.h"
-#include "core/plaintext.h"
-#include "core/platform.h"
+#include "widgets/lists.h"
+#include "widgets/plaintext.h"
+#include "widgets/platform.h"
 #include "core/settings.h"
 #include "ui_unitspage.h"
 

@@ -1,6 +1,6 @@
 #include "booking/wizardpage.h"
 
-#include "core/guard.h"
+#include "widgets/guard.h"
 
 #include <QFocusEvent>
 

@@ -1,11 +1,12 @@
 #include "calendar/calendar.h"
 
-#include "core/guard.h"
+#include "widgets/guard.h"
 #include "core/calendarstore.h"
 #include "core/format.h"
 #include "core/modmain.h"
-#include "core/twips.h"
-#include "core/plaintext.h"
+#include "widgets/lists.h"
+#include "widgets/twips.h"
+#include "widgets/plaintext.h"
 #include "ui_calendar.h"
 
 #include <QAbstractItemDelegate>

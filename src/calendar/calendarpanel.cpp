@@ -4,10 +4,10 @@
 #include "calendar/arrivalspanel.h"
 #include "calendar/calendar.h"
 #include "calendar/frmbookingsummary.h"
-#include "core/mainview.h"
-#include "core/guard.h"
+#include "widgets/mainview.h"
+#include "widgets/guard.h"
 #include "core/modmain.h"
-#include "core/panellayout.h"
+#include "widgets/panellayout.h"
 #include "ui_calendarpanel.h"
 
 CalendarPanel::CalendarPanel(QWidget* parent) : QWidget(parent), ui(new Ui::CalendarPanel)

@@ -3,12 +3,13 @@
 #include "calendar/bookinglist.h"
 #include "calendar/frmbookingsummary.h"
 #include "core/customerstore.h"
-#include "core/grid.h"
-#include "core/guard.h"
+#include "widgets/grid.h"
+#include "widgets/guard.h"
 #include "core/modmain.h"
-#include "core/platform.h"
-#include "core/twips.h"
-#include "core/plaintext.h"
+#include "widgets/lists.h"
+#include "widgets/platform.h"
+#include "widgets/twips.h"
+#include "widgets/plaintext.h"
 #include "ui_frmbookinghistory.h"
 
 #include <QComboBox>

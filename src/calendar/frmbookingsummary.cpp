@@ -3,13 +3,13 @@
 #include "booking/bookingsummaryview.h"
 #include "booking/bookingwizard.h"
 #include "core/configrecords.h"
-#include "core/guard.h"
-#include "core/mainview.h"
+#include "widgets/guard.h"
+#include "widgets/mainview.h"
 #include "core/modmain.h"
-#include "core/platform.h"
+#include "widgets/platform.h"
 #include "core/reserved.h"
 #include "core/settings.h"
-#include "core/plaintext.h"
+#include "widgets/plaintext.h"
 #include "ui_frmbookingsummary.h"
 
 #include <QLabel>

@@ -1,10 +1,11 @@
 #include "config/configlist.h"
 
 #include "core/format.h"
-#include "core/guard.h"
+#include "widgets/guard.h"
 #include "core/modmain.h"
-#include "core/plaintext.h"
-#include "core/platform.h"
+#include "widgets/lists.h"
+#include "widgets/plaintext.h"
+#include "widgets/platform.h"
 #include "ui_configlist.h"
 
 #include <QLayout>

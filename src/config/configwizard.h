@@ -1,9 +1,9 @@
 #pragma once
 // The configuration wizard: the unit words, the regional words and taxes,
 // the default charge and tax percentages and the list of units, in six pages
-// (core/wizardpages.h). Nothing is written before the last page's Finish.
+// (widgets/wizardpages.h). Nothing is written before the last page's Finish.
 #include "core/money.h"
-#include "core/wizardpages.h"
+#include "widgets/wizardpages.h"
 
 #include <QString>
 #include <vector>

@@ -2,7 +2,7 @@
 
 #include "config/frmaddbookingudf.h"
 #include "core/reserved.h"
-#include "core/platform.h"
+#include "widgets/platform.h"
 #include "core/settings.h"
 #include "ui_frmbookingudf.h"
 

@@ -2,6 +2,7 @@
 
 #include "core/format.h"
 #include "core/modmain.h"
+#include "widgets/lists.h"
 #include "core/reserved.h"
 #include "ui_frmchargeableitemadd.h"
 

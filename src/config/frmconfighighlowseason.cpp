@@ -1,8 +1,9 @@
 #include "config/frmconfighighlowseason.h"
 
 #include "core/configrecords.h"
-#include "core/guard.h"
+#include "widgets/guard.h"
 #include "core/modmain.h"
+#include "widgets/lists.h"
 #include "ui_frmconfighighlowseason.h"
 
 #include <QSignalBlocker>

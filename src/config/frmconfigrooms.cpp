@@ -2,6 +2,7 @@
 
 #include "config/frmroomadd.h"
 #include "core/modmain.h"
+#include "widgets/lists.h"
 
 #include <QListWidget>
 

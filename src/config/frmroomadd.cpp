@@ -1,13 +1,14 @@
 #include "config/frmroomadd.h"
 
-#include "core/controlarray.h"
+#include "widgets/controlarray.h"
 #include "core/format.h"
-#include "core/guard.h"
+#include "widgets/guard.h"
 #include "core/modmain.h"
-#include "core/plaintext.h"
+#include "widgets/lists.h"
+#include "widgets/plaintext.h"
 #include "core/reserved.h"
 #include "core/settings.h"
-#include "core/twips.h"
+#include "widgets/twips.h"
 #include "ui_frmroomadd.h"
 
 #include <QMouseEvent>

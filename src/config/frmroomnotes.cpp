@@ -1,10 +1,11 @@
 #include "config/frmroomnotes.h"
 
 #include "core/configrecords.h"
-#include "core/controlarray.h"
-#include "core/guard.h"
+#include "widgets/controlarray.h"
+#include "widgets/guard.h"
 #include "core/modmain.h"
-#include "core/plaintext.h"
+#include "widgets/lists.h"
+#include "widgets/plaintext.h"
 #include "ui_frmroomnotes.h"
 
 #include <QEvent>

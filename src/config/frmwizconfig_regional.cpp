@@ -4,14 +4,14 @@
 #include "config/wizardrecords.h"
 #include "core/configrecords.h"
 #include "core/format.h"
-#include "core/guard.h"
+#include "widgets/guard.h"
 #include "core/modmain.h"
-#include "core/plaintext.h"
-#include "core/platform.h"
+#include "widgets/plaintext.h"
+#include "widgets/platform.h"
 #include "core/reserved.h"
 #include "core/settings.h"
 #include "ui_frmwizconfig_regional.h"
-#include "core/waitcursor.h"
+#include "widgets/waitcursor.h"
 
 #include <QCheckBox>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 // Run-time errors that a routine does not handle itself. They carry the
 // module, routine and line where they were raised; the application's event
-// dispatcher reports them and ends the program (see Application::notify).
+// dispatcher reports them and ends the program (widgets/guard.h).
 #include <QString>
 #include <stdexcept>
 
@@ -49,6 +49,3 @@ constexpr long kErrDatabase = 3146;                   // a statement failed
 constexpr long kErrObjectDefined = -2147220452L;
 
 [[noreturn]] void RaiseError(long number, const QString& description, const Where& where);
-
-// Shows the program-wide error report for e and ends the program at once.
-[[noreturn]] void ReportFatalError(const AppError& e);

@@ -5,10 +5,6 @@
 #include <QString>
 #include <QVariant>
 
-class QComboBox;
-class QListWidget;
-class QTableView;
-
 // ---- Shared state --------------------------------------------------------
 // Ids of rows are held as 32-bit numbers throughout.
 
@@ -18,11 +14,9 @@ extern qint32 iBookingID;                  // booking in progress in the wizard;
 extern int iBookingStep;                   // current page of the wizard, 0 to 4
 // The booking in progress and its step are kept in the settings ("Options",
 // "BookingInProgress" and "BookingInProgressStep") each time they change, so
-// that it outlives the program: start-up takes them back.
-void RememberBookingInProgress();
-// Tells the user that a setting saved in passing (a column width, the booking
-// in progress) could not be written: once, until a save succeeds again.
-void ReportUnsavedSettings();
+// that it outlives the program: start-up takes them back. False when the
+// settings could not be written (widgets/lists.h tells the user).
+bool SaveBookingInProgress();
 void RestoreBookingInProgress();
 
 extern QString WizMailList_Filename;       // the mailing list's file; offered again at the next run
@@ -34,7 +28,7 @@ extern bool WizConfig_ShowWelcome;         // welcome pages of the three wizards
 extern bool WizOConfig_ShowWelcome;
 extern bool WizMailList_ShowWelcome;
 // Page number and cancel flag of the configuration wizard, and those the
-// mailing-list and web-bookings wizards share (core/wizardpages.h).
+// mailing-list and web-bookings wizards share (widgets/wizardpages.h).
 extern int WizConfig_Screen;
 extern bool WizConfig_Cancel;
 extern int WizOConfig_Screen;
@@ -65,27 +59,3 @@ double Val(const QString& text);
 QString FormatNumberText(const QVariant& v);
 QString GetMonthName(int i);               // "Jan".."Dec"; other numbers empty
 int GetDayOfWeekIndex(const QVariant& sDay);  // "Monday" 1 .. "Sunday" 7; else 0
-
-// ---- Lists ---------------------------------------------------------------
-// A combo box or list entry carries a text and an item data number (a row id).
-// Choosing an entry from code runs the change handler just as a user's choice
-// does, even when that entry was already chosen; filling a list runs none and
-// leaves no entry chosen.
-
-void ComboClear(QComboBox* c);
-void ComboAdd(QComboBox* c, const QString& text, qint64 itemData = 0);
-qint64 ComboItemData(const QComboBox* c, int index);
-void SetListIndex(QComboBox* c, int index);
-void ListClear(QListWidget* l);
-void ListAdd(QListWidget* l, const QString& text, qint64 itemData = 0);
-qint64 ListItemData(const QListWidget* l, int row);
-void SetListIndex(QListWidget* l, int row);
-
-void SelectCombo(QComboBox* c, const QString& s);
-void SelectCombo_ItemData(QComboBox* c, const QString& s);
-void SelectListBox_ItemData(QListWidget* c, const QString& s);
-
-// ---- Grid layouts --------------------------------------------------------
-// Column widths in twips under "<grid name>ColWidth<index>" of section "Config".
-void SaveGridLayout(QTableView* g);
-void LoadGridLayout(QTableView* g);

@@ -1,7 +1,7 @@
 #include "customers/customerdeletion.h"
 
 #include "core/customerstore.h"
-#include "core/platform.h"
+#include "widgets/platform.h"
 
 #include <QDate>
 

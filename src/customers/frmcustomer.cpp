@@ -1,9 +1,9 @@
 #include "customers/frmcustomer.h"
 
-#include "core/guard.h"
+#include "widgets/guard.h"
 #include "core/modmain.h"
-#include "core/platform.h"
-#include "core/twips.h"
+#include "widgets/platform.h"
+#include "widgets/twips.h"
 #include "ui_frmcustomer.h"
 
 #include <QMouseEvent>

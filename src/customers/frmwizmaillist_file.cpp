@@ -1,8 +1,8 @@
 #include "customers/frmwizmaillist_file.h"
 
-#include "core/guard.h"
-#include "core/plaintext.h"
-#include "core/platform.h"
+#include "widgets/guard.h"
+#include "widgets/plaintext.h"
+#include "widgets/platform.h"
 #include "ui_frmwizmaillist_file.h"
 
 #include <QIcon>

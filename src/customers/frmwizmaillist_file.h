@@ -1,6 +1,6 @@
 #pragma once
 // Page 2 of the mailing-list wizard: the name of the file to write.
-#include "core/wizardpages.h"
+#include "widgets/wizardpages.h"
 
 namespace Ui { class frmWizMailList_File; }
 

@@ -2,8 +2,8 @@
 
 #include "core/db.h"
 #include "core/filewriter.h"
-#include "core/platform.h"
-#include "core/waitcursor.h"
+#include "widgets/platform.h"
+#include "widgets/waitcursor.h"
 
 QStringList MailingListAddresses()
 {

@@ -2,7 +2,7 @@
 // The Email Mailing List wizard: welcome, file name and finish pages; at
 // Finish it writes the mailing list into the file named on the second page.
 // The file name is kept for the next run (WizMailList_Filename).
-#include "core/wizardpages.h"
+#include "widgets/wizardpages.h"
 
 class QWidget;
 

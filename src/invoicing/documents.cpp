@@ -3,13 +3,13 @@
 #include "core/bookingstore.h"
 #include "core/bookingunitstore.h"
 #include "core/customerstore.h"
-#include "core/filedialogs.h"
+#include "widgets/filedialogs.h"
 #include "core/filewriter.h"
 #include "core/format.h"
 #include "core/modmain.h"
-#include "core/platform.h"
+#include "widgets/platform.h"
 #include "core/settings.h"
-#include "invoicing/invoicetotals.h"
+#include "core/invoicetotals.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "reports/bookingformpage.h"
 
 #include "core/filewriter.h"
-#include "core/platform.h"
-#include "core/waitcursor.h"
+#include "widgets/platform.h"
+#include "widgets/waitcursor.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "reports/exportprogress.h"
 
-#include "core/waitcursor.h"
+#include "widgets/waitcursor.h"
 
 #include <QCoreApplication>
 #include <QProgressDialog>

@@ -1,7 +1,7 @@
 #include "reports/financesummary.h"
 
 #include "core/format.h"
-#include "invoicing/invoicetotals.h"
+#include "core/invoicetotals.h"
 #include "reports/reportstore.h"
 
 #include <QHash>

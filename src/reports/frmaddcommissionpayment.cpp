@@ -4,10 +4,11 @@
 
 #include "core/configrecords.h"
 #include "core/format.h"
-#include "core/guard.h"
+#include "widgets/guard.h"
 #include "core/modmain.h"
+#include "widgets/lists.h"
 #include "core/numberinput.h"
-#include "core/platform.h"
+#include "widgets/platform.h"
 #include "reports/commissionpayments.h"
 
 #include <QComboBox>

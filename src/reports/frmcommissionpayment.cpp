@@ -4,11 +4,12 @@
 
 #include "core/configrecords.h"
 #include "core/format.h"
-#include "core/grid.h"
-#include "core/guard.h"
+#include "widgets/grid.h"
+#include "widgets/guard.h"
 #include "core/modmain.h"
-#include "core/platform.h"
-#include "core/waitcursor.h"
+#include "widgets/lists.h"
+#include "widgets/platform.h"
+#include "widgets/waitcursor.h"
 #include "reports/commissionpayments.h"
 #include "reports/frmaddcommissionpayment.h"
 

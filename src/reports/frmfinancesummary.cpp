@@ -3,8 +3,8 @@
 #include "ui_frmfinancesummary.h"
 
 #include "core/apperror.h"
-#include "core/platform.h"
-#include "core/waitcursor.h"
+#include "widgets/platform.h"
+#include "widgets/waitcursor.h"
 #include "reports/financesummary.h"
 
 #include <QPushButton>

@@ -3,7 +3,7 @@
 #include "ui_frmreservationquickview.h"
 
 #include "core/configrecords.h"
-#include "core/guard.h"
+#include "widgets/guard.h"
 #include "reports/exports.h"
 
 #include <QPushButton>

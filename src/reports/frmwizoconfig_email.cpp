@@ -1,7 +1,7 @@
 #include "reports/frmwizoconfig_email.h"
 
-#include "core/plaintext.h"
-#include "core/platform.h"
+#include "widgets/plaintext.h"
+#include "widgets/platform.h"
 #include "ui_frmwizoconfig_email.h"
 
 #include <QIcon>

@@ -1,6 +1,6 @@
 #pragma once
 // Page 2 of the web-bookings wizard: the address that receives the bookings.
-#include "core/wizardpages.h"
+#include "widgets/wizardpages.h"
 #include "core/websettingsstore.h"
 
 namespace Ui { class frmWizOConfig_Email; }

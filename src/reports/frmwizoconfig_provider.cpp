@@ -1,8 +1,9 @@
 #include "reports/frmwizoconfig_provider.h"
 
 #include "core/modmain.h"
-#include "core/plaintext.h"
-#include "core/platform.h"
+#include "widgets/lists.h"
+#include "widgets/plaintext.h"
+#include "widgets/platform.h"
 #include "ui_frmwizoconfig_provider.h"
 
 #include <QIcon>

@@ -1,7 +1,7 @@
 #pragma once
 // Page 3 of the web-bookings wizard: where the booking form posts to, the
 // default form service or a custom address.
-#include "core/wizardpages.h"
+#include "widgets/wizardpages.h"
 #include "core/websettingsstore.h"
 
 namespace Ui { class frmWizOConfig_Provider; }

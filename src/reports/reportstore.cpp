@@ -2,7 +2,7 @@
 
 #include "core/format.h"
 #include "core/rowscan.h"
-#include "invoicing/invoicetotals.h"
+#include "core/invoicetotals.h"
 
 #include <algorithm>
 #include <cstring>

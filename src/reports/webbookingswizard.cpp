@@ -1,9 +1,9 @@
 #include "reports/webbookingswizard.h"
 
 #include "core/modmain.h"
-#include "core/platform.h"
+#include "widgets/platform.h"
 #include "core/websettingsstore.h"
-#include "core/wizardpages.h"
+#include "widgets/wizardpages.h"
 #include "reports/bookingformpage.h"
 #include "reports/frmwizoconfig_email.h"
 #include "reports/frmwizoconfig_provider.h"

@@ -6,11 +6,11 @@
 #include "booking/bookingwizard.h"
 #include "booking/customerpage.h"
 #include "core/db.h"
-#include "core/grid.h"
+#include "widgets/grid.h"
 #include "app/frmmain.h"
 #include "core/modmain.h"
 #include "core/settings.h"
-#include "core/twips.h"
+#include "widgets/twips.h"
 #include "booking/frmrescustsearch.h"
 
 #include <QCheckBox>

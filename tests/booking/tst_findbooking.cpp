@@ -4,7 +4,7 @@
 
 #include "booking/frmfindbooking.h"
 #include "core/db.h"
-#include "core/grid.h"
+#include "widgets/grid.h"
 #include "core/modmain.h"
 
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 #include "support/testsupport.h"
 
 #include "core/db.h"
-#include "core/grid.h"
+#include "widgets/grid.h"
 #include "core/modmain.h"
 #include "booking/frmrescustsearch.h"
 

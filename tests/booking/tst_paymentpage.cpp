@@ -8,12 +8,13 @@
 #include "core/db.h"
 #include "core/format.h"
 #include "app/frmmain.h"
-#include "core/grid.h"
+#include "widgets/grid.h"
 #include "core/modmain.h"
+#include "widgets/lists.h"
 #include "core/settings.h"
 #include "booking/frminvoiceitemadd.h"
-#include "invoicing/invoicelines.h"
-#include "invoicing/invoicetotals.h"
+#include "core/invoicelines.h"
+#include "core/invoicetotals.h"
 
 #include <QApplication>
 #include <QLocale>

@@ -2,7 +2,7 @@
 #include "support/testsupport.h"
 
 #include "booking/bookingwizard.h"
-#include "core/grid.h"
+#include "widgets/grid.h"
 #include "core/bookingstore.h"
 #include "booking/frmfindbooking.h"
 #include "booking/datespage.h"

@@ -8,8 +8,9 @@
 #include "calendar/calendarpanel.h"
 #include "core/db.h"
 #include "app/frmmain.h"
-#include "core/grid.h"
+#include "widgets/grid.h"
 #include "core/modmain.h"
+#include "widgets/lists.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>

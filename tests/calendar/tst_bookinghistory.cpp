@@ -5,7 +5,7 @@
 #include "calendar/frmbookinghistory.h"
 #include "calendar/frmbookingsummary.h"
 #include "core/db.h"
-#include "core/grid.h"
+#include "widgets/grid.h"
 #include "core/modmain.h"
 
 #include <QComboBox>

@@ -8,10 +8,10 @@
 #include "calendar/frmbookingsummary.h"
 #include "core/db.h"
 #include "app/frmmain.h"
-#include "core/grid.h"
+#include "widgets/grid.h"
 #include "core/modmain.h"
 #include "core/settings.h"
-#include "invoicing/invoicetotals.h"
+#include "core/invoicetotals.h"
 
 #include <QPlainTextEdit>
 #include <QCalendarWidget>

@@ -13,7 +13,7 @@
 #include "app/frmmain.h"
 #include "core/modmain.h"
 #include "core/settings.h"
-#include "core/twips.h"
+#include "widgets/twips.h"
 
 #include <QDateEdit>
 #include <QDialog>

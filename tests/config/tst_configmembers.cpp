@@ -20,7 +20,7 @@
 #include "core/format.h"
 #include "core/modmain.h"
 #include "core/settings.h"
-#include "invoicing/invoicelines.h"
+#include "core/invoicelines.h"
 
 #include <QCheckBox>
 #include <QLabel>

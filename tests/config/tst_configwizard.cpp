@@ -10,6 +10,7 @@
 #include "core/apperror.h"
 #include "core/db.h"
 #include "core/modmain.h"
+#include "widgets/lists.h"
 #include "core/settings.h"
 
 #include <QAction>

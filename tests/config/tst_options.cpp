@@ -12,6 +12,7 @@
 #include "core/db.h"
 #include "core/format.h"
 #include "core/modmain.h"
+#include "widgets/lists.h"
 #include "core/settings.h"
 
 #include <QAction>

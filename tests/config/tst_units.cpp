@@ -13,7 +13,7 @@
 #include "core/format.h"
 #include "core/modmain.h"
 #include "core/settings.h"
-#include "core/twips.h"
+#include "widgets/twips.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 // Opening the database file: where it is looked for, what is refused, the
 // version check and the conversion of a version-2 file.
-#include "core/database.h"
+#include "widgets/database.h"
 #include "core/db.h"
 #include "core/modmain.h"
 #include "core/configrecords.h"

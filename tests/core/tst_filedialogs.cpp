@@ -1,5 +1,5 @@
 // Temporary files and the save-file dialog.
-#include "core/filedialogs.h"
+#include "widgets/filedialogs.h"
 #include "core/modmain.h"
 #include "support/testsupport.h"
 

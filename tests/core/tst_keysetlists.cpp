@@ -3,11 +3,11 @@
 // place after rows above it went.
 #include "support/testsupport.h"
 
-#include "core/customerlists.h"
+#include "widgets/customerlists.h"
 #include "core/customerstore.h"
 #include "core/db.h"
-#include "core/grid.h"
-#include "core/pagedmodel.h"
+#include "widgets/grid.h"
+#include "widgets/pagedmodel.h"
 
 #include <QTableView>
 

@@ -1,7 +1,7 @@
 // Money arithmetic and the locale's money texts.
 #include "core/format.h"
 #include "core/money.h"
-#include "support/testsupport.h"
+#include "support/groundsupport.h"
 
 class TestMoney : public QObject {
     Q_OBJECT
@@ -126,5 +126,5 @@ void TestMoney::currencyRefusesNonsense()
     QCOMPARE(m, Money::fromUnits(5));
 }
 
-TARLOMY_TEST_MAIN(TestMoney)
+TARLOMY_GROUND_TEST_MAIN(TestMoney)
 #include "tst_money.moc"

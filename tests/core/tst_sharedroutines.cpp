@@ -1,7 +1,8 @@
 // The shared routines: date texts, null-safe texts, replacing, numbers,
 // list selection and grid layouts.
-#include "core/grid.h"
+#include "widgets/grid.h"
 #include "core/modmain.h"
+#include "widgets/lists.h"
 #include "core/settings.h"
 #include "support/testsupport.h"
 

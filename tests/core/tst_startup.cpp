@@ -10,14 +10,14 @@
 #include "app/frmmain.h"
 #include "app/frmsplash.h"
 #include "app/frmtip.h"
-#include "core/grid.h"
+#include "widgets/grid.h"
 #include "core/modmain.h"
 #include "core/settings.h"
 #include "app/startup.h"
 #include "customers/customerspanel.h"
 #include "reports/reportspanel.h"
 #include "support/testsupport.h"
-#include "core/guard.h"
+#include "widgets/guard.h"
 
 #include <QDateEdit>
 #include <QFile>

@@ -2,7 +2,7 @@
 #include "support/testsupport.h"
 
 #include "core/modmain.h"
-#include "core/wizardpages.h"
+#include "widgets/wizardpages.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

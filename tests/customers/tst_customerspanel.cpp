@@ -9,12 +9,12 @@
 #include "calendar/frmbookingsummary.h"
 #include "core/db.h"
 #include "core/format.h"
-#include "core/grid.h"
+#include "widgets/grid.h"
 #include "core/modmain.h"
 #include "core/settings.h"
 #include "customers/customerspanel.h"
 #include "customers/frmcustomer.h"
-#include "invoicing/invoicetotals.h"
+#include "core/invoicetotals.h"
 
 #include <QComboBox>
 #include <QDate>

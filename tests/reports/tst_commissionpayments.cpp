@@ -4,8 +4,9 @@
 
 #include "core/db.h"
 #include "core/format.h"
-#include "core/grid.h"
+#include "widgets/grid.h"
 #include "core/modmain.h"
+#include "widgets/lists.h"
 #include "reports/frmaddcommissionpayment.h"
 #include "reports/frmcommissionpayment.h"
 

@@ -4,6 +4,7 @@
 #include "app/frmmain.h"
 #include "core/db.h"
 #include "core/modmain.h"
+#include "widgets/lists.h"
 #include "core/websettingsstore.h"
 #include "reports/bookingformpage.h"
 #include "reports/webbookingswizard.h"

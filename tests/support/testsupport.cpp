@@ -1,6 +1,6 @@
 #include "testsupport.h"
 
-#include "core/application.h"
+#include "widgets/application.h"
 #include "core/db.h"
 #include "app/frmmain.h"
 #include "core/modmain.h"
@@ -68,14 +68,6 @@ bool FakePrint::pageSetupDialog(QWidget*, QPrinter& printer)
     return acceptPageSetup;
 }
 
-qint32 insertRow(const char* table, std::initializer_list<std::pair<const char*, QVariant>> fields)
-{
-    Fields f;
-    for (const auto& [column, value] : fields)
-        f.emplace_back(QString::fromLatin1(column), value);
-    return qint32(objConn.insert(QString::fromLatin1(table), f));
-}
-
 void leaveSummary(QWidget* summary, int code)
 {
     const char* button = code == 1 ? "cmdEdit" : code == 2 ? "cmdCancel" : "cmdClose";
@@ -87,33 +79,6 @@ void leaveSummary(QWidget* summary, int code)
         boxes->shown.removeLast();
     else
         boxes->answers.removeFirst();
-}
-
-Money money(const char* text)
-{
-    Money m;
-    if (!Money::fromDecimalText(QString::fromLatin1(text), &m))
-        qFatal("bad amount %s", text);
-    return m;
-}
-
-QStringList hostileTexts()
-{
-    return {
-        QStringLiteral("O'Brien <b>Bold</b>"),
-        QStringLiteral("<img src=x>"),
-        QStringLiteral("<img src=\"/dev/zero\">"),
-        QStringLiteral("\"Quoted\" 'single' `back`"),
-        QStringLiteral("Robert'); DROP TABLE customer;--"),
-        QStringLiteral("100% _under_ %d %s %1 %n"),
-        QStringLiteral("{\\rtf1 \\b braces} \\par C:\\temp\\"),
-        QStringLiteral("<firstname> <bookingid> [name] &amp; &lt;"),
-        QString(10000, u'x'),
-        QStringLiteral("Zoë Ærøskøbing Ωμέγα Юлия 北京 東京"),
-        QStringLiteral("\u05E9\u05DC\u05D5\u05DD \u0645\u0631\u062D\u0628\u0627"),
-        QStringLiteral("e\u0301a\u0300 Z\u0351\u0352a\u0353"),
-        QStringLiteral("\U0001F600 \U0001F3E8 \U0001F468\u200D\U0001F469\u200D\U0001F467"),
-    };
 }
 
 Fakes& fakes()
@@ -146,41 +111,10 @@ void installFakes()
     platform().setProcess(std::make_unique<FakeProcess>());
 }
 
-TestDb::TestDb(const QString& source)
-{
-    const QString target = file();
-    if (!QFile::copy(source, target))
-        qFatal("cannot copy the test database %s", qPrintable(source));
-    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
-    SetAppPath(folder());
-}
-
-void TestDb::open()
-{
-    QString why;
-    if (!objConn.open(file(), &why))
-        qFatal("cannot open the test database: %s", qPrintable(why));
-}
-
 void resetProgramState()
 {
     DestroyMainForm();
-    objConn.close();
-    sDBPath.clear();
-    iBookingID = 0;
-    iBookingStep = 0;
-    WizMailList_Filename.clear();
-    ForgetSalesTaxPercentages();
-    gsCommoditySingular = QStringLiteral("Room");
-    gsCommodityPlural = QStringLiteral("Rooms");
-    WizConfig_ShowWelcome = WizOConfig_ShowWelcome = WizMailList_ShowWelcome = true;
-    WizConfig_Screen = WizOConfig_Screen = 0;
-    WizConfig_Cancel = WizOConfig_Cancel = false;
-    for (const QString& app : {QString::fromLatin1(kSettingsApp), ProgramName()}) {
-        QSettings store(SettingsStoreFormat(), QSettings::UserScope, app);
-        store.clear();
-        store.sync();
-    }
+    resetGroundState();
     installFakes();
 }
 
@@ -225,15 +159,6 @@ void onNextDialog(const std::function<void(QWidget*)>& action, int timeoutMs)
     onNextModal([](QWidget* w) { return !w->inherits("frmSplash"); }, action, timeoutMs);
 }
 
-void prepareTestEnvironment()
-{
-    // A settings folder of this test run's own, never the user's.
-    static QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-}
-
 void prepareTestApplication(bool withMainWindow)
 {
     InitProgram();
@@ -243,15 +168,3 @@ void prepareTestApplication(bool withMainWindow)
     installFakes();
 }
 
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}

@@ -1,9 +1,9 @@
 #pragma once
-// What every test program shares: a settings folder and a copy of the default
-// database of its own, scripted stand-ins for the desktop's services, and a
+// What the test programs of the windows share, beside the ground's
+// (groundsupport.h): scripted stand-ins for the desktop's services, and a
 // way to load the main window without anything waiting on a modal window.
-#include "core/money.h"
-#include "core/platform.h"
+#include "support/groundsupport.h"
+#include "widgets/platform.h"
 
 #include <QList>
 #include <QObject>
@@ -100,22 +100,8 @@ Fakes& fakes();
 // Installs fresh fakes for every service (temporary files stay real).
 void installFakes();
 
-// A fresh copy of a database file in a folder of its own, which becomes the
-// program's folder (AppPath) and the database folder.
-class TestDb {
-public:
-    explicit TestDb(const QString& source = QString::fromUtf8(DEFAULT_DB_FILE));
-    QString folder() const { return m_dir.path() + u'/'; }
-    QString file() const { return folder() + QStringLiteral("db.mdb"); }
-    // Opens objConn on the copy.
-    void open();
 
-private:
-    QTemporaryDir m_dir;
-};
-
-// Puts every shared variable back to its start value, clears the settings
-// store and closes the main window and the connection.
+// resetGroundState(), the main window closed and fresh fakes installed.
 void resetProgramState();
 
 // Loads the main window on db (opened by its load handler), as start-up does.
@@ -155,24 +141,10 @@ W* control(const QWidget* root, const char* name)
 // messages shown, so that a test counts its opener's questions only).
 void leaveSummary(QWidget* summary, int code);
 
-// Adds a row to a table of the open database and returns its id.
-qint32 insertRow(const char* table, std::initializer_list<std::pair<const char*, QVariant>> fields);
 
-// A file's bytes ("<unreadable>" when it cannot be read), and a file written whole.
-QByteArray readFile(const QString& path);
-void writeFile(const QString& path, const QByteArray& bytes);
 
-// An amount written as plain decimal text ("12.5"); the test stops on anything else.
-Money money(const char* text);
 
-// Texts a hostile or careless user may type: markup, quotes, SQL and LIKE
-// fragments, braces and backslashes, typed placeholders, very long, non-Latin,
-// right-to-left and combining text, emoji. Whatever shows or stores one of
-// them must give it back exactly as typed.
-QStringList hostileTexts();
 
-// Called by TARLOMY_TEST_MAIN before the application starts.
-void prepareTestEnvironment();
 // withMainWindow false (a program labelled unit): the main window cannot be
 // reached, and a test that tries ends.
 void prepareTestApplication(bool withMainWindow);

@@ -1,6 +1,6 @@
-#include "core/platform.h"
+#include "widgets/platform.h"
 
-#include "core/guard.h"
+#include "widgets/guard.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "core/grid.h"
+#include "widgets/grid.h"
 
-#include "core/plaintext.h"
-#include "core/twips.h"
-#include "core/waitcursor.h"
+#include "widgets/plaintext.h"
+#include "widgets/twips.h"
+#include "widgets/waitcursor.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
-#include "core/panellayout.h"
+#include "widgets/panellayout.h"
 
 #include "core/apperror.h"
 #include "core/db.h"
-#include "core/twips.h"
+#include "widgets/twips.h"
 
 Q_LOGGING_CATEGORY(lcLayout, "tarlomy.layout")
 

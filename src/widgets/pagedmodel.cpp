@@ -1,7 +1,7 @@
-#include "core/pagedmodel.h"
+#include "widgets/pagedmodel.h"
 
-#include "core/grid.h"
-#include "core/plaintext.h"
+#include "widgets/grid.h"
+#include "widgets/plaintext.h"
 
 #include <QScrollBar>
 #include <QTableView>

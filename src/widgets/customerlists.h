@@ -2,7 +2,7 @@
 // The customer search lists (the booking wizard's picker and the customer
 // search dialog): the same columns and cells, read page by page.
 #include "core/customerstore.h"
-#include "core/pagedmodel.h"
+#include "widgets/pagedmodel.h"
 
 // "Name", "Address", "Postcode", "Phone", with their widths in twips.
 QList<PagedModel::Column> CustomerSearchColumns();

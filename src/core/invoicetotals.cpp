@@ -1,4 +1,4 @@
-#include "invoicing/invoicetotals.h"
+#include "core/invoicetotals.h"
 
 #include "core/bookingstore.h"
 #include "core/configrecords.h"

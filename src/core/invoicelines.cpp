@@ -1,4 +1,4 @@
-#include "invoicing/invoicelines.h"
+#include "core/invoicelines.h"
 
 #include "core/configrecords.h"
 #include "core/db.h"

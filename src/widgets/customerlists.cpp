@@ -1,4 +1,4 @@
-#include "core/customerlists.h"
+#include "widgets/customerlists.h"
 
 QList<PagedModel::Column> CustomerSearchColumns()
 {

@@ -39,7 +39,7 @@ void SetGridText(QTableWidget* g, int row, int column, const QString& text,
 void SetGridRowData(QTableWidget* g, int row, qint64 value);
 
 // These read any grid: a QTableWidget, or a QTableView over a model that
-// keeps the row data as Qt::UserRole of column 0 (core/pagedmodel.h does).
+// keeps the row data as Qt::UserRole of column 0 (widgets/pagedmodel.h does).
 QString GridText(const QTableView* g, int row, int column);
 qint64 GridRowData(const QTableView* g, int row);
 // Data rows of the grid (those loaded, for a list loaded as it is scrolled).

@@ -1,7 +1,7 @@
-#include "core/application.h"
+#include "widgets/application.h"
 
 #include "core/apperror.h"
-#include "core/guard.h"
+#include "widgets/guard.h"
 #include "core/money.h"
 #include "core/settings.h"
 

@@ -22,7 +22,7 @@
 //   auto* model = new PagedModel({{"Name"}, {"Arriving", leftCentre}}, grid);
 //   model->setQuery([](const PagedRow* after, int offset, int limit) { ... },
 //                   [] { return objConn.scalar(...).toLongLong(); });
-//   SetGridModel(grid, model);                 // core/grid.h
+//   SetGridModel(grid, model);                 // widgets/grid.h
 //   model->refresh();                          // first page, count on demand
 //   qint64 id = GridCurrentRowData(grid, 0);
 #include <QAbstractTableModel>

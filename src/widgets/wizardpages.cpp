@@ -1,7 +1,7 @@
-#include "core/wizardpages.h"
+#include "widgets/wizardpages.h"
 
-#include "core/guard.h"
-#include "core/plaintext.h"
+#include "widgets/guard.h"
+#include "widgets/plaintext.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

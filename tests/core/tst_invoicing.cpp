@@ -1,12 +1,13 @@
-// Pricing of booked units, appending invoice lines and a booking's totals.
-#include "support/testsupport.h"
+// Pricing of booked units, appending invoice lines and a booking's totals, on
+// the ground floor alone.
+#include "support/groundsupport.h"
 
 #include "core/db.h"
 #include "core/format.h"
 #include "core/modmain.h"
 #include "core/settings.h"
-#include "invoicing/invoicelines.h"
-#include "invoicing/invoicetotals.h"
+#include "core/invoicelines.h"
+#include "core/invoicetotals.h"
 
 #include <QLocale>
 
@@ -45,7 +46,7 @@ class TestInvoicing : public QObject {
 private slots:
     void init()
     {
-        resetProgramState();
+        resetGroundState();
         QLocale::setDefault(QLocale(QStringLiteral("en_US")));
     }
     void cleanup() { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); }
@@ -233,5 +234,5 @@ void TestInvoicing::missingBookingAndNullMoney()
     QCOMPARE(t.cBalanceDue, QStringLiteral("$15.00"));
 }
 
-TARLOMY_TEST_MAIN(TestInvoicing)
+TARLOMY_GROUND_TEST_MAIN(TestInvoicing)
 #include "tst_invoicing.moc"

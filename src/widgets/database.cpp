@@ -1,9 +1,10 @@
-#include "core/database.h"
+#include "widgets/database.h"
 
 #include "core/apperror.h"
 #include "core/db.h"
 #include "core/modmain.h"
-#include "core/platform.h"
+#include "widgets/lists.h"
+#include "widgets/platform.h"
 #include "core/settings.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "core/twips.h"
+#include "widgets/twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "core/startmove.h"
+#include "widgets/startmove.h"
 
 #include <QWindow>
 

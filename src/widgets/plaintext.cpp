@@ -1,4 +1,4 @@
-#include "core/plaintext.h"
+#include "widgets/plaintext.h"
 
 #include <QEvent>
 #include <QLabel>

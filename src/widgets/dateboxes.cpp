@@ -1,4 +1,4 @@
-#include "core/dateboxes.h"
+#include "widgets/dateboxes.h"
 
 #include "core/format.h"
 

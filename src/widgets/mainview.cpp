@@ -1,4 +1,4 @@
-#include "core/mainview.h"
+#include "widgets/mainview.h"
 
 namespace {
 MainViewProvider g_provider = nullptr;

@@ -18,6 +18,9 @@
 #include <type_traits>
 #include <utility>
 
+// Shows the program-wide error report for e and ends the program at once.
+[[noreturn]] void ReportFatalError(const AppError& e);
+
 // Hands an exception caught at a handler's boundary to the program-wide
 // report. handlerText is the text the handler was written as, or null when
 // where names the handler itself.

@@ -1,6 +1,6 @@
-#include "core/filedialogs.h"
+#include "widgets/filedialogs.h"
 
-#include "core/platform.h"
+#include "widgets/platform.h"
 
 #include <QDir>
 #include <QFileInfo>

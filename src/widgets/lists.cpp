@@ -1,0 +1,155 @@
+#include "widgets/lists.h"
+
+#include "core/format.h"
+#include "core/modmain.h"
+#include "core/settings.h"
+#include "widgets/platform.h"
+#include "widgets/twips.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QTableView>
+
+// ---- Settings saved in passing ---------------------------------------------
+
+void RememberBookingInProgress()
+{
+    if (!SaveBookingInProgress())
+        ReportUnsavedSettings();
+}
+
+void ReportUnsavedSettings()
+{
+    if (LastSettingsFailure().inARow == 1)
+        MsgBox(SettingsFailureMessage(), vbCritical | vbOKOnly);
+}
+
+// ---- Lists ---------------------------------------------------------------
+
+void ComboClear(QComboBox* c)
+{
+    const QSignalBlocker block(c);
+    c->clear();
+}
+
+void ComboAdd(QComboBox* c, const QString& text, qint64 itemData)
+{
+    const QSignalBlocker block(c);
+    const int before = c->currentIndex();
+    c->addItem(text, QVariant::fromValue<qlonglong>(itemData));
+    // Adding entries chooses none (Qt would choose the first).
+    if (before < 0)
+        c->setCurrentIndex(-1);
+}
+
+qint64 ComboItemData(const QComboBox* c, int index)
+{
+    return c->itemData(index).toLongLong();
+}
+
+void SetListIndex(QComboBox* c, int index)
+{
+    if (c->currentIndex() == index)
+        emit c->currentIndexChanged(index);
+    else
+        c->setCurrentIndex(index);
+}
+
+void ListClear(QListWidget* l)
+{
+    const QSignalBlocker block(l);
+    l->clear();
+}
+
+void ListAdd(QListWidget* l, const QString& text, qint64 itemData)
+{
+    const QSignalBlocker block(l);
+    auto* item = new QListWidgetItem(text, l);
+    item->setData(Qt::UserRole, QVariant::fromValue<qlonglong>(itemData));
+}
+
+qint64 ListItemData(const QListWidget* l, int row)
+{
+    const QListWidgetItem* item = l->item(row);
+    return item ? item->data(Qt::UserRole).toLongLong() : 0;
+}
+
+void SetListIndex(QListWidget* l, int row)
+{
+    if (l->currentRow() == row)
+        emit l->currentRowChanged(row);
+    else
+        l->setCurrentRow(row);
+}
+
+void SelectCombo(QComboBox* c, const QString& s)
+{
+    for (int i = 0; i < c->count(); ++i) {
+        if (c->itemText(i) == s) {
+            SetListIndex(c, i);
+            return;
+        }
+    }
+}
+
+namespace {
+bool readId(const QString& s, qint64* id)
+{
+    double n = 0;
+    if (!Fmt::parseNumber(s, &n))
+        return false;
+    *id = qint64(n);
+    return double(*id) == n;
+}
+}  // namespace
+
+void SelectCombo_ItemData(QComboBox* c, const QString& s)
+{
+    qint64 id = 0;
+    if (!readId(s, &id))
+        return;
+    for (int i = 0; i < c->count(); ++i) {
+        if (ComboItemData(c, i) == id) {
+            SetListIndex(c, i);
+            return;
+        }
+    }
+}
+
+void SelectListBox_ItemData(QListWidget* c, const QString& s)
+{
+    qint64 id = 0;
+    if (!readId(s, &id))
+        return;
+    for (int i = 0; i < c->count(); ++i) {
+        if (ListItemData(c, i) == id) {
+            SetListIndex(c, i);
+            return;
+        }
+    }
+}
+
+// ---- Grid layouts --------------------------------------------------------
+
+void SaveGridLayout(QTableView* g)
+{
+    const int cols = g->model() ? g->model()->columnCount() : 0;
+    std::vector<std::pair<QString, QString>> widths;
+    for (int i = 0; i < cols; ++i)
+        widths.emplace_back(g->objectName() + QStringLiteral("ColWidth") + QString::number(i),
+                            QString::number(Twips::fromPx(g->columnWidth(i))));
+    if (!SaveConfigTexts(widths))
+        ReportUnsavedSettings();
+}
+
+void LoadGridLayout(QTableView* g)
+{
+    const int cols = g->model() ? g->model()->columnCount() : 0;
+    for (int i = 0; i < cols; ++i) {
+        const qint32 w = ConfigInt(g->objectName() + QStringLiteral("ColWidth") + QString::number(i), -1);
+        if (w > 0)
+            g->setColumnWidth(i, Twips::toPx(w));
+    }
+}

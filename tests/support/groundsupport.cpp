@@ -1,0 +1,102 @@
+#include "support/groundsupport.h"
+
+#include "core/db.h"
+#include "core/modmain.h"
+#include "core/settings.h"
+#include "core/settingsfile.h"
+
+#include <QFile>
+#include <QSettings>
+
+qint32 insertRow(const char* table, std::initializer_list<std::pair<const char*, QVariant>> fields)
+{
+    Fields f;
+    for (const auto& [column, value] : fields)
+        f.emplace_back(QString::fromLatin1(column), value);
+    return qint32(objConn.insert(QString::fromLatin1(table), f));
+}
+
+Money money(const char* text)
+{
+    Money m;
+    if (!Money::fromDecimalText(QString::fromLatin1(text), &m))
+        qFatal("bad amount %s", text);
+    return m;
+}
+
+QStringList hostileTexts()
+{
+    return {
+        QStringLiteral("O'Brien <b>Bold</b>"),
+        QStringLiteral("<img src=x>"),
+        QStringLiteral("<img src=\"/dev/zero\">"),
+        QStringLiteral("\"Quoted\" 'single' `back`"),
+        QStringLiteral("Robert'); DROP TABLE customer;--"),
+        QStringLiteral("100% _under_ %d %s %1 %n"),
+        QStringLiteral("{\\rtf1 \\b braces} \\par C:\\temp\\"),
+        QStringLiteral("<firstname> <bookingid> [name] &amp; &lt;"),
+        QString(10000, u'x'),
+        QStringLiteral("Zoë Ærøskøbing Ωμέγα Юлия 北京 東京"),
+        QStringLiteral("\u05E9\u05DC\u05D5\u05DD \u0645\u0631\u062D\u0628\u0627"),
+        QStringLiteral("e\u0301a\u0300 Z\u0351\u0352a\u0353"),
+        QStringLiteral("\U0001F600 \U0001F3E8 \U0001F468\u200D\U0001F469\u200D\U0001F467"),
+    };
+}
+
+TestDb::TestDb(const QString& source)
+{
+    const QString target = file();
+    if (!QFile::copy(source, target))
+        qFatal("cannot copy the test database %s", qPrintable(source));
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    SetAppPath(folder());
+}
+
+void TestDb::open()
+{
+    QString why;
+    if (!objConn.open(file(), &why))
+        qFatal("cannot open the test database: %s", qPrintable(why));
+}
+
+void resetGroundState()
+{
+    objConn.close();
+    sDBPath.clear();
+    iBookingID = 0;
+    iBookingStep = 0;
+    WizMailList_Filename.clear();
+    ForgetSalesTaxPercentages();
+    gsCommoditySingular = QStringLiteral("Room");
+    gsCommodityPlural = QStringLiteral("Rooms");
+    WizConfig_ShowWelcome = WizOConfig_ShowWelcome = WizMailList_ShowWelcome = true;
+    WizConfig_Screen = WizOConfig_Screen = 0;
+    WizConfig_Cancel = WizOConfig_Cancel = false;
+    for (const QString& app : {QString::fromLatin1(kSettingsApp), ProgramName()}) {
+        QSettings store(SettingsStoreFormat(), QSettings::UserScope, app);
+        store.clear();
+        store.sync();
+    }
+}
+
+void prepareTestEnvironment()
+{
+    // A settings folder of this test run's own, never the user's.
+    static QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
