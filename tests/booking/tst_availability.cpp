@@ -4,6 +4,7 @@
 #include "booking/availability.h"
 #include "booking/bookingwizard.h"
 #include "booking/unitspage.h"
+#include "core/bookingunitstore.h"
 #include "core/db.h"
 #include "app/frmmain.h"
 #include "core/modmain.h"
@@ -23,16 +24,6 @@ QListWidget* lstRooms(frmMain& main)
 QDateTime at(const QString& text)
 {
     return QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-}
-
-qint32 addBooking(const QString& from, const QString& to, const QList<qint64>& rooms)
-{
-    const qint32 id = qint32(objConn.insert(QStringLiteral("booking"), {{QStringLiteral("fromdate"), from},
-                                                                        {QStringLiteral("todate"), to}}));
-    for (qint64 room : rooms)
-        objConn.insert(QStringLiteral("bookingroom"),
-                       {{QStringLiteral("bookingid"), id}, {QStringLiteral("roomid"), room}});
-    return id;
 }
 
 qint64 roomId(const QString& name)
@@ -57,15 +48,6 @@ QStringList selected(const QListWidget* list)
     return out;
 }
 
-QList<qint64> bookingRooms(qint32 bookingId)
-{
-    QList<qint64> out;
-    Query q = objConn.query(QStringLiteral("SELECT roomid FROM bookingroom WHERE bookingid = ? ORDER BY roomid"),
-                            {bookingId});
-    while (q.next())
-        out << q.integer(0);
-    return out;
-}
 
 }  // namespace
 
@@ -138,8 +120,8 @@ void TestAvailability::overlapRule()
     TestDb db;
     frmMain& main = loadMainWindow(db);
     const qint64 room1 = roomId(QStringLiteral("Room 1"));
-    const qint32 other = addBooking(otherFrom, otherTo, {room1});
-    const qint32 self = otherIsSelf ? other : addBooking(from, to, {});
+    const qint32 other = addBooking(otherFrom, otherTo, {}, {room1});
+    const qint32 self = otherIsSelf ? other : addBooking(from, to, {}, {});
 
     QString status = QStringLiteral("unset");
     QCOMPARE(IsApartmentAvailable_IgnoreSelf(self, room1, at(from), at(to), status), free);
@@ -160,9 +142,9 @@ void TestAvailability::listsFreeUnitsByNameWithNotes()
     objConn.insert(QStringLiteral("room"), {{QStringLiteral("Name"), QStringLiteral("Annex")},
                                             {QStringLiteral("Notes"), dbNull()}});
     objConn.execute(QStringLiteral("UPDATE room SET notes = '' WHERE name = 'Room 2'"));
-    addBooking(QStringLiteral("2030-05-09 09:00:00"), QStringLiteral("2030-05-11 14:00:00"),
+    addBooking(QStringLiteral("2030-05-09 09:00:00"), QStringLiteral("2030-05-11 14:00:00"), {},
                {roomId(QStringLiteral("Room 3")), roomId(QStringLiteral("Suite"))});
-    iBookingID = addBooking(QStringLiteral("2030-05-10 09:00:00"), QStringLiteral("2030-05-12 14:00:00"), {});
+    iBookingID = addBooking(QStringLiteral("2030-05-10 09:00:00"), QStringLiteral("2030-05-12 14:00:00"), {}, {});
 
     main.booking()->units()->ShowPage();
     QCOMPARE(listed(lstRooms(main)),
@@ -178,8 +160,8 @@ void TestAvailability::noFreeUnitGivesTheMessage()
     Query q = objConn.query(QStringLiteral("SELECT id FROM room"));
     while (q.next())
         all << q.integer(0);
-    addBooking(QStringLiteral("2030-05-01 09:00:00"), QStringLiteral("2030-05-30 14:00:00"), all);
-    iBookingID = addBooking(QStringLiteral("2030-05-10 09:00:00"), QStringLiteral("2030-05-12 14:00:00"), {});
+    addBooking(QStringLiteral("2030-05-01 09:00:00"), QStringLiteral("2030-05-30 14:00:00"), {}, all);
+    iBookingID = addBooking(QStringLiteral("2030-05-10 09:00:00"), QStringLiteral("2030-05-12 14:00:00"), {}, {});
 
     main.booking()->units()->ShowPage();
     QCOMPARE(lstRooms(main)->count(), 0);
@@ -198,7 +180,7 @@ void TestAvailability::selectionKeptAndSaved()
     frmMain& main = loadMainWindow(db);
     UnitsPage* page = main.booking()->units();
     QListWidget* list = lstRooms(main);
-    iBookingID = addBooking(QStringLiteral("2030-05-10 09:00:00"), QStringLiteral("2030-05-12 14:00:00"), {});
+    iBookingID = addBooking(QStringLiteral("2030-05-10 09:00:00"), QStringLiteral("2030-05-12 14:00:00"), {}, {});
 
     page->ShowPage();
     QCOMPARE(selected(list), QStringList({"Room 1 - Queen bed, garden view."}));   // AutoSelectFirstUnit
@@ -210,16 +192,16 @@ void TestAvailability::selectionKeptAndSaved()
     list->item(3)->setSelected(true);
     page->SavePage();
     page->SavePage();
-    QCOMPARE(bookingRooms(iBookingID), QList<qint64>({roomId("Room 2"), roomId("Room 4")}));
+    QCOMPARE(BookingUnitStore::unitsOf(iBookingID), QList<qint64>({roomId("Room 2"), roomId("Room 4")}));
     page->ShowPage();
     QCOMPARE(list->count(), 5);
     QCOMPARE(selected(list), QStringList({"Room 2 - Twin beds.", "Room 4 - Family room, sleeps four."}));
 
-    addBooking(QStringLiteral("2030-05-11 09:00:00"), QStringLiteral("2030-05-11 18:00:00"), {roomId("Room 2")});
+    addBooking(QStringLiteral("2030-05-11 09:00:00"), QStringLiteral("2030-05-11 18:00:00"), {}, {roomId("Room 2")});
     page->ShowPage();
     QCOMPARE(selected(list), QStringList({"Room 4 - Family room, sleeps four."}));
     page->SavePage();
-    QCOMPARE(bookingRooms(iBookingID), QList<qint64>({roomId("Room 4")}));
+    QCOMPARE(BookingUnitStore::unitsOf(iBookingID), QList<qint64>({roomId("Room 4")}));
 }
 
 TARLOMY_TEST_MAIN(TestAvailability)

@@ -16,7 +16,6 @@
 #include "reports/frmreservationquickview.h"
 #include "reports/reportspanel.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -188,9 +187,8 @@ void TestWrites::settingsThatCannotBeWrittenChangeNothing()
     QVERIFY(SaveConfigTexts({{QStringLiteral("Tip"), QStringLiteral("5")},
                              {QStringLiteral("CommodityPlural"), QStringLiteral("Rooms")},
                              {QStringLiteral("Padding"), QString(200, u'p')}}));
-    const QString file = LastSettingsFailure().file.isEmpty()
-                             ? QSettings(SettingsStoreFormat(), QSettings::UserScope, QString::fromLatin1(kSettingsApp)).fileName()
-                             : LastSettingsFailure().file;
+    const QString file =
+        QSettings(SettingsStoreFormat(), QSettings::UserScope, QString::fromLatin1(kSettingsApp)).fileName();
     const QByteArray settings = readFile(file);
     const QVariant taxRows = objConn.scalar(QStringLiteral("SELECT group_concat(name || percentage) FROM taxrate"));
     const int units = objConn.scalar(QStringLiteral("SELECT count(*) FROM room")).toInt();

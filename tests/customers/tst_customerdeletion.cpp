@@ -24,12 +24,10 @@ qint32 addCustomer(const char* name)
 }
 
 // A booking of the customer with one unit row and one invoice line.
-qint32 addBooking(qint32 customer, const QString& from, const QString& to)
+qint32 addStay(qint32 customer, const QString& from, const QString& to)
 {
-    const qint32 b = insertRow("booking", {{"customerid", customer}, {"fromdate", from}, {"todate", to}});
-    insertRow("bookingroom", {{"bookingid", b}, {"roomid", 1}});
-    insertRow("invoiceline", {{"bookingid", b}, {"itemid", 1}, {"quantity", 1}, {"name", QStringLiteral("Stay")},
-                              {"amount", money("100").toDb()}});
+    const qint32 b = addBooking(from, to, {{"customerid", customer}}, {1});
+    addLine(b, 1, "100", 0, QString(), {{"itemid", 1}, {"name", QStringLiteral("Stay")}});
     return b;
 }
 
@@ -80,14 +78,14 @@ private slots:
     {
         // Arriving today; departing today just after midnight or late; in the future.
         const qint32 arriving = addCustomer("Arriving");
-        addBooking(arriving, at(0, "14:00:00"), at(2, "10:00:00"));
+        addStay(arriving, at(0, "14:00:00"), at(2, "10:00:00"));
         const qint32 early = addCustomer("Early");
-        addBooking(early, at(-3, "14:00:00"), at(0, "00:30:00"));
+        addStay(early, at(-3, "14:00:00"), at(0, "00:30:00"));
         const qint32 late = addCustomer("Late");
-        addBooking(late, at(-3, "14:00:00"), at(0, "23:00:00"));
+        addStay(late, at(-3, "14:00:00"), at(0, "23:00:00"));
         const qint32 coming = addCustomer("Coming");
-        addBooking(coming, at(-30, "14:00:00"), at(-29, "10:00:00"));
-        addBooking(coming, at(300, "14:00:00"), at(302, "10:00:00"));
+        addStay(coming, at(-30, "14:00:00"), at(-29, "10:00:00"));
+        addStay(coming, at(300, "14:00:00"), at(302, "10:00:00"));
 
         for (qint32 id : {arriving, early, late, coming}) {
             fakes().messageBoxes->clear();
@@ -112,10 +110,10 @@ private slots:
     void pastBookingsGoWithTheCustomerAfterTheQuestion()
     {
         const qint32 past = addCustomer("Past");
-        addBooking(past, at(-3, "14:00:00"), at(-1, "23:59:00"));
-        addBooking(past, at(-400, "14:00:00"), at(-398, "10:00:00"));
+        addStay(past, at(-3, "14:00:00"), at(-1, "23:59:00"));
+        addStay(past, at(-400, "14:00:00"), at(-398, "10:00:00"));
         const qint32 bystander = addCustomer("Bystander");
-        addBooking(bystander, at(-3, "14:00:00"), at(-1, "10:00:00"));
+        addStay(bystander, at(-3, "14:00:00"), at(-1, "10:00:00"));
         const int linesBefore = lines();
 
         for (int answer : {int(vbNo), int(vbCancel)}) {
@@ -149,8 +147,8 @@ private slots:
     void aFailureMidwayLeavesEveryRow()
     {
         const qint32 past = addCustomer("Past");
-        addBooking(past, at(-3, "14:00:00"), at(-2, "10:00:00"));
-        addBooking(past, at(-9, "14:00:00"), at(-8, "10:00:00"));
+        addStay(past, at(-3, "14:00:00"), at(-2, "10:00:00"));
+        addStay(past, at(-9, "14:00:00"), at(-8, "10:00:00"));
         objConn.execute(QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON customer "
                                        "BEGIN SELECT RAISE(ABORT, 'kept'); END"));
         fakes().messageBoxes->answers = {vbYes};

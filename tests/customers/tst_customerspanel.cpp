@@ -37,18 +37,10 @@ QString day(int fromToday, const char* time)
     return QDate::currentDate().addDays(fromToday).toString(Qt::ISODate) + u' ' + QString::fromLatin1(time);
 }
 
-qint32 addBooking(qint32 customer, const char* tip, const QVariant& paid, int fromToday = -10)
+qint32 addCustomerBooking(qint32 customer, const char* tip, const QVariant& paid, int fromToday = -10)
 {
-    return insertRow("booking", {{"customerid", customer}, {"fromdate", day(fromToday, "14:00:00")},
-                                 {"todate", day(fromToday + 2, "10:00:00")}, {"Tip", money(tip).toDb()},
-                                 {"AmountPayed", paid}});
-}
-
-void addLine(qint32 booking, double quantity, const char* amount, double taxPercentage)
-{
-    insertRow("invoiceline", {{"bookingid", booking}, {"itemid", 1}, {"quantity", quantity},
-                              {"name", QStringLiteral("Stay")}, {"amount", money(amount).toDb()},
-                              {"taxratename", QStringLiteral("VAT")}, {"taxratepercentage", taxPercentage}});
+    return addBooking(day(fromToday, "14:00:00"), day(fromToday + 2, "10:00:00"),
+                      {{"customerid", customer}, {"Tip", money(tip).toDb()}, {"AmountPayed", paid}});
 }
 
 void click(QWidget* w)
@@ -197,19 +189,19 @@ private slots:
 
         // Two bookings with taxed lines, a tip and part payments.
         const qint32 owes = addCustomer({{"FirstName", "Owen"}, {"LastName", "Owes"}});
-        const qint32 b1 = addBooking(owes, "5", money("20.005").toDb());
-        addLine(b1, 3, "33.3333", 12.5);
-        addLine(b1, 1, "0.015", 17.5);
-        const qint32 b2 = addBooking(owes, "0", QVariant(), 30);   // nothing paid yet (Null)
-        addLine(b2, 2, "49.99", 10);
+        const qint32 b1 = addCustomerBooking(owes, "5", money("20.005").toDb());
+        addLine(b1, 3, "33.3333", 12.5, QStringLiteral("VAT"));
+        addLine(b1, 1, "0.015", 17.5, QStringLiteral("VAT"));
+        const qint32 b2 = addCustomerBooking(owes, "0", QVariant(), 30);   // nothing paid yet (Null)
+        addLine(b2, 2, "49.99", 10, QStringLiteral("VAT"));
         // Paid to the cent, in credit, and without bookings: not listed.
         const qint32 paid = addCustomer({{"FirstName", "Paul"}, {"LastName", "Paid"}});
-        const qint32 b3 = addBooking(paid, "0", 0);
-        addLine(b3, 1, "80", 10);
+        const qint32 b3 = addCustomerBooking(paid, "0", 0);
+        addLine(b3, 1, "80", 10, QStringLiteral("VAT"));
         objConn.execute(QStringLiteral("UPDATE booking SET AmountPayed = ? WHERE id = ?"),
                         {CalcTotal(b3).totalPayable.toDb(), b3});
         const qint32 credit = addCustomer({{"FirstName", "Cred"}, {"LastName", "It"}});
-        addLine(addBooking(credit, "0", money("500").toDb()), 1, "80", 10);
+        addLine(addCustomerBooking(credit, "0", money("500").toDb()), 1, "80", 10, QStringLiteral("VAT"));
         addCustomer({{"FirstName", "No"}, {"LastName", "Bookings"}});
 
         show(1);
@@ -228,7 +220,7 @@ private slots:
             for (int i = 0; i < 450; ++i) {
                 const qint32 c = addCustomer({{"FirstName", QString::number(i)}, {"LastName", "Many"}});
                 if (i % 3 == 0)
-                    addLine(addBooking(c, "1", 0), 1, "10", 0);
+                    addLine(addCustomerBooking(c, "1", 0), 1, "10", 0, QStringLiteral("VAT"));
             }
             t.commit();
         }
@@ -276,7 +268,7 @@ private slots:
 
         // A booking ahead: the panel's refusal. Without bookings: deleted,
         // and the row at the same position selected.
-        addBooking(cole, "0", 0, 20);
+        addCustomerBooking(cole, "0", 0, 20);
         click(button("cmdDeleteCustomer"));
         QCOMPARE(fakes().messageBoxes->lastPrompt(),
                  QStringLiteral("This customer has future reservations and can not be deleted. To delete this "

@@ -1,5 +1,6 @@
 #include "support/groundsupport.h"
 
+#include "core/bookingunitstore.h"
 #include "core/db.h"
 #include "core/modmain.h"
 #include "core/settings.h"
@@ -7,6 +8,7 @@
 
 #include <QFile>
 #include <QSettings>
+#include <algorithm>
 
 qint32 insertRow(const char* table, std::initializer_list<std::pair<const char*, QVariant>> fields)
 {
@@ -14,6 +16,35 @@ qint32 insertRow(const char* table, std::initializer_list<std::pair<const char*,
     for (const auto& [column, value] : fields)
         f.emplace_back(QString::fromLatin1(column), value);
     return qint32(objConn.insert(QString::fromLatin1(table), f));
+}
+
+qint32 addBooking(const QString& from, const QString& to,
+                  std::initializer_list<std::pair<const char*, QVariant>> fields, const QList<qint64>& units)
+{
+    Fields f{{QStringLiteral("fromdate"), from}, {QStringLiteral("todate"), to}};
+    for (const auto& [column, value] : fields)
+        f.emplace_back(QString::fromLatin1(column), value);
+    const qint32 id = qint32(objConn.insert(QStringLiteral("booking"), f));
+    BookingUnitStore::replace(id, units);
+    return id;
+}
+
+qint32 addLine(qint32 booking, double quantity, const char* amount, double percentage, const QString& taxName,
+               std::initializer_list<std::pair<const char*, QVariant>> fields)
+{
+    Fields f{{QStringLiteral("bookingid"), booking},      {QStringLiteral("itemid"), 2},
+             {QStringLiteral("quantity"), quantity},      {QStringLiteral("name"), QStringLiteral("x")},
+             {QStringLiteral("amount"), dbValue(money(amount))}, {QStringLiteral("taxratename"), taxName},
+             {QStringLiteral("taxratepercentage"), percentage}};
+    for (const auto& [column, value] : fields) {
+        const QString name = QString::fromLatin1(column);
+        auto it = std::find_if(f.begin(), f.end(), [&](const auto& c) { return c.first == name; });
+        if (it != f.end())
+            it->second = value;
+        else
+            f.emplace_back(name, value);
+    }
+    return qint32(objConn.insert(QStringLiteral("invoiceline"), f));
 }
 
 Money money(const char* text)

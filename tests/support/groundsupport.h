@@ -35,6 +35,17 @@ void resetGroundState();
 // Adds a row to a table of the open database and returns its id.
 qint32 insertRow(const char* table, std::initializer_list<std::pair<const char*, QVariant>> fields);
 
+// The rows most tests start from, added directly. A booking of a stay (dates
+// as stored, "YYYY-MM-DD HH:MM:SS"), with other columns as for insertRow and
+// the units given; an invoice line of a booking: quantity, unit price as
+// decimal text, tax percentage and name, of item 2 ("New Item...") named
+// "x" unless other columns are given.
+qint32 addBooking(const QString& from, const QString& to,
+                  std::initializer_list<std::pair<const char*, QVariant>> fields = {},
+                  const QList<qint64>& units = {});
+qint32 addLine(qint32 booking, double quantity, const char* amount, double percentage = 0,
+               const QString& taxName = QString(), std::initializer_list<std::pair<const char*, QVariant>> fields = {});
+
 // A file's bytes ("<unreadable>" when it cannot be read), and a file written whole.
 QByteArray readFile(const QString& path);
 void writeFile(const QString& path, const QByteArray& bytes);
