@@ -1,6 +1,7 @@
 #include "widgets/database.h"
 
 #include "core/apperror.h"
+#include "core/databasefile.h"
 #include "core/db.h"
 #include "core/modmain.h"
 #include "widgets/lists.h"
@@ -46,7 +47,7 @@ QString versionText(const QVariant& ver)
 
 void CheckVersion(QTimer* splashTimer, QWidget* splash)
 {
-    if (!objConn.tableExists(QStringLiteral("DatabaseVersion"))) {
+    if (!DatabaseFile::hasVersionTable()) {
         if (splashTimer)
             splashTimer->stop();
         MsgBox(QStringLiteral("Unable to open database file - expecting version 3, but found previous version."),
@@ -55,11 +56,8 @@ void CheckVersion(QTimer* splashTimer, QWidget* splash)
             splash->close();
         platform().endProgram(1);
     }
-    Query q = objConn.query(QStringLiteral("SELECT ver FROM DatabaseVersion"));
-    if (!q.next())
-        return;
-    const QVariant ver = q.value(0);
-    if (ver.isNull())
+    const QVariant ver = DatabaseFile::storedVersion();
+    if (!ver.isValid() || ver.isNull())
         return;
     const double v = ver.toDouble();
     if (v == 2) {
@@ -93,20 +91,5 @@ void EnsureIndexes()
     QFile file(QStringLiteral(":/schema/indexes.sql"));
     if (!file.open(QIODevice::ReadOnly))
         RaiseError(kErrDatabase, file.fileName() + QStringLiteral(": ") + file.errorString(), HERE);
-    QString script;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n'))
-        if (!line.trimmed().startsWith(QLatin1String("--")))
-            script += line + u'\n';
-    for (const QString& statement : script.split(u';'))
-        if (!statement.trimmed().isEmpty())
-            objConn.execute(statement);
-}
-
-void ConvertDatabaseFrom_2_To_3()
-{
-    Connection::Transaction transaction(objConn);
-    objConn.execute(QStringLiteral("ALTER TABLE customer ADD COLUMN Mobile TEXT(50)"));
-    objConn.execute(QStringLiteral("ALTER TABLE customer ADD COLUMN HomePhone TEXT(50)"));
-    objConn.execute(QStringLiteral("UPDATE DatabaseVersion SET ver=3"));
-    transaction.commit();
+    DatabaseFile::applyIndexes(QString::fromUtf8(file.readAll()));
 }

@@ -1,5 +1,9 @@
 #pragma once
-// Finding, opening and checking the database file at start-up.
+// Finding, opening and checking the database file at start-up; what is read
+// and changed of the file itself, the conversion of a version-2 file
+// included, is in core/databasefile.h.
+#include "core/databasefile.h"
+
 #include <QString>
 
 class QTimer;
@@ -23,7 +27,3 @@ void CheckDatabaseVersion(QTimer* splashTimer = nullptr, QWidget* splash = nullp
 // Adds the indexes of schema/indexes.sql that the file lacks (a file made
 // before one of them existed). Run by the version check once it accepts.
 void EnsureIndexes();
-
-// Brings a version-2 file to version 3 in one transaction: a failure leaves
-// the file as it was.
-void ConvertDatabaseFrom_2_To_3();
