@@ -20,7 +20,6 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <memory>
 #include <QTableView>
 
 namespace {
@@ -29,10 +28,8 @@ const char* const kNoneSelected =
     "No reservation has been selected. Select a reservation from the Reservation List and try again.";
 
 // The row of one booking in the list of day.
-PagedRow ArrivalsRow(BookingListEntry b, const QDate& day)
+PagedRow ArrivalsRow(const BookingListEntry& b, const QDate& day)
 {
-    b.from = Fmt::fromDbDateTime(b.storedFrom);
-    b.to = Fmt::fromDbDateTime(b.storedTo);
     QString name = b.firstName + u' ' + b.lastName;
     if (name == QLatin1String(" "))
         name = QStringLiteral("No name entered");
@@ -45,7 +42,7 @@ PagedRow ArrivalsRow(BookingListEntry b, const QDate& day)
                                       : Fmt::shortDate(b.from.date()) + u' ' + ClockTime(b.from.time());
     const QString departure = b.noUnits ? ClockTime(b.to.time())
                                         : Fmt::shortDate(b.to.date()) + u' ' + ClockTime(b.to.time());
-    return {b.id, {name, b.noUnits ? QStringLiteral("(None)") : b.units, arrival, departure}, {}};
+    return {b.id, {name, b.noUnits ? QStringLiteral("(None)") : b.units, arrival, departure}, b.key};
 }
 
 }  // namespace
@@ -161,19 +158,20 @@ void ArrivalsPanel::FillArrivals()
     const BookingOrder order = sort == QLatin1String("Time")   ? BookingOrder::Time
                                : sort == QLatin1String("Name") ? BookingOrder::Name
                                                                : BookingOrder::Unit;
-    // The day's bookings are read at once; their rows, dates included, are
-    // written out a page at a time, as the list is scrolled.
-    auto bookings = std::make_shared<const QList<BookingListEntry>>(ReadBookingsOfDay(day, order, false));
-    m_list->setQuery([bookings, day](const PagedRow*, int offset, int limit) {
+    // The day's bookings are read a page at a time, as the list is scrolled.
+    m_list->setQuery([day, order](const PagedRow* after, int, int limit) {
         QList<PagedRow> rows;
-        if (bookings->isEmpty() && offset == 0)
+        if (after && after->key.isEmpty())
+            return rows;   // the row saying there are none
+        for (const BookingListEntry& b : ReadBookingsOfDay(day, order, after ? &after->key : nullptr, limit))
+            rows.append(ArrivalsRow(b, day));
+        if (rows.isEmpty() && !after)
             rows.append({-1, {QStringLiteral("No reservations exist for this date")}, {}});
-        for (qsizetype i = offset; i < bookings->size() && rows.size() < limit; ++i)
-            rows.append(ArrivalsRow(bookings->at(i), day));
         return rows;
     });
 
     g->setUpdatesEnabled(false);
+    FitPageToGrid(g, m_list);
     m_list->refresh();
     GridSelectRow(g, 0);
     g->scrollToTop();

@@ -21,6 +21,53 @@ const char* const kBookingListSql =
     "AND (br.id IS NULL OR r.id IS NOT NULL) "
     "GROUP BY b.id, r.Name COLLATE FOLD ";
 
+// The day's bookings are picked from the departures index alone: the stays
+// that end on or after the day, of which those that begin by its end. Days
+// are mostly looked at near today, where that is the stays booked ahead,
+// however long the history.
+const char* const kDayFilter = "b.id IN (SELECT id FROM booking WHERE todate >= ? AND +fromdate <= ?)";
+
+// Each booking listed once, with what places it in a list: whether it has
+// no units, its arrival and departure, its customer's names, and the first
+// of its unit names (nameless units count before every name).
+const char* const kBookingPlaceSql =
+    "SELECT b.id AS bID, MIN(br.id) IS NULL AS nounits, b.fromdate AS fromdate, b.todate AS todate, "
+    "c.FirstName AS firstname, c.LastName AS lastname, count(*) - count(r.Name) AS unnamed, "
+    "min(r.Name COLLATE FOLD) AS firstunit "
+    "FROM booking AS b "
+    "JOIN customer AS c ON c.ID = b.customerid "
+    "LEFT JOIN bookingroom AS br ON br.bookingid = b.id "
+    "LEFT JOIN room AS r ON r.id = br.roomid "
+    "WHERE (%1) "
+    "AND (br.id IS NULL OR r.id IS NOT NULL) "
+    "GROUP BY b.id";
+
+// A booking's place in the order, after nounits and before its id, as four
+// values without a Null, so that a row value compares places: where the
+// order sorts a Null first, a flag 0 stands before the empty text.
+QStringList KeyColumns(BookingOrder order)
+{
+    const auto named = [](const char* column) {
+        const QString none = QStringLiteral("nounits OR %1 IS NULL").arg(QLatin1String(column));
+        return QStringList{QStringLiteral("CASE WHEN %1 THEN 0 ELSE 1 END").arg(none),
+                           QStringLiteral("(CASE WHEN %1 THEN '' ELSE %2 END) COLLATE FOLD").arg(none, QLatin1String(column))};
+    };
+    switch (order) {
+    case BookingOrder::Time:
+        return {QStringLiteral("CASE WHEN nounits THEN '' ELSE fromdate END"),
+                QStringLiteral("CASE WHEN nounits THEN '' ELSE todate END"), QStringLiteral("''"), QStringLiteral("''")};
+    case BookingOrder::Name:
+        return named("firstname") + named("lastname");
+    case BookingOrder::Unit:
+        return {QStringLiteral("CASE WHEN nounits OR unnamed > 0 THEN 0 ELSE 1 END"),
+                QStringLiteral("(CASE WHEN nounits OR unnamed > 0 THEN '' ELSE firstunit END) COLLATE FOLD"),
+                QStringLiteral("''"), QStringLiteral("''")};
+    case BookingOrder::Stored:
+        break;
+    }
+    return {QStringLiteral("''"), QStringLiteral("''"), QStringLiteral("''"), QStringLiteral("''")};
+}
+
 // Bookings without units last. The booking id keeps bookings that tie apart,
 // so that the rows of one booking stay together wherever the order allows it.
 QString OrderBy(BookingOrder order)
@@ -40,8 +87,7 @@ QString OrderBy(BookingOrder order)
     return QStringLiteral("ORDER BY nounits, bID, name COLLATE FOLD");
 }
 
-QList<BookingListEntry> ReadBookingList(const QString& filter, const QVariantList& params, BookingOrder order,
-                                        bool readDates)
+QList<BookingListEntry> ReadBookingList(const QString& filter, const QVariantList& params, BookingOrder order)
 {
     Query q = objConn.query(QString::fromLatin1(kBookingListSql).arg(filter) + OrderBy(order), params);
 
@@ -63,10 +109,8 @@ QList<BookingListEntry> ReadBookingList(const QString& filter, const QVariantLis
         e.lastName = q.text(3);
         e.storedFrom = q.value(4);
         e.storedTo = q.value(5);
-        if (readDates) {
-            e.from = Fmt::fromDbDateTime(e.storedFrom);
-            e.to = Fmt::fromDbDateTime(e.storedTo);
-        }
+        e.from = Fmt::fromDbDateTime(e.storedFrom);
+        e.to = Fmt::fromDbDateTime(e.storedTo);
         e.noUnits = q.integer(6) != 0;
         if (!e.noUnits)
             e.units = q.text(1);
@@ -76,25 +120,54 @@ QList<BookingListEntry> ReadBookingList(const QString& filter, const QVariantLis
     return list;
 }
 
-// The day's bookings are picked from the departures index alone: the stays
-// that end on or after the day, of which those that begin by its end. Days
-// are mostly looked at near today, where that is the stays booked ahead,
-// however long the history.
-const char* const kDayFilter = "b.id IN (SELECT id FROM booking WHERE todate >= ? AND +fromdate <= ?)";
-
 }  // namespace
 
-QList<BookingListEntry> ReadBookingsOfDay(const QDate& day, BookingOrder order, bool readDates)
+QList<BookingListEntry> ReadBookingsOfDay(const QDate& day, BookingOrder order, const QVariantList* after, int limit)
 {
     const QString dayText = day.toString(QStringLiteral("yyyy-MM-dd"));
-    return ReadBookingList(QLatin1String(kDayFilter),
-                           {dayText + QStringLiteral(" 00:00:00"), dayText + QStringLiteral(" 23:59:59")}, order,
-                           readDates);
+    const QVariantList dayParams = {dayText + QStringLiteral(" 00:00:00"), dayText + QStringLiteral(" 23:59:59")};
+    // The bookings of the page, in order, from their places alone.
+    const QStringList key = KeyColumns(order);
+    QString sql = QStringLiteral("SELECT bID, nounits, %1, %2, %3, %4 FROM (").arg(key[0], key[1], key[2], key[3])
+                  + QString::fromLatin1(kBookingPlaceSql).arg(QLatin1String(kDayFilter)) + u')';
+    QVariantList params = dayParams;
+    if (after && after->size() == 6) {
+        sql += QStringLiteral(" WHERE (nounits, %1, %2, %3, %4, bID) > (?, ?, ?, ?, ?, ?)").arg(key[0], key[1], key[2],
+                                                                                             key[3]);
+        params += *after;
+    }
+    sql += QStringLiteral(" ORDER BY nounits, %1, %2, %3, %4, bID LIMIT ?").arg(key[0], key[1], key[2], key[3]);
+    params << limit;
+    QList<qint32> ids;
+    QHash<qint32, QVariantList> keys;
+    QStringList marks;
+    QVariantList idParams;
+    for (Query q = objConn.query(sql, params); q.next();) {
+        const qint32 id = qint32(q.integer(0));
+        ids << id;
+        keys.insert(id, {q.value(1), q.value(2), q.value(3), q.value(4), q.value(5), q.value(0)});
+        marks << QStringLiteral("?");
+        idParams << id;
+    }
+    if (ids.isEmpty())
+        return {};
+    // Their rows, each booking with its units as the whole list has them.
+    QHash<qint32, BookingListEntry> entries;
+    for (BookingListEntry& e :
+         ReadBookingList(QStringLiteral("b.id IN (") + marks.join(u',') + u')', idParams, order))
+        entries.insert(e.id, std::move(e));
+    QList<BookingListEntry> page;
+    for (qint32 id : ids) {
+        BookingListEntry e = entries.value(id);
+        e.key = keys.value(id);
+        page << e;
+    }
+    return page;
 }
 
 QList<BookingListEntry> ReadBookingsOfCustomer(qint64 customerId, BookingOrder order)
 {
-    return ReadBookingList(QStringLiteral("b.customerid = ?"), {customerId}, order, true);
+    return ReadBookingList(QStringLiteral("b.customerid = ?"), {customerId}, order);
 }
 
 QString ClockTime(const QTime& t)

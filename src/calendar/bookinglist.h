@@ -12,12 +12,13 @@ struct BookingListEntry {
     qint32 id = 0;
     QString firstName;
     QString lastName;
-    QDateTime from;         // read unless the caller reads them itself
+    QDateTime from;
     QDateTime to;
     QVariant storedFrom;    // fromdate and todate as stored
     QVariant storedTo;
     bool noUnits = false;   // the booking has no unit rows
     QString units;          // its unit names in list order, joined by ", "
+    QVariantList key;       // its place in a list read page by page
 };
 
 enum class BookingOrder {
@@ -33,9 +34,9 @@ enum class BookingOrder {
 // once; bookings without unit rows come after all others, in id order. A
 // booking without a customer row is not listed, nor one whose unit rows all
 // point to units that no longer exist.
-// With readDates false, from and to are left invalid: a long list whose rows
-// are written out as they are scrolled reads each row's dates itself.
-QList<BookingListEntry> ReadBookingsOfDay(const QDate& day, BookingOrder order, bool readDates = true);
+// The day's are read a page at a time: at most limit bookings after the one
+// whose key is given (none: from the first), each with its key.
+QList<BookingListEntry> ReadBookingsOfDay(const QDate& day, BookingOrder order, const QVariantList* after, int limit);
 QList<BookingListEntry> ReadBookingsOfCustomer(qint64 customerId, BookingOrder order);
 
 // A time of day on the 12-hour clock, "9:05 AM".

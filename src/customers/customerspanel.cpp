@@ -118,7 +118,7 @@ void CustomersPanel::RefreshCustomerScreen(qint64 SelectRow, qint64 SelectCustom
     WaitCursor wait;
     QTableView* g = ui->gcust;
     g->setUpdatesEnabled(false);
-    m_model->setPageSize(std::max(50, g->height() / std::max(1, g->verticalHeader()->defaultSectionSize()) + 10));
+    FitPageToGrid(g, m_model);
     // The row at SelectRow is found again by the key it had, at any depth.
     const QVariantList anchor = m_model->keyAt(SelectRow - 1);
     if (m_owed) {

@@ -239,7 +239,7 @@ bool frmFindCustomer::RefreshCustomerScreen(qint64 SelectRow, qint64 SelectCusto
 
     WaitCursor wait;
     QTableView* g = ui->gcust;
-    m_model->setPageSize(std::max(50, g->height() / std::max(1, g->verticalHeader()->defaultSectionSize()) + 10));
+    FitPageToGrid(g, m_model);
     // The row at SelectRow is found again by its key, at any depth.
     const QVariantList anchor = m_model->keyAt(SelectRow - 1);
     SetCustomerList(m_model, c, CustomerSearchRow, true);

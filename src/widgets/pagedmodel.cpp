@@ -3,6 +3,7 @@
 #include "widgets/grid.h"
 #include "widgets/plaintext.h"
 
+#include <QHeaderView>
 #include <QScrollBar>
 #include <QTableView>
 
@@ -288,6 +289,11 @@ qint64 CurrentPlace(const QTableView* g, const PagedModel* model)
 {
     const QModelIndex current = g->currentIndex();
     return current.isValid() ? model->base() + current.row() + 1 : 0;
+}
+
+void FitPageToGrid(const QTableView* g, PagedModel* model)
+{
+    model->setPageSize(std::max(50, g->height() / std::max(1, g->verticalHeader()->defaultSectionSize()) + 10));
 }
 
 void WatchScrollUp(QTableView* g, PagedModel* model)

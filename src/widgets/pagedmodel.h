@@ -142,6 +142,8 @@ qint64 RefillAndSelect(QTableView* g, PagedModel* model, qint64 SelectRow, qint6
 // The place of grid g's current row in the whole list, counted as above;
 // 0 when no row is current.
 qint64 CurrentPlace(const QTableView* g, const PagedModel* model);
+// Pages of the model read a screenful of grid g and some.
+void FitPageToGrid(const QTableView* g, PagedModel* model);
 // Scrolling grid g to the top of a window that starts deep down reads the
 // rows before it, keeping in view what was there.
 void WatchScrollUp(QTableView* g, PagedModel* model);

@@ -4,6 +4,7 @@
 
 #include "booking/bookingwizard.h"
 #include "calendar/arrivalspanel.h"
+#include "calendar/bookinglist.h"
 #include "calendar/frmbookingsummary.h"
 #include "calendar/calendarpanel.h"
 #include "core/db.h"
@@ -154,6 +155,48 @@ private slots:
         // By unit, a booking whose units lie apart is listed once, at its first.
         QCOMPARE(ids(2), list({early, late, twin, none}));
         QCOMPARE(GridText(grid(), 0, 1), "Room 2, Suite");
+    }
+
+    // Read a page at a time, each order lists what it lists read at once:
+    // names tied but for case, a Null and an empty first name, a nameless
+    // unit and unit names tied but for case, across every page boundary.
+    void pagesKeepEachOrder_data()
+    {
+        QTest::addColumn<int>("order");
+        QTest::addColumn<QString>("expected");   // booking letters in list order
+        QTest::newRow("time") << int(BookingOrder::Time) << "EBCDAFG";
+        QTest::newRow("name") << int(BookingOrder::Name) << "ABCDEFG";
+        QTest::newRow("unit") << int(BookingOrder::Unit) << "DEACBFG";
+    }
+    void pagesKeepEachOrder()
+    {
+        QFETCH(int, order);
+        QFETCH(QString, expected);
+        objConn.execute("UPDATE room SET Name = NULL WHERE id = 4");
+        objConn.execute("UPDATE room SET Name = 'ROOM 2' WHERE id = 3");
+        const QString to = "2025-03-12 10:00:00";
+        const QHash<qint32, QChar> letters = {
+            {booking(customer(QVariant(), "Zed"), "2025-03-10 15:00:00", to, {2}), u'A'},
+            {booking(customer("", "Ames"), "2025-03-10 14:00:00", to, {5}), u'B'},
+            {booking(customer("al", "Young"), "2025-03-10 14:00:00", to, {3}), u'C'},
+            {booking(customer("Al", "Young"), "2025-03-10 14:00:00", to, {4}), u'D'},
+            {booking(customer("Al", "young"), "2025-03-10 13:00:00", to, {5, 1}), u'E'},
+            {booking(customer("Aa", "Aa"), "2025-03-10 09:00:00", to, {}), u'F'},
+            {booking(customer("Ab", "Ab"), "2025-03-10 08:00:00", to, {}), u'G'}};
+        for (int limit : {1, 2, 3, 50}) {
+            QString listed;
+            QVariantList key;
+            for (;;) {
+                const QList<BookingListEntry> page =
+                    ReadBookingsOfDay(QDate(2025, 3, 10), BookingOrder(order), key.isEmpty() ? nullptr : &key, limit);
+                for (const BookingListEntry& b : page)
+                    listed += letters.value(b.id);
+                if (page.size() < limit)
+                    break;
+                key = page.last().key;
+            }
+            QCOMPARE(listed, expected);
+        }
     }
 
     void emptyDayRefusesEveryAction()
