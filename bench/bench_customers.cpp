@@ -100,6 +100,27 @@ void BM_CustomersToTheEnd(benchmark::State& state)
 }
 BENCHMARK(BM_CustomersToTheEnd)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// The customers panel, all customers (0) or those who owe money (1), taken
+// to its last row with Ctrl+End from its first screen.
+void BM_CustomersCtrlEnd(benchmark::State& state)
+{
+    frmMain& main = MainOnBenchDb();
+    SilenceMessageBoxes();
+    main.mnuCustomersView_Click();
+    CustomersPanel* panel = main.customers();
+    panel->SetView(int(state.range(0)));
+    auto* grid = panel->findChild<QAbstractItemView*>(QStringLiteral("gcust"));
+    for (auto _ : state) {
+        panel->RefreshCustomerScreen(1, 0);
+        PressCtrlEnd(grid);
+        Paint(grid);
+    }
+    state.counters["place"] = double(CurrentPlace(static_cast<QTableView*>(grid),
+                                                  static_cast<PagedModel*>(grid->model())));
+    panel->SetView(0);
+}
+BENCHMARK(BM_CustomersCtrlEnd)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 // Find Customer "a" in the last-name box, scrolled to its end.
 void BM_FindCustomerToTheEnd(benchmark::State& state)
 {
@@ -183,7 +204,7 @@ void BM_FindBookingLastPage(benchmark::State& state)
             key = {q.value(0), q.value(1), q.value(2)};
     }
     for (auto _ : state)
-        benchmark::DoNotOptimize(search.page(&key, 60));
+        benchmark::DoNotOptimize(search.page(&key, true, 60));
 }
 BENCHMARK(BM_FindBookingLastPage)->Unit(benchmark::kMillisecond);
 

@@ -78,6 +78,28 @@ void BM_BookingSearchFirstScreen(benchmark::State& state)
 }
 BENCHMARK(BM_BookingSearchFirstScreen)->Unit(benchmark::kMillisecond);
 
+// The same search taken to its last row with Ctrl+End.
+void BM_BookingSearchCtrlEnd(benchmark::State& state)
+{
+    OpenBenchDb();
+    SilenceMessageBoxes();
+    const QDate first = QDate::fromString(
+        objConn.scalar(QStringLiteral("SELECT MIN(fromdate) FROM booking")).toString().left(10), Qt::ISODate);
+    frmFindBooking dialog;
+    dialog.resize(800, 600);
+    dialog.findChild<QDateEdit*>(QStringLiteral("dtArrive"))->setDate(first);
+    dialog.findChild<QCheckBox*>(QStringLiteral("chkArrive"))->setChecked(true);
+    auto* search = dialog.findChild<QPushButton*>(QStringLiteral("cmdOk"));
+    auto* grid = dialog.findChild<QAbstractItemView*>(QStringLiteral("gres"));
+    for (auto _ : state) {
+        search->click();
+        PressCtrlEnd(grid);
+        Paint(grid);
+    }
+    state.counters["rows_loaded"] = grid->model()->rowCount();
+}
+BENCHMARK(BM_BookingSearchCtrlEnd)->Unit(benchmark::kMillisecond);
+
 // The customer picker with both name boxes empty: every customer matches;
 // the search until its results are painted.
 void BM_CustomerPickerFirstScreen(benchmark::State& state)

@@ -7,7 +7,9 @@
 #include "widgets/platform.h"
 #include "core/settings.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QFileInfo>
 #include <QPixmap>
 #include <QTemporaryDir>
@@ -75,4 +77,10 @@ void Paint(QWidget* w)
 {
     QPixmap picture = w->grab();
     (void)picture;
+}
+
+void PressCtrlEnd(QWidget* w)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_End, Qt::ControlModifier);
+    QCoreApplication::sendEvent(w, &press);
 }

@@ -24,3 +24,5 @@ inline frmMain& MainOnLargeDb() { return MainOnBenchDb(); }
 void SilenceMessageBoxes();
 // Paints w as the screen would show it.
 void Paint(QWidget* w);
+// Presses Ctrl+End in w, as the user does to reach a list's last row.
+void PressCtrlEnd(QWidget* w);

@@ -43,6 +43,7 @@ frmFindBooking::frmFindBooking(QWidget* parent) : QDialog(parent), ui(new Ui::fr
                                 {QString()}},
                                this);
     SetGridModel(ui->gres, m_results);
+    WatchScrollUp(ui->gres, m_results);
     m_countTimer.setInterval(0);
     connect(&m_countTimer, &QTimer::timeout, this, guarded(this, &frmFindBooking::CountMatches));
     connect(ui->cmdOk, &QPushButton::clicked, this, guarded(this, &frmFindBooking::cmdOK_Click));
@@ -159,14 +160,16 @@ void frmFindBooking::cmdOK_Click()
         g->setUpdatesEnabled(false);
         // The first page at once, the rest as the list is scrolled.
         auto found = std::make_shared<BookingSearch>(arrive, depart);
-        m_results->setQuery([found](const PagedRow* after, int, int limit) {
-            QList<PagedRow> rows;
-            for (const FoundBooking& b : found->page(after ? &after->key : nullptr, limit))
-                rows.append({b.id,
-                             {b.firstName + u' ' + b.lastName, Fmt::generalDate(b.from), Fmt::generalDate(b.to)},
-                             b.key});
-            return rows;
-        });
+        m_results->setKeyset(
+            [found](const QVariantList* key, bool forward, int limit) {
+                QList<PagedRow> rows;
+                for (const FoundBooking& b : found->page(key, forward, limit))
+                    rows.append({b.id,
+                                 {b.firstName + u' ' + b.lastName, Fmt::generalDate(b.from), Fmt::generalDate(b.to)},
+                                 b.key});
+                return rows;
+            },
+            [found](const QVariantList& key) { return found->countBefore(key); });
         m_results->refresh();
         // A list read to its end is its own count; a longer one is counted
         // after its first screen, between the events of the window.

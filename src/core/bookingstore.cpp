@@ -146,24 +146,32 @@ BookingSearch::BookingSearch(const QDate& arrive, const QDate& depart)
 
 BookingSearch::~BookingSearch() = default;
 
-QList<FoundBooking> BookingSearch::page(const QVariantList* after, int limit) const
+QString BookingSearch::matching(const QVariantList* key, bool after, QVariantList& params) const
 {
-    QString sql = QStringLiteral("SELECT booking.id, fromdate, todate, firstname, lastname "
-                                 "FROM booking, customer "
-                                 "WHERE booking.customerid = customer.id");
-    QVariantList params;
+    QString sql = QStringLiteral(" FROM booking, customer WHERE booking.customerid = customer.id");
     // A later page enters the dates index right after the last row read,
     // whose key lies past the earliest arrival already.
-    if (after) {
-        sql += QStringLiteral(" AND (fromdate, todate, booking.id) > (?, ?, ?)");
-        params += *after;
-    } else if (m_from.isValid()) {
+    if (key) {
+        sql += after ? QStringLiteral(" AND (fromdate, todate, booking.id) > (?, ?, ?)")
+                     : QStringLiteral(" AND (fromdate, todate, booking.id) < (?, ?, ?)");
+        params += *key;
+    }
+    if (m_from.isValid() && !(key && after)) {
         sql += QStringLiteral(" AND fromdate >= ?");
         params << m_from;
     }
     sql += m_where;
     params += m_params;
-    sql += QStringLiteral(" ORDER BY fromdate, todate, booking.id LIMIT ?");
+    return sql;
+}
+
+QList<FoundBooking> BookingSearch::page(const QVariantList* key, bool forward, int limit) const
+{
+    QVariantList params;
+    const QString sql = QStringLiteral("SELECT booking.id, fromdate, todate, firstname, lastname")
+                        + matching(key, forward, params)
+                        + (forward ? QStringLiteral(" ORDER BY fromdate, todate, booking.id LIMIT ?")
+                                   : QStringLiteral(" ORDER BY fromdate DESC, todate DESC, booking.id DESC LIMIT ?"));
     params << limit;
     QList<FoundBooking> rows;
     Query q = objConn.query(sql, params);
@@ -173,14 +181,20 @@ QList<FoundBooking> BookingSearch::page(const QVariantList* after, int limit) co
     return rows;
 }
 
+qint64 BookingSearch::countBefore(const QVariantList& key) const
+{
+    QVariantList params;
+    return objConn.scalar(QStringLiteral("SELECT count(*)") + matching(&key, false, params), params).toLongLong();
+}
+
 bool BookingSearch::countSome(int slice, qint64* counted)
 {
     // Every match, one row each, in no particular order.
-    if (!m_counting)
-        m_counting = std::make_unique<Query>(objConn.query(
-            QStringLiteral("SELECT 1 FROM booking, customer WHERE booking.customerid = customer.id")
-                + (m_from.isValid() ? QStringLiteral(" AND fromdate >= ?") : QString()) + m_where,
-            m_from.isValid() ? QVariantList{m_from} + m_params : m_params));
+    if (!m_counting) {
+        QVariantList params;
+        const QString sql = QStringLiteral("SELECT 1") + matching(nullptr, true, params);
+        m_counting = std::make_unique<Query>(objConn.query(sql, params));
+    }
     for (int i = 0; i < slice; ++i) {
         if (!m_counting->next()) {
             m_counting.reset();

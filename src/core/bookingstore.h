@@ -105,8 +105,11 @@ public:
     BookingSearch& operator=(const BookingSearch&) = delete;
 
     // At most limit bookings after the key of a booking found before (none:
-    // from the first).
-    QList<FoundBooking> page(const QVariantList* after, int limit) const;
+    // from the first), or before it going back, nearest first (none: from
+    // the last).
+    QList<FoundBooking> page(const QVariantList* key, bool forward, int limit) const;
+    // How many of them come before the key.
+    qint64 countBefore(const QVariantList& key) const;
 
     // Counts the matches a slice at a time, adding at most slice of them to
     // *counted each call; false once every match is counted (the next call
@@ -114,6 +117,9 @@ public:
     bool countSome(int slice, qint64* counted);
 
 private:
+    // " FROM ... WHERE" the matches, after the key or before it.
+    QString matching(const QVariantList* key, bool after, QVariantList& params) const;
+
     QVariant m_from;        // the earliest arrival; invalid: none
     QString m_where;        // the other criteria, with their values
     QVariantList m_params;

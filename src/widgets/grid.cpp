@@ -1,5 +1,6 @@
 #include "widgets/grid.h"
 
+#include "widgets/pagedmodel.h"
 #include "widgets/plaintext.h"
 #include "widgets/twips.h"
 #include "widgets/waitcursor.h"
@@ -19,8 +20,9 @@ void OneLineCells(QTableView* g)
     g->setTextElideMode(Qt::ElideRight);
 }
 
-// Ctrl+End on a list loaded as it is scrolled reads it to its end first, so
-// the key reaches the last row of the list and not of the rows loaded.
+// Ctrl+End on a list loaded as it is scrolled reads its end first, so that
+// the key reaches the last row of the list and not of the rows loaded: a
+// list read by key reads its last page alone, another every page.
 class ListEndKey : public QObject {
 public:
     explicit ListEndKey(QTableView* g) : QObject(g)
@@ -39,8 +41,19 @@ public:
             if (g && g->model() && key->key() == Qt::Key_End && (key->modifiers() & Qt::ControlModifier)
                 && g->model()->canFetchMore(QModelIndex())) {
                 WaitCursor wait;
-                while (g->model()->canFetchMore(QModelIndex()))
-                    g->model()->fetchMore(QModelIndex());
+                QAbstractItemModel* model = g->model();
+                if (auto* paged = qobject_cast<PagedModel*>(model))
+                    paged->loadEnd();
+                while (model->canFetchMore(QModelIndex()))
+                    model->fetchMore(QModelIndex());
+                // The move is made here: the view may not know the rows of a
+                // list read afresh until its next layout.
+                if (model->rowCount() > 0) {
+                    const QModelIndex last = model->index(model->rowCount() - 1, model->columnCount() - 1);
+                    g->setCurrentIndex(last);
+                    g->scrollTo(last);
+                }
+                return true;
             }
         }
         return QObject::eventFilter(watched, event);
