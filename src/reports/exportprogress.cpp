@@ -36,7 +36,7 @@ bool ExportProgress::step(qint64 done)
     if (m_cancelled)
         return false;
     const qint64 now = m_clock.elapsed();
-    if (now < g_delay || now - m_lastUpdate < kUpdateEvery)
+    if (now < g_delay || (m_dialog && now - m_lastUpdate < kUpdateEvery))
         return true;
     m_lastUpdate = now;
     if (!m_dialog) {

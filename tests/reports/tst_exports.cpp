@@ -10,6 +10,7 @@
 #include "core/format.h"
 #include "core/modmain.h"
 #include "reports/csv.h"
+#include "reports/exportprogress.h"
 #include "reports/exports.h"
 #include "reports/financesummary.h"
 #include "reports/frmfinancesummary.h"
@@ -20,7 +21,26 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QTimer>
+
+// Presses Cancel in each progress dialog as soon as it shows.
+class CancelProgress : public QObject {
+public:
+    CancelProgress() { qApp->installEventFilter(this); }
+    ~CancelProgress() override { qApp->removeEventFilter(this); }
+    int shown = 0;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (auto* dialog = qobject_cast<QProgressDialog*>(watched); dialog && event->type() == QEvent::Show) {
+            ++shown;
+            QTimer::singleShot(0, dialog, &QProgressDialog::cancel);
+        }
+        return false;
+    }
+};
 
 class TestExports : public QObject {
     Q_OBJECT
@@ -133,6 +153,24 @@ private slots:
             "An error occured writing to the file. Please select another filename and try again.\r\n")));
         QVERIFY(fakes().messageBoxes->lastPrompt().size() > 90);   // the reason follows
         QVERIFY(QDir(folder + QStringLiteral("/inner")).exists());
+
+        // Cancel in the progress dialog ends the export and keeps the old file.
+        {
+            booking(customer({{"FirstName", "Ann"}}), qPrintable(QDate::currentDate().toString(Qt::ISODate) + " 14:00:00"),
+                    qPrintable(QDate::currentDate().addDays(1).toString(Qt::ISODate) + " 10:00:00"));
+            ExportProgress::setDelay(0);
+            CancelProgress cancel;
+            for (auto command : {&frmMain::mnuFileExportCustomers_Click, &frmMain::mnuFileExportResCSV_Click,
+                                 &frmMain::mnuFileExportThisMonth_Click}) {
+                put(file, "old");
+                const int shown = cancel.shown;
+                run(command, file);
+                QCOMPARE(cancel.shown, shown + 1);
+                QCOMPARE(bytes(file), QByteArray("old"));
+                QVERIFY(fakes().messageBoxes->shown.isEmpty());
+            }
+            ExportProgress::setDelay(1000);
+        }
 
         // A failing query reports itself, ends the export and keeps the old file.
         put(file, "old");
