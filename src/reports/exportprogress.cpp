@@ -1,5 +1,6 @@
 #include "reports/exportprogress.h"
 
+#include "widgets/platform.h"
 #include "widgets/waitcursor.h"
 
 #include <QCoreApplication>
@@ -43,6 +44,7 @@ bool ExportProgress::step(qint64 done)
         if (m_hourglass)
             m_hourglass->restore();
         m_dialog = new QProgressDialog(QStringLiteral("Exporting..."), QStringLiteral("&Cancel"), 0, kSteps, m_owner);
+        m_dialog->setWindowTitle(QString::fromLatin1(kAppTitle));
         m_dialog->setWindowModality(Qt::WindowModal);
         m_dialog->setMinimumDuration(0);
         m_dialog->setAutoClose(false);

@@ -22,7 +22,9 @@ void OneLineCells(QTableView* g)
 
 // Ctrl+End on a list loaded as it is scrolled reads its end first, so that
 // the key reaches the last row of the list and not of the rows loaded: a
-// list read by key reads its last page alone, another every page.
+// list read by key reads its last page alone, another every page. Ctrl+Home
+// on a list read by key whose rows loaded begin deep down reads its first
+// page again.
 class ListEndKey : public QObject {
 public:
     explicit ListEndKey(QTableView* g) : QObject(g)
@@ -35,28 +37,44 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            auto* g = qobject_cast<QTableView*>(watched);
-            if (g && g->model() && key->key() == Qt::Key_End && (key->modifiers() & Qt::ControlModifier)
-                && g->model()->canFetchMore(QModelIndex())) {
-                WaitCursor wait;
-                QAbstractItemModel* model = g->model();
-                if (auto* paged = qobject_cast<PagedModel*>(model))
-                    paged->loadEnd();
-                while (model->canFetchMore(QModelIndex()))
-                    model->fetchMore(QModelIndex());
-                // The move is made here: the view may not know the rows of a
-                // list read afresh until its next layout.
-                if (model->rowCount() > 0) {
-                    const QModelIndex last = model->index(model->rowCount() - 1, model->columnCount() - 1);
-                    g->setCurrentIndex(last);
-                    g->scrollTo(last);
-                }
-                return true;
-            }
+        auto* g = qobject_cast<QTableView*>(watched);
+        if (event->type() != QEvent::KeyPress || !g || !g->model())
+            return QObject::eventFilter(watched, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!(key->modifiers() & Qt::ControlModifier))
+            return QObject::eventFilter(watched, event);
+        QAbstractItemModel* model = g->model();
+        auto* paged = qobject_cast<PagedModel*>(model);
+        if (key->key() == Qt::Key_End && model->canFetchMore(QModelIndex())) {
+            WaitCursor wait;
+            if (paged)
+                paged->loadEnd();
+            while (model->canFetchMore(QModelIndex()))
+                model->fetchMore(QModelIndex());
+            moveTo(g, model->rowCount() - 1, model->columnCount() - 1);
+            g->scrollToBottom();
+            return true;
+        }
+        if (key->key() == Qt::Key_Home && paged && paged->base() > 0) {
+            WaitCursor wait;
+            paged->refresh();
+            moveTo(g, 0, 0);
+            g->scrollToTop();
+            return true;
         }
         return QObject::eventFilter(watched, event);
+    }
+
+private:
+    // The move is made here, and the view scrolled to its end by its scroll
+    // bar, laid out first: until its next layout it does not know where the
+    // rows of a list read afresh lie.
+    static void moveTo(QTableView* g, int row, int column)
+    {
+        g->doItemsLayout();
+        const QModelIndex target = g->model()->index(row, column);
+        if (target.isValid())
+            g->setCurrentIndex(target);
     }
 };
 

@@ -196,10 +196,18 @@ private slots:
             // The count of a list longer than a page follows its first screen.
             QTRY_VERIFY(!control<QLabel>(d, "lblTotalCustomers")->text().isEmpty());
             count = control<QLabel>(d, "lblTotalCustomers")->text();
-            // Ctrl+End reads the last page alone; scrolling back up reads the rest.
+            // Ctrl+End reads the last page alone and shows its last row;
+            // Ctrl+Home reads the first again; scrolling back up from the end
+            // reads the rest.
+            auto* model = qobject_cast<PagedModel*>(g->model());
             QTest::keyClick(g, Qt::Key_End, Qt::ControlModifier);
             QCOMPARE(GridCurrentRowData(g), expected.last());
-            QCOMPARE(CurrentPlace(g, qobject_cast<PagedModel*>(g->model())), qint64(147));
+            QCOMPARE(CurrentPlace(g, model), qint64(147));
+            QVERIFY(g->viewport()->rect().contains(g->visualRect(g->currentIndex()).center()));
+            QTest::keyClick(g, Qt::Key_Home, Qt::ControlModifier);
+            QCOMPARE(GridCurrentRowData(g), expected.first());
+            QCOMPARE(CurrentPlace(g, model), qint64(1));
+            QTest::keyClick(g, Qt::Key_End, Qt::ControlModifier);
             QVERIFY(GridRowCount(g) < 147);
             for (int tries = 0; tries < 10 && GridRowCount(g) < 147; ++tries) {
                 g->verticalScrollBar()->setValue(1);
