@@ -17,26 +17,57 @@
 #include <QLineEdit>
 #include <QTableView>
 #include <benchmark/benchmark.h>
+#include <functional>
 
 namespace {
 
-// View Customers, all customers (0) or those owing money (1): the list until
-// its first screen is painted.
-void BM_CustomersPanelFirstScreen(benchmark::State& state)
+
+// The customers panel in the view of the case's argument (0 all customers,
+// 1 those who owe money, whose balances the first pages work out a chunk of
+// customers at a time and a longer read in one pass over the bookings),
+// refilled from its first row and then taken on by then.
+void PanelCase(benchmark::State& state, const std::function<void(QAbstractItemView*)>& then)
 {
     frmMain& main = MainOnBenchDb();
     SilenceMessageBoxes();
     main.mnuCustomersView_Click();
     CustomersPanel* panel = main.customers();
     panel->SetView(int(state.range(0)));
+    auto* grid = panel->findChild<QAbstractItemView*>(QStringLiteral("gcust"));
     for (auto _ : state) {
         panel->RefreshCustomerScreen(1, 0);
-        Paint(panel->findChild<QAbstractItemView*>(QStringLiteral("gcust")));
+        then(grid);
     }
-    state.counters["rows_loaded"] = panel->findChild<QAbstractItemView*>(QStringLiteral("gcust"))->model()->rowCount();
+    state.counters["rows_loaded"] = grid->model()->rowCount();
     panel->SetView(0);
 }
+
+// A list scrolled to its end, a page at a time.
+int64_t ReadToTheEnd(QAbstractItemModel* model)
+{
+    while (model->canFetchMore(QModelIndex()))
+        model->fetchMore(QModelIndex());
+    return model->rowCount();
+}
+
+// View Customers: the list until its first screen is painted.
+void BM_CustomersPanelFirstScreen(benchmark::State& state) { PanelCase(state, Paint); }
+// The list scrolled to its end.
+void BM_CustomersToTheEnd(benchmark::State& state)
+{
+    PanelCase(state, [](QAbstractItemView* grid) { ReadToTheEnd(grid->model()); });
+}
+// The list taken to its last row with Ctrl+End.
+void BM_CustomersCtrlEnd(benchmark::State& state)
+{
+    PanelCase(state, [](QAbstractItemView* grid) {
+        PressCtrlEnd(grid);
+        Paint(grid);
+    });
+}
 BENCHMARK(BM_CustomersPanelFirstScreen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CustomersToTheEnd)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CustomersCtrlEnd)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Find Customer with a few letters in the last-name box: the search, its
 // count and the first screen of matches painted.
@@ -72,54 +103,7 @@ void BM_FindCustomerCount(benchmark::State& state)
 }
 BENCHMARK(BM_FindCustomerCount)->Unit(benchmark::kMillisecond);
 
-// A list scrolled to its end, a page at a time.
-int64_t ReadToTheEnd(QAbstractItemModel* model)
-{
-    while (model->canFetchMore(QModelIndex()))
-        model->fetchMore(QModelIndex());
-    return model->rowCount();
-}
 
-// The customers panel scrolled to its end: all customers (0) or those who
-// owe money (1), whose balances the first pages work out a chunk of
-// customers at a time, the rest in one pass over the bookings.
-void BM_CustomersToTheEnd(benchmark::State& state)
-{
-    frmMain& main = MainOnBenchDb();
-    SilenceMessageBoxes();
-    main.mnuCustomersView_Click();
-    CustomersPanel* panel = main.customers();
-    panel->SetView(int(state.range(0)));
-    QAbstractItemModel* model = panel->findChild<QAbstractItemView*>(QStringLiteral("gcust"))->model();
-    for (auto _ : state) {
-        panel->RefreshCustomerScreen(1, 0);
-        ReadToTheEnd(model);
-    }
-    state.counters["rows"] = model->rowCount();
-    panel->SetView(0);
-}
-BENCHMARK(BM_CustomersToTheEnd)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-
-// The customers panel, all customers (0) or those who owe money (1), taken
-// to its last row with Ctrl+End from its first screen.
-void BM_CustomersCtrlEnd(benchmark::State& state)
-{
-    frmMain& main = MainOnBenchDb();
-    SilenceMessageBoxes();
-    main.mnuCustomersView_Click();
-    CustomersPanel* panel = main.customers();
-    panel->SetView(int(state.range(0)));
-    auto* grid = panel->findChild<QAbstractItemView*>(QStringLiteral("gcust"));
-    for (auto _ : state) {
-        panel->RefreshCustomerScreen(1, 0);
-        PressCtrlEnd(grid);
-        Paint(grid);
-    }
-    state.counters["place"] = double(CurrentPlace(static_cast<QTableView*>(grid),
-                                                  static_cast<PagedModel*>(grid->model())));
-    panel->SetView(0);
-}
-BENCHMARK(BM_CustomersCtrlEnd)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Find Customer "a" in the last-name box, scrolled to its end.
 void BM_FindCustomerToTheEnd(benchmark::State& state)

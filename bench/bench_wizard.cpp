@@ -55,31 +55,9 @@ void BM_WizardFreeUnits(benchmark::State& state)
 BENCHMARK(BM_WizardFreeUnits)->Unit(benchmark::kMillisecond);
 
 // Find Booking with "Arriving on or after:" ticked on the first day of the
-// file: every booking matches; the search until its results are painted.
-void BM_BookingSearchFirstScreen(benchmark::State& state)
-{
-    OpenBenchDb();
-    SilenceMessageBoxes();
-    const QDate first = QDate::fromString(
-        objConn.scalar(QStringLiteral("SELECT MIN(fromdate) FROM booking")).toString().left(10), Qt::ISODate);
-    frmFindBooking dialog;
-    dialog.resize(800, 600);
-    auto* tick = dialog.findChild<QCheckBox*>(QStringLiteral("chkArrive"));
-    auto* picker = dialog.findChild<QDateEdit*>(QStringLiteral("dtArrive"));
-    auto* search = dialog.findChild<QPushButton*>(QStringLiteral("cmdOk"));
-    auto* grid = dialog.findChild<QAbstractItemView*>(QStringLiteral("gres"));
-    picker->setDate(first);
-    tick->setChecked(true);
-    for (auto _ : state) {
-        search->click();
-        Paint(grid);
-    }
-    state.counters["rows_loaded"] = grid->model()->rowCount();
-}
-BENCHMARK(BM_BookingSearchFirstScreen)->Unit(benchmark::kMillisecond);
-
-// The same search taken to its last row with Ctrl+End.
-void BM_BookingSearchCtrlEnd(benchmark::State& state)
+// file: every booking matches. Each search until its results are painted,
+// and, with toEnd, taken to its last row with Ctrl+End.
+void BookingSearch(benchmark::State& state, bool toEnd)
 {
     OpenBenchDb();
     SilenceMessageBoxes();
@@ -93,11 +71,15 @@ void BM_BookingSearchCtrlEnd(benchmark::State& state)
     auto* grid = dialog.findChild<QAbstractItemView*>(QStringLiteral("gres"));
     for (auto _ : state) {
         search->click();
-        PressCtrlEnd(grid);
+        if (toEnd)
+            PressCtrlEnd(grid);
         Paint(grid);
     }
     state.counters["rows_loaded"] = grid->model()->rowCount();
 }
+void BM_BookingSearchFirstScreen(benchmark::State& state) { BookingSearch(state, false); }
+void BM_BookingSearchCtrlEnd(benchmark::State& state) { BookingSearch(state, true); }
+BENCHMARK(BM_BookingSearchFirstScreen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BookingSearchCtrlEnd)->Unit(benchmark::kMillisecond);
 
 // The customer picker with both name boxes empty: every customer matches;

@@ -8,39 +8,42 @@
 
 namespace {
 
-// One row per booking and unit name; a booking without unit rows comes once,
-// with no unit name and nounits set.
-const char* const kBookingListSql =
-    "SELECT b.id AS bID, r.Name AS name, c.FirstName AS firstname, c.LastName AS lastname, "
-    "b.fromdate AS fromdate, b.todate AS todate, MIN(br.id) IS NULL AS nounits "
+// The rows of the bookings the filter %1 picks, each with its customer row
+// and its unit rows; unit rows of units that no longer exist are left out,
+// and a booking whose unit rows all are, or without a customer row, too.
+const char* const kBookingRows =
     "FROM booking AS b "
     "JOIN customer AS c ON c.ID = b.customerid "
     "LEFT JOIN bookingroom AS br ON br.bookingid = b.id "
     "LEFT JOIN room AS r ON r.id = br.roomid "
     "WHERE (%1) "
-    "AND (br.id IS NULL OR r.id IS NOT NULL) "
-    "GROUP BY b.id, r.Name COLLATE FOLD ";
+    "AND (br.id IS NULL OR r.id IS NOT NULL) ";
+
+// One row per booking and unit name; a booking without unit rows comes once,
+// with no unit name and nounits set.
+QString BookingListSql(const QString& filter)
+{
+    return QStringLiteral("SELECT b.id AS bID, r.Name AS name, c.FirstName AS firstname, c.LastName AS lastname, "
+                          "b.fromdate AS fromdate, b.todate AS todate, MIN(br.id) IS NULL AS nounits ")
+           + QString::fromLatin1(kBookingRows).arg(filter) + QStringLiteral("GROUP BY b.id, r.Name COLLATE FOLD ");
+}
+
+// Each booking listed once, with what places it in a list: whether it has
+// no units, its arrival and departure, its customer's names, and the first
+// of its unit names (nameless units count before every name).
+QString BookingPlaceSql(const QString& filter)
+{
+    return QStringLiteral("SELECT b.id AS bID, MIN(br.id) IS NULL AS nounits, b.fromdate AS fromdate, "
+                          "b.todate AS todate, c.FirstName AS firstname, c.LastName AS lastname, "
+                          "count(*) - count(r.Name) AS unnamed, min(r.Name COLLATE FOLD) AS firstunit ")
+           + QString::fromLatin1(kBookingRows).arg(filter) + QStringLiteral("GROUP BY b.id");
+}
 
 // The day's bookings are picked from the departures index alone: the stays
 // that end on or after the day, of which those that begin by its end. Days
 // are mostly looked at near today, where that is the stays booked ahead,
 // however long the history.
 const char* const kDayFilter = "b.id IN (SELECT id FROM booking WHERE todate >= ? AND +fromdate <= ?)";
-
-// Each booking listed once, with what places it in a list: whether it has
-// no units, its arrival and departure, its customer's names, and the first
-// of its unit names (nameless units count before every name).
-const char* const kBookingPlaceSql =
-    "SELECT b.id AS bID, MIN(br.id) IS NULL AS nounits, b.fromdate AS fromdate, b.todate AS todate, "
-    "c.FirstName AS firstname, c.LastName AS lastname, count(*) - count(r.Name) AS unnamed, "
-    "min(r.Name COLLATE FOLD) AS firstunit "
-    "FROM booking AS b "
-    "JOIN customer AS c ON c.ID = b.customerid "
-    "LEFT JOIN bookingroom AS br ON br.bookingid = b.id "
-    "LEFT JOIN room AS r ON r.id = br.roomid "
-    "WHERE (%1) "
-    "AND (br.id IS NULL OR r.id IS NOT NULL) "
-    "GROUP BY b.id";
 
 // A booking's place in the order, after nounits and before its id, as four
 // values without a Null, so that a row value compares places: where the
@@ -89,7 +92,7 @@ QString OrderBy(BookingOrder order)
 
 QList<BookingListEntry> ReadBookingList(const QString& filter, const QVariantList& params, BookingOrder order)
 {
-    Query q = objConn.query(QString::fromLatin1(kBookingListSql).arg(filter) + OrderBy(order), params);
+    Query q = objConn.query(BookingListSql(filter) + OrderBy(order), params);
 
     QList<BookingListEntry> list;
     // Entry of each booking listed so far: a booking whose units are not next
@@ -129,7 +132,7 @@ QList<BookingListEntry> ReadBookingsOfDay(const QDate& day, BookingOrder order, 
     // The bookings of the page, in order, from their places alone.
     const QStringList key = KeyColumns(order);
     QString sql = QStringLiteral("SELECT bID, nounits, %1, %2, %3, %4 FROM (").arg(key[0], key[1], key[2], key[3])
-                  + QString::fromLatin1(kBookingPlaceSql).arg(QLatin1String(kDayFilter)) + u')';
+                  + BookingPlaceSql(QLatin1String(kDayFilter)) + u')';
     QVariantList params = dayParams;
     if (after && after->size() == 6) {
         sql += QStringLiteral(" WHERE (nounits, %1, %2, %3, %4, bID) > (?, ?, ?, ?, ?, ?)").arg(key[0], key[1], key[2],

@@ -11,19 +11,11 @@ QList<OwingCustomers::Row> OwingCustomers::page(const QVariantList* key, bool fo
     if (forward && !m_all && m_passed < m_chunkedCustomers)
         return chunkedPage(key, limit);
     readAll();
-    const auto before = [](const Owing& o, const CustomerStore::ListKey& k) {
-        return CustomerStore::listKeyBefore(o.key, k);
-    };
-    const auto after = [](const CustomerStore::ListKey& k, const Owing& o) {
-        return CustomerStore::listKeyBefore(k, o.key);
-    };
     if (forward) {
-        const auto from = key ? std::upper_bound(m_owing.cbegin(), m_owing.cend(), CustomerStore::listKeyOf(*key), after)
-                              : m_owing.cbegin();
+        const auto from = key ? bound(*key, true) : m_owing.cbegin();
         return rowsOf(from, from + std::min<qint64>(limit, m_owing.cend() - from));
     }
-    const auto to = key ? std::lower_bound(m_owing.cbegin(), m_owing.cend(), CustomerStore::listKeyOf(*key), before)
-                        : m_owing.cend();
+    const auto to = key ? bound(*key, false) : m_owing.cend();
     QList<Row> rows = rowsOf(to - std::min<qint64>(limit, to - m_owing.cbegin()), to);
     std::reverse(rows.begin(), rows.end());
     return rows;
@@ -32,11 +24,15 @@ QList<OwingCustomers::Row> OwingCustomers::page(const QVariantList* key, bool fo
 qint64 OwingCustomers::countBefore(const QVariantList& key)
 {
     readAll();
-    return std::lower_bound(m_owing.cbegin(), m_owing.cend(), CustomerStore::listKeyOf(key),
-                            [](const Owing& o, const CustomerStore::ListKey& k) {
-                                return CustomerStore::listKeyBefore(o.key, k);
-                            })
-           - m_owing.cbegin();
+    return bound(key, false) - m_owing.cbegin();
+}
+
+std::vector<OwingCustomers::Owing>::const_iterator OwingCustomers::bound(const QVariantList& key, bool after) const
+{
+    const CustomerStore::ListKey k = CustomerStore::listKeyOf(key);
+    return std::partition_point(m_owing.cbegin(), m_owing.cend(), [&k, after](const Owing& o) {
+        return after ? !CustomerStore::listKeyBefore(k, o.key) : CustomerStore::listKeyBefore(o.key, k);
+    });
 }
 
 QList<OwingCustomers::Row> OwingCustomers::chunkedPage(const QVariantList* key, int limit)

@@ -44,6 +44,8 @@ private:
     };
 
     QList<Row> chunkedPage(const QVariantList* key, int limit);
+    // The first of them after the key (after) or not before it.
+    std::vector<Owing>::const_iterator bound(const QVariantList& key, bool after) const;
     void readAll();
     QList<Row> rowsOf(std::vector<Owing>::const_iterator from, std::vector<Owing>::const_iterator to) const;
 
