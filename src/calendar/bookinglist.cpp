@@ -143,21 +143,18 @@ QList<BookingListEntry> ReadBookingsOfDay(const QDate& day, BookingOrder order, 
     params << limit;
     QList<qint32> ids;
     QHash<qint32, QVariantList> keys;
-    QStringList marks;
-    QVariantList idParams;
     for (Query q = objConn.query(sql, params); q.next();) {
         const qint32 id = qint32(q.integer(0));
         ids << id;
         keys.insert(id, {q.value(1), q.value(2), q.value(3), q.value(4), q.value(5), q.value(0)});
-        marks << QStringLiteral("?");
-        idParams << id;
     }
     if (ids.isEmpty())
         return {};
     // Their rows, each booking with its units as the whole list has them.
     QHash<qint32, BookingListEntry> entries;
-    for (BookingListEntry& e :
-         ReadBookingList(QStringLiteral("b.id IN (") + marks.join(u',') + u')', idParams, order))
+    QVariantList idParams;
+    const QString marks = BoundList(ids, idParams);
+    for (BookingListEntry& e : ReadBookingList(QStringLiteral("b.id IN (") + marks + u')', idParams, order))
         entries.insert(e.id, std::move(e));
     QList<BookingListEntry> page;
     for (qint32 id : ids) {

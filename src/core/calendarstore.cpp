@@ -59,13 +59,9 @@ QList<CalendarStay> stays(const QList<qint32>& unitIds, const QDate& first, cons
     const QVariant from = dbValue(Fmt::clockDateTime(first, QTime(0, 0)));
     const QVariant to = dbValue(Fmt::clockDateTime(after, QTime(0, 0)));
     QVariantList params{from, to};
-    QStringList marks;
-    for (qint32 id : unitIds) {
-        marks << QStringLiteral("?");
-        params << id;
-    }
+    const QString marks = BoundList(unitIds, params);
     params << from << from << to << to << from << to;
-    Query q = objConn.query(QString::fromLatin1(kPageSql).arg(marks.join(u',')), params);
+    Query q = objConn.query(QString::fromLatin1(kPageSql).arg(marks), params);
     while (q.next()) {
         CalendarStay stay;
         stay.id = qint32(q.integer(0));

@@ -287,13 +287,9 @@ QList<ListRow> listByIds(const std::vector<qint64>& ids)
     if (ids.empty())
         return {};
     QVariantList params;
-    QStringList marks;
-    for (qint64 id : ids) {
-        params << id;
-        marks << QStringLiteral("?");
-    }
+    const QString marks = BoundList(ids, params);
     QHash<qint64, ListRow> found;
-    for (Query q = objConn.query(QLatin1String(kListColumns) + QStringLiteral(" WHERE id IN (") + marks.join(u',') + u')',
+    for (Query q = objConn.query(QLatin1String(kListColumns) + QStringLiteral(" WHERE id IN (") + marks + u')',
                                  params);
          q.next();) {
         const ListRow r = ListRowOf(q);

@@ -49,6 +49,18 @@ QVariant dbValue(Money m);               // ten-thousandths
 QVariant dbValue(bool b);                // 0 or 1
 inline QVariant dbNull() { return QVariant(QMetaType::fromType<QString>()); }
 
+// "?,?,?": one mark per value, for an IN list; the values are appended to params.
+template <class Values>
+QString BoundList(const Values& values, QVariantList& params)
+{
+    QString marks;
+    for (const auto& v : values) {
+        marks += marks.isEmpty() ? QStringLiteral("?") : QStringLiteral(",?");
+        params << v;
+    }
+    return marks;
+}
+
 class Connection {
 public:
     Connection();

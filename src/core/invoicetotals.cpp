@@ -197,12 +197,7 @@ QHash<qint32, CustomerBalance> CustomerBalances(const QList<qint64>& customerIds
     if (customerIds.isEmpty())
         return {};
     QVariantList params;
-    QStringList marks;
-    for (qint64 id : customerIds) {
-        params << id;
-        marks << QStringLiteral("?");
-    }
-    return BalancesOf(QStringLiteral(" WHERE b.customerid IN (") + marks.join(u',') + u')', params);
+    return BalancesOf(QStringLiteral(" WHERE b.customerid IN (") + BoundList(customerIds, params) + u')', params);
 }
 
 QHash<qint32, CustomerBalance> AllCustomerBalances()
