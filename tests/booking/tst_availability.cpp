@@ -15,7 +15,6 @@
 
 namespace {
 
-
 QListWidget* lstRooms(frmMain& main)
 {
     return control<QListWidget>(main.booking()->units(), "lstRooms");
@@ -47,7 +46,6 @@ QStringList selected(const QListWidget* list)
             out << list->item(i)->text();
     return out;
 }
-
 
 }  // namespace
 

@@ -25,24 +25,15 @@ namespace {
 
 }  // namespace
 
-class TestConfirmPage : public QObject {
+class TestConfirmPage : public DbTest {
     Q_OBJECT
 
-    std::unique_ptr<TestDb> db;
-    frmMain* main = nullptr;
     BookingWizard* wiz() const { return main->booking(); }
     ConfirmPage* page() const { return wiz()->confirm(); }
     const ConfirmPage* ui() const { return page(); }
     QLabel* label(int i) const { return control<QLabel>(page(), qPrintable(QStringLiteral("lblConfirm_%1").arg(i))); }
     QString value(int i) const { return label(i)->text(); }
 
-    void load()
-    {
-        db = std::make_unique<TestDb>();
-        main = &loadMainWindow(*db);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main));
-    }
     // The booking on the last page, as Find Booking opens it.
     void showOnConfirmPage(qint32 id)
     {
@@ -66,7 +57,7 @@ private slots:
         QFETCH(bool, tax2);
         SaveConfigFlag(QStringLiteral("EnabledSalesTax2"), tax2);
         SaveConfigText(QStringLiteral("SalesTaxName"), QStringLiteral("VAT"));
-        load();
+        showMain();
         objConn.execute(QStringLiteral("UPDATE taxrate SET percentage = 5 WHERE id = 3"));
 
         const qint32 blue = insertRow("room", {{"Name", "Blue"}});
@@ -121,7 +112,7 @@ private slots:
 
     void partialAndMissingData()
     {
-        load();
+        showMain();
         const qint32 full = insertRow("booking", {{"customerid", insertRow("customer", {{"FirstName", "Ann"}})},
                                                {"fromdate", "2025-03-03 09:00:00"}, {"todate", "2025-03-04 14:00:00"}});
         addLine(full, 1, "80", 10);
@@ -164,7 +155,7 @@ private slots:
 
     void confirmEndsTheWizard()
     {
-        load();
+        showMain();
         control<QCalendarWidget>(main->arrivals(), "dtCalendar")->setSelectedDate(QDate::currentDate());
         main->mnuReservationAdd_Click();
         const qint32 id = iBookingID;

@@ -70,9 +70,8 @@ void typeInto(QLineEdit* box, const QString& text)
 
 }  // namespace
 
-class TestCustomerPage : public QObject {
+class TestCustomerPage : public DbTest {
     Q_OBJECT
-    std::unique_ptr<TestDb> db;
     CustomerPage* page = nullptr;
     CustomerPage* ui = nullptr;
 
@@ -99,18 +98,13 @@ private slots:
     void init()
     {
         resetProgramState();
-        db = std::make_unique<TestDb>();
-        loadMainWindow(*db);
+        loadMain();
         page = MainForm().booking()->customer();
         ui = page;
         iBookingID = qint32(addBooking(5, 3));
     }
 
-    void cleanup()
-    {
-        resetProgramState();
-        db.reset();
-    }
+    void cleanup() { closeDb(); }
 
     void newCustomerIsCreatedOnceThenUpdated()
     {

@@ -16,10 +16,8 @@
 #include <QTableView>
 #include <algorithm>
 
-class TestFindBooking : public QObject {
+class TestFindBooking : public DbTest {
     Q_OBJECT
-
-    std::unique_ptr<TestDb> db;
 
     static qint32 booking(const QVariant& customerId, const QString& from, const QString& to)
     {
@@ -66,12 +64,7 @@ class TestFindBooking : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        resetProgramState();
-        db = std::make_unique<TestDb>();
-        db->open();
-    }
+    void init() { openDb(); }
 
     void findsByArrivalAndDeparture()
     {

@@ -43,23 +43,13 @@ QStringList search(frmResCustSearch& dlg, const QString& first, const QString& l
 
 }  // namespace
 
-class TestResCustSearch : public QObject {
+class TestResCustSearch : public DbTest {
     Q_OBJECT
-    std::unique_ptr<TestDb> db;
 
 private slots:
-    void init()
-    {
-        resetProgramState();
-        db = std::make_unique<TestDb>();
-        db->open();
-    }
+    void init() { openDb(); }
 
-    void cleanup()
-    {
-        resetProgramState();
-        db.reset();
-    }
+    void cleanup() { closeDb(); }
 
     void listsMatchesOnFirstOrLastName()
     {

@@ -86,7 +86,7 @@ QStringList gridRow(const QTableWidget* g, int row)
 
 }  // namespace
 
-class TestPaymentPage : public QObject {
+class TestPaymentPage : public DbTest {
     Q_OBJECT
 private slots:
     void init();
@@ -111,7 +111,6 @@ private:
     // Loads the main window with the booking panel and this page in front.
     void loadPage();
 
-    std::unique_ptr<TestDb> m_db;
     PaymentPage* page = nullptr;
     PaymentPage* ui = nullptr;
     qint64 garden = 0, bunk = 0;
@@ -120,18 +119,15 @@ private:
 
 void TestPaymentPage::init()
 {
-    resetProgramState();
+    openDb();
     QLocale::setDefault(QLocale(QStringLiteral("en_US")));
-    m_db = std::make_unique<TestDb>();
-    m_db->open();
     createRows();
     objConn.close();
 }
 
 void TestPaymentPage::cleanup()
 {
-    resetProgramState();
-    m_db.reset();
+    closeDb();
     QLocale::setDefault(QLocale(QStringLiteral("en_US")));
 }
 
@@ -156,7 +152,7 @@ void TestPaymentPage::createRows()
 
 void TestPaymentPage::loadPage()
 {
-    frmMain& main = loadMainWindow(*m_db);
+    frmMain& main = loadMainWindow(*db);
     main.show();
     for (const char* other : {"picArrivals", "picCalendar", "picCustomers", "picReports", "picBookingDates",
                               "picSelectRooms", "picCustomer", "picConfirm"})
@@ -297,7 +293,7 @@ void TestPaymentPage::reseedingReplacesOnlyUnitLines()
 void TestPaymentPage::commissionAndPaymentMethod()
 {
     // A stored account other than the unit's is kept; the unit's percentage applies.
-    m_db->open();
+    db->open();
     const qint32 keeps = addBooking("2025-03-03 14:00:00", "2025-03-04 10:00:00", {}, {garden});
     objConn.execute(QStringLiteral("UPDATE booking SET CommissionID = 2, PaymentMethod = 'Credit Card' WHERE id = ?"),
                     {keeps});

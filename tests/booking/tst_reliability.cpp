@@ -65,18 +65,9 @@ void setZone(const char* zone)
 
 }  // namespace
 
-class TestReliability : public QObject {
+class TestReliability : public DbTest {
     Q_OBJECT
-    std::unique_ptr<TestDb> db;
-    frmMain* main = nullptr;
 
-    void load()
-    {
-        db = std::make_unique<TestDb>();
-        main = &loadMainWindow(*db);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main));
-    }
     QWidget* wizard() const { return main->booking(); }
 
 private slots:
@@ -115,7 +106,7 @@ void TestReliability::dateTimesAreClockValues()
     QFETCH(QDate, repeat);
     setZone(zone.constData());
     QVERIFY2(!QDateTime(gap, QTime(2, 30)).isValid(), "the zone has no spring gap here");
-    load();
+    showMain();
 
     // A new booking arriving in the gap and leaving in the repeated hour.
     mainView().AddReservation();
@@ -187,7 +178,7 @@ void TestReliability::moneyCannotWrap()
     QVERIFY(!Fmt::parseCurrency(QStringLiteral("922337203685477"), &m));
 
     // The tip that once gave a negative total is refused, and nothing is saved.
-    load();
+    showMain();
     mainView().AddReservation();
     const qint32 id = iBookingID;
     for (int k = 0; k < 3; ++k)
@@ -292,7 +283,7 @@ void TestReliability::busyFileIsWaitedFor()
 
 void TestReliability::bookingInProgressSurvivesRestart()
 {
-    load();
+    showMain();
     const int before = objConn.scalar(QStringLiteral("SELECT COUNT(*) FROM booking")).toInt();
     mainView().AddReservation();
     const qint32 id = iBookingID;
@@ -344,7 +335,7 @@ void TestReliability::smallerMends()
         QCOMPARE(fakes().messageBoxes->lastPrompt(), QStringLiteral("Unable to open database ") + empty.file());
     }
 
-    load();
+    showMain();
     // A copy the disk will not take names the reason.
     const qint32 id = booking(customer("Ann", "Lee"), QStringLiteral("2025-03-10 14:00:00"),
                               QStringLiteral("2025-03-12 10:00:00"), QString(20000, u'n'));

@@ -29,7 +29,6 @@
 
 namespace {
 
-
 int count(const QString& sql, const QVariantList& params = {})
 {
     return objConn.scalar(sql, params).toInt();
@@ -51,18 +50,11 @@ const QString kDateMessage = QStringLiteral(
 
 }  // namespace
 
-class TestWizard : public QObject {
+class TestWizard : public DbTest {
     Q_OBJECT
 
 private:
-    frmMain* main = nullptr;
     BookingWizard* wiz() const { return main->booking(); }
-    void load(TestDb& db)
-    {
-        main = &loadMainWindow(db);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main));
-    }
     void setDates(const QDate& from, const QTime& fromTime, const QDate& to, const QTime& toTime)
     {
         DatesPage* d = wiz()->dates();
@@ -88,8 +80,7 @@ private slots:
 
 void TestWizard::addBookingCreatesPlaceholder()
 {
-    TestDb db;
-    load(db);
+    showMain();
     QTest::mouseClick(main->findChild<QToolBar*>()->widgetForAction(main->findChild<QAction*>("tbAddReservation")),
                       Qt::LeftButton);
     const QDate today = QDate::currentDate();
@@ -112,8 +103,7 @@ void TestWizard::addBookingCreatesPlaceholder()
 
 void TestWizard::resumesBookingInProgress()
 {
-    TestDb db;
-    load(db);
+    showMain();
     main->mnuReservationAdd_Click();
     const qint32 id = iBookingID;
     control<QLineEdit>(wiz(), "txtBookedBy")->setText(QStringLiteral("Typed, never saved"));
@@ -136,8 +126,7 @@ void TestWizard::resumesBookingInProgress()
 
 void TestWizard::datePrecondition()
 {
-    TestDb db;
-    load(db);
+    showMain();
     main->mnuReservationAdd_Click();
     const QDate d(2030, 5, 10);
     auto& boxes = *fakes().messageBoxes;
@@ -181,8 +170,7 @@ void TestWizard::datePrecondition()
 
 void TestWizard::nextBackAndLabels()
 {
-    TestDb db;
-    load(db);
+    showMain();
     main->mnuReservationAdd_Click();
     wiz()->cmdNext_Click(0);
     QCOMPARE(iBookingStep, 1);
@@ -239,8 +227,7 @@ void TestWizard::nextBackAndLabels()
 
 void TestWizard::cancelBooking()
 {
-    TestDb db;
-    load(db);
+    showMain();
     main->mnuReservationAdd_Click();
     wiz()->cmdNext_Click(0);
     rooms()->item(1)->setSelected(true);
@@ -270,8 +257,7 @@ void TestWizard::cancelBooking()
 
 void TestWizard::deletedElsewhereStartsAfresh()
 {
-    TestDb db;
-    load(db);
+    showMain();
     main->mnuReservationAdd_Click();
     wiz()->cmdNext_Click(0);
     wiz()->cmdNext_Click(0);
@@ -289,8 +275,7 @@ void TestWizard::deletedElsewhereStartsAfresh()
 
 void TestWizard::notesSavedOnFocusLoss()
 {
-    TestDb db;
-    load(db);
+    showMain();
     main->mnuReservationAdd_Click();
     auto* notes = control<QPlainTextEdit>(wiz(), "txtBookingNotes");
     notes->setFocus();
@@ -311,8 +296,7 @@ void TestWizard::notesSavedOnFocusLoss()
 
 void TestWizard::editAndFindReplaceBookingInProgress()
 {
-    TestDb db;
-    load(db);
+    showMain();
     const qint32 existing = qint32(objConn.insert(
         QStringLiteral("booking"), {{QStringLiteral("fromdate"), QStringLiteral("2030-07-01 15:00:00")},
                                     {QStringLiteral("todate"), QStringLiteral("2030-07-04 11:00:00")},

@@ -19,10 +19,9 @@
 #include <QPushButton>
 #include <QTableView>
 
-class TestArrivals : public QObject {
+class TestArrivals : public DbTest {
     Q_OBJECT
 
-    std::unique_ptr<TestDb> db;
     ArrivalsPanel* panel = nullptr;
 
     QTableView* grid() { return panel->findChild<QTableView*>("gArrivals"); }
@@ -58,8 +57,7 @@ private slots:
     void init()
     {
         resetProgramState();
-        db = std::make_unique<TestDb>();
-        panel = loadMainWindow(*db).arrivals();
+        panel = loadMain().arrivals();
     }
     void cleanup() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 

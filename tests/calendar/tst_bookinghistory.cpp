@@ -13,10 +13,9 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-class TestBookingHistory : public QObject {
+class TestBookingHistory : public DbTest {
     Q_OBJECT
 
-    std::unique_ptr<TestDb> db;
     // The answer of the history run last.
     static inline frmBookingHistory::Answer answer;
 
@@ -70,12 +69,7 @@ class TestBookingHistory : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        resetProgramState();
-        db = std::make_unique<TestDb>();
-        db->open();
-    }
+    void init() { openDb(); }
 
     void listsTheCustomersBookingsOnce()
     {

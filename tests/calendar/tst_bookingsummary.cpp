@@ -28,20 +28,11 @@ int bookings(qint32 id)
 
 }  // namespace
 
-class TestBookingSummary : public QObject {
+class TestBookingSummary : public DbTest {
     Q_OBJECT
 
-    std::unique_ptr<TestDb> db;
-    frmMain* main = nullptr;
     QTableView* grid() const { return control<QTableView>(main->arrivals(), "gArrivals"); }
 
-    void load()
-    {
-        db = std::make_unique<TestDb>();
-        main = &loadMainWindow(*db);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main));
-    }
     // Double clicks the row of booking id as the window system delivers it,
     // with what the summary does once it is open.
     void doubleClick(qint32 id, const std::function<void(frmBookingSummary*)>& inSummary)
@@ -82,7 +73,7 @@ private slots:
     void showsTheBooking()
     {
         QFETCH(bool, tax2);
-        load();
+        showMain();
         SaveConfigFlag(QStringLiteral("EnabledSalesTax2"), tax2);
         objConn.execute(QStringLiteral("UPDATE taxrate SET name = 'City Tax', percentage = 5 WHERE id = 3"));
         // No business name, second address line nor mobile.
@@ -126,7 +117,7 @@ private slots:
 
     void missingCustomerNoLinesNoBooking()
     {
-        load();
+        showMain();
         const qint32 orphan = insertRow("booking", {{"customerid", 4242}, {"fromdate", "2025-03-03 09:00:00"},
                                                  {"todate", "2025-03-04 10:00:00"}, {"noadults", dbNull()},
                                                  {"Tip", dbNull()}, {"AmountPayed", dbNull()}});
@@ -156,7 +147,7 @@ private slots:
 
     void answersActOnTheRightBooking()
     {
-        load();
+        showMain();
         const qint32 ann = insertRow("booking", {{"customerid", insertRow("customer", {{"FirstName", "Ann"}})},
                                               {"fromdate", "2025-03-10 14:00:00"}, {"todate", "2025-03-12 10:00:00"},
                                               {"notes", "Keep"}});

@@ -25,10 +25,9 @@
 #include <QPushButton>
 #include <QWidget>
 
-class TestCalendar : public QObject {
+class TestCalendar : public DbTest {
     Q_OBJECT
 
-    std::unique_ptr<TestDb> db;
     std::unique_ptr<Calendar> owned;
     Calendar* cal = nullptr;
     const QDate first{2025, 3, 10};
@@ -113,12 +112,7 @@ class TestCalendar : public QObject {
     QString tip() { return control<QFrame>(cal, "picTooltip")->isVisible() ? control<QLabel>(cal, "lblTooltip")->text() : "(hidden)"; }
 
 private slots:
-    void init()
-    {
-        resetProgramState();
-        db = std::make_unique<TestDb>();
-        db->open();
-    }
+    void init() { openDb(); }
     void cleanup()
     {
         owned.reset();

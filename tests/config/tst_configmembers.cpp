@@ -93,8 +93,7 @@ private slots:
 
 void TestConfigMembers::accounts()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     gsCommodityPlural = "Lodges";
     const qint32 paid = insertRow("commission", {{"name", "Paid"}});
     insertRow("commissionPayment", {{"CommissionID", paid}});
@@ -138,8 +137,7 @@ void TestConfigMembers::accounts()
 
 void TestConfigMembers::itemsListAndRefusal()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     const qint32 used = insertRow("item", {{"name", "Breakfast"}});
     insertRow("item", {{"name", "Apples"}});
     insertRow("invoiceline", {{"bookingid", 7}, {"itemid", used}, {"name", "Renamed on the line"}});
@@ -175,8 +173,7 @@ void TestConfigMembers::itemEditor()
     QFETCH(QString, typed);
     QFETCH(QString, shown);
     QLocale::setDefault(QLocale(locale));
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     insertRow("taxrate", {{"name", "Alcohol"}, {"percentage", 20}});
     {
         frmChargeableItemAdd e(-1);
@@ -222,8 +219,7 @@ void TestConfigMembers::itemEditor()
 
 void TestConfigMembers::defaultItemSeedsNewInvoicesOnly()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     objConn.execute("DELETE FROM room");
     const qint32 room = insertRow("room", {{"Name", "R"}, {"LowUnitPrice", dbValue(money("10"))}});
     const qint32 old = addBooking(room);
@@ -248,8 +244,7 @@ void TestConfigMembers::defaultItemSeedsNewInvoicesOnly()
 
 void TestConfigMembers::paymentMethods()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     const QStringList stock = [] {
         QStringList m;
         Query q = objConn.query("SELECT method FROM PaymentMethod ORDER BY id");
@@ -292,8 +287,7 @@ void TestConfigMembers::paymentMethods()
 
 void TestConfigMembers::seasons()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     objConn.execute("UPDATE season SET highlow = 'L'");
     objConn.execute("UPDATE season SET highlow = 'h' WHERE month = 5");
     objConn.execute("UPDATE season SET highlow = NULL WHERE month = 6");
@@ -346,8 +340,7 @@ void TestConfigMembers::seasons()
 
 void TestConfigMembers::seasonsWithoutRows()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     objConn.execute("DELETE FROM season WHERE month <> 4");
     {
         frmConfigHighLowSeason d;
@@ -363,8 +356,7 @@ void TestConfigMembers::seasonsWithoutRows()
 
 void TestConfigMembers::customFieldChoices()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     frmBookingUDF d;
     QListWidget* list = control<QListWidget>(&d, "lstItems");
     QCOMPARE(entries(list), QStringList({"Not Selected"}));
@@ -408,8 +400,7 @@ void TestConfigMembers::customFieldChoices()
 
 void TestConfigMembers::customFieldSettings()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     {
         // The close box saves neither setting.
         frmBookingUDF d;

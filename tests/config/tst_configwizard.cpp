@@ -92,18 +92,10 @@ QStringList listTexts(const QListWidget* l)
 
 }  // namespace
 
-class TestConfigWizard : public QObject {
+class TestConfigWizard : public DbTest {
     Q_OBJECT
 
-    frmMain* main = nullptr;
     QStringList titles;   // window titles of the pages in the order shown
-
-    void load(TestDb& db)
-    {
-        main = &loadMainWindow(db);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main));
-    }
 
     // Runs the wizard from the menu; each step acts on the page then shown.
     // A step that fails cancels the wizard, so the test ends instead of waiting.
@@ -152,8 +144,7 @@ private slots:
 
 void TestConfigWizard::cancelOnEveryPageWritesNothing()
 {
-    TestDb db;
-    load(db);
+    showMain();
     book({unitId("Room 1"), unitId("Room 2")});
     const QString rows = rowsDigest();
     const QMap<QString, QString> settings = allSettings();
@@ -212,8 +203,7 @@ void TestConfigWizard::finishWritesSettingsUnitsAndWindow()
     QFETCH(QString, charge);
     QFETCH(QString, tax);
     QLocale::setDefault(locale);
-    TestDb db;
-    load(db);
+    showMain();
     const qint32 r1 = unitId("Room 1"), r2 = unitId("Room 2"), r3 = unitId("Room 3");
     const qint32 gone = book({r1, r2});   // holds the removed unit: goes whole
     const qint32 gone2 = book({r1});
@@ -343,15 +333,14 @@ void TestConfigWizard::finishWritesSettingsUnitsAndWindow()
     SaveConfigText(QStringLiteral("SalesTaxPercentage"), storedTax);
     SaveConfigText(QStringLiteral("SalesTaxPercentage2"), QStringLiteral("17.5"));   // an older text
     TestDb again;
-    load(again);
+    showMain(again);
     QCOMPARE(SalesTaxPercentage(), 7.5);
     QCOMPARE(SalesTaxPercentage2(), 17.5);
 }
 
 void TestConfigWizard::failureDuringFinishLeavesEveryRow()
 {
-    TestDb db;
-    load(db);
+    showMain();
     book({unitId("Room 1"), unitId("Room 2")});
     // A unit added while the first sales tax's row is gone brings the row back.
     objConn.execute(QStringLiteral("DELETE FROM taxrate WHERE id = 2"));
@@ -373,8 +362,7 @@ void TestConfigWizard::failureDuringFinishLeavesEveryRow()
 
 void TestConfigWizard::pagesRefuseAndKeepTheirCopies()
 {
-    TestDb db;
-    load(db);
+    showMain();
     // A pair from an earlier custom choice opens page 2 on "Custom..."; the
     // welcome box unticked skips the welcome page next time, Back still shows it.
     gsCommoditySingular = QStringLiteral("Slip");
@@ -465,8 +453,7 @@ void TestConfigWizard::pagesRefuseAndKeepTheirCopies()
 
 void TestConfigWizard::unitWordsAndNamesArePlainText()
 {
-    TestDb db;
-    load(db);
+    showMain();
     WizConfig_ShowWelcome = false;
     for (const QString& text : hostileTexts()) {
         runWizard({

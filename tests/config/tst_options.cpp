@@ -35,17 +35,9 @@ QString taxRow(int id)
 
 }  // namespace
 
-class TestOptions : public QObject {
+class TestOptions : public DbTest {
     Q_OBJECT
 
-    frmMain* main = nullptr;
-
-    void load(TestDb& db)
-    {
-        main = &loadMainWindow(db);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main));
-    }
     // Opens the dialog from the menu and runs action on it.
     void withDialog(const std::function<void(QWidget*)>& action)
     {
@@ -89,8 +81,7 @@ void TestOptions::settingsRoundTrip()
     QFETCH(QString, tax);
     QFETCH(QString, storedCost);
     QLocale::setDefault(locale);
-    TestDb db;
-    load(db);
+    showMain();
 
     // Defaults, and a charge unit that is neither entry selects none.
     SaveConfigText(QStringLiteral("ChargePer"), QStringLiteral("Fortnight"));
@@ -158,8 +149,7 @@ void TestOptions::settingsRoundTrip()
 
 void TestOptions::taxRowsAsStoredAndWrittenBack()
 {
-    TestDb db;
-    load(db);
+    showMain();
     // A rate changed in the tax-rate list shows here and survives OK.
     objConn.execute(QStringLiteral("UPDATE taxrate SET percentage = 12.5 WHERE id = 2"));
     withDialog([](QWidget* d) {
@@ -196,8 +186,7 @@ void TestOptions::taxRowsAsStoredAndWrittenBack()
 
 void TestOptions::mainWindowFollowsAtOnce()
 {
-    TestDb db;
-    load(db);
+    showMain();
     QWidget* commission = control<QWidget>(main->booking()->payment(), "picBookingCommission");
     QVERIFY(commission->isHidden());
     withDialog([](QWidget* d) {

@@ -42,8 +42,7 @@ private slots:
 
 void TestTaxRates::listAddEditAndCancel()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     frmTaxRate d;
     QListWidget* list = lstItems(d);
     // Row 1 never shows; rows 2 and 3 do; the first entry is selected.
@@ -86,8 +85,7 @@ void TestTaxRates::listAddEditAndCancel()
 
 void TestTaxRates::emptyListAndSelectionMessages()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     objConn.execute("DELETE FROM taxrate WHERE id <> 1");
     frmTaxRate d;
     QCOMPARE(lstItems(d)->count(), 0);
@@ -104,8 +102,7 @@ void TestTaxRates::emptyListAndSelectionMessages()
 
 void TestTaxRates::removalChecksInOrder()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     gsCommodityPlural = "Cabins";
     const qint32 used = insertRow("taxrate", {{"name", "Used"}, {"percentage", 8}});
     const qint32 item = insertRow("item", {{"name", "Breakfast"}, {"TaxRateID", used}});
@@ -146,8 +143,7 @@ void TestTaxRates::removalChecksInOrder()
 
 void TestTaxRates::editorLoadAndOk()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     FakeMessageBoxes& boxes = *fakes().messageBoxes;
     {
         // A new rate starts at 0; an empty name keeps the dialog open.
@@ -187,8 +183,7 @@ void TestTaxRates::editorLoadAndOk()
 
 void TestTaxRates::hostileNamesOnBothPaths()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     frmTaxRate d;
     QListWidget* list = lstItems(d);
     for (const QString& name : hostileTexts()) {

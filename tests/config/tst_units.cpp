@@ -81,8 +81,7 @@ private slots:
 
 void TestUnits::listReselectsAndRemovesUnasked()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     objConn.execute("DELETE FROM room");
     gsCommoditySingular = "Cabin";
     gsCommodityPlural = "Cabins";
@@ -137,8 +136,7 @@ void TestUnits::listReselectsAndRemovesUnasked()
 
 void TestUnits::closingTheListRebuildsTheCalendar()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     objConn.execute("DELETE FROM room");
     insertRow("room", {{"Name", "Old"}});
     objConn.close();
@@ -165,8 +163,7 @@ void TestUnits::closingTheListRebuildsTheCalendar()
 
 void TestUnits::newUnitState()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     objConn.execute("DELETE FROM room");
     gsCommoditySingular = "Villa";
     for (bool commission : {false, true}) {
@@ -220,8 +217,7 @@ void TestUnits::newUnitState()
 
 void TestUnits::priceFlowAndWeekendBoxes()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     objConn.execute("DELETE FROM room");
     {
         frmRoomAdd e(-1);
@@ -274,8 +270,7 @@ void TestUnits::priceFlowAndWeekendBoxes()
 
 void TestUnits::commissionAndTaxCases()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     objConn.execute("DELETE FROM room");
     SaveConfigFlag("EnableCommission", true);
     const qint32 agent = insertRow("commission", {{"name", "Agent"}});
@@ -320,8 +315,7 @@ void TestUnits::amountsInLocales()
     QFETCH(QString, price);
     QFETCH(QString, percentage);
     QLocale::setDefault(QLocale(locale));
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     objConn.execute("DELETE FROM room");
     const qint32 agent = insertRow("commission", {{"name", "Agent"}});
     frmRoomAdd e(-1);
@@ -345,8 +339,7 @@ void TestUnits::amountsInLocales()
 
 void TestUnits::oddStoredValuesAndHostileTexts()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     objConn.execute("DELETE FROM room");
     // A charge unit none of the eight, and Null prices.
     const qint32 odd = insertRow("room", {{"Name", "Odd"}, {"ChargeForEach", "Fortnight"}, {"UnitPrice", dbNull()}});
@@ -387,8 +380,7 @@ void TestUnits::oddStoredValuesAndHostileTexts()
 
 void TestUnits::notesKeptApart()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     objConn.execute("DELETE FROM room");
     {
         // No units: both controls disabled, nothing written.
@@ -442,8 +434,7 @@ void TestUnits::notesKeptApart()
 
 void TestUnits::unitMadeHereIsPricedOnThePaymentPage()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     objConn.execute("DELETE FROM room");
     objConn.execute("UPDATE season SET highlow = 'H' WHERE month = 3");
     {

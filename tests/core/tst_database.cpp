@@ -79,11 +79,9 @@ void TestDatabase::refusesWhatItCannotUse()
     QVERIFY(!objConn.open(db.folder() + QStringLiteral("missing.mdb"), &why));
     QVERIFY(!objConn.open(db.folder() + QStringLiteral("no/such/folder/db.mdb"), &why));
 
-    QFile text(db.folder() + QStringLiteral("notes.mdb"));
-    QVERIFY(text.open(QIODevice::WriteOnly));
-    text.write("This is a letter, not a database.\n");
-    text.close();
-    QVERIFY(!objConn.open(text.fileName(), &why));
+    const QString text = db.folder() + QStringLiteral("notes.mdb");
+    writeFile(text, "This is a letter, not a database.\n");
+    QVERIFY(!objConn.open(text, &why));
     QVERIFY(!why.isEmpty());
 
     // At start-up the failure is the message box, then the end of the program.
@@ -103,12 +101,10 @@ void TestDatabase::refusalsCreateAndChangeNothing()
     QVERIFY(!objConn.open(missing));
     QVERIFY(!QFile::exists(missing));
 
-    QFile text(db.folder() + QStringLiteral("letter.mdb"));
-    QVERIFY(text.open(QIODevice::WriteOnly));
-    text.write("Dear guest");
-    text.close();
-    QVERIFY(!objConn.open(text.fileName()));
-    QFile again(text.fileName());
+    const QString text = db.folder() + QStringLiteral("letter.mdb");
+    writeFile(text, "Dear guest");
+    QVERIFY(!objConn.open(text));
+    QFile again(text);
     QVERIFY(again.open(QIODevice::ReadOnly));
     QCOMPARE(again.readAll(), QByteArray("Dear guest"));
 }
@@ -130,8 +126,7 @@ void TestDatabase::refusesLockedFile()
 
 void TestDatabase::versionThreeAndEmptyAccepted()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     CheckDatabaseVersion(nullptr);
     QVERIFY(fakes().messageBoxes->shown.isEmpty());
 
@@ -144,8 +139,7 @@ void TestDatabase::versionThreeAndEmptyAccepted()
 
 void TestDatabase::versionTwoConvertsOnYes()
 {
-    TestDb db(QString::fromUtf8(VERSION2_DB_FILE));
-    db.open();
+    OpenTestDb db(QString::fromUtf8(VERSION2_DB_FILE));
     fakes().messageBoxes->answers = {vbYes};
     CheckDatabaseVersion(nullptr);
     QCOMPARE(fakes().messageBoxes->lastPrompt(),
@@ -172,15 +166,13 @@ void TestDatabase::versionTwoConvertsOnYes()
         return names;
     };
     const QStringList converted = customerColumns();
-    TestDb fresh;
-    fresh.open();
+    OpenTestDb fresh;
     QCOMPARE(converted, customerColumns());
 }
 
 void TestDatabase::versionTwoRefusedEndsUnchanged()
 {
-    TestDb db(QString::fromUtf8(VERSION2_DB_FILE));
-    db.open();
+    OpenTestDb db(QString::fromUtf8(VERSION2_DB_FILE));
     fakes().messageBoxes->answers = {vbNo};
     try {
         CheckDatabaseVersion(nullptr);
@@ -213,8 +205,7 @@ void TestDatabase::otherVersionsEndTheProgram()
 
 void TestDatabase::missingTableEndsTheProgram()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     objConn.execute(QStringLiteral("DROP TABLE DatabaseVersion"));
     try {
         CheckDatabaseVersion(nullptr);
@@ -229,8 +220,7 @@ void TestDatabase::failedConversionLeavesVersionTwo()
 {
     // A file that already has one of the new columns: the conversion fails
     // half way and must leave everything as it was.
-    TestDb db(QString::fromUtf8(VERSION2_DB_FILE));
-    db.open();
+    OpenTestDb db(QString::fromUtf8(VERSION2_DB_FILE));
     objConn.execute(QStringLiteral("ALTER TABLE customer ADD COLUMN HomePhone TEXT(50)"));
     fakes().messageBoxes->answers = {vbYes};
     QVERIFY_THROWS_EXCEPTION(AppError, CheckDatabaseVersion(nullptr));
@@ -240,8 +230,7 @@ void TestDatabase::failedConversionLeavesVersionTwo()
 
 void TestDatabase::boundValuesAreStoredAsTyped()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     const QStringList names = {QStringLiteral("O'Brien"), QStringLiteral("say \"hi\""), QStringLiteral("100%"),
                                QStringLiteral("back\\slash"), QStringLiteral("x'); DROP TABLE customer; --")};
     for (const QString& name : names) {
@@ -268,8 +257,7 @@ void TestDatabase::boundValuesAreStoredAsTyped()
 
 void TestDatabase::failingStatementCarriesItsPlace()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     try {
         objConn.query(QStringLiteral("SELECT nothing FROM nowhere"));
         QFAIL("the statement must fail");
@@ -358,8 +346,7 @@ void TestDatabase::transactionsAreAllOrNothing()
 
 void TestDatabase::idsAreNeverReused()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     const Fields row = {{QStringLiteral("fromdate"), QStringLiteral("2025-01-01 09:00:00")},
                         {QStringLiteral("todate"), QStringLiteral("2025-01-02 14:00:00")}};
     const qint64 first = objConn.insert(QStringLiteral("booking"), row);

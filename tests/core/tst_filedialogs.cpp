@@ -116,10 +116,7 @@ void TestFileDialogs::replacingAFileIsAskedFirst()
 {
     QTemporaryDir dir;
     const QString existing = dir.filePath(QStringLiteral("reservations.csv"));
-    QFile file(existing);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("keep me");
-    file.close();
+    writeFile(existing, "keep me");
 
     std::unique_ptr<SaveFileService> dialog = desktopSaveFileService();
     for (bool replace : {false, true}) {

@@ -13,7 +13,6 @@
 
 namespace {
 
-
 QDateTime at(const char* text)
 {
     return QDateTime::fromString(QString::fromLatin1(text), QStringLiteral("yyyy-MM-dd HH:mm"));
@@ -104,8 +103,7 @@ void TestInvoicing::unitCharge()
     QFETCH(int, nights);
     QFETCH(QString, expected);
     QFETCH(int, noSeason);
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     objConn.execute(QStringLiteral("DELETE FROM season WHERE month = ?"), {noSeason});
     const Money amount = UnitChargeAmount(unit, from, to, money("100"), money("150"), money("180"), money("120"),
                                           money("70"), adults, nights);
@@ -114,8 +112,7 @@ void TestInvoicing::unitCharge()
 
 void TestInvoicing::linesTakeGivenOrCatalogueValues()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     const qint32 booking = addStay();
     const qint64 towels = objConn.insert(QStringLiteral("item"), {{QStringLiteral("name"), QStringLiteral("Towels")},
                                                                    {QStringLiteral("SaleAmount"), dbValue(money("4.5"))},
@@ -149,8 +146,7 @@ void TestInvoicing::linesTakeGivenOrCatalogueValues()
 
 void TestInvoicing::totalsAddUpAsShown()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     // 3 x 9.99 at 10 %: the line tax 2.997 is shown as 3.00.
     const qint32 a = addStay();
     addLine(a, 3, "9.99", 10, QStringLiteral("Sales Tax"));
@@ -174,8 +170,7 @@ void TestInvoicing::totalsAddUpAsShown()
 
 void TestInvoicing::confirmationFigures()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     objConn.execute(QStringLiteral("UPDATE taxrate SET percentage = 5 WHERE id = 3"));
     const qint32 b = addStay("5", "20");
     addLine(b, 2, "50", 0, QString());
@@ -207,8 +202,7 @@ void TestInvoicing::confirmationFigures()
 
 void TestInvoicing::missingBookingAndNullMoney()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     BookingTotals t = CalcTotal(777);
     QCOMPARE(t.totalPayable, Money());
     QCOMPARE(t.cBalanceDue, QStringLiteral("$0.00"));

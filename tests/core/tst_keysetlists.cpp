@@ -16,10 +16,8 @@
 
 #include <QTableView>
 
-class TestKeysetLists : public QObject {
+class TestKeysetLists : public DbTest {
     Q_OBJECT
-
-    std::unique_ptr<TestDb> db;
 
     // Every customer id in list order (those whose last name holds search),
     // as one query sorts them.
@@ -45,9 +43,7 @@ class TestKeysetLists : public QObject {
 private slots:
     void init()
     {
-        resetProgramState();
-        db = std::make_unique<TestDb>();
-        db->open();
+        openDb();
         Connection::Transaction t(objConn);
         // Names tied over several pages, names differing in case and accents
         // only, and customers without names (Null and empty).

@@ -155,18 +155,9 @@ QString rowsOf(const char* table)
 
 }  // namespace
 
-class TestOneRule : public QObject {
+class TestOneRule : public DbTest {
     Q_OBJECT
-    std::unique_ptr<TestDb> db;
-    frmMain* main = nullptr;
 
-    void load()
-    {
-        db = std::make_unique<TestDb>();
-        main = &loadMainWindow(*db);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main));
-    }
     QWidget* wizard() const { return main->booking(); }
 
 private slots:
@@ -198,7 +189,7 @@ void TestOneRule::dateAndTimeBoxes()
     }
 
     // Every box of every window that has them reads what is typed whole.
-    load();
+    showMain();
     mainView().AddReservation();
     frmFindBooking find(main);
     frmTerminology options(QStringLiteral("Zip Code"), QStringLiteral("Sales Tax"), main);
@@ -267,7 +258,7 @@ void TestOneRule::dateAndTimeBoxes()
 
 void TestOneRule::numbersByKind()
 {
-    load();
+    showMain();
     const qint32 account = insertRow("commission", {{"name", QStringLiteral("Agent")}});
     const qint32 unit = insertRow("room", {{"name", QStringLiteral("Blue")}, {"CommissionID", account},
                                            {"CommissionPercentage", 10}, {"TaxRateID", 2}});
@@ -404,7 +395,7 @@ void TestOneRule::ratesShowAsCharged()
     // A rate below 0, which the program no longer takes, counts as no tax:
     // shown as charged, on the invoice and in every total.
     SaveConfigFlag(QStringLiteral("EnabledSalesTax2"), true);
-    load();
+    showMain();
     objConn.execute(QStringLiteral("UPDATE taxrate SET percentage = -5 WHERE id IN (2, 3)"));
     const QVariant price = dbValue(money("100"));
     insertRow("room", {{"name", QStringLiteral("Blue")}, {"UnitPrice", price}, {"LowUnitPrice", price},
@@ -432,7 +423,7 @@ void TestOneRule::ratesShowAsCharged()
 
 void TestOneRule::captionsShowWordsWhole()
 {
-    load();
+    showMain();
     SaveConfigFlag(QStringLiteral("EnableCustomField"), true);
     SaveConfigFlag(QStringLiteral("EnableCommission"), true);
     Calendar cal;

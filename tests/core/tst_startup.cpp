@@ -217,8 +217,7 @@ void TestStartup::exitSavesGridWidths()
 
 void TestStartup::unhandledErrorIsReportedAndEnds()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     try {
         try {
             objConn.execute(QStringLiteral("UPDATE nosuchtable SET x = '100%3'"));

@@ -12,17 +12,11 @@
 #include <QElapsedTimer>
 #include <QFile>
 
-class TestStores : public QObject {
+class TestStores : public DbTest {
     Q_OBJECT
-    std::unique_ptr<TestDb> db;
 
 private slots:
-    void init()
-    {
-        resetProgramState();
-        db = std::make_unique<TestDb>();
-        db->open();
-    }
+    void init() { openDb(); }
     void cleanup()
     {
         platform().useDesktop();

@@ -18,9 +18,7 @@ const QString kAbsent = QStringLiteral("<absent>");
 
 void writeTips(const TestDb& db, const QByteArray& content)
 {
-    QFile f(db.folder() + QStringLiteral("TipOfTheDay.txt"));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(content);
+    writeFile(db.folder() + QStringLiteral("TipOfTheDay.txt"), content);
 }
 
 // The dialogs' controls, found by their names.

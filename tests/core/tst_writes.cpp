@@ -46,18 +46,14 @@ private:
 
 }  // namespace
 
-class TestWrites : public QObject {
+class TestWrites : public DbTest {
     Q_OBJECT
-
-    std::unique_ptr<TestDb> db;
-    frmMain* main = nullptr;
 
 private slots:
     void init()
     {
         resetProgramState();
-        db = std::make_unique<TestDb>();
-        main = &loadMainWindow(*db);
+        loadMain();
     }
 
     void everyWriterKeepsTheOldFile_data();

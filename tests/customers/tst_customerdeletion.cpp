@@ -49,9 +49,8 @@ int lines()
 
 }  // namespace
 
-class TestCustomerDeletion : public QObject {
+class TestCustomerDeletion : public DbTest {
     Q_OBJECT
-    std::unique_ptr<TestDb> db;
     int refills = 0;
 
     bool remove(qint64 id)
@@ -62,17 +61,11 @@ class TestCustomerDeletion : public QObject {
 private slots:
     void init()
     {
-        resetProgramState();
-        db = std::make_unique<TestDb>();
-        db->open();
+        openDb();
         refills = 0;
     }
 
-    void cleanup()
-    {
-        resetProgramState();
-        db.reset();
-    }
+    void cleanup() { closeDb(); }
 
     void bookingsNotOverKeepTheCustomer()
     {

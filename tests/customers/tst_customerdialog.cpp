@@ -55,23 +55,13 @@ int count(const char* sql)
 
 }  // namespace
 
-class TestCustomerDialog : public QObject {
+class TestCustomerDialog : public DbTest {
     Q_OBJECT
-    std::unique_ptr<TestDb> db;
 
 private slots:
-    void init()
-    {
-        resetProgramState();
-        db = std::make_unique<TestDb>();
-        db->open();
-    }
+    void init() { openDb(); }
 
-    void cleanup()
-    {
-        resetProgramState();
-        db.reset();
-    }
+    void cleanup() { closeDb(); }
 
     void anyTextIsStoredAndShownAsTyped()
     {

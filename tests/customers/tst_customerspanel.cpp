@@ -50,10 +50,8 @@ void click(QWidget* w)
 
 }  // namespace
 
-class TestCustomersPanel : public QObject {
+class TestCustomersPanel : public DbTest {
     Q_OBJECT
-    std::unique_ptr<TestDb> db;
-    frmMain* main = nullptr;
     CustomersPanel* panel = nullptr;
     QTableView* gcust = nullptr;
 
@@ -98,18 +96,9 @@ class TestCustomersPanel : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        resetProgramState();
-        db = std::make_unique<TestDb>();
-        db->open();
-    }
+    void init() { openDb(); }
 
-    void cleanup()
-    {
-        resetProgramState();
-        db.reset();
-    }
+    void cleanup() { closeDb(); }
 
     void listsEveryCustomerWithComposedCells()
     {

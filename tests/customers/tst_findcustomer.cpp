@@ -77,9 +77,8 @@ QRect placeOf(frmFindCustomer* d, const char* name)
 
 }  // namespace
 
-class TestFindCustomer : public QObject {
+class TestFindCustomer : public DbTest {
     Q_OBJECT
-    std::unique_ptr<TestDb> db;
 
     // Runs script on the search dialog opened from the main window's menu.
     void runFind(frmMain& main, const std::function<void(frmFindCustomer*)>& script)
@@ -93,18 +92,9 @@ class TestFindCustomer : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        resetProgramState();
-        db = std::make_unique<TestDb>();
-        db->open();
-    }
+    void init() { openDb(); }
 
-    void cleanup()
-    {
-        resetProgramState();
-        db.reset();
-    }
+    void cleanup() { closeDb(); }
 
     void eachBoxSearchesItsOwnColumn()
     {

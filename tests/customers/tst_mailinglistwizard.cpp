@@ -38,18 +38,14 @@ void addCustomer(const QVariant& email)
 
 }  // namespace
 
-class TestMailingListWizard : public QObject {
+class TestMailingListWizard : public DbTest {
     Q_OBJECT
-    std::unique_ptr<TestDb> db;
     QString file;
 
 private slots:
     void init()
     {
-        resetProgramState();
-        installFakes();
-        db = std::make_unique<TestDb>();
-        db->open();
+        openDb();
         objConn.execute(QStringLiteral("DELETE FROM customer"));
         file = db->folder() + QStringLiteral("list.txt");
     }

@@ -21,7 +21,6 @@
 
 namespace {
 
-
 qint64 addCustomer(const Fields& fields)
 {
     return objConn.insert(QStringLiteral("customer"), fields);
@@ -147,8 +146,7 @@ private slots:
 
 void TestDocuments::itemBlock()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     const qint32 id = addBooking(0);
     addLine(id, 2, QStringLiteral("Room"), "10");
     addLine(id, 1, QStringLiteral("Extra bed"), "5");
@@ -174,8 +172,7 @@ void TestDocuments::itemBlock()
 
 void TestDocuments::headerPlaceholders()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     gsCommodityPlural = QStringLiteral("Cabins");
     const qint64 customer = addCustomer({{QStringLiteral("FirstName"), QStringLiteral("Ann")},
                                          {QStringLiteral("LastName"), QStringLiteral("Lee")},
@@ -221,8 +218,7 @@ void TestDocuments::headerPlaceholders()
 
 void TestDocuments::secondTaxSwitch()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     const qint32 id = addBooking(0);
     addLine(id, 1, QStringLiteral("Night"), "100");
     const QByteArray t = "[<taxname2>:<taxtotal2>] <totalpayable>";
@@ -235,8 +231,7 @@ void TestDocuments::secondTaxSwitch()
 
 void TestDocuments::missingCustomerOrBooking()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     const QByteArray t = "<firstname> <contactdetails> <fromdate> <qty>";
     const qint32 noCustomer = addBooking(0);
     QCOMPARE(filled(t, noCustomer), QByteArray("<firstname> <contactdetails> 3/3/2025 <qty>"));
@@ -270,8 +265,7 @@ void TestDocuments::rtfEscaping()
 
 void TestDocuments::valuesCannotFormPlaceholders()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     // A customer and lines whose texts hold placeholders and RTF characters.
     const qint64 customer = addCustomer({{QStringLiteral("FirstName"), QStringLiteral("<firstname><lastname>")},
                                          {QStringLiteral("LastName"), QStringLiteral("{\\b Łukasz}")},
@@ -286,8 +280,7 @@ void TestDocuments::valuesCannotFormPlaceholders()
 
 void TestDocuments::documentsLeaveBookingInProgress()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     writeFile(db.folder() + QStringLiteral("BookingReceipt.rtf"), "{\\rtf1 <firstname> <fromdate>\\par}");
     const qint64 customer = addCustomer({{QStringLiteral("FirstName"), QStringLiteral("Bo")}});
     const qint32 inProgress = addBooking(0);
@@ -340,8 +333,7 @@ void TestDocuments::shellFailureMessages()
 {
     QFETCH(int, code);
     QFETCH(QString, reason);
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     writeFile(db.folder() + QStringLiteral("BookingReceipt.rtf"), "r");
     fakes().shell->result = code;
     const qint32 id = addBooking(0);
@@ -373,8 +365,7 @@ void TestDocuments::shellFailureMessages()
 
 void TestDocuments::fileFailures()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     const qint32 id = addBooking(0);
     iBookingID = id;
 
@@ -407,8 +398,7 @@ void TestDocuments::fileFailures()
 
 void TestDocuments::copiesNeverReplaceOlderOnes()
 {
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     writeFile(db.folder() + QStringLiteral("BookingReceipt.rtf"), "new");
     writeFile(db.folder() + QStringLiteral("Rec00A1.rtf"), "old");
     auto temp = std::make_unique<ScriptedTempFiles>();
@@ -442,8 +432,7 @@ void TestDocuments::wordProcessorReadsFilledDocuments()
         QSKIP("LibreOffice cannot read a text document here (its word processor is not installed): the filled "
               "documents were not read back. Install libreoffice-writer-nogui to run this check.");
 
-    TestDb db;
-    db.open();
+    OpenTestDb db;
     for (const char* name : {"BookingConfirmation.rtf", "BookingReceipt.rtf"})
         QVERIFY(QFile::copy(QStringLiteral(SOURCE_DIR "/resources/beside/") + QString::fromLatin1(name),
                             db.folder() + QString::fromLatin1(name)));

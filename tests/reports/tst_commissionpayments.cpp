@@ -17,10 +17,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-class TestCommissionPayments : public QObject {
+class TestCommissionPayments : public DbTest {
     Q_OBJECT
-
-    std::unique_ptr<TestDb> db;
 
     static qint32 payment(qint32 account, const char* amount, const char* date)
     {
@@ -43,9 +41,7 @@ class TestCommissionPayments : public QObject {
 private slots:
     void init()
     {
-        resetProgramState();
-        db = std::make_unique<TestDb>();
-        db->open();
+        openDb();
         fakes().messageBoxes->clear();
     }
 

@@ -42,24 +42,10 @@ public:
     }
 };
 
-class TestExports : public QObject {
+class TestExports : public DbTest {
     Q_OBJECT
 
-    std::unique_ptr<TestDb> db;
-    frmMain* main = nullptr;
-
     QString path(const char* name) const { return db->folder() + QString::fromLatin1(name); }
-    static QByteArray bytes(const QString& file)
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-    static void put(const QString& file, const QByteArray& content)
-    {
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(content);
-    }
     // Runs a menu command with the save dialog answering `file`.
     void run(void (frmMain::*command)(), const QString& file)
     {
@@ -104,8 +90,7 @@ private slots:
     void init()
     {
         resetProgramState();
-        db = std::make_unique<TestDb>();
-        main = &loadMainWindow(*db);
+        loadMain();
     }
     void cleanup() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
@@ -123,9 +108,9 @@ private slots:
         // A longer old file is replaced whole; UTF-8 without a byte-order mark.
         customer({{"FirstName", "Zoë"}});
         const QString file = path("customers.csv");
-        put(file, QByteArray(5000, 'z'));
+        writeFile(file, QByteArray(5000, 'z'));
         run(&frmMain::mnuFileExportCustomers_Click, file);
-        QCOMPARE(bytes(file), QByteArray("\"FirstName\", \"LastName\", \"Address1\", \"Address2\", \"City\", \"State\", "
+        QCOMPARE(readFile(file), QByteArray("\"FirstName\", \"LastName\", \"Address1\", \"Address2\", \"City\", \"State\", "
                                          "\"PostCode\", \"Country\", \"Phone\", \"Email\", \"BusinessName\", "
                                          "\"SubmittedDate\"\r\n\"Zo\xc3\xab\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
                                          "\"\",\"\",\"\"\r\n"));
@@ -162,23 +147,23 @@ private slots:
             CancelProgress cancel;
             for (auto command : {&frmMain::mnuFileExportCustomers_Click, &frmMain::mnuFileExportResCSV_Click,
                                  &frmMain::mnuFileExportThisMonth_Click}) {
-                put(file, "old");
+                writeFile(file, "old");
                 const int shown = cancel.shown;
                 run(command, file);
                 QCOMPARE(cancel.shown, shown + 1);
-                QCOMPARE(bytes(file), QByteArray("old"));
+                QCOMPARE(readFile(file), QByteArray("old"));
                 QVERIFY(fakes().messageBoxes->shown.isEmpty());
             }
             ExportProgress::setDelay(1000);
         }
 
         // A failing query reports itself, ends the export and keeps the old file.
-        put(file, "old");
+        writeFile(file, "old");
         objConn.execute(QStringLiteral("DROP TABLE customer"));
         run(&frmMain::mnuFileExportCustomers_Click, file);
         QCOMPARE(fakes().messageBoxes->shown.size(), 1);
         QVERIFY(fakes().messageBoxes->lastPrompt().contains(QStringLiteral("customer")));
-        QCOMPARE(bytes(file), QByteArray("old"));
+        QCOMPARE(readFile(file), QByteArray("old"));
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 
@@ -215,7 +200,7 @@ private slots:
             run(&frmMain::mnuFileExportResCSV_Click, res);
             QCOMPARE(fakes().saveFile->requests.last().filters, QStringList({"CSV(*.CSV)", "*.CSV"}));
             QCOMPARE(fakes().saveFile->requests.last().defaultExt, QStringLiteral(".csv"));
-            QVERIFY(bytes(res).startsWith("FromDate, ToDate, BookedBy, Notes, NoAdults, NoKids, PaymentMethod, "
+            QVERIFY(readFile(res).startsWith("FromDate, ToDate, BookedBy, Notes, NoAdults, NoKids, PaymentMethod, "
                                           "CreditCardNo, CreditCardExpiry, CreditCardType, FirstName, LastName, "
                                           "Address1, Address2, City, State, PostCode, Country, Phone, Email, "
                                           "SubmittedDate, BusinessName\r\n\""));
@@ -237,7 +222,7 @@ private slots:
 
         const QString file = path("commission.csv");
         run(&frmMain::mnuFileExportCommissionAccounts_Click, file);
-        QCOMPARE(bytes(file), QByteArray("Commission Account, Due, Payment, Date\r\n"
+        QCOMPARE(readFile(file), QByteArray("Commission Account, Due, Payment, Date\r\n"
                                          "\"No Commission\",\"$0.00\",\"\",\"12/31/2003\"\r\n"
                                          "\"Agent, \"\"A\"\"\",\"($7.00)\",\"\",\"1/2/2004\"\r\n"
                                          "\"Agent, \"\"A\"\"\",\"$12.50\",\"\",\"3/5/2004\"\r\n"
@@ -267,7 +252,7 @@ private slots:
 
         const QString file = path("month.txt");
         run(&frmMain::mnuFileExportThisMonth_Click, file);
-        QCOMPARE(QString::fromUtf8(bytes(file)),
+        QCOMPARE(QString::fromUtf8(readFile(file)),
                  QStringLiteral("From Date, To Date, Cabins, Customer Name\r\n"
                                 "\"1/28/2004 2:00:00 PM\",\"2/2/2004 10:00:00 AM\",\"Room 1\",\"Ann Lee\"\r\n"
                                 "\"1/28/2004 2:00:00 PM\",\"2/2/2004 10:00:00 AM\",\"Room 3\",\"Ann Lee\"\r\n"
@@ -322,7 +307,7 @@ private slots:
         control<QPushButton>(&dialog, "cmdOK")->click();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QVERIFY(bytes(file).endsWith("4/2025, 3/4/2025, \r\nRoom 1, X,\r\n\"Big, \"\"red\"\"\", X,\r\nRoom 3, ,\r\n"
+        QVERIFY(readFile(file).endsWith("4/2025, 3/4/2025, \r\nRoom 1, X,\r\n\"Big, \"\"red\"\"\", X,\r\nRoom 3, ,\r\n"
                                      "Room 4, ,\r\nSuite, ,\r\n"));
     }
 

@@ -21,11 +21,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-class TestReports : public QObject {
+class TestReports : public DbTest {
     Q_OBJECT
 
-    std::unique_ptr<TestDb> db;
-    frmMain* main = nullptr;
     ReportsPanel* panel = nullptr;
 
     static qint32 booking(qint32 customerId, const char* from, QList<int> rooms = {1}, int adults = 2)
@@ -89,8 +87,7 @@ private slots:
     void init()
     {
         resetProgramState();
-        db = std::make_unique<TestDb>();
-        main = &loadMainWindow(*db);
+        loadMain();
         panel = main->reports();
     }
     void cleanup() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
@@ -325,11 +322,7 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         SetListIndex(type, RevenueByWeek);
         const QString file = db->folder() + QStringLiteral("graph.csv");
-        {
-            QFile f(file);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(QByteArray(4000, 'x'));
-        }
+        writeFile(file, QByteArray(4000, 'x'));
         fakes().saveFile->answer = file;
         control<QPushButton>(panel, "cmdReportExport")->click();
         QFile f(file);

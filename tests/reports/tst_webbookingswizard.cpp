@@ -53,17 +53,13 @@ qint64 changes()
 
 }  // namespace
 
-class TestWebBookingsWizard : public QObject {
+class TestWebBookingsWizard : public DbTest {
     Q_OBJECT
-    std::unique_ptr<TestDb> db;
 
 private slots:
     void init()
     {
-        resetProgramState();
-        installFakes();
-        db = std::make_unique<TestDb>();
-        db->open();
+        openDb();
         WebSettingsStore::save(WebSettings{QStringLiteral("desk@inn.example"), 1, QStringLiteral("http://forms/x")});
     }
 

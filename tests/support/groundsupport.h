@@ -28,6 +28,12 @@ private:
     QTemporaryDir m_dir;
 };
 
+// A TestDb opened at once, as most tests start.
+class OpenTestDb : public TestDb {
+public:
+    explicit OpenTestDb(const QString& source = QString::fromUtf8(DEFAULT_DB_FILE)) : TestDb(source) { open(); }
+};
+
 // Puts every shared variable back to its start value, clears the settings
 // store and closes the connection.
 void resetGroundState();

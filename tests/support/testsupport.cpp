@@ -127,6 +127,39 @@ frmMain& loadMainWindow(TestDb& db)
     return main;
 }
 
+void DbTest::openDb()
+{
+    resetProgramState();
+    db = std::make_unique<TestDb>();
+    db->open();
+}
+
+void DbTest::closeDb()
+{
+    resetProgramState();
+    db.reset();
+}
+
+frmMain& DbTest::loadMain()
+{
+    db = std::make_unique<TestDb>();
+    main = &loadMainWindow(*db);
+    return *main;
+}
+
+void DbTest::showMain()
+{
+    db = std::make_unique<TestDb>();
+    showMain(*db);
+}
+
+void DbTest::showMain(TestDb& on)
+{
+    main = &loadMainWindow(on);
+    main->show();
+    QVERIFY(QTest::qWaitForWindowActive(main));
+}
+
 void onNextModal(const std::function<bool(QWidget*)>& accept, const std::function<void(QWidget*)>& action,
                  int timeoutMs)
 {

@@ -108,6 +108,25 @@ void resetProgramState();
 class frmMain;
 frmMain& loadMainWindow(TestDb& db);
 
+// A test object whose test functions each work on a copy of the default
+// database of their own, kept in db: openDb() resets the program's state and
+// opens a fresh copy, closeDb() resets the state and removes the copy;
+// loadMain() loads the main window on a fresh copy as start-up does (the
+// state as the test left it), and showMain() also shows it, active.
+class DbTest : public QObject {
+    Q_OBJECT
+protected:
+    void openDb();
+    void closeDb();
+    frmMain& loadMain();
+    void showMain();
+    // The same on a copy of the test's own.
+    void showMain(TestDb& on);
+
+    std::unique_ptr<TestDb> db;
+    frmMain* main = nullptr;
+};
+
 // Runs action on the next modal dialog that opens (from within whatever opens
 // it), the splash window aside, once it is the active window; fails the test
 // if none opens in time.
@@ -140,10 +159,6 @@ W* control(const QWidget* root, const char* name)
 // 1 Edit Booking, 2 Cancel Booking (agreed to; that question is taken off the
 // messages shown, so that a test counts its opener's questions only).
 void leaveSummary(QWidget* summary, int code);
-
-
-
-
 
 // withMainWindow false (a program labelled unit): the main window cannot be
 // reached, and a test that tries ends.
