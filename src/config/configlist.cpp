@@ -216,36 +216,35 @@ bool Refuse(QLineEdit* box, const QString& message)
     return false;
 }
 
+// A number is taken; text that is no number becomes 0 without a word; a
+// number out of range is refused.
+template <class T>
+bool TakeOrZero(QLineEdit* box, Typed typed, T* out, const QString& refusal)
+{
+    switch (typed) {
+    case Typed::Number:
+        return true;
+    case Typed::NotNumber:
+        box->setText(QStringLiteral("0"));
+        *out = T();
+        return true;
+    case Typed::OutOfRange:
+        break;
+    }
+    return Refuse(box, refusal);
+}
+
 }  // namespace
 
 bool PercentageOrZero(QLineEdit* box, const QString& caption, double* out)
 {
-    switch (ReadPercentage(box->text(), out)) {
-    case Typed::Number:
+    const Typed typed = ReadPercentage(box->text(), out);
+    if (typed == Typed::OutOfRange && !InReach(box) && ReadTypedNumber(box->text(), out))
         return true;
-    case Typed::NotNumber:
-        box->setText(QStringLiteral("0"));
-        *out = 0;
-        return true;
-    case Typed::OutOfRange:
-        if (!InReach(box) && ReadTypedNumber(box->text(), out))
-            return true;
-        break;
-    }
-    return Refuse(box, PercentageRefusal(caption));
+    return TakeOrZero(box, typed, out, PercentageRefusal(caption));
 }
 
 bool AmountOrZero(QLineEdit* box, const QString& caption, Money* out)
 {
-    switch (ReadAmount(box->text(), out)) {
-    case Typed::Number:
-        return true;
-    case Typed::NotNumber:
-        box->setText(QStringLiteral("0"));
-        *out = Money();
-        return true;
-    case Typed::OutOfRange:
-        break;
-    }
-    return Refuse(box, AmountRefusal(caption));
+    return TakeOrZero(box, ReadAmount(box->text(), out), out, AmountRefusal(caption));
 }
