@@ -95,40 +95,35 @@ void SelectCombo(QComboBox* c, const QString& s)
 }
 
 namespace {
-bool readId(const QString& s, qint64* id)
+
+// Chooses the first entry whose item data is the number s, when s is one.
+template <class List, class ItemData>
+void SelectItemData(List* c, const QString& s, ItemData itemData)
 {
     double n = 0;
     if (!Fmt::parseNumber(s, &n))
-        return false;
-    *id = qint64(n);
-    return double(*id) == n;
+        return;
+    const qint64 id = qint64(n);
+    if (double(id) != n)
+        return;
+    for (int i = 0; i < c->count(); ++i) {
+        if (itemData(c, i) == id) {
+            SetListIndex(c, i);
+            return;
+        }
+    }
 }
+
 }  // namespace
 
 void SelectCombo_ItemData(QComboBox* c, const QString& s)
 {
-    qint64 id = 0;
-    if (!readId(s, &id))
-        return;
-    for (int i = 0; i < c->count(); ++i) {
-        if (ComboItemData(c, i) == id) {
-            SetListIndex(c, i);
-            return;
-        }
-    }
+    SelectItemData(c, s, ComboItemData);
 }
 
 void SelectListBox_ItemData(QListWidget* c, const QString& s)
 {
-    qint64 id = 0;
-    if (!readId(s, &id))
-        return;
-    for (int i = 0; i < c->count(); ++i) {
-        if (ListItemData(c, i) == id) {
-            SetListIndex(c, i);
-            return;
-        }
-    }
+    SelectItemData(c, s, ListItemData);
 }
 
 // ---- Grid layouts --------------------------------------------------------
