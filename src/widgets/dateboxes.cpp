@@ -162,23 +162,9 @@ private:
     bool m_typing = false;
 };
 
-// Coming in by Tab (or its access key) selects the whole text.
-void SelectWhole(QLineEdit* edit, const QFocusEvent* event)
-{
-    switch (event->reason()) {
-    case Qt::TabFocusReason:
-    case Qt::BacktabFocusReason:
-    case Qt::ShortcutFocusReason:
-        edit->selectAll();
-        break;
-    default:
-        break;
-    }
-}
-
 }  // namespace
 
-DateBox::DateBox(QWidget* parent) : QDateEdit(parent)
+DateBox::DateBox(QWidget* parent) : WholeTextBox(parent)
 {
     setDisplayFormat(Fmt::shortDateFormat());
     setCalendarPopup(true);
@@ -192,18 +178,7 @@ DateBox::DateBox(QWidget* parent) : QDateEdit(parent)
     });
 }
 
-void DateBox::focusInEvent(QFocusEvent* event)
-{
-    QDateEdit::focusInEvent(event);
-    SelectWhole(lineEdit(), event);
-}
-
-bool DateBox::focusNextPrevChild(bool next)
-{
-    return QWidget::focusNextPrevChild(next);
-}
-
-TimeBox::TimeBox(QWidget* parent) : QTimeEdit(parent)
+TimeBox::TimeBox(QWidget* parent) : WholeTextBox(parent)
 {
     setDisplayFormat(Fmt::shortTimeFormat());
     setTimeSpec(Qt::UTC);
@@ -214,15 +189,4 @@ TimeBox::TimeBox(QWidget* parent) : QTimeEdit(parent)
         setTime(t);
         return true;
     });
-}
-
-void TimeBox::focusInEvent(QFocusEvent* event)
-{
-    QTimeEdit::focusInEvent(event);
-    SelectWhole(lineEdit(), event);
-}
-
-bool TimeBox::focusNextPrevChild(bool next)
-{
-    return QWidget::focusNextPrevChild(next);
 }

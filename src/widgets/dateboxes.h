@@ -12,24 +12,42 @@
 // and the calendar work as in any date box. Values are clock values (see
 // Fmt::clockDateTime).
 #include <QDateEdit>
+#include <QFocusEvent>
+#include <QLineEdit>
 #include <QTimeEdit>
 
-class DateBox : public QDateEdit {
+// What the two boxes share: Tab leaves the box, and coming in by Tab (or an
+// access key) selects the whole text.
+template <class Edit>
+class WholeTextBox : public Edit {
+public:
+    using Edit::Edit;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override
+    {
+        Edit::focusInEvent(event);
+        switch (event->reason()) {
+        case Qt::TabFocusReason:
+        case Qt::BacktabFocusReason:
+        case Qt::ShortcutFocusReason:
+            this->lineEdit()->selectAll();
+            break;
+        default:
+            break;
+        }
+    }
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
+
+class DateBox : public WholeTextBox<QDateEdit> {
     Q_OBJECT
 public:
     explicit DateBox(QWidget* parent = nullptr);
-
-protected:
-    void focusInEvent(QFocusEvent* event) override;
-    bool focusNextPrevChild(bool next) override;
 };
 
-class TimeBox : public QTimeEdit {
+class TimeBox : public WholeTextBox<QTimeEdit> {
     Q_OBJECT
 public:
     explicit TimeBox(QWidget* parent = nullptr);
-
-protected:
-    void focusInEvent(QFocusEvent* event) override;
-    bool focusNextPrevChild(bool next) override;
 };
