@@ -7,9 +7,8 @@
 #include "core/rowscan.h"
 #include "core/sqliteext.h"
 
-#include <QHash>
-
 #include <QDateTime>
+#include <QHash>
 #include <QTime>
 
 namespace {
@@ -53,9 +52,17 @@ QString whereOf(const QList<CustomerStore::Criterion>& criteria, QVariantList& p
     return where;
 }
 
-QVariant midnight(const QDate& day)
+// The customer's bookings whose arrival and departure meet the condition,
+// each compared with the start of today.
+int bookingCount(qint64 id, const QDate& today, const char* condition)
 {
-    return dbValue(Fmt::clockDateTime(day, QTime(0, 0)));
+    const QVariant t = dbValue(Fmt::clockDateTime(today, QTime(0, 0)));
+    return objConn
+        .scalar(QStringLiteral("SELECT count(*) FROM customer, booking WHERE booking.customerid = customer.id "
+                               "AND customer.id = ? AND ")
+                    + QLatin1String(condition),
+                {id, t, t})
+        .toInt();
 }
 
 }  // namespace
@@ -141,22 +148,12 @@ qint64 addForBooking(const CustomerRecord& c, qint64 bookingId)
 
 int futureBookingCount(qint64 id, const QDate& today)
 {
-    const QVariant t = midnight(today);
-    return objConn
-        .scalar(QStringLiteral("SELECT count(*) FROM customer, booking WHERE booking.customerid = customer.id "
-                               "AND customer.id = ? AND (fromdate >= ? OR todate >= ?)"),
-                {id, t, t})
-        .toInt();
+    return bookingCount(id, today, "(fromdate >= ? OR todate >= ?)");
 }
 
 int pastBookingCount(qint64 id, const QDate& today)
 {
-    const QVariant t = midnight(today);
-    return objConn
-        .scalar(QStringLiteral("SELECT count(*) FROM customer, booking WHERE booking.customerid = customer.id "
-                               "AND customer.id = ? AND fromdate < ? AND todate < ?"),
-                {id, t, t})
-        .toInt();
+    return bookingCount(id, today, "fromdate < ? AND todate < ?");
 }
 
 void removeWithBookings(qint64 id)
@@ -238,8 +235,7 @@ QList<ListRow> listPage(const QList<Criterion>& criteria, const QVariantList* ke
     QVariantList params;
     const QString where = KeyedWhere(criteria, key, forward, params);
     params << count;
-    const QString order = forward ? QStringLiteral(" ORDER BY ifnull(lastname, '') COLLATE FOLD, "
-                                                   "ifnull(firstname, '') COLLATE FOLD, id LIMIT ?")
+    const QString order = forward ? QStringLiteral(" ORDER BY ") + QLatin1String(kListKey) + QStringLiteral(" LIMIT ?")
                                   : QStringLiteral(" ORDER BY ifnull(lastname, '') COLLATE FOLD DESC, "
                                                    "ifnull(firstname, '') COLLATE FOLD DESC, id DESC LIMIT ?");
     Query q = objConn.query(QLatin1String(kListColumns) + where + order, params);
