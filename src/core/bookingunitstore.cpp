@@ -35,6 +35,24 @@ QVariantList overlapParams(const QDateTime& from, const QDateTime& to)
     return {earlier, later, f, t, f, f, t, t, f, t};
 }
 
+// " FROM ... WHERE ..." the unit rows of the bookings but ignoreId that
+// conflict with the period (of the one unit, when given), their values
+// appended to params. CROSS JOIN keeps the bookings outermost: the bookings
+// of the period's neighbourhood, then their unit rows (a unit's own bookings
+// would be its whole history).
+QString conflictingUnitRows(qint64 ignoreId, const qint64* unitId, const QDateTime& from, const QDateTime& to,
+                            QVariantList& params)
+{
+    QString sql = QStringLiteral(" FROM booking CROSS JOIN bookingroom WHERE booking.id <> ? ");
+    params << ignoreId;
+    if (unitId) {
+        sql += QStringLiteral("AND bookingroom.roomid = ? ");
+        params << *unitId;
+    }
+    params += overlapParams(from, to);
+    return sql + QStringLiteral("AND bookingroom.bookingid = booking.id AND ") + QLatin1String(kOverlap);
+}
+
 }  // namespace
 
 namespace BookingUnitStore {
@@ -100,15 +118,12 @@ void replace(qint64 bookingId, const QList<qint64>& unitIds)
 
 QList<OfferedUnit> freeUnits(qint64 bookingId, const QDateTime& from, const QDateTime& to)
 {
-    // CROSS JOIN keeps the bookings outermost: the bookings of the period's
-    // neighbourhood, then the unit rows of those that overlap.
-    QVariantList params{bookingId};
-    params += overlapParams(from, to);
-    Query q = objConn.query(QStringLiteral("SELECT id, name, notes FROM room WHERE id NOT IN "
-                                           "(SELECT bookingroom.roomid FROM booking CROSS JOIN bookingroom "
-                                           "WHERE booking.id <> ? AND bookingroom.bookingid = booking.id AND ")
-                                + QLatin1String(kOverlap) + QStringLiteral(") ORDER BY name COLLATE FOLD, id"),
-                            params);
+    QVariantList params;
+    Query q = objConn.query(
+        QStringLiteral("SELECT id, name, notes FROM room WHERE id NOT IN (SELECT bookingroom.roomid")
+            + conflictingUnitRows(bookingId, nullptr, from, to, params)
+            + QStringLiteral(") ORDER BY name COLLATE FOLD, id"),
+        params);
     QList<OfferedUnit> units;
     while (q.next())
         units.append({q.integer(0), q.text(1), q.text(2)});
@@ -117,15 +132,11 @@ QList<OfferedUnit> freeUnits(qint64 bookingId, const QDateTime& from, const QDat
 
 bool isFree(qint64 unitId, const QDateTime& from, const QDateTime& to, qint64 ignoreId)
 {
-    QVariantList params{ignoreId, unitId};
-    params += overlapParams(from, to);
-    // The bookings of the neighbourhood first, then their units: the unit's
-    // own bookings would be its whole history.
-    Query q = objConn.query(QStringLiteral("SELECT booking.id FROM booking CROSS JOIN bookingroom "
-                                           "WHERE booking.id <> ? AND bookingroom.roomid = ? "
-                                           "AND bookingroom.bookingid = booking.id AND ")
-                                + QLatin1String(kOverlap) + QStringLiteral(" LIMIT 1"),
-                            params);
+    QVariantList params;
+    Query q = objConn.query(
+        QStringLiteral("SELECT booking.id") + conflictingUnitRows(ignoreId, &unitId, from, to, params)
+            + QStringLiteral(" LIMIT 1"),
+        params);
     return !q.next();
 }
 
