@@ -157,22 +157,6 @@ private:
     LineSums m_sums;
 };
 
-// A stored amount as Money::fromDb reads it: text as a decimal number.
-Money MoneyAt(const RowScan& r, int column)
-{
-    if (r.isNull(column))
-        return Money();
-    if (r.isText(column)) {
-        Money m;
-        return Money::fromDecimalText(r.text(column), &m) ? m : Money();
-    }
-    return Money::fromRaw(r.integer(column));
-}
-
-}  // namespace
-
-namespace {
-
 // The balances from every booking the condition picks, each with its lines,
 // in one pass in booking order.
 QHash<qint32, CustomerBalance> BalancesOf(const QString& condition, const QVariantList& params)
@@ -183,9 +167,9 @@ QHash<qint32, CustomerBalance> BalancesOf(const QString& condition, const QVaria
                   + condition + QStringLiteral(" ORDER BY b.id, l.id"),
               params);
     while (r.next()) {
-        sums.booking(r.integer(1), qint32(r.integer(0)), MoneyAt(r, 2), MoneyAt(r, 3));
+        sums.booking(r.integer(1), qint32(r.integer(0)), r.money(2), r.money(3));
         if (!r.isNull(4))
-            sums.line(r.isNull(5) ? 0 : r.real(5), MoneyAt(r, 6), r.isNull(7) ? 0 : r.real(7));
+            sums.line(r.real(5), r.money(6), r.real(7));
     }
     return sums.take();
 }
@@ -214,7 +198,7 @@ QHash<qint32, CustomerBalance> AllCustomerBalances()
     };
     std::vector<Booking> bookings;
     for (RowScan r(QStringLiteral("SELECT id, customerid, Tip, AmountPayed FROM booking ORDER BY id")); r.next();)
-        bookings.push_back({r.integer(0), qint32(r.integer(1)), MoneyAt(r, 2), MoneyAt(r, 3), LineSums()});
+        bookings.push_back({r.integer(0), qint32(r.integer(1)), r.money(2), r.money(3), LineSums()});
     for (RowScan r(QStringLiteral("SELECT bookingid, quantity, amount, taxratepercentage FROM invoiceline "
                                   "WHERE typeof(bookingid) = 'integer' ORDER BY id"));
          r.next();) {
@@ -222,7 +206,7 @@ QHash<qint32, CustomerBalance> AllCustomerBalances()
         const auto b = std::lower_bound(bookings.begin(), bookings.end(), id,
                                         [](const Booking& b, qint64 id) { return b.id < id; });
         if (b != bookings.end() && b->id == id)
-            b->lines.add(LineOf(r.isNull(1) ? 0 : r.real(1), MoneyAt(r, 2), r.isNull(3) ? 0 : r.real(3)));
+            b->lines.add(LineOf(r.real(1), r.money(2), r.real(3)));
     }
     BalanceSums sums(ReadSecondTax());
     for (const Booking& b : bookings)

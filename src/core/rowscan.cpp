@@ -9,16 +9,16 @@ RowScan::RowScan(const QString& sql, const QVariantList& params, const Where& wh
     sqlite3* db = objConn.handle();
     if (!db)
         throw AppError(kErrDatabase, QStringLiteral("The database is not open.\n") + sql.simplified(), where);
-    const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr) != SQLITE_OK) {
-        const QString reason = QString::fromUtf8(sqlite3_errmsg(db));
+    // The destructor does not run for an object not made.
+    const auto refuse = [&](const QString& reason) {
         sqlite3_finalize(m_stmt);
         throw AppError(kErrDatabase, reason + QStringLiteral("\n") + sql.simplified(), where);
-    }
-    if (sqlite3_bind_parameter_count(m_stmt) != params.size()) {
-        sqlite3_finalize(m_stmt);
-        throw AppError(kErrDatabase, QStringLiteral("Parameter count mismatch\n") + sql.simplified(), where);
-    }
+    };
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr) != SQLITE_OK)
+        refuse(QString::fromUtf8(sqlite3_errmsg(db)));
+    if (sqlite3_bind_parameter_count(m_stmt) != params.size())
+        refuse(QStringLiteral("Parameter count mismatch"));
     for (int i = 0; i < params.size(); ++i) {
         const QVariant& v = params[i];
         int rc = SQLITE_OK;
@@ -43,12 +43,8 @@ RowScan::RowScan(const QString& sql, const QVariantList& params, const Where& wh
             rc = sqlite3_bind_text(m_stmt, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
         }
         }
-        if (rc != SQLITE_OK) {
-            // The destructor does not run for an object not made.
-            const QString reason = QString::fromUtf8(sqlite3_errmsg(db));
-            sqlite3_finalize(m_stmt);
-            throw AppError(kErrDatabase, reason + QStringLiteral("\n") + sql.simplified(), where);
-        }
+        if (rc != SQLITE_OK)
+            refuse(QString::fromUtf8(sqlite3_errmsg(db)));
     }
 }
 
@@ -79,9 +75,18 @@ bool RowScan::isNull(int column) const
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
 }
 
-bool RowScan::isText(int column) const
+Money RowScan::money(int column) const
 {
-    return sqlite3_column_type(m_stmt, column) == SQLITE_TEXT;
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_NULL:
+        return Money();
+    case SQLITE_TEXT: {
+        Money m;
+        return Money::fromDecimalText(text(column), &m) ? m : Money();
+    }
+    default:
+        return Money::fromRaw(integer(column));
+    }
 }
 
 qint64 RowScan::integer(int column) const

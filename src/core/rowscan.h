@@ -5,6 +5,7 @@
 // through Query. Every value goes in as a bound parameter; a failing
 // statement raises an AppError as Query's do.
 #include "core/apperror.h"
+#include "core/money.h"
 
 #include <QString>
 #include <QVariantList>
@@ -21,9 +22,11 @@ public:
     // Steps to the next row; false after the last.
     bool next();
     bool isNull(int column) const;
-    bool isText(int column) const;
+    // Null reads as 0 (and, for text, as nothing).
     qint64 integer(int column) const;
     double real(int column) const;
+    // A stored amount as Money::fromDb reads it: text as a decimal number.
+    Money money(int column) const;
     // The column's text as UTF-8 bytes, valid until the next step.
     const char* bytes(int column, int* size) const;
     QString text(int column) const;
