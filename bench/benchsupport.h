@@ -16,10 +16,6 @@ QString BenchDbFolder();
 void OpenBenchDb();
 // The main window loaded on the database (once).
 frmMain& MainOnBenchDb();
-// The same under the names the first cases used.
-inline QString LargeDbFolder() { return BenchDbFolder(); }
-inline void OpenLargeDb() { OpenBenchDb(); }
-inline frmMain& MainOnLargeDb() { return MainOnBenchDb(); }
 // Message boxes answer OK at once, without showing.
 void SilenceMessageBoxes();
 // Paints w as the screen would show it.

@@ -18,13 +18,6 @@ namespace {
 
 const char* const kUnableToWrite = "Unable to write to file.";
 
-QString TextOf(const ExportWriter& write)
-{
-    CsvText csv;
-    write(csv, [](qint64) { return true; });
-    return csv.text();
-}
-
 }  // namespace
 
 // Writes the export to file row by row under the hourglass; past a second a
@@ -158,26 +151,6 @@ bool WriteThisMonth(CsvText& csv, const QDate& month, const ExportSteps& more)
             return false;
     }
     return true;
-}
-
-QString CommissionAccountsCsv()
-{
-    return TextOf(WriteCommissionAccounts);
-}
-
-QString CustomersCsv()
-{
-    return TextOf(WriteCustomers);
-}
-
-QString ReservationsCsv()
-{
-    return TextOf(WriteReservations);
-}
-
-QString ThisMonthCsv(const QDate& month)
-{
-    return TextOf([month](CsvText& csv, const ExportSteps& more) { return WriteThisMonth(csv, month, more); });
 }
 
 void ExportCommissionAccounts(QWidget* owner)

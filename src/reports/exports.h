@@ -34,12 +34,6 @@ bool WriteThisMonth(CsvText& csv, const QDate& month, const ExportSteps& more);
 bool RunExport(QWidget* owner, const QString& file, const std::function<qint64()>& rows, const ExportWriter& write,
                const QString& writeFailure);
 
-// The files' texts, held whole (for small files).
-QString CommissionAccountsCsv();
-QString CustomersCsv();
-QString ReservationsCsv();
-QString ThisMonthCsv(const QDate& month);
-
 // The save dialog of the exports (no title, no default extension, asking
 // before an existing file is replaced); empty when the user cancels.
 QString AskExportFileName(QWidget* owner);

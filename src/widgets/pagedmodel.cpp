@@ -153,14 +153,6 @@ qint64 PagedModel::totalCount() const
     return m_count;
 }
 
-int PagedModel::findId(qint64 id) const
-{
-    for (int r = 0; r < m_rows.size(); ++r)
-        if (m_rows.at(r).id == id)
-            return r;
-    return -1;
-}
-
 int PagedModel::fetchUntil(qint64 id)
 {
     if (id == 0)
@@ -187,14 +179,6 @@ bool PagedModel::fetchRow(int row)
 qint64 PagedModel::rowId(int row) const
 {
     return row >= 0 && row < m_rows.size() ? m_rows.at(row).id : 0;
-}
-
-void PagedModel::setRowTexts(int row, const QStringList& texts)
-{
-    if (row < 0 || row >= m_rows.size())
-        return;
-    m_rows[row].texts = texts;
-    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 
 int PagedModel::rowCount(const QModelIndex& parent) const

@@ -89,8 +89,6 @@ public:
     qint64 totalCount() const;
     bool atEnd() const { return m_atEnd; }
 
-    // The row of a loaded record, -1 when none of the rows loaded holds it.
-    int findId(qint64 id) const;
     // Reads further pages until the record is loaded or the list ends; its
     // row, or -1. Reads the whole list when the record is not in it.
     int fetchUntil(qint64 id);
@@ -99,9 +97,6 @@ public:
     bool fetchRow(int row);
 
     qint64 rowId(int row) const;
-    const PagedRow& rowAt(int row) const { return m_rows.at(row); }
-    // Changes the texts of a loaded row (a list may dress rows after reading them).
-    void setRowTexts(int row, const QStringList& texts);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

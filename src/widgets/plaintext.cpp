@@ -80,11 +80,3 @@ void ShowLabelsAsPlainText(QWidget* w)
     for (QLabel* label : w->findChildren<QLabel*>())
         label->setTextFormat(Qt::PlainText);
 }
-
-QString PlainTextHtml(const QString& text)
-{
-    QString escaped = text.toHtmlEscaped();
-    escaped.replace(QLatin1String("\r\n"), QLatin1String("<br>"));
-    escaped.replace(u'\n', QLatin1String("<br>"));
-    return escaped;
-}

@@ -23,6 +23,3 @@ void SetElidedText(QLabel* label, const QString& text);
 QString PlainTip(const QString& text);
 // Makes every label below (and including) w show its text as plain text.
 void ShowLabelsAsPlainText(class QWidget* w);
-// Text escaped for a rich-text string (a tool tip, an HTML cell): "<", ">",
-// "&" and quotes become entities and line breaks become <br>.
-QString PlainTextHtml(const QString& text);
