@@ -7,7 +7,6 @@
 #include "core/configrecords.h"
 #include "core/db.h"
 
-#include <QPixmap>
 #include <QTableView>
 #include <benchmark/benchmark.h>
 
@@ -21,23 +20,15 @@ qint32 busiest(const char* sql)
 
 void BM_UnitsListClose(benchmark::State& state)
 {
-    OpenBenchDb();
     Calendar cal;
-    cal.resize(1920, 1080);
-    cal.ConnectDatabase();
-    cal.Setup();
-    cal.CommodityName = QStringLiteral("Rooms");
-    cal.InitHeaders();
-    cal.InitHeaders();
-    cal.Refresh();
+    ShowCalendarPage(cal);
     frmConfigRooms list;
     for (auto _ : state) {
         list.Setup(-1);
         cal.SaveCalendarGridLayout();
         cal.InitHeaders();
         cal.Refresh();
-        QPixmap picture = cal.findChild<QTableView*>(QStringLiteral("g"))->grab();
-        benchmark::DoNotOptimize(picture);
+        Paint(cal.findChild<QTableView*>(QStringLiteral("g")));
     }
     state.counters["units"] = double(cal.findChild<QTableView*>(QStringLiteral("g"))->model()->columnCount() - 1);
 }

@@ -15,13 +15,10 @@ void BM_WizardFinishRemovesBusiestUnit(benchmark::State& state)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("db.mdb"));
-    objConn.close();
     double bookings = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        QFile::remove(file);
-        if (!QFile::copy(BenchDbFile(), file)
-            || !QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner) || !objConn.open(file)) {
+        if (!OpenBenchDbCopy(file)) {
             state.SkipWithError("cannot open a copy of the benchmark database");
             return;
         }

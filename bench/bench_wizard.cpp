@@ -10,7 +10,6 @@
 #include <QCheckBox>
 #include <QDate>
 #include <QDateEdit>
-#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -24,14 +23,8 @@ void BM_WizardFreeUnits(benchmark::State& state)
 {
     // A copy, as the stay is written to the file.
     QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("db.mdb"));
-    if (!QFile::copy(BenchDbFile(), file) || !QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner)) {
-        state.SkipWithError("cannot copy the database");
-        return;
-    }
-    objConn.close();
-    if (!objConn.open(file)) {
-        state.SkipWithError("cannot open the copy of the database");
+    if (!OpenBenchDbCopy(dir.filePath(QStringLiteral("db.mdb")))) {
+        state.SkipWithError("cannot open a copy of the benchmark database");
         return;
     }
     SilenceMessageBoxes();

@@ -1,6 +1,7 @@
 #include "benchsupport.h"
 
 #include "app/frmmain.h"
+#include "calendar/calendar.h"
 #include "widgets/database.h"
 #include "core/db.h"
 #include "core/modmain.h"
@@ -59,6 +60,28 @@ frmMain& MainOnBenchDb()
 {
     BenchDbFolder();
     return MainForm();
+}
+
+bool OpenBenchDbCopy(const QString& file)
+{
+    objConn.close();
+    QFile::remove(file);
+    return QFile::copy(BenchDbFile(), file) && QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner)
+           && objConn.open(file);
+}
+
+void ShowCalendarPage(Calendar& cal)
+{
+    OpenBenchDb();
+    cal.resize(1920, 1080);
+    cal.ConnectDatabase();
+    cal.Setup();
+    cal.CommodityName = QStringLiteral("Rooms");
+    // The first run lays the grid out at the new size, the second counts the
+    // columns that fit it, as the host does on its first resize.
+    cal.InitHeaders();
+    cal.InitHeaders();
+    cal.Refresh();
 }
 
 namespace {

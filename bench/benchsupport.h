@@ -4,6 +4,7 @@
 // opened as the program opens it, in a settings folder of the benchmark's own.
 #include <QString>
 
+class Calendar;
 class frmMain;
 class QWidget;
 
@@ -16,6 +17,12 @@ QString BenchDbFolder();
 void OpenBenchDb();
 // The main window loaded on the database (once).
 frmMain& MainOnBenchDb();
+// Opens objConn on a writable copy of the database at file (replacing what
+// is there); false when that fails.
+bool OpenBenchDbCopy(const QString& file);
+// The occupancy calendar on the database at 1920x1080, laid out and read as
+// the main window first shows it.
+void ShowCalendarPage(Calendar& cal);
 // Message boxes answer OK at once, without showing.
 void SilenceMessageBoxes();
 // Paints w as the screen would show it.
