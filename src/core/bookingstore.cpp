@@ -110,12 +110,10 @@ qint64 saveCustomerStep(qint64 id, const CustomerStep& step)
     c.id = booking ? booking->customerId : 0;
     // A customer row removed elsewhere is replaced, so that what was typed
     // is kept.
-    if (c.id != 0 && CustomerStore::exists(c.id)) {
+    if (c.id != 0 && CustomerStore::exists(c.id))
         CustomerStore::update(c);
-    } else {
-        c.id = CustomerStore::add(c);
-        saveCustomer(id, c.id);
-    }
+    else
+        c.id = CustomerStore::addForBooking(c, id);
     saveCustomField(id, step.bookingUdfId);
     for (const auto& [field, data] : step.customValues)
         CustomFieldStore::save(c.id, field, data);
