@@ -110,8 +110,7 @@ bool ConfigWizard::Finish(const WizConfigCopies& c)
     // labels, the options dialog and every price agree with the wizard. A
     // row removed in the tax-rate list is written back under its id: units
     // added below are charged at the first.
-    WriteTaxRate(TaxRateId::First, c.SalesTaxName, c.SalesTaxPercentage);
-    WriteTaxRate(TaxRateId::Second, c.SalesTaxName2, c.SalesTaxPercentage2);
+    WriteSalesTaxRows(c.SalesTaxName, c.SalesTaxPercentage, c.SalesTaxName2, c.SalesTaxPercentage2);
     for (const WizConfig_Room& room : c.Rooms) {
         if (room.Deleted) {
             if (room.ID != -1)

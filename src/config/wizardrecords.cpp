@@ -30,6 +30,8 @@ void RemoveUnitWithBookings(qint32 unitId)
     transaction.commit();
 }
 
+namespace {
+
 void WriteTaxRate(qint32 id, const QString& name, double percentage)
 {
     const int changed = objConn.execute(QStringLiteral("UPDATE taxrate SET name = ?, percentage = ? WHERE id = ?"),
@@ -38,6 +40,8 @@ void WriteTaxRate(qint32 id, const QString& name, double percentage)
         objConn.execute(QStringLiteral("INSERT INTO taxrate (id, name, percentage) VALUES (?, ?, ?)"),
                         {id, name, percentage});
 }
+
+}  // namespace
 
 void WriteSalesTaxRows(const QString& name, double percentage, const QString& name2, double percentage2)
 {

@@ -20,8 +20,6 @@ std::optional<QString> CommoditySingular(const QString& plural);
 // Removes a unit and every booking that holds it, whole: the booking and all
 // of its unit rows (other units' too). Invoice lines and customers stay.
 void RemoveUnitWithBookings(qint32 unitId);
-// Writes a sales-tax row's name and percentage; a row that was removed in the
-// tax-rate list is written back under the same id.
-void WriteTaxRate(qint32 id, const QString& name, double percentage);
-// Writes both sales-tax rows (rows 2 and 3) at once.
+// Writes both sales-tax rows (rows 2 and 3), name and percentage, at once;
+// a row that was removed in the tax-rate list is written back under its id.
 void WriteSalesTaxRows(const QString& name, double percentage, const QString& name2, double percentage2);
