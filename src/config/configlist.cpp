@@ -133,26 +133,44 @@ void ConfigListDialog::cmdCancel_Click()
 
 // ---- Add/edit dialog --------------------------------------------------------
 
+namespace {
+
+// Fits its dialog's height to the contents as the dialog is first shown.
+class FitOnFirstShow : public QObject {
+public:
+    explicit FitOnFirstShow(QDialog* d) : QObject(d), m_dialog(d) { d->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != m_dialog || event->type() != QEvent::Show)
+            return false;
+        m_dialog->removeEventFilter(this);
+        deleteLater();
+        QLayout* layout = m_dialog->layout();
+        if (!layout)
+            return false;
+        layout->activate();
+        const int height = layout->hasHeightForWidth() ? layout->totalHeightForWidth(m_dialog->width())
+                                                       : layout->totalSizeHint().height();
+        m_dialog->resize(m_dialog->width(), std::max(height, layout->totalMinimumSize().height()));
+        return false;
+    }
+
+private:
+    QDialog* m_dialog;
+};
+
+}  // namespace
+
 void FitHeightToContents(QDialog* d)
 {
-    QLayout* layout = d->layout();
-    if (!layout)
-        return;
-    layout->activate();
-    const int height = layout->hasHeightForWidth() ? layout->totalHeightForWidth(d->width())
-                                                   : layout->totalSizeHint().height();
-    d->resize(d->width(), std::max(height, layout->totalMinimumSize().height()));
+    new FitOnFirstShow(d);
 }
 
-ConfigEditDialog::ConfigEditDialog(qint32 id, QWidget* parent) : QDialog(parent), m_id(id) {}
-
-void ConfigEditDialog::showEvent(QShowEvent* event)
+ConfigEditDialog::ConfigEditDialog(qint32 id, QWidget* parent) : QDialog(parent), m_id(id)
 {
-    if (!m_fitted) {
-        m_fitted = true;
-        FitHeightToContents(this);
-    }
-    QDialog::showEvent(event);
+    FitHeightToContents(this);
 }
 
 void ConfigEditDialog::wire(QLineEdit* name, QPushButton* ok, QPushButton* cancel)

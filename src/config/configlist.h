@@ -27,8 +27,8 @@ bool AmountOrZero(QLineEdit* box, const QString& caption, Money* out);
 // How an add/edit dialog was left.
 enum class ConfigAnswer { Saved, Cancelled };
 
-// Makes a dialog as high as its contents need at its width, so that no empty
-// band stands above its buttons; called as it is first shown.
+// Makes a dialog as high as its contents need at its width when it is first
+// shown, so that no empty band stands above its buttons.
 void FitHeightToContents(QDialog* d);
 
 class ConfigListDialog : public QDialog {
@@ -105,8 +105,6 @@ protected:
     // Members call it at the end of their constructor.
     void Form_Load();
 
-    void showEvent(QShowEvent* event) override;
-
     qint32 rowId() const { return m_id; }
     bool isNew() const { return m_id == -1; }
 
@@ -123,5 +121,4 @@ protected:
 private:
     qint32 m_id;
     QLineEdit* m_name = nullptr;
-    bool m_fitted = false;
 };

@@ -47,20 +47,12 @@ frmTerminology::frmTerminology(const QString& postCode, const QString& salesTaxN
     connect(ui->cmdOK, &QPushButton::clicked, this, guarded(this, &frmTerminology::cmdOK_Click));
     connect(ui->cmdCancel, &QPushButton::clicked, this, guarded(this, &frmTerminology::cmdCancel_Click));
     Form_Load(postCode);
+    FitHeightToContents(this);
 }
 
 frmTerminology::~frmTerminology()
 {
     delete ui;
-}
-
-void frmTerminology::showEvent(QShowEvent* event)
-{
-    if (!m_fitted) {
-        m_fitted = true;
-        FitHeightToContents(this);
-    }
-    QDialog::showEvent(event);
 }
 
 void frmTerminology::Form_Load(const QString& postCode)

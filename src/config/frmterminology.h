@@ -18,9 +18,6 @@ public:
     frmTerminology(const QString& postCode, const QString& salesTaxName, QWidget* parent);
     ~frmTerminology() override;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void Form_Load(const QString& postCode);
     // The two tax rows as stored (row 2 missing: salesTaxName and the program's percentage).
@@ -32,5 +29,4 @@ private:
 
     Ui::frmTerminology* ui;
     QString m_salesTaxName;
-    bool m_fitted = false;
 };
