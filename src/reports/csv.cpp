@@ -91,40 +91,41 @@ QString CsvNumber(const QVariant& stored)
     return ok ? Fmt::number(v) : stored.toString();
 }
 
-QString CsvTexts::dateTime(const QVariant& stored)
+namespace {
+
+// The text remembered for key, made by make() the first time; past
+// CsvTexts::kKept texts the memory starts afresh.
+template <class Key, class Make>
+QString Remembered(QHash<Key, QString>& memory, const Key& key, Make make)
 {
-    const QString key = stored.toString();
-    auto it = m_dateTimes.constFind(key);
-    if (it == m_dateTimes.constEnd()) {
-        if (m_dateTimes.size() >= kKept)
-            m_dateTimes.clear();
-        it = m_dateTimes.insert(key, CsvDateTime(stored));
+    auto it = memory.constFind(key);
+    if (it == memory.constEnd()) {
+        if (memory.size() >= CsvTexts::kKept)
+            memory.clear();
+        it = memory.insert(key, make());
     }
     return *it;
+}
+
+}  // namespace
+
+QString CsvTexts::dateTime(const QVariant& stored)
+{
+    return Remembered(m_dateTimes, stored.toString(), [&] { return CsvDateTime(stored); });
 }
 
 QString CsvTexts::shortDate(const QVariant& stored)
 {
     const QString key = stored.toString();
-    auto it = m_dates.constFind(key);
-    if (it == m_dates.constEnd()) {
-        if (m_dates.size() >= kKept)
-            m_dates.clear();
+    return Remembered(m_dates, key, [&] {
         const QDateTime dt = Fmt::fromDbDateTime(stored);
-        it = m_dates.insert(key, dt.isValid() ? Fmt::shortDate(dt.date()) : key);
-    }
-    return *it;
+        return dt.isValid() ? Fmt::shortDate(dt.date()) : key;
+    });
 }
 
 QString CsvTexts::currency(Money m)
 {
-    auto it = m_amounts.constFind(m.raw());
-    if (it == m_amounts.constEnd()) {
-        if (m_amounts.size() >= kKept)
-            m_amounts.clear();
-        it = m_amounts.insert(m.raw(), Fmt::currency(m));
-    }
-    return *it;
+    return Remembered(m_amounts, m.raw(), [&] { return Fmt::currency(m); });
 }
 
 bool WriteCsvFile(const QString& file, const QString& text, QString* why)
