@@ -82,11 +82,12 @@ const char* const kOverlap =
     "todate >= ? AND fromdate <= ? AND ((? >= fromdate AND ? <= todate) OR (? >= fromdate AND ? <= todate) "
     "OR (fromdate >= ? AND todate <= ?))";
 
-// Appends the values of kOverlap's parameters.
-void OverlapParams(QVariantList& params, const QDateTime& start, const QDateTime& end)
+// The values of the parameters before kOverlap, then those of its own.
+QVariantList OverlapParams(QVariantList params, const QDateTime& start, const QDateTime& end)
 {
     const QString s = Fmt::dbDateTime(start), e = Fmt::dbDateTime(end);
     params << s << e << s << s << e << e << s << e;
+    return params;
 }
 
 }  // namespace
@@ -102,11 +103,7 @@ Query BookedUnitsOverlapping(const QDateTime& start, const QDateTime& end)
                        "AND bookingroom.bookingid = booking.id "
                        "AND booking.id IN (SELECT id FROM booking WHERE todate >= ? AND +fromdate <= ?) AND ")
             + QLatin1String(kOverlap) + QStringLiteral(" ORDER BY fromdate, booking.id, bookingroom.id"),
-        [&] {
-            QVariantList params{Fmt::dbDateTime(start), Fmt::dbDateTime(end)};
-            OverlapParams(params, start, end);
-            return params;
-        }());
+        OverlapParams({Fmt::dbDateTime(start), Fmt::dbDateTime(end)}, start, end));
 }
 
 Query StaysOfUnitOverlapping(qint64 unitId, const QDateTime& start, const QDateTime& end)
@@ -117,11 +114,7 @@ Query StaysOfUnitOverlapping(qint64 unitId, const QDateTime& start, const QDateT
                                         "WHERE bookingroom.roomid = ? AND booking.id = bookingroom.bookingid "
                                         "AND customer.ID = booking.customerid AND ")
                              + QLatin1String(kOverlap) + QStringLiteral(" ORDER BY fromdate"),
-                         [&] {
-                             QVariantList params{unitId};
-                             OverlapParams(params, start, end);
-                             return params;
-                         }());
+                         OverlapParams({unitId}, start, end));
 }
 
 Query ItemsByName()
