@@ -261,12 +261,15 @@ bool PaymentPage::CheckAmounts()
         const Typed read = boxReading(a.box, &m);
         const QString caption = QString::fromLatin1(a.caption);
         QString refusal;
-        if (read == Typed::NotNumber)
+        if (read == Typed::NotNumber) {
             refusal = QStringLiteral("The %1 entered is not a number. Please enter a number to continue.").arg(caption);
-        else if (read == Typed::OutOfRange)
+        } else if (read == Typed::OutOfRange) {
             refusal = AmountRefusal(caption);
-        else if (a.box == ui->txtTip && m > LargestTip())
-            refusal = AmountRefusal(caption, LargestTip());
+        } else if (a.box == ui->txtTip) {
+            const Money largest = LargestTip();
+            if (m > largest)
+                refusal = AmountRefusal(caption, largest);
+        }
         if (!refusal.isEmpty()) {
             MsgBox(refusal, vbCritical | vbOKOnly);
             focusIfPossible(a.box);
@@ -384,8 +387,8 @@ void PaymentPage::txtTip_LostFocus()
     Money tip;
     if (!boxAmount(ui->txtTip, &tip))
         return;   // not an amount: left for the check on leaving the page
-    if (tip > LargestTip()) {
-        MsgBox(AmountRefusal(QStringLiteral("Tip"), LargestTip()), vbCritical | vbOKOnly);
+    if (const Money largest = LargestTip(); tip > largest) {
+        MsgBox(AmountRefusal(QStringLiteral("Tip"), largest), vbCritical | vbOKOnly);
         ui->txtTip->setText(Fmt::currency(m_tip));
         return;
     }
