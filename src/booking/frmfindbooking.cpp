@@ -105,8 +105,7 @@ void frmFindBooking::DoResize()
     }
     // The name column takes what the dates leave of the grid, less when the
     // window is made narrow, so that the grid never scrolls sideways.
-    const int spare = namesWidth() - kColumnTwips[0];
-    SetGridColWidth(g, 0, qMax(kColumnTwips[0] / 4, kColumnTwips[0] + spare));
+    SetGridColWidth(g, 0, qMax(kColumnTwips[0] / 4, namesWidth()));
     g->setUpdatesEnabled(true);
 }
 
