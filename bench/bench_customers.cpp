@@ -21,7 +21,6 @@
 
 namespace {
 
-
 // The customers panel in the view of the case's argument (0 all customers,
 // 1 those who owe money, whose balances the first pages work out a chunk of
 // customers at a time and a longer read in one pass over the bookings),
@@ -102,8 +101,6 @@ void BM_FindCustomerCount(benchmark::State& state)
     state.counters["matches"] = count->text().toDouble();
 }
 BENCHMARK(BM_FindCustomerCount)->Unit(benchmark::kMillisecond);
-
-
 
 // Find Customer "a" in the last-name box, scrolled to its end.
 void BM_FindCustomerToTheEnd(benchmark::State& state)

@@ -6,7 +6,6 @@
 #include "widgets/platform.h"
 #include "ui_datespage.h"
 
-
 DatesPage::DatesPage(QWidget* parent) : WizardPage(parent), ui(new Ui::DatesPage)
 {
     ui->setupUi(this);

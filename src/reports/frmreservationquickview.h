@@ -9,7 +9,6 @@
 
 namespace Ui { class frmReservationQuickView; }
 
-
 class frmReservationQuickView : public QDialog {
     Q_OBJECT
 public:

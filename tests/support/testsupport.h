@@ -100,7 +100,6 @@ Fakes& fakes();
 // Installs fresh fakes for every service (temporary files stay real).
 void installFakes();
 
-
 // resetGroundState(), the main window closed and fresh fakes installed.
 void resetProgramState();
 
