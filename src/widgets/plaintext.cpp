@@ -37,7 +37,7 @@ private:
         const int width = m_label->contentsRect().width() - 2 * m_label->margin() - std::max(0, m_label->indent());
         const QString shown = m_label->fontMetrics().elidedText(m_text, Qt::ElideRight, std::max(0, width));
         m_label->setText(m_label->buddy() ? NoAccessKey(shown) : shown);
-                m_label->setToolTip(shown == m_text ? QString() : PlainTip(m_text));
+        m_label->setToolTip(shown == m_text ? QString() : PlainTip(m_text));
     }
 
     QLabel* m_label;
