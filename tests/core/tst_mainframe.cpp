@@ -272,7 +272,7 @@ struct ExpectedItem {
 
 }  // namespace
 
-class TestMainFrame : public QObject {
+class TestMainFrame : public DbTest {
     Q_OBJECT
 private slots:
     void init() { resetProgramState(); }
@@ -300,8 +300,7 @@ private slots:
 
 void TestMainFrame::opensOnArrivalsWithReportsBehind()
 {
-    TestDb db;
-    frmMain& m = loadMainWindow(db);
+    frmMain& m = loadMain();
     QCOMPARE(m.windowTitle(), QStringLiteral("Tarlomy v3.19"));
     QCOMPARE(frontPanel(m), control<ArrivalsPanel>(&m, "picArrivals"));
     QVERIFY(!control<ArrivalsPanel>(&m, "picArrivals")->isHidden());
@@ -312,8 +311,7 @@ void TestMainFrame::opensOnArrivalsWithReportsBehind()
 
 void TestMainFrame::viewCommandsShowAndHidePanels()
 {
-    TestDb db;
-    frmMain& m = loadMainWindow(db);
+    frmMain& m = loadMain();
     QWidget* arrivals = control<ArrivalsPanel>(&m, "picArrivals");
     QWidget* calendar = control<CalendarPanel>(&m, "picCalendar");
     QWidget* booking = control<BookingWizard>(&m, "picBooking");
@@ -358,8 +356,7 @@ void TestMainFrame::viewCommandsShowAndHidePanels()
 
 void TestMainFrame::shortcutsSwitchViews()
 {
-    TestDb db;
-    frmMain& m = loadMainWindow(db);
+    frmMain& m = loadMain();
     QVERIFY(showAt(m, QSize(1280, 800)));
     m.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&m));
@@ -376,8 +373,7 @@ void TestMainFrame::shortcutsSwitchViews()
 
 void TestMainFrame::toolbarButtonsAndPictures()
 {
-    TestDb db;
-    frmMain& m = loadMainWindow(db);
+    frmMain& m = loadMain();
     QVERIFY(showAt(m, QSize(1280, 800)));
     const QList<QAction*> buttons = control<QToolBar>(&m, "Toolbar")->actions();
     const QStringList keys = {"Add Reservation", "Calendar", "Advanced Calendar", "View Customers", "Reports",
@@ -445,8 +441,7 @@ void TestMainFrame::toolbarDispatchByKey()
         QVERIFY2(frmMain::ToolbarMenuCommand(QString::fromLatin1(key)) == nullptr, key);
 
     // The real buttons dispatch by their captions.
-    TestDb db;
-    frmMain& m = loadMainWindow(db);
+    frmMain& m = loadMain();
     QVERIFY(showAt(m, QSize(1280, 800)));
     const QList<QPair<QAction*, QWidget*>> views = {{control<QAction>(&m, "tbAdvancedCalendar"), control<CalendarPanel>(&m, "picCalendar")},
                                                     {control<QAction>(&m, "tbViewCustomers"), control<CustomersPanel>(&m, "picCustomers")},
@@ -564,8 +559,7 @@ void TestMainFrame::menuBarCaptionsAndShortcuts()
     }
 
     // Loaded: the unit words in two captions; every item enabled and visible.
-    TestDb db;
-    frmMain& m = loadMainWindow(db);
+    frmMain& m = loadMain();
     QCOMPARE(control<QAction>(&m, "mnuConfigureRooms")->text(), QStringLiteral("Rooms..."));
     QCOMPARE(control<QAction>(&m, "mnuBookingsRoomNotes")->text(), QStringLiteral("Room Notes..."));
     for (QMenu* menu : control<QMenuBar>(&m, "menubar")->findChildren<QMenu*>())
@@ -578,8 +572,7 @@ void TestMainFrame::commissionsMenuFollowsSetting()
     for (const bool on : {false, true}) {
         resetProgramState();
         SaveConfigFlag(QStringLiteral("EnableCommission"), on);
-        TestDb db;
-        frmMain& m = loadMainWindow(db);
+        frmMain& m = loadMain();
         QCOMPARE(control<QMenu>(&m, "mnuCommissions")->menuAction()->isVisible(), on);
         for (QMenu* other : {control<QMenu>(&m, "mnuFile"), control<QMenu>(&m, "mnuEdit"), control<QMenu>(&m, "mnuWeb"), control<QMenu>(&m, "mnuBookings"), control<QMenu>(&m, "mnuCustomers"),
                              control<QMenu>(&m, "mnuConfigure"), control<QMenu>(&m, "mnuHelp")})
@@ -599,8 +592,7 @@ void TestMainFrame::layoutFollowsFormulas_data()
 void TestMainFrame::layoutFollowsFormulas()
 {
     QFETCH(QSize, size);
-    TestDb db;
-    frmMain& m = loadMainWindow(db);
+    frmMain& m = loadMain();
     QVERIFY(showAt(m, size));
 
     // picBack fills the inner area directly under the toolbar.
@@ -622,8 +614,7 @@ void TestMainFrame::layoutFollowsFormulas()
 
 void TestMainFrame::tinyWindowSkipsNegativeSizes()
 {
-    TestDb db;
-    frmMain& m = loadMainWindow(db);
+    frmMain& m = loadMain();
     QVERIFY(showAt(m, QSize(1280, 800)));
     const int arrivalsHeight = control<ArrivalsPanel>(&m, "picArrivals")->height();
 
@@ -652,8 +643,7 @@ void TestMainFrame::tinyWindowSkipsNegativeSizes()
 
 void TestMainFrame::nameColumnKeptWhenOthersFillGrid()
 {
-    TestDb db;
-    frmMain& m = loadMainWindow(db);
+    frmMain& m = loadMain();
     QVERIFY(showAt(m, QSize(1024, 700)));
     QTableView* g = control<QTableView>(m.arrivals(), "gArrivals");
     QTableWidget* inv = control<QTableWidget>(m.booking()->payment(), "gNewInvoice");
@@ -676,8 +666,7 @@ void TestMainFrame::nameColumnKeptWhenOthersFillGrid()
 
 void TestMainFrame::movingByBackgroundAndHeadings()
 {
-    TestDb db;
-    frmMain& m = loadMainWindow(db);
+    frmMain& m = loadMain();
     QVERIFY(showAt(m, QSize(1280, 800)));
     QList<QWidget*> moved;
     StartMoveWatcher = [&moved](QWidget* w) { moved << w; };
@@ -718,8 +707,7 @@ void TestMainFrame::movingByBackgroundAndHeadings()
 
 void TestMainFrame::editMenuSendsKeysToFocus()
 {
-    TestDb db;
-    frmMain& m = loadMainWindow(db);
+    frmMain& m = loadMain();
     QVERIFY(showAt(m, QSize(1280, 800)));
     m.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&m));
@@ -764,8 +752,7 @@ void TestMainFrame::editMenuSendsKeysToFocus()
 
 void TestMainFrame::helpMenuAndPages()
 {
-    TestDb db;
-    frmMain& m = loadMainWindow(db);
+    frmMain& m = loadMain();
     control<QAction>(&m, "mnuHelpContents")->trigger();
     control<QAction>(&m, "mnuHelpIndex")->trigger();
     control<QAction>(&m, "mnuHelpSearch")->trigger();

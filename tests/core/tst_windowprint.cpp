@@ -102,7 +102,7 @@ void printToPdf(QPrinter& printer, const QString& file)
 
 }  // namespace
 
-class TestWindowPrint : public QObject {
+class TestWindowPrint : public DbTest {
     Q_OBJECT
 private slots:
     void init() { resetProgramState(); }
@@ -155,8 +155,7 @@ void TestWindowPrint::printsTheWindowOnOnePageAtItsScreenSize()
 
 void TestWindowPrint::cancelledPrintDialogPrintsNothing()
 {
-    TestDb db;
-    loadMainWindow(db);
+    loadMain();
     QTemporaryDir out;
     const QString pdf = out.filePath(QStringLiteral("never.pdf"));
     printToPdf(CurrentPrinter(), pdf);
@@ -171,8 +170,7 @@ void TestWindowPrint::cancelledPrintDialogPrintsNothing()
 
 void TestWindowPrint::pageSetupWorksOnThePrinterChosenForPrinting()
 {
-    TestDb db;
-    loadMainWindow(db);
+    loadMain();
     QTemporaryDir out;
     const QString first = out.filePath(QStringLiteral("first.pdf"));
     const QString second = out.filePath(QStringLiteral("second.pdf"));
