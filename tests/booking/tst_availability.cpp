@@ -49,7 +49,7 @@ QStringList selected(const QListWidget* list)
 
 }  // namespace
 
-class TestAvailability : public QObject {
+class TestAvailability : public DbTest {
     Q_OBJECT
 
 private slots:
@@ -115,8 +115,7 @@ void TestAvailability::overlapRule()
     QFETCH(bool, free);
     QFETCH(bool, otherIsSelf);
 
-    TestDb db;
-    frmMain& main = loadMainWindow(db);
+    frmMain& main = loadMain();
     const qint64 room1 = roomId(QStringLiteral("Room 1"));
     const qint32 other = addBooking(otherFrom, otherTo, {}, {room1});
     const qint32 self = otherIsSelf ? other : addBooking(from, to, {}, {});
@@ -135,8 +134,7 @@ void TestAvailability::overlapRule()
 
 void TestAvailability::listsFreeUnitsByNameWithNotes()
 {
-    TestDb db;
-    frmMain& main = loadMainWindow(db);
+    frmMain& main = loadMain();
     objConn.insert(QStringLiteral("room"), {{QStringLiteral("Name"), QStringLiteral("Annex")},
                                             {QStringLiteral("Notes"), dbNull()}});
     objConn.execute(QStringLiteral("UPDATE room SET notes = '' WHERE name = 'Room 2'"));
@@ -152,8 +150,7 @@ void TestAvailability::listsFreeUnitsByNameWithNotes()
 
 void TestAvailability::noFreeUnitGivesTheMessage()
 {
-    TestDb db;
-    frmMain& main = loadMainWindow(db);
+    frmMain& main = loadMain();
     QList<qint64> all;
     Query q = objConn.query(QStringLiteral("SELECT id FROM room"));
     while (q.next())
@@ -174,8 +171,7 @@ void TestAvailability::noFreeUnitGivesTheMessage()
 // a unit another booking took meanwhile is dropped; saving replaces the rows.
 void TestAvailability::selectionKeptAndSaved()
 {
-    TestDb db;
-    frmMain& main = loadMainWindow(db);
+    frmMain& main = loadMain();
     UnitsPage* page = main.booking()->units();
     QListWidget* list = lstRooms(main);
     iBookingID = addBooking(QStringLiteral("2030-05-10 09:00:00"), QStringLiteral("2030-05-12 14:00:00"), {}, {});

@@ -69,13 +69,13 @@ QString seasonsTable()
 
 }  // namespace
 
-class TestConfigMembers : public QObject {
+class TestConfigMembers : public DbTest {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        resetProgramState();
+        openDb();
         QLocale::setDefault(QLocale(QStringLiteral("en_US")));
     }
 
@@ -93,7 +93,6 @@ private slots:
 
 void TestConfigMembers::accounts()
 {
-    OpenTestDb db;
     gsCommodityPlural = "Lodges";
     const qint32 paid = insertRow("commission", {{"name", "Paid"}});
     insertRow("commissionPayment", {{"CommissionID", paid}});
@@ -137,7 +136,6 @@ void TestConfigMembers::accounts()
 
 void TestConfigMembers::itemsListAndRefusal()
 {
-    OpenTestDb db;
     const qint32 used = insertRow("item", {{"name", "Breakfast"}});
     insertRow("item", {{"name", "Apples"}});
     insertRow("invoiceline", {{"bookingid", 7}, {"itemid", used}, {"name", "Renamed on the line"}});
@@ -173,7 +171,6 @@ void TestConfigMembers::itemEditor()
     QFETCH(QString, typed);
     QFETCH(QString, shown);
     QLocale::setDefault(QLocale(locale));
-    OpenTestDb db;
     insertRow("taxrate", {{"name", "Alcohol"}, {"percentage", 20}});
     {
         frmChargeableItemAdd e(-1);
@@ -219,7 +216,6 @@ void TestConfigMembers::itemEditor()
 
 void TestConfigMembers::defaultItemSeedsNewInvoicesOnly()
 {
-    OpenTestDb db;
     objConn.execute("DELETE FROM room");
     const qint32 room = insertRow("room", {{"Name", "R"}, {"LowUnitPrice", dbValue(money("10"))}});
     const qint32 old = addBooking(room);
@@ -231,7 +227,7 @@ void TestConfigMembers::defaultItemSeedsNewInvoicesOnly()
         d.cmdAdd_Click();
     }
     objConn.close();
-    frmMain& main = loadMainWindow(db);
+    frmMain& main = loadMainWindow(*db);
     // The flag is set on the item after it was made.
     objConn.execute("UPDATE item SET IsDefault = 1 WHERE name = 'Towels'");
     for (qint32 b : {fresh, old, fresh}) {
@@ -244,7 +240,6 @@ void TestConfigMembers::defaultItemSeedsNewInvoicesOnly()
 
 void TestConfigMembers::paymentMethods()
 {
-    OpenTestDb db;
     const QStringList stock = [] {
         QStringList m;
         Query q = objConn.query("SELECT method FROM PaymentMethod ORDER BY id");
@@ -276,7 +271,7 @@ void TestConfigMembers::paymentMethods()
     // A main window loaded afterwards offers the new list; its fourth entry
     // (once the fifth) shows the card fields.
     objConn.close();
-    frmMain& main = loadMainWindow(db);
+    frmMain& main = loadMainWindow(*db);
     main.show();
     auto* methods = control<QComboBox>(main.booking()->payment(), "cboPaymentMethod");
     QCOMPARE(entries(methods), QStringList(stock.mid(1)) << "Aardvark Pay");
@@ -287,7 +282,6 @@ void TestConfigMembers::paymentMethods()
 
 void TestConfigMembers::seasons()
 {
-    OpenTestDb db;
     objConn.execute("UPDATE season SET highlow = 'L'");
     objConn.execute("UPDATE season SET highlow = 'h' WHERE month = 5");
     objConn.execute("UPDATE season SET highlow = NULL WHERE month = 6");
@@ -340,7 +334,6 @@ void TestConfigMembers::seasons()
 
 void TestConfigMembers::seasonsWithoutRows()
 {
-    OpenTestDb db;
     objConn.execute("DELETE FROM season WHERE month <> 4");
     {
         frmConfigHighLowSeason d;
@@ -356,7 +349,6 @@ void TestConfigMembers::seasonsWithoutRows()
 
 void TestConfigMembers::customFieldChoices()
 {
-    OpenTestDb db;
     frmBookingUDF d;
     QListWidget* list = control<QListWidget>(&d, "lstItems");
     QCOMPARE(entries(list), QStringList({"Not Selected"}));
@@ -400,7 +392,6 @@ void TestConfigMembers::customFieldChoices()
 
 void TestConfigMembers::customFieldSettings()
 {
-    OpenTestDb db;
     {
         // The close box saves neither setting.
         frmBookingUDF d;
@@ -428,7 +419,7 @@ void TestConfigMembers::customFieldSettings()
     insertRow("BookingUDF", {{"name", "Birthday"}});
     const qint32 b = insertRow("booking", {{"fromdate", "2031-03-07 14:00:00"}, {"todate", "2031-03-08 10:00:00"}});
     objConn.close();
-    frmMain& main = loadMainWindow(db);
+    frmMain& main = loadMainWindow(*db);
     iBookingID = b;
     main.ShowBookingStep(2);
     CustomerPage* page = main.booking()->customer();

@@ -23,13 +23,13 @@ qint64 rateCount()
 
 }  // namespace
 
-class TestTaxRates : public QObject {
+class TestTaxRates : public DbTest {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        resetProgramState();
+        openDb();
         QLocale::setDefault(QLocale(QStringLiteral("en_US")));
     }
 
@@ -42,7 +42,6 @@ private slots:
 
 void TestTaxRates::listAddEditAndCancel()
 {
-    OpenTestDb db;
     frmTaxRate d;
     QListWidget* list = lstItems(d);
     // Row 1 never shows; rows 2 and 3 do; the first entry is selected.
@@ -85,7 +84,6 @@ void TestTaxRates::listAddEditAndCancel()
 
 void TestTaxRates::emptyListAndSelectionMessages()
 {
-    OpenTestDb db;
     objConn.execute("DELETE FROM taxrate WHERE id <> 1");
     frmTaxRate d;
     QCOMPARE(lstItems(d)->count(), 0);
@@ -102,7 +100,6 @@ void TestTaxRates::emptyListAndSelectionMessages()
 
 void TestTaxRates::removalChecksInOrder()
 {
-    OpenTestDb db;
     gsCommodityPlural = "Cabins";
     const qint32 used = insertRow("taxrate", {{"name", "Used"}, {"percentage", 8}});
     const qint32 item = insertRow("item", {{"name", "Breakfast"}, {"TaxRateID", used}});
@@ -143,7 +140,6 @@ void TestTaxRates::removalChecksInOrder()
 
 void TestTaxRates::editorLoadAndOk()
 {
-    OpenTestDb db;
     FakeMessageBoxes& boxes = *fakes().messageBoxes;
     {
         // A new rate starts at 0; an empty name keeps the dialog open.
@@ -183,7 +179,6 @@ void TestTaxRates::editorLoadAndOk()
 
 void TestTaxRates::hostileNamesOnBothPaths()
 {
-    OpenTestDb db;
     frmTaxRate d;
     QListWidget* list = lstItems(d);
     for (const QString& name : hostileTexts()) {

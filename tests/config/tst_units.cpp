@@ -57,13 +57,13 @@ void book(qint32 room)
 
 }  // namespace
 
-class TestUnits : public QObject {
+class TestUnits : public DbTest {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        resetProgramState();
+        openDb();
         QLocale::setDefault(QLocale(QStringLiteral("en_US")));
     }
 
@@ -81,7 +81,6 @@ private slots:
 
 void TestUnits::listReselectsAndRemovesUnasked()
 {
-    OpenTestDb db;
     objConn.execute("DELETE FROM room");
     gsCommoditySingular = "Cabin";
     gsCommodityPlural = "Cabins";
@@ -136,11 +135,10 @@ void TestUnits::listReselectsAndRemovesUnasked()
 
 void TestUnits::closingTheListRebuildsTheCalendar()
 {
-    OpenTestDb db;
     objConn.execute("DELETE FROM room");
     insertRow("room", {{"Name", "Old"}});
     objConn.close();
-    frmMain& main = loadMainWindow(db);
+    frmMain& main = loadMainWindow(*db);
     onNextDialogOf<frmConfigRooms>([](frmConfigRooms* d) {
         QVERIFY(selectedEntry(control<QListWidget>(d, "lstRooms")).isEmpty());
         onNextEditor<frmRoomAdd>({{"txtName", "New unit"}});
@@ -163,7 +161,6 @@ void TestUnits::closingTheListRebuildsTheCalendar()
 
 void TestUnits::newUnitState()
 {
-    OpenTestDb db;
     objConn.execute("DELETE FROM room");
     gsCommoditySingular = "Villa";
     for (bool commission : {false, true}) {
@@ -217,7 +214,6 @@ void TestUnits::newUnitState()
 
 void TestUnits::priceFlowAndWeekendBoxes()
 {
-    OpenTestDb db;
     objConn.execute("DELETE FROM room");
     {
         frmRoomAdd e(-1);
@@ -270,7 +266,6 @@ void TestUnits::priceFlowAndWeekendBoxes()
 
 void TestUnits::commissionAndTaxCases()
 {
-    OpenTestDb db;
     objConn.execute("DELETE FROM room");
     SaveConfigFlag("EnableCommission", true);
     const qint32 agent = insertRow("commission", {{"name", "Agent"}});
@@ -315,7 +310,6 @@ void TestUnits::amountsInLocales()
     QFETCH(QString, price);
     QFETCH(QString, percentage);
     QLocale::setDefault(QLocale(locale));
-    OpenTestDb db;
     objConn.execute("DELETE FROM room");
     const qint32 agent = insertRow("commission", {{"name", "Agent"}});
     frmRoomAdd e(-1);
@@ -339,7 +333,6 @@ void TestUnits::amountsInLocales()
 
 void TestUnits::oddStoredValuesAndHostileTexts()
 {
-    OpenTestDb db;
     objConn.execute("DELETE FROM room");
     // A charge unit none of the eight, and Null prices.
     const qint32 odd = insertRow("room", {{"Name", "Odd"}, {"ChargeForEach", "Fortnight"}, {"UnitPrice", dbNull()}});
@@ -380,7 +373,6 @@ void TestUnits::oddStoredValuesAndHostileTexts()
 
 void TestUnits::notesKeptApart()
 {
-    OpenTestDb db;
     objConn.execute("DELETE FROM room");
     {
         // No units: both controls disabled, nothing written.
@@ -434,7 +426,6 @@ void TestUnits::notesKeptApart()
 
 void TestUnits::unitMadeHereIsPricedOnThePaymentPage()
 {
-    OpenTestDb db;
     objConn.execute("DELETE FROM room");
     objConn.execute("UPDATE season SET highlow = 'H' WHERE month = 3");
     {
@@ -454,7 +445,7 @@ void TestUnits::unitMadeHereIsPricedOnThePaymentPage()
                                            {"NoAdults", 1}});
     insertRow("bookingroom", {{"bookingid", b}, {"roomid", room}});
     objConn.close();
-    frmMain& main = loadMainWindow(db);
+    frmMain& main = loadMainWindow(*db);
     iBookingID = b;
     main.ShowBookingStep(3);   // the payment page
     QCOMPARE(Fmt::currency(Money::fromDb(

@@ -114,12 +114,12 @@ const char* const kSupport = "An error has occured, please contact care@tarlomy.
 
 }  // namespace
 
-class TestDocuments : public QObject {
+class TestDocuments : public DbTest {
     Q_OBJECT
 private slots:
     void init()
     {
-        resetProgramState();
+        openDb();
         QLocale::setDefault(QLocale(QStringLiteral("en_US")));
     }
     void cleanup()
@@ -146,7 +146,6 @@ private slots:
 
 void TestDocuments::itemBlock()
 {
-    OpenTestDb db;
     const qint32 id = addBooking(0);
     addLine(id, 2, QStringLiteral("Room"), "10");
     addLine(id, 1, QStringLiteral("Extra bed"), "5");
@@ -172,7 +171,6 @@ void TestDocuments::itemBlock()
 
 void TestDocuments::headerPlaceholders()
 {
-    OpenTestDb db;
     gsCommodityPlural = QStringLiteral("Cabins");
     const qint64 customer = addCustomer({{QStringLiteral("FirstName"), QStringLiteral("Ann")},
                                          {QStringLiteral("LastName"), QStringLiteral("Lee")},
@@ -204,7 +202,7 @@ void TestDocuments::headerPlaceholders()
 
     // The tax is named after this booking's own lines whatever the payment
     // page last showed; mixed names give the page's "Tax of:" without its colon.
-    frmMain& main = loadMainWindow(db);
+    frmMain& main = loadMainWindow(*db);
     control<QLabel>(main.booking()->payment(), "lblSalesTaxName_0")->setText(QStringLiteral("Other:"));
     const qint32 mixed = addBooking(customer);
     addLine(mixed, 1, QStringLiteral("A"), "1", QStringLiteral("VAT"), 10);
@@ -218,7 +216,6 @@ void TestDocuments::headerPlaceholders()
 
 void TestDocuments::secondTaxSwitch()
 {
-    OpenTestDb db;
     const qint32 id = addBooking(0);
     addLine(id, 1, QStringLiteral("Night"), "100");
     const QByteArray t = "[<taxname2>:<taxtotal2>] <totalpayable>";
@@ -231,7 +228,6 @@ void TestDocuments::secondTaxSwitch()
 
 void TestDocuments::missingCustomerOrBooking()
 {
-    OpenTestDb db;
     const QByteArray t = "<firstname> <contactdetails> <fromdate> <qty>";
     const qint32 noCustomer = addBooking(0);
     QCOMPARE(filled(t, noCustomer), QByteArray("<firstname> <contactdetails> 3/3/2025 <qty>"));
@@ -265,7 +261,6 @@ void TestDocuments::rtfEscaping()
 
 void TestDocuments::valuesCannotFormPlaceholders()
 {
-    OpenTestDb db;
     // A customer and lines whose texts hold placeholders and RTF characters.
     const qint64 customer = addCustomer({{QStringLiteral("FirstName"), QStringLiteral("<firstname><lastname>")},
                                          {QStringLiteral("LastName"), QStringLiteral("{\\b Łukasz}")},
@@ -280,8 +275,7 @@ void TestDocuments::valuesCannotFormPlaceholders()
 
 void TestDocuments::documentsLeaveBookingInProgress()
 {
-    OpenTestDb db;
-    writeFile(db.folder() + QStringLiteral("BookingReceipt.rtf"), "{\\rtf1 <firstname> <fromdate>\\par}");
+    writeFile(db->folder() + QStringLiteral("BookingReceipt.rtf"), "{\\rtf1 <firstname> <fromdate>\\par}");
     const qint64 customer = addCustomer({{QStringLiteral("FirstName"), QStringLiteral("Bo")}});
     const qint32 inProgress = addBooking(0);
     const qint32 chosen = addBooking(customer);
@@ -294,12 +288,12 @@ void TestDocuments::documentsLeaveBookingInProgress()
     QCOMPARE(fakes().messageBoxes->shown.size(), 0);
     QCOMPARE(fakes().shell->opened.size(), 1);
     const QString copy = fakes().shell->opened.first();
-    QCOMPARE(QFileInfo(copy).absolutePath(), QDir(db.folder()).absolutePath());
+    QCOMPARE(QFileInfo(copy).absolutePath(), QDir(db->folder()).absolutePath());
     QVERIFY2(QFileInfo(copy).fileName().contains(QRegularExpression(QStringLiteral("^Rec[0-9A-F]{1,4}\\.rtf$"))),
              qPrintable(copy));
     QCOMPARE(readFile(copy), QByteArray("{\\rtf1 Bo 3/3/2025\\par}\r\n"));
     // The empty temporary file is gone; the copy stays.
-    QCOMPARE(documentFiles(db.folder()), QStringList({QStringLiteral("BookingReceipt.rtf"), QFileInfo(copy).fileName()}));
+    QCOMPARE(documentFiles(db->folder()), QStringList({QStringLiteral("BookingReceipt.rtf"), QFileInfo(copy).fileName()}));
 
     // Booking 0 makes nothing, nor a confirmation without a booking in progress.
     PrintBookingReceipt(0);
@@ -309,7 +303,7 @@ void TestDocuments::documentsLeaveBookingInProgress()
     QCOMPARE(fakes().messageBoxes->shown.size(), 0);
 
     // The confirmation is of the booking in progress.
-    writeFile(db.folder() + QStringLiteral("BookingConfirmation.rtf"), "<todate>");
+    writeFile(db->folder() + QStringLiteral("BookingConfirmation.rtf"), "<todate>");
     iBookingID = inProgress;
     PrintBookingConfirmation(iBookingID);
     QCOMPARE(fakes().shell->opened.size(), 2);
@@ -333,8 +327,7 @@ void TestDocuments::shellFailureMessages()
 {
     QFETCH(int, code);
     QFETCH(QString, reason);
-    OpenTestDb db;
-    writeFile(db.folder() + QStringLiteral("BookingReceipt.rtf"), "r");
+    writeFile(db->folder() + QStringLiteral("BookingReceipt.rtf"), "r");
     fakes().shell->result = code;
     const qint32 id = addBooking(0);
     PrintBookingReceipt(id);
@@ -350,7 +343,7 @@ void TestDocuments::shellFailureMessages()
     }
     // Whatever the shell says, the copy is kept and the temporary file removed.
     QCOMPARE(readFile(copy), QByteArray("r\r\n"));
-    QCOMPARE(documentFiles(db.folder()).size(), 2);
+    QCOMPARE(documentFiles(db->folder()).size(), 2);
 
     // An opener that fails after it started is told the same way, once it ends.
     fakes().messageBoxes->clear();
@@ -365,7 +358,6 @@ void TestDocuments::shellFailureMessages()
 
 void TestDocuments::fileFailures()
 {
-    OpenTestDb db;
     const qint32 id = addBooking(0);
     iBookingID = id;
 
@@ -373,19 +365,19 @@ void TestDocuments::fileFailures()
     PrintBookingConfirmation(iBookingID);
     QCOMPARE(fakes().shell->opened.size(), 0);
     QCOMPARE(fakes().messageBoxes->lastPrompt(),
-             QString::fromLatin1(kSupport) + QStringLiteral("File not found: ") + db.folder()
+             QString::fromLatin1(kSupport) + QStringLiteral("File not found: ") + db->folder()
                  + QStringLiteral("BookingConfirmation.rtf\r\n53"));
     QCOMPARE(fakes().messageBoxes->shown.last().style, vbCritical | vbOKOnly);
-    QCOMPARE(documentFiles(db.folder()), QStringList());
+    QCOMPARE(documentFiles(db->folder()), QStringList());
 
     // A program folder that takes no new file: the copy goes to the user's
     // data folder.
-    writeFile(db.folder() + QStringLiteral("BookingConfirmation.rtf"), "c");
+    writeFile(db->folder() + QStringLiteral("BookingConfirmation.rtf"), "c");
     QTemporaryDir data;
     qputenv("XDG_DATA_HOME", data.path().toUtf8());
     auto temp = std::make_unique<ScriptedTempFiles>();
     temp->names = {QStringLiteral("1"), QStringLiteral("2")};
-    temp->refused = {QDir(db.folder()).absolutePath()};
+    temp->refused = {QDir(db->folder()).absolutePath()};
     platform().setTempFiles(std::move(temp));
     PrintBookingConfirmation(iBookingID);
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
@@ -398,17 +390,16 @@ void TestDocuments::fileFailures()
 
 void TestDocuments::copiesNeverReplaceOlderOnes()
 {
-    OpenTestDb db;
-    writeFile(db.folder() + QStringLiteral("BookingReceipt.rtf"), "new");
-    writeFile(db.folder() + QStringLiteral("Rec00A1.rtf"), "old");
+    writeFile(db->folder() + QStringLiteral("BookingReceipt.rtf"), "new");
+    writeFile(db->folder() + QStringLiteral("Rec00A1.rtf"), "old");
     auto temp = std::make_unique<ScriptedTempFiles>();
     temp->names = {QStringLiteral("00A1"), QStringLiteral("00A2")};
     platform().setTempFiles(std::move(temp));
     const qint32 id = addBooking(0);
     PrintBookingReceipt(id);
-    QCOMPARE(readFile(db.folder() + QStringLiteral("Rec00A1.rtf")), QByteArray("old"));
-    QCOMPARE(fakes().shell->opened, QStringList({db.folder() + QStringLiteral("Rec00A2.rtf")}));
-    QCOMPARE(documentFiles(db.folder()),
+    QCOMPARE(readFile(db->folder() + QStringLiteral("Rec00A1.rtf")), QByteArray("old"));
+    QCOMPARE(fakes().shell->opened, QStringList({db->folder() + QStringLiteral("Rec00A2.rtf")}));
+    QCOMPARE(documentFiles(db->folder()),
              QStringList({QStringLiteral("BookingReceipt.rtf"), QStringLiteral("Rec00A1.rtf"),
                           QStringLiteral("Rec00A2.rtf")}));
 
@@ -419,7 +410,7 @@ void TestDocuments::copiesNeverReplaceOlderOnes()
         PrintBookingReceipt(id);
     QCOMPARE(fakes().shell->opened.size(), 5);
     QCOMPARE(QSet<QString>(fakes().shell->opened.begin(), fakes().shell->opened.end()).size(), 5);
-    QCOMPARE(documentFiles(db.folder()).size(), 8);
+    QCOMPARE(documentFiles(db->folder()).size(), 8);
 }
 
 void TestDocuments::wordProcessorReadsFilledDocuments()
@@ -432,10 +423,9 @@ void TestDocuments::wordProcessorReadsFilledDocuments()
         QSKIP("LibreOffice cannot read a text document here (its word processor is not installed): the filled "
               "documents were not read back. Install libreoffice-writer-nogui to run this check.");
 
-    OpenTestDb db;
     for (const char* name : {"BookingConfirmation.rtf", "BookingReceipt.rtf"})
         QVERIFY(QFile::copy(QStringLiteral(SOURCE_DIR "/resources/beside/") + QString::fromLatin1(name),
-                            db.folder() + QString::fromLatin1(name)));
+                            db->folder() + QString::fromLatin1(name)));
     SaveConfigFlag(QStringLiteral("EnabledSalesTax2"), true);
     const qint64 customer = addCustomer({{QStringLiteral("FirstName"), QStringLiteral("Zoë")},
                                          {QStringLiteral("LastName"), QStringLiteral("Ørsted-Núñez")},
