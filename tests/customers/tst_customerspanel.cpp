@@ -27,11 +27,6 @@
 
 namespace {
 
-qint32 addCustomer(std::initializer_list<std::pair<const char*, QVariant>> fields)
-{
-    return insertRow("customer", fields);
-}
-
 QString day(int fromToday, const char* time)
 {
     return QDate::currentDate().addDays(fromToday).toString(Qt::ISODate) + u' ' + QString::fromLatin1(time);

@@ -53,10 +53,6 @@ class TestExports : public DbTest {
         fakes().messageBoxes->clear();
         (main->*command)();
     }
-    static qint32 customer(std::initializer_list<std::pair<const char*, QVariant>> fields)
-    {
-        return insertRow("customer", fields);
-    }
     static qint32 booking(qint32 customerId, const char* from, const char* to, QList<int> rooms = {1},
                           std::initializer_list<std::pair<const char*, QVariant>> more = {})
     {
@@ -106,7 +102,7 @@ private slots:
         QCOMPARE(DaysInMonth(QDate(2003, 2, 28)), 28);
 
         // A longer old file is replaced whole; UTF-8 without a byte-order mark.
-        customer({{"FirstName", "Zoë"}});
+        addCustomer({{"FirstName", "Zoë"}});
         const QString file = path("customers.csv");
         writeFile(file, QByteArray(5000, 'z'));
         run(&frmMain::mnuFileExportCustomers_Click, file);
@@ -141,7 +137,7 @@ private slots:
 
         // Cancel in the progress dialog ends the export and keeps the old file.
         {
-            booking(customer({{"FirstName", "Ann"}}), qPrintable(QDate::currentDate().toString(Qt::ISODate) + " 14:00:00"),
+            booking(addCustomer({{"FirstName", "Ann"}}), qPrintable(QDate::currentDate().toString(Qt::ISODate) + " 14:00:00"),
                     qPrintable(QDate::currentDate().addDays(1).toString(Qt::ISODate) + " 10:00:00"));
             ExportProgress::setDelay(0);
             CancelProgress cancel;
@@ -184,7 +180,7 @@ private slots:
                                                 "Address1| Address2| City| State| PostCode| Country| Phone| Email| "
                                                 "SubmittedDate| BusinessName").split(u'|')};
             for (const QString& t : hostile) {
-                const qint32 c = customer({{"FirstName", t}, {"LastName", t + "2"}, {"City", t}, {"Email", "e"},
+                const qint32 c = addCustomer({{"FirstName", t}, {"LastName", t + "2"}, {"City", t}, {"Email", "e"},
                                            {"BusinessName", "biz"}, {"SubmittedDate", "2004-02-29 00:00:00"}});
                 booking(c, "2004-02-28 14:00:00", "2004-03-01 10:30:15", {1},
                         {{"notes", t}, {"bookedby", "me"}, {"noadults", 3}, {"nokids", QVariant()}});
@@ -239,8 +235,8 @@ private slots:
 
     void thisMonthTakesTheBookingsOverlappingTheMonth()
     {
-        const qint32 ann = customer({{"FirstName", "Ann"}, {"LastName", "Lee"}});
-        const qint32 none = customer({});
+        const qint32 ann = addCustomer({{"FirstName", "Ann"}, {"LastName", "Lee"}});
+        const qint32 none = addCustomer({});
         booking(ann, "2004-01-28 14:00:00", "2004-02-02 10:00:00", {1, 3});   // two units: two lines
         booking(ann, "2004-01-25 14:00:00", "2004-01-31 23:00:00");          // ends before
         booking(ann, "2004-02-29 23:59:30", "2004-03-02 10:00:00");          // after the last minute
@@ -273,7 +269,7 @@ private slots:
     {
         gsCommoditySingular = QStringLiteral("Cabin");
         objConn.execute(QStringLiteral("UPDATE room SET name = 'Big, \"red\"' WHERE id = 2"));
-        const qint32 ann = customer({{"FirstName", "Ann"}});
+        const qint32 ann = addCustomer({{"FirstName", "Ann"}});
         booking(ann, "2025-03-03 14:00:00", "2025-03-05 10:00:00", {1, 2});
         booking(ann, "2025-03-06 23:59:30", "2025-03-07 00:00:00", {3});     // its first day's last minute only
         booking(4242, "2025-03-03 12:00:00", "2025-03-09 10:00:00", {4});    // no customer row

@@ -18,6 +18,11 @@ qint32 insertRow(const char* table, std::initializer_list<std::pair<const char*,
     return qint32(objConn.insert(QString::fromLatin1(table), f));
 }
 
+qint32 addCustomer(std::initializer_list<std::pair<const char*, QVariant>> fields)
+{
+    return insertRow("customer", fields);
+}
+
 qint32 addBooking(const QString& from, const QString& to,
                   std::initializer_list<std::pair<const char*, QVariant>> fields, const QList<qint64>& units)
 {

@@ -41,11 +41,13 @@ void resetGroundState();
 // Adds a row to a table of the open database and returns its id.
 qint32 insertRow(const char* table, std::initializer_list<std::pair<const char*, QVariant>> fields);
 
-// The rows most tests start from, added directly. A booking of a stay (dates
-// as stored, "YYYY-MM-DD HH:MM:SS"), with other columns as for insertRow and
-// the units given; an invoice line of a booking: quantity, unit price as
-// decimal text, tax percentage and name, of item 2 ("New Item...") named
-// "x" unless other columns are given.
+// The rows most tests start from, added directly. A customer with the
+// columns given; a booking of a stay (dates as stored, "YYYY-MM-DD
+// HH:MM:SS"), with other columns as for insertRow and the units given; an
+// invoice line of a booking: quantity, unit price as decimal text, tax
+// percentage and name, of item 2 ("New Item...") named "x" unless other
+// columns are given.
+qint32 addCustomer(std::initializer_list<std::pair<const char*, QVariant>> fields);
 qint32 addBooking(const QString& from, const QString& to,
                   std::initializer_list<std::pair<const char*, QVariant>> fields = {},
                   const QList<qint64>& units = {});
