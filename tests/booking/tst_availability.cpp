@@ -198,5 +198,5 @@ void TestAvailability::selectionKeptAndSaved()
     QCOMPARE(BookingUnitStore::unitsOf(iBookingID), QList<qint64>({roomId("Room 4")}));
 }
 
-TARLOMY_TEST_MAIN(TestAvailability)
+TARLOMY_GUI_TEST_MAIN(TestAvailability)
 #include "tst_availability.moc"

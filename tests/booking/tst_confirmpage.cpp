@@ -185,5 +185,5 @@ private slots:
     }
 };
 
-TARLOMY_TEST_MAIN(TestConfirmPage)
+TARLOMY_GUI_TEST_MAIN(TestConfirmPage)
 #include "tst_confirmpage.moc"

@@ -326,5 +326,5 @@ private slots:
     }
 };
 
-TARLOMY_TEST_MAIN(TestCustomerPage)
+TARLOMY_GUI_TEST_MAIN(TestCustomerPage)
 #include "tst_customerpage.moc"

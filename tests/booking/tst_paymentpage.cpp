@@ -611,5 +611,5 @@ void TestPaymentPage::itemDialogFreeTextLine()
     QCOMPARE(InvoiceLineStore::linesOf(stay).last().id, *added);
 }
 
-TARLOMY_TEST_MAIN(TestPaymentPage)
+TARLOMY_GUI_TEST_MAIN(TestPaymentPage)
 #include "tst_paymentpage.moc"

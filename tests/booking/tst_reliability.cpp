@@ -356,5 +356,5 @@ void TestReliability::smallerMends()
     QCOMPARE(fakes().shell->opened.size(), 0);
 }
 
-TARLOMY_TEST_MAIN(TestReliability)
+TARLOMY_GUI_TEST_MAIN(TestReliability)
 #include "tst_reliability.moc"

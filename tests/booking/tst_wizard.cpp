@@ -341,5 +341,5 @@ void TestWizard::editAndFindReplaceBookingInProgress()
     QCOMPARE(count(QStringLiteral("SELECT count(*) FROM booking WHERE id = ?"), {placeholder}), 1);
 }
 
-TARLOMY_TEST_MAIN(TestWizard)
+TARLOMY_GUI_TEST_MAIN(TestWizard)
 #include "tst_wizard.moc"

@@ -275,5 +275,5 @@ private slots:
     }
 };
 
-TARLOMY_TEST_MAIN(TestArrivals)
+TARLOMY_GUI_TEST_MAIN(TestArrivals)
 #include "tst_arrivals.moc"

@@ -198,5 +198,5 @@ private slots:
     }
 };
 
-TARLOMY_TEST_MAIN(TestBookingSummary)
+TARLOMY_GUI_TEST_MAIN(TestBookingSummary)
 #include "tst_bookingsummary.moc"

@@ -419,5 +419,5 @@ private slots:
     }
 };
 
-TARLOMY_TEST_MAIN(TestCalendar)
+TARLOMY_GUI_TEST_MAIN(TestCalendar)
 #include "tst_calendar.moc"

@@ -427,5 +427,5 @@ void TestConfigMembers::customFieldSettings()
     QCOMPARE(control<QLabel>(page, "lblLabels_17")->text(), QString("Occasion <b>:"));
 }
 
-TARLOMY_TEST_MAIN(TestConfigMembers)
+TARLOMY_GUI_TEST_MAIN(TestConfigMembers)
 #include "tst_configmembers.moc"

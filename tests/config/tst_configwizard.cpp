@@ -484,5 +484,5 @@ void TestConfigWizard::unitWordsAndNamesArePlainText()
     }
 }
 
-TARLOMY_TEST_MAIN(TestConfigWizard)
+TARLOMY_GUI_TEST_MAIN(TestConfigWizard)
 #include "tst_configwizard.moc"

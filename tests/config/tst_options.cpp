@@ -215,5 +215,5 @@ void TestOptions::mainWindowFollowsAtOnce()
     QVERIFY(control<QWidget>(main, "lblSalesTax2")->isHidden());
 }
 
-TARLOMY_TEST_MAIN(TestOptions)
+TARLOMY_GUI_TEST_MAIN(TestOptions)
 #include "tst_options.moc"

@@ -455,5 +455,5 @@ void TestUnits::unitMadeHereIsPricedOnThePaymentPage()
              QString("Sales Tax"));
 }
 
-TARLOMY_TEST_MAIN(TestUnits)
+TARLOMY_GUI_TEST_MAIN(TestUnits)
 #include "tst_units.moc"

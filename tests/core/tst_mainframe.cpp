@@ -787,5 +787,5 @@ void TestMainFrame::helpMenuAndPages()
     }
 }
 
-TARLOMY_TEST_MAIN(TestMainFrame)
+TARLOMY_GUI_TEST_MAIN(TestMainFrame)
 #include "tst_mainframe.moc"

@@ -490,5 +490,5 @@ void TestOneRule::captionsShowWordsWhole()
     }
 }
 
-TARLOMY_TEST_MAIN(TestOneRule)
+TARLOMY_GUI_TEST_MAIN(TestOneRule)
 #include "tst_onerule.moc"

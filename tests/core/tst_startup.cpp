@@ -259,5 +259,5 @@ void TestStartup::unhandledErrorIsReportedAndEnds()
     }
 }
 
-TARLOMY_TEST_MAIN(TestStartup)
+TARLOMY_GUI_TEST_MAIN(TestStartup)
 #include "tst_startup.moc"

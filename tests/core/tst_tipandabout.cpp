@@ -198,5 +198,5 @@ void TestTipAndAbout::aboutBoxStartsTheToolAndOpensTheMakersSite()
     QVERIFY(fakes().messageBoxes->shown.isEmpty());
 }
 
-TARLOMY_TEST_MAIN(TestTipAndAbout)
+TARLOMY_GUI_TEST_MAIN(TestTipAndAbout)
 #include "tst_tipandabout.moc"

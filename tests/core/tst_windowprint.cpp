@@ -220,5 +220,5 @@ void TestWindowPrint::pageSetupWorksOnThePrinterChosenForPrinting()
         QCOMPARE(p, &CurrentPrinter());
 }
 
-TARLOMY_TEST_MAIN(TestWindowPrint)
+TARLOMY_GUI_TEST_MAIN(TestWindowPrint)
 #include "tst_windowprint.moc"

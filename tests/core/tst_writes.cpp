@@ -234,5 +234,5 @@ void TestWrites::settingsThatCannotBeWrittenChangeNothing()
     QCOMPARE(objConn.scalar(QStringLiteral("SELECT count(*) FROM room")).toInt(), units);
 }
 
-TARLOMY_TEST_MAIN(TestWrites)
+TARLOMY_GUI_TEST_MAIN(TestWrites)
 #include "tst_writes.moc"

@@ -298,5 +298,5 @@ private slots:
     }
 };
 
-TARLOMY_TEST_MAIN(TestCustomersPanel)
+TARLOMY_GUI_TEST_MAIN(TestCustomersPanel)
 #include "tst_customerspanel.moc"

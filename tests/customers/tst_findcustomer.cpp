@@ -262,5 +262,5 @@ private slots:
     }
 };
 
-TARLOMY_TEST_MAIN(TestFindCustomer)
+TARLOMY_GUI_TEST_MAIN(TestFindCustomer)
 #include "tst_findcustomer.moc"

@@ -146,5 +146,5 @@ private slots:
     }
 };
 
-TARLOMY_TEST_MAIN(TestMailingListWizard)
+TARLOMY_GUI_TEST_MAIN(TestMailingListWizard)
 #include "tst_mailinglistwizard.moc"

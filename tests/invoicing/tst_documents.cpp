@@ -474,5 +474,5 @@ void TestDocuments::wordProcessorReadsFilledDocuments()
     }
 }
 
-TARLOMY_TEST_MAIN(TestDocuments)
+TARLOMY_GUI_TEST_MAIN(TestDocuments)
 #include "tst_documents.moc"

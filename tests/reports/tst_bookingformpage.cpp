@@ -153,5 +153,5 @@ private slots:
     }
 };
 
-TARLOMY_TEST_MAIN(TestBookingFormPage)
+TARLOMY_GUI_TEST_MAIN(TestBookingFormPage)
 #include "tst_bookingformpage.moc"

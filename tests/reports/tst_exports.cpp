@@ -358,5 +358,5 @@ private slots:
     }
 };
 
-TARLOMY_TEST_MAIN(TestExports)
+TARLOMY_GUI_TEST_MAIN(TestExports)
 #include "tst_exports.moc"

@@ -356,5 +356,5 @@ private slots:
     }
 };
 
-TARLOMY_TEST_MAIN(TestReports)
+TARLOMY_GUI_TEST_MAIN(TestReports)
 #include "tst_reports.moc"

@@ -199,5 +199,5 @@ private slots:
     }
 };
 
-TARLOMY_TEST_MAIN(TestWebBookingsWizard)
+TARLOMY_GUI_TEST_MAIN(TestWebBookingsWizard)
 #include "tst_webbookingswizard.moc"

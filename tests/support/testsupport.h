@@ -162,19 +162,18 @@ void leaveSummary(QWidget* summary, int code);
 // withMainWindow false (a program labelled unit): the main window cannot be
 // reached, and a test that tries ends.
 void prepareTestApplication(bool withMainWindow);
-#ifdef TARLOMY_UNIT_TEST
-#define TARLOMY_WITH_MAIN_WINDOW false
-#else
-#define TARLOMY_WITH_MAIN_WINDOW true
-#endif
 
-#define TARLOMY_TEST_MAIN(TestObject)                         \
+#define TARLOMY_TEST_MAIN_WITH(TestObject, withMainWindow)    \
     int main(int argc, char** argv)                           \
     {                                                         \
         prepareTestEnvironment();                             \
         QApplication app(argc, argv);                         \
-        prepareTestApplication(TARLOMY_WITH_MAIN_WINDOW);     \
+        prepareTestApplication(withMainWindow);               \
         TestObject tc;                                        \
         QTEST_SET_MAIN_SOURCE_PATH                            \
         return QTest::qExec(&tc, argc, argv);                 \
     }
+// A program that never needs the main window (labelled unit) ...
+#define TARLOMY_TEST_MAIN(TestObject) TARLOMY_TEST_MAIN_WITH(TestObject, false)
+// ... and one that loads it (labelled gui); the label follows the macro.
+#define TARLOMY_GUI_TEST_MAIN(TestObject) TARLOMY_TEST_MAIN_WITH(TestObject, true)
