@@ -25,6 +25,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <functional>
+
 // Presses Cancel in each progress dialog as soon as it shows.
 class CancelProgress : public QObject {
 public:
@@ -51,7 +53,7 @@ class TestExports : public DbTest {
     {
         fakes().saveFile->answer = file;
         fakes().messageBoxes->clear();
-        (main->*command)();
+        std::invoke(command, main);
     }
     static qint32 booking(qint32 customerId, const char* from, const char* to, QList<int> rooms = {1},
                           std::initializer_list<std::pair<const char*, QVariant>> more = {})
