@@ -18,7 +18,7 @@
 #include "widgets/panellayout.h"
 #include "widgets/plaintext.h"
 #include "widgets/platform.h"
-#include "core/settings.h"
+#include "core/settingkeys.h"
 #include "widgets/startmove.h"
 #include "widgets/twips.h"
 #include "app/windowprint.h"
@@ -145,8 +145,8 @@ void frmMain::Form_Load()
     cal->Setup();
     cal->InitHeaders();
     cal->Refresh();
-    ShowIncludeEndDate(ConfigFlag(QStringLiteral("IncludeEndDate"), false), false);
-    ShowCommission(ConfigFlag(QStringLiteral("EnableCommission"), false));
+    ShowIncludeEndDate(Config::IncludeEndDate.read(), false);
+    ShowCommission(Config::EnableCommission.read());
 
     WizConfig_ShowWelcome = true;
     WizOConfig_ShowWelcome = true;
@@ -180,13 +180,13 @@ void frmMain::Form_Load()
     booking()->payment()->FillPaymentMethods();
 
     ShowSalesTaxNames();
-    ShowPostCode(QStringLiteral("Post Code"));
-    ShowSecondTax(ConfigFlag(QStringLiteral("EnabledSalesTax2"), false));
+    ShowPostCode(Config::PostCode.read());
+    ShowSecondTax(Config::EnabledSalesTax2.read());
 
     customers()->SetView(0);
 
-    gsCommoditySingular = ConfigText(QStringLiteral("CommoditySingular"), QStringLiteral("Room"));
-    gsCommodityPlural = ConfigText(QStringLiteral("CommodityPlural"), QStringLiteral("Rooms"));
+    gsCommoditySingular = Config::CommoditySingular.read();
+    gsCommodityPlural = Config::CommodityPlural.read();
     UpdateCommodityNameInGUI();
 
 }
@@ -197,15 +197,15 @@ void frmMain::Form_Load()
 void frmMain::ShowSalesTaxNames()
 {
     for (QLabel* l : ControlArray<QLabel>(this, QStringLiteral("lblSalesTaxName2")))
-        SetPlainText(l, ConfigText(QStringLiteral("SalesTaxName2"), QStringLiteral("Sales Tax2")));
+        SetPlainText(l, Config::SalesTaxName2.read());
     for (QLabel* l : ControlArray<QLabel>(this, QStringLiteral("lblSalesTaxName")))
-        SetPlainText(l, ConfigText(QStringLiteral("SalesTaxName"), QStringLiteral("Sales Tax")));
+        SetPlainText(l, Config::SalesTaxName.read());
 }
 
 void frmMain::ShowPostCode(const QString& deflt)
 {
     for (QLabel* l : ControlArray<QLabel>(this, QStringLiteral("lblPostCode")))
-        SetPlainText(l, ConfigText(QStringLiteral("PostCode"), deflt));
+        SetPlainText(l, Config::PostCode.read(deflt));
 }
 
 void frmMain::ShowSecondTax(bool on)

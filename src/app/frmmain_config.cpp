@@ -15,7 +15,7 @@
 #include "config/frmterminology.h"
 #include "widgets/controlarray.h"
 #include "widgets/guard.h"
-#include "core/settings.h"
+#include "core/settingkeys.h"
 
 #include <QLabel>
 
@@ -85,9 +85,9 @@ void frmMain::mnuConfigureWizard_Click()
             != ConfigWizard::Result::Finished)
             return;
         UpdateCommodityNameInGUI();
-        ShowSecondTax(ConfigFlag(QStringLiteral("EnabledSalesTax2"), false));
+        ShowSecondTax(Config::EnabledSalesTax2.read());
         ShowSalesTaxNames();
-        ShowPostCode(QStringLiteral("Zip Code"));
+        ShowPostCode(Config::kWizardPostCode);
         // Units added or removed get or lose their columns at once.
         Calendar* cal = calendar()->MainCalendar();
         cal->InitHeaders();
@@ -101,9 +101,9 @@ void frmMain::mnuConfigureTerminology_Click()
         if (frmTerminology::ask(FirstLabel(this, "lblPostCode"), FirstLabel(this, "lblSalesTaxName"), this)
             != frmTerminology::Answer::Saved)
             return;
-        ShowIncludeEndDate(ConfigFlag(QStringLiteral("IncludeEndDate"), false), true);
-        ShowCommission(ConfigFlag(QStringLiteral("EnableCommission"), false));
-        ShowPostCode(QStringLiteral("Post Code"));
-        ShowSecondTax(ConfigFlag(QStringLiteral("EnabledSalesTax2"), false));
+        ShowIncludeEndDate(Config::IncludeEndDate.read(), true);
+        ShowCommission(Config::EnableCommission.read());
+        ShowPostCode(Config::PostCode.read());
+        ShowSecondTax(Config::EnabledSalesTax2.read());
     });
 }

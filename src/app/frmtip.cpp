@@ -3,7 +3,7 @@
 #include "widgets/guard.h"
 #include "core/modmain.h"
 #include "widgets/lists.h"
-#include "core/settings.h"
+#include "core/settingkeys.h"
 #include "ui_frmtip.h"
 
 #include <QFile>
@@ -16,8 +16,6 @@
 namespace {
 
 const char* const kTipsFile = "TipOfTheDay.txt";
-const char* const kCurrentTip = "Current Tip";
-const char* const kShowAtStartup = "Show Tips at Startup";
 
 }  // namespace
 
@@ -42,12 +40,12 @@ void frmTip::Form_Load()
 {
     // The box shows the stored switch: opening the window from the Help menu
     // does not turn the start-up tips back on.
-    ui->chkLoadTipsAtStartup->setChecked(Val(OptionsText(QString::fromLatin1(kShowAtStartup), QStringLiteral("1"))) != 0);
+    ui->chkLoadTipsAtStartup->setChecked(Val(Options::ShowTipsAtStartup.read()) != 0);
 
     // A stored number that is no whole number counts as out of range, and an
     // out-of-range number starts again at the first tip (DoNextTip).
     bool ok = false;
-    const qint64 stored = OptionsText(QString::fromLatin1(kCurrentTip), QStringLiteral("1")).trimmed().toLongLong(&ok);
+    const qint64 stored = Options::CurrentTip.read().trimmed().toLongLong(&ok);
     CurrentTip = ok && stored >= 0 && stored <= std::numeric_limits<qint32>::max() - 1 ? qint32(stored) : 0;
 
     const QString fileName = QString::fromLatin1(kTipsFile);
@@ -80,7 +78,7 @@ void frmTip::DoNextTip()
     ++CurrentTip;
     if (CurrentTip < 1 || CurrentTip > Tips.size())
         CurrentTip = 1;
-    if (!SaveOptionsText(QString::fromLatin1(kCurrentTip), QString::number(CurrentTip)))
+    if (!Options::CurrentTip.save(QString::number(CurrentTip)))
         ReportUnsavedSettings();
     DisplayCurrentTip();
 }
@@ -103,7 +101,7 @@ void frmTip::cmdOK_Click()
 
 void frmTip::chkLoadTipsAtStartup_Click()
 {
-    if (!SaveOptionsText(QString::fromLatin1(kShowAtStartup),
+    if (!Options::ShowTipsAtStartup.save(
                          ui->chkLoadTipsAtStartup->isChecked() ? QStringLiteral("1") : QStringLiteral("0")))
         ReportUnsavedSettings();
 }

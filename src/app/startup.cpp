@@ -9,7 +9,7 @@
 #include "app/frmtip.h"
 #include "core/modmain.h"
 #include "widgets/lists.h"
-#include "core/settings.h"
+#include "core/settingkeys.h"
 #include "customers/customerspanel.h"
 
 void Main()
@@ -21,13 +21,13 @@ void Main()
     frmMain& main = MainForm();
     main.show();
 
-    if (Val(OptionsText(QStringLiteral("Show Tips at Startup"), QStringLiteral("1"))) != 0) {
+    if (Val(Options::ShowTipsAtStartup.read()) != 0) {
         frmTip tip(&main);
         tip.exec();
     }
 
-    const bool firstRun = ConfigFlag(QStringLiteral("FirstRun"), true);
-    if (!SaveConfigFlag(QStringLiteral("FirstRun"), false))
+    const bool firstRun = Config::FirstRun.read();
+    if (!Config::FirstRun.save(false))
         ReportUnsavedSettings();
     if (firstRun)
         main.FirstRun();

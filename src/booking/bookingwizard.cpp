@@ -17,7 +17,7 @@
 #include "widgets/panellayout.h"
 #include "widgets/plaintext.h"
 #include "widgets/platform.h"
-#include "core/settings.h"
+#include "core/settingkeys.h"
 #include "ui_bookingwizard.h"
 
 #include <QApplication>
@@ -106,10 +106,10 @@ void BookingWizard::StartOrResumeBooking()
 
     if (iBookingID == 0) {
         iBookingStep = 0;
-        QTime checkin = Fmt::parseTime(ConfigText(QStringLiteral("CheckinTime"), QStringLiteral("9:00 AM")));
+        QTime checkin = Fmt::parseTime(Config::CheckinTime.read());
         if (!checkin.isValid())
             checkin = QTime(9, 0);
-        QTime checkout = Fmt::parseTime(ConfigText(QStringLiteral("CheckoutTime"), QStringLiteral("2:00 PM")));
+        QTime checkout = Fmt::parseTime(Config::CheckoutTime.read());
         if (!checkout.isValid())
             checkout = QTime(14, 0);
         const QDate today = QDate::currentDate();

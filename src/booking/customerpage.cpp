@@ -10,7 +10,7 @@
 #include "core/modmain.h"
 #include "widgets/lists.h"
 #include "core/reserved.h"
-#include "core/settings.h"
+#include "core/settingkeys.h"
 #include "widgets/twips.h"
 #include "widgets/plaintext.h"
 #include "booking/frmrescustsearch.h"
@@ -105,11 +105,11 @@ void CustomerPage::ShowPage()
     if (!booking) {
         ResetCustomerForm();
     } else {
-        if (ConfigFlag(QStringLiteral("EnableCustomField"), false)) {
+        if (Config::EnableCustomField.read()) {
             ui->cboBookingUDF->setVisible(true);
             ui->lblLabels_17->setVisible(true);
             SetPlainText(ui->lblLabels_17,
-                         ConfigText(QStringLiteral("CustomFieldTitle"), QStringLiteral("Custom Field")) + u':');
+                         Config::CustomFieldTitle.read() + u':');
             ComboClear(ui->cboBookingUDF);
             for (const NamedRow& choice : BookingChoiceRecord::all())
                 ComboAdd(ui->cboBookingUDF, choice.name, choice.id);
@@ -174,7 +174,7 @@ void CustomerPage::SavePage()
     c.email = ui->txtEmail->text();
     c.businessName = ui->txtBusinessName->text();
     step.bookingUdfId = BookingUdfId::Default;
-    if (ConfigFlag(QStringLiteral("EnableCustomField"), false) && ui->cboBookingUDF->currentIndex() >= 0)
+    if (Config::EnableCustomField.read() && ui->cboBookingUDF->currentIndex() >= 0)
         step.bookingUdfId = ComboItemData(ui->cboBookingUDF, ui->cboBookingUDF->currentIndex());
     step.customValues = CustomFieldValues();
     BookingStore::saveCustomerStep(iBookingID, step);

@@ -13,7 +13,7 @@
 #include "widgets/panellayout.h"
 #include "widgets/platform.h"
 #include "core/reserved.h"
-#include "core/settings.h"
+#include "core/settingkeys.h"
 #include "widgets/twips.h"
 #include "widgets/plaintext.h"
 #include "booking/frminvoiceitemadd.h"
@@ -237,7 +237,7 @@ void PaymentPage::SavePage()
 
 bool PaymentPage::CheckPreconditions()
 {
-    if (ConfigFlag(QStringLiteral("CreditCardValidation"), false)) {
+    if (Config::CreditCardValidation.read()) {
         QString number = ui->txtCreditCardNo->text();
         number.remove(u' ').remove(u'-');
         if (!number.isEmpty() && !IsValidCreditCardNumber(number)) {

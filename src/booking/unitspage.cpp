@@ -6,7 +6,7 @@
 #include "widgets/lists.h"
 #include "widgets/plaintext.h"
 #include "widgets/platform.h"
-#include "core/settings.h"
+#include "core/settingkeys.h"
 #include "ui_unitspage.h"
 
 #include <QListWidget>
@@ -51,7 +51,7 @@ void UnitsPage::ShowPage()
                               "and change the Arrival/Departure dates. To see what dates are available click View "
                               "Calendar."),
                vbInformation | vbOKOnly);
-    } else if (selected == 0 && ConfigFlag(QStringLiteral("AutoSelectFirstUnit"), true)) {
+    } else if (selected == 0 && Config::AutoSelectFirstUnit.read()) {
         list->item(0)->setSelected(true);
     }
 

@@ -8,7 +8,7 @@
 #include "core/modmain.h"
 #include "widgets/platform.h"
 #include "core/reserved.h"
-#include "core/settings.h"
+#include "core/settingkeys.h"
 #include "widgets/plaintext.h"
 #include "ui_frmbookingsummary.h"
 
@@ -44,8 +44,8 @@ SummaryChoice frmBookingSummary::ask(qint32 bookingId, QWidget* parent)
 
 void frmBookingSummary::Form_Load()
 {
-    ui->lblSalesTaxName_1->setText(ConfigText(QStringLiteral("SalesTaxName"), QStringLiteral("Sales Tax")));
-    const bool tax2 = ConfigFlag(QStringLiteral("EnabledSalesTax2"), false);
+    ui->lblSalesTaxName_1->setText(Config::SalesTaxName.read());
+    const bool tax2 = Config::EnabledSalesTax2.read();
     ui->lblSalesTaxName2_1->setVisible(tax2);
     m_view->salesTax2->setVisible(tax2);
     if (tax2) {

@@ -7,14 +7,13 @@
 #include "core/numberinput.h"
 #include "config/wizardrecords.h"
 #include "core/configrecords.h"
-#include "core/db.h"
 #include "core/format.h"
 #include "widgets/guard.h"
 #include "core/modmain.h"
 #include "widgets/plaintext.h"
 #include "widgets/platform.h"
 #include "core/reserved.h"
-#include "core/settings.h"
+#include "core/settingkeys.h"
 #include "widgets/waitcursor.h"
 
 #include <QCheckBox>
@@ -47,10 +46,11 @@ WizConfigCopies ConfigWizard::Load(const QString& postCode, const QString& sales
     c.CostPerNight = CostPerNight();
     c.SalesTaxPercentage = SalesTaxPercentage();
     c.SalesTaxPercentage2 = SalesTaxPercentage2();
-    c.SalesTaxName2 = ConfigText(QStringLiteral("SalesTaxName2"), QStringLiteral("2nd Sales Tax"));
-    c.EnableTax2 = ConfigFlag(QStringLiteral("EnabledSalesTax2"), false);
+    c.SalesTaxName2 = Config::SalesTaxName2.read(Config::kWizardSalesTaxName2);
+    c.EnableTax2 = Config::EnabledSalesTax2.read();
     c.CommoditySingular = gsCommoditySingular;
     c.CommodityPlural = gsCommodityPlural;
+    c.loaded = {c.SalesTaxName, c.SalesTaxName2, c.SalesTaxPercentage, c.SalesTaxPercentage2};
     for (const NamedRow& u : UnitRecord::listed())
         c.Rooms.push_back({u.id, false, u.name});
     return c;
@@ -86,15 +86,15 @@ bool ConfigWizard::Finish(const WizConfigCopies& c)
     WaitCursor wait;
     // The settings first: when they cannot be written, the wizard says so
     // and neither they nor the units change.
-    if (!SaveConfigTexts({{QStringLiteral("SalesTaxPercentage2"), Fmt::number(c.SalesTaxPercentage2)},
-                     {QStringLiteral("SalesTaxName2"), c.SalesTaxName2},
-                     {QStringLiteral("EnabledSalesTax2"), FlagText(c.EnableTax2)},
-                     {QStringLiteral("PostCode"), c.PostCode},
-                     {QStringLiteral("SalesTaxName"), c.SalesTaxName},
-                     {QStringLiteral("SalesTaxPercentage"), Fmt::number(c.SalesTaxPercentage)},
-                     {QStringLiteral("CostPerNight"), Fmt::moneyPlain(c.CostPerNight)},
-                     {QStringLiteral("CommoditySingular"), c.CommoditySingular},
-                     {QStringLiteral("CommodityPlural"), c.CommodityPlural}})) {
+    if (!SaveConfigTexts({Config::SalesTaxPercentage2(Fmt::number(c.SalesTaxPercentage2)),
+                     Config::SalesTaxName2(c.SalesTaxName2),
+                     Config::EnabledSalesTax2(c.EnableTax2),
+                     Config::PostCode(c.PostCode),
+                     Config::SalesTaxName(c.SalesTaxName),
+                     Config::SalesTaxPercentage(Fmt::number(c.SalesTaxPercentage)),
+                     Config::CostPerNight(Fmt::moneyPlain(c.CostPerNight)),
+                     Config::CommoditySingular(c.CommoditySingular),
+                     Config::CommodityPlural(c.CommodityPlural)})) {
         wait.restore();
         MsgBox(SettingsFailureMessage(), vbCritical | vbOKOnly);
         return false;
@@ -105,25 +105,24 @@ bool ConfigWizard::Finish(const WizConfigCopies& c)
     // The percentages are read back as written.
     ForgetSalesTaxPercentages();
 
-    Connection::Transaction t(objConn);
-    // The two sales taxes as prices and totals charge them, so that the
-    // labels, the options dialog and every price agree with the wizard. A
-    // row removed in the tax-rate list is written back under its id: units
-    // added below are charged at the first.
-    WriteSalesTaxRows(c.SalesTaxName, c.SalesTaxPercentage, c.SalesTaxName2, c.SalesTaxPercentage2);
-    for (const WizConfig_Room& room : c.Rooms) {
-        if (room.Deleted) {
-            if (room.ID != -1)
-                RemoveUnitWithBookings(room.ID);
-        } else if (room.ID == -1) {
-            UnitRecord added;
-            added.name = room.Name;
-            added.unitPrice = added.lowUnitPrice = added.highUnitPrice = c.CostPerNight;
-            added.lowWeekendPrice = added.highWeekendPrice = c.CostPerNight;
-            added.taxRateId = TaxRateId::First;
-            added.save();
-        }
-    }
-    t.commit();
+    // The tax rows are changed only where the pages changed the taxes: a
+    // name or percentage set in the tax-rate list or the options dialog
+    // since the settings were written stays as it is.
+    const auto edit = [](const QString& name, const QString& loadedName, double percentage, double loadedPercentage) {
+        SalesTaxRowEdit e;
+        if (name != loadedName)
+            e.name = name;
+        if (percentage != loadedPercentage)
+            e.percentage = percentage;
+        e.wizardName = name;
+        e.wizardPercentage = percentage;
+        return e;
+    };
+    SalesTaxRowEdit first = edit(c.SalesTaxName, c.loaded.name, c.SalesTaxPercentage, c.loaded.percentage);
+    // Units added are charged at the first sales tax, whose row they need.
+    first.restore = std::any_of(c.Rooms.begin(), c.Rooms.end(),
+                                [](const WizConfig_Room& r) { return r.ID == -1 && !r.Deleted; });
+    WriteWizardRecords(c.Rooms, c.CostPerNight, first,
+                       edit(c.SalesTaxName2, c.loaded.name2, c.SalesTaxPercentage2, c.loaded.percentage2));
     return true;
 }

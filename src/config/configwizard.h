@@ -2,6 +2,7 @@
 // The configuration wizard: the unit words, the regional words and taxes,
 // the default charge and tax percentages and the list of units, in six pages
 // (widgets/wizardpages.h). Nothing is written before the last page's Finish.
+#include "config/wizardrecords.h"
 #include "core/money.h"
 #include "widgets/wizardpages.h"
 
@@ -9,15 +10,6 @@
 #include <vector>
 
 class QWidget;
-
-// One unit as the wizard holds it. Entries are never taken out of the list:
-// a removed unit stays, flagged Deleted, so list entries can keep their
-// positions as item data.
-struct WizConfig_Room {
-    qint32 ID = -1;          // room.id; -1 for a unit added in this pass
-    bool Deleted = false;    // removed in this pass
-    QString Name;
-};
 
 // The copies the pages edit, loaded when the wizard starts, applied at Finish.
 struct WizConfigCopies {
@@ -31,6 +23,13 @@ struct WizConfigCopies {
     double SalesTaxPercentage = 0;
     double SalesTaxPercentage2 = 0;
     std::vector<WizConfig_Room> Rooms;
+
+    // The tax names and percentages as loaded: Finish writes to the tax
+    // rows only what the pages changed.
+    struct Taxes {
+        QString name, name2;
+        double percentage = 0, percentage2 = 0;
+    } loaded;
 };
 
 // Tells the user why a page cannot go on and puts the cursor where the fix is.

@@ -3,7 +3,7 @@
 #include "config/frmaddbookingudf.h"
 #include "core/reserved.h"
 #include "widgets/platform.h"
-#include "core/settings.h"
+#include "core/settingkeys.h"
 #include "ui_frmbookingudf.h"
 
 frmBookingUDF::frmBookingUDF(QWidget* parent) : ConfigListDialog(parent), ui(new Ui::frmBookingUDF)
@@ -12,8 +12,8 @@ frmBookingUDF::frmBookingUDF(QWidget* parent) : ConfigListDialog(parent), ui(new
     setFixedSize(size());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     wire(ui->lstItems, ui->cmdAdd, ui->cmdEdit, ui->cmdRemove, ui->cmdCancel);
-    ui->chkEnableCustomField->setChecked(ConfigFlag(QStringLiteral("EnableCustomField"), false));
-    ui->txtCustomFieldTitle->setText(ConfigText(QStringLiteral("CustomFieldTitle"), QStringLiteral("Custom Field")));
+    ui->chkEnableCustomField->setChecked(Config::EnableCustomField.read());
+    ui->txtCustomFieldTitle->setText(Config::CustomFieldTitle.read());
     Setup();
 }
 
@@ -30,8 +30,8 @@ void frmBookingUDF::ask(QWidget* parent)
 
 void frmBookingUDF::cmdCancel_Click()
 {
-    if (!SaveConfigTexts({{QStringLiteral("EnableCustomField"), FlagText(ui->chkEnableCustomField->isChecked())},
-                          {QStringLiteral("CustomFieldTitle"), ui->txtCustomFieldTitle->text()}}))
+    if (!SaveConfigTexts({Config::EnableCustomField(ui->chkEnableCustomField->isChecked()),
+                          Config::CustomFieldTitle(ui->txtCustomFieldTitle->text())}))
         MsgBox(SettingsFailureMessage(), vbCritical | vbOKOnly);
     ConfigListDialog::cmdCancel_Click();
 }

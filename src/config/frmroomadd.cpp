@@ -7,7 +7,7 @@
 #include "widgets/lists.h"
 #include "widgets/plaintext.h"
 #include "core/reserved.h"
-#include "core/settings.h"
+#include "core/settingkeys.h"
 #include "widgets/twips.h"
 #include "ui_frmroomadd.h"
 
@@ -53,7 +53,7 @@ frmRoomAdd::frmRoomAdd(qint32 id, QWidget* parent) : ConfigEditDialog(id, parent
     ComboAdd(ui->cboAccount, QStringLiteral("No Commission"), kNoCommission);
     for (const NamedRow& r : CommissionAccountRecord::listed())
         ComboAdd(ui->cboAccount, r.name, r.id);
-    ui->picCommission->setVisible(ConfigFlag(QStringLiteral("EnableCommission"), false));
+    ui->picCommission->setVisible(Config::EnableCommission.read());
 
     ComboClear(ui->cboChargePer);
     for (const QString& unit : UnitRecord::chargeUnits())
@@ -66,7 +66,7 @@ frmRoomAdd::frmRoomAdd(qint32 id, QWidget* parent) : ConfigEditDialog(id, parent
 
     Form_Load();
 
-    if (!ConfigFlag(QStringLiteral("AdvancedPricing"), false) && advancedPricesEqual())
+    if (!Config::AdvancedPricing.read() && advancedPricesEqual())
         lblShowAdvancedPricing_Click();
     ResizeForm();
 }
@@ -265,7 +265,7 @@ bool frmRoomAdd::correctNumbers()
 
 void frmRoomAdd::saveRow()
 {
-    if (!SaveConfigFlag(QStringLiteral("AdvancedPricing"), !ui->picAdvancedPrice->isHidden()))
+    if (!Config::AdvancedPricing.save(!ui->picAdvancedPrice->isHidden()))
         ReportUnsavedSettings();
     UnitRecord u;
     u.id = rowId();

@@ -10,7 +10,7 @@
 #include "widgets/plaintext.h"
 #include "core/reserved.h"
 #include "widgets/platform.h"
-#include "core/settings.h"
+#include "core/settingkeys.h"
 #include "ui_frmterminology.h"
 
 #include <QCheckBox>
@@ -59,18 +59,24 @@ void frmTerminology::Form_Load(const QString& postCode)
 {
     ui->chkAutoSelectFirstUnit->setText(NoAccessKey(QStringLiteral("Auto select first ") + gsCommoditySingular + u':'));
     SelectExactly(ui->cmdPostcode, postCode);
-    SelectExactly(ui->cmdChargePer, ConfigText(QStringLiteral("ChargePer"), QStringLiteral("Night")));
+    SelectExactly(ui->cmdChargePer, Config::ChargePer.read());
     ui->txtCostPerNight->setText(Fmt::moneyPlain(CostPerNight()));
-    ui->txtTip->setText(ConfigText(QStringLiteral("Tip"), QStringLiteral("5")));
+    ui->txtTip->setText(Config::Tip.read());
     LoadTaxes();
-    ui->dtFromTime->setTime(Fmt::parseTime(ConfigText(QStringLiteral("CheckinTime"), QStringLiteral("9:00 AM"))));
-    ui->dtToTime->setTime(Fmt::parseTime(ConfigText(QStringLiteral("CheckoutTime"), QStringLiteral("2:00 PM"))));
-    ui->chkAutoSelectFirstUnit->setChecked(ConfigFlag(QStringLiteral("AutoSelectFirstUnit"), true));
-    ui->chkIncludeEndDate->setChecked(ConfigFlag(QStringLiteral("IncludeEndDate"), false));
-    ui->chkEnableCommission->setChecked(ConfigFlag(QStringLiteral("EnableCommission"), false));
-    ui->chkCreditCardValidation->setChecked(ConfigFlag(QStringLiteral("CreditCardValidation"), false));
-    ui->chkEnableTax2->setChecked(ConfigFlag(QStringLiteral("EnabledSalesTax2"), false));
+    ui->dtFromTime->setTime(Fmt::parseTime(Config::CheckinTime.read()));
+    ui->dtToTime->setTime(Fmt::parseTime(Config::CheckoutTime.read()));
+    for (const auto& [box, setting] : switches())
+        box->setChecked(setting->read());
     chkEnableTax2_Click();
+}
+
+std::vector<std::pair<QCheckBox*, const SettingDecl::Flag*>> frmTerminology::switches() const
+{
+    return {{ui->chkAutoSelectFirstUnit, &Config::AutoSelectFirstUnit},
+            {ui->chkIncludeEndDate, &Config::IncludeEndDate},
+            {ui->chkEnableCommission, &Config::EnableCommission},
+            {ui->chkCreditCardValidation, &Config::CreditCardValidation},
+            {ui->chkEnableTax2, &Config::EnabledSalesTax2}};
 }
 
 void frmTerminology::LoadTaxes()
@@ -122,18 +128,16 @@ void frmTerminology::cmdOK_Click()
 
     // The settings are saved first, all in one write: when they cannot be,
     // the dialog says so and stays open, and the tax rows stay as they were.
-    if (!SaveConfigTexts({{QStringLiteral("ChargePer"), ui->cmdChargePer->currentText()},
-                          {QStringLiteral("PostCode"), ui->cmdPostcode->currentText()},
-                          // The cost as typed, now that it reads as an amount.
-                          {QStringLiteral("CostPerNight"), ui->txtCostPerNight->text()},
-                          {QStringLiteral("CheckinTime"), Fmt::shortTime(ui->dtFromTime->time())},
-                          {QStringLiteral("CheckoutTime"), Fmt::shortTime(ui->dtToTime->time())},
-                          {QStringLiteral("Tip"), ui->txtTip->text()},
-                          {QStringLiteral("AutoSelectFirstUnit"), FlagText(ui->chkAutoSelectFirstUnit->isChecked())},
-                          {QStringLiteral("IncludeEndDate"), FlagText(ui->chkIncludeEndDate->isChecked())},
-                          {QStringLiteral("EnableCommission"), FlagText(ui->chkEnableCommission->isChecked())},
-                          {QStringLiteral("CreditCardValidation"), FlagText(ui->chkCreditCardValidation->isChecked())},
-                          {QStringLiteral("EnabledSalesTax2"), FlagText(ui->chkEnableTax2->isChecked())}})) {
+    std::vector<std::pair<QString, QString>> values{Config::ChargePer(ui->cmdChargePer->currentText()),
+                                                   Config::PostCode(ui->cmdPostcode->currentText()),
+                                                   // The cost as typed, now that it reads as an amount.
+                                                   Config::CostPerNight(ui->txtCostPerNight->text()),
+                                                   Config::CheckinTime(Fmt::shortTime(ui->dtFromTime->time())),
+                                                   Config::CheckoutTime(Fmt::shortTime(ui->dtToTime->time())),
+                                                   Config::Tip(ui->txtTip->text())};
+    for (const auto& [box, setting] : switches())
+        values.push_back((*setting)(box->isChecked()));
+    if (!SaveConfigTexts(values)) {
         MsgBox(SettingsFailureMessage(), vbCritical | vbOKOnly);
         return;
     }

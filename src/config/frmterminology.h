@@ -4,7 +4,11 @@
 // OK writes the settings, the sales-tax rows 2 and 3 and the program's copies
 // of the cost and percentages; the caller then shows them in the main window.
 #include <QDialog>
+#include <utility>
+#include <vector>
 
+class QCheckBox;
+namespace SettingDecl { struct Flag; }
 namespace Ui { class frmTerminology; }
 
 class frmTerminology : public QDialog {
@@ -22,6 +26,8 @@ private:
     void Form_Load(const QString& postCode);
     // The two tax rows as stored (row 2 missing: salesTaxName and the program's percentage).
     void LoadTaxes();
+    // The switches and the settings they show, for loading and saving alike.
+    std::vector<std::pair<QCheckBox*, const SettingDecl::Flag*>> switches() const;
     void chkEnableTax2_Click();
     void cmdTaxAdvanced_Click();
     void cmdOK_Click();

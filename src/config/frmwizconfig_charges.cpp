@@ -57,7 +57,12 @@ bool frmWizConfig_Charges::Validate()
 
 void frmWizConfig_Charges::Store()
 {
-    ReadAmount(ui->txtName->text(), &m_copies.CostPerNight);
-    ReadPercentage(ui->txtSalesTax->text(), &m_copies.SalesTaxPercentage);
-    ReadPercentage(ui->txtSalesTax2->text(), &m_copies.SalesTaxPercentage2);
+    // A box left as it was shown keeps its copy exactly, whatever digits its
+    // text shows.
+    if (ui->txtName->text() != Fmt::currency(m_copies.CostPerNight))
+        ReadAmount(ui->txtName->text(), &m_copies.CostPerNight);
+    if (ui->txtSalesTax->text() != Fmt::number(m_copies.SalesTaxPercentage))
+        ReadPercentage(ui->txtSalesTax->text(), &m_copies.SalesTaxPercentage);
+    if (ui->txtSalesTax2->text() != Fmt::number(m_copies.SalesTaxPercentage2))
+        ReadPercentage(ui->txtSalesTax2->text(), &m_copies.SalesTaxPercentage2);
 }

@@ -22,14 +22,6 @@ std::optional<QString> CommoditySingular(const QString& plural)
     return std::nullopt;
 }
 
-void RemoveUnitWithBookings(qint32 unitId)
-{
-    Connection::Transaction transaction(objConn);
-    BookingUnitStore::removeBookingsOfUnit(unitId);
-    UnitRecord::remove(unitId);
-    transaction.commit();
-}
-
 namespace {
 
 void WriteTaxRate(qint32 id, const QString& name, double percentage)
@@ -41,7 +33,46 @@ void WriteTaxRate(qint32 id, const QString& name, double percentage)
                         {id, name, percentage});
 }
 
+void WriteEditedTaxRate(qint32 id, const SalesTaxRowEdit& e)
+{
+    const bool exists = objConn.scalar(QStringLiteral("SELECT COUNT(*) FROM taxrate WHERE id = ?"), {id}).toInt() > 0;
+    if (!exists) {
+        if (e.restore || e.name || e.percentage)
+            objConn.execute(QStringLiteral("INSERT INTO taxrate (id, name, percentage) VALUES (?, ?, ?)"),
+                            {id, e.name.value_or(e.wizardName), e.percentage.value_or(e.wizardPercentage)});
+        return;
+    }
+    if (e.name)
+        objConn.execute(QStringLiteral("UPDATE taxrate SET name = ? WHERE id = ?"), {*e.name, id});
+    if (e.percentage)
+        objConn.execute(QStringLiteral("UPDATE taxrate SET percentage = ? WHERE id = ?"), {*e.percentage, id});
+}
+
 }  // namespace
+
+void WriteWizardRecords(const std::vector<WizConfig_Room>& rooms, Money price, const SalesTaxRowEdit& first,
+                        const SalesTaxRowEdit& second)
+{
+    Connection::Transaction transaction(objConn);
+    WriteEditedTaxRate(TaxRateId::Second, second);
+    WriteEditedTaxRate(TaxRateId::First, first);
+    for (const WizConfig_Room& room : rooms) {
+        if (room.Deleted) {
+            if (room.ID != -1) {
+                BookingUnitStore::removeBookingsOfUnit(room.ID);
+                UnitRecord::remove(room.ID);
+            }
+        } else if (room.ID == -1) {
+            UnitRecord added;
+            added.name = room.Name;
+            added.unitPrice = added.lowUnitPrice = added.highUnitPrice = price;
+            added.lowWeekendPrice = added.highWeekendPrice = price;
+            added.taxRateId = TaxRateId::First;
+            added.save();
+        }
+    }
+    transaction.commit();
+}
 
 void WriteSalesTaxRows(const QString& name, double percentage, const QString& name2, double percentage2)
 {

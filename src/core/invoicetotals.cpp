@@ -6,7 +6,7 @@
 #include "core/format.h"
 #include "core/rowscan.h"
 #include "core/reserved.h"
-#include "core/settings.h"
+#include "core/settingkeys.h"
 
 #include <algorithm>
 #include <vector>
@@ -36,7 +36,7 @@ struct SecondTax {
 SecondTax ReadSecondTax()
 {
     SecondTax t;
-    t.enabled = ConfigFlag(QStringLiteral("EnabledSalesTax2"), false);
+    t.enabled = Config::EnabledSalesTax2.read();
     if (t.enabled) {
         if (const std::optional<TaxRateRecord> rate = TaxRateRecord::find(TaxRateId::Second)) {
             t.found = true;

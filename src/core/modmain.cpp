@@ -3,7 +3,7 @@
 #include "core/reserved.h"
 
 #include "core/format.h"
-#include "core/settings.h"
+#include "core/settingkeys.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -46,16 +46,16 @@ void SetAppPath(const QString& folder)
 
 bool SaveBookingInProgress()
 {
-    return SaveOptionsText(QStringLiteral("BookingInProgress"), QString::number(iBookingID))
-           && SaveOptionsText(QStringLiteral("BookingInProgressStep"), QString::number(iBookingStep));
+    return Options::BookingInProgress.save(QString::number(iBookingID))
+           && Options::BookingInProgressStep.save(QString::number(iBookingStep));
 }
 
 void RestoreBookingInProgress()
 {
     bool idOk = false;
     bool stepOk = false;
-    const qint32 id = OptionsText(QStringLiteral("BookingInProgress"), QStringLiteral("0")).trimmed().toInt(&idOk);
-    const int step = OptionsText(QStringLiteral("BookingInProgressStep"), QStringLiteral("0")).trimmed().toInt(&stepOk);
+    const qint32 id = Options::BookingInProgress.read().trimmed().toInt(&idOk);
+    const int step = Options::BookingInProgressStep.read().trimmed().toInt(&stepOk);
     iBookingID = idOk && id > 0 ? id : 0;
     iBookingStep = iBookingID != 0 && stepOk && step >= 0 && step <= 4 ? step : 0;
 }

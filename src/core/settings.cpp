@@ -3,6 +3,7 @@
 #include "core/filewriter.h"
 #include "core/format.h"
 #include "core/modmain.h"
+#include "core/settingkeys.h"
 #include "core/settingsfile.h"
 
 #include <QCoreApplication>
@@ -200,18 +201,18 @@ std::optional<std::pair<double, double>> g_keptTaxes;
 
 Money CostPerNight()
 {
-    return ConfigMoney(QStringLiteral("CostPerNight"), QStringLiteral("123"));
+    return Config::CostPerNight.read();
 }
 
 double SalesTaxPercentage()
 {
-    return g_keptTaxes ? g_keptTaxes->first : ConfigDecimal(QStringLiteral("SalesTaxPercentage"), QStringLiteral("10"));
+    return g_keptTaxes ? g_keptTaxes->first : Config::SalesTaxPercentage.read();
 }
 
 double SalesTaxPercentage2()
 {
     return g_keptTaxes ? g_keptTaxes->second
-                       : ConfigDecimal(QStringLiteral("SalesTaxPercentage2"), QStringLiteral("10"));
+                       : Config::SalesTaxPercentage2.read();
 }
 
 void KeepSalesTaxPercentages(double first, double second)

@@ -8,7 +8,7 @@
 #include "core/format.h"
 #include "core/modmain.h"
 #include "widgets/platform.h"
-#include "core/settings.h"
+#include "core/settingkeys.h"
 #include "core/invoicetotals.h"
 
 #include <QDir>
@@ -66,9 +66,9 @@ void FillHeader(QString& c, qint32 bookingId, const QList<InvoiceLine>& lines)
     Put(c, "<taxtotal1>", totals.cSalesTax1);
     // Named after this booking's own lines, as its payment page names it.
     Put(c, "<taxname1>", FirstTaxName(lines).remove(u':'));
-    if (ConfigFlag(QStringLiteral("EnabledSalesTax2"), false)) {
+    if (Config::EnabledSalesTax2.read()) {
         Put(c, "<taxtotal2>", totals.cSalesTax2);
-        Put(c, "<taxname2>", ConfigText(QStringLiteral("SalesTaxName2"), QStringLiteral("Sales Tax2")));
+        Put(c, "<taxname2>", Config::SalesTaxName2.read());
     } else {
         Put(c, "<taxtotal2>", QString());
         Put(c, "<taxname2>", QString());

@@ -6,7 +6,7 @@
 #include "core/modmain.h"
 #include "widgets/lists.h"
 #include "widgets/platform.h"
-#include "core/settings.h"
+#include "core/settingkeys.h"
 
 #include <QFile>
 #include <QTimer>
@@ -14,12 +14,12 @@
 
 QString DatabaseFolder()
 {
-    QString folder = ConfigText(QStringLiteral("DBPath"), AppPath());
+    QString folder = Config::DBPath.read(AppPath());
     if (folder.isEmpty())
         return AppPath();
     if (!folder.endsWith(u'/') && !folder.endsWith(u'\\')) {
         folder += u'/';
-        if (!SaveConfigText(QStringLiteral("DBPath"), folder))
+        if (!Config::DBPath.save(folder))
             ReportUnsavedSettings();
     }
     return folder;
@@ -93,3 +93,4 @@ void EnsureIndexes()
         RaiseError(kErrDatabase, file.fileName() + QStringLiteral(": ") + file.errorString(), HERE);
     DatabaseFile::applyIndexes(QString::fromUtf8(file.readAll()));
 }
+

@@ -2,7 +2,7 @@
 
 #include "core/format.h"
 #include "core/modmain.h"
-#include "core/settings.h"
+#include "core/settingkeys.h"
 #include "widgets/platform.h"
 #include "widgets/twips.h"
 
@@ -133,8 +133,7 @@ void SaveGridLayout(QTableView* g)
     const int cols = g->model() ? g->model()->columnCount() : 0;
     std::vector<std::pair<QString, QString>> widths;
     for (int i = 0; i < cols; ++i)
-        widths.emplace_back(g->objectName() + QStringLiteral("ColWidth") + QString::number(i),
-                            QString::number(Twips::fromPx(g->columnWidth(i))));
+        widths.push_back(Config::GridColumnWidth(g->objectName(), i)(Twips::fromPx(g->columnWidth(i))));
     if (!SaveConfigTexts(widths))
         ReportUnsavedSettings();
 }
@@ -143,7 +142,7 @@ void LoadGridLayout(QTableView* g)
 {
     const int cols = g->model() ? g->model()->columnCount() : 0;
     for (int i = 0; i < cols; ++i) {
-        const qint32 w = ConfigInt(g->objectName() + QStringLiteral("ColWidth") + QString::number(i), -1);
+        const qint32 w = Config::GridColumnWidth(g->objectName(), i).read();
         if (w > 0)
             g->setColumnWidth(i, Twips::toPx(w));
     }

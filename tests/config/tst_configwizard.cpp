@@ -138,6 +138,8 @@ private slots:
     void finishWritesSettingsUnitsAndWindow_data();
     void finishWritesSettingsUnitsAndWindow();
     void failureDuringFinishLeavesEveryRow();
+    void taxRowsChangeOnlyWhereThePagesChangedThem_data();
+    void taxRowsChangeOnlyWhereThePagesChangedThem();
     void pagesRefuseAndKeepTheirCopies();
     void unitWordsAndNamesArePlainText();
 };
@@ -358,6 +360,79 @@ void TestConfigWizard::failureDuringFinishLeavesEveryRow()
     c.Rooms.push_back({-1, false, QStringLiteral("New")});
     QVERIFY_THROWS_EXCEPTION(AppError, ConfigWizard::Finish(c));
     QCOMPARE(rowsDigest(), rows);
+}
+
+void TestConfigWizard::taxRowsChangeOnlyWhereThePagesChangedThem_data()
+{
+    // elsewhere: the taxes were set in the tax-rate list and the options
+    // dialog since the wizard last ran (rows 2 and 3 "Sales Tax" 15 and "PST"
+    // 7, the second switched on); else the file is as supplied. edits: what
+    // the pages are given ("box=text", a check box "=on"/"=off"); every run
+    // also changes the unit word. Rows as "name|percentage".
+    QTest::addColumn<bool>("elsewhere");
+    QTest::addColumn<QStringList>("edits");
+    QTest::addColumn<QString>("row2");
+    QTest::addColumn<QString>("row3");
+    QTest::addColumn<QString>("enabled");
+    QTest::newRow("fresh file, unit word only") << false << QStringList() << "Sales Tax|10.0" << "Sales Tax2|10.0"
+                                                << "False";
+    QTest::newRow("set elsewhere, unit word only") << true << QStringList() << "Sales Tax|15.0" << "PST|7.0" << "True";
+    QTest::newRow("percentages retyped as shown")
+        << true << QStringList({"txtSalesTax=10.0", "txtSalesTax2=10"}) << "Sales Tax|15.0" << "PST|7.0" << "True";
+    QTest::newRow("first name") << true << QStringList({"txtSalesTaxName=VAT"}) << "VAT|15.0" << "PST|7.0" << "True";
+    QTest::newRow("first percentage") << true << QStringList({"txtSalesTax=12.5"}) << "Sales Tax|12.5" << "PST|7.0"
+                                      << "True";
+    QTest::newRow("second name and percentage")
+        << true << QStringList({"txtSalesTaxName2=City Tax", "txtSalesTax2=3"}) << "Sales Tax|15.0" << "City Tax|3.0"
+        << "True";
+    QTest::newRow("second switched off") << true << QStringList({"chkEnableTax2=off"}) << "Sales Tax|15.0"
+                                         << "PST|7.0" << "False";
+    QTest::newRow("fresh file, second switched on and named")
+        << false << QStringList({"chkEnableTax2=on", "txtSalesTaxName2=GST"}) << "Sales Tax|10.0" << "GST|10.0"
+        << "True";
+}
+
+void TestConfigWizard::taxRowsChangeOnlyWhereThePagesChangedThem()
+{
+    QFETCH(bool, elsewhere);
+    QFETCH(QStringList, edits);
+    showMain();
+    if (elsewhere) {
+        objConn.execute(QStringLiteral("UPDATE taxrate SET name = ?, percentage = ? WHERE id = ?"), {"Sales Tax", 15.0, 2});
+        objConn.execute(QStringLiteral("UPDATE taxrate SET name = ?, percentage = ? WHERE id = ?"), {"PST", 7.0, 3});
+        SaveConfigFlag(QStringLiteral("EnabledSalesTax2"), true);
+    }
+    QStringList shown;
+    const auto page = [&](const QStringList& boxes) {
+        return [&, boxes](QWidget* p) {
+            for (const QString& name : boxes)
+                shown << name + u'=' + control<QLineEdit>(p, name.toLatin1().constData())->text();
+            for (const QString& e : edits) {
+                const QString name = e.section(u'=', 0, 0), value = e.section(u'=', 1);
+                if (auto* box = p->findChild<QLineEdit*>(name))
+                    box->setText(value);
+                else if (auto* check = p->findChild<QCheckBox*>(name))
+                    check->setChecked(value == QLatin1String("on"));
+            }
+            click(p, "cmdNext");
+        };
+    };
+    runWizard({next(),
+               [](QWidget* p) {
+                   SelectCombo(control<QComboBox>(p, "cboList"), QStringLiteral("Cabins"));
+                   click(p, "cmdNext");
+               },
+               page({"txtSalesTaxName", "txtSalesTaxName2"}), page({"txtSalesTax", "txtSalesTax2"}), next(), next()});
+    QCOMPARE(gsCommodityPlural, QStringLiteral("Cabins"));
+    // The pages show the wizard's own copies, whatever the rows hold.
+    QCOMPARE(shown, QStringList({"txtSalesTaxName=Sales Tax", "txtSalesTaxName2=2nd Sales Tax", "txtSalesTax=10",
+                                 "txtSalesTax2=10"}));
+    Query rates = objConn.query(QStringLiteral("SELECT name || '|' || percentage FROM taxrate WHERE id IN (2, 3) ORDER BY id"));
+    QVERIFY(rates.next());
+    QTEST(rates.text(0), "row2");
+    QVERIFY(rates.next());
+    QTEST(rates.text(0), "row3");
+    QTEST(ConfigText(QStringLiteral("EnabledSalesTax2"), QString()), "enabled");
 }
 
 void TestConfigWizard::pagesRefuseAndKeepTheirCopies()
