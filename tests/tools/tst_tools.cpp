@@ -503,6 +503,15 @@ void TestTools::sourceCheckCatchesEachBadForm_data()
         "uses objConn");
     row("window opens a query", "src/booking/frmx.cpp", "    QSqlQuery q;", "uses QSqlQuery");
     row("window includes the connection", "src/booking/frmx.h", "#include \"core/db.h\"", "includes core/db.h");
+    // Windows without a design of their own name: a member of a list dialog
+    // (through its base, declared in its header), a wizard's driver (it
+    // includes a page's header), a file that defines a window's members.
+    row("list member runs a statement", "src/booking/frmlist.cpp", "    objConn.execute(\"DELETE FROM room\");",
+        "uses objConn");
+    row("wizard driver opens a transaction", "src/booking/driver.cpp", "    Connection::Transaction t(objConn);",
+        "uses Connection");
+    row("window's members elsewhere", "src/booking/frmlist_more.cpp", "void frmList::more() { QSqlQuery q; }",
+        "uses QSqlQuery");
     row("a folder that is no floor", "src/extra/x.cpp", "int x;", "no floor");
 }
 
@@ -523,6 +532,15 @@ void TestTools::sourceCheckCatchesEachBadForm()
     writeFile(r, "src/booking/frmx.cpp",
               "#include \"booking/frmx.h\"\n#include \"ui_frmx.h\"\n// objConn is the store's, not ours\n"
               "/* QSqlQuery\n Connection */ const char* t = \"objConn\";\n");
+    writeFile(r, "src/booking/listbase.h", "#pragma once\n#include <QDialog>\nclass ListBase : public QDialog {\n};\n");
+    writeFile(r, "src/booking/frmlist.h",
+              "#pragma once\n#include \"booking/listbase.h\"\nclass frmList final : public ListBase {\n    void more();\n};\n");
+    writeFile(r, "src/booking/frmlist.cpp", "#include \"booking/frmlist.h\"\n");
+    writeFile(r, "src/booking/frmlist_more.cpp", "// More of the list.\n");
+    writeFile(r, "src/booking/driver.cpp", "#include \"booking/frmx.h\"\n");
+    // A store beside the windows runs statements.
+    writeFile(r, "src/booking/bookstore.cpp",
+              "#include \"core/store.h\"\nstruct Store : public Base {\n};\nvoid Save() { objConn.execute(\"x\"); }\n");
     writeFile(r, "tests/core/tst_store.cpp", "#include \"core/store.h\"\n#include \"app/top.h\"\n");
     QString at;
     if (!file.isEmpty()) {

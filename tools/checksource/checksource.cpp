@@ -5,9 +5,13 @@
 //   - a window's design is its own: a file of src/ includes ui_x.h only when
 //     it is x.cpp or builds the design's class itself (new Ui::Class), and
 //     nothing outside src/ includes one (tests reach controls by name);
-//   - a window file (one with a .ui of the same name beside it) runs no
-//     statement: it names neither the connection nor a query and includes
-//     neither core/db.h nor a Qt Sql header.
+//   - a window file runs no statement: it names neither the connection nor a
+//     query and includes neither core/db.h nor a Qt Sql header. A file of
+//     src/ is a window file, whatever design its window uses, when it has a
+//     .ui of the same name beside it, includes a design (ui_x.h), declares
+//     or defines a class that derives from a Qt widget (directly or through
+//     classes of src/), includes a window file's header (it drives windows,
+//     as a wizard's driver does), or is the .h or .cpp of one.
 //
 //   checksource --floors core,invoicing,... SOURCE_ROOT
 // prints each fault as "file:line: what" and exits 1 when there is one.
@@ -16,6 +20,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <set>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -29,6 +34,7 @@ struct Checker {
     std::vector<std::string> floors;
     fs::path root;
     std::map<std::string, std::string> designClass;   // design name -> its class
+    std::set<fs::path> windowFiles;                    // files of src/ that belong to a window
     int faults = 0;
     int files = 0;
 
@@ -73,13 +79,110 @@ struct Checker {
         }
     }
 
+    // The files of src/ that belong to a window (see the top of this file).
+    void readWindows(const std::vector<fs::path>& files)
+    {
+        static const std::set<std::string> widgets{
+            "QWidget", "QDialog", "QMainWindow", "QFrame", "QWizard", "QWizardPage", "QHeaderView",
+            "QAbstractItemDelegate", "QStyledItemDelegate", "QItemDelegate", "QAbstractItemView", "QTableView",
+            "QTableWidget", "QListView", "QListWidget", "QTreeView", "QTreeWidget", "QLabel", "QLineEdit",
+            "QComboBox", "QDateEdit", "QTimeEdit", "QDateTimeEdit", "QAbstractSpinBox", "QSpinBox",
+            "QAbstractButton", "QPushButton", "QCheckBox", "QScrollArea", "QAbstractScrollArea",
+            "QProgressDialog", "QMessageBox", "QCalendarWidget", "QTabWidget", "QSplitter", "QToolBar"};
+        static const std::regex classDecl(R"(\b(?:class|struct)\s+(\w+)\s*(?:final\s*)?:([^{;]*)\{)");
+        static const std::regex word(R"(\b\w+\b)");
+        static const std::regex member(R"(\b(\w+)::(?:~?\w+)\s*\()");
+        static const std::regex include(R"re(^\s*#\s*include\s*"([^"]+)")re");
+        struct Facts {
+            std::vector<std::string> classes, defined, includes;
+            bool design = false;
+        };
+        std::map<fs::path, Facts> facts;
+        std::map<std::string, std::vector<std::string>> bases;   // class -> the names in its base list
+        for (const fs::path& f : files) {
+            Facts& x = facts[f];
+            const std::string text = read(f);
+            std::string code;
+            {
+                std::istringstream lines(text);
+                std::string line;
+                bool inComment = false;
+                while (std::getline(lines, line)) {
+                    std::smatch m;
+                    if (std::regex_search(line, m, include)) {
+                        x.includes.push_back(m[1]);
+                        if (fs::path(m[1].str()).filename().string().rfind("ui_", 0) == 0)
+                            x.design = true;
+                    }
+                    code += withoutComments(line, inComment) + '\n';
+                }
+            }
+            for (std::sregex_iterator i(code.begin(), code.end(), classDecl), end; i != end; ++i) {
+                const std::string name = (*i)[1];
+                const std::string list = (*i)[2];
+                x.classes.push_back(name);
+                for (std::sregex_iterator w(list.begin(), list.end(), word); w != end; ++w)
+                    bases[name].push_back(w->str());
+            }
+            for (std::sregex_iterator i(code.begin(), code.end(), member), end; i != end; ++i)
+                x.defined.push_back((*i)[1]);
+        }
+        // Classes that derive from a widget, directly or through others.
+        std::set<std::string> windowClasses;
+        for (bool grew = true; grew;) {
+            grew = false;
+            for (const auto& [name, list] : bases) {
+                if (windowClasses.count(name))
+                    continue;
+                for (const std::string& b : list)
+                    if (widgets.count(b) || windowClasses.count(b)) {
+                        windowClasses.insert(name);
+                        grew = true;
+                        break;
+                    }
+            }
+        }
+        const fs::path src = root / "src";
+        for (const auto& [f, x] : facts) {
+            bool window = x.design || fs::exists(f.parent_path() / (f.stem().string() + ".ui"));
+            for (const auto* names : {&x.classes, &x.defined})
+                for (const std::string& n : *names)
+                    window = window || windowClasses.count(n) > 0;
+            if (window) {
+                // The window's .h and .cpp alike.
+                for (const char* ext : {".h", ".cpp"}) {
+                    fs::path sibling = f;
+                    windowFiles.insert(sibling.replace_extension(ext));
+                }
+            }
+        }
+        // A file that includes a window's header from its own floor or
+        // below (an include from above is a fault of its own).
+        for (bool grew = true; grew;) {
+            grew = false;
+            for (const auto& [f, x] : facts) {
+                if (windowFiles.count(f))
+                    continue;
+                const int own = rank(f.parent_path().filename().string());
+                for (const std::string& inc : x.includes) {
+                    const auto slash = inc.find('/');
+                    if (slash == std::string::npos || rank(inc.substr(0, slash)) > own || !windowFiles.count(src / inc))
+                        continue;
+                    windowFiles.insert(f);
+                    grew = true;
+                    break;
+                }
+            }
+        }
+    }
+
     // folder: the floor of a file of src/, empty for a file outside it.
     void checkFile(const fs::path& file, const std::string& folder)
     {
         ++files;
         const std::string text = read(file);
         const std::string own = file.stem().string();
-        const bool window = !folder.empty() && fs::exists(file.parent_path() / (own + ".ui"));
+        const bool window = !folder.empty() && windowFiles.count(file) > 0;
         const int ownRank = folder.empty() ? -1 : rank(folder);
 
         std::istringstream lines(text);
@@ -167,7 +270,7 @@ struct Checker {
             if (!allowed)
                 fault(file, number, "includes " + name + ", the design of another window");
         }
-        if (!folder.empty() && fs::exists(file.parent_path() / (own + ".ui"))
+        if (!folder.empty() && windowFiles.count(file)
             && (path == "core/db.h" || path.rfind("QSql", 0) == 0 || path.rfind("QtSql", 0) == 0))
             fault(file, number, "a window file includes " + path + ": its statements belong in a store");
     }
@@ -208,6 +311,14 @@ struct Checker {
             if (f.is_directory())
                 folders.push_back(f.path());
         std::sort(folders.begin(), folders.end());
+        std::vector<fs::path> sources;
+        for (const fs::path& folder : folders)
+            for (const auto& f : fs::directory_iterator(folder)) {
+                const std::string ext = f.path().extension().string();
+                if (f.is_regular_file() && (ext == ".cpp" || ext == ".h"))
+                    sources.push_back(f.path());
+            }
+        readWindows(sources);
         for (const fs::path& folder : folders) {
             const std::string name = folder.filename().string();
             if (rank(name) < 0) {
