@@ -188,7 +188,7 @@ void frmMain::Form_Load()
     gsCommoditySingular = Config::CommoditySingular.read();
     gsCommodityPlural = Config::CommodityPlural.read();
     UpdateCommodityNameInGUI();
-
+    RepairStoredRates();
 }
 
 // ---- Settings shown in the window ----------------------------------------------

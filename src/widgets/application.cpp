@@ -36,6 +36,10 @@ bool Application::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const AppError& e) {
+        if (e.number() == kErrOverflow) {
+            ReportRefusedOverflow();
+            return true;
+        }
         ReportFatalError(e);
     } catch (const std::exception& e) {
         ReportEventError(&e, receiver, event);

@@ -3,7 +3,9 @@
 #include "core/apperror.h"
 #include "core/databasefile.h"
 #include "core/db.h"
+#include "core/format.h"
 #include "core/modmain.h"
+#include "core/raterepair.h"
 #include "widgets/lists.h"
 #include "widgets/platform.h"
 #include "core/settingkeys.h"
@@ -94,3 +96,32 @@ void EnsureIndexes()
     DatabaseFile::applyIndexes(QString::fromUtf8(file.readAll()));
 }
 
+void RepairStoredRates()
+{
+    const std::vector<RepairedRate> repaired = RepairOutOfRangeRates();
+    if (repaired.empty())
+        return;
+    constexpr size_t kListed = 10;
+    QString text = QStringLiteral("Some percentages in the database were not from 0 to 100, which the program "
+                                  "cannot charge. Each was set to the nearest of 0 and 100; please check them:");
+    for (size_t i = 0; i < repaired.size() && i < kListed; ++i) {
+        const RepairedRate& r = repaired[i];
+        const QString change = Fmt::number(r.was) + QStringLiteral("% is now ") + Fmt::number(r.now) + u'%';
+        switch (r.kind) {
+        case RepairedRate::TaxRate:
+            text += QStringLiteral("\n- Tax rate \"%1\": %2 (Configure > Advanced > Tax...)").arg(r.name, change);
+            break;
+        case RepairedRate::UnitCommission:
+            text += QStringLiteral("\n- %1 \"%2\": commission %3 (Configure > %4...)")
+                        .arg(gsCommoditySingular, r.name, change, gsCommodityPlural);
+            break;
+        case RepairedRate::InvoiceLine:
+            text += QStringLiteral("\n- Booking %1, invoice line \"%2\": tax %3 (the booking's payment step)")
+                        .arg(Fmt::integer(r.bookingId), r.name, change);
+            break;
+        }
+    }
+    if (repaired.size() > kListed)
+        text += QStringLiteral("\n- and %1 more.").arg(Fmt::integer(qint64(repaired.size() - kListed)));
+    MsgBox(text, vbExclamation | vbOKOnly);
+}

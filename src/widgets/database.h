@@ -27,3 +27,9 @@ void CheckDatabaseVersion(QTimer* splashTimer = nullptr, QWidget* splash = nullp
 // Adds the indexes of schema/indexes.sql that the file lacks (a file made
 // before one of them existed). Run by the version check once it accepts.
 void EnsureIndexes();
+
+// Sets the percentages outside 0 to 100 that an earlier build let into the
+// file to the nearest of 0 and 100 (core/raterepair.h) and, when there were
+// any, tells the user which, and where each is checked. Run once the unit
+// words are read.
+void RepairStoredRates();

@@ -12,6 +12,13 @@ void ReportFatalError(const AppError& e)
     platform().endProgram(1);
 }
 
+void ReportRefusedOverflow()
+{
+    MsgBox(QStringLiteral("The amounts are too large for the program to hold, so this was not done. Please check "
+                          "the prices, quantities and percentages involved and try again."),
+           vbCritical | vbOKOnly);
+}
+
 QString HandlerName(const char* handlerText)
 {
     const QString text = QString::fromUtf8(handlerText ? handlerText : "").trimmed();

@@ -12,6 +12,7 @@
 // and line are where it was connected, its routine the handler's name as
 // written there (cmdAdd_Click; for a lambda, the routine it calls first).
 #include "core/apperror.h"
+#include "core/money.h"
 
 #include <exception>
 #include <functional>
@@ -30,6 +31,12 @@
 // last "::", or the first routine a lambda's body calls.
 QString HandlerName(const char* handlerText);
 
+// A result of money arithmetic that the program cannot hold (error
+// "Overflow") is the refusal of the handler's step, not the end of the
+// program: the user is told, and what the step had begun in a transaction is
+// undone with it.
+void ReportRefusedOverflow();
+
 // Runs f, reporting what it throws as raised in the routine that calls this.
 template <typename F>
 void RunGuarded(F&& f, const Where& where = Where::here(), const char* handlerText = nullptr)
@@ -37,6 +44,10 @@ void RunGuarded(F&& f, const Where& where = Where::here(), const char* handlerTe
     try {
         std::forward<F>(f)();
     } catch (const AppError& e) {
+        if (e.number() == kErrOverflow) {
+            ReportRefusedOverflow();
+            return;
+        }
         ReportFatalError(e);
     } catch (const std::exception& e) {
         ReportHandlerError(&e, where, handlerText);

@@ -12,7 +12,9 @@
 #include "widgets/database.h"
 #include "core/db.h"
 #include "core/format.h"
+#include "core/invoicetotals.h"
 #include "widgets/grid.h"
+#include "widgets/guard.h"
 #include "core/modmain.h"
 #include "core/settings.h"
 #include "invoicing/documents.h"
@@ -81,6 +83,8 @@ private slots:
     void dateTimesAreClockValues_data();
     void dateTimesAreClockValues();
     void moneyCannotWrap();
+    void storedRatesOutOfRangeAreRepairedOnceAndTold_data();
+    void storedRatesOutOfRangeAreRepairedOnceAndTold();
     void numbersAreReadStrictly_data();
     void numbersAreReadStrictly();
     void busyFileIsWaitedFor();
@@ -198,6 +202,95 @@ void TestReliability::moneyCannotWrap()
     QCOMPARE(iBookingStep, 4);
     QCOMPARE(Money::fromDb(objConn.scalar(QStringLiteral("SELECT AmountPayed FROM booking WHERE id = ?"), {id})),
              money("-20"));
+}
+
+// A file written by an earlier build, which took any percentage: each rate
+// outside 0 to 100 is set to the nearer end once, when the file opens, with a
+// word naming it and where it is checked; a 10-night booking is then made and
+// charged at the repaired rates, and the program never ends.
+void TestReliability::storedRatesOutOfRangeAreRepairedOnceAndTold_data()
+{
+    QTest::addColumn<QStringList>("stored");   // statements run on the file before it opens
+    QTest::addColumn<QStringList>("told");     // lines of the message
+    QTest::addColumn<QString>("rates");        // tax rate 2, room 1's commission, line 'old' after
+    const QString tax = QStringLiteral("UPDATE taxrate SET percentage = 99999999999999 WHERE id = 2");
+    const QString commission = QStringLiteral("UPDATE room SET CommissionPercentage = 101, CommissionID = "
+                                              "(SELECT max(id) FROM commission) WHERE id = 1");
+    const QString line = QStringLiteral("UPDATE invoiceline SET taxratepercentage = 150 WHERE name = 'old'");
+    const QString taxTold = QStringLiteral("- Tax rate \"Sales Tax\": 99999999999999% is now 100% (Configure > "
+                                           "Advanced > Tax...)");
+    const QString commissionTold = QStringLiteral("- Room \"Room 1\": commission 101% is now 100% (Configure > Rooms...)");
+    const QString lineTold = QStringLiteral("- Booking 1, invoice line \"old\": tax 150% is now 100% (the booking's payment step)");
+    QTest::newRow("tax rate") << QStringList{tax} << QStringList{taxTold} << "100|0|5";
+    QTest::newRow("unit commission") << QStringList{commission} << QStringList{commissionTold} << "10|100|5";
+    QTest::newRow("invoice line") << QStringList{line} << QStringList{lineTold} << "10|0|100";
+    QTest::newRow("all three") << QStringList{tax, commission, line} << QStringList{taxTold, commissionTold, lineTold}
+                               << "100|100|100";
+    QTest::newRow("none") << QStringList() << QStringList() << "10|0|5";
+}
+
+void TestReliability::storedRatesOutOfRangeAreRepairedOnceAndTold()
+{
+    QFETCH(QStringList, stored);
+    QFETCH(QStringList, told);
+    QFETCH(QString, rates);
+    const QStringList after = rates.split(u'|');
+    TestDb file;
+    file.open();
+    insertRow("commission", {{"name", "Agent"}});
+    const qint32 old = booking(customer("Ann", "Lee"), "2030-01-01 14:00:00", "2030-01-03 10:00:00");
+    insertRow("invoiceline", {{"bookingid", old}, {"itemid", 2}, {"quantity", 1}, {"name", "old"}, {"amount", 1000000},
+                              {"taxratename", "Sales Tax"}, {"taxratepercentage", 5}});
+    for (const QString& sql : stored)
+        objConn.execute(sql);
+    objConn.close();
+    SaveConfigFlag(QStringLiteral("EnableCommission"), true);
+    showMain(file);
+
+    // Told once, naming each rate and where it is checked.
+    QCOMPARE(fakes().messageBoxes->shown.size(), told.isEmpty() ? 0 : 1);
+    for (const QString& t : told)
+        QVERIFY2(fakes().messageBoxes->lastPrompt().contains(u'\n' + t), qPrintable(fakes().messageBoxes->lastPrompt()));
+    QCOMPARE(objConn
+              .scalar(QStringLiteral("SELECT (SELECT percentage FROM taxrate WHERE id = 2) || '|' || (SELECT "
+                                     "CommissionPercentage FROM room WHERE id = 1) || '|' || (SELECT "
+                                     "taxratepercentage FROM invoiceline WHERE name = 'old')"))
+              .toString()
+              .remove(QStringLiteral(".0")),
+          rates);
+
+    // A 10-night booking of Room 1, up to the payment step, charged at the
+    // repaired rates.
+    fakes().messageBoxes->clear();
+    mainView().AddReservation();
+    control<QDateEdit>(wizard(), "dtFromDate")->setDate(QDate(2031, 3, 3));
+    control<QDateEdit>(wizard(), "dtToDate")->setDate(QDate(2031, 3, 13));
+    for (int k = 0; k < 3; ++k)
+        QTest::mouseClick(control<QPushButton>(wizard(), "cmdNext_0"), Qt::LeftButton);
+    QCOMPARE(fakes().messageBoxes->shown.size(), 0);
+    QCOMPARE(iBookingStep, 3);
+    const BookingTotals t = CalcTotal(iBookingID);
+    QCOMPARE(t.salesTax1, after[0] == QLatin1String("100") ? t.subTotal : t.subTotal.percent(10).rounded(2));
+    const bool fullCommission = after[1] == QLatin1String("100");
+    QCOMPARE(control<QLineEdit>(wizard(), "txtCommission")->text(),
+             Fmt::currency(fullCommission ? t.totalPayable : Money()));
+    for (int k = 0; k < 2; ++k)
+        QTest::mouseClick(control<QPushButton>(wizard(), "cmdNext_0"), Qt::LeftButton);
+    QCOMPARE(iBookingID, 0);   // confirmed
+    // The old booking's line is charged as repaired.
+    QCOMPARE(CalcTotal(old).salesTax1, money(after[2] == QLatin1String("100") ? "100" : "5"));
+
+    // Opened again: nothing left to tell.
+    const QString again = file.file();
+    resetProgramState();
+    SaveConfigFlag(QStringLiteral("EnableCommission"), true);
+    showMain(file);
+    QCOMPARE(fakes().messageBoxes->shown.size(), 0);
+    QVERIFY(!again.isEmpty());
+
+    // Money that cannot be held refuses the handler's step; the program goes on.
+    RunGuarded([] { (void)(Money::fromRaw(std::numeric_limits<qint64>::max()) + Money::fromRaw(1)); });
+    QVERIFY(fakes().messageBoxes->lastPrompt().startsWith(QStringLiteral("The amounts are too large")));
 }
 
 // ---- Numbers -----------------------------------------------------------------
