@@ -512,6 +512,10 @@ void TestTools::sourceCheckCatchesEachBadForm_data()
         "uses Connection");
     row("window's members elsewhere", "src/booking/frmlist_more.cpp", "void frmList::more() { QSqlQuery q; }",
         "uses QSqlQuery");
+    row("a setting by its key", "src/booking/frmx.cpp", "bool b = ConfigFlag(QStringLiteral(\"FirstRun\"), true);",
+        "a literal key");
+    row("settings written by their keys", "src/core/store.cpp",
+        "void f() { SaveConfigTexts({{QStringLiteral(\"Tip\"), t}}); }", "a literal key");
     row("a folder that is no floor", "src/extra/x.cpp", "int x;", "no floor");
 }
 

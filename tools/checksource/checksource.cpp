@@ -11,7 +11,10 @@
 //     .ui of the same name beside it, includes a design (ui_x.h), declares
 //     or defines a class that derives from a Qt widget (directly or through
 //     classes of src/), includes a window file's header (it drives windows,
-//     as a wizard's driver does), or is the .h or .cpp of one.
+//     as a wizard's driver does), or is the .h or .cpp of one;
+//   - a setting is named by its declaration (core/settingkeys.h): no file of
+//     src/ but the settings' own passes a literal key to a settings reader
+//     or writer.
 //
 //   checksource --floors core,invoicing,... SOURCE_ROOT
 // prints each fault as "file:line: what" and exits 1 when there is one.
@@ -195,6 +198,8 @@ struct Checker {
             checkInclude(file, number, line, code, folder, ownRank, own, text);
             if (window)
                 checkStatement(file, number, code);
+            if (!folder.empty() && file.filename() != "settingkeys.h" && file.stem() != "settings")
+                checkSettingKey(file, number, code);
         }
     }
 
@@ -283,6 +288,16 @@ struct Checker {
             fault(file, number, "a window file uses " + m[1].str() + ": its statements belong in a store");
     }
 
+    void checkSettingKey(const fs::path& file, int number, const std::string& code)
+    {
+        static const std::regex literal(
+            R"re(\b((?:Save)?(?:Config|Options)(?:Text|Flag|Money|LeadingNumber|Decimal|Int)|GetSetting|SaveSetting)\s*\(\s*(?:[A-Za-z_:]+\s*\(\s*)?u?")re"
+            R"re(|\bSaveConfigTexts\s*\(\s*\{\s*\{)re");
+        std::smatch m;
+        if (std::regex_search(code, m, literal))
+            fault(file, number, "names a setting by a literal key: use its declaration in core/settingkeys.h");
+    }
+
     void checkTree(const fs::path& dir, const std::string& folder, bool recurse)
     {
         if (!fs::exists(dir))
@@ -360,6 +375,7 @@ int main(int argc, char** argv)
     if (c.faults > 0)
         return 1;
     std::cout << "checksource: " << c.files << " files; every include stays on its floor or below, "
-              << "no window runs a statement, and every window includes only its own design\n";
+              << "no window runs a statement, every window includes only its own design, and every setting is named by "
+                 "its declaration\n";
     return 0;
 }
