@@ -308,8 +308,10 @@ void PaymentPage::RefreshNewInvoiceItemsList(int SelectRow, qint64 SelectID)
 
     txtAmountPayed_LostFocus();
 
-    // The tax rate shows whole; the name takes what the others leave.
-    WidenGridColumnToText(g, 3);
+    // The prices and the tax rate show whole (a currency's code is wider than
+    // its symbol); the name takes what the others leave.
+    for (int column : {2, 3, 4})
+        WidenGridColumnToText(g, column);
     FitGridColumn(g, 1, 350);
     GridReselect(g, SelectRow);
     g->setUpdatesEnabled(true);

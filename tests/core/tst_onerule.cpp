@@ -454,6 +454,14 @@ void TestOneRule::amountBoxesTakeWhatTheyShow()
     auto* total = control<QLineEdit>(wizard(), "txtTotalPayable");
     auto* balance = control<QLineEdit>(wizard(), "txtBalanceDue");
     QCOMPARE(tip->text(), Fmt::currency(money("2.3456")));
+    // The invoice shows its prices whole, a currency's code too.
+    auto* invoice = control<QTableWidget>(wizard(), "gNewInvoice");
+    QVERIFY(invoice->rowCount() > 0);
+    for (int row = 0; row < invoice->rowCount(); ++row)
+        for (int column : {2, 4})
+            QVERIFY2(invoice->fontMetrics().horizontalAdvance(invoice->item(row, column)->text())
+                         < invoice->columnWidth(column),
+                     qPrintable(invoice->item(row, column)->text()));
 
     // What the box does not take is refused as it is left, and the box shows
     // its amount again: no number, below zero (a tip), too large.
