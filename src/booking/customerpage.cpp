@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -39,6 +40,9 @@ constexpr Place kLabel0 = {5220, 3480, 1815, 255};
 constexpr Place kCheck0 = {6360 + kInputShift, 3480, 3075, 255};
 constexpr Place kCombo0 = {6330 + kInputShift, 3450, 3045, 315};
 constexpr Place kText0 = {6330 + kInputShift, 3420, 3015, 285};
+// A label ends a little before the inputs begin; a longer name ends in "..."
+// and shows whole in the label's tip.
+constexpr int kLabelWidth = std::min({kCheck0.left, kCombo0.left, kText0.left}) - 60 - kLabel0.left;
 
 enum class Kind { CheckBox, Combo, Text };
 
@@ -108,7 +112,7 @@ void CustomerPage::ShowPage()
         if (Config::EnableCustomField.read()) {
             ui->cboBookingUDF->setVisible(true);
             ui->lblLabels_17->setVisible(true);
-            SetPlainText(ui->lblLabels_17,
+            SetElidedText(ui->lblLabels_17,
                          Config::CustomFieldTitle.read() + u':');
             ComboClear(ui->cboBookingUDF);
             for (const NamedRow& choice : BookingChoiceRecord::all())
@@ -251,7 +255,7 @@ void CustomerPage::BuildCustomFields()
     destroyCopies(chkCustom);
     destroyCopies(cboCustom);
     destroyCopies(txtCustom);
-    placeCustom(lblCustom[0], kLabel0.left, kLabel0.top, kLabel0.width, kLabel0.height);
+    placeCustom(lblCustom[0], kLabel0.left, kLabel0.top, kLabelWidth, kLabel0.height);
     placeCustom(chkCustom[0], kCheck0.left, kCheck0.top, kCheck0.width, kCheck0.height);
     placeCustom(cboCustom[0], kCombo0.left, kCombo0.top, kCombo0.width, kCombo0.height);
     placeCustom(txtCustom[0], kText0.left, kText0.top, kText0.width, kText0.height);
@@ -274,8 +278,8 @@ void CustomerPage::BuildCustomFields()
         if (i > 0)
             labelTop += kLabel0.height + 80;
         QLabel* label = customElement(lblCustom, i);
-        placeCustom(label, kLabel0.left, labelTop, kLabel0.width, kLabel0.height);
-        SetPlainText(label, field.name + QStringLiteral(":"));
+        placeCustom(label, kLabel0.left, labelTop, kLabelWidth, kLabel0.height);
+        SetElidedText(label, field.name + QStringLiteral(":"));
         label->setVisible(true);
 
         QWidget* input = nullptr;

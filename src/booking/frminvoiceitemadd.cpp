@@ -1,6 +1,7 @@
 #include "booking/frminvoiceitemadd.h"
 
 #include "core/configrecords.h"
+#include "widgets/amountbox.h"
 #include "widgets/controlarray.h"
 #include "core/invoicelinestore.h"
 #include "core/format.h"
@@ -16,8 +17,6 @@
 #include <QFocusEvent>
 #include <QPointer>
 #include <QTimer>
-#include <cmath>
-#include <limits>
 
 namespace {
 
@@ -78,7 +77,7 @@ void frmInvoiceItemAdd::Form_Load()
         SelectCombo_ItemData(ui->cboTaxRate, QString::number(TaxRateId::None));
         SelectCombo_ItemData(ui->cboItemList, QString::number(ItemId::NewItem));
         ui->txtQuantity->setText(QStringLiteral("1"));
-        ui->txtUnitPrice->setText(Fmt::currency(Money()));
+        ShowAmount(ui->txtUnitPrice, Money());
         return;
     }
 
@@ -88,7 +87,6 @@ void frmInvoiceItemAdd::Form_Load()
     const qint64 itemId = line->itemId;
     m_storedItem = itemId;
     const QString quantity = line->quantityNull ? QString() : Fmt::number(line->quantity);
-    const QString price = line->amountNull ? QString() : Fmt::currency(line->amount);
     const QString name = line->name;
     const QString taxName = line->taxRateName;
     const QString percentage = line->percentageNull ? QString() : Fmt::number(line->chargedPercentage());
@@ -96,7 +94,10 @@ void frmInvoiceItemAdd::Form_Load()
     ui->txtNewItem->setText(name);
     SelectCombo_ItemData(ui->cboItemList, QString::number(itemId));
     ui->txtQuantity->setText(quantity);
-    ui->txtUnitPrice->setText(price);
+    if (line->amountNull)
+        ui->txtUnitPrice->clear();
+    else
+        ShowAmount(ui->txtUnitPrice, line->amount);
     ui->txtTaxRateName->setText(taxName);
     ui->txtTaxRatePercentage->setText(percentage);
 }
@@ -110,7 +111,7 @@ void frmInvoiceItemAdd::cboItemList_Click()
     QLabel* nameLabel = lblLabels.value(5);
     if (item == ItemId::Booking || item == ItemId::NewItem) {
         ui->txtQuantity->setText(QStringLiteral("1"));
-        ui->txtUnitPrice->setText(Fmt::currency(Money()));
+        ShowAmount(ui->txtUnitPrice, Money());
         SelectCombo_ItemData(ui->cboTaxRate, QString::number(item == ItemId::Booking ? kUserDefinedTaxRate
                                                                                      : TaxRateId::None));
         // Shown again after a catalogue item hid it: the line takes this name.
@@ -127,7 +128,7 @@ void frmInvoiceItemAdd::cboItemList_Click()
     if (priced) {
         itemName = priced->name;
         ui->txtQuantity->setText(QStringLiteral("1"));
-        ui->txtUnitPrice->setText(Fmt::currency(priced->saleAmount));
+        ShowAmount(ui->txtUnitPrice, priced->saleAmount);
         SelectCombo_ItemData(ui->cboTaxRate, QString::number(priced->taxRateId));
     }
     ui->txtNewItem->hide();
@@ -171,20 +172,24 @@ void frmInvoiceItemAdd::cmdOk_Click()
         return;
     }
     // A rate the catalogue gives (the box disabled) is taken as it stands.
+    const QString rateCaption = QStringLiteral("Tax Rate Percentage");
     const Typed rate = ReadPercentage(ui->txtTaxRatePercentage->text(), &percentage);
     if (rate == Typed::NotNumber
         || (rate == Typed::OutOfRange
             && (ui->txtTaxRatePercentage->isEnabled() || !ReadTypedNumber(ui->txtTaxRatePercentage->text(), &percentage)))) {
-        MsgBox(QStringLiteral("The Tax Rate Percentage entered is not a number. Please enter a number to continue."),
+        MsgBox(rate == Typed::NotNumber ? NumberRefusal(rateCaption) : PercentageRefusal(rateCaption),
                vbCritical | vbOKOnly);
         focusIfEnabled(ui->txtTaxRatePercentage);
         return;
     }
-    // The price, and the line's total, must be amounts the program can hold.
-    if (ReadAmount(ui->txtUnitPrice->text(), &price) != Typed::Number
-        || std::fabs(price.toDouble() * quantity) > double(Money::kMaxUnits)) {
-        MsgBox(QStringLiteral("The Unit Price entered is not a number. Please enter a number to continue."),
-               vbCritical | vbOKOnly);
+    // The price, and the line's total, must be amounts the program can hold;
+    // an empty price is no number here. A line below zero is a discount.
+    const QString priceCaption = QStringLiteral("Unit Price");
+    const Typed read = ui->txtUnitPrice->text().trimmed().isEmpty() ? Typed::NotNumber
+                                                                    : ReadAmountBox(ui->txtUnitPrice, &price);
+    const Money largest = Money::fromRaw(Money::kMaxUnits * Money::kScale / quantity);
+    if (read != Typed::Number || price > largest || price < -largest) {
+        MsgBox(AmountRefusal(priceCaption, read, largest), vbCritical | vbOKOnly);
         focusIfEnabled(ui->txtUnitPrice);
         return;
     }

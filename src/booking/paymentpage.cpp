@@ -6,6 +6,7 @@
 #include "core/invoicelinestore.h"
 #include "core/format.h"
 #include "widgets/grid.h"
+#include "widgets/amountbox.h"
 #include "widgets/guard.h"
 #include "core/modmain.h"
 #include "widgets/lists.h"
@@ -28,38 +29,22 @@
 
 namespace {
 
-// An amount box: empty counts as 0.
-Typed boxReading(const QLineEdit* box, Money* out)
+// The tip is never below zero; the amount paid and the commission may be.
+Sign signOf(const QLineEdit* box, const QLineEdit* tip)
 {
-    const QString text = box->text().trimmed();
-    if (text.isEmpty()) {
-        *out = Money();
-        return Typed::Number;
-    }
-    return ReadAmount(text, out);
+    return box == tip ? Sign::NotNegative : Sign::Any;
 }
 
-// False when the text is no amount, or one too large for the program.
-bool boxAmount(const QLineEdit* box, Money* out)
+// False when the text is no amount the box takes.
+bool boxAmount(const QLineEdit* box, Money* out, Sign sign = Sign::Any)
 {
-    return boxReading(box, out) == Typed::Number;
+    return ReadAmountBox(box, out, sign) == Typed::Number;
 }
 
 void focusIfPossible(QWidget* w)
 {
     if (w->isEnabled() && w->isVisibleTo(w->window()))
         w->setFocus(Qt::OtherFocusReason);
-}
-
-// The runtime's numeric-text test: digits with the locale's sign, group and
-// decimal separators, an exponent, or an amount with the currency symbol.
-bool isNumericText(const QString& text)
-{
-    if (text.trimmed().isEmpty())
-        return false;
-    double d = 0;
-    Money m;
-    return Fmt::parseNumber(text, &d) || Fmt::parseCurrency(text, &m);
 }
 
 // The commission percentage is the last commissioned unit's.
@@ -80,7 +65,7 @@ PaymentPage::PaymentPage(QWidget* parent) : WizardPage(parent), ui(new Ui::Payme
     OnFocusLeave(ui->txtTip, [this] { txtTip_LostFocus(); });
     OnFocusLeave(ui->txtAmountPayed, [this] { txtAmountPayed_Leave(); });
     OnFocusLeave(ui->txtBalanceDue, [this] { txtBalanceDue_LostFocus(); });
-    OnFocusLeave(ui->txtCommission, [this] { txtCommission_LostFocus(); });
+    OnFocusLeave(ui->txtCommission, [this] { txtCommission_Leave(); });
     OnFocusLeave(ui->txtTotalPayable, [this] { txtTotalPayable_LostFocus(); });
     connect(ui->cboPaymentMethod, &QComboBox::currentIndexChanged, this, guarded(this, &PaymentPage::cboPaymentMethod_Click));
     connect(ui->cmdPaidInFull, &QPushButton::clicked, this, guarded(this, &PaymentPage::cmdPaidInFull_Click));
@@ -168,14 +153,14 @@ void PaymentPage::ShowPage()
             takeCommissionPercentage(units, dBookingCommissionPercentage);
         }
 
-        ui->txtTip->setText(Fmt::currency(b->tip));
+        ShowAmount(ui->txtTip, b->tip);
         RefreshNewInvoiceItemsList(1, 0);
 
         SelectCombo(ui->cboPaymentMethod, b->paymentMethod);
         if (ui->cboPaymentMethod->currentIndex() < 0 && ui->cboPaymentMethod->count() > 2)
             SetListIndex(ui->cboPaymentMethod, 2);
 
-        ui->txtAmountPayed->setText(Fmt::currency(b->amountPayed));
+        ShowAmount(ui->txtAmountPayed, b->amountPayed);
         ui->txtCreditCardNo->setText(b->creditCardNo);
         ui->txtCreditCardExpiry->setText(b->creditCardExpiry);
         ui->txtCreditCardType->setText(b->creditCardType);
@@ -185,7 +170,7 @@ void PaymentPage::ShowPage()
     txtTotalPayable_LostFocus();
     // A commission stored with the booking wins over the computed one.
     if (!cCommisionAmount.isZero())
-        ui->txtCommission->setText(Fmt::currency(cCommisionAmount));
+        ShowAmount(ui->txtCommission, cCommisionAmount);
 
     SelectCombo_ItemData(ui->cboAccount, QString::number(lBookingCommissionID));
     if (ui->cboAccount->currentIndex() < 0 && ui->cboAccount->count() > 0)
@@ -217,7 +202,7 @@ void PaymentPage::SavePage()
                    {&payment.commissionAmount, ui->txtCommission, "Commission"}};
     for (const auto& a : amounts) {
         Money m;
-        if (boxAmount(a.box, &m))
+        if (boxAmount(a.box, &m, signOf(a.box, ui->txtTip)))
             *a.field = m;
         else
             refused << QString::fromLatin1(a.caption);
@@ -258,13 +243,11 @@ bool PaymentPage::CheckAmounts()
     } amounts[] = {{ui->txtTip, "Tip"}, {ui->txtAmountPayed, "Amount Paid"}, {ui->txtCommission, "Commission"}};
     for (const auto& a : amounts) {
         Money m;
-        const Typed read = boxReading(a.box, &m);
+        const Typed read = ReadAmountBox(a.box, &m, signOf(a.box, ui->txtTip));
         const QString caption = QString::fromLatin1(a.caption);
         QString refusal;
-        if (read == Typed::NotNumber) {
-            refusal = QStringLiteral("The %1 entered is not a number. Please enter a number to continue.").arg(caption);
-        } else if (read == Typed::OutOfRange) {
-            refusal = AmountRefusal(caption);
+        if (read != Typed::Number) {
+            refusal = AmountRefusal(caption, read);
         } else if (a.box == ui->txtTip) {
             const Money largest = LargestTip();
             if (m > largest)
@@ -307,9 +290,9 @@ void PaymentPage::RefreshNewInvoiceItemsList(int SelectRow, qint64 SelectID)
     ui->lblSalesTaxName_0->setText(FirstTaxName(lines));
 
     if (ui->txtTip->text().isEmpty())
-        ui->txtTip->setText(Fmt::currency(Money()));
+        ShowAmount(ui->txtTip, Money());
     Money tip;
-    if (boxAmount(ui->txtTip, &tip))
+    if (boxAmount(ui->txtTip, &tip, Sign::NotNegative))
         m_tip = tip;
 
     const BookingTotals totals = TotalsOfLines(lines, m_tip, Money());
@@ -320,13 +303,15 @@ void PaymentPage::RefreshNewInvoiceItemsList(int SelectRow, qint64 SelectID)
         if (totals.salesTax2RateFound)
             ui->lblSalesTaxPercentage2->setText(Fmt::number(totals.salesTax2Percentage) + QStringLiteral("%"));
     }
-    ui->txtTotalPayable->setText(totals.cTotalPayable);
+    ShowAmount(ui->txtTotalPayable, totals.totalPayable);
     m_total = totals.totalPayable;
 
     txtAmountPayed_LostFocus();
 
-    // The tax rate shows whole; the name takes what the others leave.
-    WidenGridColumnToText(g, 3);
+    // The prices and the tax rate show whole (a currency's code is wider than
+    // its symbol); the name takes what the others leave.
+    for (int column : {2, 3, 4})
+        WidenGridColumnToText(g, column);
     FitGridColumn(g, 1, 350);
     GridReselect(g, SelectRow);
     g->setUpdatesEnabled(true);
@@ -334,13 +319,14 @@ void PaymentPage::RefreshNewInvoiceItemsList(int SelectRow, qint64 SelectID)
 
 // ---- Money boxes -----------------------------------------------------------
 
-bool PaymentPage::TakesAmount(QLineEdit* box, const QString& caption, Money last)
+bool PaymentPage::TakesAmount(QLineEdit* box, const QString& caption)
 {
     Money m;
-    if (boxReading(box, &m) != Typed::OutOfRange)
+    const Typed read = ReadAmountBox(box, &m, signOf(box, ui->txtTip));
+    if (read == Typed::Number)
         return true;
-    MsgBox(AmountRefusal(caption), vbCritical | vbOKOnly);
-    box->setText(Fmt::currency(last));
+    MsgBox(AmountRefusal(caption, read), vbCritical | vbOKOnly);
+    ShowAmount(box, ShownAmount(box));
     return false;
 }
 
@@ -352,8 +338,8 @@ Money PaymentPage::LargestTip() const
 
 void PaymentPage::txtAmountPayed_Leave()
 {
-    TakesAmount(ui->txtAmountPayed, QStringLiteral("Amount Paid"), m_paid);
-    txtAmountPayed_LostFocus();
+    if (TakesAmount(ui->txtAmountPayed, QStringLiteral("Amount Paid")))
+        txtAmountPayed_LostFocus();
 }
 
 void PaymentPage::txtAmountPayed_LostFocus()
@@ -361,65 +347,69 @@ void PaymentPage::txtAmountPayed_LostFocus()
     Money paid;
     if (!boxAmount(ui->txtAmountPayed, &paid))
         return;   // not an amount: the box and the balance stay as they are
-    m_paid = paid = paid.rounded(2);
-    ui->txtAmountPayed->setText(Fmt::currency(paid));
+    paid = paid.rounded(2);
+    ShowAmount(ui->txtAmountPayed, paid);
     // From the total as shown, whatever its size.
-    ui->txtBalanceDue->setText(Fmt::currency(m_total - paid));
+    ShowAmount(ui->txtBalanceDue, m_total - paid);
 }
 
 void PaymentPage::txtBalanceDue_LostFocus()
 {
     if (ui->txtBalanceDue->text().isEmpty())
-        ui->txtBalanceDue->setText(Fmt::currency(Money()));
+        ShowAmount(ui->txtBalanceDue, Money());
+}
+
+void PaymentPage::txtCommission_Leave()
+{
+    if (TakesAmount(ui->txtCommission, QStringLiteral("Commission")))
+        txtCommission_LostFocus();
 }
 
 void PaymentPage::txtCommission_LostFocus()
 {
     Money commission;
     if (boxAmount(ui->txtCommission, &commission))
-        ui->txtCommission->setText(Fmt::currency(commission));
+        ShowAmount(ui->txtCommission, commission);
 }
 
 void PaymentPage::txtTip_LostFocus()
 {
-    if (!TakesAmount(ui->txtTip, QStringLiteral("Tip"), m_tip))
+    if (!TakesAmount(ui->txtTip, QStringLiteral("Tip")))
         return;
     Money tip;
-    if (!boxAmount(ui->txtTip, &tip))
-        return;   // not an amount: left for the check on leaving the page
+    boxAmount(ui->txtTip, &tip, Sign::NotNegative);
     if (const Money largest = LargestTip(); tip > largest) {
         MsgBox(AmountRefusal(QStringLiteral("Tip"), largest), vbCritical | vbOKOnly);
-        ui->txtTip->setText(Fmt::currency(m_tip));
+        ShowAmount(ui->txtTip, m_tip);
         return;
     }
-    ui->txtTip->setText(Fmt::currency(tip));
+    ShowAmount(ui->txtTip, tip);
     RefreshNewInvoiceItemsList(1, 0);
 }
 
 void PaymentPage::txtTotalPayable_LostFocus()
 {
     if (ui->txtTotalPayable->text().isEmpty()) {
-        ui->txtTotalPayable->setText(Fmt::currency(Money()));
+        ShowAmount(ui->txtTotalPayable, Money());
         return;
     }
     Money total;
     if (!boxAmount(ui->txtTotalPayable, &total))
         return;
     m_total = total = total.rounded(2);
-    ui->txtTotalPayable->setText(Fmt::currency(total));
+    ShowAmount(ui->txtTotalPayable, total);
     if (lBookingCommissionID == CommissionAccountId::None) {
         SelectCombo_ItemData(ui->cboAccount, QString::number(CommissionAccountId::None));
-        ui->txtCommission->setText(Fmt::currency(Money()));
+        ShowAmount(ui->txtCommission, Money());
     } else {
-        ui->txtCommission->setText(Fmt::currency(CommissionOf(total, dBookingCommissionPercentage)));
+        ShowAmount(ui->txtCommission, CommissionOf(total, dBookingCommissionPercentage));
     }
 }
 
 void PaymentPage::cmdPaidInFull_Click()
 {
-    m_paid = m_total;
-    ui->txtAmountPayed->setText(Fmt::currency(m_total));
-    ui->txtBalanceDue->setText(Fmt::currency(Money()));
+    ShowAmount(ui->txtAmountPayed, m_total);
+    ShowAmount(ui->txtBalanceDue, Money());
 }
 
 void PaymentPage::cboPaymentMethod_Click()
@@ -470,7 +460,7 @@ void PaymentPage::cmdDeleteOrderItem_Click()
 
 bool IsValidCreditCardNumber(const QString& sCardNo)
 {
-    if (!isNumericText(sCardNo))
+    if (!IsNumberText(sCardNo))
         return false;
     QList<int> digits;
     for (const QChar c : sCardNo) {

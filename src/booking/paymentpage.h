@@ -53,6 +53,7 @@ public:
     void txtAmountPayed_Leave();
     void txtAmountPayed_LostFocus();
     void txtBalanceDue_LostFocus();
+    void txtCommission_Leave();
     void txtCommission_LostFocus();
     void txtTip_LostFocus();
     void txtTotalPayable_LostFocus();
@@ -68,14 +69,14 @@ private:
     void takeCommission(const std::vector<PricedUnit>& units);
     void editLine(qint64 lineId);
 
-    // Refuses an amount too large for the program in a box being left: says
-    // so and shows the box's last amount again. False when refused.
-    bool TakesAmount(QLineEdit* box, const QString& caption, Money last);
+    // Refuses a box being left whose text is no amount it takes (no number,
+    // too large for the program, a tip below zero): says so and shows the
+    // box's last amount again. False when refused.
+    bool TakesAmount(QLineEdit* box, const QString& caption);
     // The largest tip the total payable can take.
     Money LargestTip() const;
 
-    Money m_tip;     // the last tip the tip box held as an amount
-    Money m_paid;    // the same for the amount paid
+    Money m_tip;     // the tip the totals were made with
     Money m_total;   // the total payable shown, from which the balance is made
     // The booking's commission account (1: none) and the percentage its
     // units earn.

@@ -1,6 +1,7 @@
 #include "config/configlist.h"
 
 #include "core/format.h"
+#include "widgets/amountbox.h"
 #include "widgets/guard.h"
 #include "core/modmain.h"
 #include "widgets/lists.h"
@@ -234,20 +235,17 @@ bool Refuse(QLineEdit* box, const QString& message)
     return false;
 }
 
-// A number is taken; text that is no number becomes 0 without a word; a
-// number out of range is refused.
+// A number is taken; a number the box does not take is refused, and so is
+// text that is no number, unless the box takes it for 0 without a word.
 template <class T>
-bool TakeOrZero(QLineEdit* box, Typed typed, T* out, const QString& refusal)
+bool TakeOrZero(QLineEdit* box, Typed typed, T* out, const QString& refusal, bool noNumberIsZero)
 {
-    switch (typed) {
-    case Typed::Number:
+    if (typed == Typed::Number)
         return true;
-    case Typed::NotNumber:
+    if (typed == Typed::NotNumber && noNumberIsZero) {
         box->setText(QStringLiteral("0"));
         *out = T();
         return true;
-    case Typed::OutOfRange:
-        break;
     }
     return Refuse(box, refusal);
 }
@@ -259,10 +257,13 @@ bool PercentageOrZero(QLineEdit* box, const QString& caption, double* out)
     const Typed typed = ReadPercentage(box->text(), out);
     if (typed == Typed::OutOfRange && !InReach(box) && ReadTypedNumber(box->text(), out))
         return true;
-    return TakeOrZero(box, typed, out, PercentageRefusal(caption));
+    return TakeOrZero(box, typed, out, PercentageRefusal(caption), true);
 }
 
-bool AmountOrZero(QLineEdit* box, const QString& caption, Money* out)
+bool AmountOrZero(QLineEdit* box, const QString& caption, Money* out, Sign sign)
 {
-    return TakeOrZero(box, ReadAmount(box->text(), out), out, AmountRefusal(caption));
+    if (box->text().trimmed().isEmpty())
+        box->setText(QStringLiteral("0"));
+    const Typed typed = ReadAmountBox(box, out, sign);
+    return TakeOrZero(box, typed, out, AmountRefusal(caption, typed), false);
 }

@@ -15,14 +15,17 @@ class QListWidget;
 class QPushButton;
 namespace Ui { class ConfigListDialog; }
 
-// A number box of a configuration window. A text that is no number at all
-// becomes "0" without a word; a number the box does not take (a percentage
-// outside 0 to 100, an amount beyond the largest the program holds) is
-// refused with a message naming the box by its caption, and the box takes
-// the focus. A box the user cannot reach (disabled, or on a hidden panel)
-// keeps the number it was filled with. False when refused.
+// A number box of a configuration window. A percentage that is no number at
+// all becomes "0" without a word, and so does an empty amount box; an amount
+// that is no number, or a number the box does not take (a percentage outside
+// 0 to 100, an amount beyond the largest the program holds, a price below
+// zero), is refused with the message of its kind of box naming it by its
+// caption, and the box takes the focus. A percentage box the user cannot
+// reach (disabled, or on a hidden panel) keeps the number it was filled
+// with; an amount box keeps the amount it was filled with (see ShowAmount)
+// while its text is unchanged. False when refused.
 bool PercentageOrZero(QLineEdit* box, const QString& caption, double* out);
-bool AmountOrZero(QLineEdit* box, const QString& caption, Money* out);
+bool AmountOrZero(QLineEdit* box, const QString& caption, Money* out, Sign sign = Sign::Any);
 
 // How an add/edit dialog was left.
 enum class ConfigAnswer { Saved, Cancelled };

@@ -1,6 +1,6 @@
 #include "config/frmchargeableitemadd.h"
 
-#include "core/format.h"
+#include "widgets/amountbox.h"
 #include "core/modmain.h"
 #include "widgets/lists.h"
 #include "core/reserved.h"
@@ -72,14 +72,14 @@ void frmChargeableItemAdd::txtSalePrice_GotFocus()
 void frmChargeableItemAdd::txtSalePrice_LostFocus()
 {
     Money m;
-    if (ReadAmount(ui->txtSalePrice->text(), &m) == Typed::Number)
-        ui->txtSalePrice->setText(Fmt::currency(m));
+    if (ReadAmountBox(ui->txtSalePrice, &m, Sign::NotNegative) == Typed::Number)
+        ShowAmount(ui->txtSalePrice, m);
 }
 
 void frmChargeableItemAdd::setDefaults()
 {
     SelectCombo_ItemData(ui->cboTaxRate, QString::number(TaxRateId::None));
-    ui->txtSalePrice->setText(Fmt::currency(Money()));
+    ShowAmount(ui->txtSalePrice, Money());
 }
 
 bool frmChargeableItemAdd::loadRow()
@@ -88,7 +88,7 @@ bool frmChargeableItemAdd::loadRow()
     if (!r)
         return false;
     ui->txtName->setText(r->name);
-    ui->txtSalePrice->setText(Fmt::currency(r->saleAmount));
+    ShowAmount(ui->txtSalePrice, r->saleAmount);
     m_storedTaxRate = r->taxRateId;
     SelectCombo_ItemData(ui->cboTaxRate, QString::number(r->taxRateId));
     ui->chkIsDefault->setChecked(r->isDefault);
@@ -102,7 +102,7 @@ QString frmChargeableItemAdd::nameMessage() const
 
 bool frmChargeableItemAdd::correctNumbers()
 {
-    return AmountOrZero(ui->txtSalePrice, QStringLiteral("Sale Price"), &m_price);
+    return AmountOrZero(ui->txtSalePrice, QStringLiteral("Sale Price"), &m_price, Sign::NotNegative);
 }
 
 void frmChargeableItemAdd::saveRow()

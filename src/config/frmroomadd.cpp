@@ -1,5 +1,6 @@
 #include "config/frmroomadd.h"
 
+#include "widgets/amountbox.h"
 #include "widgets/controlarray.h"
 #include "core/format.h"
 #include "widgets/guard.h"
@@ -117,10 +118,9 @@ void frmRoomAdd::setDefaults()
 {
     SetListIndex(ui->cboTaxRate, 0);
     SelectCombo(ui->cboChargePer, QStringLiteral("Night"));
-    const QString zero = Fmt::currency(Money());
-    ui->txtUnitPrice->setText(zero);
+    ShowAmount(ui->txtUnitPrice, Money());
     for (QLineEdit* box : advancedBoxes())
-        box->setText(zero);
+        ShowAmount(box, Money());
     SetListIndex(ui->cboAccount, 0);
     ui->txtCommissionPercentage->setText(QStringLiteral("0"));
 }
@@ -134,11 +134,11 @@ bool frmRoomAdd::loadRow()
     SetListIndex(ui->cboTaxRate, 0);
     if (u->taxRateId)
         SelectCombo_ItemData(ui->cboTaxRate, QString::number(*u->taxRateId));
-    ui->txtUnitPrice->setText(Fmt::currency(u->unitPrice));
-    ui->txtLowUnitPrice->setText(Fmt::currency(u->lowUnitPrice));
-    ui->txtHighUnitPrice->setText(Fmt::currency(u->highUnitPrice));
-    ui->txtLowWeekendPrice->setText(Fmt::currency(u->lowWeekendPrice));
-    ui->txtHighWeekendPrice->setText(Fmt::currency(u->highWeekendPrice));
+    ShowAmount(ui->txtUnitPrice, u->unitPrice);
+    ShowAmount(ui->txtLowUnitPrice, u->lowUnitPrice);
+    ShowAmount(ui->txtHighUnitPrice, u->highUnitPrice);
+    ShowAmount(ui->txtLowWeekendPrice, u->lowWeekendPrice);
+    ShowAmount(ui->txtHighWeekendPrice, u->highWeekendPrice);
     if (u->commissionId)
         SelectCombo_ItemData(ui->cboAccount, QString::number(*u->commissionId));
     if (ui->cboAccount->currentIndex() < 0)
@@ -206,26 +206,25 @@ void frmRoomAdd::ResizeForm()
 void frmRoomAdd::txtAdvancedPrice_LostFocus(QLineEdit* box)
 {
     Money m;
-    if (ReadAmount(box->text(), &m) == Typed::Number)
-        box->setText(Fmt::currency(m));
+    if (ReadAmountBox(box, &m, Sign::NotNegative) == Typed::Number)
+        ShowAmount(box, m);
 }
 
 void frmRoomAdd::txtUnitPrice_LostFocus()
 {
     Money m;
-    if (ReadAmount(ui->txtUnitPrice->text(), &m) != Typed::Number)
+    if (ReadAmountBox(ui->txtUnitPrice, &m, Sign::NotNegative) != Typed::Number)
         return;
-    const QString price = Fmt::currency(m);
-    ui->txtUnitPrice->setText(price);
+    ShowAmount(ui->txtUnitPrice, m);
     // Prices never set follow the unit price, and so do prices still equal
     // to one another; prices made different stay.
     const QString zero = Fmt::currency(Money());
     for (QLineEdit* box : advancedBoxes())
         if (box->text() == zero)
-            box->setText(price);
+            ShowAmount(box, m);
     if (advancedPricesEqual())
         for (QLineEdit* box : advancedBoxes())
-            box->setText(price);
+            ShowAmount(box, m);
 }
 
 bool frmRoomAdd::eventFilter(QObject* watched, QEvent* event)
@@ -258,7 +257,7 @@ bool frmRoomAdd::correctNumbers()
                    {ui->txtLowWeekendPrice, "Low Season Weekend Price"},
                    {ui->txtHighWeekendPrice, "High Season Weekend Price"}};
     for (int i = 0; i < 5; ++i)
-        if (!AmountOrZero(prices[i].box, QString::fromLatin1(prices[i].caption), &m_prices[i]))
+        if (!AmountOrZero(prices[i].box, QString::fromLatin1(prices[i].caption), &m_prices[i], Sign::NotNegative))
             return false;
     return true;
 }

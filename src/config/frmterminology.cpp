@@ -5,6 +5,7 @@
 #include "config/wizardrecords.h"
 #include "core/configrecords.h"
 #include "core/format.h"
+#include "widgets/amountbox.h"
 #include "widgets/guard.h"
 #include "core/modmain.h"
 #include "widgets/plaintext.h"
@@ -60,7 +61,7 @@ void frmTerminology::Form_Load(const QString& postCode)
     ui->chkAutoSelectFirstUnit->setText(NoAccessKey(QStringLiteral("Auto select first ") + gsCommoditySingular + u':'));
     SelectExactly(ui->cmdPostcode, postCode);
     SelectExactly(ui->cmdChargePer, Config::ChargePer.read());
-    ui->txtCostPerNight->setText(Fmt::moneyPlain(CostPerNight()));
+    ShowAmount(ui->txtCostPerNight, CostPerNight(), AmountForm::Plain);
     ui->txtTip->setText(Config::Tip.read());
     LoadTaxes();
     ui->dtFromTime->setTime(Fmt::parseTime(Config::CheckinTime.read()));
@@ -118,7 +119,7 @@ void frmTerminology::cmdOK_Click()
     Money cost;
     if (!PercentageOrZero(ui->txtSalesTax, QStringLiteral("Sales Tax Percentage"), &tax)
         || !PercentageOrZero(ui->txtSalesTax2, QStringLiteral("2nd Sales Tax Percentage"), &tax2)
-        || !AmountOrZero(ui->txtCostPerNight, QStringLiteral("Default Cost Per Night"), &cost)
+        || !AmountOrZero(ui->txtCostPerNight, QStringLiteral("Default Cost Per Night"), &cost, Sign::NotNegative)
         || !PercentageOrZero(ui->txtTip, QStringLiteral("Gratuity Percentage"), &tip))
         return;
     if (ui->txtSalesTaxName2->text().isEmpty())

@@ -4,6 +4,7 @@
 #include "config/wizardrecords.h"
 #include "core/configrecords.h"
 #include "core/format.h"
+#include "widgets/amountbox.h"
 #include "widgets/guard.h"
 #include "core/modmain.h"
 #include "widgets/plaintext.h"
@@ -29,7 +30,7 @@ frmWizConfig_Charges::frmWizConfig_Charges(WizardRun& run, WizConfigCopies& copi
     ui->setupUi(this);
     ShowLabelsAsPlainText(this);
     AttachButtons();
-    ui->txtName->setText(Fmt::currency(m_copies.CostPerNight));
+    ShowAmount(ui->txtName, m_copies.CostPerNight);
     ui->txtSalesTax->setText(Fmt::number(m_copies.SalesTaxPercentage));
     ui->txtSalesTax2->setText(Fmt::number(m_copies.SalesTaxPercentage2));
     ui->picTax2->setVisible(m_copies.EnableTax2);
@@ -42,11 +43,14 @@ frmWizConfig_Charges::~frmWizConfig_Charges()
 
 bool frmWizConfig_Charges::Validate()
 {
-    // The second percentage is checked also while it is hidden.
+    // The second percentage is checked also while it is hidden; an empty
+    // charge is no amount here.
     Money charge;
     double percentage = 0;
     for (QLineEdit* box : {ui->txtName, ui->txtSalesTax, ui->txtSalesTax2}) {
-        const Typed read = box == ui->txtName ? ReadAmount(box->text(), &charge) : ReadPercentage(box->text(), &percentage);
+        const Typed read = box != ui->txtName             ? ReadPercentage(box->text(), &percentage)
+                           : box->text().trimmed().isEmpty() ? Typed::NotNumber
+                                                             : ReadAmountBox(box, &charge, Sign::NotNegative);
         if (read != Typed::Number) {
             WizConfig_Refuse(QStringLiteral("An incorrect amount has been entered. Please enter an amount to continue."), box);
             return false;
@@ -59,8 +63,7 @@ void frmWizConfig_Charges::Store()
 {
     // A box left as it was shown keeps its copy exactly, whatever digits its
     // text shows.
-    if (ui->txtName->text() != Fmt::currency(m_copies.CostPerNight))
-        ReadAmount(ui->txtName->text(), &m_copies.CostPerNight);
+    ReadAmountBox(ui->txtName, &m_copies.CostPerNight, Sign::NotNegative);
     if (ui->txtSalesTax->text() != Fmt::number(m_copies.SalesTaxPercentage))
         ReadPercentage(ui->txtSalesTax->text(), &m_copies.SalesTaxPercentage);
     if (ui->txtSalesTax2->text() != Fmt::number(m_copies.SalesTaxPercentage2))

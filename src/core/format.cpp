@@ -82,19 +82,56 @@ quint64 magnitude(qint64 v)
     return v < 0 ? quint64(-(v + 1)) + 1 : quint64(v);
 }
 
+// Marks that set the direction of the text around them and show nothing:
+// some locales put them before a sign or a currency (fa_IR "\u200e-").
+bool isDirectionMark(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == 0x200e || u == 0x200f || u == 0x061c || (u >= 0x202a && u <= 0x202e) || (u >= 0x2066 && u <= 0x2069);
+}
+
+// Text without direction marks, every blank (no-break ones too) a plain
+// blank, and decimal digits of any script as "0" to "9".
+QString numberForm(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        // Some scripts' digits lie beyond the first plane (Chakma, Adlam).
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            const char32_t code = QChar::surrogateToUcs4(c, text[i + 1]);
+            if (QChar::isDigit(code)) {
+                out += QChar(u'0' + QChar::digitValue(code));
+                ++i;
+                continue;
+            }
+        }
+        if (isDirectionMark(c))
+            continue;
+        if (c.isSpace())
+            out += u' ';
+        else if (c.isDigit() && c.unicode() > 0x7f)
+            out += QChar(u'0' + c.digitValue());
+        else
+            out += c;
+    }
+    return out;
+}
+
 // Normalises number text written as the locale writes it into plain text
 // with "." as the point; empty when it holds anything else. Group separators
 // are taken only between groups of three digits before the point (or not at
 // all); an exponent is no part of a typed number.
-QString plainNumberText(const QLocale& loc, QString s)
+QString plainNumberText(const QLocale& loc, const QString& text)
 {
-    s = s.trimmed();
-    const QString group = loc.groupSeparator();
-    const QString point = loc.decimalPoint();
-    const QString minus = loc.negativeSign();
-    const QString plus = loc.positiveSign();
+    QString s = numberForm(text).trimmed();
+    const QString group = numberForm(loc.groupSeparator());
+    const QString point = numberForm(loc.decimalPoint());
+    const QString minus = numberForm(loc.negativeSign());
+    const QString plus = numberForm(loc.positiveSign());
     QString sign;
-    for (const QString& m : {minus, QStringLiteral("-")}) {
+    for (const QString& m : {minus, QStringLiteral("-"), QStringLiteral("\u2212")}) {
         if (!m.isEmpty() && s.startsWith(m)) {
             sign = QStringLiteral("-");
             s = s.mid(m.size());
@@ -131,15 +168,15 @@ QString plainNumberText(const QLocale& loc, QString s)
         // separator that is a (no-break) space may be typed as a plain blank.
         if (group.isEmpty())
             return QString();
-        const bool spaceGroup = group.at(0).isSpace();
+        const bool spaceGroup = group.trimmed().isEmpty();
         QStringList parts;
         QString part;
         for (int i = 0; i < whole.size(); ++i) {
-            if (whole.mid(i, group.size()) == group) {
+            if (!spaceGroup && whole.mid(i, group.size()) == group) {
                 parts << part;
                 part.clear();
                 i += group.size() - 1;
-            } else if (spaceGroup && whole[i].isSpace()) {
+            } else if (spaceGroup && whole[i] == u' ') {
                 parts << part;
                 part.clear();
             } else {
@@ -156,6 +193,63 @@ QString plainNumberText(const QLocale& loc, QString s)
         whole = parts.join(QString());
     }
     return sign + (whole.isEmpty() ? QStringLiteral("0") : whole) + (hasPoint ? u'.' + fraction : QString());
+}
+
+// Money text as plain decimal text ("-1234.5"), whatever its size: the
+// locale's currency format as currency() writes it (its symbol, or its
+// currency's code where it has none, before or after the number, with the
+// locale's sign, blanks and direction marks), the same typed without the
+// symbol or with a plain blank for a no-break one, a minus sign on either
+// side, or parentheses for a negative amount. Empty when it is no amount.
+QString plainCurrencyText(const QLocale& loc, const QString& text)
+{
+    QString s = numberForm(text).trimmed();
+    if (s.isEmpty())
+        return QString();
+    bool negative = false;
+    if (s.startsWith(u'(') && s.endsWith(u')')) {
+        negative = true;
+        s = s.mid(1, s.size() - 2).trimmed();
+    }
+    // The symbol, or the code, once, at either end; a sign may stand outside
+    // it ("-$3.00") or inside ("$-3.00").
+    bool marked = false;
+    const auto stripMark = [&] {
+        for (const QString& mark : {loc.currencySymbol(), loc.currencySymbol(QLocale::CurrencyIsoCode)}) {
+            const QString m = numberForm(mark).trimmed();
+            if (marked || m.isEmpty())
+                continue;
+            if (s.startsWith(m))
+                s = s.mid(m.size()).trimmed();
+            else if (s.endsWith(m))
+                s = s.chopped(m.size()).trimmed();
+            else
+                continue;
+            marked = true;
+        }
+    };
+    stripMark();
+    const QString minus = numberForm(loc.negativeSign());
+    for (const QString& sign : {minus, QStringLiteral("-"), QStringLiteral("\u2212")}) {
+        if (sign.isEmpty())
+            continue;
+        if (s.startsWith(sign)) {
+            negative = !negative;
+            s = s.mid(sign.size()).trimmed();
+            break;
+        }
+        if (s.endsWith(sign)) {
+            negative = !negative;
+            s.chop(sign.size());
+            s = s.trimmed();
+            break;
+        }
+    }
+    stripMark();
+    const QString plain = plainNumberText(loc, s);
+    if (plain.isEmpty() || plain.startsWith(u'-'))
+        return QString();
+    return negative ? u'-' + plain : plain;
 }
 
 }  // namespace
@@ -323,45 +417,17 @@ QString moneyPlain(Money m)
 
 bool parseCurrency(const QString& text, Money* out)
 {
-    const QLocale loc;
-    QString s = text.trimmed();
-    if (s.isEmpty())
-        return false;
-    bool negative = false;
-    if (s.startsWith(u'(') && s.endsWith(u')')) {
-        negative = true;
-        s = s.mid(1, s.size() - 2).trimmed();
-    }
-    const QString symbol = loc.currencySymbol();
-    if (!symbol.isEmpty())
-        s.remove(symbol);
-    s.remove(u'\u00a0');
-    s = s.trimmed();
-    // A minus sign may stand before or after the number (or the symbol).
-    const QString minus = loc.negativeSign();
-    for (const QString& sign : {minus, QStringLiteral("-")}) {
-        if (sign.isEmpty())
-            continue;
-        if (s.startsWith(sign)) {
-            negative = !negative;
-            s = s.mid(sign.size()).trimmed();
-            break;
-        }
-        if (s.endsWith(sign)) {
-            negative = !negative;
-            s.chop(sign.size());
-            s = s.trimmed();
-            break;
-        }
-    }
-    const QString plain = plainNumberText(loc, s);
-    if (plain.isEmpty() || plain.startsWith(u'-') || plain.startsWith(u'+'))
-        return false;
+    const QString plain = plainCurrencyText(QLocale(), text);
     Money m;
-    if (!Money::fromDecimalText(plain, &m) || !m.inRange())
+    if (plain.isEmpty() || !Money::fromDecimalText(plain, &m) || !m.inRange())
         return false;
-    *out = negative ? -m : m;
+    *out = m;
     return true;
+}
+
+bool isCurrencyText(const QString& text)
+{
+    return !plainCurrencyText(QLocale(), text).isEmpty();
 }
 
 QString number(double v)

@@ -45,8 +45,13 @@ QString currency(Money m);
 QString moneyPlain(Money m);
 // Reads money typed or shown in the locale's formats: with or without the
 // currency symbol and group separators, a leading or trailing minus sign or
-// parentheses for negative amounts. False when the text is not an amount.
+// parentheses for negative amounts. Where the locale has no currency symbol
+// its currency's code stands in ("CHF 120.00"); direction marks and no-break
+// blanks the locale writes are taken as they come or typed as plain blanks.
+// False when the text is not an amount, or one beyond Money::kMaxUnits.
 bool parseCurrency(const QString& text, Money* out);
+// Whether the text is written as an amount, whatever its size.
+bool isCurrencyText(const QString& text);
 
 // A number in the locale's general format: no grouping, up to 15 significant
 // digits, no trailing zeros ("17.5", "17,5", "3").

@@ -2,33 +2,14 @@
 
 #include "core/format.h"
 
-#include <QLocale>
 #include <cmath>
 #include <limits>
 
-namespace {
-
-// Whether the text is a number at all, whatever its size: the locale's number
-// format, or its currency format with the symbol and a sign or parentheses.
-bool IsNumber(const QString& text)
+bool IsNumberText(const QString& text)
 {
     double v = 0;
-    if (Fmt::parseNumber(text, &v))
-        return true;
-    QString s = text.trimmed();
-    if (s.startsWith(u'(') && s.endsWith(u')'))
-        s = s.mid(1, s.size() - 2);
-    const QString symbol = QLocale().currencySymbol();
-    if (!symbol.isEmpty())
-        s.remove(symbol);
-    s.remove(u'\u00a0');
-    s = s.trimmed();
-    if (s.endsWith(u'-'))
-        s = u'-' + s.chopped(1).trimmed();
-    return Fmt::parseNumber(s, &v);
+    return Fmt::parseNumber(text, &v) || Fmt::isCurrencyText(text);
 }
-
-}  // namespace
 
 bool ReadTypedNumber(const QString& text, double* out)
 {
@@ -41,21 +22,22 @@ bool ReadTypedNumber(const QString& text, double* out)
     return true;
 }
 
-Typed ReadAmount(const QString& text, Money* out)
+Typed ReadAmount(const QString& text, Money* out, Sign sign)
 {
     Money m;
-    if (Fmt::parseCurrency(text, &m)) {
-        *out = m;
-        return Typed::Number;
-    }
-    return IsNumber(text) ? Typed::OutOfRange : Typed::NotNumber;
+    if (!Fmt::parseCurrency(text, &m))
+        return IsNumberText(text) ? Typed::OutOfRange : Typed::NotNumber;
+    if (sign == Sign::NotNegative && m < Money())
+        return Typed::Negative;
+    *out = m;
+    return Typed::Number;
 }
 
 Typed ReadQuantity(const QString& text, qint32* out)
 {
     double v = 0;
     if (!ReadTypedNumber(text, &v))
-        return IsNumber(text) ? Typed::OutOfRange : Typed::NotNumber;
+        return IsNumberText(text) ? Typed::OutOfRange : Typed::NotNumber;
     if (!std::isfinite(v) || v != std::trunc(v) || v < 1 || v > double(std::numeric_limits<qint32>::max()))
         return Typed::OutOfRange;
     *out = qint32(v);
@@ -66,7 +48,7 @@ Typed ReadPercentage(const QString& text, double* out)
 {
     double v = 0;
     if (!ReadTypedNumber(text, &v))
-        return IsNumber(text) ? Typed::OutOfRange : Typed::NotNumber;
+        return IsNumberText(text) ? Typed::OutOfRange : Typed::NotNumber;
     if (!(v >= 0 && v <= 100))
         return Typed::OutOfRange;
     *out = v;
@@ -84,4 +66,29 @@ QString AmountRefusal(const QString& box, Money largest)
 {
     return QStringLiteral("The %1 entered is too large. Please enter an amount up to %2 to continue.")
         .arg(box, Fmt::currency(largest));
+}
+
+QString NumberRefusal(const QString& box)
+{
+    return QStringLiteral("The %1 entered is not a number. Please enter a number to continue.").arg(box);
+}
+
+QString NegativeAmountRefusal(const QString& box)
+{
+    return QStringLiteral("The %1 entered is less than zero. Please enter an amount of zero or more to continue.")
+        .arg(box);
+}
+
+QString AmountRefusal(const QString& box, Typed read, Money largest)
+{
+    switch (read) {
+    case Typed::NotNumber:
+        return NumberRefusal(box);
+    case Typed::Negative:
+        return NegativeAmountRefusal(box);
+    case Typed::Number:
+    case Typed::OutOfRange:
+        break;
+    }
+    return AmountRefusal(box, largest);
 }

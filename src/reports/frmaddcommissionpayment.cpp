@@ -4,6 +4,7 @@
 
 #include "core/configrecords.h"
 #include "core/format.h"
+#include "widgets/amountbox.h"
 #include "widgets/guard.h"
 #include "core/modmain.h"
 #include "widgets/lists.h"
@@ -61,7 +62,7 @@ void frmAddCommissionPayment::Form_Load(qint32 presetAccountId)
             return;
         }
         SelectCombo_ItemData(ui->cboAccount, QString::number(payment->commissionId));
-        ui->txtAmount->setText(Fmt::currency(payment->amount));
+        ShowAmount(ui->txtAmount, payment->amount);
         m_submitted = payment->submittedDate.isValid() ? payment->submittedDate : QDateTime::currentDateTime();
         ui->dtSubmittedDate->setDate(m_submitted.date());
         ui->txtNotes->setPlainText(payment->notes);
@@ -81,31 +82,28 @@ void frmAddCommissionPayment::cboAccount_Click()
         return;
     const qint64 account = ComboItemData(ui->cboAccount, i);
     if (account != -1)
-        ui->txtAmount->setText(Fmt::currency(CommissionPaymentRecord::commissionDue(qint32(account))));
+        ShowAmount(ui->txtAmount, CommissionPaymentRecord::commissionDue(qint32(account)));
 }
 
 void frmAddCommissionPayment::txtAmount_LostFocus()
 {
     Money m;
-    if (ReadAmount(ui->txtAmount->text(), &m) == Typed::Number)
-        ui->txtAmount->setText(Fmt::currency(m));
+    if (ReadAmountBox(ui->txtAmount, &m) == Typed::Number)
+        ShowAmount(ui->txtAmount, m);
 }
 
 void frmAddCommissionPayment::cmdOK_Click()
 {
     if (ui->txtAmount->text().isEmpty())
-        ui->txtAmount->setText(Fmt::currency(Money()));
+        ShowAmount(ui->txtAmount, Money());
     const int i = ui->cboAccount->currentIndex();
     if (i < 0)
         return;
 
     CommissionPaymentRecord payment;
-    const Typed amount = ReadAmount(ui->txtAmount->text(), &payment.amount);
+    const Typed amount = ReadAmountBox(ui->txtAmount, &payment.amount);
     if (amount != Typed::Number) {
-        MsgBox(amount == Typed::NotNumber
-                   ? QStringLiteral("The amount is not an amount of money. Please enter the amount paid and try again.")
-                   : AmountRefusal(QStringLiteral("Amount")),
-               vbCritical);
+        MsgBox(AmountRefusal(QStringLiteral("Amount"), amount), vbCritical);
         ui->txtAmount->setFocus(Qt::OtherFocusReason);
         return;
     }

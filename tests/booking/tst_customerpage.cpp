@@ -252,6 +252,32 @@ private slots:
         QCOMPARE(bookingColumn(QStringLiteral("BookingUDFID")).toInt(), 1);
     }
 
+    void longTitlesEndInEllipsis()
+    {
+        // A title too long for its column ends in an ellipsis before the
+        // input begins and shows whole in its tip; one that fits is as it is.
+        const QString title = QStringLiteral("Preferred arrival transport and special dietary requirements");
+        addField(title, QStringLiteral("text"), 1);
+        addField(QStringLiteral("VIP"), QStringLiteral("checkbox"), 2);
+        SaveConfigFlag(QStringLiteral("EnableCustomField"), true);
+        SaveConfigText(QStringLiteral("CustomFieldTitle"), title);
+        showPage();
+        const struct {
+            QLabel* label;
+            QWidget* input;
+        } titles[] = {{page->lblCustom[0], page->txtCustom[0]},
+                      {control<QLabel>(ui, "lblLabels_17"), control<QComboBox>(ui, "cboBookingUDF")}};
+        for (const auto& t : titles) {
+            const QString shown = t.label->text();
+            QVERIFY2(shown.endsWith(QChar(0x2026)) && title.startsWith(shown.chopped(1)), qPrintable(shown));
+            QCOMPARE(t.label->toolTip(), title + u':');
+            QVERIFY(t.label->fontMetrics().horizontalAdvance(shown) <= t.label->contentsRect().width());
+            QVERIFY(t.label->mapTo(page, QPoint(t.label->width(), 0)).x() <= t.input->mapTo(page, QPoint(0, 0)).x());
+        }
+        QCOMPARE(page->lblCustom[1]->text(), QStringLiteral("VIP:"));
+        QVERIFY(page->lblCustom[1]->toolTip().isEmpty());
+    }
+
     void customFieldsRoundTripWithoutDuplicates()
     {
         const qint64 notes = addField(QStringLiteral("Notes"), QStringLiteral("text"), 1);

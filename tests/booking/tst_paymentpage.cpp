@@ -10,6 +10,7 @@
 #include "app/frmmain.h"
 #include "widgets/grid.h"
 #include "core/modmain.h"
+#include "core/numberinput.h"
 #include "widgets/lists.h"
 #include "core/settings.h"
 #include "booking/frminvoiceitemadd.h"
@@ -373,15 +374,28 @@ void TestPaymentPage::amountsThatAreNotNumbers()
     page->ShowPage();
     const QString balance = control<QLineEdit>(ui, "txtBalanceDue")->text();
 
-    // Text that is no amount stays as typed and changes no figure...
-    typeAndLeave(control<QLineEdit>(ui, "txtTip"), QStringLiteral("five"));
-    QCOMPARE(control<QLineEdit>(ui, "txtTip")->text(), QStringLiteral("five"));
+    // Text that is no amount is refused as the box is left, and the box
+    // shows its amount again...
+    const struct {
+        const char* box;
+        const char* caption;
+        const char* typed;
+    } typed[] = {{"txtTip", "Tip", "five"}, {"txtAmountPayed", "Amount Paid", "12x"}, {"txtCommission", "Commission", "-"}};
+    for (const auto& t : typed) {
+        auto* box = control<QLineEdit>(ui, t.box);
+        const QString shown = box->text();
+        fakes().messageBoxes->clear();
+        typeAndLeave(box, QString::fromLatin1(t.typed));
+        QCOMPARE(fakes().messageBoxes->lastPrompt(), NumberRefusal(QString::fromLatin1(t.caption)));
+        QCOMPARE(box->text(), shown);
+    }
     QCOMPARE(control<QLineEdit>(ui, "txtTotalPayable")->text(), QStringLiteral("$798.33"));   // with the tip of 5.00
-    typeAndLeave(control<QLineEdit>(ui, "txtAmountPayed"), QStringLiteral("12x"));
     QCOMPARE(control<QLineEdit>(ui, "txtBalanceDue")->text(), balance);
-    typeAndLeave(control<QLineEdit>(ui, "txtCommission"), QStringLiteral("-"));
 
-    // ...leaving the page is refused...
+    // ...text that comes without the box being left (an access key) is
+    // refused as the page is left...
+    for (const auto& t : typed)
+        control<QLineEdit>(ui, t.box)->setText(QString::fromLatin1(t.typed));
     fakes().messageBoxes->clear();
     QVERIFY(!page->CheckPreconditions());
     QCOMPARE(fakes().messageBoxes->lastPrompt(),
@@ -419,7 +433,7 @@ void TestPaymentPage::backRefusesAmountsThatAreNotNumbers()
     int step = 3;
     iBookingStep = step;
     MainForm().booking()->ShowBookingStep(step);
-    typeAndLeave(control<QLineEdit>(ui, "txtTip"), QStringLiteral("lots"));
+    control<QLineEdit>(ui, "txtTip")->setText(QStringLiteral("lots"));
     fakes().messageBoxes->clear();
     MainForm().booking()->cmdBack_Click(0);
     QCOMPARE(iBookingStep, 3);
@@ -529,12 +543,16 @@ void TestPaymentPage::itemDialogFreeTextLine()
         QCOMPARE(fakes().messageBoxes->lastPrompt(),
                  QStringLiteral("The Tax Rate Percentage entered is not a number. Please enter a number to continue."));
         // A percentage is from 0 to 100, written as the locale writes numbers.
-        for (const char* refused : {"1e308", "-5", "100,5", "7.25"}) {
+        const QString notNumber =
+            QStringLiteral("The Tax Rate Percentage entered is not a number. Please enter a number to continue.");
+        const QString notPercentage = QStringLiteral("The Tax Rate Percentage entered is not a percentage from 0 to 100. "
+                                                     "Please enter a percentage from 0 to 100 to continue.");
+        for (const auto& [refused, message] : {std::pair{"1e308", notNumber}, std::pair{"-5", notPercentage},
+                                               std::pair{"100,5", notPercentage}, std::pair{"7.25", notNumber}}) {
             fakes().messageBoxes->shown.clear();
             type(control<QLineEdit>(d, "txtTaxRatePercentage"), QString::fromLatin1(refused));
             QTest::mouseClick(control<QPushButton>(d, "cmdOk"), Qt::LeftButton);
-            QCOMPARE(fakes().messageBoxes->lastPrompt(),
-                     QStringLiteral("The Tax Rate Percentage entered is not a number. Please enter a number to continue."));
+            QCOMPARE(fakes().messageBoxes->lastPrompt(), message);
         }
         type(control<QLineEdit>(d, "txtTaxRatePercentage"), QStringLiteral("7,25"));
         QTest::mouseClick(control<QPushButton>(d, "cmdOk"), Qt::LeftButton);
@@ -546,12 +564,16 @@ void TestPaymentPage::itemDialogFreeTextLine()
         type(control<QLineEdit>(d, "txtUnitPrice"), QStringLiteral("99.999.999.999.999"));
         QTest::mouseClick(control<QPushButton>(d, "cmdOk"), Qt::LeftButton);
         QCOMPARE(fakes().messageBoxes->shown.size(), 3);
+        QCOMPARE(fakes().messageBoxes->lastPrompt(),
+                 QStringLiteral("The Unit Price entered is too large. Please enter an amount up to "
+                                "100.000.000.000,00\u00a0\u20ac to continue."));
         type(control<QLineEdit>(d, "txtQuantity"), QStringLiteral("1001"));
         type(control<QLineEdit>(d, "txtUnitPrice"), QStringLiteral("99.999.999,99"));
         QTest::mouseClick(control<QPushButton>(d, "cmdOk"), Qt::LeftButton);
         QCOMPARE(fakes().messageBoxes->shown.size(), 4);
         QCOMPARE(fakes().messageBoxes->lastPrompt(),
-                 QStringLiteral("The Unit Price entered is not a number. Please enter a number to continue."));
+                 QStringLiteral("The Unit Price entered is too large. Please enter an amount up to "
+                                "99.900.099,90\u00a0\u20ac to continue."));
         type(control<QLineEdit>(d, "txtUnitPrice"), QStringLiteral("1.045,5"));
         type(control<QLineEdit>(d, "txtQuantity"), QStringLiteral("zwei"));
         QTest::mouseClick(control<QPushButton>(d, "cmdOk"), Qt::LeftButton);

@@ -195,13 +195,19 @@ void TestConfigMembers::itemEditor()
     QCOMPARE(value("SELECT IsDefault FROM item WHERE id = ?", {wine}).toInt(), 1);
     QCOMPARE(value("SELECT t.name FROM item i JOIN taxrate t ON t.id = i.TaxRateID WHERE i.id = ?", {wine}).toString(),
              QString("Alcohol"));
+    // A price typed as no number is refused and nothing is saved; an empty
+    // one is 0.
     for (const QString& bad : {QString("twelve"), QString()}) {
         frmChargeableItemAdd e(wine);
         setBox(&e, "txtSalePrice", bad);
         control<QCheckBox>(&e, "chkIsDefault")->setChecked(false);
+        fakes().messageBoxes->clear();
         e.cmdOK_Click();
-        QCOMPARE(Money::fromDb(value("SELECT SaleAmount FROM item WHERE id = ?", {wine})), Money());
-        QCOMPARE(value("SELECT IsDefault FROM item WHERE id = ?", {wine}).toInt(), 0);
+        const bool refused = !bad.isEmpty();
+        QCOMPARE(fakes().messageBoxes->shown.size(), refused ? 1 : 0);
+        QCOMPARE(Money::fromDb(value("SELECT SaleAmount FROM item WHERE id = ?", {wine})),
+                 refused ? money("12.5") : Money());
+        QCOMPARE(value("SELECT IsDefault FROM item WHERE id = ?", {wine}).toInt(), refused ? 1 : 0);
     }
     // A rate that has gone is kept; a Null flag shows unticked.
     objConn.execute("UPDATE item SET TaxRateID = 99, IsDefault = NULL WHERE id = ?", {wine});

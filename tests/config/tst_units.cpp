@@ -258,6 +258,10 @@ void TestUnits::priceFlowAndWeekendBoxes()
         QCOMPARE(box(&e, "txtHighWeekendPrice"), QString("$130.00"));
         leave(&e, "txtUnitPrice", "not money");
         QCOMPARE(box(&e, "txtHighWeekendPrice"), QString("$130.00"));
+        // No number is refused at OK, an empty price is 0.
+        e.cmdOK_Click();
+        QCOMPARE(Money::fromDb(column("LowUnitPrice", id)), money("100"));
+        setBox(&e, "txtUnitPrice", QString());
         e.cmdOK_Click();
         QCOMPARE(Money::fromDb(column("UnitPrice", id)), Money());
         QCOMPARE(Money::fromDb(column("LowUnitPrice", id)), money("130"));
@@ -319,6 +323,9 @@ void TestUnits::amountsInLocales()
     setBox(&e, "txtUnitPrice", price);
     setBox(&e, "txtHighUnitPrice", "1234,56 bad");
     setBox(&e, "txtCommissionPercentage", percentage);
+    e.cmdOK_Click();
+    QCOMPARE(objConn.scalar("SELECT COUNT(*) FROM room").toInt(), 0);
+    setBox(&e, "txtHighUnitPrice", QString());
     e.cmdOK_Click();
     QCOMPARE(box(&e, "txtHighUnitPrice"), QString("0"));
     const qint32 id = objConn.scalar("SELECT MAX(id) FROM room").toInt();

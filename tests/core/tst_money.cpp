@@ -79,6 +79,13 @@ void TestMoney::currencyRoundTripsInLocales_data()
     QTest::newRow("de_DE") << "de_DE" << QString::fromUtf8("1.234,50\u00a0€");
     QTest::newRow("fr_FR") << "fr_FR" << QString::fromUtf8("1\u202f234,50\u00a0€");
     QTest::newRow("en_GB") << "en_GB" << QString::fromUtf8("£1,234.50");
+    // Where the locale has no symbol its currency's code stands in, and some
+    // put direction marks around the number and its sign.
+    QTest::newRow("en_CH") << "en_CH" << QStringLiteral("CHF\u00a01\u2019234.50");
+    QTest::newRow("fa_IR") << "fa_IR" << QStringLiteral("\u200e\u0631\u06cc\u0627\u0644\u00a01\u066c234\u066b50");
+    // Every other locale Qt knows reads back what it writes.
+    for (const QLocale& loc : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory))
+        QTest::newRow(qPrintable(loc.name() + u' ' + loc.bcp47Name())) << loc.bcp47Name() << QString();
 }
 
 void TestMoney::currencyRoundTripsInLocales()
@@ -87,14 +94,39 @@ void TestMoney::currencyRoundTripsInLocales()
     QFETCH(QString, shown);
     QLocale::setDefault(QLocale(locale));
     const Money value = Money::fromRaw(12345000);
-    QCOMPARE(Fmt::currency(value), shown);
-    for (Money m : {value, -value, Money(), Money::fromRaw(5), Money::fromRaw(99999999999LL)}) {
+    if (!shown.isNull())
+        QCOMPARE(Fmt::currency(value), shown);
+    const Money top = Money::fromUnits(Money::kMaxUnits);
+    for (Money m : {value, -value, Money(), Money::fromRaw(5), Money::fromRaw(-5), Money::fromRaw(99999999999LL),
+                    Money::fromRaw(-1234567891234LL), top, -top}) {
         Money back;
         const QString text = Fmt::currency(m.rounded(2));
         QVERIFY2(Fmt::parseCurrency(text, &back), qPrintable(text));
         QCOMPARE(back, m.rounded(2));
-        QVERIFY(Fmt::parseCurrency(Fmt::moneyPlain(m), &back));
+        const QString plain = Fmt::moneyPlain(m);
+        QVERIFY2(Fmt::parseCurrency(plain, &back), qPrintable(plain));
         QCOMPARE(back, m);
+        // The same text typed with plain blanks where the locale writes
+        // no-break ones reads the same.
+        QString typed = text;
+        for (QChar& c : typed)
+            if (c.isSpace())
+                c = u' ';
+        QVERIFY2(Fmt::parseCurrency(typed, &back), qPrintable(typed));
+        QCOMPARE(back, m.rounded(2));
+    }
+    // Numbers and counts as the boxes show them.
+    for (double v : {0.0, 17.5, -3.25, 1234567.125, 99999999999999.0}) {
+        double back = 0;
+        const QString text = Fmt::number(v);
+        QVERIFY2(Fmt::parseNumber(text, &back), qPrintable(text));
+        QCOMPARE(back, v);
+    }
+    for (qint64 n : {qint64(0), qint64(7), qint64(-42), qint64(32767)}) {
+        double back = 0;
+        const QString text = Fmt::integer(n);
+        QVERIFY2(Fmt::parseNumber(text, &back), qPrintable(text));
+        QCOMPARE(back, double(n));
     }
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }

@@ -5,6 +5,7 @@
 #include "app/frmmain.h"
 #include "booking/bookingwizard.h"
 #include "booking/frmfindbooking.h"
+#include "booking/frminvoiceitemadd.h"
 #include "calendar/calendar.h"
 #include "calendar/frmbookinghistory.h"
 #include "calendar/frmbookingsummary.h"
@@ -21,6 +22,7 @@
 #include "core/db.h"
 #include "core/format.h"
 #include "widgets/grid.h"
+#include "widgets/lists.h"
 #include "widgets/mainview.h"
 #include "core/modmain.h"
 #include "core/numberinput.h"
@@ -169,6 +171,8 @@ private slots:
 
     void dateAndTimeBoxes();
     void numbersByKind();
+    void amountBoxesTakeWhatTheyShow_data();
+    void amountBoxesTakeWhatTheyShow();
     void ratesShowAsCharged();
     void captionsShowWordsWhole();
 };
@@ -297,9 +301,12 @@ void TestOneRule::numbersByKind()
     const QString wizardMessage = QStringLiteral("An incorrect amount has been entered. Please enter an amount to continue.");
     for (const auto& b : boxes) {
         const QString caption = b.caption ? QString::fromLatin1(b.caption) : QString();
+        // Each amount box here is a price: below zero is refused too, and so
+        // is text that is no number.
         const QStringList refused = b.percentage
                                         ? QStringList{"-5", "150", "1000", "99999999999999", "100.5"}
-                                        : QStringList{"100,000,000,000.01", "-$100,000,000,001", "100000000001"};
+                                        : QStringList{"100,000,000,000.01", "-$100,000,000,001", "100000000001", "-1",
+                                                      "-$0.01", "lots", "1,2,3"};
         // The window with every other box filled in as it takes it.
         auto open = [&b] {
             std::unique_ptr<QDialog> d(b.open());
@@ -321,15 +328,18 @@ void TestOneRule::numbersByKind()
             QVERIFY2(d->isVisible() && d->result() != QDialog::Accepted, qPrintable(where));
             QVERIFY2(stored() == before, qPrintable(where));
             QCOMPARE(fakes().messageBoxes->shown.size(), 1);
+            const QString amountRefusal = text.startsWith(u'-') && text.size() < 7 ? NegativeAmountRefusal(caption)
+                                          : text.contains(u'0')                 ? AmountRefusal(caption)
+                                                                                : NumberRefusal(caption);
             QCOMPARE(fakes().messageBoxes->lastPrompt(),
-                     !b.caption ? wizardMessage : b.percentage ? PercentageRefusal(caption) : AmountRefusal(caption));
+                     !b.caption ? wizardMessage : b.percentage ? PercentageRefusal(caption) : amountRefusal);
             QCOMPARE(d->focusWidget(), static_cast<QWidget*>(control<QLineEdit>(d.get(), b.box)));
         }
-        // Text that is no number at all: "0" without a word where the window
-        // says so, else the window's message.
+        // A percentage that is no number at all, and an empty amount, is "0"
+        // without a word where the window says so, else the window's message.
         std::unique_ptr<QDialog> d = open();
         fakes().messageBoxes->clear();
-        control<QLineEdit>(d.get(), b.box)->setText(QStringLiteral("lots"));
+        control<QLineEdit>(d.get(), b.box)->setText(b.percentage ? QStringLiteral("lots") : QString());
         control<QPushButton>(d.get(), b.caption ? "cmdOK" : "cmdNext")->click();
         if (b.caption) {
             QVERIFY2(!d->isVisible() && fakes().messageBoxes->shown.isEmpty(), b.box);
@@ -386,6 +396,160 @@ void TestOneRule::numbersByKind()
     QCOMPARE(fakes().messageBoxes->lastPrompt(), AmountRefusal(QStringLiteral("Amount Paid")));
     QCOMPARE(paid->text(), QStringLiteral("$20.00"));
     agree();
+}
+
+// ---- Amount boxes ------------------------------------------------------------
+
+void TestOneRule::amountBoxesTakeWhatTheyShow_data()
+{
+    QTest::addColumn<QString>("locale");
+    // Where the locale has no currency symbol its code stands in; fa_IR puts
+    // direction marks around the number and its sign.
+    for (const char* locale : {"en_US", "en_CH", "it_CH", "fa_IR", "de_DE"})
+        QTest::newRow(locale) << QString::fromLatin1(locale);
+}
+
+void TestOneRule::amountBoxesTakeWhatTheyShow()
+{
+    QFETCH(QString, locale);
+    QLocale::setDefault(QLocale(locale));
+    showMain();
+    SaveConfigFlag(QStringLiteral("EnableCommission"), true);
+
+    // A window opened on stored amounts and closed with OK stores every one
+    // as it was, to the last decimal.
+    const QVariant odd = dbValue(money("120.1234"));
+    const qint32 unit = insertRow("room", {{"name", QStringLiteral("Blue")}, {"UnitPrice", odd},
+                                           {"LowUnitPrice", dbValue(money("99.5"))}, {"HighUnitPrice", odd},
+                                           {"LowWeekendPrice", dbValue(money("1234567.89"))},
+                                           {"HighWeekendPrice", dbValue(money("0.0001"))},
+                                           {"ChargeForEach", QStringLiteral("Night")}, {"TaxRateID", 2}});
+    const qint32 item = insertRow("item", {{"name", QStringLiteral("Wine")}, {"SaleAmount", odd}, {"TaxRateID", 2},
+                                           {"IsDefault", 0}});
+    const qint32 account = insertRow("commission", {{"name", QStringLiteral("Agent")}});
+    const qint32 paid = insertRow("commissionPayment", {{"commissionid", account}, {"amount", odd},
+                                                        {"submitteddate", QStringLiteral("2027-01-05 00:00:00")}});
+    const QString stored = rowsOf("room") + rowsOf("item") + rowsOf("commissionPayment");
+    for (QDialog* d : std::initializer_list<QDialog*>{new frmRoomAdd(unit, main), new frmChargeableItemAdd(item, main),
+                                                      new frmAddCommissionPayment(paid, -1, main)}) {
+        std::unique_ptr<QDialog> owned(d);
+        d->show();
+        fakes().messageBoxes->clear();
+        control<QPushButton>(d, "cmdOK")->click();
+        QVERIFY2(!d->isVisible() && fakes().messageBoxes->shown.isEmpty(), d->metaObject()->className());
+    }
+    QCOMPARE(rowsOf("room") + rowsOf("item") + rowsOf("commissionPayment"), stored);
+
+    // The payment page reads its own texts: the booking goes on with the
+    // stored tip and amount paid.
+    mainView().AddReservation();
+    const qint32 booking = iBookingID;
+    objConn.execute(QStringLiteral("UPDATE booking SET Tip = ?, AmountPayed = ? WHERE id = ?"),
+                    {dbValue(money("2.3456")), dbValue(money("10")), booking});
+    for (int k = 0; k < 3; ++k)
+        QTest::mouseClick(control<QPushButton>(wizard(), "cmdNext_0"), Qt::LeftButton);
+    QCOMPARE(iBookingStep, 3);
+    auto* tip = control<QLineEdit>(wizard(), "txtTip");
+    auto* amountPaid = control<QLineEdit>(wizard(), "txtAmountPayed");
+    auto* total = control<QLineEdit>(wizard(), "txtTotalPayable");
+    auto* balance = control<QLineEdit>(wizard(), "txtBalanceDue");
+    QCOMPARE(tip->text(), Fmt::currency(money("2.3456")));
+    // The invoice shows its prices whole, a currency's code too.
+    auto* invoice = control<QTableWidget>(wizard(), "gNewInvoice");
+    QVERIFY(invoice->rowCount() > 0);
+    for (int row = 0; row < invoice->rowCount(); ++row)
+        for (int column : {2, 4})
+            QVERIFY2(invoice->fontMetrics().horizontalAdvance(invoice->item(row, column)->text())
+                         < invoice->columnWidth(column),
+                     qPrintable(invoice->item(row, column)->text()));
+
+    // What the box does not take is refused as it is left, and the box shows
+    // its amount again: no number, below zero (a tip), too large.
+    const struct {
+        QLineEdit* box;
+        const char* caption;
+        const char* typed;
+        QString refusal;   // none: taken
+    } cases[] = {
+        {tip, "Tip", "abc", NumberRefusal(QStringLiteral("Tip"))},
+        {tip, "Tip", "-1", NegativeAmountRefusal(QStringLiteral("Tip"))},
+        {tip, "Tip", "100000000001", AmountRefusal(QStringLiteral("Tip"))},
+        {amountPaid, "Amount Paid", "abc", NumberRefusal(QStringLiteral("Amount Paid"))},
+        {amountPaid, "Amount Paid", "100000000001", AmountRefusal(QStringLiteral("Amount Paid"))},
+        // Money handed back: the balance grows by it.
+        {amountPaid, "Amount Paid", "-1", QString()},
+    };
+    for (const auto& c : cases) {
+        const QString where = QString::fromLatin1(c.caption) + u' ' + QString::fromLatin1(c.typed);
+        const QString shown = c.box->text();
+        const QString shownTotal = total->text();
+        fakes().messageBoxes->clear();
+        typeOver(c.box, QString::fromLatin1(c.typed));
+        if (c.refusal.isEmpty()) {
+            QVERIFY2(fakes().messageBoxes->shown.isEmpty(), qPrintable(where));
+            QCOMPARE(c.box->text(), Fmt::currency(money("-1")));
+        } else {
+            QCOMPARE(fakes().messageBoxes->shown.size(), 1);
+            QCOMPARE(fakes().messageBoxes->lastPrompt(), c.refusal);
+            QCOMPARE(c.box->text(), shown);
+        }
+        QCOMPARE(total->text(), shownTotal);
+        Money t, p, due;
+        QVERIFY2(Fmt::parseCurrency(total->text(), &t) && Fmt::parseCurrency(amountPaid->text(), &p)
+                     && Fmt::parseCurrency(balance->text(), &due),
+                 qPrintable(where));
+        QCOMPARE(due, t - p);
+    }
+
+    // The invoice line dialog refuses in the words of every other window; a
+    // line below zero is a discount.
+    {
+        frmInvoiceItemAdd d(booking, std::nullopt, main);
+        d.show();
+        SelectCombo(control<QComboBox>(&d, "cboTaxRate"), QStringLiteral("User Defined"));
+        control<QLineEdit>(&d, "txtNewItem")->setText(QStringLiteral("Discount"));
+        const struct {
+            const char* quantity;
+            const char* percentage;
+            const char* price;
+            QString refusal;
+        } lines[] = {
+            {"1", "150", "5", PercentageRefusal(QStringLiteral("Tax Rate Percentage"))},
+            {"1", "-5", "5", PercentageRefusal(QStringLiteral("Tax Rate Percentage"))},
+            {"1", "abc", "5", NumberRefusal(QStringLiteral("Tax Rate Percentage"))},
+            {"1", "0", "abc", NumberRefusal(QStringLiteral("Unit Price"))},
+            {"1", "0", "", NumberRefusal(QStringLiteral("Unit Price"))},
+            {"1", "0", "100000000001", AmountRefusal(QStringLiteral("Unit Price"))},
+            // The line's total must be held too: the largest price for 4.
+            {"4", "0", "25000000001", AmountRefusal(QStringLiteral("Unit Price"), Money::fromUnits(25'000'000'000))},
+            {"1", "0", "-5", QString()},
+        };
+        for (const auto& l : lines) {
+            control<QLineEdit>(&d, "txtQuantity")->setText(QString::fromLatin1(l.quantity));
+            control<QLineEdit>(&d, "txtTaxRatePercentage")->setText(QString::fromLatin1(l.percentage));
+            control<QLineEdit>(&d, "txtUnitPrice")->setText(QString::fromLatin1(l.price));
+            fakes().messageBoxes->clear();
+            control<QPushButton>(&d, "cmdOk")->click();
+            if (l.refusal.isEmpty()) {
+                QVERIFY(fakes().messageBoxes->shown.isEmpty() && d.result() == QDialog::Accepted);
+            } else {
+                QCOMPARE(fakes().messageBoxes->lastPrompt(), l.refusal);
+                QVERIFY(d.isVisible());
+            }
+        }
+    }
+    QCOMPARE(Money::fromDb(objConn.scalar(QStringLiteral("SELECT amount FROM invoiceline WHERE bookingid = ? AND "
+                                                         "name = 'Discount'"),
+                                          {booking})),
+             money("-5"));
+
+    // Next takes the page as it shows: the stored tip to its last decimal.
+    QTest::mouseClick(control<QPushButton>(wizard(), "cmdNext_0"), Qt::LeftButton);
+    QCOMPARE(iBookingStep, 4);
+    Query q = objConn.query(QStringLiteral("SELECT Tip, AmountPayed FROM booking WHERE id = ?"), {booking});
+    QVERIFY(q.next());
+    QCOMPARE(Money::fromDb(q.value(0)), money("2.3456"));
+    QCOMPARE(Money::fromDb(q.value(1)), money("-1"));
 }
 
 // ---- Rates of older files ------------------------------------------------------
