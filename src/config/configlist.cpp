@@ -235,35 +235,33 @@ bool Refuse(QLineEdit* box, const QString& message)
     return false;
 }
 
-// A number is taken; a number the box does not take is refused, and so is
-// text that is no number, unless the box takes it for 0 without a word.
-template <class T>
-bool TakeOrZero(QLineEdit* box, Typed typed, T* out, const QString& refusal, bool noNumberIsZero)
+// An empty box is 0; a number is taken; anything else is refused with the
+// box's message, so that a typed value is never replaced by 0 unseen.
+bool TakeOrRefuse(QLineEdit* box, Typed typed, const QString& refusal)
 {
-    if (typed == Typed::Number)
-        return true;
-    if (typed == Typed::NotNumber && noNumberIsZero) {
+    return typed == Typed::Number || Refuse(box, refusal);
+}
+
+void EmptyIsZero(QLineEdit* box)
+{
+    if (box->text().trimmed().isEmpty())
         box->setText(QStringLiteral("0"));
-        *out = T();
-        return true;
-    }
-    return Refuse(box, refusal);
 }
 
 }  // namespace
 
 bool PercentageOrZero(QLineEdit* box, const QString& caption, double* out)
 {
+    EmptyIsZero(box);
     const Typed typed = ReadPercentage(box->text(), out);
     if (typed == Typed::OutOfRange && !InReach(box) && ReadTypedNumber(box->text(), out))
         return true;
-    return TakeOrZero(box, typed, out, PercentageRefusal(caption), true);
+    return TakeOrRefuse(box, typed, PercentageRefusal(caption));
 }
 
 bool AmountOrZero(QLineEdit* box, const QString& caption, Money* out, Sign sign)
 {
-    if (box->text().trimmed().isEmpty())
-        box->setText(QStringLiteral("0"));
+    EmptyIsZero(box);
     const Typed typed = ReadAmountBox(box, out, sign);
-    return TakeOrZero(box, typed, out, AmountRefusal(caption, typed), false);
+    return TakeOrRefuse(box, typed, AmountRefusal(caption, typed));
 }

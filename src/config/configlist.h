@@ -15,9 +15,8 @@ class QListWidget;
 class QPushButton;
 namespace Ui { class ConfigListDialog; }
 
-// A number box of a configuration window. A percentage that is no number at
-// all becomes "0" without a word, and so does an empty amount box; an amount
-// that is no number, or a number the box does not take (a percentage outside
+// A number box of a configuration window. An empty box is "0"; text that is
+// no number, or a number the box does not take (a percentage outside
 // 0 to 100, an amount beyond the largest the program holds, a price below
 // zero), is refused with the message of its kind of box naming it by its
 // caption, and the box takes the focus. A percentage box the user cannot

@@ -154,9 +154,14 @@ void TestTaxRates::editorLoadAndOk()
         QVERIFY(e.isVisible());
         QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(&e, "txtName"));
         QCOMPARE(rateCount(), 3);
-        // Blanks are a name; letters as a percentage are saved as 0.
+        // Blanks are a name; letters as a percentage are refused, an empty
+        // percentage is saved as 0.
         setBox(&e, "txtName", "  ");
         setBox(&e, "txtPercentage", "abc");
+        e.cmdOK_Click();
+        QVERIFY(e.isVisible());
+        QCOMPARE(rateCount(), 3);
+        setBox(&e, "txtPercentage", "");
         e.cmdOK_Click();
         QVERIFY(!e.isVisible());
         QCOMPARE(control<QLineEdit>(&e, "txtPercentage")->text(), QString("0"));
