@@ -162,7 +162,7 @@ void frmMain::Form_Load()
     ui->picCustomers->hide();
     // The arrivals panel in front; its list is filled once, by the unit
     // words' update at the end of the load.
-    ShowView(ui->picArrivals, {ui->picCalendar, ui->picBooking});
+    ShowView(ui->picArrivals);
 
     for (QWidget* panel : {static_cast<QWidget*>(ui->picCalendar), static_cast<QWidget*>(ui->picBooking),
                            static_cast<QWidget*>(ui->picArrivals), static_cast<QWidget*>(ui->picReports),
@@ -286,11 +286,16 @@ void frmMain::ConvertDatabaseFrom_2_To_3()
 
 // ---- Panels --------------------------------------------------------------
 
-void frmMain::ShowView(QWidget* panel, std::initializer_list<QWidget*> hide)
+void frmMain::ShowView(QWidget* panel)
 {
+    // The panels behind the one in front are hidden, not only covered: none
+    // of their controls can take the focus or a key unseen.
     panel->setVisible(true);
-    for (QWidget* w : hide)
-        w->setVisible(false);
+    for (QWidget* w : {static_cast<QWidget*>(ui->picCalendar), static_cast<QWidget*>(ui->picBooking),
+                       static_cast<QWidget*>(ui->picArrivals), static_cast<QWidget*>(ui->picReports),
+                       static_cast<QWidget*>(ui->picCustomers)})
+        if (w != panel)
+            w->setVisible(false);
     panel->raise();
 }
 
@@ -418,7 +423,7 @@ void frmMain::DoEditBooking(qint32 iEditBookingID)
 void frmMain::ShowArrivals()
 {
     arrivals()->FillArrivals();
-    ShowView(ui->picArrivals, {ui->picCalendar, ui->picBooking});
+    ShowView(ui->picArrivals);
 }
 
 void frmMain::ShowBookingStep(int step)
@@ -590,7 +595,7 @@ void frmMain::mnuEditSelectAll_Click() { sendKeys(Qt::Key_A, Qt::ControlModifier
 
 void frmMain::mnuReservationAdd_Click()
 {
-    ShowView(ui->picBooking, {ui->picCalendar, ui->picCustomers, ui->picArrivals});
+    ShowView(ui->picBooking);
     booking()->StartOrResumeBooking();
 }
 
@@ -601,14 +606,14 @@ void frmMain::mnuReservationFind_Click()
 
 void frmMain::mnuReports_Click()
 {
-    ShowView(ui->picReports, {ui->picBooking, ui->picArrivals, ui->picCalendar, ui->picCustomers});
+    ShowView(ui->picReports);
     reports()->chart()->setFocus();
     reports()->ShowReports();
 }
 
 void frmMain::mnuCalendar_Click()
 {
-    ShowView(ui->picCalendar, {ui->picBooking, ui->picArrivals, ui->picCustomers});
+    ShowView(ui->picCalendar);
     calendar()->MainCalendar()->Refresh();
 }
 
@@ -619,7 +624,7 @@ void frmMain::mnuCalendarSimple_Click()
 
 void frmMain::mnuReservationsArrivals_Click()
 {
-    ShowView(ui->picArrivals, {ui->picCustomers, ui->picCalendar, ui->picBooking});
+    ShowView(ui->picArrivals);
     ui->picArrivals->setFocus();
 }
 
@@ -631,7 +636,7 @@ void frmMain::mnuReservationToday_Click()
 
 void frmMain::mnuCustomersView_Click()
 {
-    ShowView(ui->picCustomers, {ui->picCalendar, ui->picBooking, ui->picArrivals, ui->picReports});
+    ShowView(ui->picCustomers);
     customers()->FocusList();
     RefreshCustomerScreen(1, 0);
 }

@@ -39,8 +39,8 @@ public:
     void SetupToolbar();
     void ConvertDatabaseFrom_2_To_3();
 
-    // Shows panel, hides each panel of hide and brings panel to the front.
-    void ShowView(QWidget* panel, std::initializer_list<QWidget*> hide);
+    // Shows panel in front and hides every other panel.
+    void ShowView(QWidget* panel);
     // The layout routine, run on every size change of the window's inner area.
     void Form_Resize() override;
 

@@ -9,6 +9,7 @@
 #include "widgets/pagedmodel.h"
 #include "widgets/platform.h"
 #include "widgets/twips.h"
+#include "widgets/windowrules.h"
 #include "ui_frmfindbooking.h"
 
 #include <QApplication>
@@ -88,7 +89,9 @@ void frmFindBooking::Form_Load()
     // The fourth column stays empty: it takes no room.
     ui->gres->setColumnHidden(3, true);
     DoResize();
-    // Only the criteria and the buttons until the first search.
+    // Only the criteria and the buttons until the first search; Tab passes
+    // the results by while they lie below the window's edge.
+    FocusOnlyInSight(this, {ui->gres});
     resize(width(), Twips::toPx(Twips::fromPx(ui->picSep->y()) + 300));
 }
 

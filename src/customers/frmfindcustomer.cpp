@@ -13,6 +13,7 @@
 #include "widgets/plaintext.h"
 #include "widgets/platform.h"
 #include "widgets/twips.h"
+#include "widgets/windowrules.h"
 #include "widgets/waitcursor.h"
 #include "customers/customerdeletion.h"
 #include "customers/frmcustomer.h"
@@ -51,8 +52,7 @@ frmFindCustomer::frmFindCustomer(QWidget* parent)
     : QDialog(parent), ui(new Ui::frmFindCustomer), m_model(new PagedModel(CustomerSearchColumns(), this))
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     // The criteria: the two names side by side, the others one under another.
     place(ui->lblLabels_0, {1590, 150, 1935, 240});
@@ -100,9 +100,9 @@ frmFindCustomer::frmFindCustomer(QWidget* parent)
 
     SetGridModel(ui->gcust, m_model);
     WatchScrollUp(ui->gcust, m_model);
-    for (QWidget* w : std::initializer_list<QWidget*>{ui->gcust, ui->cmdCreateCustomer, ui->cmdEditCustomer,
-                                                      ui->cmdViewHistory, ui->cmdDeleteCustomer})
-        m_lowerPart.append({w, w->focusPolicy()});
+    // Collapsed, the window hides the results below its edge: Tab passes them by.
+    FocusOnlyInSight(this, {ui->gcust, ui->cmdCreateCustomer, ui->cmdEditCustomer, ui->cmdViewHistory,
+                            ui->cmdDeleteCustomer});
     ui->gcust->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 
     connect(ui->cmdOk, &QPushButton::clicked, this, guarded(this, &frmFindCustomer::cmdOk_Click));
@@ -143,15 +143,12 @@ int frmFindCustomer::outerHeight() const
     return Twips::fromPx(height()) + (frame > 0 ? Twips::fromPx(frame) : kFrameHeight);
 }
 
-void frmFindCustomer::setOuterHeight(int twips)
-{
-    resize(width(), Twips::toPx(Twips::fromPx(height()) + twips - outerHeight()));
-}
-
 void frmFindCustomer::Form_Load()
 {
     DoResize();
-    setOuterHeight(kSepTop + 300);
+    // Collapsed, the window ends at the rule above the results: the last
+    // criterion keeps the margin of the sides below it.
+    resize(width(), Twips::toPx(kSepTop - 60));
 }
 
 void frmFindCustomer::resizeEvent(QResizeEvent* event)
@@ -175,7 +172,7 @@ void frmFindCustomer::Form_Resize()
     // A desktop whose title bar is taller than the design's must not push
     // the count under the window's edge.
     const int countHeight = Twips::fromPx(ui->lblTotalCaption->height());
-    const int gridHeight = std::min(H - gridTop - 600, Twips::fromPx(height()) - gridTop - 10 - countHeight - 30);
+    const int gridHeight = std::min(H - gridTop - 600, Twips::fromPx(height()) - gridTop - 10 - countHeight - 120);
     if (gridWidth > 0 && gridHeight > 0) {
         ui->gcust->resize(Twips::toPx(gridWidth), Twips::toPx(gridHeight));
         const int labelTop = Twips::toPx(gridTop + gridHeight + 10);
@@ -184,17 +181,7 @@ void frmFindCustomer::Form_Resize()
                                                                    + ui->lblTotalCaption->sizeHint().width() + 6),
                                     labelTop);
     }
-    focusOnlyInView();
     selectFirstRow();
-}
-
-void frmFindCustomer::focusOnlyInView()
-{
-    // Collapsed, the window hides the results below its edge: Tab passes them by.
-    for (const auto& [w, policy] : m_lowerPart) {
-        const bool inView = w->mapTo(this, QPoint(0, w->height() / 2)).y() < height();
-        w->setFocusPolicy(inView ? policy : Qt::NoFocus);
-    }
 }
 
 void frmFindCustomer::DoResize()
@@ -275,7 +262,8 @@ qint64 frmFindCustomer::currentRow() const
 void frmFindCustomer::cmdOk_Click()
 {
     RefreshCustomerScreen(1, 0);
-    setOuterHeight(kSep2Top + 300);
+    // Expanded, it ends at the lower rule, a margin under the last button.
+    resize(width(), Twips::toPx(kSep2Top));
     selectFirstRow();
 }
 

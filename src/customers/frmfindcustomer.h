@@ -47,15 +47,11 @@ private:
     // the buttons keep their place when the window is first shown.
     int outerWidth() const;
     int outerHeight() const;
-    void setOuterHeight(int twips);
     void selectFirstRow();
-    // The results and their buttons take the focus only while in view.
-    void focusOnlyInView();
     qint64 currentRow() const;
 
     Ui::frmFindCustomer* ui;
     PagedModel* m_model;
     std::optional<qint64> m_editBooking;
     int m_searches = 0;
-    QList<std::pair<QWidget*, Qt::FocusPolicy>> m_lowerPart;   // with their own focus policies
 };

@@ -4,6 +4,7 @@
 #include "widgets/guard.h"
 #include "core/money.h"
 #include "core/settings.h"
+#include "widgets/windowrules.h"
 
 #include <QMetaEnum>
 #include <QWidget>
@@ -52,4 +53,5 @@ void InitProgram()
     QCoreApplication::setApplicationName(ProgramName());
     QCoreApplication::setApplicationVersion(QStringLiteral("3.19"));
     qRegisterMetaType<Money>();
+    InstallWindowRules();
 }

@@ -80,7 +80,7 @@ class TestCustomerPage : public DbTest {
     {
         frmMain& main = MainForm();
         main.show();
-        main.ShowView(main.booking(), {});
+        main.ShowView(main.booking());
         page->show();
         page->raise();
         page->ShowPage();

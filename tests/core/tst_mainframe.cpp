@@ -282,7 +282,7 @@ private slots:
         QToolTip::hideText();
     }
 
-    void opensOnArrivalsWithReportsBehind();
+    void opensOnArrivalsAlone();
     void viewCommandsShowAndHidePanels();
     void shortcutsSwitchViews();
     void toolbarButtonsAndPictures();
@@ -298,14 +298,13 @@ private slots:
     void helpMenuAndPages();
 };
 
-void TestMainFrame::opensOnArrivalsWithReportsBehind()
+void TestMainFrame::opensOnArrivalsAlone()
 {
     frmMain& m = loadMain();
     QCOMPARE(m.windowTitle(), QStringLiteral("Tarlomy v3.19"));
     QCOMPARE(frontPanel(m), control<ArrivalsPanel>(&m, "picArrivals"));
     QVERIFY(!control<ArrivalsPanel>(&m, "picArrivals")->isHidden());
-    QVERIFY(!control<ReportsPanel>(&m, "picReports")->isHidden());
-    for (QWidget* p : QList<QWidget*>{control<CalendarPanel>(&m, "picCalendar"), control<BookingWizard>(&m, "picBooking"), control<CustomersPanel>(&m, "picCustomers")})
+    for (QWidget* p : QList<QWidget*>{control<CalendarPanel>(&m, "picCalendar"), control<BookingWizard>(&m, "picBooking"), control<ReportsPanel>(&m, "picReports"), control<CustomersPanel>(&m, "picCustomers")})
         QVERIFY2(p->isHidden(), qPrintable(p->objectName()));
 }
 
@@ -321,19 +320,17 @@ void TestMainFrame::viewCommandsShowAndHidePanels()
         const char* name;
         std::function<void()> run;
         QWidget* shows;
-        QList<QWidget*> hides;
     };
     const QList<Case> cases = {
-        {"arrivals menu", [&] { m.mnuReservationsArrivals_Click(); }, arrivals, {customers, calendar, booking}},
-        {"ShowArrivals", [] { ShowArrivals(); }, arrivals, {calendar, booking}},
-        {"calendar menu", [&] { control<QAction>(&m, "mnuCalendar")->trigger(); }, calendar, {booking, arrivals, customers}},
-        {"add booking menu", [&] { control<QAction>(&m, "mnuReservationAdd")->trigger(); }, booking, {calendar, customers, arrivals}},
-        {"reports menu", [&] { control<QAction>(&m, "mnuReports")->trigger(); }, reports, {booking, arrivals, calendar, customers}},
-        {"customers menu", [&] { control<QAction>(&m, "mnuCustomersView")->trigger(); }, customers,
-         {calendar, booking, arrivals, reports}},
+        {"arrivals menu", [&] { m.mnuReservationsArrivals_Click(); }, arrivals},
+        {"ShowArrivals", [] { ShowArrivals(); }, arrivals},
+        {"calendar menu", [&] { control<QAction>(&m, "mnuCalendar")->trigger(); }, calendar},
+        {"add booking menu", [&] { control<QAction>(&m, "mnuReservationAdd")->trigger(); }, booking},
+        {"reports menu", [&] { control<QAction>(&m, "mnuReports")->trigger(); }, reports},
+        {"customers menu", [&] { control<QAction>(&m, "mnuCustomersView")->trigger(); }, customers},
     };
     // From every panel visible and from every panel hidden: the command's own
-    // panel ends visible and in front, its list hidden, the rest untouched.
+    // panel ends visible and in front, every other one hidden.
     for (const Case& c : cases) {
         for (const bool startVisible : {true, false}) {
             for (QWidget* p : panels(m))
@@ -347,8 +344,7 @@ void TestMainFrame::viewCommandsShowAndHidePanels()
             for (QWidget* p : panels(m)) {
                 if (p == c.shows)
                     continue;
-                const bool hidden = c.hides.contains(p) || !startVisible;
-                QVERIFY2(p->isHidden() == hidden, what + ": " + p->objectName().toLatin1());
+                QVERIFY2(p->isHidden(), what + ": " + p->objectName().toLatin1());
             }
         }
     }

@@ -1,0 +1,306 @@
+// Every panel, wizard page and dialog is worked by the keyboard alone: Tab
+// and Shift+Tab go round its shown controls, each once, leaving every list
+// and grid, never reaching a control out of sight; and a dialog's title bar
+// offers its close box only.
+#include "support/testsupport.h"
+
+#include "app/frmmain.h"
+#include "booking/bookingwizard.h"
+#include "customers/frmfindcustomer.h"
+#include "core/modmain.h"
+#include "widgets/wizardpages.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWindow>
+
+namespace {
+
+// A way to a window from the main window: each step acts on the window the
+// step before reached. A step opens a modal dialog (reached: the dialog), or
+// brings a panel of the main window to the front (reached: that panel), or
+// acts within the window reached (reached: the same window). A wizard opens
+// its pages one after another, each page a window reached.
+struct Step {
+    enum Kind { Dialog, Panel, Same, Wizard } kind;
+    std::function<void(QWidget* at)> act;
+    const char* panel = nullptr;
+};
+
+struct Way {
+    const char* name;
+    QList<Step> steps;
+};
+
+frmMain* g_main = nullptr;
+
+Step menu(const char* action, Step::Kind kind = Step::Dialog)
+{
+    return {kind, [action](QWidget*) { control<QAction>(g_main, action)->trigger(); }};
+}
+Step panel(const char* action, const char* name)
+{
+    return {Step::Panel, [action](QWidget*) { control<QAction>(g_main, action)->trigger(); }, name};
+}
+Step press(const char* button)
+{
+    return {Step::Dialog, [button](QWidget* at) { control<QPushButton>(at, button)->click(); }};
+}
+Step bookingStep(int step)
+{
+    return {Step::Same, [step](QWidget*) {
+        int i = step;
+        g_main->booking()->ShowBookingStep(i);
+    }};
+}
+
+QList<Way> ways()
+{
+    const Step booking = panel("mnuReservationAdd", "picBooking");
+    const Step units = menu("mnuConfigureRooms");
+    return {
+        {"arrivals", {panel("mnuCalendarSimple", "picArrivals")}},
+        {"calendar", {panel("mnuCalendar", "picCalendar")}},
+        {"reports", {panel("mnuReports", "picReports")}},
+        {"customers", {panel("mnuCustomersView", "picCustomers")}},
+        {"booking dates", {booking, bookingStep(0)}},
+        {"booking units", {booking, bookingStep(1)}},
+        {"booking customer", {booking, bookingStep(2)}},
+        {"booking payment", {booking, bookingStep(3)}},
+        {"booking confirmation", {booking, bookingStep(4)}},
+        {"customer picker", {booking, bookingStep(2), press("cmdResSearch")}},
+        {"invoice line", {booking, bookingStep(3), press("cmdAddOrderItem")}},
+        {"booking summary", {panel("mnuCalendarSimple", "picArrivals"), press("cmdSimpleCalShowSummary")}},
+        {"customer details", {panel("mnuCustomersView", "picCustomers"), press("cmdEditCustomer")}},
+        {"booking history", {panel("mnuCustomersView", "picCustomers"), press("cmdViewHistory")}},
+        {"find customer", {menu("mnuCustomerFind")}},
+        {"find customer with matches",
+         {menu("mnuCustomerFind"), {Step::Same, [](QWidget* at) {
+              control<QLineEdit>(at, "txtLastname")->setText(QStringLiteral("Tabb"));
+              control<QPushButton>(at, "cmdOk")->click();
+          }}}},
+        {"find booking", {menu("mnuReservationFind")}},
+        {"units", {units}},
+        {"unit details", {units, press("cmdAdd")}},
+        {"unit notes", {menu("mnuBookingsRoomNotes")}},
+        {"seasons", {menu("mnuConfigHighLowSeason")}},
+        {"chargeable items", {menu("mnuConfigChargeableItems")}},
+        {"chargeable item", {menu("mnuConfigChargeableItems"), press("cmdAdd")}},
+        {"tax rates", {menu("mnuConfigTax")}},
+        {"tax rate", {menu("mnuConfigTax"), press("cmdAdd")}},
+        {"commission accounts", {menu("mnuViewAccounts")}},
+        {"commission account", {menu("mnuViewAccounts"), press("cmdAdd")}},
+        {"payment methods", {menu("mnuConfigPaymentMethods")}},
+        {"payment method", {menu("mnuConfigPaymentMethods"), press("cmdAdd")}},
+        {"custom booking field", {menu("mnuConfigCustomField")}},
+        {"custom booking choice", {menu("mnuConfigCustomField"), press("cmdAdd")}},
+        {"options", {menu("mnuConfigureTerminology")}},
+        {"commission payments", {menu("mnuCommissionPayments")}},
+        {"commission payment", {menu("mnuCommissionPayments"), press("cmdAdd")}},
+        {"finance summary", {menu("mnuBookingsFinanceSummary")}},
+        {"quick view", {menu("mnuFileExportThisMonthView")}},
+        {"tip of the day", {menu("mnuHelpTipOfTheDay")}},
+        {"about", {menu("mnuAbout")}},
+        {"configuration wizard", {menu("mnuConfigureWizard", Step::Wizard)}},
+        {"mailing-list wizard", {menu("mnuCustMailingList", Step::Wizard)}},
+        {"web-bookings wizard", {menu("mnuWebConfig", Step::Wizard)}},
+    };
+}
+
+QString nameOf(const QWidget* w)
+{
+    return w ? QString::fromLatin1(w->metaObject()->className()) + u' ' + w->objectName() : QStringLiteral("nothing");
+}
+
+// Whether some of w lies inside every widget around it, up to its window.
+bool inSight(const QWidget* w)
+{
+    const QWidget* window = w->window();
+    QRect seen(w->mapTo(window, QPoint(0, 0)), w->size());
+    for (const QWidget* p = w->parentWidget(); p && p != window; p = p->parentWidget())
+        seen &= QRect(p->mapTo(window, QPoint(0, 0)), p->size());
+    return seen.intersects(window->rect());
+}
+
+// The controls of root a user can reach by Tab.
+QList<QWidget*> tabStops(const QWidget* root)
+{
+    QList<QWidget*> stops;
+    for (QWidget* w : root->findChildren<QWidget*>())
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && !w->focusProxy()
+            && inSight(w))
+            stops << w;
+    return stops;
+}
+
+// Goes round root by Tab (or Shift+Tab) from its first control; what is wrong
+// with the round, or nothing.
+QString walk(QWidget* root, bool forward)
+{
+    const QList<QWidget*> stops = tabStops(root);
+    if (stops.isEmpty())
+        return QStringLiteral("no control takes the focus");
+    QWidget* start = stops.first();
+    start->setFocus(Qt::TabFocusReason);
+    const char* key = forward ? "Tab" : "Shift+Tab";
+    QList<QWidget*> seen{start};
+    QWidget* at = start;
+    for (int n = 0; n <= stops.size(); ++n) {
+        QTest::keyClick(at, Qt::Key_Tab, forward ? Qt::NoModifier : Qt::ShiftModifier);
+        QWidget* now = root->window()->focusWidget();
+        if (now == at)
+            return QStringLiteral("%1 stays in %2").arg(key, nameOf(at));
+        if (!now || !(now == root || root->isAncestorOf(now)))
+            return QStringLiteral("%1 leaves %2 for %3 of %4").arg(key, nameOf(at), nameOf(now), now ? nameOf(now->window()) : QString());
+        if (!stops.contains(now))
+            return QStringLiteral("%1 reaches %2, out of sight").arg(key, nameOf(now));
+        if (now == start) {
+            QStringList skipped;
+            for (QWidget* w : stops)
+                if (!seen.contains(w))
+                    skipped << nameOf(w);
+            return skipped.isEmpty() ? QString() : QStringLiteral("%1 skips %2").arg(key, skipped.join(u", "));
+        }
+        if (seen.contains(now))
+            return QStringLiteral("%1 goes round without %2").arg(key, nameOf(start));
+        seen << now;
+        at = now;
+    }
+    return QStringLiteral("%1 never comes back to %2").arg(key, nameOf(start));
+}
+
+void leave(QWidget* dialog)
+{
+    if (qobject_cast<WizPage*>(dialog))
+        control<QPushButton>(dialog, "cmdCancel")->click();
+    else
+        static_cast<QDialog*>(dialog)->reject();
+}
+
+// Takes steps[i] onwards from the window at, checking each window the last
+// step reaches with check; the dialogs opened are closed again.
+void follow(const QList<Step>& steps, int i, QWidget* at, const std::function<void(QWidget*)>& check)
+{
+    if (i == steps.size()) {
+        check(at);
+        return;
+    }
+    const Step& s = steps[i];
+    switch (s.kind) {
+    case Step::Panel:
+        s.act(at);
+        follow(steps, i + 1, control<QWidget>(g_main, s.panel), check);
+        break;
+    case Step::Same:
+        s.act(at);
+        follow(steps, i + 1, at, check);
+        break;
+    case Step::Dialog:
+        onNextDialog([&steps, i, &check](QWidget* d) {
+            follow(steps, i + 1, d, check);
+            leave(d);
+        });
+        s.act(at);
+        break;
+    case Step::Wizard: {
+        // Each page is checked, then left by Next; the last page (or one
+        // that stays, refusing its defaults) by Cancel.
+        auto pages = std::make_shared<std::function<void(QWidget*)>>();
+        auto last = std::make_shared<QWidget*>(nullptr);
+        *pages = [weak = std::weak_ptr(pages), last, &check](QWidget* page) {
+            check(page);
+            QPushButton* next = control<QPushButton>(page, "cmdNext");
+            if (page == *last || next->text() == QStringLiteral("&Finish")) {
+                leave(page);
+                return;
+            }
+            *last = page;
+            onNextDialog(*weak.lock());
+            next->click();
+        };
+        onNextDialog(*pages);
+        s.act(at);
+        break;
+    }
+    }
+}
+
+}  // namespace
+
+class TestKeyboard : public DbTest {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup() { closeDb(); }
+    void tabGoesRoundEveryWindow_data();
+    void tabGoesRoundEveryWindow();
+    void dialogsOfferOnlyTheCloseBox();
+};
+
+void TestKeyboard::init()
+{
+    showMain();
+    g_main = main;
+    main->setWindowState(Qt::WindowNoState);
+    main->resize(1280, 800);
+    // A customer with a booking today: the lists hold a row.
+    const qint32 customer = addCustomer({{"FirstName", QStringLiteral("Tilly")}, {"LastName", QStringLiteral("Tabb")}});
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    addBooking(today + QStringLiteral(" 10:00:00"), QDate::currentDate().addDays(1).toString(Qt::ISODate) + QStringLiteral(" 10:00:00"),
+               {{"customerid", customer}}, {1});
+    const qint32 agent = insertRow("commission", {{"name", QStringLiteral("Agent")}});
+    insertRow("commissionPayment", {{"commissionid", agent}, {"amount", 10}, {"submitteddate", today}});
+    ShowArrivals();
+    main->RefreshCustomerScreen(1, 0);
+}
+
+void TestKeyboard::tabGoesRoundEveryWindow_data()
+{
+    QTest::addColumn<int>("way");
+    const QList<Way> all = ways();
+    for (int i = 0; i < all.size(); ++i)
+        QTest::newRow(all[i].name) << i;
+}
+
+void TestKeyboard::tabGoesRoundEveryWindow()
+{
+    QFETCH(int, way);
+    const QList<Way> all = ways();
+    QStringList faults;
+    int windows = 0;
+    follow(all[way].steps, 0, main, [&](QWidget* root) {
+        ++windows;
+        for (const bool forward : {true, false}) {
+            const QString fault = walk(root, forward);
+            if (!fault.isEmpty())
+                faults << nameOf(root->window()) + QStringLiteral(": ") + fault;
+        }
+    });
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY2(windows > 0, "no window reached");
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+}
+
+void TestKeyboard::dialogsOfferOnlyTheCloseBox()
+{
+    QStringList faults;
+    for (const Way& way : ways()) {
+        if (way.steps.last().kind != Step::Dialog && way.steps.last().kind != Step::Wizard)
+            continue;
+        follow(way.steps, 0, main, [&](QWidget* dialog) {
+            const Qt::WindowFlags f = dialog->windowHandle() ? dialog->windowHandle()->flags() : dialog->windowFlags();
+            if (f & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowSystemMenuHint)
+                || !(f & Qt::WindowCloseButtonHint) || !(f & Qt::CustomizeWindowHint))
+                faults << QStringLiteral("%1: %2").arg(way.name, nameOf(dialog));
+        });
+    }
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+}
+
+TARLOMY_GUI_TEST_MAIN(TestKeyboard)
+#include "tst_keyboard.moc"
