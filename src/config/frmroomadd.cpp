@@ -200,7 +200,9 @@ void frmRoomAdd::ResizeForm()
     QWidget* bot = ui->picBot;
     com->move(com->x(), adv->isHidden() ? adv->y() : adv->y() + adv->height());
     bot->move(bot->x(), com->isHidden() ? com->y() : com->y() + com->height());
-    setFixedSize(width(), bot->y() + bot->height() + Twips::toPx(400));
+    // The buttons end 2 px above the bottom panel's foot: the window ends
+    // under them with the margin its sides keep (8 px), no band below.
+    setFixedSize(width(), bot->y() + bot->height() + 6);
 }
 
 void frmRoomAdd::txtAdvancedPrice_LostFocus(QLineEdit* box)

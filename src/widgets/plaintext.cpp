@@ -21,6 +21,8 @@ public:
     void setText(const QString& text)
     {
         m_text = text;
+        // A screen reader reads the whole text, not what the label holds of it.
+        m_label->setAccessibleName(text);
         fit();
     }
 

@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QRect>
+#include <optional>
 
 WizPage::WizPage(WizardRun& run, QWidget* parent) : QDialog(parent), m_run(run)
 {
@@ -80,11 +82,19 @@ WizardResult RunWizard(WizardRun& run, bool showWelcome,
 {
     run.cancel = false;
     run.screen = showWelcome ? 1 : 2;
+    // Each page opens where the page before it stood, as large, so that the
+    // buttons stay under the mouse from page to page.
+    std::optional<QRect> previous;
     while (!run.cancel && run.screen != run.pageCount + 1) {
         if (run.screen < 1 || run.screen > run.pageCount)
             run.screen = 1;
         const std::unique_ptr<WizPage> page = makePage(run.screen);
+        if (previous) {
+            page->resize(previous->size().expandedTo(page->minimumSizeHint()));
+            page->move(previous->topLeft());
+        }
         page->exec();
+        previous = QRect(page->pos(), page->size());
     }
     return run.cancel ? WizardResult::Cancelled : WizardResult::Finished;
 }

@@ -165,6 +165,8 @@ private slots:
         QVERIFY(client.contains(placeOf(&d, "cmdCancel")));
         QVERIFY(placeOf(&d, "gcust").top() >= client.bottom() - 30);
         QVERIFY(!client.contains(placeOf(&d, "cmdCreateCustomer")));
+        // The lowest box keeps a margin from the window's edge, as the sides do.
+        QVERIFY(client.bottom() - placeOf(&d, "txtEmail").bottom() >= 6);
 
         // A refused search still expands; nothing else changes.
         search(&d, {});
@@ -174,6 +176,8 @@ private slots:
         QTRY_VERIFY(d.rect().contains(placeOf(&d, "cmdDeleteCustomer")));
         QVERIFY(d.rect().contains(placeOf(&d, "gcust")));
         QVERIFY(d.rect().contains(placeOf(&d, "lblTotalCustomers").topLeft()));
+        for (const char* lowest : {"cmdDeleteCustomer", "lblTotalCaption", "gcust"})
+            QVERIFY2(d.rect().bottom() - placeOf(&d, lowest).bottom() >= 6, lowest);
         QVERIFY(control<QLabel>(&d, "lblTotalCustomers")->text().isEmpty());
 
         search(&d, {{"txtLastname", QStringLiteral("lee")}});
