@@ -146,9 +146,9 @@ int frmFindCustomer::outerHeight() const
 void frmFindCustomer::Form_Load()
 {
     DoResize();
-    // Collapsed, the window ends at the rule above the results: the last
-    // criterion keeps the margin of the sides below it.
-    resize(width(), Twips::toPx(kSepTop - 60));
+    // Collapsed, the window ends where the rule above the results and the
+    // buttons for them begin: the last criterion keeps a margin below it.
+    resize(width(), std::min(ui->picSep->y(), ui->picBut->y() + ui->cmdCreateCustomer->y()));
 }
 
 void frmFindCustomer::resizeEvent(QResizeEvent* event)

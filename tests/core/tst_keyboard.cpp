@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWindow>
@@ -239,7 +240,24 @@ private slots:
     void tabGoesRoundEveryWindow_data();
     void tabGoesRoundEveryWindow();
     void dialogsOfferOnlyTheCloseBox();
+    void cutTextsHaveTheirWholeName();
 };
+
+void TestKeyboard::cutTextsHaveTheirWholeName()
+{
+    // A step caption cut short for its box, and the time boxes, are named
+    // whole for a screen reader, not by what they show.
+    control<QAction>(main, "mnuReservationAdd")->trigger();
+    const QString plural = QStringLiteral("Kingfisher's Garden Suites with Sea View");
+    main->booking()->SetCommodityName(plural);
+    auto* step = control<QLabel>(main->booking(), "lblStep_1");
+    QVERIFY(step->text() != QStringLiteral("Step 2 - Select ") + plural);
+    QCOMPARE(step->accessibleName(), QStringLiteral("Step 2 - Select ") + plural);
+    for (const char* box : {"dtFromTime", "dtToTime"}) {
+        const QString name = control<QWidget>(main->booking(), box)->accessibleName();
+        QVERIFY2(name.contains(QStringLiteral("Time")), box);
+    }
+}
 
 void TestKeyboard::init()
 {

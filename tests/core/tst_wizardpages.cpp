@@ -91,7 +91,29 @@ private slots:
 
     void nextBackCancelAndFinish();
     void welcomeFlagAndPagesClosedOtherwise();
+    void pagesOpenWhereTheLastOneStood();
 };
+
+void TestWizardPages::pagesOpenWhereTheLastOneStood()
+{
+    // The user moves and enlarges the first page: every later page opens at
+    // that place and size, so that its buttons do not jump.
+    QList<QRect> places;
+    const auto record = [&](QDialog* p) { places << QRect(p->pos(), p->size()); };
+    drive({
+        [&](QDialog* p) {
+            p->move(p->pos() + QPoint(40, 30));
+            p->resize(p->size() + QSize(60, 50));
+            record(p);
+            click(p, "cmdNext");
+        },
+        [&](QDialog* p) { record(p); click(p, "cmdNext"); },
+        [&](QDialog* p) { record(p); click(p, "cmdCancel"); },
+    });
+    QCOMPARE(places.size(), 3);
+    QCOMPARE(places[1], places[0]);
+    QCOMPARE(places[2], places[0]);
+}
 
 void TestWizardPages::nextBackCancelAndFinish()
 {
