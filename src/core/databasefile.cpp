@@ -21,9 +21,12 @@ void applyIndexes(const QString& text)
     for (const QString& line : text.split(u'\n'))
         if (!line.trimmed().startsWith(QLatin1String("--")))
             script += line + u'\n';
+    // All or none: a file never keeps an index dropped and not made again.
+    Connection::Transaction transaction(objConn);
     for (const QString& statement : script.split(u';'))
         if (!statement.trimmed().isEmpty())
             objConn.execute(statement);
+    transaction.commit();
 }
 
 }  // namespace DatabaseFile

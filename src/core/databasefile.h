@@ -12,7 +12,7 @@ bool hasVersionTable();
 // value is.
 QVariant storedVersion();
 // Runs the statements of an index script ("--" lines are comments, ";"
-// ends a statement).
+// ends a statement) in one transaction: a failure leaves the indexes as they were.
 void applyIndexes(const QString& script);
 
 }  // namespace DatabaseFile

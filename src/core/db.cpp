@@ -12,6 +12,31 @@
 
 Connection objConn;
 
+namespace {
+
+// The database's own words for what went wrong with a statement ("database
+// is locked"), not the driver's general "Unable to fetch row", then the
+// statement.
+QString StatementError(const QSqlError& error, const QString& sql)
+{
+    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    return text + QStringLiteral("\n") + sql.simplified();
+}
+
+}  // namespace
+
+bool Query::next()
+{
+    if (m_q.next())
+        return true;
+    // The driver reads a failing step as the end of the rows; only its error
+    // tells them apart.
+    const QSqlError error = m_q.lastError();
+    if (error.type() != QSqlError::NoError)
+        throw AppError(kErrDatabase, StatementError(error, m_sql), m_where);
+    return false;
+}
+
 QString Query::text(int column) const
 {
     const QVariant v = m_q.value(column);
@@ -94,15 +119,15 @@ bool Connection::open(const QString& file, QString* why, int busyTimeoutMs)
     // SQLite opens a write-protected file read-only without a word.
     if (sqlite3_db_readonly(h, "main") != 0)
         return refuse(QStringLiteral("The file is write-protected."));
-    if (!probe.exec(QStringLiteral("BEGIN IMMEDIATE")))
+    if (!probe.exec(QStringLiteral("BEGIN IMMEDIATE")) || !probe.exec(QStringLiteral("ROLLBACK")))
         return refuse(probe.lastError().text());
-    probe.exec(QStringLiteral("ROLLBACK"));
     // A file from an earlier build has its name indexes put in FOLD's order.
     QString converted;
     if (!sqliteext::convertNameIndexes(h, &converted))
         return refuse(converted);
     // Room for the indexes of a few years of bookings (16 MB).
-    probe.exec(QStringLiteral("PRAGMA cache_size = -16000"));
+    if (!probe.exec(QStringLiteral("PRAGMA cache_size = -16000")))
+        return refuse(probe.lastError().text());
     return true;
 }
 
@@ -117,6 +142,7 @@ void Connection::close()
     m_file.clear();
     m_transactionDepth = 0;
     m_abandoned = false;
+    m_unsettled.clear();
 }
 
 bool Connection::isOpen() const
@@ -136,17 +162,27 @@ sqlite3* Connection::handle() const
 
 void Connection::fail(const QSqlQuery& q, const QString& sql, const Where& where)
 {
-    // The database's own words for what went wrong with this statement
-    // ("database is locked"), not the driver's general "Unable to fetch row".
-    const QSqlError error = q.lastError();
-    QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
     if (!isOpen())
-        text = QStringLiteral("The database is not open.");
-    throw AppError(kErrDatabase, text + QStringLiteral("\n") + sql.simplified(), where);
+        throw AppError(kErrDatabase, QStringLiteral("The database is not open.\n") + sql.simplified(), where);
+    throw AppError(kErrDatabase, StatementError(q.lastError(), sql), where);
+}
+
+void Connection::ensureSettled(const Where& where)
+{
+    if (m_unsettled.isEmpty())
+        return;
+    sqlite3* h = handle();
+    if (h && sqlite3_get_autocommit(h) == 0 && sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw AppError(kErrDatabase,
+                       QStringLiteral("The changes of work that failed could not be undone: ")
+                           + QString::fromUtf8(sqlite3_errmsg(h)),
+                       where);
+    m_unsettled.clear();
 }
 
 QSqlQuery Connection::prepare(const QString& sql, const QVariantList& params, const Where& where)
 {
+    ensureSettled(where);
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     if (!q.prepare(sql))
@@ -160,7 +196,7 @@ QSqlQuery Connection::prepare(const QString& sql, const QVariantList& params, co
 
 Query Connection::query(const QString& sql, const QVariantList& params, const Where& where)
 {
-    return Query(prepare(sql, params, where));
+    return Query(prepare(sql, params, where), sql, where);
 }
 
 int Connection::execute(const QString& sql, const QVariantList& params, const Where& where)
@@ -172,7 +208,11 @@ int Connection::execute(const QString& sql, const QVariantList& params, const Wh
 QVariant Connection::scalar(const QString& sql, const QVariantList& params, const Where& where)
 {
     QSqlQuery q = prepare(sql, params, where);
-    return q.next() ? q.value(0) : QVariant();
+    if (q.next())
+        return q.value(0);
+    if (q.lastError().type() != QSqlError::NoError)
+        fail(q, sql, where);
+    return QVariant();
 }
 
 namespace {
@@ -251,9 +291,13 @@ Connection::Transaction::~Transaction()
         m_c.m_abandoned = true;
         return;
     }
+    // A rollback the database refuses leaves the work in the file's journal,
+    // neither saved nor undone: the connection remembers it, and the next
+    // statement tries again or raises (a destructor cannot).
     if (m_c.isOpen() && sqlite3_get_autocommit(m_c.handle()) == 0) {
         QSqlQuery q(m_c.m_db);
-        q.exec(QStringLiteral("ROLLBACK"));
+        if (!q.exec(QStringLiteral("ROLLBACK")))
+            m_c.m_unsettled = StatementError(q.lastError(), QStringLiteral("ROLLBACK"));
     }
 }
 

@@ -17,11 +17,14 @@
 
 struct sqlite3;
 
-// A forward-only result: next() steps to each row in turn.
+// A forward-only result: next() steps to each row in turn. A row the
+// database fails to hand out (a read error, a full temporary disk, a busy
+// file) raises an AppError naming the statement and the caller of the
+// statement; it never reads as the end of the rows.
 class Query {
 public:
-    explicit Query(QSqlQuery q) : m_q(std::move(q)) {}
-    bool next() { return m_q.next(); }
+    Query(QSqlQuery q, const QString& sql, const Where& where) : m_q(std::move(q)), m_sql(sql), m_where(where) {}
+    bool next();
     QVariant value(int column) const { return m_q.value(column); }
     QVariant value(const QString& column) const { return m_q.value(column); }
     QString text(int column) const;            // Null gives empty text
@@ -38,6 +41,8 @@ public:
 
 private:
     QSqlQuery m_q;
+    QString m_sql;
+    Where m_where;
 };
 
 // Field values of a row to add or change, in column order.
@@ -115,6 +120,12 @@ public:
     QSqlDatabase& database() { return m_db; }
     sqlite3* handle() const;
 
+    // Raises when a rollback failed and the database still holds the work
+    // that failed; every statement asks first, so nothing runs on as part of
+    // work that is neither saved nor undone. A rollback that succeeds when
+    // tried again here lets the statement run.
+    void ensureSettled(const Where& where = Where::here());
+
 private:
     QSqlQuery prepare(const QString& sql, const QVariantList& params, const Where& where);
     [[noreturn]] void fail(const QSqlQuery& q, const QString& sql, const Where& where);
@@ -124,6 +135,7 @@ private:
     QSqlDatabase m_db;
     int m_transactionDepth = 0;
     bool m_abandoned = false;   // an inner transaction was left without commit()
+    QString m_unsettled;        // why the last rollback failed; empty when none did
 };
 
 // The program's one connection, opened by the main window at start-up.

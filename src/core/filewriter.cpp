@@ -1,12 +1,15 @@
 #include "core/filewriter.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
 #ifdef Q_OS_WIN
 #include <io.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -17,18 +20,26 @@ QString systemReason(int code)
     return QString::fromLocal8Bit(std::strerror(code));
 }
 
+int systemSync(int fd, SyncTarget)
+{
+#ifdef Q_OS_WIN
+    return _commit(fd);
+#else
+    return ::fsync(fd);
+#endif
+}
+
+SyncCall g_sync = systemSync;
+
 // Asks the system to put what was written on the disk. A file system that
 // allocates late (network shares, quotas) reports a full disk only here.
-bool syncToDisk(int fd, QString* why)
+bool syncToDisk(int fd, SyncTarget target, QString* why)
 {
     if (fd < 0)
         return true;
-#ifdef Q_OS_WIN
-    if (_commit(fd) == 0)
+    if (g_sync(fd, target) == 0)
         return true;
-#else
-    if (::fsync(fd) == 0)
-        return true;
+#ifndef Q_OS_WIN
     // Devices and file systems that cannot sync have nothing left to lose.
     if (errno == EINVAL || errno == EROFS || errno == ENOTSUP)
         return true;
@@ -38,6 +49,34 @@ bool syncToDisk(int fd, QString* why)
 }
 
 }  // namespace
+
+void SetSyncCall(SyncCall call)
+{
+    g_sync = call ? call : systemSync;
+}
+
+bool SyncFolder(const QString& folder, QString* why)
+{
+#ifdef Q_OS_WIN
+    // The system keeps a folder's entries with the file's own sync.
+    Q_UNUSED(folder);
+    Q_UNUSED(why);
+    return true;
+#else
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        // A folder the user may write into but not read cannot be opened
+        // to be synced; the system puts it on the disk in its own time.
+        if (errno == EACCES)
+            return true;
+        *why = systemReason(errno);
+        return false;
+    }
+    const bool synced = syncToDisk(fd, SyncTarget::Folder, why);
+    ::close(fd);
+    return synced;
+#endif
+}
 
 FileWriter::FileWriter(const QString& file) : m_out(file) {}
 
@@ -101,13 +140,19 @@ bool FileWriter::commit()
     if (m_out.error() != QFileDevice::NoError)
         return failFromDevice();
     QString why;
-    if (!syncToDisk(m_out.handle(), &why))
+    if (!syncToDisk(m_out.handle(), SyncTarget::File, &why))
         return fail(QFileDevice::ResourceError, why);
     m_done = true;
     if (!m_out.commit()) {
         m_failed = true;
         m_kind = m_out.error() == QFileDevice::NoError ? QFileDevice::RenameError : m_out.error();
         m_error = m_out.errorString();
+        return false;
+    }
+    if (!SyncFolder(QFileInfo(m_out.fileName()).absolutePath(), &why)) {
+        m_failed = true;
+        m_kind = QFileDevice::ResourceError;
+        m_error = why;
         return false;
     }
     return true;

@@ -25,7 +25,9 @@ public:
     bool open();
     bool write(const QByteArray& bytes);
     bool write(const QString& text) { return write(text.toUtf8()); }
-    // Puts what was written on the disk and then in place of the target.
+    // Puts what was written on the disk, then in place of the target, and
+    // the target's folder on the disk. A failure of the last step is told
+    // too: the file is new then, but the disk may still hold the old one.
     bool commit();
     // Drops what was written; the target stays as it was.
     void cancel();
@@ -47,6 +49,19 @@ private:
     QString m_error;
     QFileDevice::FileError m_kind = QFileDevice::NoError;
 };
+
+// What a sync asks the system to put on the disk: a file's content, or a
+// folder's entries (a file's new name after a rename).
+enum class SyncTarget { File, Folder };
+// The system call that does it (fsync): 0, or -1 with errno set. A test puts
+// one that fails in its place; nullptr puts the system's back.
+using SyncCall = int (*)(int fd, SyncTarget target);
+void SetSyncCall(SyncCall call);
+
+// Puts the entries of folder on the disk, so that a file renamed into it
+// (the whole-file writer's, the settings file) is found under its new name
+// after a power cut. False, with the system's reason in *why, on failure.
+bool SyncFolder(const QString& folder, QString* why);
 
 // Writes bytes as the whole of file. On failure returns false and, when why
 // is given, the system's reason.

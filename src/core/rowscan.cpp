@@ -9,6 +9,7 @@ RowScan::RowScan(const QString& sql, const QVariantList& params, const Where& wh
     sqlite3* db = objConn.handle();
     if (!db)
         throw AppError(kErrDatabase, QStringLiteral("The database is not open.\n") + sql.simplified(), where);
+    objConn.ensureSettled(where);
     // The destructor does not run for an object not made.
     const auto refuse = [&](const QString& reason) {
         sqlite3_finalize(m_stmt);

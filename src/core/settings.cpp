@@ -7,6 +7,7 @@
 #include "core/settingsfile.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
 #include <optional>
@@ -64,14 +65,18 @@ bool Save(const QString& app, const std::vector<std::pair<QString, QString>>& va
         return true;
     SettingsFile::clearLastWriteFailure();
     store.sync();
-    if (store.status() == QSettings::NoError) {
+    // The new file replaced the old one by a rename; only its folder's sync
+    // keeps that after a power cut.
+    QString folderFailure;
+    if (store.status() == QSettings::NoError
+        && SyncFolder(QFileInfo(store.fileName()).absolutePath(), &folderFailure)) {
         g_failure.inARow = 0;
         return true;
     }
     ++g_failure.inARow;
 
     g_failure.file = store.fileName();
-    g_failure.reason = SettingsFile::lastWriteFailure();
+    g_failure.reason = folderFailure.isEmpty() ? SettingsFile::lastWriteFailure() : folderFailure;
     if (g_failure.reason.isEmpty()) {
         // Refused before the file was written (no lock could be taken, no
         // new file made in the folder): the system's reason is what the same

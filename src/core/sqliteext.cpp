@@ -298,22 +298,43 @@ QString quoted(const QString& identifier)
     return u'"' + QString(identifier).replace(u'"', QLatin1String("\"\"")) + u'"';
 }
 
-// One statement, finalized when it goes.
+// One statement, finalized when it goes. A statement that cannot be
+// prepared or bound, or whose step fails, is false from then on and keeps
+// the database's reason: a failure never reads as the end of the rows.
 class Statement {
 public:
     template <class... Texts>
-    Statement(sqlite3* db, const char* sql, const Texts&... texts)
+    Statement(sqlite3* db, const char* sql, const Texts&... texts) : m_db(db)
     {
-        if (sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr) != SQLITE_OK)
+        if (sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr) != SQLITE_OK) {
+            failed();
             return;
+        }
         int i = 0;
-        (sqlite3_bind_text16(m_stmt, ++i, texts.utf16(), int(texts.size() * 2), SQLITE_TRANSIENT), ...);
+        const bool bound = ((sqlite3_bind_text16(m_stmt, ++i, texts.utf16(), int(texts.size() * 2), SQLITE_TRANSIENT)
+                             == SQLITE_OK)
+                            && ...);
+        if (!bound)
+            failed();
     }
     ~Statement() { sqlite3_finalize(m_stmt); }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
-    explicit operator bool() const { return m_stmt != nullptr; }
-    bool step() { return sqlite3_step(m_stmt) == SQLITE_ROW; }
+    explicit operator bool() const { return m_error.isEmpty(); }
+    QString error() const { return m_error; }
+    // The next row; false after the last one or on failure (then the
+    // statement is false).
+    bool step()
+    {
+        if (!m_error.isEmpty())
+            return false;
+        const int rc = sqlite3_step(m_stmt);
+        if (rc == SQLITE_ROW)
+            return true;
+        if (rc != SQLITE_DONE)
+            failed();
+        return false;
+    }
     QString text(int column) const
     {
         return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column)));
@@ -321,7 +342,11 @@ public:
     qint64 integer(int column) const { return sqlite3_column_int64(m_stmt, column); }
 
 private:
+    void failed() { m_error = QString::fromUtf8(sqlite3_errmsg(m_db)); }
+
+    sqlite3* m_db;
     sqlite3_stmt* m_stmt = nullptr;
+    QString m_error;
 };
 
 }  // namespace
@@ -367,15 +392,11 @@ bool convertNameIndexes(sqlite3* db, QString* error)
     QStringList rebuild;
     {
         Statement indexes(db, "SELECT name, tbl_name, sql FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL");
-        if (!indexes)
-            return fail(lastError());
         while (indexes.step()) {
             const QString name = indexes.text(0);
             const QString table = indexes.text(1);
             const QString sql = indexes.text(2);
             Statement keys(db, "SELECT cid, name, desc, coll FROM pragma_index_xinfo(?) WHERE key = 1", name);
-            if (!keys)
-                return fail(lastError());
             QStringList columns;
             bool byNocase = false;
             bool plain = !sql.contains(QLatin1String(" WHERE "), Qt::CaseInsensitive);
@@ -392,6 +413,8 @@ bool convertNameIndexes(sqlite3* db, QString* error)
                     column += QLatin1String(" DESC");
                 columns << column;
             }
+            if (!keys)
+                return fail(keys.error());
             if (!byNocase)
                 continue;
             if (!plain)   // an index on expressions or on part of the rows is put in order again as it is
@@ -404,6 +427,8 @@ bool convertNameIndexes(sqlite3* db, QString* error)
                                         : QString(),
                                     quoted(name), quoted(table), columns.join(QStringLiteral(", ")));
         }
+        if (!indexes)
+            return fail(indexes.error());
     }
     if (rebuild.isEmpty())
         return true;
@@ -411,9 +436,11 @@ bool convertNameIndexes(sqlite3* db, QString* error)
     rebuild << QStringLiteral("COMMIT");
     for (const QString& sql : rebuild) {
         if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
-            const QString why = lastError();
-            if (!sqlite3_get_autocommit(db))
-                sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            QString why = lastError();
+            // The caller refuses the file and closes it, which undoes the
+            // work in any case; a refused rollback is told all the same.
+            if (!sqlite3_get_autocommit(db) && sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr) != SQLITE_OK)
+                why += QStringLiteral("\nThe changes could not be undone: ") + lastError();
             return fail(why);
         }
     }

@@ -42,7 +42,10 @@ bool RunExport(QWidget* owner, const QString& file, const std::function<qint64()
                 written = whole && csv.flush() && out.commit();
             }
         } catch (const AppError& e) {
-            failure = e.reportText();
+            // A statement that fails, at its first row or its last, ends the
+            // export before the file is replaced.
+            failure = WriteFailureMessage(QStringLiteral("The export could not be finished; the file was not changed."),
+                                          file, e.reportText());
         }
         why = out.error();
     }

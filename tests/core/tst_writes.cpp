@@ -6,7 +6,10 @@
 #include "app/frmmain.h"
 #include "config/configwizard.h"
 #include "config/frmterminology.h"
+#include "core/configrecords.h"
 #include "core/db.h"
+#include "core/filewriter.h"
+#include "core/invoicetotals.h"
 #include "core/modmain.h"
 #include "core/settings.h"
 #include "core/settingsfile.h"
@@ -21,6 +24,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -60,6 +64,10 @@ private slots:
     void everyWriterKeepsTheOldFile();
     void settingsFileReadsAndWritesAsTheDesktops();
     void settingsThatCannotBeWrittenChangeNothing();
+    void aRowThatFailsIsNeverTheEnd_data();
+    void aRowThatFailsIsNeverTheEnd();
+    void aFailingSyncFailsTheWrite_data();
+    void aFailingSyncFailsTheWrite();
 };
 
 void TestWrites::everyWriterKeepsTheOldFile_data()
@@ -232,6 +240,129 @@ void TestWrites::settingsThatCannotBeWrittenChangeNothing()
     QVERIFY(ConfigWizard::Finish(c));
     QCOMPARE(ConfigText(QStringLiteral("CommodityPlural"), QString()), QStringLiteral("Cabins"));
     QCOMPARE(objConn.scalar(QStringLiteral("SELECT count(*) FROM room")).toInt(), units);
+}
+
+void TestWrites::aRowThatFailsIsNeverTheEnd_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<int>("reader");
+    QTest::newRow("list") << "room" << 0;
+    QTest::newRow("total") << "invoiceline" << 1;
+    QTest::newRow("export") << "customer" << 2;
+    QTest::newRow("mailing list") << "customer" << 3;
+}
+
+// A statement that fails at its third row, after two have come out: what
+// reads it raises, and a writer keeps the old file whole.
+void TestWrites::aRowThatFailsIsNeverTheEnd()
+{
+    QFETCH(QString, table);
+    QFETCH(int, reader);
+    qint32 booking = 0;
+    for (int i = 0; i < 4; ++i) {
+        const qint32 customer = addCustomer({{"FirstName", QStringLiteral("Guest %1").arg(i)},
+                                             {"Email", QStringLiteral("guest%1@example.com").arg(i)}});
+        booking = addBooking(QStringLiteral("2030-01-0%1 14:00:00").arg(i + 1),
+                             QStringLiteral("2030-01-0%1 10:00:00").arg(i + 2), {{"customerid", customer}}, {1});
+        addLine(booking, 1, "10");
+    }
+    for (int i = 0; i < 3; ++i)
+        addLine(booking, 2, "25.5");
+    const QString file = db->folder() + QStringLiteral("old.out");
+    writeFile(file, "old");
+    const QStringList files = QDir(db->folder()).entryList(QDir::Files);
+    fakes().saveFile->answer = file;
+    fakes().messageBoxes->clear();
+
+    QString raised;
+    {
+        FailingRows failing(qPrintable(table), 3);
+        try {
+            switch (reader) {
+            case 0: UnitRecord::inTableOrder(); break;
+            case 1: CalcTotal(booking); break;
+            case 2: main->mnuFileExportResCSV_Click(); break;
+            case 3: WriteMailingList(file); break;
+            }
+        } catch (const AppError& e) {
+            raised = e.description();
+        }
+        QCOMPARE(failing.rowsRead(), 3);
+    }
+    QCOMPARE(readFile(file), QByteArray("old"));
+    QCOMPARE(QDir(db->folder()).entryList(QDir::Files), files);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    if (reader == 2) {
+        // The export tells the user itself, and the program goes on.
+        QVERIFY2(raised.isEmpty(), qPrintable(raised));
+        QCOMPARE(fakes().messageBoxes->shown.size(), 1);
+        const QString prompt = fakes().messageBoxes->lastPrompt();
+        QVERIFY2(prompt.startsWith(QStringLiteral("The export could not be finished; the file was not changed.\r\n")
+                                   + QDir::toNativeSeparators(file) + QStringLiteral("\r\n")),
+                 qPrintable(prompt));
+        QVERIFY2(prompt.contains(QString::fromLatin1(FailingRows::kFailingRowError)), qPrintable(prompt));
+        QCOMPARE(fakes().messageBoxes->shown.last().style, int(vbCritical));
+    } else {
+        QVERIFY2(raised.startsWith(QString::fromLatin1(FailingRows::kFailingRowError)), qPrintable(raised));
+        QVERIFY(fakes().messageBoxes->shown.isEmpty());
+    }
+}
+
+namespace {
+
+SyncTarget g_failingSync = SyncTarget::File;
+
+int FailingSync(int, SyncTarget target)
+{
+    if (target != g_failingSync)
+        return 0;
+    errno = EIO;
+    return -1;
+}
+
+}  // namespace
+
+void TestWrites::aFailingSyncFailsTheWrite_data()
+{
+    QTest::addColumn<bool>("folder");
+    QTest::addColumn<bool>("settings");
+    QTest::newRow("export's file") << false << false;
+    QTest::newRow("export's folder") << true << false;
+    QTest::newRow("settings folder") << true << true;
+}
+
+// A disk that cannot put a file, or the folder it was renamed into, on the
+// disk: the write is told as failed, with the system's reason.
+void TestWrites::aFailingSyncFailsTheWrite()
+{
+    QFETCH(bool, folder);
+    QFETCH(bool, settings);
+    const SyncTarget target = folder ? SyncTarget::Folder : SyncTarget::File;
+    const QString reason = QString::fromLocal8Bit(strerror(EIO));
+    const QString file = db->folder() + QStringLiteral("old.csv");
+    writeFile(file, "old");
+    QVERIFY(SaveConfigTexts({{QStringLiteral("Tip"), QStringLiteral("5")}}));
+    fakes().saveFile->answer = file;
+    fakes().messageBoxes->clear();
+    g_failingSync = target;
+    SetSyncCall(FailingSync);
+    bool saved = true;
+    if (settings)
+        saved = SaveConfigTexts({{QStringLiteral("Tip"), QStringLiteral("7")}});
+    else
+        main->mnuFileExportCustomers_Click();
+    SetSyncCall(nullptr);
+
+    if (settings) {
+        QVERIFY(!saved);
+        QCOMPARE(LastSettingsFailure().reason, reason);
+        QCOMPARE(ConfigText(QStringLiteral("Tip"), QString()), QStringLiteral("5"));
+    } else {
+        const QString prompt = fakes().messageBoxes->lastPrompt();
+        QCOMPARE(prompt, WriteFailureMessage(QStringLiteral("Unable to write to file."), file, reason));
+        // Only a file not yet renamed can be kept.
+        QCOMPARE(readFile(file) == "old", target == SyncTarget::File);
+    }
 }
 
 TARLOMY_GUI_TEST_MAIN(TestWrites)

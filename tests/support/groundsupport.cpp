@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QSettings>
 #include <algorithm>
+#include <sqlite3.h>
 
 qint32 insertRow(const char* table, std::initializer_list<std::pair<const char*, QVariant>> fields)
 {
@@ -122,6 +123,49 @@ void prepareTestEnvironment()
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     if (qgetenv("QT_QPA_PLATFORM").isEmpty())
         qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+namespace {
+
+struct RowFailure {
+    int failAt = 0;
+    int read = 0;
+};
+RowFailure g_rowFailure;
+
+// Passes each row read until the failing one, which fails the statement.
+void rowPasses(sqlite3_context* ctx, int, sqlite3_value**)
+{
+    if (++g_rowFailure.read >= g_rowFailure.failAt)
+        sqlite3_result_error(ctx, FailingRows::kFailingRowError, -1);
+    else
+        sqlite3_result_int(ctx, 1);
+}
+
+}  // namespace
+
+FailingRows::FailingRows(const char* table, int row) : m_table(QString::fromLatin1(table))
+{
+    g_rowFailure = RowFailure{row, 0};
+    sqlite3* db = objConn.handle();
+    QVERIFY(db);
+    QCOMPARE(sqlite3_create_function(db, "test_row_passes", 0, SQLITE_UTF8, nullptr, rowPasses, nullptr, nullptr),
+             SQLITE_OK);
+    // A temporary object is found before the file's own of the same name.
+    objConn.execute(QStringLiteral("CREATE TEMP VIEW \"%1\" AS SELECT * FROM main.\"%1\" WHERE test_row_passes()")
+                        .arg(m_table));
+}
+
+FailingRows::~FailingRows()
+{
+    if (sqlite3* db = objConn.handle())
+        sqlite3_exec(db, QStringLiteral("DROP VIEW IF EXISTS temp.\"%1\"").arg(m_table).toUtf8().constData(), nullptr,
+                     nullptr, nullptr);
+}
+
+int FailingRows::rowsRead() const
+{
+    return g_rowFailure.read;
 }
 
 QByteArray readFile(const QString& path)

@@ -54,6 +54,25 @@ qint32 addBooking(const QString& from, const QString& to,
 qint32 addLine(qint32 booking, double quantity, const char* amount, double percentage = 0,
                const QString& taxName = QString(), std::initializer_list<std::pair<const char*, QVariant>> fields = {});
 
+// While it lives, every statement of the open database that reads `table`
+// fails at the row number `row` it reads (counted over all statements, from
+// 1) with kFailingRowError, as a disk that cannot read a page: the rows before
+// it come out, then the statement fails. The table and the file stay as they
+// are (a temporary view stands in the table's place).
+class FailingRows {
+public:
+    static constexpr const char* kFailingRowError = "disk I/O error (test)";
+    FailingRows(const char* table, int row);
+    ~FailingRows();
+    FailingRows(const FailingRows&) = delete;
+    FailingRows& operator=(const FailingRows&) = delete;
+    // The rows read so far, the failing one included.
+    int rowsRead() const;
+
+private:
+    QString m_table;
+};
+
 // A file's bytes ("<unreadable>" when it cannot be read), and a file written whole.
 QByteArray readFile(const QString& path);
 void writeFile(const QString& path, const QByteArray& bytes);
