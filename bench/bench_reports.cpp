@@ -1,11 +1,13 @@
 // Reports and exports on the generated database: each File-menu export
-// (streamed to its file), the occupancy grid of a month and of fifty years,
+// (streamed to its file) beside its statements alone, the occupancy grid of a month and of fifty years,
 // the finance summary, the reports panel's statistics and each graph of its
 // chart.
 #include "benchsupport.h"
 
 #include "app/frmmain.h"
 #include "core/db.h"
+#include "core/format.h"
+#include "core/rowscan.h"
 #include "core/modmain.h"
 #include "widgets/lists.h"
 #include "reports/csv.h"
@@ -14,6 +16,7 @@
 #include "reports/quickview.h"
 #include "reports/reportchart.h"
 #include "reports/reportspanel.h"
+#include "reports/reportstore.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -40,6 +43,37 @@ void BM_ExportThisMonth(benchmark::State& state)
 {
     Export(state, [](CsvText& csv, const ExportSteps& more) { return WriteThisMonth(csv, QDate::currentDate(), more); });
 }
+// An export's statements alone: every row stepped through, nothing read.
+template <class... Makes>
+void QueryAlone(benchmark::State& state, Makes... makes)
+{
+    OpenBenchDb();
+    qint64 rows = 0;
+    auto steps = [](auto make) {
+        qint64 n = 0;
+        for (RowScan r = make(); r.next();)
+            ++n;
+        return n;
+    };
+    for (auto _ : state)
+        rows = (steps(makes) + ...);
+    state.counters["rows"] = double(rows);
+}
+
+void BM_ExportReservationsQuery(benchmark::State& state) { QueryAlone(state, ReportStore::ReservationsForExport); }
+void BM_ExportCustomersQuery(benchmark::State& state) { QueryAlone(state, ReportStore::CustomersForExport); }
+void BM_ExportCommissionAccountsQuery(benchmark::State& state)
+{
+    QueryAlone(state, ReportStore::CommissionAccounts, ReportStore::CommissionDues, ReportStore::CommissionPaymentsMade);
+}
+void BM_ExportThisMonthQuery(benchmark::State& state)
+{
+    const QDate today = QDate::currentDate();
+    const QDateTime start = Fmt::clockDateTime(QDate(today.year(), today.month(), 1), QTime(0, 0));
+    const QDateTime end = Fmt::clockDateTime(QDate(today.year(), today.month(), today.daysInMonth()), QTime(23, 59));
+    QueryAlone(state, [&] { return ReportStore::BookedUnitsOverlapping(start, end); });
+}
+
 // Argument: the years of the range, ending today; 0 is the month the dialog proposes.
 void BM_QuickView(benchmark::State& state)
 {
@@ -91,6 +125,10 @@ BENCHMARK(BM_ExportReservations)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportCustomers)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportCommissionAccounts)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportThisMonth)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportReservationsQuery)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportCustomersQuery)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportCommissionAccountsQuery)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportThisMonthQuery)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QuickView)->Arg(0)->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FinanceSummary)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShowReports)->Unit(benchmark::kMillisecond);

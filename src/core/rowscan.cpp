@@ -4,6 +4,8 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
+
 RowScan::RowScan(const QString& sql, const QVariantList& params, const Where& where) : m_sql(sql), m_where(where)
 {
     sqlite3* db = objConn.handle();
@@ -112,4 +114,123 @@ QString RowScan::text(int column) const
     int size = 0;
     const char* p = bytes(column, &size);
     return QString::fromUtf8(p, size);
+}
+
+QVariant RowScan::value(int column) const
+{
+    // As the Qt driver reads a column of each kind.
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_NULL:
+        return QVariant(QMetaType::fromType<QString>());
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(m_stmt, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(m_stmt, column));
+    case SQLITE_BLOB: {
+        const char* p = static_cast<const char*>(sqlite3_column_blob(m_stmt, column));
+        return QVariant(QByteArray(p, sqlite3_column_bytes(m_stmt, column)));
+    }
+    default: {
+        const void* p = sqlite3_column_text16(m_stmt, column);
+        return QVariant(QString(static_cast<const QChar*>(p), sqlite3_column_bytes16(m_stmt, column) / 2));
+    }
+    }
+}
+
+RowScan::Stored RowScan::stored(int column) const
+{
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_NULL:
+        return Stored::Null;
+    case SQLITE_INTEGER:
+        return Stored::Integer;
+    case SQLITE_FLOAT:
+        return Stored::Real;
+    case SQLITE_BLOB:
+        return Stored::Bytes;
+    default:
+        return Stored::Text;
+    }
+}
+
+namespace {
+
+// Whether the bytes are UTF-8 that the database hands out as UTF-16
+// unchanged: no byte that starts no character, no overlong form, no
+// surrogate, nothing past U+10FFFF, and neither U+FFFE nor U+FFFF (which the
+// database turns into U+FFFD).
+bool IsPlainUtf8(const unsigned char* s, int n)
+{
+    int i = 0;
+    while (i < n) {
+        // Eight plain ASCII bytes at a time.
+        quint64 word;
+        while (i + 8 <= n && (std::memcpy(&word, s + i, 8), (word & 0x8080808080808080ULL) == 0))
+            i += 8;
+        if (i >= n)
+            break;
+        const unsigned char b = s[i];
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        int more;
+        char32_t c;
+        if (b >= 0xC2 && b <= 0xDF) {
+            more = 1;
+            c = b & 0x1F;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            more = 2;
+            c = b & 0x0F;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            more = 3;
+            c = b & 0x07;
+        } else {
+            return false;
+        }
+        if (i + more >= n)
+            return false;
+        for (int k = 1; k <= more; ++k) {
+            if ((s[i + k] & 0xC0) != 0x80)
+                return false;
+            c = (c << 6) | (s[i + k] & 0x3F);
+        }
+        const char32_t least = more == 1 ? 0x80 : (more == 2 ? 0x800 : 0x10000);
+        if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFE || c == 0xFFFF)
+            return false;
+        i += 1 + more;
+    }
+    return true;
+}
+
+}  // namespace
+
+const char* RowScan::plainText(int column, int* size) const
+{
+    // One look at the column for its kind, its text and its length. The
+    // value is the statement's own ("unprotected"): read here, on the
+    // connection's one thread, and not kept.
+    sqlite3_value* v = sqlite3_column_value(m_stmt, column);
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_NULL:
+        *size = 0;
+        return "";
+    case SQLITE_INTEGER:   // the database's digits are QString::number's
+    case SQLITE_TEXT: {
+        const auto* p = sqlite3_value_text(v);
+        *size = sqlite3_value_bytes(v);
+        return IsPlainUtf8(p, *size) ? reinterpret_cast<const char*>(p) : nullptr;
+    }
+    default:
+        return nullptr;
+    }
+}
+
+void RowScan::appendText(int column, QByteArray& out) const
+{
+    int size = 0;
+    if (const char* p = plainText(column, &size))
+        out.append(p, size);
+    else
+        out.append(value(column).toString().toUtf8());
 }

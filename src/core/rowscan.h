@@ -7,7 +7,9 @@
 #include "core/apperror.h"
 #include "core/money.h"
 
+#include <QByteArray>
 #include <QString>
+#include <QVariant>
 #include <QVariantList>
 
 struct sqlite3_stmt;
@@ -30,6 +32,21 @@ public:
     // The column's text as UTF-8 bytes, valid until the next step.
     const char* bytes(int column, int* size) const;
     QString text(int column) const;
+
+    // The value as Query::value() gives it: Null, a whole number, a double,
+    // bytes or text.
+    QVariant value(int column) const;
+    // What the column holds in this row.
+    enum class Stored { Null, Integer, Real, Text, Bytes };
+    Stored stored(int column) const;
+    // The column's text in place, when it is what Query::text() gives in
+    // UTF-8: stored text that is sound UTF-8, a whole number's digits, or
+    // Null as nothing. Null for any other value (a double, bytes, text that
+    // is no sound UTF-8). Valid until the next step; the column is read once.
+    const char* plainText(int column, int* size) const;
+    // Appends the column's text, as Query::text() gives it, in UTF-8: in
+    // place when plainText() has it, else its QVariant's text.
+    void appendText(int column, QByteArray& out) const;
 
 private:
     [[noreturn]] void fail() const;

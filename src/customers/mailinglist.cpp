@@ -1,32 +1,39 @@
 #include "customers/mailinglist.h"
 
-#include "core/db.h"
 #include "core/filewriter.h"
 #include "widgets/platform.h"
 #include "widgets/waitcursor.h"
 
-QStringList MailingListAddresses()
+RowScan MailingListRows()
 {
-    QStringList out;
-    Query q = objConn.query(QStringLiteral(
+    return RowScan(QStringLiteral(
         "SELECT email FROM customer WHERE email <> '' AND email IS NOT NULL ORDER BY email COLLATE FOLD, id"));
-    while (q.next())
-        out << q.text(0);
-    return out;
-}
-
-QByteArray MailingListText(const QStringList& addresses)
-{
-    return addresses.join(QLatin1String(", ")).toUtf8();
 }
 
 bool WriteMailingList(const QString& file)
 {
     WaitCursor wait;
-    QString why;
-    if (WriteWholeFile(file, MailingListText(MailingListAddresses()), &why))
+    FileWriter out(file);
+    bool written = out.open();
+    if (written) {
+        // The line goes on to the file some 64 kB at a time.
+        QByteArray piece;
+        bool first = true;
+        for (RowScan r = MailingListRows(); written && r.next();) {
+            if (!first)
+                piece += ", ";
+            first = false;
+            r.appendText(0, piece);
+            if (piece.size() >= 65536) {
+                written = out.write(piece);
+                piece.truncate(0);
+            }
+        }
+        written = written && out.write(piece) && out.commit();
+    }
+    if (written)
         return true;
     wait.restore();
-    MsgBox(QStringLiteral("Unable to write to file ") + file + QStringLiteral(".\r\n") + why, vbCritical);
+    MsgBox(QStringLiteral("Unable to write to file ") + file + QStringLiteral(".\r\n") + out.error(), vbCritical);
     return false;
 }

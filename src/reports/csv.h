@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <string>
+
 // A field between double quotes; a double quote inside is doubled and an
 // empty or Null value gives "".
 QString q(const QString& value);
@@ -16,10 +18,11 @@ QString q(const QString& value);
 // The number of days of the month that holds d (28 to 31).
 int DaysInMonth(const QDate& d);
 
-// A file's text, line by line. Given a writer, the text goes on to it in
-// pieces as it grows (an export never holds its whole file); else it stays
-// in text().
+// A file's text, line by line, held as UTF-8. Given a writer, the text goes
+// on to it in pieces as it grows (an export never holds its whole file);
+// else it stays in text().
 class FileWriter;
+class RowScan;
 class CsvText {
 public:
     CsvText() = default;
@@ -30,16 +33,26 @@ public:
     void record(const QStringList& fields);
     // Text as it stands, no line end (a long line written in pieces).
     void put(const QString& text);
-    const QString& text() const { return m_text; }
+    // A record made field by field, in place: each field quoted and put after
+    // a comma when one came before it on the line; endRecord() ends the line.
+    // A column read is written as Query::text() gives it, without a copy.
+    void field(const RowScan& row, int column);
+    void field(const QByteArray& utf8);
+    void emptyField();
+    void endRecord();
+    QString text() const { return QString::fromUtf8(m_bytes.data(), qsizetype(m_bytes.size())); }
     // Hands what is held to the writer; false once a write has failed.
     bool flush();
     bool failed() const;
 
 private:
+    void startField();
+    void quoted(const char* utf8, qsizetype size);
     void spill();
 
     FileWriter* m_out = nullptr;
-    QString m_text;
+    std::string m_bytes;   // the room stays from one piece to the next
+    bool m_inRecord = false;
 };
 
 // Stored values as the exports show them: a date-time in the locale's general
@@ -48,20 +61,31 @@ private:
 QString CsvDateTime(const QVariant& stored);
 QString CsvNumber(const QVariant& stored);
 
-// The same texts for many rows, each distinct value worked out once (many
-// bookings share their dates, many lines their amounts).
+// The same texts for many rows, in UTF-8, each distinct value worked out
+// once: a date-time of the stored form from its day and its time of day,
+// each made once; other values by their whole text. The texts stay valid
+// until the next call.
 class CsvTexts {
 public:
-    // At most this many texts of each kind are remembered; past that the
-    // memory starts afresh, so a long export holds little.
+    // At most this many texts of a kind read whole are remembered; past that
+    // the memory starts afresh, so a long export holds little. Days and times
+    // of day are few enough to keep.
     static constexpr int kKept = 20000;
-    QString dateTime(const QVariant& stored);
-    QString shortDate(const QVariant& stored);   // the date alone
-    QString currency(Money m);
+    const QByteArray& dateTime(const RowScan& row, int column);
+    const QByteArray& shortDate(const RowScan& row, int column);   // the date alone
+    const QByteArray& number(const RowScan& row, int column);
+    const QByteArray& currency(Money m);
 
 private:
-    QHash<QString, QString> m_dateTimes, m_dates;
-    QHash<qint64, QString> m_amounts;
+    // The stored form "YYYY-MM-DD HH:MM:SS" read as day (yyyymmdd) and
+    // second of the day; false for anything else, or a day or time that is none.
+    static bool storedForm(const RowScan& row, int column, int* day, int* second);
+    const QByteArray& dayText(int day);
+
+    QHash<int, QByteArray> m_days, m_times;
+    QHash<QByteArray, QByteArray> m_dateTimes, m_dates;
+    QHash<qint64, QByteArray> m_numbers, m_amounts;
+    QByteArray m_made;   // a text made for one value and not kept
 };
 
 // Writes text whole to file (UTF-8, no byte-order mark) through a temporary

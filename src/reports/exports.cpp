@@ -69,28 +69,56 @@ QString AskExportFileName(QWidget* owner)
     return request.fileName;
 }
 
+namespace {
+
+// An amount as Query::money() reads it.
+Money StoredMoney(const RowScan& r, int column)
+{
+    switch (r.stored(column)) {
+    case RowScan::Stored::Real:
+    case RowScan::Stored::Bytes:
+        return Money::fromDb(r.value(column));
+    default:
+        return r.money(column);
+    }
+}
+
+}  // namespace
+
 bool WriteCommissionAccounts(CsvText& csv, const ExportSteps& more)
 {
     csv.line(QStringLiteral("Commission Account, Due, Payment, Date"));
     // The accounts in table order; the dues and the payments come by account
     // in the same order and are read alongside.
-    Query dues = ReportStore::CommissionDues();
-    Query payments = ReportStore::CommissionPaymentsMade();
+    RowScan dues = ReportStore::CommissionDues();
+    RowScan payments = ReportStore::CommissionPaymentsMade();
     bool dueRow = dues.next(), paymentRow = payments.next();
     CsvTexts texts;
+    QByteArray name;
     qint64 done = 0;
-    for (Query account = ReportStore::CommissionAccounts(); account.next();) {
+    for (RowScan account = ReportStore::CommissionAccounts(); account.next();) {
         const qint64 id = account.integer(0);
-        const QString name = account.text(1);
+        name.truncate(0);
+        account.appendText(1, name);
         for (; dueRow && dues.integer(0) <= id; dueRow = dues.next()) {
-            if (dues.integer(0) == id)
-                csv.record({name, texts.currency(dues.money(1)), QString(), texts.shortDate(dues.value(2))});
+            if (dues.integer(0) == id) {
+                csv.field(name);
+                csv.field(texts.currency(StoredMoney(dues, 1)));
+                csv.emptyField();
+                csv.field(texts.shortDate(dues, 2));
+                csv.endRecord();
+            }
             if (!more(++done))
                 return false;
         }
         for (; paymentRow && payments.integer(0) <= id; paymentRow = payments.next()) {
-            if (payments.integer(0) == id)
-                csv.record({name, QString(), texts.currency(payments.money(1)), texts.shortDate(payments.value(2))});
+            if (payments.integer(0) == id) {
+                csv.field(name);
+                csv.emptyField();
+                csv.field(texts.currency(StoredMoney(payments, 1)));
+                csv.field(texts.shortDate(payments, 2));
+                csv.endRecord();
+            }
             if (!more(++done))
                 return false;
         }
@@ -106,12 +134,11 @@ bool WriteCustomers(CsvText& csv, const ExportSteps& more)
     CsvTexts texts;
     csv.line(u'"' + columns.join(QStringLiteral("\", \"")) + u'"');
     qint64 done = 0;
-    for (Query r = ReportStore::CustomersForExport(); r.next();) {
-        QStringList fields;
+    for (RowScan r = ReportStore::CustomersForExport(); r.next();) {
         for (int c = 0; c < 11; ++c)
-            fields << r.text(c);
-        fields << texts.dateTime(r.value(11));
-        csv.record(fields);
+            csv.field(r, c);
+        csv.field(texts.dateTime(r, 11));
+        csv.endRecord();
         if (!more(++done))
             return false;
     }
@@ -125,14 +152,19 @@ bool WriteReservations(CsvText& csv, const ExportSteps& more)
                             "PostCode, Country, Phone, Email, SubmittedDate, BusinessName"));
     CsvTexts texts;
     qint64 done = 0;
-    for (Query r = ReportStore::ReservationsForExport(); r.next();) {
+    for (RowScan r = ReportStore::ReservationsForExport(); r.next();) {
         // Column 3 is the customer's id, read with the row and not written.
-        QStringList fields{texts.dateTime(r.value(0)), texts.dateTime(r.value(1)), r.text(2),
-                           r.text(4),               CsvNumber(r.value(5)),   CsvNumber(r.value(6))};
+        csv.field(texts.dateTime(r, 0));
+        csv.field(texts.dateTime(r, 1));
+        csv.field(r, 2);
+        csv.field(r, 4);
+        csv.field(texts.number(r, 5));
+        csv.field(texts.number(r, 6));
         for (int c = 7; c <= 20; ++c)
-            fields << r.text(c);
-        fields << texts.dateTime(r.value(21)) << r.text(22);
-        csv.record(fields);
+            csv.field(r, c);
+        csv.field(texts.dateTime(r, 21));
+        csv.field(r, 22);
+        csv.endRecord();
         if (!more(++done))
             return false;
     }
@@ -146,10 +178,18 @@ bool WriteThisMonth(CsvText& csv, const QDate& month, const ExportSteps& more)
     const QDateTime start = Fmt::clockDateTime(first, QTime(0, 0));
     const QDateTime end = Fmt::clockDateTime(QDate(month.year(), month.month(), DaysInMonth(month)), QTime(23, 59));
     CsvTexts texts;
+    QByteArray name;
     qint64 done = 0;
-    for (Query r = ReportStore::BookedUnitsOverlapping(start, end); r.next();) {
-        csv.record({texts.dateTime(r.value(1)), texts.dateTime(r.value(2)), r.text(6),
-                    r.text(3) + u' ' + r.text(4)});
+    for (RowScan r = ReportStore::BookedUnitsOverlapping(start, end); r.next();) {
+        csv.field(texts.dateTime(r, 1));
+        csv.field(texts.dateTime(r, 2));
+        csv.field(r, 6);
+        name.truncate(0);
+        r.appendText(3, name);
+        name += ' ';
+        r.appendText(4, name);
+        csv.field(name);
+        csv.endRecord();
         if (!more(++done))
             return false;
     }

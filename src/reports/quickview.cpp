@@ -118,7 +118,7 @@ bool WriteQuickView(CsvText& csv, const QDate& first, const QDate& last, const E
     const bool atOnce = days > 0 && qint64(units.size()) * days <= kCellsAtOnce;
     if (atOnce) {
         qint64 read = 0;
-        for (Query r = ReportStore::BookedUnitsOverlapping(start, end); r.next();) {
+        for (RowScan r = ReportStore::BookedUnitsOverlapping(start, end); r.next();) {
             auto it = together.find(r.integer(5));
             if (it == together.end())
                 it = together.insert(r.integer(5), DayMarks(&bounds, days));

@@ -26,32 +26,32 @@ QString DayEnd(const QDate& d)
 
 }  // namespace
 
-Query CommissionAccounts()
+RowScan CommissionAccounts()
 {
-    return objConn.query(QStringLiteral("SELECT id, name FROM commission ORDER BY id"));
+    return RowScan(QStringLiteral("SELECT id, name FROM commission ORDER BY id"));
 }
 
-Query CommissionDues()
+RowScan CommissionDues()
 {
-    return objConn.query(QStringLiteral(
+    return RowScan(QStringLiteral(
         "SELECT commissionID, commissionAmount, fromDate FROM booking ORDER BY commissionID, fromDate, id"));
 }
 
-Query CommissionPaymentsMade()
+RowScan CommissionPaymentsMade()
 {
-    return objConn.query(QStringLiteral("SELECT commissionID, amount, submittedDate FROM commissionPayment "
-                                        "ORDER BY commissionID, submittedDate, id"));
+    return RowScan(QStringLiteral("SELECT commissionID, amount, submittedDate FROM commissionPayment "
+                                  "ORDER BY commissionID, submittedDate, id"));
 }
 
-Query CustomersForExport()
+RowScan CustomersForExport()
 {
-    return objConn.query(QStringLiteral("SELECT FirstName, LastName, Address1, Address2, City, State, PostCode, "
-                                        "Country, Phone, Email, BusinessName, SubmittedDate FROM customer ORDER BY ID"));
+    return RowScan(QStringLiteral("SELECT FirstName, LastName, Address1, Address2, City, State, PostCode, "
+                                  "Country, Phone, Email, BusinessName, SubmittedDate FROM customer ORDER BY ID"));
 }
 
-Query ReservationsForExport()
+RowScan ReservationsForExport()
 {
-    return objConn.query(QStringLiteral(
+    return RowScan(QStringLiteral(
         "SELECT FromDate, ToDate, BookedBy, CustomerID, Notes, NoAdults, NoKids, PaymentMethod, CreditCardNo, "
         "CreditCardExpiry, CreditCardType, FirstName, LastName, Address1, Address2, City, State, PostCode, Country, "
         "Phone, Email, SubmittedDate, BusinessName FROM booking, customer WHERE customer.ID = booking.customerid "
@@ -92,11 +92,11 @@ QVariantList OverlapParams(QVariantList params, const QDateTime& start, const QD
 
 }  // namespace
 
-Query BookedUnitsOverlapping(const QDateTime& start, const QDateTime& end)
+RowScan BookedUnitsOverlapping(const QDateTime& start, const QDateTime& end)
 {
     // The stays are found first from the departures index: those that end
     // after the range's start, of which those that begin by its end.
-    return objConn.query(
+    return RowScan(
         QStringLiteral("SELECT booking.id, fromdate, todate, firstname, lastname, room.id AS roomid, "
                        "room.name AS rname FROM booking, bookingroom, customer, room "
                        "WHERE customer.ID = booking.customerid AND bookingroom.roomid = room.id "

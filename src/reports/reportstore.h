@@ -2,6 +2,7 @@
 // Every statement that the reports, the exports and the finance summary run,
 // each written once. They only read.
 #include "core/db.h"
+#include "core/rowscan.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -10,17 +11,18 @@
 namespace ReportStore {
 
 // ---- Exports -------------------------------------------------------------
+// The exports read their rows as the database hands them out (RowScan).
 
 // id, name of every commission account, in table order.
-Query CommissionAccounts();
+RowScan CommissionAccounts();
 // commissionid, commissionAmount, fromDate of every booking, by account and start.
-Query CommissionDues();
+RowScan CommissionDues();
 // commissionid, amount, submittedDate of every payment, by account and date.
-Query CommissionPaymentsMade();
+RowScan CommissionPaymentsMade();
 // The twelve exported columns of every customer, in table order.
-Query CustomersForExport();
+RowScan CustomersForExport();
 // The exported columns of every booking that has a customer row, in table order.
-Query ReservationsForExport();
+RowScan ReservationsForExport();
 // Rows of each table, for an export's progress.
 qint64 CustomerCount();
 qint64 BookingCount();
@@ -29,7 +31,7 @@ qint64 CommissionPaymentCount();
 // [start, end] (the range's start or end within the booking, or the booking
 // within the range, bounds included): booking id, fromdate, todate, firstname,
 // lastname, roomid, rname; by start, then booking and unit row.
-Query BookedUnitsOverlapping(const QDateTime& start, const QDateTime& end);
+RowScan BookedUnitsOverlapping(const QDateTime& start, const QDateTime& end);
 // fromdate, todate of the bookings of one unit that have a customer row and
 // overlap the range as above, by start.
 Query StaysOfUnitOverlapping(qint64 unitId, const QDateTime& start, const QDateTime& end);

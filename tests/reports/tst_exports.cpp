@@ -113,6 +113,12 @@ private slots:
                                          "\"SubmittedDate\"\r\n\"Zo\xc3\xab\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
                                          "\"\",\"\",\"\"\r\n"));
         QVERIFY(fakes().messageBoxes->shown.isEmpty());
+        // Stored bytes that are no sound UTF-8 (another program's) come out
+        // as the program reads them everywhere else.
+        objConn.execute(QStringLiteral("UPDATE customer SET FirstName = CAST(X'C3A9FF22E282ACEFBFBF' AS TEXT)"));
+        run(&frmMain::mnuFileExportCustomers_Click, file);
+        QVERIFY(readFile(file).contains(
+            "\r\n" + q(objConn.scalar(QStringLiteral("SELECT FirstName FROM customer")).toString()).toUtf8() + ",\"\","));
         QCOMPARE(fakes().saveFile->requests.last().filters,
                  QStringList({"CSV (*.csv)", "*.csv", "Text documents (*.txt)", "*.txt"}));
         QVERIFY(fakes().saveFile->requests.last().defaultExt.isEmpty());
@@ -259,7 +265,7 @@ private slots:
         // A grid too large to hold is read unit by unit: the same stays.
         const QDateTime start(QDate(2004, 2, 1), QTime(0, 0)), end(QDate(2004, 2, 29), QTime(23, 59));
         QMultiMap<qint64, QString> all, perUnit;
-        for (Query r = ReportStore::BookedUnitsOverlapping(start, end); r.next();)
+        for (RowScan r = ReportStore::BookedUnitsOverlapping(start, end); r.next();)
             all.insert(r.integer(5), r.text(1) + r.text(2));
         for (qint64 unit : {1, 2, 3, 4, 5})
             for (Query r = ReportStore::StaysOfUnitOverlapping(unit, start, end); r.next();)
