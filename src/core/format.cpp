@@ -287,8 +287,9 @@ QString longTime(const QTime& t)
 {
     const QLocale loc;
     QString format = loc.timeFormat(QLocale::LongFormat);
-    // The long format may carry a time zone, which a time of day has not.
-    static const QRegularExpression zone(QStringLiteral("\\s*t+"));
+    // The long format may carry a time zone, which a time of day has not,
+    // and the brackets some locales put around it.
+    static const QRegularExpression zone(QStringLiteral("\\s*[(\\[]?t+[)\\]]?"));
     format.remove(zone);
     return loc.toString(t, format.trimmed());
 }
@@ -310,70 +311,275 @@ QString monthYear(const QDate& d)
     return QLocale().monthName(d.month(), QLocale::ShortFormat) + u'-' + QString::number(d.year()).rightJustified(4, u'0');
 }
 
+}  // namespace Fmt
+
+// ---- Reading dates and times -------------------------------------------------
+
+namespace {
+
+bool isBidiMark(char32_t c)
+{
+    return c == 0x200E || c == 0x200F || c == 0x061C || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+// The text with every decimal digit of any script (those outside the first
+// plane too, which Qt's own readers miss) as an ASCII digit, and without the
+// marks that set the direction of writing.
+QString plainDigits(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const char32_t c : text.toUcs4()) {
+        if (isBidiMark(c))
+            continue;
+        if (QChar::isDigit(c))
+            out += QChar(u'0' + QChar::digitValue(c));
+        else
+            out += QString::fromUcs4(&c, 1);
+    }
+    return out;
+}
+
+// The text apart from blanks and direction marks.
+QString squeezed(const QString& text)
+{
+    QString out;
+    for (const QChar c : plainDigits(text))
+        if (!c.isSpace())
+            out += c;
+    return out;
+}
+
+// A date format split into its fields and the literal text around them.
+struct FieldFormat {
+    QList<QString> fields;     // "d", "MM", "yyyy", "h", "AP", ...
+    QList<QString> literals;   // before, between and after the fields
+};
+
+FieldFormat splitFormat(const QString& format, const QString& fieldLetters)
+{
+    FieldFormat f;
+    QString literal;
+    for (int i = 0; i < format.size();) {
+        const QChar c = format[i];
+        if (c == u'\'') {
+            // Quoted text; '' is an apostrophe.
+            int j = i + 1;
+            while (j < format.size()) {
+                if (format[j] == u'\'') {
+                    if (j + 1 < format.size() && format[j + 1] == u'\'') {
+                        literal += u'\'';
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                literal += format[j++];
+            }
+            if (j == i + 1)
+                literal += u'\'';
+            i = j + 1;
+        } else if (fieldLetters.contains(c)) {
+            int j = i;
+            while (j < format.size() && format[j] == c)
+                ++j;
+            f.literals << literal;
+            literal.clear();
+            f.fields << format.mid(i, j - i);
+            i = j;
+        } else {
+            literal += c;
+            ++i;
+        }
+    }
+    f.literals << literal;
+    return f;
+}
+
+// A text split into its runs of digits and the text before, between and
+// after them.
+struct DigitRuns {
+    QStringList numbers;
+    QStringList between;   // one more than numbers
+};
+
+DigitRuns digitRuns(const QString& plain)
+{
+    DigitRuns r;
+    QString other, digits;
+    for (const QChar c : plain) {
+        if (c >= u'0' && c <= u'9') {
+            digits += c;
+        } else {
+            if (!digits.isEmpty()) {
+                r.between << other;
+                r.numbers << digits;
+                other.clear();
+                digits.clear();
+            }
+            other += c;
+        }
+    }
+    if (!digits.isEmpty()) {
+        r.between << other;
+        r.numbers << digits;
+        other.clear();
+    }
+    r.between << other;
+    return r;
+}
+
+// A year typed with two digits: the one within 80 years before and 20 after
+// this one.
+int nearestCenturyYear(int twoDigits)
+{
+    const int thisYear = QDate::currentDate().year();
+    int year = thisYear - thisYear % 100 + twoDigits;
+    if (year > thisYear + 20)
+        year -= 100;
+    else if (year <= thisYear - 80)
+        year += 100;
+    return year;
+}
+
+// Day, month and year as digits in the order of a numeric date format (the
+// locale's short date, or ISO's year-month-day), one or two digits for the
+// day and the month and two or four for the year, parted by the format's own
+// text or by "/", "." or "-". An invalid date for any other text, and for a
+// day the month has not.
+QDate readNumericDate(const QString& plain, const FieldFormat& format, bool iso)
+{
+    if (format.fields.size() != 3)
+        return QDate();
+    const DigitRuns runs = digitRuns(plain);
+    if (runs.numbers.size() != 3)
+        return QDate();
+    for (int i = 0; i <= 3; ++i) {
+        const QString given = squeezed(runs.between[i]);
+        const QString own = squeezed(format.literals[i]);
+        const bool inner = i > 0 && i < 3;
+        bool fits = given == own || (!inner && given.isEmpty());
+        if (iso)
+            fits = inner ? given == QLatin1String("-") : given.isEmpty();
+        else if (!fits)
+            fits = inner ? (given == QLatin1String("/") || given == QLatin1String(".") || given == QLatin1String("-"))
+                         : (i == 3 && given == QLatin1String("."));
+        if (!fits)
+            return QDate();
+    }
+    int day = 0, month = 0, year = 0;
+    for (int i = 0; i < 3; ++i) {
+        const QString& n = runs.numbers[i];
+        const QChar field = format.fields[i].at(0);
+        if (field == u'y') {
+            if (n.size() == 4)
+                year = n.toInt();
+            else if (n.size() == 2 && !iso)
+                year = nearestCenturyYear(n.toInt());
+            else
+                return QDate();
+        } else {
+            if (n.size() > 2 || format.fields[i].size() > 2)
+                return QDate();
+            (field == u'd' ? day : month) = n.toInt();
+        }
+    }
+    return QDate(year, month, day);
+}
+
+// The locale's long date without its weekday: "MMMM d, yyyy" of
+// "dddd, MMMM d, yyyy".
+QString withoutWeekday(const QString& format)
+{
+    static const QRegularExpression first(QStringLiteral("^dddd[\\s,.;\u060c\u3001]*"));
+    static const QRegularExpression later(QStringLiteral("[\\s,.;\u060c\u3001]*dddd"));
+    QString f = format;
+    if (f.startsWith(QLatin1String("dddd")))
+        f.remove(first);
+    else
+        f.remove(later);
+    return f.trimmed();
+}
+
+// The words of a time text, apart from its digits and the marks that part
+// hours, minutes and seconds; in lower case.
+QStringList timeWords(const QString& text)
+{
+    QString spaced;
+    for (const QChar c : plainDigits(text))
+        spaced += (c.isDigit() || c.isSpace() || c == u':' || c == u'.' || c == u',') ? QChar(u' ') : c.toLower();
+    return spaced.split(u' ', Qt::SkipEmptyParts);
+}
+
+}  // namespace
+
+namespace Fmt {
+
 QDate parseDate(const QString& text)
 {
     const QLocale loc;
     const QString s = text.trimmed();
+    const QString plain = plainDigits(s).trimmed();
     const QString shortF = loc.dateFormat(QLocale::ShortFormat);
-    for (const QString& f : {withFourDigitYear(shortF), shortF, loc.dateFormat(QLocale::LongFormat)}) {
-        QDate d = loc.toDate(s, f);
-        // A whole year has four digits: "3/2/03" is not the year 3.
-        if (!d.isValid() || (f.contains(QLatin1String("yyyy")) && d.year() < 100))
+    const FieldFormat own = splitFormat(shortF, QStringLiteral("dMy"));
+    QDate d = readNumericDate(plain, own, false);
+    if (!d.isValid())
+        d = readNumericDate(plain, splitFormat(QStringLiteral("yyyy-MM-dd"), QStringLiteral("dMy")), true);
+    if (d.isValid())
+        return d;
+    // The long date with or without its weekday (month names), and a short
+    // date that names its month.
+    const QString longF = loc.dateFormat(QLocale::LongFormat);
+    for (const QString& f : {longF, withoutWeekday(longF), withFourDigitYear(shortF)}) {
+        if (!f.contains(QLatin1String("yyyy")))
             continue;
-        // The format's two-digit year reads as 19xx: the nearest century
-        // around today instead.
-        if (!f.contains(QLatin1String("yyyy")) && f.contains(QLatin1String("yy"))) {
-            const int thisYear = QDate::currentDate().year();
-            int year = thisYear - thisYear % 100 + d.year() % 100;
-            if (year > thisYear + 20)
-                year -= 100;
-            else if (year <= thisYear - 80)
-                year += 100;
-            d = QDate(year, d.month(), d.day());
+        for (const QString& t : {s, plain}) {
+            d = loc.toDate(t, f);
+            // A whole year has four digits: "March 2, 03" is not the year 3.
+            if (d.isValid() && d.year() >= 100)
+                return d;
         }
-        if (d.isValid())
-            return d;
     }
-    return QDate::fromString(s, Qt::ISODate);
+    return QDate();
 }
 
 QTime parseTime(const QString& text)
 {
+    // Hours, minutes and seconds perhaps, as digits; around them the
+    // locale's own words of its time formats ("Kl.", "h"), and AM or PM (the
+    // locale's words or the English ones, in any case, before or after the
+    // digits, with or without a blank).
     const QLocale loc;
-    const QString s = text.trimmed();
-    const QString shortF = loc.timeFormat(QLocale::ShortFormat);
-    for (const QString& f : {withoutSeconds(shortF), shortF, loc.timeFormat(QLocale::LongFormat),
-                             QStringLiteral("h:mm AP"), QStringLiteral("h:mm:ss AP"), QStringLiteral("h:mm ap"),
-                             QStringLiteral("h:mm:ss ap"), QStringLiteral("H:mm"), QStringLiteral("H:mm:ss")}) {
-        const QTime t = loc.toTime(s, f);
-        if (t.isValid())
-            return t;
-        const QTime c = QLocale::c().toTime(s, f);
-        if (c.isValid())
-            return c;
-    }
-    // Hours, minutes perhaps, and AM or PM (the locale's words or the
-    // English ones, in any case, with or without the blank before them).
-    static const QRegularExpression typed(QStringLiteral("^(\\d{1,2})(?:[:.](\\d{2}))?(?:[:.](\\d{2}))?\\s*(\\S.*)?$"));
-    const QRegularExpressionMatch m = typed.match(s);
-    if (!m.hasMatch())
+    const QString plain = plainDigits(text).trimmed();
+    const DigitRuns runs = digitRuns(plain);
+    if (runs.numbers.isEmpty() || runs.numbers.size() > 3)
         return QTime();
-    int hour = m.captured(1).toInt();
-    const int minute = m.captured(2).isEmpty() ? 0 : m.captured(2).toInt();
-    const int second = m.captured(3).isEmpty() ? 0 : m.captured(3).toInt();
-    const QString half = m.captured(4).remove(u'.').trimmed();
+    const QStringList formats = {loc.timeFormat(QLocale::ShortFormat), loc.timeFormat(QLocale::LongFormat)};
+    // Minutes or seconds of one digit where a format of the locale writes them so.
+    auto oneDigit = [&formats](const char* two) {
+        return !formats[0].contains(QLatin1String(two)) || !formats[1].contains(QLatin1String(two));
+    };
+    const QString& h = runs.numbers[0];
+    const QString m = runs.numbers.value(1, QStringLiteral("00"));
+    const QString sec = runs.numbers.value(2, QStringLiteral("00"));
+    if (h.size() > 2 || m.size() > 2 || sec.size() > 2 || (m.size() < 2 && !oneDigit("mm"))
+        || (sec.size() < 2 && !oneDigit("ss")))
+        return QTime();
+    QStringList words = timeWords(runs.between.join(u' '));
+    for (const QString& format : formats)
+        for (const QString& literal : timeWords(splitFormat(format, QStringLiteral("hHmsaApPtz")).literals.join(u' ')))
+            words.removeAll(literal);
+    const QString half = words.join(QString());
+    int hour = h.toInt();
     if (!half.isEmpty()) {
-        const bool am = half.compare(loc.amText(), Qt::CaseInsensitive) == 0
-                        || half.compare(QLatin1String("am"), Qt::CaseInsensitive) == 0
-                        || half.compare(QLatin1String("a"), Qt::CaseInsensitive) == 0;
-        const bool pm = half.compare(loc.pmText(), Qt::CaseInsensitive) == 0
-                        || half.compare(QLatin1String("pm"), Qt::CaseInsensitive) == 0
-                        || half.compare(QLatin1String("p"), Qt::CaseInsensitive) == 0;
-        if ((!am && !pm) || hour < 1 || hour > 12)
+        auto is = [&half](const QString& word) { return !word.isEmpty() && timeWords(word).join(QString()) == half; };
+        const bool am = is(loc.amText()) || is(QStringLiteral("am")) || is(QStringLiteral("a"));
+        const bool pm = is(loc.pmText()) || is(QStringLiteral("pm")) || is(QStringLiteral("p"));
+        if (am == pm || hour < 1 || hour > 12)
             return QTime();
         hour = hour % 12 + (pm ? 12 : 0);
     }
-    return QTime(hour, minute, second);
+    return QTime(hour, m.toInt(), sec.toInt());
 }
 
 QDateTime parseDateTime(const QString& text)
@@ -495,8 +701,11 @@ QDateTime fromDbDateTime(const QVariant& v)
     // Day and time read apart, so the time zone never enters: an hour the
     // clocks skip here is read as written.
     const int cut = s.indexOf(QRegularExpression(QStringLiteral("[ T]")));
+    // A time has its minutes after a colon: ISO's fraction of an hour
+    // ("13.07") is a time some locales show, not 13:04:12.
     const QDate day = QDate::fromString(cut < 0 ? s : s.left(cut), Qt::ISODate);
-    const QTime time = cut < 0 ? QTime(0, 0) : QTime::fromString(s.mid(cut + 1), Qt::ISODate);
+    const QString clock = cut < 0 ? QStringLiteral("00:00") : s.mid(cut + 1);
+    const QTime time = clock.indexOf(u':') == 2 ? QTime::fromString(clock, Qt::ISODate) : QTime();
     const QDateTime dt = day.isValid() && time.isValid() ? clockDateTime(day, time) : QDateTime();
     return dt;
 }
