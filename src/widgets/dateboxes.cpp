@@ -6,14 +6,21 @@
 #include <QDateTimeEdit>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QLocale>
+#include <QPointer>
+#include <QValidator>
 #include <QSignalBlocker>
 #include <functional>
 
 namespace {
 
-// Keeps what is typed into a box as text, and hands it whole to take() when
-// the box is left; take() sets the box's value, or refuses the text.
+// Keeps what is typed into a box as text, shown as it is typed; the box's
+// value follows it: take() sets the value the text names, or refuses a text
+// that names none, and the box then holds the value it had before the typing
+// began. Whatever reads the box thus reads what was typed as soon as it is a
+// whole date or time, however the focus moves on (an access key, a click on a
+// caption, a shortcut), and never a value made up from a part of it. Leaving
+// the box, Enter, or the box hidden ends the typing: the box shows its value,
+// the last one typed whole or, for a text that names none, the one before.
 class WholeTyping : public QObject {
 public:
     WholeTyping(QDateTimeEdit* box, std::function<bool(const QString&)> take)
@@ -37,20 +44,20 @@ protected:
                 type(text);
                 return true;
             }
-            if (m_typing && key->key() == Qt::Key_Backspace) {
+            if (typing() && key->key() == Qt::Key_Backspace) {
                 if (m_cursor > 0)
                     m_text.remove(--m_cursor, 1);
-                show();
+                follow();
                 return true;
             }
-            if (m_typing && key->key() == Qt::Key_Delete) {
+            if (typing() && key->key() == Qt::Key_Delete) {
                 m_text.remove(m_cursor, 1);
-                show();
+                follow();
                 return true;
             }
             if (isModifier(key->key()))
                 return false;
-            if (m_typing && (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right
+            if (typing() && (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right
                              || key->key() == Qt::Key_Home || key->key() == Qt::Key_End)) {
                 if (key->key() == Qt::Key_Left)
                     m_cursor = qMax(0, m_cursor - 1);
@@ -61,9 +68,10 @@ protected:
                 show();
                 return true;
             }
-            if (m_typing && key->key() == Qt::Key_Escape) {
-                m_typing = false;
-                showValue();
+            if (typing() && key->key() == Qt::Key_Escape) {
+                m_text.clear();
+                follow();
+                end(false);
                 return true;
             }
             commit();
@@ -108,11 +116,21 @@ private:
 
     QLineEdit* edit() const { return m_box->findChild<QLineEdit*>(); }
 
+    // Typing goes on while the box shows the typed text: a value the program
+    // sets in between (a page shown again) ends it.
+    bool typing()
+    {
+        if (m_typing && edit()->text() != m_text)
+            end(false);
+        return m_typing;
+    }
+
     void type(const QString& text)
     {
-        QLineEdit* e = edit();
-        if (!m_typing) {
+        if (!typing()) {
+            QLineEdit* e = edit();
             m_typing = true;
+            m_before = m_box->dateTime();
             m_text = e->text();
             m_cursor = e->cursorPosition();
             if (e->hasSelectedText() && e->selectionStart() == 0) {
@@ -124,9 +142,22 @@ private:
                 m_cursor = e->selectionStart();
                 m_text.remove(m_cursor, e->selectedText().size());
             }
+            // The box's own reading of its text would mend a part of it as
+            // it is typed (2/30 to 2/28): what is typed stays as typed.
+            m_validator = e->validator();
+            e->setValidator(nullptr);
         }
         m_text.insert(m_cursor, text);
         m_cursor += text.size();
+        follow();
+    }
+
+    // The value the text names, or the one before the typing.
+    void follow()
+    {
+        if (!m_take(m_text.trimmed()) && m_box->dateTime() != m_before)
+            m_box->setDateTime(m_before);
+        // Setting the value shows it: the typed text again.
         show();
     }
 
@@ -138,25 +169,30 @@ private:
         e->setCursorPosition(m_cursor);
     }
 
-    void showValue()
+    // Ends the typing; the box shows its value (refused: with a beep).
+    void end(bool refused)
     {
+        m_typing = false;
         QLineEdit* e = edit();
-        const QSignalBlocker block(e);
-        e->setText(QLocale().toString(m_box->dateTime(), m_box->displayFormat()));
+        if (e->validator() == nullptr && m_validator)
+            e->setValidator(m_validator);
+        if (refused)
+            QApplication::beep();
+        // Setting the value again has the box show it as its own.
+        const QSignalBlocker block(m_box);
+        m_box->setDateTime(m_box->dateTime());
     }
 
     void commit()
     {
-        if (!m_typing)
-            return;
-        m_typing = false;
-        if (!m_take(m_text.trimmed()))
-            QApplication::beep();
-        showValue();
+        if (typing())
+            end(!m_take(m_text.trimmed()));
     }
 
     QDateTimeEdit* m_box;
     std::function<bool(const QString&)> m_take;
+    QPointer<const QValidator> m_validator;
+    QDateTime m_before;
     QString m_text;
     int m_cursor = 0;
     bool m_typing = false;
