@@ -27,12 +27,19 @@ QString generalDate(const QDateTime& dt);
 // The locale's short month name, a hyphen and the four-digit year: "Mar-2003".
 QString monthYear(const QDate& d);
 
-// Reads a date, a time, or both, typed in the locale's formats (short or long
-// date; time with or without seconds, 12 or 24 hours); ISO text is accepted
-// too. A year typed with two digits is the one within 80 years before and
-// 20 after today's. A time may leave out its minutes or the blank before its
-// AM or PM ("2 pm", "2:00PM", "14:00"). An invalid result when the text reads
-// as none of them. Date-times are clock values (see clockDateTime).
+// Reads a date, a time, or both, typed or shown in the locale's formats;
+// every short date and time text written above reads back, in every locale.
+// A date: the locale's short date in its order of day, month and year, with
+// one or two digits for the day and the month and two or four for the year,
+// parted by the format's own marks or by "/", "." or "-" (14.3.2027, 5.3.27);
+// an ISO date (2027-03-14); the locale's long date with or without its
+// weekday. A year typed with two digits is the one within 80 years before and
+// 20 after today's ("00" is 2000). A day the month has not is no date. A
+// time: hours, minutes perhaps and seconds, 12 or 24 hours, with the words of
+// the locale's time formats and its AM and PM (or the English ones) before or
+// after ("2 pm", "2:00PM", "14:00"). Digits of any script are read. An
+// invalid result when the text reads as none of them. Date-times are clock
+// values (see clockDateTime).
 QDate parseDate(const QString& text);
 QTime parseTime(const QString& text);
 QDateTime parseDateTime(const QString& text);

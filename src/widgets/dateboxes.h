@@ -4,12 +4,16 @@
 //
 // A date box shows the locale's short date with the whole year (3/2/2003), a
 // time box the locale's time without seconds (2:00 PM). What is typed shows
-// as it is typed and is read whole when the box is left or Enter is pressed:
-// "3/2/2003" or "March 2, 2003" in a date box; "2:00 PM", "14:00" or "2 pm"
-// in a time box. Text that reads as none is refused: the box shows its last
-// value again. Tab leaves the box as it leaves a text box, and coming in by
-// Tab selects the whole text, so typing replaces it. The arrows, the keys
-// and the calendar work as in any date box. Values are clock values (see
+// as it is typed, and the box's value follows it as soon as it names a whole
+// date or time (see Fmt::parseDate and Fmt::parseTime: "3/2/2003", "3/2/03",
+// "2003-03-02" or "March 2, 2003" in a date box; "2:00 PM", "14:00" or
+// "2 pm" in a time box), so whatever reads the box reads what it shows, by
+// whatever key or click the page is left. A text that names none (a day the
+// month has not, half a date) is refused when the box is left, Enter is
+// pressed or the box is hidden: the box holds and shows its last value again.
+// Tab leaves the box as it leaves a text box, and coming in by Tab selects
+// the whole text, so typing replaces it. The arrows, the keys and the
+// calendar work as in any date box. Values are clock values (see
 // Fmt::clockDateTime).
 #include <QDateEdit>
 #include <QFocusEvent>

@@ -1,0 +1,191 @@
+// Dates and times as the user types them and as the program writes them: a
+// box holds what it shows, however it is left, and every date and time text
+// the program writes reads back, in every locale.
+#include "support/testsupport.h"
+
+#include "app/frmmain.h"
+#include "booking/bookingwizard.h"
+#include "booking/frmfindbooking.h"
+#include "core/db.h"
+#include "core/format.h"
+#include "core/modmain.h"
+#include "widgets/dateboxes.h"
+#include "widgets/grid.h"
+#include "widgets/mainview.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
+class TestTypedDates : public DbTest {
+    Q_OBJECT
+
+    QWidget* wizard() const { return main->booking(); }
+
+private slots:
+    void init()
+    {
+        resetProgramState();
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+    }
+    void cleanup() { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); }
+
+    void boxHoldsWhatItShows_data();
+    void boxHoldsWhatItShows();
+    void writtenTextsReadBack_data();
+    void writtenTextsReadBack();
+};
+
+// ---- The boxes ---------------------------------------------------------------
+
+void TestTypedDates::boxHoldsWhatItShows_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("box");       // a box of the booking wizard's dates step, or Find Booking's
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("way");       // how the box is left
+    QTest::addColumn<QString>("stored");    // what the booking stores; empty: the text is refused
+
+    // The departure is 5/5/2027 2:00 PM, the arrival 5/3/2027 9:00 AM.
+    QTest::newRow("departure, Alt+N") << "en_US" << "dtToDate" << "5/20/2027" << "Alt+N" << "2027-05-20 14:00:00";
+    QTest::newRow("departure, step caption") << "en_US" << "dtToDate" << "5/20/27" << "caption"
+                                             << "2027-05-20 14:00:00";
+    QTest::newRow("arrival time, Alt+N") << "en_US" << "dtFromTime" << "11:30 AM" << "Alt+N" << "2027-05-03 11:30:00";
+    QTest::newRow("departure time, caption") << "en_US" << "dtToTime" << "4 pm" << "caption" << "2027-05-05 16:00:00";
+    QTest::newRow("long date, Tab") << "en_US" << "dtToDate" << "May 20, 2027" << "Tab" << "2027-05-20 14:00:00";
+    QTest::newRow("long date with weekday, Enter")
+        << "en_US" << "dtToDate" << "Thursday, May 20, 2027" << "Enter" << "2027-05-20 14:00:00";
+    QTest::newRow("ISO, click elsewhere") << "en_US" << "dtToDate" << "2027-05-20" << "click" << "2027-05-20 14:00:00";
+    QTest::newRow("year 00, Alt+N") << "en_US" << "dtFromDate" << "2/29/00" << "Alt+N" << "2000-02-29 09:00:00";
+    QTest::newRow("2/30, Tab") << "en_US" << "dtToDate" << "2/30/2027" << "Tab" << "";
+    QTest::newRow("4/31, Enter") << "en_US" << "dtToDate" << "4/31/2027" << "Enter" << "";
+    QTest::newRow("2/29/2023, Alt+N") << "en_US" << "dtToDate" << "2/29/2023" << "Alt+N" << "";
+    QTest::newRow("2/29/2023, caption") << "en_US" << "dtToDate" << "2/29/2023" << "caption" << "";
+    QTest::newRow("2/29/2023, click elsewhere") << "en_US" << "dtToDate" << "2/29/2023" << "click" << "";
+    QTest::newRow("half a date, Alt+N") << "en_US" << "dtToDate" << "5/20/202" << "Alt+N" << "";
+    QTest::newRow("no time, Alt+N") << "en_US" << "dtFromTime" << "11:3" << "Alt+N" << "";
+    QTest::newRow("de 14.5.2027, Alt+N") << "de_DE" << "dtToDate" << "14.5.2027" << "Alt+N" << "2027-05-14 14:00:00";
+    QTest::newRow("de 5.6.2027, caption") << "de_DE" << "dtToDate" << "5.6.2027" << "caption" << "2027-06-05 14:00:00";
+    QTest::newRow("de 16.5.27, Tab") << "de_DE" << "dtToDate" << "16.5.27" << "Tab" << "2027-05-16 14:00:00";
+    QTest::newRow("de long, Enter") << "de_DE" << "dtToDate" << "20. Mai 2027" << "Enter" << "2027-05-20 14:00:00";
+    QTest::newRow("de 31.6.2027, Alt+N") << "de_DE" << "dtToDate" << "31.6.2027" << "Alt+N" << "";
+    // A dialog's button by its access key searches by the day typed.
+    QTest::newRow("Find Booking, Alt+S") << "en_US" << "dtArrive" << "5/20/2027" << "Alt+S" << "2027-05-20";
+    QTest::newRow("Find Booking de, Alt+S") << "de_DE" << "dtArrive" << "20.5.2027" << "Alt+S" << "2027-05-20";
+}
+
+void TestTypedDates::boxHoldsWhatItShows()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, way);
+    QFETCH(QString, stored);
+    QLocale::setDefault(QLocale(locale));
+    showMain();
+
+    // Types over the box's text and leaves it; the box then shows what it
+    // holds: the value typed, or the one it had before.
+    const auto typeAndLeave = [&](QWidget* window) {
+        auto* edit = control<QDateTimeEdit>(window, box.toLatin1().constData());
+        const QDateTime before = edit->dateTime();
+        edit->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, typed);
+        QCOMPARE(edit->text(), typed);
+        if (way == QLatin1String("Tab"))
+            QTest::keyClick(edit, Qt::Key_Tab);
+        else if (way == QLatin1String("Enter"))
+            QTest::keyClick(edit, Qt::Key_Return);
+        else if (way.startsWith(QLatin1String("Alt+")))
+            QTest::keyClick(edit, way.back().toLatin1(), Qt::AltModifier);
+        else if (way == QLatin1String("caption"))
+            QTest::mouseClick(control<QLabel>(window, "lblStep_1"), Qt::LeftButton);
+        else
+            QTest::mouseClick(control<QLineEdit>(window, "txtBookedBy"), Qt::LeftButton);
+        // A button pressed by its access key clicks once it has shown itself down.
+        if (way == QLatin1String("Alt+N"))
+            QTRY_COMPARE(iBookingStep, 1);
+        // Left, the box shows its value in its own form; still in it, a text
+        // that names the value.
+        const bool isDate = qobject_cast<DateBox*>(edit) != nullptr;
+        if (edit->hasFocus())
+            QVERIFY(isDate ? Fmt::parseDate(edit->text()) == edit->date() : Fmt::parseTime(edit->text()) == edit->time());
+        else
+            QCOMPARE(edit->text(), isDate ? Fmt::shortDate(edit->date()) : Fmt::shortTime(edit->time()));
+        if (stored.isEmpty())
+            QCOMPARE(edit->dateTime(), before);
+        else if (isDate)
+            QCOMPARE(edit->date(), QDate::fromString(stored.left(10), Qt::ISODate));
+    };
+
+    if (box == QLatin1String("dtArrive")) {
+        // Two stays: the search from the day typed finds the later one alone.
+        const qint32 guest = addCustomer({{"FirstName", "Ann"}});
+        for (const char* from : {"2027-05-10 09:00:00", "2027-05-25 09:00:00"})
+            addBooking(QString::fromLatin1(from), QStringLiteral("2027-05-28 14:00:00"), {{"customerid", guest}});
+        int found = -1;
+        onNextDialogOf<frmFindBooking>([&](frmFindBooking* find) {
+            // Closed whatever the checks found.
+            const std::unique_ptr<frmFindBooking, void (*)(frmFindBooking*)> closing(
+                find, [](frmFindBooking* d) { d->reject(); });
+            typeAndLeave(find);
+            QTRY_VERIFY(GridRowCount(control<QTableView>(find, "gres")) > 0);
+            found = GridRowCount(control<QTableView>(find, "gres"));
+        });
+        QVERIFY(!frmFindBooking::ask(main));
+        QCOMPARE(found, 1);
+    } else {
+        mainView().AddReservation();
+        control<DateBox>(wizard(), "dtFromDate")->setDate(QDate(2027, 5, 3));
+        control<TimeBox>(wizard(), "dtFromTime")->setTime(QTime(9, 0));
+        control<DateBox>(wizard(), "dtToDate")->setDate(QDate(2027, 5, 5));
+        control<TimeBox>(wizard(), "dtToTime")->setTime(QTime(14, 0));
+        typeAndLeave(wizard());
+        if (iBookingStep == 0)
+            QTest::mouseClick(control<QPushButton>(wizard(), "cmdNext_0"), Qt::LeftButton);
+        QCOMPARE(iBookingStep, 1);
+        const bool arrival = box.startsWith(QLatin1String("dtFrom"));
+        if (stored.isEmpty())
+            stored = arrival ? QStringLiteral("2027-05-03 09:00:00") : QStringLiteral("2027-05-05 14:00:00");
+        QCOMPARE(objConn
+                     .scalar(QStringLiteral("SELECT %1 FROM booking WHERE id = ?")
+                                 .arg(QLatin1String(arrival ? "fromdate" : "todate")),
+                             {iBookingID})
+                     .toString(),
+                 stored);
+    }
+    QCOMPARE(fakes().messageBoxes->shown.size(), 0);
+}
+
+// ---- The texts the program writes ----------------------------------------------
+
+void TestTypedDates::writtenTextsReadBack_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    for (const QLocale& l : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory))
+        QTest::newRow(qPrintable(l.name())) << l;
+}
+
+void TestTypedDates::writtenTextsReadBack()
+{
+    QFETCH(QLocale, locale);
+    QLocale::setDefault(locale);
+    // A leap day, days of one and two digits, the ends of the century's
+    // reading of two-digit years; hours around noon and midnight.
+    for (const QDate d : {QDate(2000, 2, 29), QDate(2027, 3, 14), QDate(2003, 11, 2), QDate(1946, 12, 31),
+                          QDate(2047, 1, 1)}) {
+        QVERIFY2(Fmt::parseDate(Fmt::shortDate(d)) == d, qPrintable(Fmt::shortDate(d)));
+        for (const QTime t : {QTime(0, 0), QTime(9, 5), QTime(12, 0), QTime(12, 30), QTime(13, 7), QTime(23, 59)}) {
+            QVERIFY2(Fmt::parseTime(Fmt::shortTime(t)) == t, qPrintable(Fmt::shortTime(t)));
+            QVERIFY2(Fmt::parseTime(Fmt::longTime(t)) == t, qPrintable(Fmt::longTime(t)));
+            const QDateTime dt = Fmt::clockDateTime(d, t);
+            QVERIFY2(Fmt::parseDateTime(Fmt::dateTime(dt)) == dt, qPrintable(Fmt::dateTime(dt)));
+            QVERIFY2(Fmt::parseDateTime(Fmt::generalDate(dt)) == dt, qPrintable(Fmt::generalDate(dt)));
+        }
+    }
+}
+
+TARLOMY_GUI_TEST_MAIN(TestTypedDates)
+#include "tst_typeddates.moc"
