@@ -350,9 +350,10 @@ QString squeezed(const QString& text)
     return out;
 }
 
-// A date format split into its fields and the literal text around them.
+// A date or time format split into its fields (runs of one field letter)
+// and the literal text around them.
 struct FieldFormat {
-    QList<QString> fields;     // "d", "MM", "yyyy", "h", "AP", ...
+    QList<QString> fields;     // "d", "MM", "yyyy", "h", "mm", ...
     QList<QString> literals;   // before, between and after the fields
 };
 

@@ -7,8 +7,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
-#include <QValidator>
 #include <QSignalBlocker>
+#include <QValidator>
 #include <functional>
 
 namespace {
