@@ -152,12 +152,12 @@ public:
             if (result <= 32 && failed)
                 RunGuarded([&] { failed(result); });
         };
-        QObject::connect(process, &QProcess::errorOccurred, process, [process, report](QProcess::ProcessError e) {
+        QObject::connect(process, &QProcess::errorOccurred, process, [report](QProcess::ProcessError e) {
             if (e == QProcess::FailedToStart)
                 report(SE_ERR_NOASSOC);
         });
         QObject::connect(process, &QProcess::finished, process,
-                         [process, report](int code, QProcess::ExitStatus status) {
+                         [report](int code, QProcess::ExitStatus status) {
                              report(status != QProcess::NormalExit ? int(SE_ERR_ASSOCINCOMPLETE)
                                                                    : OpenerResult(code));
                          });
