@@ -185,7 +185,6 @@ void CreateBookingFormPage(QWidget* owner, const QDate& today)
     request.owner = owner;
     request.filters = {QStringLiteral("HTML (*.html)"), QStringLiteral("*.html"), QStringLiteral("HTM (*.htm)"),
                        QStringLiteral("*.htm")};
-    request.placement = 5;
     if (!platform().saveFile().getSaveFileName(request) || request.fileName.isEmpty())
         return;
 
