@@ -120,12 +120,15 @@ public:
             dialog.setDirectory(r.initialDir);
         if (!r.fileName.isEmpty())
             dialog.selectFile(r.fileName);
-        // Centred on the owner's window, as every dialog is, title bar and
-        // all; without an owner, in the middle of the screen once its size is
-        // known.
-        if (!r.owner || !r.owner->window()->isVisible()) {
-            dialog.setWindowModality(Qt::ApplicationModal);
-            dialog.show();
+        // Shown (modal) before exec so that it can be placed at its final
+        // size, title bar and all: centred on the owner's window, or without
+        // one in the middle of the screen.
+        dialog.setWindowModality(Qt::ApplicationModal);
+        dialog.show();
+        if (r.owner && r.owner->window()->isVisible()) {
+            const QRect frame = dialog.frameGeometry();
+            dialog.move(r.owner->window()->frameGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+        } else {
             placeDialog(&dialog, 5);
         }
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
