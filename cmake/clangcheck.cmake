@@ -6,6 +6,7 @@
 #
 #   cmake -DBUILD=<build folder> -DCLANG=clang++-14 -P cmake/clangcheck.cmake
 #   make -f <build folder>/clangcheck/Makefile -j
+cmake_minimum_required(VERSION 3.22)
 if(NOT BUILD OR NOT CLANG)
   message(FATAL_ERROR "usage: cmake -DBUILD=<build folder> -DCLANG=<clang++> -P clangcheck.cmake")
 endif()
