@@ -76,13 +76,9 @@ QString unescapedKey(const QString& key)
             const bool wide = i + 1 < key.size() && key[i + 1] == u'U';
             const int digits = wide ? 4 : 2;
             const int first = i + (wide ? 2 : 1);
-            int v = 0;
+            // Read as Qt reads it (blanks around the digits allowed).
             bool ok = first + digits <= key.size();
-            for (int j = first; ok && j < first + digits; ++j) {
-                const int h = hexValue(key[j].unicode());
-                ok = h >= 0;
-                v = v * 16 + h;
-            }
+            const ushort v = ok ? QStringView(key).sliced(first, digits).toUShort(&ok, 16) : 0;
             if (ok) {
                 out += QChar(char16_t(v));
                 i = first + digits - 1;
@@ -147,13 +143,25 @@ QString variantText(const QVariant& v)
     }
 }
 
-// The numbers of an @-form: "@Rect(1 2 3 4)" gives {1, 2, 3, 4}.
+// The numbers of an @-form, "@Rect(1 2 3 4)" giving {1, 2, 3, 4}: the
+// parts between the "(" at open and the end, each blank and each ")" ending
+// one, as Qt reads them (so that a form with other than one blank between
+// numbers, or a ")" within, has a count of its own and reads as text).
 QList<int> formNumbers(const QString& text, qsizetype open)
 {
     QList<int> out;
-    const QStringList parts = text.mid(open, text.size() - open - 1).split(u' ', Qt::SkipEmptyParts);
-    for (const QString& part : parts)
-        out << part.toInt();
+    QString part;
+    for (qsizetype i = open; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u')') {
+            out << part.toInt();
+        } else if (c == u' ') {
+            out << part.toInt();
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
     return out;
 }
 
