@@ -254,8 +254,13 @@ void frmMain::FirstRun()
                        "to follow the getting started tutorial. Would you like to view it now?"),
         vbYesNoCancel | vbQuestion);
     if (answer == vbYes) {
-        platform().help().showContext(this, 3);
+        // The tutorial names the menus with the unit words; when the wizard
+        // changes them, it is shown again with the new ones.
+        const QString plural = gsCommodityPlural, singular = gsCommoditySingular;
+        const bool shown = platform().help().showContext(this, 3);
         mnuConfigureWizard_Click();
+        if (shown && (gsCommodityPlural != plural || gsCommoditySingular != singular))
+            platform().help().showContext(this, 3);
         return;
     }
     if (MsgBox(QStringLiteral("Would you like to run the 'Configuration Wizard' now?"), vbYesNoCancel | vbQuestion)

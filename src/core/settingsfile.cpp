@@ -1,10 +1,15 @@
 #include "core/settingsfile.h"
 
+#include <QDataStream>
 #include <QFileDevice>
 #include <QIODevice>
 #include <QList>
 #include <QMap>
 #include <QPair>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QStringList>
 
 #include <cerrno>
 #include <cstring>
@@ -71,13 +76,9 @@ QString unescapedKey(const QString& key)
             const bool wide = i + 1 < key.size() && key[i + 1] == u'U';
             const int digits = wide ? 4 : 2;
             const int first = i + (wide ? 2 : 1);
-            int v = 0;
+            // Read as Qt reads it (blanks around the digits allowed).
             bool ok = first + digits <= key.size();
-            for (int j = first; ok && j < first + digits; ++j) {
-                const int h = hexValue(key[j].unicode());
-                ok = h >= 0;
-                v = v * 16 + h;
-            }
+            const ushort v = ok ? QStringView(key).sliced(first, digits).toUShort(&ok, 16) : 0;
             if (ok) {
                 out += QChar(char16_t(v));
                 i = first + digits - 1;
@@ -89,15 +90,152 @@ QString unescapedKey(const QString& key)
     return out;
 }
 
-// Values: UTF-8, control characters escaped, quoted when they hold ";,=" or
-// begin or end with a blank.
-QByteArray escapedValue(const QString& value)
+// A value's text as QSettings's INI files hold it (QSettings writes and reads
+// these forms itself, so files of both kinds read alike): texts as they are,
+// with a leading "@" doubled and a text holding NUL as @String(...); byte
+// arrays, rectangles, sizes and points in their @-forms; other types as the
+// bytes of a data stream, @Variant(...) or @DateTime(...); an invalid value
+// as @Invalid().
+QString variantText(const QVariant& v)
 {
-    QByteArray out;
-    bool quote = value.startsWith(u' ') || value.endsWith(u' ');
+    switch (v.metaType().id()) {
+    case QMetaType::UnknownType:
+        return QStringLiteral("@Invalid()");
+    case QMetaType::QByteArray:
+        return QStringLiteral("@ByteArray(") + QString::fromLatin1(v.toByteArray()) + u')';
+    case QMetaType::QString:
+    case QMetaType::QKeySequence:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Bool:
+    case QMetaType::Float:
+    case QMetaType::Double: {
+        const QString text = v.toString();
+        if (text.contains(QChar(0)))
+            return QStringLiteral("@String(") + text + u')';
+        return text.startsWith(u'@') ? u'@' + text : text;
+    }
+    case QMetaType::QRect: {
+        const QRect r = v.toRect();
+        return QString::asprintf("@Rect(%d %d %d %d)", r.x(), r.y(), r.width(), r.height());
+    }
+    case QMetaType::QSize: {
+        const QSize s = v.toSize();
+        return QString::asprintf("@Size(%d %d)", s.width(), s.height());
+    }
+    case QMetaType::QPoint: {
+        const QPoint p = v.toPoint();
+        return QString::asprintf("@Point(%d %d)", p.x(), p.y());
+    }
+    default: {
+        const bool dateTime = v.metaType().id() == QMetaType::QDateTime;
+        QByteArray bytes;
+        {
+            QDataStream stream(&bytes, QIODevice::WriteOnly);
+            stream.setVersion(dateTime ? QDataStream::Qt_5_6 : QDataStream::Qt_4_0);
+            stream << v;
+        }
+        return (dateTime ? QStringLiteral("@DateTime(") : QStringLiteral("@Variant(")) + QString::fromLatin1(bytes)
+               + u')';
+    }
+    }
+}
+
+// The numbers of an @-form, "@Rect(1 2 3 4)" giving {1, 2, 3, 4}: the
+// parts between the "(" at open and the end, each blank and each ")" ending
+// one, as Qt reads them (so that a form with other than one blank between
+// numbers, or a ")" within, has a count of its own and reads as text).
+QList<int> formNumbers(const QString& text, qsizetype open)
+{
+    QList<int> out;
+    QString part;
+    for (qsizetype i = open; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u')') {
+            out << part.toInt();
+        } else if (c == u' ') {
+            out << part.toInt();
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    return out;
+}
+
+// The value a text of the file stands for (the reverse of variantText).
+// A text in no known form is a text.
+QVariant textVariant(const QString& text)
+{
+    if (!text.startsWith(u'@'))
+        return text;
+    if (text.endsWith(u')')) {
+        if (text.startsWith(QLatin1String("@ByteArray(")))
+            return QStringView(text).sliced(11).chopped(1).toLatin1();
+        if (text.startsWith(QLatin1String("@String(")))
+            return QStringView(text).sliced(8).chopped(1).toString();
+        if (text.startsWith(QLatin1String("@Variant(")) || text.startsWith(QLatin1String("@DateTime("))) {
+            const bool dateTime = text.at(1) == u'D';
+            QByteArray bytes = QStringView(text).sliced(dateTime ? 10 : 9).toLatin1();
+            QDataStream stream(&bytes, QIODevice::ReadOnly);
+            stream.setVersion(dateTime ? QDataStream::Qt_5_6 : QDataStream::Qt_4_0);
+            QVariant v;
+            stream >> v;
+            return v;
+        }
+        if (text.startsWith(QLatin1String("@Rect("))) {
+            const QList<int> n = formNumbers(text, 6);
+            if (n.size() == 4)
+                return QRect(n[0], n[1], n[2], n[3]);
+        } else if (text.startsWith(QLatin1String("@Size("))) {
+            const QList<int> n = formNumbers(text, 6);
+            if (n.size() == 2)
+                return QSize(n[0], n[1]);
+        } else if (text.startsWith(QLatin1String("@Point("))) {
+            const QList<int> n = formNumbers(text, 7);
+            if (n.size() == 2)
+                return QPoint(n[0], n[1]);
+        } else if (text == QLatin1String("@Invalid()")) {
+            return QVariant();
+        }
+    }
+    return text.startsWith(QLatin1String("@@")) ? text.mid(1) : text;
+}
+
+// A list read from the file: a string list when each item is a text, else a
+// list of values.
+QVariant listVariant(QStringList items)
+{
+    for (const QString& item : items) {
+        if (item.startsWith(u'@') && !item.startsWith(QLatin1String("@@"))) {
+            QVariantList values;
+            for (const QString& each : std::as_const(items))
+                values << textVariant(each);
+            return values;
+        }
+    }
+    for (QString& item : items)
+        if (item.startsWith(u'@'))
+            item.remove(0, 1);
+    return items;
+}
+
+// A text in the file's escaped form: UTF-8 (the data-stream forms, which are
+// bytes, escape everything outside printable ASCII instead), control
+// characters escaped, and quoted when it holds ";,=" or begins or ends with a
+// blank, which the reader would otherwise take for a comment, a list, a key
+// or padding.
+void appendEscapedText(const QString& text, QByteArray& out)
+{
+    const bool bytes = text.startsWith(QLatin1String("@ByteArray(")) || text.startsWith(QLatin1String("@Variant("))
+                       || text.startsWith(QLatin1String("@DateTime("));
+    const qsizetype start = out.size();
+    bool quote = false;
     bool escapeHexDigit = false;   // after \x41 a hex digit needs an escape of its own
-    for (int i = 0; i < value.size(); ++i) {
-        const char16_t ch = value[i].unicode();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t ch = text[i].unicode();
         if (ch == u';' || ch == u',' || ch == u'=')
             quote = true;
         if (escapeHexDigit && hexValue(ch) >= 0) {
@@ -120,75 +258,211 @@ QByteArray escapedValue(const QString& value)
             out += char(ch);
             break;
         default:
-            if (ch <= 0x1F) {
+            if (ch <= 0x1F || (bytes && ch >= 0x7F)) {
                 out += "\\x" + QByteArray::number(ch, 16);
                 escapeHexDigit = true;
-            } else if (QChar::isHighSurrogate(ch) && i + 1 < value.size() && value[i + 1].isLowSurrogate()) {
-                out += value.mid(i, 2).toUtf8();
+            } else if (QChar::isHighSurrogate(ch) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+                out += QStringView(text).sliced(i, 2).toUtf8();
                 ++i;
             } else {
-                out += QString(QChar(ch)).toUtf8();
+                out += QStringView(text).sliced(i, 1).toUtf8();
             }
         }
     }
-    return quote ? '"' + out + '"' : out;
+    if (quote || (out.size() > start && (out.at(start) == ' ' || out.endsWith(' ')))) {
+        out.insert(start, '"');
+        out += '"';
+    }
 }
 
-QString unescapedValue(const QString& raw)
+// A value as the right-hand side of a line: a list (of other than one item)
+// as its items joined by ", ", an empty list as @Invalid().
+QByteArray escapedValue(const QVariant& value)
 {
-    QString out;
-    int kept = 0;   // blanks at the end that were neither quoted nor escaped go
-    bool quoted = false;
-    int i = 0;
-    while (i < raw.size() && (raw[i] == u' ' || raw[i] == u'\t'))
-        ++i;
-    for (; i < raw.size(); ++i) {
-        const QChar c = raw[i];
-        if (c == u'"') {
-            quoted = !quoted;
-            kept = out.size();
-            continue;
+    QByteArray out;
+    const int type = value.metaType().id();
+    if (type == QMetaType::QStringList || (type == QMetaType::QVariantList && value.toList().size() != 1)) {
+        const QVariantList items = value.toList();
+        if (items.isEmpty())
+            out += "@Invalid()";
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            if (i > 0)
+                out += ", ";
+            appendEscapedText(variantText(items[i]), out);
         }
-        if (!quoted && c == u';')
-            break;   // a comment
-        if (c == u'\\' && i + 1 < raw.size()) {
-            const char16_t e = raw[++i].unicode();
-            switch (e) {
-            case u'a': out += u'\a'; break;
-            case u'b': out += u'\b'; break;
-            case u'f': out += u'\f'; break;
-            case u'n': out += u'\n'; break;
-            case u'r': out += u'\r'; break;
-            case u't': out += u'\t'; break;
-            case u'v': out += u'\v'; break;
-            case u'x': {
-                int v = 0;
-                while (i + 1 < raw.size() && hexValue(raw[i + 1].unicode()) >= 0)
-                    v = (v * 16 + hexValue(raw[++i].unicode())) & 0xFFFF;
-                out += QChar(char16_t(v));
+    } else {
+        appendEscapedText(variantText(value), out);
+    }
+    return out;
+}
+
+// The character an escape of one letter stands for ("\n" a line feed), or 0.
+char simpleEscape(char e)
+{
+    switch (e) {
+    case 'a': return '\a';
+    case 'b': return '\b';
+    case 'f': return '\f';
+    case 'n': return '\n';
+    case 'r': return '\r';
+    case 't': return '\t';
+    case 'v': return '\v';
+    case '"':
+    case '?':
+    case '\'':
+    case '\\': return e;
+    default: return 0;
+    }
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// The value of a line (the bytes after its "="): blanks and tabs at either
+// end dropped unless quoted or escaped, escapes undone, and split at each
+// comma outside quotes into a list. Only blanks and tabs are padding: any
+// other space is part of the text.
+QVariant unescapedValue(QByteArrayView raw)
+{
+    QStringList items;
+    bool isList = false;
+    QString current;
+    QByteArray pending;   // UTF-8 not yet decoded
+    qsizetype keep = 0;   // the text up to here stays, padding or not
+    bool inQuotes = false;
+    bool quoted = false;  // the current item had a quote
+    auto decode = [&] {
+        current += QString::fromUtf8(pending);
+        pending.clear();
+    };
+    auto chopPadding = [&] {
+        decode();
+        if (quoted)
+            return;
+        qsizetype n = current.size();
+        while (n > keep && (current[n - 1] == u' ' || current[n - 1] == u'\t'))
+            --n;
+        current.truncate(n);
+    };
+    qsizetype i = 0;
+    auto skipBlanks = [&] {
+        while (i < raw.size() && isBlank(raw[i]))
+            ++i;
+        decode();
+        keep = current.size();
+    };
+    skipBlanks();
+    while (i < raw.size()) {
+        const char c = raw[i];
+        if (c == '\\') {
+            decode();
+            if (++i >= raw.size())
+                break;
+            const char e = raw[i++];
+            if (const char simple = simpleEscape(e)) {
+                current += QLatin1Char(simple);
+            } else if (e == 'x') {
+                if (i < raw.size() && hexValue(uchar(raw[i])) >= 0) {
+                    char16_t v = 0;
+                    while (i < raw.size() && hexValue(uchar(raw[i])) >= 0)
+                        v = char16_t(v * 16 + hexValue(uchar(raw[i++])));
+                    current += QChar(v);
+                }
+            } else if (e >= '0' && e <= '7') {
+                char16_t v = char16_t(e - '0');
+                while (i < raw.size() && raw[i] >= '0' && raw[i] <= '7')
+                    v = char16_t(v * 8 + (raw[i++] - '0'));
+                current += QChar(v);
+            } else if (e == '\n' || e == '\r') {
+                // An escaped line end joins the next line; "\r\n" and "\n\r" count once.
+                if (i < raw.size() && (raw[i] == '\n' || raw[i] == '\r') && raw[i] != e)
+                    ++i;
+            }
+            // Any other escaped character is dropped.
+            keep = current.size();
+        } else if (c == '"') {
+            ++i;
+            quoted = true;
+            inQuotes = !inQuotes;
+            if (!inQuotes)
+                skipBlanks();
+        } else if (c == ',' && !inQuotes) {
+            chopPadding();
+            isList = true;
+            items << current;
+            current.clear();
+            quoted = false;
+            ++i;
+            skipBlanks();
+        } else {
+            pending += c;
+            ++i;
+        }
+    }
+    chopPadding();
+    if (!isList)
+        return textVariant(current);
+    items << current;
+    return listVariant(items);
+}
+
+// The next line of text from pos: its start and length, with the position of
+// its first "=" outside quotes (-1 when none). A line ends at a line end
+// outside quotes, or at a ";" outside quotes (the rest of it a comment); an
+// escaped line end continues it. Blank lines and comment lines are skipped.
+bool nextLine(QByteArrayView data, qsizetype& pos, qsizetype& start, qsizetype& length, qsizetype& equals)
+{
+    auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; };
+    equals = -1;
+    start = pos;
+    while (start < data.size() && isSpace(data[start]))
+        ++start;
+    bool inQuotes = false;
+    qsizetype i = start;
+    while (i < data.size()) {
+        const char c = data[i++];
+        if (c == '=') {
+            if (!inQuotes && equals < 0)
+                equals = i - 1;
+        } else if (c == '\n' || c == '\r') {
+            if (i == start + 1) {
+                ++start;
+            } else if (!inQuotes) {
+                --i;
                 break;
             }
-            default:
-                if (e >= u'0' && e <= u'7') {
-                    int v = e - u'0';
-                    for (int n = 0; n < 2 && i + 1 < raw.size() && raw[i + 1] >= u'0' && raw[i + 1] <= u'7'; ++n)
-                        v = v * 8 + (raw[++i].unicode() - u'0');
-                    out += QChar(char16_t(v));
-                } else {
-                    out += QChar(e);
-                }
+        } else if (c == '\\') {
+            if (i < data.size()) {
+                const char next = data[i++];
+                if (i < data.size() && ((next == '\n' && data[i] == '\r') || (next == '\r' && data[i] == '\n')))
+                    ++i;
             }
-            kept = out.size();
-            continue;
+        } else if (c == '"') {
+            inQuotes = !inQuotes;
+        } else if (c == ';') {
+            if (i == start + 1) {
+                while (i < data.size() && data[i] != '\n' && data[i] != '\r')
+                    ++i;
+                while (i < data.size() && isSpace(data[i]))
+                    ++i;
+                start = i;
+            } else if (!inQuotes) {
+                --i;
+                break;
+            }
         }
-        out += c;
-        if (quoted || (c != u' ' && c != u'\t'))
-            kept = out.size();
     }
-    out.truncate(kept);
-    if (out.startsWith(QLatin1String("@@")))
-        return out.mid(1);
-    return out;
+    pos = i;
+    length = i - start;
+    return length > 0;
+}
+
+// A section name or key as written: "%XX", "%UXXXX" and "\" (for "/") undone.
+QString unescapedName(QByteArrayView bytes)
+{
+    return unescapedKey(QString::fromUtf8(bytes));
 }
 
 }  // namespace
@@ -218,12 +492,8 @@ QByteArray text(const QSettings::SettingsMap& map)
                                 : s.key() == QLatin1String("General") ? QByteArray("%General")
                                                                       : escapedKey(s.key());
         out += '[' + name + ']' + eol;
-        for (const auto& [key, value] : s.value()) {
-            QString v = value.toString();
-            if (v.startsWith(u'@'))
-                v.prepend(u'@');
-            out += escapedKey(key) + '=' + escapedValue(v) + eol;
-        }
+        for (const auto& [key, value] : s.value())
+            out += escapedKey(key) + '=' + escapedValue(value) + eol;
     }
     return out;
 }
@@ -231,28 +501,31 @@ QByteArray text(const QSettings::SettingsMap& map)
 QSettings::SettingsMap parse(const QByteArray& text)
 {
     QSettings::SettingsMap map;
+    QByteArrayView data(text);
+    if (data.startsWith("\xEF\xBB\xBF"))
+        data = data.sliced(3);
     QString section;
-    for (const QString& whole : QString::fromUtf8(text).split(u'\n')) {
-        const QString line = whole.endsWith(u'\r') ? whole.chopped(1) : whole;
-        const QString t = line.trimmed();
-        if (t.isEmpty() || t.startsWith(u';') || t.startsWith(u'#'))
-            continue;
-        if (t.startsWith(u'[') && t.endsWith(u']')) {
-            const QString name = t.mid(1, t.size() - 2).trimmed();
-            if (name == QLatin1String("General"))
+    qsizetype pos = 0, start = 0, length = 0, equals = -1;
+    while (nextLine(data, pos, start, length, equals)) {
+        const QByteArrayView line = data.sliced(start, length);
+        if (line.startsWith('[')) {
+            qsizetype close = line.indexOf(']');
+            if (close < 0)
+                close = line.size();
+            const QByteArrayView name = line.first(close).sliced(1).trimmed();
+            if (name.compare("general", Qt::CaseInsensitive) == 0)
                 section.clear();
+            else if (name.compare("%general", Qt::CaseInsensitive) == 0)
+                section = QString::fromLatin1(name.sliced(1)) + u'/';
             else
-                section = (name == QLatin1String("%General") ? QStringLiteral("General") : unescapedKey(name)) + u'/';
+                section = unescapedName(name) + u'/';
             continue;
         }
-        const int eq = line.indexOf(u'=');
-        if (eq <= 0)
+        if (equals < 0)
             continue;
-        const QString key = unescapedKey(line.left(eq).trimmed());
-        const QString raw = line.mid(eq + 1).trimmed();
-        if (key.isEmpty() || raw == QLatin1String("@Invalid()"))
-            continue;
-        map.insert(section + key, unescapedValue(raw));
+        const QString key = unescapedName(line.first(equals - start).trimmed());
+        if (!key.isEmpty())
+            map.insert(section + key, unescapedValue(line.sliced(equals - start + 1)));
     }
     return map;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The text form of the per-user settings file: [section] headings and
-// key=value lines, as the desktop's settings files have them, so that files
-// written by earlier builds read alike. The store (core/settings.cpp) reads
+// key=value lines, byte for byte as Qt's own INI files have them (Qt wrote
+// this file in earlier builds), so that every value reads back as it was
+// written, whoever wrote it: texts whatever characters they hold, and lists
+// and the values Qt writes in its @-forms. The store (core/settings.cpp) reads
 // and writes it through QSettings, which keeps the file locked and shared;
 // writing goes through here because every write is checked: a file that
 // could not be written whole is never taken for saved.

@@ -28,7 +28,6 @@ void frmWizMailList_File::cmdBrowse_Click()
     SaveFileRequest request;
     request.owner = this;
     request.filters = {QStringLiteral("Text documents (*.txt)"), QStringLiteral("*.txt")};
-    request.placement = 5;
     if (platform().saveFile().getSaveFileName(request) && !request.fileName.isEmpty())
         ui->txtName->setText(request.fileName);
 }

@@ -28,6 +28,3 @@ void FillDocumentTemplate(QByteArray& c, qint32 bookingId);
 // "<" written so that it can never start a placeholder.
 QByteArray RtfText(const QString& value);
 
-// The reason shown when the desktop could not open a document, by the code
-// the shell service returned (32 or less).
-QString ShellOpenFailureReason(int code);

@@ -35,30 +35,37 @@ QString HiddenField(const char* name, const QString& value)
         .arg(QLatin1String(name), HtmlAttributeText(value));
 }
 
-void AddDayOptions(QStringList& page)
+// What stands between an option's value and its ">": today's option is
+// selected, so that a visitor starts from today; the others keep the blank
+// they have always had (the ninth day and December none).
+QString OptionGap(bool today, bool blank)
+{
+    return today ? QStringLiteral(" SELECTED") : blank ? QStringLiteral(" ") : QString();
+}
+
+void AddDayOptions(QStringList& page, const QDate& today)
 {
     for (int d = 1; d <= 31; ++d) {
         const QString value = QStringLiteral("%1").arg(d, 2, 10, QLatin1Char('0'));
-        // The ninth day has always been written without the blank.
-        const QString gap = d == 9 ? QString() : QStringLiteral(" ");
-        page << kDayIndent + QStringLiteral("<OPTION VALUE=%1%2>%3").arg(value, gap).arg(d);
+        page << kDayIndent + QStringLiteral("<OPTION VALUE=%1%2>%3").arg(value, OptionGap(d == today.day(), d != 9)).arg(d);
     }
 }
 
-void AddMonthOptions(QStringList& page)
+void AddMonthOptions(QStringList& page, const QDate& today)
 {
     for (int m = 1; m <= 12; ++m) {
         const QString value = QStringLiteral("%1").arg(m, 2, 10, QLatin1Char('0'));
-        const QString gap = m == 12 ? QString() : QStringLiteral(" ");
         page << kListIndent + QStringLiteral("<OPTION VALUE=\"%1\"%2>%3")
-                                  .arg(value, gap, QLatin1String(kMonthNames[m - 1]));
+                                  .arg(value, OptionGap(m == today.month(), m != 12),
+                                       QLatin1String(kMonthNames[m - 1]));
     }
 }
 
-void AddYearOptions(QStringList& page, int firstYear)
+// This year and the next two.
+void AddYearOptions(QStringList& page, const QDate& today)
 {
-    for (int y = firstYear; y < firstYear + 3; ++y)
-        page << kListIndent + QStringLiteral("<OPTION VALUE=\"%1\" >%1").arg(y);
+    for (int y = today.year(); y < today.year() + 3; ++y)
+        page << kListIndent + QStringLiteral("<OPTION VALUE=\"%1\"%2>%1").arg(y).arg(OptionGap(y == today.year(), true));
 }
 
 }  // namespace
@@ -88,17 +95,29 @@ QString HtmlAttributeText(const QString& text)
     return out;
 }
 
-QByteArray BookingFormPage(const WebSettings& settings, int firstYear)
+QByteArray BookingFormPage(const WebSettings& settings, const QDate& today)
 {
     QStringList page;
-    page << QStringLiteral("<HTML>") << QStringLiteral("<HEAD>")
-         << QStringLiteral("<TITLE>Online Booking Form</TITLE>") << QStringLiteral("</HEAD>") << QString()
+    // The page is ASCII, every other character written as a reference, and
+    // declares UTF-8, in which its form posts what a visitor types: a name
+    // in any script arrives as typed. On a phone it is shown at the phone's
+    // width, its boxes as wide as the screen and the labels above them.
+    page << QStringLiteral("<HTML>") << QStringLiteral("<HEAD>") << QStringLiteral("<META CHARSET=\"UTF-8\">")
+         << QStringLiteral("<META NAME=\"viewport\" CONTENT=\"width=device-width, initial-scale=1\">")
+         << QStringLiteral("<TITLE>Online Booking Form</TITLE>") << QStringLiteral("<STYLE>")
+         << QStringLiteral("@media (max-width: 640px) {")
+         << QStringLiteral("  BLOCKQUOTE { margin-left: 0; margin-right: 0; }")
+         << QStringLiteral("  TABLE, TBODY, TR, TD { display: block; width: auto; }")
+         << QStringLiteral("  INPUT[type=\"text\"], TEXTAREA { width: 100%; box-sizing: border-box; }")
+         << QStringLiteral("  H4 { margin: 0.5em 0; }")
+         << QStringLiteral("}") << QStringLiteral("</STYLE>") << QStringLiteral("</HEAD>") << QString()
          << QStringLiteral("<BODY BGCOLOR=\"#FFFFFF\">");
     // Any index but the two known ones opens no form.
     if (settings.providerIndex == 0 || settings.providerIndex == 1) {
         const QString action = settings.providerIndex == 0 ? QString::fromLatin1(kDefaultFormService)
                                                            : settings.providerCustom;
-        page << QStringLiteral("<FORM action=\"%1\" method=\"POST\">").arg(HtmlAttributeText(action));
+        page << QStringLiteral("<FORM action=\"%1\" method=\"POST\" accept-charset=\"UTF-8\">")
+                    .arg(HtmlAttributeText(action));
     }
     page << QStringLiteral("&nbsp;<br>") << QString()
          << QStringLiteral("<center><b>Please complete the form below to make an online booking.</b></center>")
@@ -124,20 +143,20 @@ QByteArray BookingFormPage(const WebSettings& settings, int firstYear)
          << QStringLiteral("<BLOCKQUOTE><P><TABLE BORDER=0 CELLSPACING=0> ") << QStringLiteral("<TR>")
          << QStringLiteral("<TD WIDTH=116>") << QStringLiteral("<H4>Arrival date:</H4>")
          << QStringLiteral("</TD><TD>") << QStringLiteral("<H4>") << QStringLiteral("<SELECT NAME=\"arrive_day\">");
-    AddDayOptions(page);
+    AddDayOptions(page, today);
     page << kListIndent + QStringLiteral("</SELECT>") << QStringLiteral("<SELECT NAME=\"arrive_month\">");
-    AddMonthOptions(page);
+    AddMonthOptions(page, today);
     page << kListIndent + QStringLiteral("</SELECT>") << QStringLiteral("<SELECT NAME=\"arrive_year\">");
-    AddYearOptions(page, firstYear);
+    AddYearOptions(page, today);
     page << QStringLiteral("</SELECT>") << QString() << QStringLiteral("</H4>") << QString()
          << QStringLiteral("</TD></TR>") << QStringLiteral("<TR>") << QString() << QStringLiteral("<TD WIDTH=116>")
          << QStringLiteral("<H4>Departure date:</H4>") << QStringLiteral("</TD><TD>") << QStringLiteral("<H4>")
          << QStringLiteral("<SELECT NAME=\"departure_day\">    ");
-    AddDayOptions(page);
+    AddDayOptions(page, today);
     page << kListIndent + QStringLiteral("</SELECT>") << QStringLiteral("<SELECT NAME=\"departure_month\">");
-    AddMonthOptions(page);
+    AddMonthOptions(page, today);
     page << QStringLiteral("</SELECT>") << QStringLiteral("<SELECT NAME=\"departure_year\">");
-    AddYearOptions(page, firstYear);
+    AddYearOptions(page, today);
     page << QStringLiteral("</SELECT>") << QStringLiteral("</H4>") << QStringLiteral("</TD></TR>")
          << QStringLiteral("<TR>") << QStringLiteral("<TD WIDTH=116>") << QStringLiteral("<H4>Your name:</H4>")
          << QStringLiteral("</TD><TD>")
@@ -166,7 +185,6 @@ void CreateBookingFormPage(QWidget* owner, const QDate& today)
     request.owner = owner;
     request.filters = {QStringLiteral("HTML (*.html)"), QStringLiteral("*.html"), QStringLiteral("HTM (*.htm)"),
                        QStringLiteral("*.htm")};
-    request.placement = 5;
     if (!platform().saveFile().getSaveFileName(request) || request.fileName.isEmpty())
         return;
 
@@ -180,7 +198,7 @@ void CreateBookingFormPage(QWidget* owner, const QDate& today)
         return;
     }
     QString why;
-    if (!WriteWholeFile(request.fileName, BookingFormPage(*settings, today.year()), &why)) {
+    if (!WriteWholeFile(request.fileName, BookingFormPage(*settings, today), &why)) {
         wait.restore();
         MsgBox(WriteFailureMessage(QStringLiteral("Unable to write to file."), request.fileName, why), vbCritical);
         return;

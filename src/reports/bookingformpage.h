@@ -29,9 +29,9 @@ extern const char* const kNoWebSettingsMessage;
 // the page is pure ASCII whatever a value holds.
 QString HtmlAttributeText(const QString& text);
 
-// The page for the settings, its year lists starting at firstYear: lines
-// ended by CR LF, ASCII only.
-QByteArray BookingFormPage(const WebSettings& settings, int firstYear);
+// The page for the settings, its date lists starting at today's year with
+// today selected: lines ended by CR LF, ASCII only.
+QByteArray BookingFormPage(const WebSettings& settings, const QDate& today);
 
 // The "Create Web Bookings Page" command: asks for a file, then writes the
 // page for the stored settings into it. A cancel, a missing settings row or

@@ -54,7 +54,7 @@ QString FilterLookup(const QString& sFilters, int iCur)
 
 bool VBGetSaveFileName(QString& FileName, QString& FileTitle, bool /*OverWritePrompt*/, QString& Filter,
                        int& FilterIndex, const QString& InitDir, const QString& DlgTitle,
-                       const QString& DefaultExt, QWidget* Owner, int& flags, int DlgPos)
+                       const QString& DefaultExt, QWidget* Owner, int& flags, int /*DlgPos*/)
 {
     // "|" and ":" both separate the parts of the filter.
     QString converted;
@@ -74,7 +74,6 @@ bool VBGetSaveFileName(QString& FileName, QString& FileTitle, bool /*OverWritePr
     request.filterIndex = FilterIndex;
     request.initialDir = InitDir;
     request.defaultExt = DefaultExt;
-    request.placement = DlgPos;
 
     if (!platform().saveFile().getSaveFileName(request)) {
         FileName.clear();

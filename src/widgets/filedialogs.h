@@ -20,8 +20,7 @@ QString StripTerminator(const QString& strstring);
 QString FilterLookup(const QString& sFilters, int iCur);
 
 // The save-file dialog. Filter holds "description|pattern" pairs joined by
-// "|"; DlgPos places the dialog on the screen (0 top-left, 5 centred, see
-// placeDialog). On a choice: true, FileName the full path, FileTitle the name
+// "|"; the dialog opens centred on Owner's window (DlgPos is not used). On a choice: true, FileName the full path, FileTitle the name
 // without its folder, FilterIndex the filter chosen and Filter that pair. On
 // cancel: false and the outputs cleared. An existing file is replaced only
 // after the user agreed to it.

@@ -54,19 +54,34 @@ void RunGuarded(F&& f, const Where& where = Where::here(), const char* handlerTe
     }
 }
 
+// Calls f with args when it takes them, else without; and the same for a
+// member handler of receiver. (The choice is made here, in a template of its
+// own: a choice inside a lambda nested in a generic one is not left out of
+// the compilation by every compiler.)
+template <typename F, typename... A>
+void CallDroppingArguments(F& f, A&&... args)
+{
+    if constexpr (std::is_invocable_v<F&, A...>)
+        f(std::forward<A>(args)...);
+    else
+        f();
+}
+
+template <typename C, typename H, typename... A>
+void CallHandlerDroppingArguments(C* receiver, H handler, A&&... args)
+{
+    if constexpr (std::is_invocable_v<H, C*, A...>)
+        std::invoke(handler, receiver, std::forward<A>(args)...);
+    else
+        std::invoke(handler, receiver);
+}
+
 // A callable, taking any arguments, that runs f guarded.
 template <typename F>
 auto guardedAs(const char* handlerText, const Where& where, F f)
 {
     return [f = std::move(f), handlerText, where](auto&&... args) mutable {
-        RunGuarded(
-            [&] {
-                if constexpr (std::is_invocable_v<F&, decltype(args)...>)
-                    f(std::forward<decltype(args)>(args)...);
-                else
-                    f();
-            },
-            where, handlerText);
+        RunGuarded([&] { CallDroppingArguments(f, std::forward<decltype(args)>(args)...); }, where, handlerText);
     };
 }
 
@@ -76,14 +91,8 @@ template <typename C, typename H>
 auto guardedAs(const char* handlerText, const Where& where, C* receiver, H handler)
 {
     return [receiver, handler, handlerText, where](auto&&... args) {
-        RunGuarded(
-            [&] {
-                if constexpr (std::is_invocable_v<H, C*, decltype(args)...>)
-                    std::invoke(handler, receiver, std::forward<decltype(args)>(args)...);
-                else
-                    std::invoke(handler, receiver);
-            },
-            where, handlerText);
+        RunGuarded([&] { CallHandlerDroppingArguments(receiver, handler, std::forward<decltype(args)>(args)...); }, where,
+                   handlerText);
     };
 }
 

@@ -1,5 +1,7 @@
 #include "widgets/platform.h"
 
+#include "core/filewriter.h"
+#include "core/modmain.h"
 #include "widgets/guard.h"
 
 #include <QApplication>
@@ -118,10 +120,17 @@ public:
             dialog.setDirectory(r.initialDir);
         if (!r.fileName.isEmpty())
             dialog.selectFile(r.fileName);
-        // Shown (modal) before exec so that it can be placed at its final size.
+        // Shown (modal) before exec so that it can be placed at its final
+        // size, title bar and all: centred on the owner's window, or without
+        // one in the middle of the screen.
         dialog.setWindowModality(Qt::ApplicationModal);
         dialog.show();
-        placeDialog(&dialog, r.placement);
+        if (r.owner && r.owner->window()->isVisible()) {
+            const QRect frame = dialog.frameGeometry();
+            dialog.move(r.owner->window()->frameGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+        } else {
+            placeDialog(&dialog, 5);
+        }
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
         r.fileName = QDir::toNativeSeparators(dialog.selectedFiles().first());
@@ -152,12 +161,12 @@ public:
             if (result <= 32 && failed)
                 RunGuarded([&] { failed(result); });
         };
-        QObject::connect(process, &QProcess::errorOccurred, process, [process, report](QProcess::ProcessError e) {
+        QObject::connect(process, &QProcess::errorOccurred, process, [report](QProcess::ProcessError e) {
             if (e == QProcess::FailedToStart)
                 report(SE_ERR_NOASSOC);
         });
         QObject::connect(process, &QProcess::finished, process,
-                         [process, report](int code, QProcess::ExitStatus status) {
+                         [report](int code, QProcess::ExitStatus status) {
                              report(status != QProcess::NormalExit ? int(SE_ERR_ASSOCINCOMPLETE)
                                                                    : OpenerResult(code));
                          });
@@ -181,21 +190,58 @@ public:
 // Help is a folder of HTML pages beside the program, one page per topic, shown
 // by the desktop's browser: "help/topicN.html", "help/index.html" and
 // "help/search.html" stand for the topics, the index tab and the search tab.
+// The browser is given a copy of the folder in the user's cache with the
+// unit words put in (the folder itself when no copy can be made).
 class DesktopHelp : public HelpService {
 public:
     void setHelpFile(const QString& file) override { m_folder = QFileInfo(file).absolutePath() + "/help/"; }
-    void showContext(QWidget*, int context) override
+    bool showContext(QWidget*, int context) override
     {
-        const QString page = m_folder + QStringLiteral("topic%1.html").arg(context);
-        openPage(QFileInfo::exists(page) ? page : m_folder + "index.html");
+        const QString page = QStringLiteral("topic%1.html").arg(context);
+        return openPage(QFileInfo::exists(m_folder + page) ? page : QStringLiteral("index.html"));
     }
     void showTab(QWidget*, int tab) override
     {
-        openPage(m_folder + (tab == -1 ? QStringLiteral("search.html") : QStringLiteral("index.html")));
+        openPage(tab == -1 ? QStringLiteral("search.html") : QStringLiteral("index.html"));
     }
 
 private:
-    void openPage(const QString& page) { platform().shell().open(page); }
+    bool openPage(const QString& name)
+    {
+        const QString page = pagesFolder() + name;
+        // The browser may also fail after it was started (none is set up).
+        auto tell = [page](int result) {
+            MsgBox(WriteFailureMessage(QStringLiteral("Unable to open the help page."), page,
+                                       ShellOpenFailureReason(result)),
+                   vbExclamation);
+        };
+        const int result = platform().shell().open(page, tell);
+        if (result > 32)
+            return true;
+        tell(result);
+        return false;
+    }
+
+    QString pagesFolder() const
+    {
+        const QString copy =
+            QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/help/");
+        const QFileInfoList files = QDir(m_folder).entryInfoList(QDir::Files);
+        if (files.isEmpty() || !QDir().mkpath(copy))
+            return m_folder;
+        for (const QFileInfo& file : files) {
+            QFile in(file.filePath());
+            if (!in.open(QIODevice::ReadOnly))
+                return m_folder;
+            QByteArray bytes = in.readAll();
+            if (file.suffix() == QLatin1String("html"))
+                bytes = HelpPageWithUnitWords(bytes);
+            if (!WriteWholeFile(copy + file.fileName(), bytes))
+                return m_folder;
+        }
+        return copy;
+    }
+
     QString m_folder;
 };
 
@@ -280,6 +326,51 @@ void Platform::useDesktop()
 std::unique_ptr<SaveFileService> desktopSaveFileService()
 {
     return std::make_unique<DesktopSaveFile>();
+}
+
+std::unique_ptr<HelpService> desktopHelpService()
+{
+    return std::make_unique<DesktopHelp>();
+}
+
+QByteArray HelpPageWithUnitWords(const QByteArray& page)
+{
+    QString text = QString::fromUtf8(page);
+    const struct {
+        const char* kind;
+        QString word;
+    } words[] = {{"plural", gsCommodityPlural.toHtmlEscaped()}, {"singular", gsCommoditySingular.toHtmlEscaped()}};
+    for (const auto& w : words) {
+        const QString open = QStringLiteral("<span class=\"unit-%1\">").arg(QLatin1String(w.kind));
+        for (qsizetype at = text.indexOf(open); at >= 0; at = text.indexOf(open, at)) {
+            at += open.size();
+            const qsizetype end = text.indexOf(QLatin1String("</span>"), at);
+            if (end < 0)
+                break;
+            text.replace(at, end - at, w.word);
+            at += w.word.size();
+        }
+    }
+    return text.toUtf8();
+}
+
+QString ShellOpenFailureReason(int code)
+{
+    switch (code) {
+    case 2: return QStringLiteral("File not found");
+    case 3: return QStringLiteral("Path not found");
+    case 5: return QStringLiteral("Access denied");
+    case 8: return QStringLiteral("Out of memory");
+    case 11: return QStringLiteral("Invalid EXE file or error in EXE image");
+    case 26: return QStringLiteral("A sharing violation occurred");
+    case 27: return QStringLiteral("Incomplete or invalid file association");
+    case 28: return QStringLiteral("DDE Time out");
+    case 29: return QStringLiteral("DDE transaction failed");
+    case 30: return QStringLiteral("DDE busy");
+    case 31: return QStringLiteral("No association for file extension");
+    case 32: return QStringLiteral("DLL not found");
+    default: return QStringLiteral("Unknown error");
+    }
 }
 
 Platform& platform()

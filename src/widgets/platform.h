@@ -39,7 +39,8 @@ public:
     virtual int show(QWidget* parent, const QString& prompt, int style, const QString& title) = 0;
 };
 
-// What a save-file dialog is asked for and what it hands back.
+// What a save-file dialog is asked for and what it hands back. The dialog
+// opens centred on its owner's window, with its title.
 struct SaveFileRequest {
     QWidget* owner = nullptr;
     QString fileName;        // in: proposed name; out: the chosen full path
@@ -48,7 +49,6 @@ struct SaveFileRequest {
     int filterIndex = 1;     // in/out, counts from 1
     QString initialDir;
     QString defaultExt;      // added to a name typed without one (".csv" or "csv")
-    int placement = 0;       // 1..9: screen position (see placeDialog); other: top-left
 };
 
 class SaveFileService {
@@ -87,12 +87,18 @@ enum ShellResult : int {
     SE_OK = 33,
 };
 
-// The program's help: context topics, contents, index and search.
+// The reason shown when the desktop could not open a document, by the code
+// the shell service returned (32 or less).
+QString ShellOpenFailureReason(int code);
+
+// The program's help: context topics, contents, index and search. A page
+// that cannot be opened is told to the user, with the reason; showContext
+// returns false when it was told at once.
 class HelpService {
 public:
     virtual ~HelpService() = default;
     virtual void setHelpFile(const QString& file) = 0;
-    virtual void showContext(QWidget* owner, int context) = 0;   // context 1: contents
+    virtual bool showContext(QWidget* owner, int context) = 0;   // context 1: contents
     virtual void showTab(QWidget* owner, int tab) = 0;           // -2 index, -1 search
 };
 
@@ -174,6 +180,14 @@ Platform& platform();
 
 // The desktop's save-file dialog on its own (tests drive it for real).
 std::unique_ptr<SaveFileService> desktopSaveFileService();
+// The desktop's help on its own (tests drive it over a scripted shell).
+std::unique_ptr<HelpService> desktopHelpService();
+
+// A help page with the user's words for the units put in: every
+// <span class="unit-plural"> and <span class="unit-singular"> holds
+// gsCommodityPlural and gsCommoditySingular, so that the pages name the menus
+// as the menus read.
+QByteArray HelpPageWithUnitWords(const QByteArray& page);
 
 // A message box over the active window; an empty title gives kAppTitle.
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString());

@@ -95,6 +95,8 @@ private slots:
 
     void workedStay_data();
     void workedStay();
+    void figuresShownToTheCent_data();
+    void figuresShownToTheCent();
     void reseedingReplacesOnlyUnitLines();
     void commissionAndPaymentMethod();
     void cardNumbers_data();
@@ -263,6 +265,59 @@ void TestPaymentPage::workedStay()
     page->SavePage();
     QCOMPARE(CalcTotal(stay).balanceDue, money("544.33"));
     QCOMPARE(CalcTotal(stay).payments, money("300.5"));
+}
+
+void TestPaymentPage::figuresShownToTheCent_data()
+{
+    // Each line as its quantity, unit price and tax percentage.
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("secondTax");      // its percentage; empty: off
+    QTest::addColumn<QStringList>("cells");      // each line's price and total as shown
+    QTest::addColumn<QStringList>("figures");    // subtotal, first tax, second tax, total payable
+    // 3.335 is shown 3.34 (half to even, not cut to 3.33); the subtotal
+    // 10.005 is shown 10.00 (half to even).
+    QTest::newRow("prices below the cent")
+        << QStringList{"3", "3.335", "0"} << QString() << QStringList{"$3.34", "$10.00"}
+        << QStringList{"$10.00", "$0.00", "$0.00", "$10.00"};
+    // The line's tax: 7.25 % of 3.2075 is 0.23254375, 0.2325 to the
+    // ten-thousandth, twice 0.4650, shown 0.46. The second tax is 6 % of the
+    // subtotal as it is, 6.415 (0.3849, shown 0.38), not of 6.42 as shown.
+    QTest::newRow("two taxes on a subtotal below the cent")
+        << QStringList{"2", "3.2075", "7.25"} << QStringLiteral("6") << QStringList{"$3.21", "$6.42"}
+        << QStringList{"$6.42", "$0.46", "$0.38", "$7.26"};
+    // A discount below the cent: -1.2355 shown (1.24); subtotal 18.7645.
+    QTest::newRow("a discount below the cent")
+        << QStringList{"1", "20", "10", "1", "-1.2355", "0"} << QStringLiteral("5")
+        << QStringList{"$20.00", "$20.00", "($1.24)", "($1.24)"} << QStringList{"$18.76", "$2.00", "$0.94", "$21.70"};
+}
+
+// What the payment page shows of lines whose amounts are not whole cents:
+// each amount rounded to the cent, halves to even, and the taxes computed
+// before rounding.
+void TestPaymentPage::figuresShownToTheCent()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QString, secondTax);
+    QFETCH(QStringList, cells);
+    QFETCH(QStringList, figures);
+    SaveConfigFlag(QStringLiteral("EnabledSalesTax2"), !secondTax.isEmpty());
+    loadPage();
+    if (!secondTax.isEmpty())
+        objConn.execute(QStringLiteral("UPDATE taxrate SET percentage = ? WHERE id = 3"), {secondTax.toDouble()});
+    for (int i = 0; i + 2 < lines.size(); i += 3)
+        addLine(stay, lines[i].toDouble(), qPrintable(lines[i + 1]), lines[i + 2].toDouble(), QStringLiteral("Tax"));
+    fakes().messageBoxes->answers = {vbNo};   // the lines stay as they are
+    page->ShowPage();
+
+    const QTableWidget* g = control<QTableWidget>(ui, "gNewInvoice");
+    QStringList shownCells;
+    for (int row = 0; row < g->rowCount(); ++row)
+        shownCells << GridText(g, row, 2) << GridText(g, row, 4);
+    QCOMPARE(shownCells, cells);
+    QCOMPARE(QStringList({control<QLabel>(ui, "lblSubTotal")->text(), control<QLabel>(ui, "lblSalesTax")->text(),
+                          secondTax.isEmpty() ? QStringLiteral("$0.00") : control<QLabel>(ui, "lblSalesTax2")->text(),
+                          control<QLineEdit>(ui, "txtTotalPayable")->text()}),
+             figures);
 }
 
 void TestPaymentPage::reseedingReplacesOnlyUnitLines()

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 class TestFileDialogs : public QObject {
     Q_OBJECT
@@ -23,6 +24,7 @@ private slots:
     void saveNameAndFilterHandedBack();
     void cancelClearsEverything();
     void replacingAFileIsAskedFirst();
+    void opensCentredOnItsOwnerWithItsTitle();
 };
 
 void TestFileDialogs::tempFilesAreUniqueAndCreated()
@@ -87,14 +89,12 @@ void TestFileDialogs::saveNameAndFilterHandedBack()
     const SaveFileRequest& asked = fakes().saveFile->requests.last();
     QCOMPARE(asked.filters, QStringList({QStringLiteral("CSV(*.CSV)"), QStringLiteral("*.CSV")}));
     QCOMPARE(asked.defaultExt, QStringLiteral(".csv"));
-    QCOMPARE(asked.placement, 0);
 
     // A colon in a description splits it as well.
     QString colon = QStringLiteral("Data: all|*.*");
     VBGetSaveFileName(fileName, fileTitle, true, colon, filterIndex, QString(), QString(), QString(), nullptr, flags, 5);
     QCOMPARE(fakes().saveFile->requests.last().filters,
              QStringList({QStringLiteral("Data"), QStringLiteral(" all"), QStringLiteral("*.*")}));
-    QCOMPARE(fakes().saveFile->requests.last().placement, 5);
 }
 
 void TestFileDialogs::cancelClearsEverything()
@@ -136,6 +136,40 @@ void TestFileDialogs::replacingAFileIsAskedFirst()
         const bool chosen = dialog->getSaveFileName(request);
         QVERIFY(asked);
         QCOMPARE(chosen, replace);
+    }
+}
+
+// The desktop's dialog opens centred on the window of its owner (a panel of
+// it, as the menu commands pass), with its title, the desktop's own when the
+// caller gives none; without an owner, in the middle of the screen.
+void TestFileDialogs::opensCentredOnItsOwnerWithItsTitle()
+{
+    QWidget window;
+    window.setGeometry(60, 40, 700, 520);
+    QWidget* panel = new QWidget(&window);
+    panel->setGeometry(0, 0, 100, 100);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    std::unique_ptr<SaveFileService> dialog = desktopSaveFileService();
+    for (const QString& title : {QString(), QStringLiteral("Export Customers")}) {
+        for (QWidget* owner : {panel, static_cast<QWidget*>(nullptr)}) {
+            QRect placed;
+            QString shownTitle;
+            onNextDialogOf<QFileDialog>([&](QFileDialog* files) {
+                placed = files->frameGeometry();
+                shownTitle = files->windowTitle();
+                files->reject();
+            });
+            SaveFileRequest request;
+            request.owner = owner;
+            request.dialogTitle = title;
+            request.filters = {QStringLiteral("CSV (*.csv)"), QStringLiteral("*.csv")};
+            QVERIFY(!dialog->getSaveFileName(request));
+            const QPoint centre = owner ? window.frameGeometry().center() : window.screen()->geometry().center();
+            QVERIFY2((placed.center() - centre).manhattanLength() <= 2,
+                     qPrintable(QStringLiteral("%1,%2 %3x%4").arg(placed.x()).arg(placed.y()).arg(placed.width()).arg(placed.height())));
+            QCOMPARE(shownTitle, title.isEmpty() ? QStringLiteral("Save As") : title);
+        }
     }
 }
 

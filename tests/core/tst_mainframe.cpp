@@ -1,6 +1,7 @@
 // The main window's frame: view switching, the layout on resizing, moving the
 // window by its background and headings, the toolbar, the menus and help.
 #include "support/testsupport.h"
+#include "core/modmain.h"
 
 #include "booking/bookingwizard.h"
 #include "booking/customerpage.h"
@@ -759,28 +760,51 @@ void TestMainFrame::helpMenuAndPages()
     QVERIFY(fakes().shell->opened[0].startsWith(QStringLiteral("https://")));
     QVERIFY(fakes().shell->opened[1].startsWith(QStringLiteral("mailto:")));
 
-    // The desktop's help opens the shipped page of each topic beside the program.
+    // The desktop's help opens the shipped page of each topic, copied with
+    // the user's unit words in the menus' names; a page the desktop cannot
+    // open, at once or after its browser started, is told.
     platform().useDesktop();
     auto shell = std::make_unique<FakeShell>();
     FakeShell* opened = shell.get();
     platform().setShell(std::move(shell));
+    auto boxes = std::make_unique<FakeMessageBoxes>();
+    FakeMessageBoxes* told = boxes.get();
+    platform().setMessageBoxes(std::move(boxes));
+    gsCommoditySingular = QStringLiteral("Cabin & Lodge");
+    gsCommodityPlural = QStringLiteral("Apartments");
     const QString folder = QStringLiteral(PROGRAM_DIR) + QStringLiteral("/help/");
     platform().help().setHelpFile(QStringLiteral(PROGRAM_DIR) + QStringLiteral("/kshelp.hlp"));
-    platform().help().showContext(&m, 1);   // contents
-    platform().help().showContext(&m, 3);   // getting started, offered at the first run
-    platform().help().showContext(&m, 99);  // no such topic: the index
+    QVERIFY(platform().help().showContext(&m, 1));   // contents
+    QVERIFY(platform().help().showContext(&m, 3));   // getting started, offered at the first run
+    QVERIFY(platform().help().showContext(&m, 99));  // no such topic: the index
     platform().help().showTab(&m, -2);
     platform().help().showTab(&m, -1);
-    const QStringList shown = opened->opened;
-    installFakes();
     const QStringList pages = {"topic1.html", "topic3.html", "index.html", "index.html", "search.html"};
-    QCOMPARE(shown.size(), pages.size());
+    QCOMPARE(opened->opened.size(), pages.size());
     for (int i = 0; i < pages.size(); ++i) {
-        QCOMPARE(QFileInfo(shown[i]).canonicalFilePath(), QFileInfo(folder + pages[i]).canonicalFilePath());
-        QFile page(shown[i]);
-        QVERIFY2(page.open(QIODevice::ReadOnly), qPrintable(pages[i]));
-        QVERIFY(page.readAll().contains("<html"));
+        QCOMPARE(QFileInfo(opened->opened[i]).fileName(), pages[i]);
+        QVERIFY(QFileInfo::exists(QFileInfo(opened->opened[i]).dir().filePath(QStringLiteral("style.css"))));
+        QVERIFY(readFile(opened->opened[i]).contains("<html"));
     }
+    const QString copy = QFileInfo(opened->opened[1]).path() + u'/';
+    QVERIFY(readFile(copy + QStringLiteral("topic3.html")).contains("<em>Configure &gt; <span class=\"unit-plural\">Apartments</span>...</em>"));
+    QVERIFY(readFile(copy + QStringLiteral("menus.html")).contains("<span class=\"unit-singular\">Cabin &amp; Lodge</span> Notes"));
+    QVERIFY(readFile(folder + QStringLiteral("topic3.html")).contains("<span class=\"unit-plural\">Rooms</span>"));
+    QVERIFY(told->shown.isEmpty());
+
+    for (bool late : {false, true}) {
+        opened->result = SE_ERR_NOASSOC;
+        opened->late = late;
+        QCOMPARE(platform().help().showContext(&m, 3), late);
+        if (late)
+            QTRY_COMPARE(told->shown.size(), 1);
+        QCOMPARE(told->shown.size(), 1);
+        QCOMPARE(told->lastPrompt(), QStringLiteral("Unable to open the help page.\r\n") + QDir::toNativeSeparators(copy)
+                                         + QStringLiteral("topic3.html\r\nNo association for file extension"));
+        QCOMPARE(told->shown[0].style, int(vbExclamation));
+        told->clear();
+    }
+    installFakes();
 }
 
 TARLOMY_GUI_TEST_MAIN(TestMainFrame)

@@ -153,6 +153,31 @@ void TestStartup::firstRunQuestions()
     QCOMPARE(boxes->shown[0].style, int(vbYesNoCancel | vbQuestion));
     QCOMPARE(fakes().help->calls, QStringList({QStringLiteral("context 3")}));
 
+    // The user lets apartments: the tutorial is shown again, naming the menus
+    // so, by the desktop's help; a desktop that has no browser says so.
+    for (int result : {int(SE_OK), int(SE_ERR_NOASSOC)}) {
+        installFakes();
+        platform().setHelp(desktopHelpService());
+        platform().help().setHelpFile(QStringLiteral(PROGRAM_DIR) + QStringLiteral("/kshelp.hlp"));
+        fakes().shell->result = result;
+        fakes().messageBoxes->answers = {vbYes};
+        onNextDialog([](QWidget* page) {
+            gsCommodityPlural = QStringLiteral("Apartments");
+            control<QPushButton>(page, "cmdCancel")->click();
+        });
+        gsCommodityPlural = QStringLiteral("Rooms");
+        main.FirstRun();
+        const QStringList opened = fakes().shell->opened;
+        QCOMPARE(opened.size(), result == SE_OK ? 2 : 1);
+        QVERIFY(readFile(opened.last()).contains("Configure &gt; <span class=\"unit-plural\">"
+                                                 + QByteArray(result == SE_OK ? "Apartments" : "Rooms")));
+        QCOMPARE(fakes().messageBoxes->shown.size(), result == SE_OK ? 1 : 2);
+        if (result != SE_OK)
+            QVERIFY(fakes().messageBoxes->lastPrompt().startsWith(QStringLiteral("Unable to open the help page.")));
+    }
+    installFakes();
+    boxes = fakes().messageBoxes;
+
     for (int first : {int(vbNo), int(vbCancel)}) {
         boxes->clear();
         fakes().help->calls.clear();

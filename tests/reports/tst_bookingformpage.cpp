@@ -51,42 +51,58 @@ private slots:
     void init() { resetProgramState(); }
 
     // Index 1 matches the fixture byte for byte; index 0 differs only by the
-    // service on line 7; any other index drops line 7 and still closes the
-    // form; the years follow the year given.
+    // service on the form's line; any other index drops that line and still
+    // closes the form; the years follow today's, and today is selected in
+    // each date list, whatever day it is.
     void pageForEachIndex()
     {
         const QByteArray fixture = readFile(QStringLiteral(SOURCE_DIR "/tests/reports/bookingform.html"));
         WebSettings s{QStringLiteral("desk@seaview.example"), 1, QStringLiteral("https://forms.example.net/post")};
-        QCOMPARE(BookingFormPage(s, 2031), fixture);
+        QCOMPARE(BookingFormPage(s, QDate(2031, 6, 1)), fixture);
         QList<QByteArray> expected = lines(fixture);
-        QCOMPARE(expected.size(), 183);
+        QCOMPARE(expected.size(), 193);
         s.providerIndex = 0;
-        expected[6] = QByteArray("<FORM action=\"") + kDefaultFormService + "\" method=\"POST\">";
-        QCOMPARE(lines(BookingFormPage(s, 2031)), expected);
-        expected.removeAt(6);
+        expected[16] = QByteArray("<FORM action=\"") + kDefaultFormService + "\" method=\"POST\" accept-charset=\"UTF-8\">";
+        QCOMPARE(lines(BookingFormPage(s, QDate(2031, 6, 1))), expected);
+        expected.removeAt(16);
         for (int index : {5, -1, 2}) {
             s.providerIndex = index;
-            QCOMPARE(lines(BookingFormPage(s, 2031)), expected);
+            QCOMPARE(lines(BookingFormPage(s, QDate(2031, 6, 1))), expected);
         }
-        const QList<QByteArray> empty = lines(BookingFormPage(WebSettings{QString(), 1, QString()}, 1999));
-        QCOMPARE(empty[6], QByteArray("<FORM action=\"\" method=\"POST\">"));
-        QCOMPARE(valueOf(empty[13]), QString());
-        QCOMPARE(empty[95], QByteArray("       <OPTION VALUE=\"2001\" >2001"));
+        const QList<QByteArray> empty = lines(BookingFormPage(WebSettings{QString(), 1, QString()}, QDate(1999, 6, 1)));
+        QCOMPARE(empty[16], QByteArray("<FORM action=\"\" method=\"POST\" accept-charset=\"UTF-8\">"));
+        QCOMPARE(valueOf(empty[23]), QString());
+        QCOMPARE(empty[105], QByteArray("       <OPTION VALUE=\"2001\" >2001"));
+
+        for (const QDate& today : {QDate(2031, 12, 9), QDate(2028, 2, 29), QDate(2030, 1, 31)}) {
+            QList<QByteArray> selected;
+            for (const QByteArray& line : lines(BookingFormPage(s, today)))
+                if (line.contains("SELECTED"))
+                    selected << line.trimmed();
+            const QByteArray day = QByteArray::number(today.day());
+            const QByteArray month = QLocale::c().monthName(today.month()).toLatin1();
+            const QByteArray year = QByteArray::number(today.year());
+            const QByteArray dayLine = "<OPTION VALUE=" + day.rightJustified(2, '0') + " SELECTED>" + day;
+            const QByteArray monthLine = "<OPTION VALUE=\"" + QByteArray::number(today.month()).rightJustified(2, '0')
+                                         + "\" SELECTED>" + month;
+            const QByteArray yearLine = "<OPTION VALUE=\"" + year + "\" SELECTED>" + year;
+            QCOMPARE(selected, QList<QByteArray>({dayLine, monthLine, yearLine, dayLine, monthLine, yearLine}));
+        }
     }
 
-    // Whatever the settings hold, the page stays ASCII with its 183 lines and
+    // Whatever the settings hold, the page stays ASCII with its 193 lines and
     // a browser reads each value back exactly as stored.
     void valuesAreEscaped()
     {
         const QStringList texts = hostileTexts() << QStringLiteral("a\"b<c>&d\r\ne\tf");
         for (const QString& text : texts) {
-            const QByteArray page = BookingFormPage(WebSettings{text, 1, text + u'!'}, 2031);
+            const QByteArray page = BookingFormPage(WebSettings{text, 1, text + u'!'}, QDate(2031, 6, 1));
             QVERIFY(std::all_of(page.begin(), page.end(), [](char c) { return uchar(c) < 0x80; }));
             const QList<QByteArray> l = lines(page);
-            QCOMPARE(l.size(), 183);
-            QCOMPARE(valueOf(l[6]), text + u'!');
-            QCOMPARE(valueOf(l[13]), text);
-            QCOMPARE(valueOf(l[15]), text);
+            QCOMPARE(l.size(), 193);
+            QCOMPARE(valueOf(l[16]), text + u'!');
+            QCOMPARE(valueOf(l[23]), text);
+            QCOMPARE(valueOf(l[25]), text);
         }
     }
 
@@ -114,7 +130,7 @@ private slots:
         const WebSettings s{QStringLiteral("O'Brien & Sons"), 0, QStringLiteral("kept")};
         WebSettingsStore::save(s);
         main.mnuWebCreatePage_Click();
-        QCOMPARE(readFile(target), BookingFormPage(s, QDate::currentDate().year()));
+        QCOMPARE(readFile(target), BookingFormPage(s, QDate::currentDate()));
         // A page that posts to no address of the user's (the placeholder
         // service, an empty custom address, no form tag) is written, and the
         // user is told that its form will not send.
@@ -122,7 +138,7 @@ private slots:
             fakes().messageBoxes->clear();
             WebSettingsStore::save(none);
             CreateBookingFormPage(&main, QDate(2031, 6, 1));
-            QCOMPARE(readFile(target), BookingFormPage(none, 2031));
+            QCOMPARE(readFile(target), BookingFormPage(none, QDate(2031, 6, 1)));
             QCOMPARE(fakes().messageBoxes->shown.size(), 1);
             QCOMPARE(fakes().messageBoxes->lastPrompt(), QString::fromLatin1(kNoFormServiceMessage));
             QCOMPARE(fakes().messageBoxes->shown[0].style, int(vbExclamation));
@@ -131,7 +147,7 @@ private slots:
         WebSettingsStore::save(WebSettings{QStringLiteral("new@x"), 1, QStringLiteral("http://h/p")});
         CreateBookingFormPage(&main, QDate(2031, 6, 1));
         const QByteArray page = readFile(target);
-        QCOMPARE(valueOf(lines(page)[6]), QStringLiteral("http://h/p"));
+        QCOMPARE(valueOf(lines(page)[16]), QStringLiteral("http://h/p"));
         CreateBookingFormPage(&main, QDate(2031, 6, 1));
         QCOMPARE(readFile(target), page);
         QVERIFY(fakes().messageBoxes->shown.isEmpty());

@@ -121,6 +121,9 @@ void prepareTestEnvironment()
     // A settings folder of this test run's own, never the user's.
     static QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    // And a cache folder (the help pages are copied there).
+    static QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
     if (qgetenv("QT_QPA_PLATFORM").isEmpty())
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }

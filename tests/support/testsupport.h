@@ -58,7 +58,11 @@ public:
 class FakeHelp : public HelpService {
 public:
     void setHelpFile(const QString& file) override { helpFile = file; }
-    void showContext(QWidget*, int context) override { calls << QStringLiteral("context %1").arg(context); }
+    bool showContext(QWidget*, int context) override
+    {
+        calls << QStringLiteral("context %1").arg(context);
+        return true;
+    }
     void showTab(QWidget*, int tab) override { calls << QStringLiteral("tab %1").arg(tab); }
     QString helpFile;
     QStringList calls;
