@@ -110,6 +110,94 @@ bool convertsToText(const QString& soffice)
     return readFile(work.filePath(QStringLiteral("probe.txt"))).contains("probe words");
 }
 
+
+// The rows of the RTF tables of a document: each row its cells' right
+// edges and its cells' texts, control words and groups' braces taken out.
+struct RtfRow {
+    QList<int> edges;
+    QStringList cells;
+};
+
+QString RtfPlain(QByteArray rtf)
+{
+    QString text;
+    for (int i = 0; i < rtf.size(); ++i) {
+        const char ch = rtf[i];
+        if (ch == '{' || ch == '}' || ch == '\r' || ch == '\n')
+            continue;
+        if (ch != '\\') {
+            text += QChar::fromLatin1(ch);
+            continue;
+        }
+        if (i + 1 < rtf.size() && !QChar::isLetter(uchar(rtf[i + 1])) && rtf[i + 1] != '\'') {
+            text += QChar::fromLatin1(rtf[++i]);   // an escaped brace or backslash
+            continue;
+        }
+        if (i + 3 < rtf.size() && rtf[i + 1] == '\'') {
+            text += QChar(uchar(QByteArray::fromHex(rtf.mid(i + 2, 2)).append(char(0)).at(0)));
+            i += 3;
+            continue;
+        }
+        int j = i + 1;
+        while (j < rtf.size() && (QChar::isLetter(uchar(rtf[j])) || rtf[j] == '-' || QChar::isDigit(uchar(rtf[j]))))
+            ++j;
+        if (j < rtf.size() && rtf[j] == ' ')
+            ++j;
+        i = j - 1;
+    }
+    return text.trimmed();
+}
+
+QList<RtfRow> RtfTableRows(const QByteArray& rtf)
+{
+    QList<RtfRow> rows;
+    static const QRegularExpression cellx(QStringLiteral("\\\\cellx(\\d+)"));
+    static const QRegularExpression cellEnd(QStringLiteral("\\\\cell(?![a-z])"));
+    const QString text = QString::fromLatin1(rtf);
+    for (const QString& part : text.split(QStringLiteral("\\row"))) {
+        const int start = part.lastIndexOf(QStringLiteral("\\trowd"));
+        if (start < 0)
+            continue;
+        const QString row = part.mid(start);
+        RtfRow r;
+        int bodyStart = 0;
+        for (const QRegularExpressionMatch& m : cellx.globalMatch(row)) {
+            r.edges << m.captured(1).toInt();
+            bodyStart = int(m.capturedEnd());
+        }
+        const QString body = row.mid(bodyStart);
+        QStringList cells = body.split(cellEnd);
+        cells.removeLast();   // what follows the last cell's end
+        for (QString& c : cells)
+            r.cells << RtfPlain(c.toLatin1());
+        rows << r;
+    }
+    return rows;
+}
+
+// Words of a PDF with their boxes, in points, as pdftotext reads them.
+struct PdfWord {
+    QString text;
+    QRectF box;
+};
+
+QList<PdfWord> PdfWords(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(60000))
+        return {};
+    static const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    QList<PdfWord> words;
+    for (const QRegularExpressionMatch& m : word.globalMatch(QString::fromUtf8(p.readAllStandardOutput())))
+        words.append({m.captured(5).replace(QStringLiteral("&amp;"), QStringLiteral("&")).replace(
+                          QStringLiteral("&apos;"), QStringLiteral("'")),
+                      QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                             QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    return words;
+}
+
 const char* const kSupport = "An error has occured, please contact care@tarlomy.example for support.\r\n";
 
 }  // namespace
@@ -142,6 +230,8 @@ private slots:
     void fileFailures();
     void copiesNeverReplaceOlderOnes();
     void wordProcessorReadsFilledDocuments();
+    void lettersKeepTheirColumns_data();
+    void lettersKeepTheirColumns();
 };
 
 void TestDocuments::itemBlock()
@@ -459,8 +549,9 @@ void TestDocuments::wordProcessorReadsFilledDocuments()
             QStringLiteral("Zoë Ørsted-Núñez"), QStringLiteral("Fish {& Chips} Ltd"), QStringLiteral("4\\5 Quay Road"),
             QStringLiteral("Tromsø"), QStringLiteral("zoe@fish.example"),
             QStringLiteral("3/3/2025"), QStringLiteral("3/6/2025"), QStringLiteral("Harbour View\n"),
-            QStringLiteral("1\tHarbour View booking\t$240.00\t$240.00"),
-            QStringLiteral("3\tBreakfast <full>\t$12.50\t$37.50"),
+            // The invoice lines are a table: the text has a line per cell.
+            QStringLiteral("1\nHarbour View booking\n$240.00\n$240.00"),
+            QStringLiteral("3\nBreakfast <full>\n$12.50\n$37.50"),
             QStringLiteral("Subtotal\t$277.50"), QStringLiteral("Sales Tax\t$27.75"),
             QStringLiteral("Sales Tax2\t$27.75"), QStringLiteral("Gratuity\t$5.00"),
             QStringLiteral("Total payable\t$338.00"), QStringLiteral("\t$100.00"),
@@ -472,6 +563,112 @@ void TestDocuments::wordProcessorReadsFilledDocuments()
         // Every placeholder was filled.
         QVERIFY2(!QString(txt).remove(QStringLiteral("<full>")).contains(u'<'), qPrintable(txt));
     }
+}
+
+void TestDocuments::lettersKeepTheirColumns_data()
+{
+    QTest::addColumn<QString>("templateName");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<bool>("secondTax");
+    const QString kingfisher = QStringLiteral("Kingfisher's Garden Suite with Sea View");
+    for (const char* name : {"BookingConfirmation.rtf", "BookingReceipt.rtf"}) {
+        QTest::addRow("%s short names", name) << QString::fromLatin1(name) << QStringLiteral("Room 1")
+                                              << QStringLiteral("Room 1") << false;
+        QTest::addRow("%s long unit, second tax", name)
+            << QString::fromLatin1(name) << kingfisher << kingfisher << true;
+        QTest::addRow("%s long item {\\}", name)
+            << QString::fromLatin1(name) << kingfisher
+            << kingfisher + QStringLiteral(" {with \\ sunset} - three nights, breakfast and late check-out") << true;
+    }
+}
+
+// Whatever a unit or item is called, each invoice line keeps its quantity,
+// description, unit price and amount in the columns of the heading (a long
+// description wraps inside its own), and the second tax's row is spaced as
+// the rows around it. The table is read from the filled RTF; where
+// LibreOffice and pdftotext are at hand, the rendered page is read too.
+void TestDocuments::lettersKeepTheirColumns()
+{
+    QFETCH(QString, templateName);
+    QFETCH(QString, unit);
+    QFETCH(QString, item);
+    QFETCH(bool, secondTax);
+    SaveConfigFlag(QStringLiteral("EnabledSalesTax2"), secondTax);
+    SaveConfigText(QStringLiteral("SalesTaxName2"), QStringLiteral("Tourist levy"));
+    const qint64 customer = addCustomer({{QStringLiteral("FirstName"), QStringLiteral("Alexandrina Seraphina Wilhelmina")},
+                                         {QStringLiteral("LastName"), QStringLiteral("Featherstonehaugh-Lancaster")}});
+    const qint32 id = addBooking(customer, "5", "100");
+    addRoom(id, unit);
+    addLine(id, 3, item, "1240", QStringLiteral("VAT"), 10);
+    addLine(id, 2, QStringLiteral("Breakfast"), "12.5", QStringLiteral("VAT"), 10);
+    QFile shipped(QStringLiteral(SOURCE_DIR "/resources/beside/") + templateName);
+    QVERIFY(shipped.open(QIODevice::ReadOnly));
+    const QByteArray rtf = filled(shipped.readAll(), id);
+
+    const QList<RtfRow> rows = RtfTableRows(rtf);
+    QCOMPARE(rows.size(), 3);
+    QCOMPARE(rows[0].cells, QStringList({QStringLiteral("Qty"), QStringLiteral("Description"),
+                                         QStringLiteral("Unit price"), QStringLiteral("Amount")}));
+    QCOMPARE(rows[1].cells, QStringList({QStringLiteral("3"), item, QStringLiteral("$1,240.00"),
+                                         QStringLiteral("$3,720.00")}));
+    QCOMPARE(rows[2].cells, QStringList({QStringLiteral("2"), QStringLiteral("Breakfast"), QStringLiteral("$12.50"),
+                                         QStringLiteral("$25.00")}));
+    for (const RtfRow& r : rows)
+        QCOMPARE(r.edges, rows[0].edges);
+
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()
+        || !convertsToText(soffice))
+        QSKIP("LibreOffice or pdftotext is not at hand: the table was read from the RTF alone.");
+    QTemporaryDir work;
+    const QString doc = work.filePath(QStringLiteral("letter.rtf"));
+    QFile out(doc);
+    QVERIFY(out.open(QIODevice::WriteOnly) && out.write(rtf) == rtf.size());
+    out.close();
+    QProcess lo;
+    lo.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + work.path() + QStringLiteral("/profile"),
+                       QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
+                       QStringLiteral("--outdir"), work.path(), doc});
+    QVERIFY(lo.waitForFinished(180000));
+    const QList<PdfWord> words = PdfWords(work.filePath(QStringLiteral("letter.pdf")));
+    QVERIFY(!words.isEmpty());
+    // The first word of that text from the table's heading down.
+    double tableTop = 0;
+    const auto find = [&words, &tableTop](const QString& text) {
+        for (const PdfWord& w : words)
+            if (w.text == text && w.box.top() >= tableTop)
+                return w.box;
+        return QRectF();
+    };
+    const QRectF description = find(QStringLiteral("Description"));
+    tableTop = description.top();
+    const QRectF price = find(QStringLiteral("price")), amount = find(QStringLiteral("Amount"));
+    QVERIFY(description.isValid() && price.isValid() && amount.isValid());
+    // The figures end under the ends of their headings; every word of the
+    // description stands between its heading's start and the prices.
+    for (const char* figure : {"$1,240.00", "$3,720.00", "$12.50", "$25.00"}) {
+        const QRectF f = find(QString::fromLatin1(figure));
+        QVERIFY2(f.isValid(), figure);
+        const QRectF& heading = (qstrcmp(figure, "$3,720.00") == 0 || qstrcmp(figure, "$25.00") == 0) ? amount : price;
+        QVERIFY2(qAbs(f.right() - heading.right()) < 1.5, figure);
+    }
+    const QRectF firstPrice = find(QStringLiteral("$1,240.00"));
+    for (const QString& w : item.split(u' ', Qt::SkipEmptyParts)) {
+        const QRectF box = find(w);
+        QVERIFY2(box.isValid(), qPrintable(w));
+        QVERIFY2(box.left() >= description.left() - 0.5 && box.right() < price.left() - 2
+                     && box.top() >= firstPrice.top() - 0.5,
+                 qPrintable(w));
+    }
+    // The second tax's row: as far from the first tax's as from the gratuity's.
+    const QRectF gratuity = find(QStringLiteral("Gratuity")), levy = find(QStringLiteral("levy")),
+                 vat = find(QStringLiteral("VAT"));
+    QVERIFY(gratuity.isValid() && vat.isValid());
+    QCOMPARE(levy.isValid(), secondTax);
+    if (secondTax)
+        QVERIFY2(qAbs((gratuity.top() - levy.top()) - (levy.top() - vat.top())) < 1.0,
+                 qPrintable(QStringLiteral("%1 %2 %3").arg(vat.top()).arg(levy.top()).arg(gratuity.top())));
 }
 
 TARLOMY_GUI_TEST_MAIN(TestDocuments)
