@@ -3,6 +3,7 @@
 #include "core/format.h"
 #include "core/money.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
@@ -35,6 +36,7 @@ void ReportChart::setChart(int style, const QList<ChartPoint>& points, Values va
     m_style = (style >= Bar3D && style <= Step2D) ? style : Bar3D;
     m_points = points;
     m_values = values;
+    m_layout.reset();
     update();
 }
 
@@ -61,15 +63,7 @@ ReportChart::Axis ReportChart::axis() const
 
 QList<double> ReportChart::ticks() const
 {
-    const Axis a = axis();
-    QList<double> t;
-    for (int i = 0;; ++i) {
-        const double v = a.low + i * a.step;
-        if (v > a.high + a.step / 2)
-            break;
-        t << (std::abs(v) < a.step / 1e6 ? 0 : v);
-    }
-    return t;
+    return layout().ticks;
 }
 
 QString ReportChart::tickText(double v) const
@@ -79,52 +73,80 @@ QString ReportChart::tickText(double v) const
 
 int ReportChart::depth() const
 {
-    if (!is3D())
-        return 0;
-    const int n = std::max<int>(1, int(m_points.size()));
-    return std::clamp(width() / (5 * n), 4, 18);
+    return layout().depth;
 }
 
-QRect ReportChart::plotArea() const
+const ReportChart::Layout& ReportChart::layout() const
 {
+    if (m_layout)
+        return *m_layout;
+    Layout l;
+    l.axis = axis();
+    for (int i = 0;; ++i) {
+        const double v = l.axis.low + i * l.axis.step;
+        if (v > l.axis.high + l.axis.step / 2)
+            break;
+        l.ticks << (std::abs(v) < l.axis.step / 1e6 ? 0 : v);
+    }
     const QFontMetrics fm(font());
     int widest = 0;
-    for (double v : ticks())
-        widest = std::max(widest, fm.horizontalAdvance(tickText(v)));
-    const int d = depth();
+    for (double v : l.ticks) {
+        l.tickTexts << tickText(v);
+        widest = std::max(widest, fm.horizontalAdvance(l.tickTexts.last()));
+    }
+    const int n = std::max<int>(1, int(m_points.size()));
+    l.depth = is3D() ? std::clamp(width() / (5 * n), 4, 18) : 0;
+    const int d = l.depth;
     int left = widest + 14;
     const int top = 10 + d;
     int right = 12 + d;
     const int bottom = fm.height() + 12;
     // The first and last row labels, centred under their rows, stay inside
     // the chart: the sides make room for whatever they hang over.
-    int widestLabel = 0;
     for (const ChartPoint& pt : m_points)
-        widestLabel = std::max(widestLabel, fm.horizontalAdvance(pt.label));
-    const double overhang = widestLabel / 2.0 + 5;
-    const int n = std::max<int>(1, int(m_points.size()));
+        l.widestLabel = std::max(l.widestLabel, fm.horizontalAdvance(pt.label));
+    const double overhang = l.widestLabel / 2.0 + 5;
     for (int pass = 0; pass < 3; ++pass) {
         const double slot = double(std::max(1, width() - left - right)) / n;
         const int need = int(std::ceil(overhang - slot / 2));
         left = std::max(left, need);
         right = std::max(right, need);
     }
-    return QRect(left, top, std::max(1, width() - left - right), std::max(1, height() - top - bottom));
+    l.plot = QRect(left, top, std::max(1, width() - left - right), std::max(1, height() - top - bottom));
+    m_layout = std::move(l);
+    return *m_layout;
+}
+
+QRect ReportChart::plotArea() const
+{
+    return layout().plot;
 }
 
 QRectF ReportChart::rowSlot(int r) const
 {
-    const QRect plot = plotArea();
+    const QRect plot = layout().plot;
     const double w = double(plot.width()) / std::max<int>(1, int(m_points.size()));
     return QRectF(plot.left() + r * w, plot.top(), w, plot.height());
 }
 
 int ReportChart::yOf(double v) const
 {
-    const QRect plot = plotArea();
-    const Axis a = axis();
-    const double f = (v - a.low) / (a.high - a.low);
-    return plot.bottom() - int(std::lround(f * plot.height()));
+    const Layout& l = layout();
+    const double f = (v - l.axis.low) / (l.axis.high - l.axis.low);
+    return l.plot.bottom() - int(std::lround(f * l.plot.height()));
+}
+
+void ReportChart::resizeEvent(QResizeEvent* event)
+{
+    m_layout.reset();
+    QWidget::resizeEvent(event);
+}
+
+void ReportChart::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        m_layout.reset();
+    QWidget::changeEvent(event);
 }
 
 void ReportChart::paintEvent(QPaintEvent*)
@@ -132,33 +154,31 @@ void ReportChart::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
 
-    const QRect plot = plotArea();
+    const Layout& l = layout();
+    const QRect plot = l.plot;
     const QFontMetrics fm(font());
-    const int d = depth();
+    const int d = l.depth;
     const int n = int(m_points.size());
     const int y0 = yOf(0);
 
     // Value axis with its round ticks and grid lines, level with the fronts
     // of the bars, so that a value reads the same across the plot.
-    const QList<double> tickValues = ticks();
     p.setPen(QColor(220, 220, 220));
-    for (double v : tickValues)
+    for (double v : l.ticks)
         p.drawLine(plot.left(), yOf(v), plot.right(), yOf(v));
     p.setPen(Qt::black);
-    for (double v : tickValues) {
-        const int y = yOf(v);
+    for (int i = 0; i < l.ticks.size(); ++i) {
+        const int y = yOf(l.ticks[i]);
         p.drawLine(plot.left() - 4, y, plot.left(), y);
         p.drawText(QRect(0, y - fm.height() / 2, plot.left() - 7, fm.height()), Qt::AlignRight | Qt::AlignVCenter,
-                   tickText(v));
+                   l.tickTexts[i]);
     }
     p.drawLine(plot.left(), plot.top(), plot.left(), plot.bottom());
     p.drawLine(plot.left(), y0, plot.right(), y0);   // the zero line
 
     // Row labels, thinned so that none overlaps its neighbour.
     if (n > 0) {
-        int widest = 0;
-        for (const ChartPoint& pt : m_points)
-            widest = std::max(widest, fm.horizontalAdvance(pt.label));
+        const int widest = l.widestLabel;
         const double slot = rowSlot(0).width();
         const int every = std::max(1, int(std::ceil((widest + 8) / std::max(1.0, slot))));
         for (int r = 0; r < n; r += every) {

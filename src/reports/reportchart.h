@@ -5,9 +5,11 @@
 // in paintEvent, so printing the main window prints it too.
 #include <QColor>
 #include <QList>
+#include <QStringList>
 #include <QRectF>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 struct ChartPoint {
     QString label;
@@ -50,15 +52,29 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     struct Axis {
         double low = 0, high = 1, step = 1;
     };
+    // Everything placed by measuring text, worked out once for the points,
+    // size and font it was made for.
+    struct Layout {
+        Axis axis;
+        QList<double> ticks;
+        QStringList tickTexts;
+        int widestLabel = 0;
+        int depth = 0;
+        QRect plot;
+    };
     Axis axis() const;
+    const Layout& layout() const;
     bool is3D() const { return m_style % 2 == 0; }
 
     int m_style = Bar3D;
     QList<ChartPoint> m_points;
     Values m_values = Values::Counts;
+    mutable std::optional<Layout> m_layout;
 };

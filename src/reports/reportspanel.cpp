@@ -25,6 +25,7 @@
 #include <QDateEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <algorithm>
 
 namespace {
@@ -82,6 +83,10 @@ ReportChart* ReportsPanel::chart() const
 
 void ReportsPanel::Form_Load(const QDate& today)
 {
+    // The chart is drawn when the panel is shown, from the figures of then.
+    const QSignalBlocker quietStyle(ui->cboGraphStyle);
+    const QSignalBlocker quietType(ui->cboGraphType);
+    const QSignalBlocker quietDate(ui->dtReport);
     SetListIndex(ui->cboGraphStyle, 0);
     SetListIndex(ui->cboGraphType, 0);
     ui->dtReport->setDate(today);
@@ -110,6 +115,8 @@ void ReportsPanel::ShowReports(const QDateTime& now)
     for (int i = 0; i < 7; ++i)
         if (QLabel* label = week.value(i))
             SetPlainText(label, f.guestDOW[size_t(i)]);
+    // The chart beside the figures shows the same bookings.
+    RefreshGraph(ui->cboGraphType->currentIndex());
 }
 
 qint64 ReportsPanel::selectedUnit() const
