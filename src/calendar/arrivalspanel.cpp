@@ -21,11 +21,18 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableView>
+#include <algorithm>
 
 namespace {
 
 const char* const kNoneSelected =
     "No reservation has been selected. Select a reservation from the Reservation List and try again.";
+
+// An arrival or departure as the list shows it.
+QString StayTime(const QDateTime& dt)
+{
+    return Fmt::shortDate(dt.date()) + u' ' + ClockTime(dt.time());
+}
 
 // The row of one booking in the list of day.
 PagedRow ArrivalsRow(const BookingListEntry& b, const QDate& day)
@@ -38,10 +45,8 @@ PagedRow ArrivalsRow(const BookingListEntry& b, const QDate& day)
     if (b.to.date() == day)
         name += QStringLiteral(" (Departing)");
     // Bookings without units show the times alone.
-    const QString arrival = b.noUnits ? ClockTime(b.from.time())
-                                      : Fmt::shortDate(b.from.date()) + u' ' + ClockTime(b.from.time());
-    const QString departure = b.noUnits ? ClockTime(b.to.time())
-                                        : Fmt::shortDate(b.to.date()) + u' ' + ClockTime(b.to.time());
+    const QString arrival = b.noUnits ? ClockTime(b.from.time()) : StayTime(b.from);
+    const QString departure = b.noUnits ? ClockTime(b.to.time()) : StayTime(b.to);
     return {b.id, {name, b.noUnits ? QStringLiteral("(None)") : b.units, arrival, departure}, b.key};
 }
 
@@ -94,6 +99,21 @@ void ArrivalsPanel::Form_Resize()
     FitGridColumn(gArrivals, 0, 100);
 }
 
+void ArrivalsPanel::FitColumns()
+{
+    QTableView* g = ui->gArrivals;
+    // The arrival and departure show whole, on one line, in the locale's
+    // format; the units get up to half of what they leave, for their names
+    // in view; the name takes the rest.
+    FitGridColumnToDates(g, 2, StayTime);
+    FitGridColumnToDates(g, 3, StayTime);
+    const int rest = Twips::toPx(GridCellsWidth(g)) - g->columnWidth(2) - g->columnWidth(3);
+    const int units = g->columnWidth(1);
+    g->resizeColumnToContents(1);
+    g->setColumnWidth(1, std::max(1, std::min(std::max(units, g->columnWidth(1)), rest / 2)));
+    FitGridColumn(g, 0, 100);
+}
+
 void ArrivalsPanel::SetDay(const QDate& day)
 {
     ui->dtCalendar->setSelectedDate(day);
@@ -110,6 +130,8 @@ void ArrivalsPanel::SetCommodityName(const QString& singular)
 {
     SetUnitCaption(singular);
     QComboBox* sort = ui->cboSimpleCalSort;
+    // The list is refilled by whoever renames the units, once.
+    const QSignalBlocker quiet(sort);
     ComboClear(sort);
     ComboAdd(sort, QStringLiteral("Time"));
     ComboAdd(sort, QStringLiteral("Name"));
@@ -120,6 +142,7 @@ void ArrivalsPanel::SetCommodityName(const QString& singular)
 void ArrivalsPanel::LoadLayout()
 {
     LoadGridLayout(ui->gArrivals);
+    FitColumns();
 }
 
 void ArrivalsPanel::SaveLayout()
@@ -175,11 +198,7 @@ void ArrivalsPanel::FillArrivals()
     m_list->refresh();
     GridSelectRow(g, 0);
     g->scrollToTop();
-    // The arrival and departure show whole, on one line; the name takes what
-    // they leave.
-    WidenGridColumnToText(g, 2);
-    WidenGridColumnToText(g, 3);
-    FitGridColumn(g, 0, 100);
+    FitColumns();
     g->setUpdatesEnabled(true);
 }
 

@@ -20,7 +20,8 @@ public:
     void SetSortOrder(int index);
     // The unit column's caption and the sort choices, for the commodity's name.
     void SetCommodityName(const QString& singular);
-    // The list's column widths, as the user left them.
+    // The list's column widths, as the user left them (the dates as wide as
+    // their texts, the name taking what the others leave).
     void LoadLayout();
     void SaveLayout();
 
@@ -48,6 +49,8 @@ private:
     // Tells the user that no booking is selected when the current row holds
     // none; true when one is.
     bool CheckSelected(qint32 id);
+    // Sizes the list's columns to the grid's width.
+    void FitColumns();
 
     PagedModel* m_list;   // the day's bookings, written out as they are scrolled
 };

@@ -128,41 +128,46 @@ QList<BookingListEntry> ReadBookingList(const QString& filter, const QVariantLis
 QList<BookingListEntry> ReadBookingsOfDay(const QDate& day, BookingOrder order, const QVariantList* after, int limit)
 {
     const QString dayText = day.toString(QStringLiteral("yyyy-MM-dd"));
-    const QVariantList dayParams = {dayText + QStringLiteral(" 00:00:00"), dayText + QStringLiteral(" 23:59:59")};
-    // The bookings of the page, in order, from their places alone.
+    QVariantList params = {dayText + QStringLiteral(" 00:00:00"), dayText + QStringLiteral(" 23:59:59")};
+    // The bookings of the page, in order, from their places alone; then, for
+    // those only, their unit names, each once, in the order the whole list
+    // gives a booking's units (a nameless unit first, as empty text).
     const QStringList key = KeyColumns(order);
-    QString sql = QStringLiteral("SELECT bID, nounits, %1, %2, %3, %4 FROM (").arg(key[0], key[1], key[2], key[3])
-                  + BookingPlaceSql(QLatin1String(kDayFilter)) + u')';
-    QVariantList params = dayParams;
+    QString page = QStringLiteral("SELECT bID, nounits, %1 AS k0, %2 AS k1, %3 AS k2, %4 AS k3, fromdate, todate, "
+                                  "firstname, lastname FROM (")
+                       .arg(key[0], key[1], key[2], key[3])
+                   + BookingPlaceSql(QLatin1String(kDayFilter)) + u')';
     if (after && after->size() == 6) {
-        sql += QStringLiteral(" WHERE (nounits, %1, %2, %3, %4, bID) > (?, ?, ?, ?, ?, ?)").arg(key[0], key[1], key[2],
-                                                                                             key[3]);
+        page += QStringLiteral(" WHERE (nounits, %1, %2, %3, %4, bID) > (?, ?, ?, ?, ?, ?)").arg(key[0], key[1], key[2],
+                                                                                              key[3]);
         params += *after;
     }
-    sql += QStringLiteral(" ORDER BY nounits, %1, %2, %3, %4, bID LIMIT ?").arg(key[0], key[1], key[2], key[3]);
+    page += QStringLiteral(" ORDER BY nounits, %1, %2, %3, %4, bID LIMIT ?").arg(key[0], key[1], key[2], key[3]);
     params << limit;
-    QList<qint32> ids;
-    QHash<qint32, QVariantList> keys;
+    const QString sql =
+        QStringLiteral("SELECT p.bID, p.nounits, p.k0, p.k1, p.k2, p.k3, p.fromdate, p.todate, p.firstname, "
+                       "p.lastname, (SELECT group_concat(n, ', ') FROM (SELECT ifnull(r.Name, '') AS n "
+                       "FROM bookingroom AS br JOIN room AS r ON r.id = br.roomid WHERE br.bookingid = p.bID "
+                       "GROUP BY r.Name COLLATE FOLD ORDER BY r.Name COLLATE FOLD)) AS units FROM (")
+        + page + QStringLiteral(") AS p ORDER BY p.nounits, p.k0, p.k1, p.k2, p.k3, p.bID");
+
+    QList<BookingListEntry> list;
     for (Query q = objConn.query(sql, params); q.next();) {
-        const qint32 id = qint32(q.integer(0));
-        ids << id;
-        keys.insert(id, {q.value(1), q.value(2), q.value(3), q.value(4), q.value(5), q.value(0)});
+        BookingListEntry e;
+        e.id = qint32(q.integer(0));
+        e.noUnits = q.integer(1) != 0;
+        e.key = {q.value(1), q.value(2), q.value(3), q.value(4), q.value(5), q.value(0)};
+        e.storedFrom = q.value(6);
+        e.storedTo = q.value(7);
+        e.from = Fmt::fromDbDateTime(e.storedFrom);
+        e.to = Fmt::fromDbDateTime(e.storedTo);
+        e.firstName = q.text(8);
+        e.lastName = q.text(9);
+        if (!e.noUnits)
+            e.units = q.text(10);
+        list << e;
     }
-    if (ids.isEmpty())
-        return {};
-    // Their rows, each booking with its units as the whole list has them.
-    QHash<qint32, BookingListEntry> entries;
-    QVariantList idParams;
-    const QString marks = BoundList(ids, idParams);
-    for (BookingListEntry& e : ReadBookingList(QStringLiteral("b.id IN (") + marks + u')', idParams, order))
-        entries.insert(e.id, std::move(e));
-    QList<BookingListEntry> page;
-    for (qint32 id : ids) {
-        BookingListEntry e = entries.value(id);
-        e.key = keys.value(id);
-        page << e;
-    }
-    return page;
+    return list;
 }
 
 QList<BookingListEntry> ReadBookingsOfCustomer(qint64 customerId, BookingOrder order)

@@ -7,6 +7,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <algorithm>
@@ -130,6 +131,25 @@ void WidenGridColumnToText(QTableView* g, int column, int maxTwips)
     if (maxTwips > 0)
         px = std::min(px, Twips::toPx(maxTwips));
     g->setColumnWidth(column, std::max(before, px));
+}
+
+int DateColumnWidth(const QTableView* g, int column, const std::function<QString(const QDateTime&)>& format)
+{
+    const QFontMetrics fm(g->font());
+    const int year = QDate::currentDate().year();
+    int widest = 0;
+    for (int month = 1; month <= 12; ++month)
+        for (int day : {10, 28})
+            for (int hour : {0, 10, 12, 22})
+                widest = std::max(widest, fm.horizontalAdvance(format(QDateTime(QDate(year, month, day), QTime(hour, 58)))));
+    // The cell's margins as the view's delegate lays text out, and its grid line.
+    const int margin = 2 * (g->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, g) + 1) + 2;
+    return std::max(widest + margin, g->horizontalHeader()->sectionSizeHint(column));
+}
+
+void FitGridColumnToDates(QTableView* g, int column, const std::function<QString(const QDateTime&)>& format)
+{
+    g->setColumnWidth(column, DateColumnWidth(g, column, format));
 }
 
 int GridAddRow(QTableWidget* g, qint64 rowData, const QStringList& texts)

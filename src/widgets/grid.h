@@ -3,9 +3,11 @@
 // twips, and a number (the row's record id) kept with each data row. A cell
 // shows its text on one line; a text wider than its column ends in "..." and
 // shows whole in the cell's tip.
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <Qt>
+#include <functional>
 
 class QAbstractItemModel;
 class QTableView;
@@ -31,6 +33,11 @@ void FitGridColumn(QTableView* g, int k, int marginTwips);
 // Widens a column to the texts of its header and of the rows in view, never
 // narrowing it, and to no more than maxTwips (0: no limit).
 void WidenGridColumnToText(QTableView* g, int column, int maxTwips = 0);
+// The width, in pixels, of a column of dates and times: the widest text its
+// format gives in the locale (any month, morning or afternoon) or its caption,
+// whatever its rows happen to hold. FitGridColumnToDates sets it.
+int DateColumnWidth(const QTableView* g, int column, const std::function<QString(const QDateTime&)>& format);
+void FitGridColumnToDates(QTableView* g, int column, const std::function<QString(const QDateTime&)>& format);
 
 // Adds a row at the bottom and returns its index.
 int GridAddRow(QTableWidget* g, qint64 rowData, const QStringList& texts);

@@ -17,6 +17,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QPushButton>
+#include <QStyle>
+#include "core/settings.h"
 #include <QTableView>
 
 class TestArrivals : public DbTest {
@@ -135,6 +137,69 @@ private slots:
         QCOMPARE(column(QDate(2025, 3, 15), 1), "No name entered/ Smith/Two Same/Kim Ray");
         QCOMPARE(column(QDate(2025, 3, 15), 2), "Room 1, Room 2/Room 3/Room 1/(None)");
         QCOMPARE(rows.last(), QStringLiteral("%1|Kim Ray|(None)|7:05 AM|6:30 PM").arg(none));
+    }
+
+    // The arrival and departure show whole in the locale's format, at any
+    // window size and whatever widths the settings kept; the units show whole
+    // where half of what the dates leave holds them; a name wider than its
+    // column ends in "..." and shows whole in its tip.
+    void datesShowWholeNamesElide_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QSize>("size");
+        for (const char* locale : {"en_US", "de_DE", "en_GB"})
+            for (const QSize size : {QSize(1280, 800), QSize(1920, 1080)})
+                QTest::addRow("%s %dx%d", locale, size.width(), size.height()) << QString::fromLatin1(locale) << size;
+    }
+    void datesShowWholeNamesElide()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QSize, size);
+        QLocale::setDefault(QLocale(locale));
+        objConn.execute("UPDATE room SET Name = 'Kingfisher''s Garden Suite with Sea View' WHERE id = 5");
+        const QString name = QStringLiteral("Alexandrina Seraphina Wilhelmina Featherstonehaugh-Lancaster");
+        QCOMPARE(name.size(), 60);
+        const qint32 c = customer(name.left(32), name.mid(33));
+        booking(c, "2026-12-29 22:58:00", "2027-12-30 10:30:00", {5, 1});
+        booking(customer("Bo", "Li"), "2026-12-29 10:30:00", "2026-12-30 12:00:00", {2});
+        frmMain& m = *main;
+        m.setWindowState(Qt::WindowNoState);
+        m.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m));
+        m.resize(size);
+        QVERIFY(QTest::qWaitFor([&] { return m.size() == size; }, 2000));
+        QCoreApplication::processEvents();
+
+        QTableView* g = grid();
+        const QFontMetrics fm(g->font());
+        const int margin = 2 * (g->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, g) + 1);
+        const auto check = [&](const char* when) {
+            QCOMPARE(GridRowCount(g), 2);
+            int total = 0;
+            for (int col = 0; col < 4; ++col)
+                total += g->columnWidth(col);
+            QVERIFY2(total <= g->viewport()->width(), when);
+            for (int r = 0; r < 2; ++r) {
+                for (int col : {2, 3})
+                    QVERIFY2(fm.horizontalAdvance(GridText(g, r, col)) + margin <= g->columnWidth(col),
+                             qPrintable(QStringLiteral("%1: %2 in %3 px").arg(when, GridText(g, r, col))
+                                            .arg(g->columnWidth(col))));
+                QVERIFY2(fm.horizontalAdvance(GridText(g, r, 1)) + margin <= g->columnWidth(1), when);
+                const QModelIndex cell = g->model()->index(r, 0);
+                QCOMPARE(cell.data(Qt::ToolTipRole).toString(), cell.data().toString());
+            }
+            QVERIFY(GridText(g, 1, 0).startsWith(name));
+            QCOMPARE(g->textElideMode(), Qt::ElideRight);
+        };
+        day(QDate(2026, 12, 29));
+        check("filled");
+        if (QTest::currentTestFailed())
+            return;
+        // Widths kept from a narrower window: the dates still show whole.
+        for (int col = 0; col < 4; ++col)
+            SaveConfigText(QStringLiteral("gArrivalsColWidth%1").arg(col), QStringLiteral("300"));
+        panel->LoadLayout();
+        check("layout loaded");
     }
 
     void sortOrders()
