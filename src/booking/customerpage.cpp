@@ -21,6 +21,7 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <algorithm>
 #include <cmath>
@@ -152,6 +153,7 @@ void CustomerPage::ShowPage()
 
     BuildCustomFields();
     FillCustomFields(customerId);
+    ShowBoxesFromStart(this);
     ui->txtFirstname->setFocus();
 }
 
@@ -218,12 +220,50 @@ void CustomerPage::txtNoChildren_LostFocus()
     ui->txtNoChildren->setText(FormatNumberText(ui->txtNoChildren->text()));
 }
 
+// ---- Layout -------------------------------------------------------------------
+
+// The page is drawn for 780 pixels across; a wider page widens the contact
+// boxes of the left column (to at most 1.8 times) and moves the right one
+// along, so that names and addresses show more of themselves.
+void CustomerPage::resizeEvent(QResizeEvent* event)
+{
+    WizardPage::resizeEvent(event);
+    if (m_design.isEmpty()) {
+        for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            m_design.insert(w, w->geometry());
+    }
+    constexpr int kLeft = 10, kColumn = 330, kDesignWidth = 780;
+    const double f = std::clamp(double(width() - 2 * kLeft) / (kDesignWidth - 2 * kLeft), 1.0, 1.8);
+    const int columnRight = kLeft + int(std::lround(kColumn * f));
+    const int shift = columnRight - (kLeft + kColumn);
+    for (auto it = m_design.constBegin(); it != m_design.constEnd(); ++it) {
+        QWidget* w = it.key();
+        QRect r = it.value();
+        if (w == ui->lblCustomerHeading) {
+            r.setWidth(std::max(r.width(), width() - 2 * kLeft));
+        } else if (w == ui->txtFirstname || w == ui->lblFirstname) {
+            r.setWidth(int(std::lround(r.width() * f)));
+        } else if (w == ui->txtLastname || w == ui->lblLastname) {
+            r.moveLeft(kLeft + int(std::lround((r.left() - kLeft) * f)));
+            r.setWidth(int(std::lround(r.width() * f)));
+        } else if (w == ui->cmdResSearch) {
+            r.moveRight(columnRight - 1);
+        } else if (r.left() >= kLeft + kColumn) {
+            r.translate(shift, 0);
+        } else if (qobject_cast<QLineEdit*>(w)) {
+            r.setRight(columnRight - 1);
+        }
+        w->setGeometry(r);
+    }
+}
+
 // ---- Custom customer fields -------------------------------------------------
 
 void CustomerPage::placeCustom(QWidget* w, int leftTwips, int topTwips, int widthTwips, int heightTwips)
 {
-    // The area's origin is a place on the page; the controls keep page places.
-    const QPoint origin = ui->picCustomFields->pos();
+    // The area's origin is a place on the page as designed; the controls keep
+    // places of that page.
+    const QPoint origin = m_design.value(ui->picCustomFields, ui->picCustomFields->geometry()).topLeft();
     w->setGeometry(Twips::toPx(leftTwips) - origin.x(), Twips::toPx(topTwips) - origin.y(), Twips::toPx(widthTwips),
                    Twips::toPx(heightTwips));
 }

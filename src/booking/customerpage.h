@@ -3,7 +3,9 @@
 // booking's customer, the custom booking field and the custom customer fields.
 #include "booking/wizardpage.h"
 
+#include <QHash>
 #include <QList>
+#include <QRect>
 #include <QString>
 #include <utility>
 
@@ -42,8 +44,13 @@ public:
     void FillCustomFields(qint64 customerId);
     QList<std::pair<qint64, QString>> CustomFieldValues() const;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     Ui::CustomerPage* ui;
+    // Where each control of the page stands in the design.
+    QHash<QWidget*, QRect> m_design;
     template <class W>
     W* customElement(QList<W*>& array, int k);
     void placeCustom(QWidget* w, int leftTwips, int topTwips, int widthTwips, int heightTwips);

@@ -57,15 +57,18 @@ frmBookingHistory::~frmBookingHistory()
 void frmBookingHistory::Form_Load()
 {
     if (const std::optional<CustomerRecord> c = CustomerStore::read(m_customerId))
-        ui->Label1_0->setText(QStringLiteral("Booking history for ") + c->firstName + u' ' + c->lastName + u'.');
+        SetElidedText(ui->Label1_0,
+                      QStringLiteral("Booking history for ") + c->firstName + u' ' + c->lastName + u'.');
 
     QTableWidget* g = ui->gArrivals;
     const Qt::Alignment centreTop = Qt::AlignHCenter | Qt::AlignTop;
     SetGridHeader(g, {{QStringLiteral("Room(s)"), centreTop, 800},
                       {QStringLiteral("Arrival"), centreTop, 2400},
                       {QStringLiteral("Departure"), centreTop, 2400}});
-    // The units column takes what the dates leave of the grid, a vertical
-    // scroll bar allowed for.
+    // The dates as wide as their texts; the units column takes what they
+    // leave of the grid, a vertical scroll bar allowed for.
+    FitGridColumnToDates(g, 1, HistoryDate);
+    FitGridColumnToDates(g, 2, HistoryDate);
     int sum = 0;
     for (int i = 0; i < g->columnCount(); ++i)
         sum += GridColWidth(g, i);

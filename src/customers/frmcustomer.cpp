@@ -1,4 +1,5 @@
 #include "customers/frmcustomer.h"
+#include "widgets/plaintext.h"
 
 #include "widgets/guard.h"
 #include "core/modmain.h"
@@ -67,6 +68,7 @@ void frmCustomer::Form_Load()
     ui->txtMobile->setText(c->mobile);
     ui->txtFax->setText(c->fax);
     ui->txtEmail->setText(c->email);
+    ShowBoxesFromStart(this);
 }
 
 CustomerRecord frmCustomer::typed() const

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTextDocument>
 #include <algorithm>
 
@@ -81,4 +82,10 @@ void ShowLabelsAsPlainText(QWidget* w)
         label->setTextFormat(Qt::PlainText);
     for (QLabel* label : w->findChildren<QLabel*>())
         label->setTextFormat(Qt::PlainText);
+}
+
+void ShowBoxesFromStart(QWidget* w)
+{
+    for (QLineEdit* box : w->findChildren<QLineEdit*>())
+        box->setCursorPosition(0);
 }

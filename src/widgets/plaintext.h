@@ -23,3 +23,6 @@ void SetElidedText(QLabel* label, const QString& text);
 QString PlainTip(const QString& text);
 // Makes every label below (and including) w show its text as plain text.
 void ShowLabelsAsPlainText(class QWidget* w);
+// Every text box below w shows its text from the beginning: a loaded name
+// longer than its box shows how it starts, not how it ends.
+void ShowBoxesFromStart(class QWidget* w);

@@ -12,6 +12,8 @@
 #include "core/settings.h"
 #include "widgets/twips.h"
 #include "booking/frmrescustsearch.h"
+#include "calendar/frmbookinghistory.h"
+#include "customers/frmcustomer.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -105,6 +108,66 @@ private slots:
     }
 
     void cleanup() { closeDb(); }
+
+    // A loaded name longer than its box shows how it begins, in the customer
+    // step (whose boxes widen with the window), Customer Details and the
+    // booking history, whose heading ends in "..." with the whole in its tip.
+    void longNamesShowTheirStart_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("customer step 1280") << QStringLiteral("step") << QSize(1280, 800);
+        QTest::newRow("customer step 1920") << QStringLiteral("step") << QSize(1920, 1080);
+        QTest::newRow("customer details") << QStringLiteral("details") << QSize(1280, 800);
+        QTest::newRow("booking history") << QStringLiteral("history") << QSize(1280, 800);
+    }
+    void longNamesShowTheirStart()
+    {
+        QFETCH(QString, window);
+        QFETCH(QSize, size);
+        const QString first = QStringLiteral("Alexandrina Seraphina Wilhelmina");
+        const QString last = QStringLiteral("Featherstonehaugh-Lancaster");
+        const qint64 customer = addCustomer(first, last, QStringLiteral("alexandrina.featherstonehaugh@example.org"));
+        objConn.execute(QStringLiteral("UPDATE customer SET Address1 = ? WHERE ID = ?"),
+                        {QStringLiteral("The Old Rectory, 14 Kingfisher's Garden Lane, Upper Slaughter"), customer});
+        objConn.execute(QStringLiteral("UPDATE booking SET customerid = ? WHERE id = ?"), {customer, iBookingID});
+        const auto fromStart = [](QWidget* w) {
+            for (QLineEdit* box : w->findChildren<QLineEdit*>())
+                QVERIFY2(box->text().isEmpty() || box->cursorPosition() == 0, qPrintable(box->objectName()));
+        };
+        if (window == QLatin1String("step")) {
+            frmMain& m = MainForm();
+            m.setWindowState(Qt::WindowNoState);
+            showPage();
+            m.resize(size);
+            QVERIFY(QTest::qWaitFor([&] { return m.size() == size; }, 2000));
+            page->ShowPage();
+            fromStart(page);
+            auto* firstBox = control<QLineEdit>(ui, "txtFirstname");
+            auto* lastBox = control<QLineEdit>(ui, "txtLastname");
+            QCOMPARE(firstBox->text(), first);
+            const double wider = std::clamp((page->width() - 20) / 760.0, 1.0, 1.8);
+            QVERIFY2(firstBox->width() >= int(112 * wider) - 1, qPrintable(QString::number(firstBox->width())));
+            // The columns still stand apart.
+            QVERIFY(lastBox->geometry().left() > firstBox->geometry().right());
+            QVERIFY(control<QPushButton>(ui, "cmdResSearch")->geometry().left() > lastBox->geometry().right());
+            QVERIFY(control<QLabel>(ui, "lblPhone")->geometry().left()
+                    > control<QLineEdit>(ui, "txtAddress1")->geometry().right());
+        } else if (window == QLatin1String("details")) {
+            frmCustomer dialog(customer, 0, &MainForm());
+            dialog.show();
+            fromStart(&dialog);
+        } else {
+            frmBookingHistory dialog(qint32(customer), &MainForm());
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            auto* heading = control<QLabel>(&dialog, "Label1_0");
+            const QString whole = QStringLiteral("Booking history for ") + first + u' ' + last + u'.';
+            QVERIFY2(heading->text().endsWith(QChar(0x2026)), qPrintable(heading->text()));
+            QVERIFY(whole.startsWith(heading->text().chopped(1)));
+            QCOMPARE(heading->toolTip(), whole);
+        }
+    }
 
     void newCustomerIsCreatedOnceThenUpdated()
     {
