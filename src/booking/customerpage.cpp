@@ -244,8 +244,10 @@ void CustomerPage::resizeEvent(QResizeEvent* event)
         } else if (w == ui->txtFirstname || w == ui->lblFirstname) {
             r.setWidth(int(std::lround(r.width() * f)));
         } else if (w == ui->txtLastname || w == ui->lblLastname) {
+            // From its place along the column to the search button.
+            const QRect search = m_design.value(ui->cmdResSearch);
             r.moveLeft(kLeft + int(std::lround((r.left() - kLeft) * f)));
-            r.setWidth(int(std::lround(r.width() * f)));
+            r.setRight(columnRight - 1 - search.width() - (search.left() - it.value().right() - 1));
         } else if (w == ui->cmdResSearch) {
             r.moveRight(columnRight - 1);
         } else if (r.left() >= kLeft + kColumn) {

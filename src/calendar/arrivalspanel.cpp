@@ -96,21 +96,28 @@ void ArrivalsPanel::Form_Resize()
     setTop(butBar, topOf(shape) + heightOf(shape) - heightOf(butBar) - 10);
     setHeight(gArrivals, topOf(butBar) - topOf(gArrivals));
     setWidth(gArrivals, leftOf(shape) + widthOf(shape) - leftOf(gArrivals) - 200);
-    FitGridColumn(gArrivals, 0, 100);
+    FitNameColumns();
 }
 
 void ArrivalsPanel::FitColumns()
 {
     QTableView* g = ui->gArrivals;
     // The arrival and departure show whole, on one line, in the locale's
-    // format; the units get up to half of what they leave, for their names
-    // in view; the name takes the rest.
+    // format; the units and the name share what they leave.
     FitGridColumnToDates(g, 2, StayTime);
     FitGridColumnToDates(g, 3, StayTime);
+    FitNameColumns();
+}
+
+void ArrivalsPanel::FitNameColumns()
+{
+    QTableView* g = ui->gArrivals;
+    // The units widen to their names in view, up to half of what the dates
+    // leave; the name takes the rest.
     const int rest = Twips::toPx(GridCellsWidth(g)) - g->columnWidth(2) - g->columnWidth(3);
-    const int units = g->columnWidth(1);
+    const int before = g->columnWidth(1);
     g->resizeColumnToContents(1);
-    g->setColumnWidth(1, std::max(1, std::min(std::max(units, g->columnWidth(1)), rest / 2)));
+    g->setColumnWidth(1, std::max(before, std::min(g->columnWidth(1), rest / 2)));
     FitGridColumn(g, 0, 100);
 }
 

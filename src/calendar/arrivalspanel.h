@@ -49,8 +49,10 @@ private:
     // Tells the user that no booking is selected when the current row holds
     // none; true when one is.
     bool CheckSelected(qint32 id);
-    // Sizes the list's columns to the grid's width.
+    // Sizes the list's columns to the grid's width: the dates to their
+    // format, then the units and the name to what they leave.
     void FitColumns();
+    void FitNameColumns();
 
     PagedModel* m_list;   // the day's bookings, written out as they are scrolled
 };
