@@ -5,6 +5,7 @@
 #include "widgets/twips.h"
 #include "widgets/waitcursor.h"
 
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStyle>
@@ -135,13 +136,23 @@ void WidenGridColumnToText(QTableView* g, int column, int maxTwips)
 
 int DateColumnWidth(const QTableView* g, int column, const std::function<QString(const QDateTime&)>& format)
 {
-    const QFontMetrics fm(g->font());
+    // Measured once for a font and a format as the locale writes it (one
+    // date stands for both).
+    static QHash<QString, int> measured;
     const int year = QDate::currentDate().year();
-    int widest = 0;
-    for (int month = 1; month <= 12; ++month)
-        for (int day : {10, 28})
-            for (int hour : {0, 10, 12, 22})
-                widest = std::max(widest, fm.horizontalAdvance(format(QDateTime(QDate(year, month, day), QTime(hour, 58)))));
+    const QString key = g->font().key() + u'|' + format(QDateTime(QDate(year, 12, 28), QTime(22, 58)));
+    auto found = measured.constFind(key);
+    if (found == measured.constEnd()) {
+        const QFontMetrics fm(g->font());
+        int widest = 0;
+        for (int month = 1; month <= 12; ++month)
+            for (int day : {10, 28})
+                for (int hour : {0, 10, 12, 22})
+                    widest = std::max(widest,
+                                      fm.horizontalAdvance(format(QDateTime(QDate(year, month, day), QTime(hour, 58)))));
+        found = measured.insert(key, widest);
+    }
+    const int widest = *found;
     // The cell's margins as the view's delegate lays text out, and its grid line.
     const int margin = 2 * (g->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, g) + 1) + 2;
     return std::max(widest + margin, g->horizontalHeader()->sectionSizeHint(column));
