@@ -83,12 +83,15 @@ Money RowScan::money(int column) const
     switch (sqlite3_column_type(m_stmt, column)) {
     case SQLITE_NULL:
         return Money();
+    case SQLITE_INTEGER:
+        return Money::fromRaw(integer(column));
     case SQLITE_TEXT: {
         Money m;
         return Money::fromDecimalText(text(column), &m) ? m : Money();
     }
     default:
-        return Money::fromRaw(integer(column));
+        // A double or bytes another program stored: read as a query reads it.
+        return Money::fromDb(value(column));
     }
 }
 

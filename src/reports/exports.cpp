@@ -71,18 +71,6 @@ QString AskExportFileName(QWidget* owner)
 
 namespace {
 
-// An amount as Query::money() reads it.
-Money StoredMoney(const RowScan& r, int column)
-{
-    switch (r.stored(column)) {
-    case RowScan::Stored::Real:
-    case RowScan::Stored::Bytes:
-        return Money::fromDb(r.value(column));
-    default:
-        return r.money(column);
-    }
-}
-
 }  // namespace
 
 bool WriteCommissionAccounts(CsvText& csv, const ExportSteps& more)
@@ -103,7 +91,7 @@ bool WriteCommissionAccounts(CsvText& csv, const ExportSteps& more)
         for (; dueRow && dues.integer(0) <= id; dueRow = dues.next()) {
             if (dues.integer(0) == id) {
                 csv.field(name);
-                csv.field(texts.currency(StoredMoney(dues, 1)));
+                csv.field(texts.currency(dues.money(1)));
                 csv.emptyField();
                 csv.field(texts.shortDate(dues, 2));
                 csv.endRecord();
@@ -115,7 +103,7 @@ bool WriteCommissionAccounts(CsvText& csv, const ExportSteps& more)
             if (payments.integer(0) == id) {
                 csv.field(name);
                 csv.emptyField();
-                csv.field(texts.currency(StoredMoney(payments, 1)));
+                csv.field(texts.currency(payments.money(1)));
                 csv.field(texts.shortDate(payments, 2));
                 csv.endRecord();
             }

@@ -8,6 +8,7 @@
 #include "core/customerstore.h"
 #include "core/db.h"
 #include "core/reserved.h"
+#include "core/rowscan.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -21,6 +22,25 @@ private slots:
     {
         platform().useDesktop();
         installFakes();
+    }
+
+    // However another program stored an amount, the fast row reader reads it
+    // as a query does.
+    void storedAmountsReadAlikeByEveryReader_data()
+    {
+        QTest::addColumn<QString>("stored");
+        for (const char* v : {"123456", "-7", "12.5", "12.4999", "-0.5", "'12.34'", "'abc'", "X'3432'", "NULL"})
+            QTest::newRow(v) << QString::fromLatin1(v);
+    }
+    void storedAmountsReadAlikeByEveryReader()
+    {
+        QFETCH(QString, stored);
+        objConn.execute(QStringLiteral("UPDATE invoiceline SET amount = ") + stored);
+        objConn.execute(QStringLiteral("INSERT INTO invoiceline (bookingid, itemid, quantity, name, amount) "
+                                       "VALUES (0, 1, 1, 'x', ") + stored + u')');
+        RowScan scan(QStringLiteral("SELECT amount FROM invoiceline"));
+        QVERIFY(scan.next());
+        QCOMPARE(scan.money(0), Money::fromDb(objConn.scalar(QStringLiteral("SELECT amount FROM invoiceline"))));
     }
 
     void bookingRoundTrip()
