@@ -4,6 +4,7 @@
 #include "core/customfieldstore.h"
 #include "core/db.h"
 #include "core/format.h"
+#include "core/rowscan.h"
 
 namespace BookingStore {
 
@@ -127,6 +128,20 @@ void remove(qint64 id)
     objConn.execute(QStringLiteral("DELETE FROM booking WHERE id = ?"), {id});
     BookingUnitStore::removeOf(id);
     transaction.commit();
+}
+
+QSet<qint64> customersOf(const QSet<qint64>& bookingIds)
+{
+    QSet<qint64> customers;
+    if (bookingIds.isEmpty())
+        return customers;
+    QVariantList params;
+    const QString marks = BoundList(bookingIds, params);
+    for (RowScan r(QStringLiteral("SELECT DISTINCT customerid FROM booking WHERE id IN (") + marks + u')', params);
+         r.next();)
+        if (!r.isNull(0))
+            customers.insert(r.integer(0));
+    return customers;
 }
 
 }  // namespace BookingStore

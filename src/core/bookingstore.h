@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QVariant>
 #include <memory>
@@ -78,6 +79,9 @@ qint64 saveCustomerStep(qint64 id, const CustomerStep& step);
 
 // Removes the booking and its units (its invoice lines stay, as before).
 void remove(qint64 id);
+
+// The customers of those bookings (the ones that exist).
+QSet<qint64> customersOf(const QSet<qint64>& bookingIds);
 
 }  // namespace BookingStore
 

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QVariantList>
 #include <functional>
@@ -86,6 +87,8 @@ bool listKeyBefore(const ListKey& a, const ListKey& b);
 // The keys of the customers for whom wanted(id) holds, in list order (from
 // the list index alone).
 std::vector<ListKey> keysInListOrder(const std::function<bool(qint64 id)>& wanted);
+// The keys of the customers with those ids (a missing one left out).
+std::vector<ListKey> listKeysOf(const QSet<qint64>& ids);
 // The customers with those ids, in the order given (a missing one left out).
 QList<ListRow> listByIds(const std::vector<qint64>& ids);
 // How many customers listPage lists for the criteria.

@@ -83,6 +83,7 @@ void CustomersPanel::InitCustomerHeader()
 
     auto* model = new PagedModel(columns, this);
     m_owed = owed;
+    m_owing.reset();
     QItemSelectionModel* oldSelection = ui->gcust->selectionModel();
     SetGridModel(ui->gcust, model);
     WatchScrollUp(ui->gcust, model);
@@ -113,6 +114,7 @@ void CustomersPanel::RefreshCustomerScreen(qint64 SelectRow, qint64 SelectCustom
     // A hidden list costs nothing: the view command refills it when it shows it.
     if (isHidden()) {
         m_model->clear();
+        m_owing.reset();
         return;
     }
     WaitCursor wait;
@@ -122,7 +124,10 @@ void CustomersPanel::RefreshCustomerScreen(qint64 SelectRow, qint64 SelectCustom
     // The row at SelectRow is found again by the key it had, at any depth.
     const QVariantList anchor = m_model->keyAt(SelectRow - 1);
     if (m_owed) {
-        auto owing = std::make_shared<OwingCustomers>();
+        // The balances worked out are kept from one refill to the next.
+        if (!m_owing)
+            m_owing = std::make_shared<OwingCustomers>();
+        const std::shared_ptr<OwingCustomers> owing = m_owing;
         m_model->setKeyset(
             [owing](const QVariantList* key, bool forward, int limit) {
                 QList<PagedRow> rows;
