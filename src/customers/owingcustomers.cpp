@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+int OwingCustomers::s_fullPasses = 0;
+
 OwingCustomers::OwingCustomers(qint64 chunkedCustomers, int chunk)
     : m_chunkedCustomers(chunkedCustomers),
       m_chunk(chunk),
@@ -103,7 +105,7 @@ void OwingCustomers::readAll()
         m_owing.push_back({std::move(key), owed});
     }
     m_all = true;
-    ++m_fullPasses;
+    ++s_fullPasses;
 }
 
 void OwingCustomers::catchUp()

@@ -41,8 +41,8 @@ public:
     QList<Row> page(const QVariantList* key, bool forward, int limit);
     // How many of them come before the key.
     qint64 countBefore(const QVariantList& key);
-    // Times every balance was worked out in one pass.
-    int fullPasses() const { return m_fullPasses; }
+    // Times any list worked out every balance in one pass.
+    static int fullPasses() { return s_fullPasses; }
 
 private:
     struct Owing {
@@ -65,7 +65,7 @@ private:
     bool m_all = false;           // m_owing holds every customer who owes
     std::vector<Owing> m_owing;   // in list order
     double m_secondTax = 0;       // the second tax's rate m_owing was worked out at
-    int m_fullPasses = 0;
+    static int s_fullPasses;
     // Customers changed, customers of bookings changed, bookings of
     // invoice lines changed.
     ChangeWatch m_changes;

@@ -70,7 +70,9 @@ qint64 PagedModel::refreshAt(qint64 place, const QVariantList& key)
     // The rows before the key, then those from it on: the place of the first
     // of the latter is the count of the former.
     const qint64 before = m_countBefore(key);
-    const int half = m_pageSize / 2;
+    // At least the row before the key is read back: the rows read on from
+    // a key begin after it, and so the key's row comes after that one.
+    const int half = std::max(1, m_pageSize / 2);
     const int back = int(std::min<qint64>(before, half + std::max<qint64>(0, before - place)));
     QList<PagedRow> rows = back > 0 ? m_keyReader(&key, false, back) : QList<PagedRow>();
     std::reverse(rows.begin(), rows.end());
