@@ -89,7 +89,8 @@ QSet<qint64> customersOf(const QSet<qint64>& bookingIds);
 // the arrival day, departing by the end of the departure day (an invalid
 // day sets no condition). Read a page at a time in order of arrival,
 // departure and id; keyset paging on that order reads each page from the
-// dates index alone.
+// dates index alone; the place of a row counts the rows before it from the
+// dates index alone where every booking has its customer.
 struct FoundBooking {
     qint32 id = 0;
     QString firstName;
