@@ -319,6 +319,22 @@ QList<ListRow> listByIds(const std::vector<qint64>& ids)
     return rows;
 }
 
+QVariantList keyAt(const QList<Criterion>& criteria, qint64 offset, bool fromEnd)
+{
+    QVariantList params;
+    const QString where = CriteriaAnd(criteria, QString(), {}, params);
+    params << offset;
+    const QString order = fromEnd ? QStringLiteral(" ORDER BY ifnull(lastname, '') COLLATE FOLD DESC, "
+                                                   "ifnull(firstname, '') COLLATE FOLD DESC, id DESC")
+                                  : QStringLiteral(" ORDER BY ") + QLatin1String(kListKey);
+    Query q = objConn.query(QStringLiteral("SELECT lastname, firstname, id FROM customer") + where + order
+                                + QStringLiteral(" LIMIT 1 OFFSET ?"),
+                            params);
+    if (!q.next())
+        return {};
+    return {q.text(0), q.text(1), q.integer(2)};
+}
+
 qint64 countBefore(const QList<Criterion>& criteria, const QVariantList& key)
 {
     if (key.size() != 3)

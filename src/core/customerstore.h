@@ -75,6 +75,9 @@ struct Criterion {
 QList<ListRow> listPage(const QList<Criterion>& criteria, const QVariantList* key, bool forward, int count);
 // How many of them come before the key.
 qint64 countBefore(const QList<Criterion>& criteria, const QVariantList& key);
+// The key of the one offset places from the first (fromEnd: back from the
+// last), counted through the list index; empty past the end.
+QVariantList keyAt(const QList<Criterion>& criteria, qint64 offset, bool fromEnd);
 // A customer's place in list order, as the database compares it: the names
 // as UTF-8 (no name as empty text), then the id.
 struct ListKey {

@@ -121,6 +121,9 @@ void CustomersPanel::RefreshCustomerScreen(qint64 SelectRow, qint64 SelectCustom
     QTableView* g = ui->gcust;
     g->setUpdatesEnabled(false);
     FitPageToGrid(g, m_model);
+    // A column fitted to its text measures the rows about the screen, not
+    // the whole list.
+    g->horizontalHeader()->setResizeContentsPrecision(m_model->pageSize());
     // The row at SelectRow is found again by the key it had, at any depth.
     const QVariantList anchor = m_model->keyAt(SelectRow - 1);
     if (m_owed) {
@@ -140,12 +143,15 @@ void CustomersPanel::RefreshCustomerScreen(qint64 SelectRow, qint64 SelectCustom
             },
             [owing](const QVariantList& key) { return owing->countBefore(key); });
     } else {
-        SetCustomerList(m_model, {}, PanelRow);
+        SetWholeCustomerList(m_model, {}, PanelRow);
     }
     RefillAndSelect(g, m_model, SelectRow, SelectCustomerID, anchor);
     // Until the user sets the widths, the phones show whole as far as the
     // address keeps its own width; the address takes the rest.
     if (m_fitAddress) {
+        // The rows measured are those scrolled to.
+        g->doItemsLayout();
+        g->scrollTo(g->currentIndex());
         m_fitting = true;
         int others = 0;
         for (int c = 0; c < m_model->columnCount(); ++c)
