@@ -16,10 +16,12 @@
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QScrollBar>
 #include <QTableView>
 
 class TestKeysetLists : public DbTest {
     Q_OBJECT
+    using Criterion = CustomerStore::Criterion;
 
     // Every customer id in list order (those whose last name holds search),
     // as one query sorts them.
@@ -130,6 +132,71 @@ private slots:
                  qint64(after.size()));
         QCOMPARE(GridCurrentRowData(&g, 0), after.last());
     }
+    // A list standing whole in its view: every place shows its row, however
+    // it is reached (by its scroll bar, either end, paging on from a place,
+    // a refill deep down after rows above it went).
+    void wholeListShowsEachPlace_data() { pagesAndRefills_data(); }
+    void wholeListShowsEachPlace()
+    {
+        QFETCH(int, pageSize);
+        QFETCH(QString, search);
+        const QList<Criterion> criteria = {{QStringLiteral("lastname"), search}};
+        QList<qint64> order = listOrder(search);
+        PagedModel model(CustomerSearchColumns());
+        QTableView g;
+        g.resize(400, 300);
+        SetGridModel(&g, &model);
+        model.setPageSize(pageSize);
+        SetWholeCustomerList(&model, criteria);
+        model.refresh();
+        QCOMPARE(model.rowCount(), int(order.size()));
+        QCOMPARE(model.totalCount(), qint64(order.size()));
+        QVERIFY(!model.canFetchMore(QModelIndex()));
+        const auto shows = [&](const QList<qint64>& ids) {
+            QList<qint64> shown;
+            for (int place : {0, 1, int(ids.size()) / 2, int(ids.size()) * 3 / 4, int(ids.size()) - 2, int(ids.size()) - 1, 3, 2})
+                shown << model.rowId(place);
+            for (int place = 0; place < ids.size(); ++place)
+                shown << model.rowId(place);
+            for (int place = int(ids.size()) - 1; place >= 0; --place)
+                shown << model.rowId(place);
+            QList<qint64> expected;
+            for (int place : {0, 1, int(ids.size()) / 2, int(ids.size()) * 3 / 4, int(ids.size()) - 2, int(ids.size()) - 1, 3, 2})
+                expected << ids.at(place);
+            expected += ids;
+            for (int place = int(ids.size()) - 1; place >= 0; --place)
+                expected << ids.at(place);
+            return shown == expected;
+        };
+        QVERIFY(shows(order));
+
+        // Ctrl+End, then the scroll bar's thumb dragged to the top.
+        g.show();
+        GridSelectRow(&g, 0);
+        QTest::keyClick(&g, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(GridCurrentRowData(&g, 0), order.last());
+        QCOMPARE(CurrentPlace(&g, &model), qint64(order.size()));
+        g.verticalScrollBar()->setValue(g.verticalScrollBar()->minimum());
+        QCOMPARE(model.rowId(g.rowAt(0)), order.first());
+        g.verticalScrollBar()->setValue(g.verticalScrollBar()->maximum() / 2);
+        QCOMPARE(model.rowId(g.rowAt(0)), order.at(g.rowAt(0)));
+        QTest::keyClick(&g, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(GridCurrentRowData(&g, 0), order.first());
+
+        // A refill deep down after customers above it went: the row now at
+        // the place, and the list counted afresh.
+        const qint64 place = order.size() - 6;
+        const QVariantList anchor = model.keyAt(place - 1);
+        for (qint64 gone : {order.at(2), order.at(int(place) - 1)})
+            objConn.execute(QStringLiteral("DELETE FROM customer WHERE id = ?"), {gone});
+        order = listOrder(search);
+        QCOMPARE(RefillAndSelect(&g, &model, place, 0, anchor), place);
+        QCOMPARE(GridCurrentRowData(&g, 0), order.at(int(place) - 1));
+        QCOMPARE(model.rowCount(), int(order.size()));
+        QVERIFY(shows(order));
+        QCOMPARE(RefillAndSelect(&g, &model, 1, order.at(int(order.size()) - 3)), qint64(order.size()) - 2);
+    }
+
     void owingCustomersAnyWayTheyAreRead_data()
     {
         QTest::addColumn<qint64>("chunkedCustomers");
