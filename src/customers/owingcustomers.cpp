@@ -21,6 +21,9 @@ OwingCustomers::OwingCustomers(qint64 chunkedCustomers, int chunk)
 QList<OwingCustomers::Row> OwingCustomers::page(const QVariantList* key, bool forward, int limit)
 {
     catchUp();
+    // A reading from the first customer passes them afresh.
+    if (forward && !key && !m_all)
+        m_passed = 0;
     if (forward && !m_all && m_passed < m_chunkedCustomers)
         return chunkedPage(key, limit);
     readAll();
