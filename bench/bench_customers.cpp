@@ -11,12 +11,18 @@
 #include "customers/frmfindcustomer.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
 #include <benchmark/benchmark.h>
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -56,17 +62,138 @@ void BM_CustomersToTheEnd(benchmark::State& state)
 {
     PanelCase(state, [](QAbstractItemView* grid) { ReadToTheEnd(grid->model()); });
 }
-// The list taken to its last row with Ctrl+End.
+// The list taken to its last row with Ctrl+End, once before the figures
+// (the owing customers' balances are then worked out), then again after
+// each refill.
 void BM_CustomersCtrlEnd(benchmark::State& state)
 {
-    PanelCase(state, [](QAbstractItemView* grid) {
+    frmMain& main = MainOnBenchDb();
+    SilenceMessageBoxes();
+    main.mnuCustomersView_Click();
+    CustomersPanel* panel = main.customers();
+    panel->SetView(int(state.range(0)));
+    auto* grid = panel->findChild<QAbstractItemView*>(QStringLiteral("gcust"));
+    PressCtrlEnd(grid);
+    for (auto _ : state) {
+        panel->RefreshCustomerScreen(1, 0);
         PressCtrlEnd(grid);
         Paint(grid);
-    });
+    }
+    state.counters["rows_loaded"] = grid->model()->rowCount();
+    panel->SetView(0);
 }
 BENCHMARK(BM_CustomersPanelFirstScreen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CustomersToTheEnd)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CustomersCtrlEnd)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The panel shown in a view (the first argument) and read to its end once,
+// then refilled on the row at a depth (the second argument, in hundredths
+// of the list), as after Edit, Delete or View History there.
+void BM_CustomersPanelRefill(benchmark::State& state)
+{
+    frmMain& main = MainOnBenchDb();
+    SilenceMessageBoxes();
+    main.mnuCustomersView_Click();
+    CustomersPanel* panel = main.customers();
+    panel->SetView(int(state.range(0)));
+    auto* grid = panel->findChild<QTableView*>(QStringLiteral("gcust"));
+    ReadToTheEnd(grid->model());
+    PressCtrlEnd(grid);
+    const qint64 total = CurrentPlace(grid, qobject_cast<PagedModel*>(grid->model()));
+    const qint64 place = std::max<qint64>(1, total * state.range(1) / 100);
+    panel->RefreshCustomerScreen(place, 0);
+    for (auto _ : state) {
+        panel->RefreshCustomerScreen(place, 0);
+        Paint(grid);
+    }
+    state.counters["row"] = double(place);
+    panel->SetView(0);
+}
+BENCHMARK(BM_CustomersPanelRefill)->Args({0, 1})->Args({0, 99})->Args({1, 1})->Args({1, 99})
+    ->Unit(benchmark::kMillisecond);
+
+// Edit on the customer halfway down the list (the argument: the view), the
+// dialog answered OK at once: the list refilled on that row after the save.
+void BM_CustomersPanelEditAtDepth(benchmark::State& state)
+{
+    frmMain& main = MainOnBenchDb();
+    SilenceMessageBoxes();
+    main.mnuCustomersView_Click();
+    CustomersPanel* panel = main.customers();
+    panel->SetView(int(state.range(0)));
+    auto* grid = panel->findChild<QTableView*>(QStringLiteral("gcust"));
+    ReadToTheEnd(grid->model());
+    PressCtrlEnd(grid);
+    const qint64 place = CurrentPlace(grid, qobject_cast<PagedModel*>(grid->model())) / 2;
+    panel->RefreshCustomerScreen(place, 0);
+    for (auto _ : state) {
+        QTimer::singleShot(0, [] {
+            if (QWidget* dialog = QApplication::activeModalWidget())
+                if (auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("cmdOk")))
+                    ok->click();
+        });
+        panel->cmdEditCustomer_Click();
+        Paint(grid);
+    }
+    state.counters["row"] = double(place);
+    panel->SetView(0);
+}
+BENCHMARK(BM_CustomersPanelEditAtDepth)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The view chosen afresh and read to its end, a page at a time: the owing
+// customers' balances worked out once, as on the first showing.
+void BM_CustomersShownAndReadToTheEnd(benchmark::State& state)
+{
+    frmMain& main = MainOnBenchDb();
+    SilenceMessageBoxes();
+    main.mnuCustomersView_Click();
+    CustomersPanel* panel = main.customers();
+    auto* grid = panel->findChild<QTableView*>(QStringLiteral("gcust"));
+    for (auto _ : state) {
+        panel->SetView(1 - int(state.range(0)));
+        panel->SetView(int(state.range(0)));
+        ReadToTheEnd(grid->model());
+        PressCtrlEnd(grid);
+        Paint(grid);
+    }
+    panel->SetView(0);
+}
+BENCHMARK(BM_CustomersShownAndReadToTheEnd)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Ten presses of Page Down from the first row, each screen painted.
+void BM_CustomersPageDown(benchmark::State& state)
+{
+    PanelCase(state, [](QAbstractItemView* grid) {
+        for (int i = 0; i < 10; ++i) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+            QCoreApplication::sendEvent(grid, &press);
+            Paint(grid);
+        }
+    });
+}
+BENCHMARK(BM_CustomersPageDown)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The scroll bar's thumb of all customers dragged to one place after
+// another: each place shown and painted.
+void BM_CustomersThumbDrag(benchmark::State& state)
+{
+    frmMain& main = MainOnBenchDb();
+    SilenceMessageBoxes();
+    main.mnuCustomersView_Click();
+    CustomersPanel* panel = main.customers();
+    panel->SetView(0);
+    panel->RefreshCustomerScreen(1, 0);
+    auto* grid = panel->findChild<QTableView*>(QStringLiteral("gcust"));
+    QScrollBar* bar = grid->verticalScrollBar();
+    static const int hundredths[] = {50, 3, 97, 25, 75, 0, 100, 60, 40};
+    int step = 0;
+    for (auto _ : state) {
+        bar->setValue(int(qint64(bar->maximum()) * hundredths[step++ % 9] / 100));
+        Paint(grid);
+    }
+    state.counters["bar_maximum"] = bar->maximum();
+}
+BENCHMARK(BM_CustomersThumbDrag)->Unit(benchmark::kMillisecond);
 
 // Find Customer with a few letters in the last-name box: the search, its
 // count and the first screen of matches painted.

@@ -1,9 +1,11 @@
 #include "core/bookingstore.h"
 
 #include "core/bookingunitstore.h"
+#include "core/changewatch.h"
 #include "core/customfieldstore.h"
 #include "core/db.h"
 #include "core/format.h"
+#include "core/rowscan.h"
 
 namespace BookingStore {
 
@@ -129,6 +131,20 @@ void remove(qint64 id)
     transaction.commit();
 }
 
+QSet<qint64> customersOf(const QSet<qint64>& bookingIds)
+{
+    QSet<qint64> customers;
+    if (bookingIds.isEmpty())
+        return customers;
+    QVariantList params;
+    const QString marks = BoundList(bookingIds, params);
+    for (RowScan r(QStringLiteral("SELECT DISTINCT customerid FROM booking WHERE id IN (") + marks + u')', params);
+         r.next();)
+        if (!r.isNull(0))
+            customers.insert(r.integer(0));
+    return customers;
+}
+
 }  // namespace BookingStore
 
 BookingSearch::BookingSearch(const QDate& arrive, const QDate& depart)
@@ -179,10 +195,54 @@ QList<FoundBooking> BookingSearch::page(const QVariantList* key, bool forward, i
     return rows;
 }
 
+namespace {
+
+// Whether a booking has no customer (none yet, or their row gone), asked
+// again only after a booking's customer or a customer row changed.
+bool SomeBookingLacksItsCustomer()
+{
+    static ChangeWatch changes({{QStringLiteral("booking"), QStringLiteral("customerid")},
+                                {QStringLiteral("customer"), QStringLiteral("id")}});
+    static std::optional<bool> known;
+    std::vector<QSet<qint64>> seen;
+    if (!changes.take(&seen) || !seen[0].isEmpty() || !seen[1].isEmpty())
+        known.reset();
+    if (!known)
+        known = objConn
+                    .scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM booking WHERE customerid IS NULL "
+                                           "OR customerid NOT IN (SELECT id FROM customer))"))
+                    .toBool();
+    return *known;
+}
+
+}  // namespace
+
 qint64 BookingSearch::countBefore(const QVariantList& key) const
 {
+    // Wherever every booking has its customer the dates index alone gives
+    // the count: the bookings arriving earlier, each a plain range of it,
+    // then those arriving at the key's moment before it.
     QVariantList params;
-    return objConn.scalar(QStringLiteral("SELECT count(*)") + matching(&key, false, params), params).toLongLong();
+    if (SomeBookingLacksItsCustomer() || key.size() != 3)
+        return objConn.scalar(QStringLiteral("SELECT count(*)") + matching(&key, false, params), params).toLongLong();
+    QString criteria;
+    QVariantList criteriaParams;
+    if (m_from.isValid()) {
+        criteria += QStringLiteral(" AND fromdate >= ?");
+        criteriaParams << m_from;
+    }
+    criteria += m_where;
+    criteriaParams += m_params;
+    params << key.at(0);
+    params += criteriaParams;
+    params << key.at(0) << key.at(1) << key.at(2);
+    params += criteriaParams;
+    return objConn
+        .scalar(QStringLiteral("SELECT (SELECT count(*) FROM booking WHERE fromdate < ?") + criteria
+                    + QStringLiteral(") + (SELECT count(*) FROM booking WHERE fromdate = ? AND (todate, id) < (?, ?)")
+                    + criteria + u')',
+                params)
+        .toLongLong();
 }
 
 bool BookingSearch::countSome(int slice, qint64* counted)

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QVariant>
 #include <memory>
@@ -79,13 +80,17 @@ qint64 saveCustomerStep(qint64 id, const CustomerStep& step);
 // Removes the booking and its units (its invoice lines stay, as before).
 void remove(qint64 id);
 
+// The customers of those bookings (the ones that exist).
+QSet<qint64> customersOf(const QSet<qint64>& bookingIds);
+
 }  // namespace BookingStore
 
 // Bookings that have a customer, found by their days: arriving on or after
 // the arrival day, departing by the end of the departure day (an invalid
 // day sets no condition). Read a page at a time in order of arrival,
 // departure and id; keyset paging on that order reads each page from the
-// dates index alone.
+// dates index alone; the place of a row counts the rows before it from the
+// dates index alone where every booking has its customer.
 struct FoundBooking {
     qint32 id = 0;
     QString firstName;

@@ -260,14 +260,17 @@ bool listKeyBefore(const ListKey& a, const ListKey& b)
     return c != 0 ? c < 0 : a.id < b.id;
 }
 
-std::vector<ListKey> keysInListOrder(const std::function<bool(qint64 id)>& wanted)
+namespace {
+
+// The keys of the rows of a statement reading id, last and first name, for
+// which wanted(id) holds.
+std::vector<ListKey> KeysOf(const QString& sql, const QVariantList& params,
+                            const std::function<bool(qint64 id)>& wanted)
 {
     std::vector<ListKey> keys;
-    for (RowScan r(QStringLiteral("SELECT id, ifnull(lastname, ''), ifnull(firstname, '') FROM customer ORDER BY ")
-                   + QLatin1String(kListKey));
-         r.next();) {
+    for (RowScan r(sql, params); r.next();) {
         const qint64 id = r.integer(0);
-        if (!wanted(id))
+        if (wanted && !wanted(id))
             continue;
         int lastSize = 0;
         int firstSize = 0;
@@ -276,6 +279,24 @@ std::vector<ListKey> keysInListOrder(const std::function<bool(qint64 id)>& wante
         keys.push_back({id, QByteArray(last, lastSize), QByteArray(first, firstSize)});
     }
     return keys;
+}
+
+const char* const kKeyColumns = "SELECT id, ifnull(lastname, ''), ifnull(firstname, '') FROM customer";
+
+}  // namespace
+
+std::vector<ListKey> keysInListOrder(const std::function<bool(qint64 id)>& wanted)
+{
+    return KeysOf(QLatin1String(kKeyColumns) + QStringLiteral(" ORDER BY ") + QLatin1String(kListKey), {}, wanted);
+}
+
+std::vector<ListKey> listKeysOf(const QSet<qint64>& ids)
+{
+    if (ids.isEmpty())
+        return {};
+    QVariantList params;
+    const QString marks = BoundList(ids, params);
+    return KeysOf(QLatin1String(kKeyColumns) + QStringLiteral(" WHERE id IN (") + marks + u')', params, nullptr);
 }
 
 QList<ListRow> listByIds(const std::vector<qint64>& ids)
@@ -296,6 +317,22 @@ QList<ListRow> listByIds(const std::vector<qint64>& ids)
         if (found.contains(id))
             rows << found.value(id);
     return rows;
+}
+
+QVariantList keyAt(const QList<Criterion>& criteria, qint64 offset, bool fromEnd)
+{
+    QVariantList params;
+    const QString where = CriteriaAnd(criteria, QString(), {}, params);
+    params << offset;
+    const QString order = fromEnd ? QStringLiteral(" ORDER BY ifnull(lastname, '') COLLATE FOLD DESC, "
+                                                   "ifnull(firstname, '') COLLATE FOLD DESC, id DESC")
+                                  : QStringLiteral(" ORDER BY ") + QLatin1String(kListKey);
+    Query q = objConn.query(QStringLiteral("SELECT lastname, firstname, id FROM customer") + where + order
+                                + QStringLiteral(" LIMIT 1 OFFSET ?"),
+                            params);
+    if (!q.next())
+        return {};
+    return {q.text(0), q.text(1), q.integer(2)};
 }
 
 qint64 countBefore(const QList<Criterion>& criteria, const QVariantList& key)

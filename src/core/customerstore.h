@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QVariantList>
 #include <functional>
@@ -74,6 +75,9 @@ struct Criterion {
 QList<ListRow> listPage(const QList<Criterion>& criteria, const QVariantList* key, bool forward, int count);
 // How many of them come before the key.
 qint64 countBefore(const QList<Criterion>& criteria, const QVariantList& key);
+// The key of the one offset places from the first (fromEnd: back from the
+// last), counted through the list index; empty past the end.
+QVariantList keyAt(const QList<Criterion>& criteria, qint64 offset, bool fromEnd);
 // A customer's place in list order, as the database compares it: the names
 // as UTF-8 (no name as empty text), then the id.
 struct ListKey {
@@ -86,6 +90,8 @@ bool listKeyBefore(const ListKey& a, const ListKey& b);
 // The keys of the customers for whom wanted(id) holds, in list order (from
 // the list index alone).
 std::vector<ListKey> keysInListOrder(const std::function<bool(qint64 id)>& wanted);
+// The keys of the customers with those ids (a missing one left out).
+std::vector<ListKey> listKeysOf(const QSet<qint64>& ids);
 // The customers with those ids, in the order given (a missing one left out).
 QList<ListRow> listByIds(const std::vector<qint64>& ids);
 // How many customers listPage lists for the criteria.

@@ -268,6 +268,13 @@ bool Connection::tableExists(const QString& table)
            > 0;
 }
 
+int Connection::columnIndex(const QString& table, const QString& column)
+{
+    const QVariant cid = scalar(QStringLiteral("SELECT cid FROM pragma_table_info(?) WHERE name = ? COLLATE NOCASE"),
+                                {table, column});
+    return cid.isValid() ? cid.toInt() : -1;
+}
+
 // The outermost transaction holds the database's; one inside it joins it.
 // The depth counts only transactions that have begun: a BEGIN that fails
 // raises before anything is counted, so the next one begins afresh.

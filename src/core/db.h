@@ -95,6 +95,10 @@ public:
     void update(const QString& table, qint64 id, const Fields& fields, const Where& where = Where::here());
 
     bool tableExists(const QString& table);
+    // The place of a column in its table's rows, from 0; -1 when there is none.
+    int columnIndex(const QString& table, const QString& column);
+    // A name of this opening of the database, another each time it opens.
+    QString connectionName() const { return m_name; }
 
     // Runs several changes as one: each block of work that begins a transaction
     // either commits it or, on leaving by an error or without commit(), rolls

@@ -214,6 +214,12 @@ QHash<qint32, CustomerBalance> AllCustomerBalances()
     return sums.take();
 }
 
+double SecondTaxCharged()
+{
+    const SecondTax second = ReadSecondTax();
+    return second.found ? ChargedTaxPercentage(second.percentage) : 0;
+}
+
 BookingTotals CalcTotal(qint32 bookingId)
 {
     return CalcTotal(bookingId, InvoiceLineStore::linesOf(bookingId));

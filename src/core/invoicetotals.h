@@ -60,5 +60,9 @@ QHash<qint32, CustomerBalance> CustomerBalances(const QList<qint64>& customerIds
 // The same for every customer who has a booking.
 QHash<qint32, CustomerBalance> AllCustomerBalances();
 
+// The rate of the second sales tax charged on every booking now, 0 when
+// none is: balances worked out at another rate are no longer right.
+double SecondTaxCharged();
+
 // The commission on a total payable at a percentage, to the cent.
 Money CommissionOf(Money totalPayable, double percentage);

@@ -4,6 +4,8 @@
 
 #include <QLocale>
 
+#include <cmath>
+
 namespace {
 
 __int128 divideHalfEven128(__int128 n, __int128 d)
@@ -107,6 +109,18 @@ __int128 pow10(int n)
 // beyond 10^30) raises "Overflow" rather than counting as 0.
 Decimal decimalOf(double v)
 {
+    // A factor of a few decimals (a quantity, a percentage) is found without
+    // its text. Below 10^9 with at most six decimals it has at most 15
+    // digits, and two such numbers are never the same double: the fewest
+    // decimals that give v back are those of its shortest text.
+    if (std::fabs(v) < 1e9) {
+        static constexpr double kPow10[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
+        for (int k = 0; k < 7; ++k) {
+            const double m = std::nearbyint(v * kPow10[k]);
+            if (m / kPow10[k] == v)
+                return {__int128(qint64(m)), k};
+        }
+    }
     Decimal d;
     if (!parseDecimal(QString::number(v, 'g', QLocale::FloatingPointShortest), &d) && !(qAbs(v) < 1))
         RaiseError(kErrOverflow, QStringLiteral("Overflow"), HERE);

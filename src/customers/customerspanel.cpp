@@ -83,6 +83,7 @@ void CustomersPanel::InitCustomerHeader()
 
     auto* model = new PagedModel(columns, this);
     m_owed = owed;
+    m_owing.reset();
     QItemSelectionModel* oldSelection = ui->gcust->selectionModel();
     SetGridModel(ui->gcust, model);
     WatchScrollUp(ui->gcust, model);
@@ -113,16 +114,23 @@ void CustomersPanel::RefreshCustomerScreen(qint64 SelectRow, qint64 SelectCustom
     // A hidden list costs nothing: the view command refills it when it shows it.
     if (isHidden()) {
         m_model->clear();
+        m_owing.reset();
         return;
     }
     WaitCursor wait;
     QTableView* g = ui->gcust;
     g->setUpdatesEnabled(false);
     FitPageToGrid(g, m_model);
+    // A column fitted to its text measures the rows about the screen, not
+    // the whole list.
+    g->horizontalHeader()->setResizeContentsPrecision(m_model->pageSize());
     // The row at SelectRow is found again by the key it had, at any depth.
     const QVariantList anchor = m_model->keyAt(SelectRow - 1);
     if (m_owed) {
-        auto owing = std::make_shared<OwingCustomers>();
+        // The balances worked out are kept from one refill to the next.
+        if (!m_owing)
+            m_owing = std::make_shared<OwingCustomers>();
+        const std::shared_ptr<OwingCustomers> owing = m_owing;
         m_model->setKeyset(
             [owing](const QVariantList* key, bool forward, int limit) {
                 QList<PagedRow> rows;
@@ -135,12 +143,15 @@ void CustomersPanel::RefreshCustomerScreen(qint64 SelectRow, qint64 SelectCustom
             },
             [owing](const QVariantList& key) { return owing->countBefore(key); });
     } else {
-        SetCustomerList(m_model, {}, PanelRow);
+        SetWholeCustomerList(m_model, {}, PanelRow);
     }
     RefillAndSelect(g, m_model, SelectRow, SelectCustomerID, anchor);
     // Until the user sets the widths, the phones show whole as far as the
     // address keeps its own width; the address takes the rest.
     if (m_fitAddress) {
+        // The rows measured are those scrolled to.
+        g->doItemsLayout();
+        g->scrollTo(g->currentIndex());
         m_fitting = true;
         int others = 0;
         for (int c = 0; c < m_model->columnCount(); ++c)

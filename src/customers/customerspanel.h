@@ -3,7 +3,9 @@
 // list is scrolled, with the commands to add, edit, delete a customer and to
 // open their booking history.
 #include <QWidget>
+#include <memory>
 
+class OwingCustomers;
 class PagedModel;
 namespace Ui { class CustomersPanel; }
 
@@ -47,6 +49,9 @@ private:
     QList<int> columnWidths() const;   // pixels
 
     PagedModel* m_model = nullptr;
+    // The owing customers and their balances, kept while the list of those
+    // who owe is shown.
+    std::shared_ptr<OwingCustomers> m_owing;
     bool m_owed = false;        // the list is of those who owe money
     bool m_fitAddress = true;   // the address column follows the grid's width
     bool m_fitting = false;     // the widths being set are the panel's own

@@ -1,13 +1,29 @@
 #include "customers/owingcustomers.h"
 
+#include "core/bookingstore.h"
 #include "core/invoicetotals.h"
 
 #include <QHash>
 
 #include <algorithm>
 
+int OwingCustomers::s_fullPasses = 0;
+
+OwingCustomers::OwingCustomers(qint64 chunkedCustomers, int chunk)
+    : m_chunkedCustomers(chunkedCustomers),
+      m_chunk(chunk),
+      m_changes({{QStringLiteral("customer"), QStringLiteral("id")},
+                 {QStringLiteral("booking"), QStringLiteral("customerid")},
+                 {QStringLiteral("invoiceline"), QStringLiteral("bookingid")}})
+{
+}
+
 QList<OwingCustomers::Row> OwingCustomers::page(const QVariantList* key, bool forward, int limit)
 {
+    catchUp();
+    // A reading from the first customer passes them afresh.
+    if (forward && !key && !m_all)
+        m_passed = 0;
     if (forward && !m_all && m_passed < m_chunkedCustomers)
         return chunkedPage(key, limit);
     readAll();
@@ -23,6 +39,7 @@ QList<OwingCustomers::Row> OwingCustomers::page(const QVariantList* key, bool fo
 
 qint64 OwingCustomers::countBefore(const QVariantList& key)
 {
+    catchUp();
     readAll();
     return bound(key, false) - m_owing.cbegin();
 }
@@ -33,6 +50,12 @@ std::vector<OwingCustomers::Owing>::const_iterator OwingCustomers::bound(const Q
     return std::partition_point(m_owing.cbegin(), m_owing.cend(), [&k, after](const Owing& o) {
         return after ? !CustomerStore::listKeyBefore(k, o.key) : CustomerStore::listKeyBefore(o.key, k);
     });
+}
+
+std::vector<OwingCustomers::Owing>::const_iterator OwingCustomers::bound(const CustomerStore::ListKey& key) const
+{
+    return std::partition_point(m_owing.cbegin(), m_owing.cend(),
+                                [&key](const Owing& o) { return CustomerStore::listKeyBefore(o.key, key); });
 }
 
 QList<OwingCustomers::Row> OwingCustomers::chunkedPage(const QVariantList* key, int limit)
@@ -70,6 +93,10 @@ void OwingCustomers::readAll()
 {
     if (m_all)
         return;
+    // The pass reads the file as it is now: what changed before it counts.
+    std::vector<QSet<qint64>> before;
+    m_changes.take(&before);
+    m_secondTax = SecondTaxCharged();
     const QHash<qint32, CustomerBalance> balances = AllCustomerBalances();
     const auto owes = [&balances](qint64 id) {
         const auto b = balances.constFind(qint32(id));
@@ -81,6 +108,43 @@ void OwingCustomers::readAll()
         m_owing.push_back({std::move(key), owed});
     }
     m_all = true;
+    ++s_fullPasses;
+}
+
+void OwingCustomers::catchUp()
+{
+    std::vector<QSet<qint64>> seen;
+    const bool followed = m_changes.take(&seen);
+    if (!m_all)
+        return;   // nothing kept: the chunks read the file as it is
+    if (!followed || SecondTaxCharged() != m_secondTax) {
+        m_all = false;
+        m_owing.clear();
+        return;
+    }
+    QSet<qint64> customers = seen[0] + seen[1] + BookingStore::customersOf(seen[2]);
+    customers.remove(0);
+    if (customers.isEmpty())
+        return;
+    if (customers.size() > kMostTouched) {
+        m_all = false;
+        m_owing.clear();
+        return;
+    }
+    // Those customers leave the list and come back where they now stand,
+    // when they still owe.
+    m_owing.erase(std::remove_if(m_owing.begin(), m_owing.end(),
+                                 [&customers](const Owing& o) { return customers.contains(o.key.id); }),
+                  m_owing.end());
+    const QHash<qint32, CustomerBalance> balances = CustomerBalances(customers.values());
+    for (CustomerStore::ListKey& key : CustomerStore::listKeysOf(customers)) {
+        const auto b = balances.constFind(qint32(key.id));
+        if (b == balances.constEnd() || !(b->owed() > Money()))
+            continue;
+        const Money owed = b->owed();
+        const auto at = bound(key);
+        m_owing.insert(m_owing.begin() + (at - m_owing.cbegin()), {std::move(key), owed});
+    }
 }
 
 QList<OwingCustomers::Row> OwingCustomers::rowsOf(std::vector<Owing>::const_iterator from,

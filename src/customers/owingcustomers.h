@@ -7,7 +7,13 @@
 // it out for the customers they pass, a few hundred at a time, so that the
 // first screen costs what it shows; a list read further, read back from its
 // end or refilled deep down works it out for every customer in one pass
-// over the bookings, once, and keeps it.
+// over the bookings, once, and keeps it. From then on the list follows the
+// program's changes (core/changewatch.h): a customer added, edited or
+// removed, a booking or an invoice line changed, has only their customers'
+// balances worked out again; a change it cannot follow (another program's,
+// the second tax's rate) has every balance worked out afresh when next
+// needed.
+#include "core/changewatch.h"
 #include "core/customerstore.h"
 #include "core/money.h"
 
@@ -26,16 +32,17 @@ public:
     // out at once, and customers per chunk.
     static constexpr qint64 kChunkedCustomers = 3000;
     static constexpr int kChunk = 250;
-    explicit OwingCustomers(qint64 chunkedCustomers = kChunkedCustomers, int chunk = kChunk)
-        : m_chunkedCustomers(chunkedCustomers), m_chunk(chunk)
-    {
-    }
+    // Customers changed at once beyond which every balance is worked out afresh.
+    static constexpr int kMostTouched = 2000;
+    explicit OwingCustomers(qint64 chunkedCustomers = kChunkedCustomers, int chunk = kChunk);
 
     // At most limit customers after the key (none: from the first), or
     // before it going back, nearest first (none: from the last).
     QList<Row> page(const QVariantList* key, bool forward, int limit);
     // How many of them come before the key.
     qint64 countBefore(const QVariantList& key);
+    // Times any list worked out every balance in one pass.
+    static int fullPasses() { return s_fullPasses; }
 
 private:
     struct Owing {
@@ -46,7 +53,10 @@ private:
     QList<Row> chunkedPage(const QVariantList* key, int limit);
     // The first of them after the key (after) or not before it.
     std::vector<Owing>::const_iterator bound(const QVariantList& key, bool after) const;
+    std::vector<Owing>::const_iterator bound(const CustomerStore::ListKey& key) const;
     void readAll();
+    // Brings the balances kept up to date with the changes made since.
+    void catchUp();
     QList<Row> rowsOf(std::vector<Owing>::const_iterator from, std::vector<Owing>::const_iterator to) const;
 
     qint64 m_chunkedCustomers;
@@ -54,4 +64,9 @@ private:
     qint64 m_passed = 0;          // customers passed by chunks so far
     bool m_all = false;           // m_owing holds every customer who owes
     std::vector<Owing> m_owing;   // in list order
+    double m_secondTax = 0;       // the second tax's rate m_owing was worked out at
+    static int s_fullPasses;
+    // Customers changed, customers of bookings changed, bookings of
+    // invoice lines changed.
+    ChangeWatch m_changes;
 };

@@ -37,3 +37,18 @@ void SetCustomerList(PagedModel* model, const QList<CustomerStore::Criterion>& c
         counted ? PagedModel::Counter([criteria] { return qint64(CustomerStore::matchCount(criteria)); })
                 : PagedModel::Counter());
 }
+
+void SetWholeCustomerList(PagedModel* model, const QList<CustomerStore::Criterion>& criteria,
+                          PagedRow (*makeRow)(const CustomerStore::ListRow&))
+{
+    model->setWholeList(
+        [criteria, makeRow](const QVariantList* key, bool forward, int limit) {
+            QList<PagedRow> rows;
+            for (const CustomerStore::ListRow& c : CustomerStore::listPage(criteria, key, forward, limit))
+                rows << makeRow(c);
+            return rows;
+        },
+        [criteria](const QVariantList& key) { return CustomerStore::countBefore(criteria, key); },
+        [criteria] { return qint64(CustomerStore::matchCount(criteria)); },
+        [criteria](qint64 offset, bool fromEnd) { return CustomerStore::keyAt(criteria, offset, fromEnd); });
+}

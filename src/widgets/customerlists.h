@@ -15,3 +15,8 @@ PagedRow CustomerSearchRow(const CustomerStore::ListRow& c);
 // makeRow; with counted, the model can count them all.
 void SetCustomerList(PagedModel* model, const QList<CustomerStore::Criterion>& criteria,
                      PagedRow (*makeRow)(const CustomerStore::ListRow&) = CustomerSearchRow, bool counted = false);
+// The same list standing whole in its view (PagedModel::setWholeList): its
+// scroll bar covers every customer, and a place scrolled to is found through
+// the list index.
+void SetWholeCustomerList(PagedModel* model, const QList<CustomerStore::Criterion>& criteria,
+                          PagedRow (*makeRow)(const CustomerStore::ListRow&) = CustomerSearchRow);

@@ -1,6 +1,7 @@
 #include "widgets/pagedmodel.h"
 
 #include "widgets/grid.h"
+#include "widgets/guard.h"
 #include "widgets/plaintext.h"
 
 #include <QHeaderView>
@@ -20,6 +21,7 @@ void PagedModel::setQuery(PageReader reader, Counter counter)
     m_reader = std::move(reader);
     m_keyReader = nullptr;
     m_countBefore = nullptr;
+    m_placeKey = nullptr;
     m_counter = std::move(counter);
 }
 
@@ -28,9 +30,16 @@ void PagedModel::setKeyset(KeyReader reader, CountBefore countBefore, Counter co
     clear();
     m_keyReader = reader;
     m_countBefore = std::move(countBefore);
+    m_placeKey = nullptr;
     m_counter = std::move(counter);
     // Forward pages are the key reader's from the last row's key.
     m_reader = [reader](const PagedRow* after, int, int limit) { return reader(after ? &after->key : nullptr, true, limit); };
+}
+
+void PagedModel::setWholeList(KeyReader reader, CountBefore countBefore, Counter counter, PlaceKey placeKey)
+{
+    setKeyset(std::move(reader), std::move(countBefore), std::move(counter));
+    m_placeKey = std::move(placeKey);
 }
 
 void PagedModel::setPageSize(int rows)
@@ -43,18 +52,24 @@ void PagedModel::clear()
     reset({}, 0, true);
 }
 
-void PagedModel::reset(QList<PagedRow> rows, qint64 base, bool atEnd)
+void PagedModel::reset(QList<PagedRow> rows, qint64 base, bool atEnd, qint64 count)
 {
     beginResetModel();
     m_rows = std::move(rows);
     m_base = base;
     m_atEnd = atEnd;
-    m_count = -1;
+    m_count = count;
     endResetModel();
 }
 
 void PagedModel::refresh()
 {
+    if (isWhole()) {
+        QList<PagedRow> rows = m_keyReader(nullptr, true, 2 * m_pageSize);
+        const qint64 count = m_counter();
+        reset(std::move(rows), 0, true, count);
+        return;
+    }
     reset({}, 0, !m_reader);
     if (!m_atEnd)
         readPage();
@@ -65,12 +80,15 @@ qint64 PagedModel::refreshAt(qint64 place, const QVariantList& key)
     if (!m_keyReader || !m_countBefore || key.isEmpty() || place < m_pageSize) {
         refresh();
         fetchRow(int(std::max<qint64>(0, place)));
-        return m_rows.isEmpty() ? -1 : std::min<qint64>(place, m_rows.size() - 1);
+        const qint64 rows = isWhole() ? m_count : m_rows.size();
+        return rows <= 0 ? -1 : std::min<qint64>(place, rows - 1);
     }
     // The rows before the key, then those from it on: the place of the first
     // of the latter is the count of the former.
     const qint64 before = m_countBefore(key);
-    const int half = m_pageSize / 2;
+    // At least the row before the key is read back: the rows read on from
+    // a key begin after it, and so the key's row comes after that one.
+    const int half = std::max(1, m_pageSize / 2);
     const int back = int(std::min<qint64>(before, half + std::max<qint64>(0, before - place)));
     QList<PagedRow> rows = back > 0 ? m_keyReader(&key, false, back) : QList<PagedRow>();
     std::reverse(rows.begin(), rows.end());
@@ -81,6 +99,11 @@ qint64 PagedModel::refreshAt(qint64 place, const QVariantList& key)
     const qint64 base = rows.size() < back ? 0 : before - rows.size();
     const bool atEnd = next.size() < ahead;
     rows += next;
+    if (isWhole()) {
+        const qint64 count = m_counter();
+        reset(std::move(rows), base, true, count);
+        return count == 0 ? -1 : std::clamp<qint64>(place, 0, count - 1);
+    }
     reset(std::move(rows), base, atEnd);
     if (m_rows.isEmpty())
         return -1;
@@ -97,14 +120,84 @@ void PagedModel::loadEnd()
     }
     QList<PagedRow> rows = m_keyReader(nullptr, false, m_pageSize);
     std::reverse(rows.begin(), rows.end());
+    if (isWhole()) {
+        // The count gives the place of the last rows.
+        const qint64 count = m_counter();
+        const qint64 base = std::max<qint64>(0, count - rows.size());
+        reset(std::move(rows), base, true, count);
+        return;
+    }
     const qint64 base = rows.isEmpty() ? 0 : m_countBefore(rows.constFirst().key);
     reset(std::move(rows), base, true);
 }
 
 QVariantList PagedModel::keyAt(qint64 place) const
 {
+    if (isWhole()) {
+        const PagedRow* r = row(place);
+        return r ? r->key : QVariantList();
+    }
     const qint64 r = place - m_base;
     return r >= 0 && r < m_rows.size() ? m_rows.at(int(r)).key : QVariantList();
+}
+
+const PagedRow* PagedModel::row(qint64 viewRow) const
+{
+    if (!isWhole())
+        return viewRow >= 0 && viewRow < m_rows.size() ? &m_rows.at(int(viewRow)) : nullptr;
+    if (viewRow < 0 || viewRow >= m_count)
+        return nullptr;
+    if (viewRow < m_base || viewRow >= m_base + m_rows.size())
+        RunGuarded([&] { readAround(viewRow); });
+    const qint64 r = viewRow - m_base;
+    return r >= 0 && r < m_rows.size() ? &m_rows.at(int(r)) : nullptr;
+}
+
+void PagedModel::readAround(qint64 place) const
+{
+    const int page = m_pageSize;
+    const int kept = 8 * page;
+    const qint64 end = m_base + m_rows.size();
+    // Next to the rows kept: the page after or before them.
+    if (!m_rows.isEmpty() && place >= end && place < end + page) {
+        m_rows += m_keyReader(&m_rows.constLast().key, true, page);
+        if (m_rows.size() > kept) {
+            const qsizetype drop = m_rows.size() - kept;
+            m_rows.remove(0, drop);
+            m_base += drop;
+        }
+        return;
+    }
+    if (!m_rows.isEmpty() && place < m_base && place >= m_base - page) {
+        QList<PagedRow> before = m_keyReader(&m_rows.constFirst().key, false, page);
+        std::reverse(before.begin(), before.end());
+        m_base = std::max<qint64>(0, m_base - before.size());
+        m_rows = before + m_rows;
+        if (m_rows.size() > kept)
+            m_rows.resize(kept);
+        return;
+    }
+    // Far from them: two pages from a little above the place, read from
+    // either end of the list or after the key of the row before them, found
+    // by its place counted from the nearer end.
+    const qint64 start = std::clamp<qint64>(place - page / 2, 0, std::max<qint64>(0, m_count - 2 * page));
+    QList<PagedRow> rows;
+    qint64 base = start;
+    if (start == 0) {
+        rows = m_keyReader(nullptr, true, 2 * page);
+    } else if (start + 2 * page >= m_count) {
+        rows = m_keyReader(nullptr, false, int(m_count - start));
+        std::reverse(rows.begin(), rows.end());
+        base = std::max<qint64>(0, m_count - rows.size());
+    } else {
+        const qint64 before = start - 1;
+        const bool fromEnd = before >= m_count / 2;
+        const QVariantList key = m_placeKey(fromEnd ? m_count - 1 - before : before, fromEnd);
+        if (!key.isEmpty())
+            rows = m_keyReader(&key, true, 2 * page);
+    }
+    m_rows = std::move(rows);
+    m_base = base;
 }
 
 int PagedModel::fetchBefore()
@@ -128,7 +221,7 @@ int PagedModel::fetchBefore()
 
 void PagedModel::readPage()
 {
-    if (m_atEnd || !m_reader)
+    if (m_atEnd || !m_reader || isWhole())
         return;
     QList<PagedRow> page = m_reader(m_rows.isEmpty() ? nullptr : &m_rows.constLast(), int(m_rows.size()),
                                     m_pageSize);
@@ -145,6 +238,8 @@ void PagedModel::readPage()
 
 qint64 PagedModel::totalCount() const
 {
+    if (isWhole())
+        return std::max<qint64>(0, m_count);
     // A list loaded to its end is its own count.
     if (m_atEnd || !m_counter)
         return m_base + m_rows.size();
@@ -157,6 +252,14 @@ int PagedModel::fetchUntil(qint64 id)
 {
     if (id == 0)
         return -1;
+    if (isWhole()) {
+        for (qint64 place = 0; place < m_count; ++place) {
+            const PagedRow* r = row(place);
+            if (r && r->id == id)
+                return int(place);
+        }
+        return -1;
+    }
     int from = 0;
     for (;;) {
         for (int r = from; r < m_rows.size(); ++r)
@@ -171,19 +274,24 @@ int PagedModel::fetchUntil(qint64 id)
 
 bool PagedModel::fetchRow(int row)
 {
+    if (isWhole())
+        return row >= 0 && row < m_count;
     while (row >= m_rows.size() && !m_atEnd)
         readPage();
     return row >= 0 && row < m_rows.size();
 }
 
-qint64 PagedModel::rowId(int row) const
+qint64 PagedModel::rowId(int viewRow) const
 {
-    return row >= 0 && row < m_rows.size() ? m_rows.at(row).id : 0;
+    const PagedRow* r = row(viewRow);
+    return r ? r->id : 0;
 }
 
 int PagedModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    if (parent.isValid())
+        return 0;
+    return isWhole() ? int(std::max<qint64>(0, m_count)) : int(m_rows.size());
 }
 
 int PagedModel::columnCount(const QModelIndex& parent) const
@@ -193,9 +301,12 @@ int PagedModel::columnCount(const QModelIndex& parent) const
 
 QVariant PagedModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows.size() || index.column() >= m_columns.size())
+    if (!index.isValid() || index.column() >= m_columns.size())
         return QVariant();
-    const PagedRow& row = m_rows.at(index.row());
+    const PagedRow* found = this->row(index.row());
+    if (!found)
+        return QVariant();
+    const PagedRow& row = *found;
     switch (role) {
     case Qt::DisplayRole:
         return index.column() < row.texts.size() ? row.texts.at(index.column()) : QString();
@@ -240,7 +351,7 @@ bool PagedModel::setHeaderData(int section, Qt::Orientation orientation, const Q
 
 bool PagedModel::canFetchMore(const QModelIndex& parent) const
 {
-    return !parent.isValid() && !m_atEnd && m_reader;
+    return !parent.isValid() && !m_atEnd && m_reader && !isWhole();
 }
 
 void PagedModel::fetchMore(const QModelIndex& parent)

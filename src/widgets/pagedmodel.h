@@ -12,6 +12,14 @@
 // The key's columns must never be Null (a row value compared with a Null
 // matches nothing): a list sorts them as empty text instead.
 //
+// A keyset list may also stand whole in its view (setWholeList): the view
+// has a row for every row of the list, counted at each refill, so that its
+// scroll bar covers the list; the model keeps a few pages, and a row
+// scrolled to that is not among them is read with the rows around it, after
+// the key of the row before them, found by its place (or by paging on from
+// the rows kept when it lies next to them). Its places are its rows: base()
+// is always 0.
+//
 // A list read from memory may use a page reader by position instead: called
 // with the last row loaded so far (none for the first page), the number of
 // rows loaded so far and the number wanted.
@@ -53,12 +61,17 @@ public:
     using KeyReader = std::function<QList<PagedRow>(const QVariantList* key, bool forward, int limit)>;
     // The rows of the list before the key.
     using CountBefore = std::function<qint64(const QVariantList& key)>;
+    // The key of the row offset places from the first (fromEnd: back from
+    // the last); empty past the end.
+    using PlaceKey = std::function<QVariantList(qint64 offset, bool fromEnd)>;
 
     explicit PagedModel(const QList<Column>& columns, QObject* parent = nullptr);
 
     // The reader and the counter of the list; the model empties until refresh().
     void setQuery(PageReader reader, Counter counter = nullptr);
     void setKeyset(KeyReader reader, CountBefore countBefore, Counter counter = nullptr);
+    void setWholeList(KeyReader reader, CountBefore countBefore, Counter counter, PlaceKey placeKey);
+    bool isWhole() const { return bool(m_placeKey); }
     // Rows read per page: the first page should fill a screen.
     void setPageSize(int rows);
     int pageSize() const { return m_pageSize; }
@@ -74,11 +87,11 @@ public:
     // Drops what was loaded and reads the last page.
     void loadEnd();
     // The place in the whole list of the first row loaded.
-    qint64 base() const { return m_base; }
+    qint64 base() const { return isWhole() ? 0 : m_base; }
     // The key of the loaded row at a place of the list; empty when not loaded.
     QVariantList keyAt(qint64 place) const;
     // Rows before the first one loaded (read by fetchBefore()).
-    bool canFetchBefore() const { return m_base > 0 && m_keyReader && !m_rows.isEmpty(); }
+    bool canFetchBefore() const { return !isWhole() && m_base > 0 && m_keyReader && !m_rows.isEmpty(); }
     // Reads the page before the first row loaded; the rows it added.
     int fetchBefore();
     // Empties the list (no reader is called until the next refresh()).
@@ -87,7 +100,7 @@ public:
     // Rows of the whole list: the counter's answer (asked once per refresh),
     // or the rows loaded when the list is loaded to its end or has no counter.
     qint64 totalCount() const;
-    bool atEnd() const { return m_atEnd; }
+    bool atEnd() const { return isWhole() || m_atEnd; }
 
     // Reads further pages until the record is loaded or the list ends; its
     // row, or -1. Reads the whole list when the record is not in it.
@@ -109,18 +122,25 @@ public:
 
 private:
     void readPage();
-    void reset(QList<PagedRow> rows, qint64 base, bool atEnd);
+    void reset(QList<PagedRow> rows, qint64 base, bool atEnd, qint64 count = -1);
+    // The row of the view (of the rows loaded, or at that place of a whole
+    // list, read when it is not kept); null when there is none.
+    const PagedRow* row(qint64 viewRow) const;
+    // Reads the rows of a whole list around the place.
+    void readAround(qint64 place) const;
 
     QList<Column> m_columns;
     PageReader m_reader;
     KeyReader m_keyReader;
     CountBefore m_countBefore;
     Counter m_counter;
-    QList<PagedRow> m_rows;
-    qint64 m_base = 0;
+    PlaceKey m_placeKey;
+    // The rows loaded (of a whole list: kept), from the place m_base.
+    mutable QList<PagedRow> m_rows;
+    mutable qint64 m_base = 0;
     int m_pageSize = 100;
     bool m_atEnd = true;
-    mutable qint64 m_count = -1;   // the counter's answer; -1 until asked
+    mutable qint64 m_count = -1;   // the counter's answer; -1 until asked (a whole list's at each refill)
 };
 
 class QTableView;

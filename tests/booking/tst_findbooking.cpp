@@ -3,6 +3,7 @@
 #include "support/testsupport.h"
 
 #include "booking/frmfindbooking.h"
+#include "core/bookingstore.h"
 #include "core/db.h"
 #include "widgets/grid.h"
 #include "widgets/pagedmodel.h"
@@ -158,10 +159,24 @@ private slots:
     // More bookings than one page: the first page shows at once with the
     // count of all, Ctrl+End reads the rest and goes to the last, and
     // bookings arriving at the same moment across the page's end are
-    // neither lost nor listed twice.
+    // neither lost nor listed twice; bookings without a customer (none yet,
+    // or their customer's row gone) are neither listed nor counted.
+    void longListLoadsAsScrolled_data()
+    {
+        QTest::addColumn<QString>("without");
+        QTest::newRow("every booking has its customer") << QString();
+        QTest::newRow("bookings without a customer yet") << QStringLiteral("none yet");
+        QTest::newRow("bookings whose customer is gone") << QStringLiteral("gone");
+        QTest::newRow("a booking whose customer is Null") << QStringLiteral("null");
+    }
     void longListLoadsAsScrolled()
     {
+        QFETCH(QString, without);
         const qint64 c = objConn.insert("customer", {{"FirstName", "Ann"}, {"LastName", "Lee"}});
+        const qint64 gone = objConn.insert("customer", {{"FirstName", "Al"}, {"LastName", "Gone"}});
+        const QVariant other = without == QLatin1String("none yet") ? QVariant(0)
+                               : without == QLatin1String("gone")   ? QVariant(gone)
+                                                                    : QVariant();
         QList<qint64> expected;
         {
             Connection::Transaction t(objConn);
@@ -169,10 +184,12 @@ private slots:
                 expected << booking(c, QDate(2025, 1, 1).addDays(i).toString("yyyy-MM-dd") + " 14:00:00", "2026-01-01 10:00:00");
             for (int i = 0; i < 12; ++i) {   // one arrival moment, rows 96 to 107
                 expected << booking(c, "2025-06-01 14:00:00", i < 6 ? "2025-06-03 10:00:00" : "2025-06-02 10:00:00");
-                booking(0, "2025-06-01 14:00:00", "2025-06-02 10:00:00");   // no customer: never listed
+                if (!without.isEmpty() && (without != QLatin1String("null") || i == 0))
+                    booking(other, "2025-06-01 14:00:00", "2025-06-02 10:00:00");   // never listed
             }
             for (int i = 0; i < 40; ++i)
                 expected << booking(c, "2025-07-01 14:00:00", "2025-07-02 10:00:00");
+            objConn.execute(QStringLiteral("DELETE FROM customer WHERE id = ?"), {gone});
             t.commit();
         }
         // The same arrival orders by departure, then by booking.
@@ -213,6 +230,15 @@ private slots:
         });
         QVERIFY(firstPage < 147);
         QCOMPARE(count, "147");
+        // Each listed booking's place is counted as it is listed, with or
+        // without a departure day.
+        for (const QDate& depart : {QDate(), QDate(2025, 12, 31)}) {
+            BookingSearch found(QDate(2025, 1, 1), depart);
+            const QList<FoundBooking> all = found.page(nullptr, true, 1000);
+            QCOMPARE(all.size(), depart.isValid() ? 52 : 147);
+            for (int r = 0; r < all.size(); ++r)
+                QCOMPARE(found.countBefore(all.at(r).key), qint64(r));
+        }
         QCOMPARE(listed, expected);
         QVERIFY(found.has_value());
         QCOMPARE(found.value_or(-1), qint32(expected.last()));

@@ -14,10 +14,14 @@
 #include "widgets/grid.h"
 #include "widgets/pagedmodel.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QScrollBar>
 #include <QTableView>
 
 class TestKeysetLists : public DbTest {
     Q_OBJECT
+    using Criterion = CustomerStore::Criterion;
 
     // Every customer id in list order (those whose last name holds search),
     // as one query sorts them.
@@ -69,7 +73,7 @@ private slots:
     {
         QFETCH(int, pageSize);
         QFETCH(QString, search);
-        const QList<qint64> order = listOrder(search);
+        QList<qint64> order = listOrder(search);
         PagedModel model(CustomerSearchColumns());
         model.setPageSize(pageSize);
         SetCustomerList(&model, {{QStringLiteral("lastname"), search}}, CustomerSearchRow, true);
@@ -89,11 +93,30 @@ private slots:
         QCOMPARE(model.base(), qint64(0));
         QCOMPARE(loaded(model), order);
 
+        // A refill where nothing changed stays on its row, the last one too.
+        QTableView g;
+        SetGridModel(&g, &model);
+        for (const qint64 place : {qint64(order.size()) / 2, qint64(order.size())}) {
+            QCOMPARE(RefillAndSelect(&g, &model, place, 0, model.keyAt(place - 1)), place);
+            QCOMPARE(GridCurrentRowData(&g, 0), order.at(int(place) - 1));
+        }
+
+        // Read back from the end after the first customers went: the page
+        // that comes short is the list's first.
+        model.loadEnd();
+        if (model.canFetchBefore()) {
+            objConn.execute(QStringLiteral("DELETE FROM customer WHERE id = ?"), {order.at(0)});
+            order.removeFirst();
+            while (model.canFetchBefore())
+                if (model.fetchBefore() < pageSize)
+                    QCOMPARE(model.base(), qint64(0));
+            QCOMPARE(model.base(), qint64(0));
+            QCOMPARE(loaded(model), order);
+        }
+
         // A refill at a deep place after customers above it, and the one
         // there, were deleted: the row now at that place is current, and
         // only the rows around it are read.
-        QTableView g;
-        SetGridModel(&g, &model);
         const qint64 place = order.size() - 6;   // counted from 1, the header being row 0
         const QVariantList anchor = model.keyAt(place - 1);
         for (qint64 gone : {order.at(2), order.at(int(place) - 1)})
@@ -109,6 +132,71 @@ private slots:
                  qint64(after.size()));
         QCOMPARE(GridCurrentRowData(&g, 0), after.last());
     }
+    // A list standing whole in its view: every place shows its row, however
+    // it is reached (by its scroll bar, either end, paging on from a place,
+    // a refill deep down after rows above it went).
+    void wholeListShowsEachPlace_data() { pagesAndRefills_data(); }
+    void wholeListShowsEachPlace()
+    {
+        QFETCH(int, pageSize);
+        QFETCH(QString, search);
+        const QList<Criterion> criteria = {{QStringLiteral("lastname"), search}};
+        QList<qint64> order = listOrder(search);
+        PagedModel model(CustomerSearchColumns());
+        QTableView g;
+        g.resize(400, 300);
+        SetGridModel(&g, &model);
+        model.setPageSize(pageSize);
+        SetWholeCustomerList(&model, criteria);
+        model.refresh();
+        QCOMPARE(model.rowCount(), int(order.size()));
+        QCOMPARE(model.totalCount(), qint64(order.size()));
+        QVERIFY(!model.canFetchMore(QModelIndex()));
+        const auto shows = [&](const QList<qint64>& ids) {
+            QList<qint64> shown;
+            for (int place : {0, 1, int(ids.size()) / 2, int(ids.size()) * 3 / 4, int(ids.size()) - 2, int(ids.size()) - 1, 3, 2})
+                shown << model.rowId(place);
+            for (int place = 0; place < ids.size(); ++place)
+                shown << model.rowId(place);
+            for (int place = int(ids.size()) - 1; place >= 0; --place)
+                shown << model.rowId(place);
+            QList<qint64> expected;
+            for (int place : {0, 1, int(ids.size()) / 2, int(ids.size()) * 3 / 4, int(ids.size()) - 2, int(ids.size()) - 1, 3, 2})
+                expected << ids.at(place);
+            expected += ids;
+            for (int place = int(ids.size()) - 1; place >= 0; --place)
+                expected << ids.at(place);
+            return shown == expected;
+        };
+        QVERIFY(shows(order));
+
+        // Ctrl+End, then the scroll bar's thumb dragged to the top.
+        g.show();
+        GridSelectRow(&g, 0);
+        QTest::keyClick(&g, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(GridCurrentRowData(&g, 0), order.last());
+        QCOMPARE(CurrentPlace(&g, &model), qint64(order.size()));
+        g.verticalScrollBar()->setValue(g.verticalScrollBar()->minimum());
+        QCOMPARE(model.rowId(g.rowAt(0)), order.first());
+        g.verticalScrollBar()->setValue(g.verticalScrollBar()->maximum() / 2);
+        QCOMPARE(model.rowId(g.rowAt(0)), order.at(g.rowAt(0)));
+        QTest::keyClick(&g, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(GridCurrentRowData(&g, 0), order.first());
+
+        // A refill deep down after customers above it went: the row now at
+        // the place, and the list counted afresh.
+        const qint64 place = order.size() - 6;
+        const QVariantList anchor = model.keyAt(place - 1);
+        for (qint64 gone : {order.at(2), order.at(int(place) - 1)})
+            objConn.execute(QStringLiteral("DELETE FROM customer WHERE id = ?"), {gone});
+        order = listOrder(search);
+        QCOMPARE(RefillAndSelect(&g, &model, place, 0, anchor), place);
+        QCOMPARE(GridCurrentRowData(&g, 0), order.at(int(place) - 1));
+        QCOMPARE(model.rowCount(), int(order.size()));
+        QVERIFY(shows(order));
+        QCOMPARE(RefillAndSelect(&g, &model, 1, order.at(int(order.size()) - 3)), qint64(order.size()) - 2);
+    }
+
     void owingCustomersAnyWayTheyAreRead_data()
     {
         QTest::addColumn<qint64>("chunkedCustomers");
@@ -117,14 +205,13 @@ private slots:
         QTest::newRow("chunks, then every balance at once") << qint64(9) << 4;
         QTest::newRow("every balance at once") << qint64(0) << 4;
     }
-    void owingCustomersAnyWayTheyAreRead()
+    // Every other customer owes on a booking with taxed lines and the
+    // second tax, less a payment to the tenth of a cent; the others paid it
+    // all, or more.
+    static void addOwingBookings()
     {
-        QFETCH(qint64, chunkedCustomers);
-        QFETCH(int, chunk);
         SaveConfigText(QStringLiteral("EnabledSalesTax2"), QStringLiteral("True"));
         objConn.execute(QStringLiteral("UPDATE taxrate SET percentage = 7.5 WHERE id = 3"));
-        // Every other customer owes on a booking with taxed lines, less a
-        // payment to the tenth of a cent; the others paid it all, or more.
         const QList<qint64> order = listOrder(QStringLiteral(""));
         for (int i = 0; i < order.size(); ++i) {
             const qint64 b = insertRow("booking", {{"customerid", order.at(i)}, {"fromdate", "2024-01-01 14:00:00"},
@@ -138,15 +225,40 @@ private slots:
                                 {(CalcTotal(qint32(b)).totalPayable + money(i % 4 == 1 ? "0" : "9")).toDb(), b});
         }
         insertRow("invoiceline", {{"bookingid", 999999}, {"itemid", 1}, {"quantity", 1}, {"amount", money("5").toDb()}});
-        // What each owes, booking by booking.
+    }
+    // What each customer owes, booking by booking, in list order.
+    static QList<QPair<qint64, Money>> owingByBookings()
+    {
         QList<QPair<qint64, Money>> owing;
-        for (qint64 id : order) {
+        for (qint64 id : listOrder(QStringLiteral(""))) {
             Money owed;
             for (Query q = objConn.query(QStringLiteral("SELECT id FROM booking WHERE customerid = ?"), {id}); q.next();)
                 owed += CalcTotal(qint32(q.integer(0))).totalPayable - BookingStore::read(q.integer(0))->amountPayed;
             if (owed > Money())
                 owing.append({id, owed});
         }
+        return owing;
+    }
+    // The whole list as read, with each row's place by its key.
+    static QList<QPair<qint64, Money>> owingRead(OwingCustomers& list)
+    {
+        QList<QPair<qint64, Money>> read;
+        const QList<OwingCustomers::Row> all = list.page(nullptr, true, 1000);
+        for (int i = 0; i < all.size(); ++i) {
+            read.append({all.at(i).customer.id, all.at(i).owed});
+            if (list.countBefore(all.at(i).customer.key) != i)
+                read.append({-1, Money()});
+        }
+        return read;
+    }
+
+    void owingCustomersAnyWayTheyAreRead()
+    {
+        QFETCH(qint64, chunkedCustomers);
+        QFETCH(int, chunk);
+        addOwingBookings();
+        const QList<qint64> order = listOrder(QStringLiteral(""));
+        const QList<QPair<qint64, Money>> owing = owingByBookings();
         QCOMPARE(owing.size(), (order.size() + 1) / 2);
 
         const auto readAll = [&](bool forward, int pageSize) {
@@ -171,9 +283,79 @@ private slots:
             QCOMPARE(readAll(false, pageSize), owing);
         }
         OwingCustomers list(chunkedCustomers, chunk);
-        const QList<OwingCustomers::Row> all = list.page(nullptr, true, 100);
-        for (int i = 0; i < all.size(); ++i)
-            QCOMPARE(list.countBefore(all.at(i).customer.key), qint64(i));
+        QCOMPARE(owingRead(list), owing);
+    }
+
+    // The list keeps the balances of its one pass and follows each change
+    // the program makes; a change it cannot follow has them worked out again.
+    void owingCustomersFollowChanges_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("passes");
+        for (const char* followed : {"payment", "line added", "line removed", "booking moved", "renamed", "removed",
+                                     "booking removed", "new customer's booking", "rolled back"})
+            QTest::newRow(followed) << QString::fromLatin1(followed) << 1;
+        QTest::newRow("second tax's rate") << QStringLiteral("second tax's rate") << 2;
+        QTest::newRow("another program") << QStringLiteral("another program") << 2;
+    }
+    void owingCustomersFollowChanges()
+    {
+        QFETCH(QString, change);
+        QFETCH(int, passes);
+        addOwingBookings();
+        const QList<qint64> order = listOrder(QStringLiteral(""));
+        const auto bookingOf = [](qint64 customer) {
+            return objConn.scalar(QStringLiteral("SELECT min(id) FROM booking WHERE customerid = ?"), {customer})
+                .toLongLong();
+        };
+        const int before = OwingCustomers::fullPasses();
+        OwingCustomers list(0, 4);
+        const QList<QPair<qint64, Money>> first = owingRead(list);
+        QCOMPARE(first, owingByBookings());
+        QCOMPARE(OwingCustomers::fullPasses(), before + 1);
+
+        // Customers 0, 2, 4... owe; 1, 3, 5... do not.
+        if (change == QLatin1String("payment")) {
+            BookingStore::Payment p;
+            p.amountPayed = money("99999");
+            BookingStore::savePayment(bookingOf(order.at(4)), p);
+        } else if (change == QLatin1String("line added")) {
+            insertRow("invoiceline", {{"bookingid", bookingOf(order.at(3))}, {"itemid", 1}, {"quantity", 1},
+                                      {"amount", money("20").toDb()}});
+        } else if (change == QLatin1String("line removed")) {
+            objConn.execute(QStringLiteral("DELETE FROM invoiceline WHERE bookingid = ?"), {bookingOf(order.at(2))});
+        } else if (change == QLatin1String("booking moved")) {
+            BookingStore::saveCustomer(bookingOf(order.at(0)), order.at(5));
+        } else if (change == QLatin1String("renamed")) {
+            CustomerRecord c = *CustomerStore::read(order.at(6));
+            c.lastName = QStringLiteral("Zzz");
+            CustomerStore::update(c);
+        } else if (change == QLatin1String("removed")) {
+            CustomerStore::removeWithBookings(order.at(8));
+        } else if (change == QLatin1String("booking removed")) {
+            BookingStore::remove(bookingOf(order.at(10)));
+        } else if (change == QLatin1String("new customer's booking")) {
+            const qint64 b = insertRow("booking", {{"fromdate", "2024-02-01 14:00:00"}, {"todate", "2024-02-03 10:00:00"}});
+            insertRow("invoiceline", {{"bookingid", b}, {"itemid", 1}, {"quantity", 1}, {"amount", money("7").toDb()}});
+            CustomerRecord c;
+            c.lastName = QStringLiteral("Aaa");
+            CustomerStore::addForBooking(c, b);
+        } else if (change == QLatin1String("rolled back")) {
+            Connection::Transaction t(objConn);
+            objConn.execute(QStringLiteral("UPDATE booking SET AmountPayed = 0"));
+        } else if (change == QLatin1String("second tax's rate")) {
+            objConn.execute(QStringLiteral("UPDATE taxrate SET percentage = 9 WHERE id = 3"));
+        } else if (change == QLatin1String("another program")) {
+            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+            other.setDatabaseName(objConn.fileName());
+            QVERIFY(other.open());
+            QVERIFY(QSqlQuery(QStringLiteral("UPDATE booking SET AmountPayed = 0"), other).isActive());
+            other.close();
+        }
+        const QList<QPair<qint64, Money>> now = owingByBookings();
+        QCOMPARE(now == first, change == QLatin1String("rolled back"));
+        QCOMPARE(owingRead(list), now);
+        QCOMPARE(OwingCustomers::fullPasses(), before + passes);
     }
 };
 

@@ -51,6 +51,13 @@ void TestMoney::percentagesAreExactDecimals()
     // A factor whose product ends in a half rounds to even.
     QCOMPARE(Money::fromRaw(1).times(0.5).raw(), qint64(0));
     QCOMPARE(Money::fromRaw(3).times(0.5).raw(), qint64(2));
+    // A factor is its shortest decimal text, few digits or many: 0.3, not
+    // 0.29999...; 1/3 to its seventeen digits.
+    QCOMPARE(Money::fromRaw(5).times(0.3).raw(), qint64(2));
+    QCOMPARE(Money::fromRaw(-5).times(-0.3).raw(), qint64(2));
+    QCOMPARE(Money::fromRaw(15).times(0.1 + 0.2).raw(), qint64(5));
+    QCOMPARE(Money::fromRaw(30000000000).times(1.0 / 3).raw(), qint64(10000000000));
+    QCOMPARE(Money::fromRaw(5).times(1e9 + 0.5).raw(), qint64(5000000002));
     QCOMPARE(Money::fromDouble(0.1 + 0.2).toDecimalText(), QStringLiteral("0.3"));
     QCOMPARE(Money::fromUnits(3) * 4, Money::fromUnits(12));
 }
