@@ -27,18 +27,27 @@
 
 namespace {
 
+// The customers panel shown in a view (0 all customers, 1 those who owe
+// money), and its list.
+CustomersPanel* ShownPanel(int view, QTableView** grid)
+{
+    frmMain& main = MainOnBenchDb();
+    SilenceMessageBoxes();
+    main.mnuCustomersView_Click();
+    CustomersPanel* panel = main.customers();
+    panel->SetView(view);
+    *grid = panel->findChild<QTableView*>(QStringLiteral("gcust"));
+    return panel;
+}
+
 // The customers panel in the view of the case's argument (0 all customers,
 // 1 those who owe money, whose balances the first pages work out a chunk of
 // customers at a time and a longer read in one pass over the bookings),
 // refilled from its first row and then taken on by then.
 void PanelCase(benchmark::State& state, const std::function<void(QAbstractItemView*)>& then)
 {
-    frmMain& main = MainOnBenchDb();
-    SilenceMessageBoxes();
-    main.mnuCustomersView_Click();
-    CustomersPanel* panel = main.customers();
-    panel->SetView(int(state.range(0)));
-    auto* grid = panel->findChild<QAbstractItemView*>(QStringLiteral("gcust"));
+    QTableView* grid = nullptr;
+    CustomersPanel* panel = ShownPanel(int(state.range(0)), &grid);
     for (auto _ : state) {
         panel->RefreshCustomerScreen(1, 0);
         then(grid);
@@ -55,6 +64,14 @@ int64_t ReadToTheEnd(QAbstractItemModel* model)
     return model->rowCount();
 }
 
+// The list read to its end and taken to its last row: that row's place.
+qint64 ReadToTheLastPlace(QTableView* grid)
+{
+    ReadToTheEnd(grid->model());
+    PressCtrlEnd(grid);
+    return CurrentPlace(grid, qobject_cast<PagedModel*>(grid->model()));
+}
+
 // View Customers: the list until its first screen is painted.
 void BM_CustomersPanelFirstScreen(benchmark::State& state) { PanelCase(state, Paint); }
 // The list scrolled to its end.
@@ -67,12 +84,8 @@ void BM_CustomersToTheEnd(benchmark::State& state)
 // each refill.
 void BM_CustomersCtrlEnd(benchmark::State& state)
 {
-    frmMain& main = MainOnBenchDb();
-    SilenceMessageBoxes();
-    main.mnuCustomersView_Click();
-    CustomersPanel* panel = main.customers();
-    panel->SetView(int(state.range(0)));
-    auto* grid = panel->findChild<QAbstractItemView*>(QStringLiteral("gcust"));
+    QTableView* grid = nullptr;
+    CustomersPanel* panel = ShownPanel(int(state.range(0)), &grid);
     PressCtrlEnd(grid);
     for (auto _ : state) {
         panel->RefreshCustomerScreen(1, 0);
@@ -91,15 +104,9 @@ BENCHMARK(BM_CustomersCtrlEnd)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // of the list), as after Edit, Delete or View History there.
 void BM_CustomersPanelRefill(benchmark::State& state)
 {
-    frmMain& main = MainOnBenchDb();
-    SilenceMessageBoxes();
-    main.mnuCustomersView_Click();
-    CustomersPanel* panel = main.customers();
-    panel->SetView(int(state.range(0)));
-    auto* grid = panel->findChild<QTableView*>(QStringLiteral("gcust"));
-    ReadToTheEnd(grid->model());
-    PressCtrlEnd(grid);
-    const qint64 total = CurrentPlace(grid, qobject_cast<PagedModel*>(grid->model()));
+    QTableView* grid = nullptr;
+    CustomersPanel* panel = ShownPanel(int(state.range(0)), &grid);
+    const qint64 total = ReadToTheLastPlace(grid);
     const qint64 place = std::max<qint64>(1, total * state.range(1) / 100);
     panel->RefreshCustomerScreen(place, 0);
     for (auto _ : state) {
@@ -116,15 +123,9 @@ BENCHMARK(BM_CustomersPanelRefill)->Args({0, 1})->Args({0, 99})->Args({1, 1})->A
 // dialog answered OK at once: the list refilled on that row after the save.
 void BM_CustomersPanelEditAtDepth(benchmark::State& state)
 {
-    frmMain& main = MainOnBenchDb();
-    SilenceMessageBoxes();
-    main.mnuCustomersView_Click();
-    CustomersPanel* panel = main.customers();
-    panel->SetView(int(state.range(0)));
-    auto* grid = panel->findChild<QTableView*>(QStringLiteral("gcust"));
-    ReadToTheEnd(grid->model());
-    PressCtrlEnd(grid);
-    const qint64 place = CurrentPlace(grid, qobject_cast<PagedModel*>(grid->model())) / 2;
+    QTableView* grid = nullptr;
+    CustomersPanel* panel = ShownPanel(int(state.range(0)), &grid);
+    const qint64 place = ReadToTheLastPlace(grid) / 2;
     panel->RefreshCustomerScreen(place, 0);
     for (auto _ : state) {
         QTimer::singleShot(0, [] {
@@ -177,13 +178,9 @@ BENCHMARK(BM_CustomersPageDown)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // another: each place shown and painted.
 void BM_CustomersThumbDrag(benchmark::State& state)
 {
-    frmMain& main = MainOnBenchDb();
-    SilenceMessageBoxes();
-    main.mnuCustomersView_Click();
-    CustomersPanel* panel = main.customers();
-    panel->SetView(0);
+    QTableView* grid = nullptr;
+    CustomersPanel* panel = ShownPanel(0, &grid);
     panel->RefreshCustomerScreen(1, 0);
-    auto* grid = panel->findChild<QTableView*>(QStringLiteral("gcust"));
     QScrollBar* bar = grid->verticalScrollBar();
     static const int hundredths[] = {50, 3, 97, 25, 75, 0, 100, 60, 40};
     int step = 0;

@@ -23,16 +23,26 @@ PagedRow CustomerSearchRow(const CustomerStore::ListRow& c)
     return {c.id, {c.firstName + u' ' + c.lastName, address, c.postCode, c.phone}, c.key};
 }
 
+namespace {
+
+// A page of the customers the criteria choose, each made a list row.
+auto PageReader(const QList<CustomerStore::Criterion>& criteria, PagedRow (*makeRow)(const CustomerStore::ListRow&))
+{
+    return [criteria, makeRow](const QVariantList* key, bool forward, int limit) {
+        QList<PagedRow> rows;
+        for (const CustomerStore::ListRow& c : CustomerStore::listPage(criteria, key, forward, limit))
+            rows << makeRow(c);
+        return rows;
+    };
+}
+
+}  // namespace
+
 void SetCustomerList(PagedModel* model, const QList<CustomerStore::Criterion>& criteria,
                      PagedRow (*makeRow)(const CustomerStore::ListRow&), bool counted)
 {
     model->setKeyset(
-        [criteria, makeRow](const QVariantList* key, bool forward, int limit) {
-            QList<PagedRow> rows;
-            for (const CustomerStore::ListRow& c : CustomerStore::listPage(criteria, key, forward, limit))
-                rows << makeRow(c);
-            return rows;
-        },
+        PageReader(criteria, makeRow),
         [criteria](const QVariantList& key) { return CustomerStore::countBefore(criteria, key); },
         counted ? PagedModel::Counter([criteria] { return qint64(CustomerStore::matchCount(criteria)); })
                 : PagedModel::Counter());
@@ -42,12 +52,7 @@ void SetWholeCustomerList(PagedModel* model, const QList<CustomerStore::Criterio
                           PagedRow (*makeRow)(const CustomerStore::ListRow&))
 {
     model->setWholeList(
-        [criteria, makeRow](const QVariantList* key, bool forward, int limit) {
-            QList<PagedRow> rows;
-            for (const CustomerStore::ListRow& c : CustomerStore::listPage(criteria, key, forward, limit))
-                rows << makeRow(c);
-            return rows;
-        },
+        PageReader(criteria, makeRow),
         [criteria](const QVariantList& key) { return CustomerStore::countBefore(criteria, key); },
         [criteria] { return qint64(CustomerStore::matchCount(criteria)); },
         [criteria](qint64 offset, bool fromEnd) { return CustomerStore::keyAt(criteria, offset, fromEnd); });
