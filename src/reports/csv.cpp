@@ -4,6 +4,7 @@
 #include "core/format.h"
 #include "core/rowscan.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -32,10 +33,30 @@ int DaysInMonth(const QDate& d)
     return d.daysInMonth();
 }
 
+void CsvText::grow(qsizetype needed)
+{
+    qsizetype capacity = std::max<qsizetype>(m_capacity * 2, 65536 + 4096);
+    while (capacity < needed)
+        capacity *= 2;
+    std::unique_ptr<char[]> bytes(new char[size_t(capacity)]);
+    if (m_size > 0)
+        std::memcpy(bytes.get(), m_bytes.get(), size_t(m_size));
+    m_bytes = std::move(bytes);
+    m_capacity = capacity;
+}
+
+void CsvText::append(const char* bytes, qsizetype n)
+{
+    if (n > 0)
+        std::memcpy(room(n), bytes, size_t(n));
+    m_size += n;
+}
+
 void CsvText::line(const QString& text)
 {
-    m_bytes += text.toStdString();
-    m_bytes += "\r\n";
+    const QByteArray bytes = text.toUtf8();
+    append(bytes.constData(), bytes.size());
+    append("\r\n", 2);
     spill();
 }
 
@@ -48,65 +69,70 @@ void CsvText::record(const QStringList& fields)
         AppendQuoted(text, fields[i]);
     }
     text += QStringLiteral("\r\n");
-    m_bytes += text.toStdString();
+    const QByteArray bytes = text.toUtf8();
+    append(bytes.constData(), bytes.size());
     spill();
 }
 
 void CsvText::put(const QString& text)
 {
-    m_bytes += text.toStdString();
+    const QByteArray bytes = text.toUtf8();
+    append(bytes.constData(), bytes.size());
     spill();
 }
 
-void CsvText::startField()
+// A comma when the line has a field already, then the bytes between double
+// quotes, each double quote inside doubled.
+void CsvText::quotedField(const char* utf8, qsizetype size)
 {
+    // At worst every byte is a double quote; the comma and quotes around it.
+    char* out = room(2 * size + 3);
+    char* const begin = out;
     if (m_inRecord)
-        m_bytes += ',';
+        *out++ = ',';
     m_inRecord = true;
-}
-
-// The bytes between double quotes, each double quote inside doubled.
-void CsvText::quoted(const char* utf8, qsizetype size)
-{
-    m_bytes += '"';
+    *out++ = '"';
     const char* rest = utf8;
-    const char* end = utf8 + size;
+    const char* const end = utf8 + size;
     while (const char* quote = static_cast<const char*>(std::memchr(rest, '"', size_t(end - rest)))) {
-        m_bytes.append(rest, size_t(quote - rest) + 1);
-        m_bytes += '"';
+        const size_t n = size_t(quote - rest) + 1;
+        std::memcpy(out, rest, n);
+        out += n;
+        *out++ = '"';
         rest = quote + 1;
     }
-    m_bytes.append(rest, size_t(end - rest));
-    m_bytes += '"';
+    if (rest < end) {
+        std::memcpy(out, rest, size_t(end - rest));
+        out += end - rest;
+    }
+    *out++ = '"';
+    m_size += out - begin;
 }
 
 void CsvText::field(const RowScan& row, int column)
 {
-    startField();
     int size = 0;
     if (const char* p = row.plainText(column, &size)) {
-        quoted(p, size);
+        quotedField(p, size);
     } else {
         const QByteArray text = row.value(column).toString().toUtf8();
-        quoted(text.constData(), text.size());
+        quotedField(text.constData(), text.size());
     }
 }
 
 void CsvText::field(const QByteArray& utf8)
 {
-    startField();
-    quoted(utf8.constData(), utf8.size());
+    quotedField(utf8.constData(), utf8.size());
 }
 
 void CsvText::emptyField()
 {
-    startField();
-    m_bytes += "\"\"";
+    quotedField("", 0);
 }
 
 void CsvText::endRecord()
 {
-    m_bytes += "\r\n";
+    append("\r\n", 2);
     m_inRecord = false;
     spill();
 }
@@ -114,7 +140,7 @@ void CsvText::endRecord()
 void CsvText::spill()
 {
     // Some 64 kB at a time: few writes, little held.
-    if (m_out && m_bytes.size() >= 65536)
+    if (m_out && m_size >= 65536)
         flush();
 }
 
@@ -122,8 +148,8 @@ bool CsvText::flush()
 {
     if (!m_out)
         return true;
-    const bool ok = m_out->write(QByteArray::fromRawData(m_bytes.data(), qsizetype(m_bytes.size())));
-    m_bytes.clear();
+    const bool ok = m_out->write(QByteArray::fromRawData(m_bytes.get(), m_size));
+    m_size = 0;
     return ok;
 }
 
@@ -184,11 +210,11 @@ const QByteArray& RememberedText(QHash<QByteArray, QByteArray>& memory, const Ro
 
 bool CsvTexts::storedForm(const RowScan& row, int column, int* day, int* second)
 {
-    if (row.stored(column) != RowScan::Stored::Text)
-        return false;
+    // One look at the column: stored text in place (a whole number's digits
+    // never have the form).
     int size = 0;
-    const char* s = row.bytes(column, &size);
-    if (size != 19 || s[4] != '-' || s[7] != '-' || s[10] != ' ' || s[13] != ':' || s[16] != ':')
+    const char* s = row.plainText(column, &size);
+    if (!s || size != 19 || s[4] != '-' || s[7] != '-' || s[10] != ' ' || s[13] != ':' || s[16] != ':')
         return false;
     bool digits = true;
     auto number = [&](int from, int length) {
@@ -208,12 +234,41 @@ bool CsvTexts::storedForm(const RowScan& row, int column, int* day, int* second)
     return true;
 }
 
+namespace {
+
+// The text kept for key in memory, made by make() the first time; recent,
+// a table of 2^bits places, holds the last one met at each place (keys
+// spread over the places by Fibonacci hashing, as times come in whole
+// minutes and days in runs).
+template <class Make>
+const QByteArray& Kept(std::unordered_map<int, QByteArray>& memory, std::vector<CsvTexts::Recent>& recent, int bits,
+                       int key, Make make)
+{
+    if (recent.empty())
+        recent.resize(size_t(1) << bits);
+    CsvTexts::Recent& place = recent[(quint32(key) * 2654435769U) >> (32 - bits)];
+    if (place.text && place.key == key)
+        return *place.text;
+    auto it = memory.find(key);
+    if (it == memory.end())
+        it = memory.emplace(key, make()).first;
+    place.key = key;
+    place.text = &it->second;
+    return it->second;
+}
+
+}  // namespace
+
 const QByteArray& CsvTexts::dayText(int day)
 {
-    auto it = m_days.constFind(day);
-    if (it == m_days.constEnd())
-        it = m_days.insert(day, Fmt::shortDate(QDate(day / 10000, day / 100 % 100, day % 100)).toUtf8());
-    return *it;
+    return Kept(m_days, m_recentDays, 16, day,
+                [&] { return Fmt::shortDate(QDate(day / 10000, day / 100 % 100, day % 100)).toUtf8(); });
+}
+
+const QByteArray& CsvTexts::timeText(int second)
+{
+    return Kept(m_times, m_recentTimes, 12, second,
+                [&] { return Fmt::longTime(QTime(0, 0).addSecs(second)).toUtf8(); });
 }
 
 const QByteArray& CsvTexts::dateTime(const RowScan& row, int column)
@@ -224,13 +279,13 @@ const QByteArray& CsvTexts::dateTime(const RowScan& row, int column)
         // long time.
         if (second == 0)
             return dayText(day);
-        auto time = m_times.constFind(second);
-        if (time == m_times.constEnd())
-            time = m_times.insert(second, Fmt::longTime(QTime(0, 0).addSecs(second)).toUtf8());
-        m_made.truncate(0);
-        m_made += dayText(day);
-        m_made += ' ';
-        m_made += *time;
+        const QByteArray& date = dayText(day);
+        const QByteArray& time = timeText(second);
+        m_made.resize(date.size() + 1 + time.size());
+        char* out = m_made.data();
+        std::memcpy(out, date.constData(), size_t(date.size()));
+        out[date.size()] = ' ';
+        std::memcpy(out + date.size() + 1, time.constData(), size_t(time.size()));
         return m_made;
     }
     const RowScan::Stored stored = row.stored(column);
@@ -266,6 +321,12 @@ const QByteArray& CsvTexts::number(const RowScan& row, int column)
 {
     if (row.stored(column) == RowScan::Stored::Integer) {
         const qint64 v = row.integer(column);
+        if (v >= 0 && v < 64) {
+            QByteArray& text = m_smallNumbers[v];
+            if (text.isEmpty())
+                text = Fmt::number(double(v)).toUtf8();
+            return text;
+        }
         return Remembered(m_numbers, v, [&] { return Fmt::number(double(v)).toUtf8(); });
     }
     m_made = CsvNumber(row.value(column)).toUtf8();

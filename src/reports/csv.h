@@ -9,7 +9,9 @@
 #include <QStringList>
 #include <QVariant>
 
-#include <string>
+#include <memory>
+#include <unordered_map>
+#include <vector>
 
 // A field between double quotes; a double quote inside is doubled and an
 // empty or Null value gives "".
@@ -40,18 +42,29 @@ public:
     void field(const QByteArray& utf8);
     void emptyField();
     void endRecord();
-    QString text() const { return QString::fromUtf8(m_bytes.data(), qsizetype(m_bytes.size())); }
+    QString text() const { return QString::fromUtf8(m_bytes.get(), m_size); }
     // Hands what is held to the writer; false once a write has failed.
     bool flush();
     bool failed() const;
 
 private:
-    void startField();
-    void quoted(const char* utf8, qsizetype size);
+    // Room for n more bytes at the end of what is held.
+    char* room(qsizetype n)
+    {
+        if (m_size + n > m_capacity)
+            grow(m_size + n);
+        return m_bytes.get() + m_size;
+    }
+    void grow(qsizetype needed);
+    void append(const char* bytes, qsizetype n);
+    // A comma when a field came before on the line, then the field quoted.
+    void quotedField(const char* utf8, qsizetype size);
     void spill();
 
     FileWriter* m_out = nullptr;
-    std::string m_bytes;   // the room stays from one piece to the next
+    // What is held, unwritten; the room stays from one piece to the next.
+    std::unique_ptr<char[]> m_bytes;
+    qsizetype m_size = 0, m_capacity = 0;
     bool m_inRecord = false;
 };
 
@@ -71,6 +84,11 @@ public:
     // the memory starts afresh, so a long export holds little. Days and times
     // of day are few enough to keep.
     static constexpr int kKept = 20000;
+    // A text met lately, with the number it was made for.
+    struct Recent {
+        int key = 0;
+        const QByteArray* text = nullptr;
+    };
     const QByteArray& dateTime(const RowScan& row, int column);
     const QByteArray& shortDate(const RowScan& row, int column);   // the date alone
     const QByteArray& number(const RowScan& row, int column);
@@ -81,8 +99,14 @@ private:
     // second of the day; false for anything else, or a day or time that is none.
     static bool storedForm(const RowScan& row, int column, int* day, int* second);
     const QByteArray& dayText(int day);
+    const QByteArray& timeText(int second);
 
-    QHash<int, QByteArray> m_days, m_times;
+    // Every day and time of day met, kept in place; the ones met lately are
+    // looked up first, by their number alone, as neighbouring rows often
+    // share theirs.
+    std::unordered_map<int, QByteArray> m_days, m_times;
+    std::vector<Recent> m_recentDays, m_recentTimes;
+    QByteArray m_smallNumbers[64];
     QHash<QByteArray, QByteArray> m_dateTimes, m_dates;
     QHash<qint64, QByteArray> m_numbers, m_amounts;
     QByteArray m_made;   // a text made for one value and not kept
