@@ -261,13 +261,13 @@ const QByteArray& Kept(std::unordered_map<int, QByteArray>& memory, std::vector<
 
 const QByteArray& CsvTexts::dayText(int day)
 {
-    return Kept(m_days, m_recentDays, 16, day,
+    return Kept(m_days, m_recentDays, 12, day,
                 [&] { return Fmt::shortDate(QDate(day / 10000, day / 100 % 100, day % 100)).toUtf8(); });
 }
 
 const QByteArray& CsvTexts::timeText(int second)
 {
-    return Kept(m_times, m_recentTimes, 12, second,
+    return Kept(m_times, m_recentTimes, 11, second,
                 [&] { return Fmt::longTime(QTime(0, 0).addSecs(second)).toUtf8(); });
 }
 
