@@ -172,6 +172,14 @@ bool IsPlainUtf8(const unsigned char* s, int n)
             i += 8;
         if (i >= n)
             break;
+        if (n - i < 8) {
+            // The last few bytes at once when they are plain ASCII too.
+            unsigned char any = 0;
+            for (int k = i; k < n; ++k)
+                any |= s[k];
+            if (any < 0x80)
+                break;
+        }
         const unsigned char b = s[i];
         if (b < 0x80) {
             ++i;
