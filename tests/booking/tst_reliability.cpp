@@ -70,14 +70,8 @@ void setZone(const char* zone)
 class TestReliability : public DbTest {
     Q_OBJECT
 
-    QWidget* wizard() const { return main->booking(); }
-
 private slots:
-    void init()
-    {
-        resetProgramState();
-        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
-    }
+    void init() { resetInUsEnglish(); }
     void cleanup() { setZone("UTC"); }
 
     void dateTimesAreClockValues_data();

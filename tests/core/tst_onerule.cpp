@@ -160,14 +160,8 @@ QString rowsOf(const char* table)
 class TestOneRule : public DbTest {
     Q_OBJECT
 
-    QWidget* wizard() const { return main->booking(); }
-
 private slots:
-    void init()
-    {
-        resetProgramState();
-        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
-    }
+    void init() { resetInUsEnglish(); }
 
     void dateAndTimeBoxes();
     void numbersByKind();

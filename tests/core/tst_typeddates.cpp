@@ -21,14 +21,8 @@
 class TestTypedDates : public DbTest {
     Q_OBJECT
 
-    QWidget* wizard() const { return main->booking(); }
-
 private slots:
-    void init()
-    {
-        resetProgramState();
-        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
-    }
+    void init() { resetInUsEnglish(); }
     void cleanup() { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); }
 
     void boxHoldsWhatItShows_data();

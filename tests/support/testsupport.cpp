@@ -3,6 +3,7 @@
 #include "widgets/application.h"
 #include "core/db.h"
 #include "app/frmmain.h"
+#include "booking/bookingwizard.h"
 #include "core/modmain.h"
 #include "core/settings.h"
 
@@ -145,6 +146,17 @@ frmMain& DbTest::loadMain()
     db = std::make_unique<TestDb>();
     main = &loadMainWindow(*db);
     return *main;
+}
+
+QWidget* DbTest::wizard() const
+{
+    return main->booking();
+}
+
+void DbTest::resetInUsEnglish()
+{
+    resetProgramState();
+    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
 }
 
 void DbTest::showMain()

@@ -123,6 +123,10 @@ protected:
     void closeDb();
     frmMain& loadMain();
     void showMain();
+    // The booking wizard's panel of the loaded main window.
+    QWidget* wizard() const;
+    // The program's state set back, in the locale the tests' texts are in.
+    void resetInUsEnglish();
     // The same on a copy of the test's own.
     void showMain(TestDb& on);
 
