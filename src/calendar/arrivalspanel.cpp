@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableView>
 #include <algorithm>
 
@@ -117,7 +118,14 @@ void ArrivalsPanel::FitNameColumns()
     const int rest = Twips::toPx(GridCellsWidth(g)) - g->columnWidth(2) - g->columnWidth(3);
     const int before = g->columnWidth(1);
     g->resizeColumnToContents(1);
-    g->setColumnWidth(1, std::max(before, std::min(g->columnWidth(1), rest / 2)));
+    // The rows read so far are a page of the day: the names further down
+    // count as well.
+    const QFontMetrics metrics(g->font());
+    const int margin = 2 * (g->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, g) + 1) + 1;
+    int wanted = g->columnWidth(1);
+    for (const QString& units : m_dayUnits)
+        wanted = std::max(wanted, metrics.horizontalAdvance(units) + margin);
+    g->setColumnWidth(1, std::max(before, std::min(wanted, rest / 2)));
     FitGridColumn(g, 0, 100);
 }
 
@@ -200,6 +208,7 @@ void ArrivalsPanel::FillArrivals()
         return rows;
     });
 
+    m_dayUnits = UnitTextsOfDay(day);
     g->setUpdatesEnabled(false);
     FitPageToGrid(g, m_list);
     m_list->refresh();

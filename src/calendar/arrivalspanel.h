@@ -2,6 +2,7 @@
 // The arrivals panel: a month calendar and the list of the bookings of the
 // chosen day.
 #include <QDate>
+#include <QStringList>
 #include <QWidget>
 
 class PagedModel;
@@ -55,4 +56,5 @@ private:
     void FitNameColumns();
 
     PagedModel* m_list;   // the day's bookings, written out as they are scrolled
+    QStringList m_dayUnits;   // the unit names of every booking of the day
 };

@@ -45,6 +45,13 @@ QString BookingPlaceSql(const QString& filter)
 // however long the history.
 const char* const kDayFilter = "b.id IN (SELECT id FROM booking WHERE todate >= ? AND +fromdate <= ?)";
 
+// The unit names of the booking p.bID as a list writes them: each name once,
+// in the order of the names (a nameless unit first, as empty text).
+const char* const kUnitNames =
+    "(SELECT group_concat(n, ', ') FROM (SELECT ifnull(r.Name, '') AS n "
+    "FROM bookingroom AS br JOIN room AS r ON r.id = br.roomid WHERE br.bookingid = p.bID "
+    "GROUP BY r.Name COLLATE FOLD ORDER BY r.Name COLLATE FOLD))";
+
 // A booking's place in the order, after nounits and before its id, as four
 // values without a Null, so that a row value compares places: where the
 // order sorts a Null first, a flag 0 stands before the empty text.
@@ -146,9 +153,7 @@ QList<BookingListEntry> ReadBookingsOfDay(const QDate& day, BookingOrder order, 
     params << limit;
     const QString sql =
         QStringLiteral("SELECT p.bID, p.nounits, p.k0, p.k1, p.k2, p.k3, p.fromdate, p.todate, p.firstname, "
-                       "p.lastname, (SELECT group_concat(n, ', ') FROM (SELECT ifnull(r.Name, '') AS n "
-                       "FROM bookingroom AS br JOIN room AS r ON r.id = br.roomid WHERE br.bookingid = p.bID "
-                       "GROUP BY r.Name COLLATE FOLD ORDER BY r.Name COLLATE FOLD)) AS units FROM (")
+                       "p.lastname, %1 AS units FROM (").arg(QLatin1String(kUnitNames))
         + page + QStringLiteral(") AS p ORDER BY p.nounits, p.k0, p.k1, p.k2, p.k3, p.bID");
 
     QList<BookingListEntry> list;
@@ -168,6 +173,18 @@ QList<BookingListEntry> ReadBookingsOfDay(const QDate& day, BookingOrder order, 
         list << e;
     }
     return list;
+}
+
+QStringList UnitTextsOfDay(const QDate& day)
+{
+    const QString dayText = day.toString(QStringLiteral("yyyy-MM-dd"));
+    const QString sql = QStringLiteral("SELECT DISTINCT %1 FROM (").arg(QLatin1String(kUnitNames))
+                        + BookingPlaceSql(QLatin1String(kDayFilter)) + QStringLiteral(") AS p WHERE NOT p.nounits");
+    QStringList texts;
+    for (Query q = objConn.query(sql, {dayText + QStringLiteral(" 00:00:00"), dayText + QStringLiteral(" 23:59:59")});
+         q.next();)
+        texts << q.text(0);
+    return texts;
 }
 
 QList<BookingListEntry> ReadBookingsOfCustomer(qint64 customerId, BookingOrder order)

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVariantList>
 
@@ -37,6 +38,9 @@ enum class BookingOrder {
 // The day's are read a page at a time: at most limit bookings after the one
 // whose key is given (none: from the first), each with its key.
 QList<BookingListEntry> ReadBookingsOfDay(const QDate& day, BookingOrder order, const QVariantList* after, int limit);
+// The unit names of each booking of the day listed with units, as its row
+// writes them, each text once: what the unit column must hold.
+QStringList UnitTextsOfDay(const QDate& day);
 QList<BookingListEntry> ReadBookingsOfCustomer(qint64 customerId, BookingOrder order);
 
 // A time of day on the 12-hour clock, "9:05 AM".

@@ -147,16 +147,22 @@ private slots:
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("earlier");   // bookings of the day listed before the two
         for (const char* locale : {"en_US", "de_DE", "en_GB"})
             for (const QSize size : {QSize(1280, 800), QSize(1920, 1080)})
-                QTest::addRow("%s %dx%d", locale, size.width(), size.height()) << QString::fromLatin1(locale) << size;
+                QTest::addRow("%s %dx%d", locale, size.width(), size.height()) << QString::fromLatin1(locale) << size << 0;
+        for (const QSize size : {QSize(1280, 800), QSize(1920, 1080)})
+            QTest::addRow("long day %dx%d", size.width(), size.height()) << QStringLiteral("en_US") << size << 120;
     }
     void datesShowWholeNamesElide()
     {
         QFETCH(QString, locale);
         QFETCH(QSize, size);
+        QFETCH(int, earlier);
         QLocale::setDefault(QLocale(locale));
         objConn.execute("UPDATE room SET Name = 'Kingfisher''s Garden Suite with Sea View' WHERE id = 5");
+        for (int i = 0; i < earlier; ++i)
+            booking(customer("Al", "Fox"), "2026-12-29 06:00:00", "2026-12-30 08:00:00", {3});
         const QString name = QStringLiteral("Alexandrina Seraphina Wilhelmina Featherstonehaugh-Lancaster");
         QCOMPARE(name.size(), 60);
         const qint32 c = customer(name.left(32), name.mid(33));
@@ -174,11 +180,16 @@ private slots:
         const QFontMetrics fm(g->font());
         const int margin = 2 * (g->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, g) + 1);
         const auto check = [&](const char* when) {
-            QCOMPARE(GridRowCount(g), 2);
+            QCOMPARE(GridRowCount(g), earlier ? std::min(GridRowCount(g), earlier) : 2);
             int total = 0;
             for (int col = 0; col < 4; ++col)
                 total += g->columnWidth(col);
             QVERIFY2(total <= g->viewport()->width(), when);
+            // The unit names of the whole day fit, read or not yet.
+            for (const char* units : {"Kingfisher's Garden Suite with Sea View, Room 1", "Room 2"})
+                QVERIFY2(fm.horizontalAdvance(QString::fromLatin1(units)) + margin <= g->columnWidth(1), when);
+            if (earlier)
+                return;
             for (int r = 0; r < 2; ++r) {
                 for (int col : {2, 3})
                     QVERIFY2(fm.horizontalAdvance(GridText(g, r, col)) + margin <= g->columnWidth(col),
