@@ -4,8 +4,14 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QPointer>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyleOptionViewItem>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
@@ -15,6 +21,31 @@ Qt::WindowFlags DialogFrame(Qt::WindowFlags f)
     f &= ~(Qt::WindowMinMaxButtonsHint | Qt::WindowSystemMenuHint | Qt::WindowFullscreenButtonHint);
     return f | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 }
+
+// Rows of lists as tall as their text's ink: the accents of capitals ("É",
+// "Å") rise above the font's ascent in some fonts, and a row as tall as the
+// font's height would cut their tops. The room is added above and below
+// alike, since the row's text stands in its middle.
+class FullGlyphRows : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override
+    {
+        QSize s = QProxyStyle::sizeFromContents(type, option, size, widget);
+        if (type != CT_ItemViewItem)
+            return s;
+        const auto* item = qstyleoption_cast<const QStyleOptionViewItem*>(option);
+        if (!item || item->text.isEmpty())
+            return s;
+        const QFontMetrics metrics(item->font);
+        const QRect ink = metrics.boundingRect(item->text);
+        const int over = std::max({0, -ink.top() - metrics.ascent(), ink.bottom() + 1 - metrics.descent()});
+        s.rheight() += 2 * over;
+        return s;
+    }
+};
 
 class WindowRules : public QObject {
 public:
@@ -94,4 +125,6 @@ void FocusOnlyInSight(QWidget* window, const QList<QWidget*>& controls)
 void InstallWindowRules()
 {
     qApp->installEventFilter(new WindowRules(qApp));
+    if (!qobject_cast<QProxyStyle*>(QApplication::style()))
+        QApplication::setStyle(new FullGlyphRows(QStyleFactory::create(QApplication::style()->name())));
 }

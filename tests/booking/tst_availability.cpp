@@ -60,6 +60,8 @@ private slots:
     void listsFreeUnitsByNameWithNotes();
     void noFreeUnitGivesTheMessage();
     void selectionKeptAndSaved();
+    void rowsHoldTheWholeName_data();
+    void rowsHoldTheWholeName();
 };
 
 // Another booking of Room 1 against the period asked for, answered the same by
@@ -196,6 +198,41 @@ void TestAvailability::selectionKeptAndSaved()
     QCOMPARE(selected(list), QStringList({"Room 4 - Family room, sleeps four."}));
     page->SavePage();
     QCOMPARE(BookingUnitStore::unitsOf(iBookingID), QList<qint64>({roomId("Room 4")}));
+}
+
+void TestAvailability::rowsHoldTheWholeName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("points");
+    for (const char* name : {"Suite \u00c9lys\u00e9e", "\u00c5ngstr\u00f6m \u00c7a\u011fla", "Agence \u00c9vasion jgpqy",
+                             "\u1e68\u1ea4\u1ec6 \u01fa"})
+        for (int points : {7, 8, 9, 10, 12, 14})
+            QTest::addRow("%s %dpt", name, points) << QString::fromUtf8(name) << points;
+}
+
+// A row of the list is as tall as the ink of its text, accents above the
+// capitals and tails below the line included, its text in the row's middle.
+void TestAvailability::rowsHoldTheWholeName()
+{
+    QFETCH(QString, name);
+    QFETCH(int, points);
+    frmMain& main = loadMain();
+    objConn.execute(QStringLiteral("UPDATE room SET Name = ?, Notes = '' WHERE Name = 'Room 1'"), {name});
+    QListWidget* list = lstRooms(main);
+    QFont font = list->font();
+    font.setPointSize(points);
+    list->setFont(font);
+    iBookingID = addBooking(QStringLiteral("2030-05-10 09:00:00"), QStringLiteral("2030-05-12 14:00:00"), {}, {});
+    main.booking()->units()->ShowPage();
+    const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    const QRect row = list->visualItemRect(found.first());
+    const QFontMetrics metrics(font);
+    const QRect ink = metrics.boundingRect(name);
+    const int baseline = row.top() + (row.height() - metrics.height()) / 2 + metrics.ascent();
+    QVERIFY2(baseline + ink.top() >= row.top() && baseline + ink.bottom() <= row.bottom(),
+             qPrintable(QStringLiteral("ink %1..%2 in row %3..%4").arg(baseline + ink.top()).arg(baseline + ink.bottom())
+                            .arg(row.top()).arg(row.bottom())));
 }
 
 TARLOMY_GUI_TEST_MAIN(TestAvailability)
