@@ -36,11 +36,12 @@ QString ContactBlockText(const CustomerRecord& c)
     const QString lineBreak = QStringLiteral("\n");
     const QString blank = QStringLiteral(" ");
     const QString comma = QStringLiteral(", ");
+    const QString address = GetS(c.address1, comma) + GetS(c.address2, comma) + GetS(c.city, comma)
+                            + GetS(c.state, blank) + GetS(c.postCode, QString());
+    // The address ends with its full stop; no address, no stop.
     return GetS(c.businessName, blank) + GetS(c.firstName, blank) + GetS(c.lastName, QString())
            + lineBreak
-           + GetS(c.address1, comma) + GetS(c.address2, comma) + GetS(c.city, comma)
-           + GetS(c.state, blank) + GetS(c.postCode, QString())
-           + QStringLiteral(". ")
+           + (address.isEmpty() ? QString() : address + QStringLiteral(". "))
            + GetS(c.country, lineBreak)
            + QStringLiteral("Work ph: ") + GetS(c.phone, QString()) + blank
            + QStringLiteral("Cell/Mobile: ") + GetS(c.mobile, QString()) + blank

@@ -7,11 +7,14 @@
 #include "core/modmain.h"
 #include "widgets/panellayout.h"
 #include "widgets/plaintext.h"
+#include "widgets/twips.h"
 #include "invoicing/documents.h"
 #include "ui_confirmpage.h"
 
 #include <QPushButton>
 #include <QResizeEvent>
+
+#include <algorithm>
 
 ConfirmPage::ConfirmPage(QWidget* parent) : WizardPage(parent), ui(new Ui::ConfirmPage)
 {
@@ -39,7 +42,10 @@ void ConfirmPage::Form_Resize()
     using namespace PanelLayout;
     setLineX2(ui->Line4, widthOf(this) - leftOf(ui->Line4));
     QWidget* cmdConfirmation = ui->cmdConfirmation;
-    setTop(cmdConfirmation, heightOf(this) - heightOf(cmdConfirmation) - 100);
+    // Under the rule below the figures, as drawn; on a page too short for
+    // that, at its foot.
+    const int underLine = Twips::fromPx(ui->Line4->geometry().bottom() + 1 + 13);
+    setTop(cmdConfirmation, std::min(underLine, heightOf(this) - heightOf(cmdConfirmation) - 100));
     setLeft(cmdConfirmation, widthOf(this) - widthOf(cmdConfirmation) - 200);
 }
 

@@ -236,6 +236,15 @@ void CustomerPage::resizeEvent(QResizeEvent* event)
     const double f = std::clamp(double(width() - 2 * kLeft) / (kDesignWidth - 2 * kLeft), 1.0, 1.8);
     const int columnRight = kLeft + int(std::lround(kColumn * f));
     const int shift = columnRight - (kLeft + kColumn);
+    // The boxes beside their captions stand clear of the widest caption, in
+    // whatever font the captions are drawn.
+    int boxesLeft = 0;
+    for (auto it = m_design.constBegin(); it != m_design.constEnd(); ++it) {
+        const auto* label = qobject_cast<QLabel*>(it.key());
+        const QRect& r = it.value();
+        if (label && r.left() < kLeft + kColumn && label->buddy() && m_design.value(label->buddy()).left() > r.right())
+            boxesLeft = std::max(boxesLeft, r.left() + label->sizeHint().width() + 6);
+    }
     for (auto it = m_design.constBegin(); it != m_design.constEnd(); ++it) {
         QWidget* w = it.key();
         QRect r = it.value();
@@ -254,6 +263,10 @@ void CustomerPage::resizeEvent(QResizeEvent* event)
             r.translate(shift, 0);
         } else if (qobject_cast<QLineEdit*>(w)) {
             r.setRight(columnRight - 1);
+            if (r.left() > kLeft)
+                r.setLeft(std::max(r.left(), boxesLeft));
+        } else if (auto* label = qobject_cast<QLabel*>(w); label && label->buddy()) {
+            r.setWidth(std::max(r.width(), label->sizeHint().width()));
         }
         w->setGeometry(r);
     }

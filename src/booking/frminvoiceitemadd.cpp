@@ -15,6 +15,7 @@
 #include "ui_frminvoiceitemadd.h"
 
 #include <QFocusEvent>
+#include <QLayout>
 #include <QPointer>
 #include <QTimer>
 
@@ -35,6 +36,8 @@ frmInvoiceItemAdd::frmInvoiceItemAdd(qint32 bookingId, std::optional<qint64> lin
     : QDialog(parent), ui(new Ui::frmInvoiceItemAdd), m_bookingId(bookingId), m_lineId(lineId)
 {
     ui->setupUi(this);
+    // As tall as its controls, with no band of nothing above the buttons.
+    resize(width(), layout()->totalHeightForWidth(width()));
     lblLabels = ControlArray<QLabel>(this, QStringLiteral("lblLabels"));
     for (QLineEdit* box : {ui->txtNewItem, ui->txtQuantity, ui->txtUnitPrice, ui->txtTaxRateName,
                            ui->txtTaxRatePercentage})

@@ -131,6 +131,15 @@ private slots:
         QCOMPARE(control<QLabel>(ui(), "lblConfirmContact")->text(),
                  QStringLiteral("Kim Ray\nLeeds, . UK\nWork ph:  Cell/Mobile:  Home Phone:  "));
         QVERIFY(control<QLabel>(ui(), "lblConfirmDates")->text().endsWith(QStringLiteral("\nRooms: ")));
+        // No address at all: no full stop to end it.
+        objConn.execute(QStringLiteral("UPDATE customer SET City = '' WHERE City = 'Leeds'"));
+        showOnConfirmPage(sparse);
+        QCOMPARE(control<QLabel>(ui(), "lblConfirmContact")->text(),
+                 QStringLiteral("Kim Ray\nUK\nWork ph:  Cell/Mobile:  Home Phone:  "));
+        objConn.execute(QStringLiteral("UPDATE customer SET Country = NULL WHERE Country = 'UK'"));
+        showOnConfirmPage(sparse);
+        QCOMPARE(control<QLabel>(ui(), "lblConfirmContact")->text(),
+                 QStringLiteral("Kim Ray\nWork ph:  Cell/Mobile:  Home Phone:  "));
 
         // Nothing of the booking shown before stays beside these.
         for (qint32 id : {orphan, noCustomer}) {

@@ -8,6 +8,7 @@
 #include "booking/datespage.h"
 #include "booking/unitspage.h"
 #include "booking/confirmpage.h"
+#include "booking/frminvoiceitemadd.h"
 #include "booking/paymentpage.h"
 #include "calendar/arrivalspanel.h"
 #include "calendar/calendar.h"
@@ -21,7 +22,9 @@
 #include "reports/reportspanel.h"
 #include "reports/reportchart.h"
 
+#include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QFile>
 #include <QHash>
 #include <QLabel>
@@ -36,6 +39,8 @@
 #include <QTableWidget>
 #include <QToolBar>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -197,7 +202,9 @@ Expected expectedLayout(frmMain& m)
         x.height(page, x.H(dates));
     }
     x.lineX2(line4, x.W(confirm) - x.L(line4));
-    x.top(cmdConfirmation, x.H(confirm) - x.H(cmdConfirmation) - 100);
+    // Under the rule below the figures, unless the page is too short for it.
+    x.top(cmdConfirmation, std::min(Twips::fromPx(line4->geometry().bottom() + 1 + 13),
+                                    x.H(confirm) - x.H(cmdConfirmation) - 100));
     x.left(cmdConfirmation, x.W(confirm) - x.W(cmdConfirmation) - 200);
     for (QWidget* page : {payment, static_cast<QWidget*>(control<CustomerPage>(m.booking(), "picCustomer"))}) {
         x.width(page, x.W(dates));
@@ -299,6 +306,8 @@ private slots:
     void layoutFollowsFormulas_data();
     void layoutFollowsFormulas();
     void tinyWindowSkipsNegativeSizes();
+    void pagesHoldTogether_data();
+    void pagesHoldTogether();
     void nameColumnKeptWhenOthersFillGrid();
     void movingByBackgroundAndHeadings();
     void editMenuSendsKeysToFocus();
@@ -613,6 +622,69 @@ void TestMainFrame::layoutFollowsFormulas()
     QVERIFY(frame->geometry().right() > control<BookingWizard>(&m, "picBooking")->width());
     QCOMPARE(frame->mapTo(control<BookingWizard>(&m, "picBooking"), control<QWidget>(m.booking(), "picWizButts")->geometry().topRight()).x() + 1,
              control<BookingWizard>(&m, "picBooking")->width());
+}
+
+void TestMainFrame::pagesHoldTogether_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QSize>("size");
+    for (const char* window : {"customer step", "confirmation step", "item details"})
+        for (const QSize size : {QSize(1280, 800), QSize(1920, 1080)})
+            QTest::addRow("%s %dx%d", window, size.width(), size.height()) << QString::fromLatin1(window) << size;
+}
+
+// Whatever the window's size: a caption stands clear of the box it names,
+// boxes of one column end together, and buttons follow what they act on
+// without a band of nothing between.
+void TestMainFrame::pagesHoldTogether()
+{
+    QFETCH(QString, window);
+    QFETCH(QSize, size);
+    frmMain& m = loadMain();
+    QVERIFY(showAt(m, size));
+    iBookingID = addBooking(QStringLiteral("2030-05-10 09:00:00"), QStringLiteral("2030-05-12 14:00:00"), {}, {1});
+    control<QAction>(&m, "mnuReservationAdd")->trigger();
+    const auto captionsClear = [](QWidget* root) {
+        int seen = 0;
+        for (QLabel* label : root->findChildren<QLabel*>()) {
+            QWidget* box = label->buddy();
+            if (!box || !label->isVisible() || box->geometry().left() <= label->geometry().right())
+                continue;
+            ++seen;
+            const int textRight = label->mapTo(root, QPoint(label->fontMetrics().horizontalAdvance(label->text().remove(u'&')), 0)).x();
+            QVERIFY2(textRight + 4 <= box->mapTo(root, QPoint(0, 0)).x(), qPrintable(label->objectName()));
+        }
+        QVERIFY(seen >= 5);
+    };
+    if (window == QLatin1String("customer step")) {
+        int step = 2;
+        m.booking()->ShowBookingStep(step);
+        captionsClear(m.booking()->customer());
+    } else if (window == QLatin1String("confirmation step")) {
+        int step = 4;
+        m.booking()->ShowBookingStep(step);
+        ConfirmPage* page = m.booking()->confirm();
+        int figures = 0;
+        for (QLabel* label : page->findChildren<QLabel*>())
+            if (label->isVisible() && !label->text().isEmpty())
+                figures = std::max(figures, label->mapTo(page, QPoint(0, label->height())).y());
+        // The rule under the figures, the button just under the rule.
+        const QRect rule = control<QFrame>(page, "Line4")->geometry();
+        const QWidget* button = control<QPushButton>(page, "cmdConfirmation");
+        QVERIFY2(figures < rule.top() && button->geometry().top() > rule.bottom() && button->geometry().top() - rule.bottom() < 30,
+                 qPrintable(QStringLiteral("figures end at %1, rule at %2, button at %3").arg(figures).arg(rule.top())
+                                .arg(button->geometry().top())));
+    } else {
+        frmInvoiceItemAdd dialog(iBookingID, std::nullopt, &m);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        captionsClear(&dialog);
+        const int right = control<QComboBox>(&dialog, "cboItemList")->geometry().right();
+        for (const char* box : {"txtNewItem", "txtQuantity", "txtUnitPrice", "txtTaxRateName"})
+            QVERIFY2(control<QLineEdit>(&dialog, box)->geometry().right() == right, box);
+        const int last = control<QLineEdit>(&dialog, "txtTaxRatePercentage")->geometry().bottom();
+        QVERIFY(control<QPushButton>(&dialog, "cmdOk")->geometry().top() - last < 30);
+    }
 }
 
 void TestMainFrame::tinyWindowSkipsNegativeSizes()
