@@ -22,6 +22,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScopeGuard>
 
 BookingWizard::BookingWizard(QWidget* parent) : QWidget(parent), ui(new Ui::BookingWizard)
 {
@@ -41,6 +42,9 @@ BookingWizard::BookingWizard(QWidget* parent) : QWidget(parent), ui(new Ui::Book
         SetElidedText(label, label->text());
     }
     ui->txtBookingNotes->installEventFilter(this);
+    // One page shows at a time, from the first showing of the panel on.
+    for (int i = 1; i <= 4; ++i)
+        page(i)->hide();
     for (int i = 0; i <= 4; ++i) {
         connect(page(i), &WizardPage::notesRead, this, &BookingWizard::SetBookingNotes);
         connect(page(i), &WizardPage::bookingConfirmed, this, [this] {
@@ -97,8 +101,6 @@ bool BookingWizard::eventFilter(QObject* watched, QEvent* event)
 
 void BookingWizard::StartOrResumeBooking()
 {
-    dates()->raise();
-
     // A booking in progress that another view has deleted since: start
     // afresh rather than write to a row that is gone.
     if (iBookingID != 0 && !BookingStore::exists(iBookingID))
@@ -117,7 +119,10 @@ void BookingWizard::StartOrResumeBooking()
                                                   Fmt::clockDateTime(today.addDays(1), checkout));
     }
 
-    HighlightBookingStep(iBookingStep);
+    // A booking resumed stands on its own page, with what is stored for it,
+    // before the page asks anything over it.
+    m_resuming = true;
+    const auto resumed = qScopeGuard([this] { m_resuming = false; });
     ShowBookingStep(iBookingStep);
 }
 
@@ -157,12 +162,12 @@ void BookingWizard::ShowBookingStep(int& i)
             focusOnPageLeft = true;
     // Loaded before it is shown: a question asked while loading stands over
     // the page being left, not over what this page held for another booking.
+    // With no page to leave (a booking resumed), the page shows what is
+    // stored first, and the question stands over that.
+    if (m_resuming && shown->ShowStoredPage())
+        PresentStep(i);
     shown->ShowPage();
-    for (int k = 0; k <= 4; ++k)
-        if (k != i)
-            page(k)->hide();
-    shown->show();
-    shown->raise();
+    PresentStep(i);
     // Focus on the page left (Next by its shortcut, a step label) goes to the
     // page shown, unless the page chose its own, not to the Cancel Booking
     // button that follows in the window.
@@ -174,7 +179,16 @@ void BookingWizard::ShowBookingStep(int& i)
             }
         }
     }
+}
 
+void BookingWizard::PresentStep(int i)
+{
+    WizardPage* shown = page(i);
+    for (int k = 0; k <= 4; ++k)
+        if (k != i)
+            page(k)->hide();
+    shown->show();
+    shown->raise();
     const bool last = i == 4;
     for (QPushButton* b : cmdBack)
         b->setEnabled(i != 0);

@@ -66,6 +66,9 @@ protected:
 
 private:
     Ui::BookingWizard* ui;
+    // Makes page i the one page shown, with the buttons and the step caption it wants.
+    void PresentStep(int i);
+    bool m_resuming = false;   // showing the step of a booking resumed
 };
 
 // Deletes a booking and its unit rows; its invoice lines stay.

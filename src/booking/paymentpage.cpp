@@ -123,6 +123,19 @@ void PaymentPage::FillPaymentMethods()
 
 void PaymentPage::ShowPage()
 {
+    LoadPage(true);
+}
+
+bool PaymentPage::ShowStoredPage()
+{
+    if (!InvoiceLineStore::hasLines(iBookingID))
+        return false;
+    LoadPage(false);
+    return true;
+}
+
+void PaymentPage::LoadPage(bool askAboutDates)
+{
     ComboClear(ui->cboAccount);
     ComboAdd(ui->cboAccount, QStringLiteral("No Commission"), CommissionAccountId::None);
     for (const NamedRow& account : CommissionAccountRecord::listed())
@@ -144,7 +157,8 @@ void PaymentPage::ShowPage()
         if (!InvoiceLineStore::hasLines(iBookingID)) {
             takeCommission(units);
             SeedInvoice(stay, units);
-        } else if (MsgBox(QStringLiteral("Update existing booking dates?"), vbYesNo | vbQuestion) == vbYes) {
+        } else if (askAboutDates
+                   && MsgBox(QStringLiteral("Update existing booking dates?"), vbYesNo | vbQuestion) == vbYes) {
             takeCommission(units);
             RepriceStay(stay, units);
         } else {

@@ -31,6 +31,7 @@ public:
     // default items to an invoice that has no lines yet, or, when it has, offers
     // to price the units again from the booking's current dates.
     void ShowPage() override;
+    bool ShowStoredPage() override;
     // Writes the payment method, tip, amount paid, commission and card details
     // to the booking. An amount that is not a number keeps its stored value,
     // and the user is told.
@@ -65,6 +66,9 @@ public:
 
 private:
     Ui::PaymentPage* ui;
+    // Loads the page from the booking; with lines already there, asks
+    // whether to reprice them for the booking's dates only when told to.
+    void LoadPage(bool askAboutDates);
     // The commission account and percentage of the booked units.
     void takeCommission(const std::vector<PricedUnit>& units);
     void editLine(qint64 lineId);

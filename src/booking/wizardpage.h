@@ -10,6 +10,9 @@ class WizardPage : public QWidget {
 public:
     using QWidget::QWidget;
     virtual void ShowPage() {}
+    // Shows what is stored for the booking, asking nothing, where showing
+    // the page may ask a question first; false when it would ask none.
+    virtual bool ShowStoredPage() { return false; }
     virtual void SavePage() {}
     // Whether the page may be left by Next or a step label; false after it
     // has told the user why.

@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -103,6 +104,7 @@ private slots:
     void cardNumbers();
     void amountsThatAreNotNumbers();
     void backRefusesAmountsThatAreNotNumbers();
+    void resumedBookingStandsOnItsPage();
     void deletingLinesAndTaxName();
     void itemDialogCatalogueLine();
     void itemDialogFreeTextLine();
@@ -512,6 +514,40 @@ void TestPaymentPage::backRefusesAmountsThatAreNotNumbers()
     QCOMPARE(fakes().messageBoxes->lastPrompt(), QStringLiteral("Update existing booking dates?"));
     QVERIFY(!paymentShown);
     QVERIFY(page->isVisible());
+}
+
+// Started afresh with a booking in progress at this step: the question about
+// the dates stands over this page alone, showing the booking's own invoice,
+// tip and step, not over the pages drawn on one another.
+void TestPaymentPage::resumedBookingStandsOnItsPage()
+{
+    loadPage();
+    page->ShowPage();
+    typeAndLeave(control<QLineEdit>(ui, "txtTip"), QStringLiteral("4"));
+    page->SavePage();
+    const int lines = control<QTableWidget>(ui, "gNewInvoice")->rowCount();
+    resetProgramState();
+
+    frmMain& main = loadMainWindow(*db);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    iBookingID = stay;
+    iBookingStep = 3;
+    BookingWizard* wizard = main.booking();
+    QStringList seen;
+    fakes().messageBoxes->handler = [&](const ShownMessage&) {
+        for (int k = 0; k <= 4; ++k)
+            if (wizard->page(k)->isVisible())
+                seen << QString::number(k);
+        seen << control<QLineEdit>(wizard->payment(), "txtTip")->text()
+             << QString::number(control<QTableWidget>(wizard->payment(), "gNewInvoice")->rowCount())
+             << QString::number(wizard->lblStep[3]->font().bold());
+        return int(vbNo);
+    };
+    control<QAction>(&main, "mnuReservationAdd")->trigger();
+    QCOMPARE(fakes().messageBoxes->lastPrompt(), QStringLiteral("Update existing booking dates?"));
+    QCOMPARE(seen, QStringList({"3", cur("4"), QString::number(lines), "1"}));
+    QVERIFY(wizard->payment()->isVisible() && !wizard->page(0)->isVisible());
 }
 
 void TestPaymentPage::deletingLinesAndTaxName()
