@@ -68,5 +68,5 @@ private:
     Ui::BookingWizard* ui;
 };
 
-// Deletes a booking and its unit rows; its invoice lines stay.
+// Deletes a booking with its unit rows and its invoice lines.
 void DoCancel(qint32 bookingId);
