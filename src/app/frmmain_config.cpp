@@ -1,6 +1,8 @@
 // The main window's menu commands for configuration.
 #include "app/frmmain.h"
 
+#include "booking/bookingwizard.h"
+#include "booking/paymentpage.h"
 #include "calendar/calendar.h"
 #include "calendar/calendarpanel.h"
 #include "config/configwizard.h"
@@ -61,9 +63,13 @@ void frmMain::mnuConfigCustomField_Click()
     RunGuarded([this] { frmBookingUDF::ask(this); });
 }
 
+// The payment step offers the methods as they now are.
 void frmMain::mnuConfigPaymentMethods_Click()
 {
-    RunGuarded([this] { frmPaymentMethod::ask(this); });
+    RunGuarded([this] {
+        frmPaymentMethod::ask(this);
+        booking()->payment()->FillPaymentMethods();
+    });
 }
 
 // ---- Configuration wizard and options ---------------------------------------------

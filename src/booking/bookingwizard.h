@@ -71,5 +71,5 @@ private:
     bool m_resuming = false;   // showing the step of a booking resumed
 };
 
-// Deletes a booking and its unit rows; its invoice lines stay.
+// Deletes a booking with its unit rows and its invoice lines.
 void DoCancel(qint32 bookingId);

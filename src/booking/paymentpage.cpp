@@ -55,6 +55,10 @@ void takeCommissionPercentage(const std::vector<PricedUnit>& units, double& perc
             percentage = u.commissionPercentage;
 }
 
+// The item data of a method that is no longer configured, listed for the
+// booking that was stored with it.
+constexpr qint64 kMethodNotListed = -1;
+
 }  // namespace
 
 PaymentPage::PaymentPage(QWidget* parent) : WizardPage(parent), ui(new Ui::PaymentPage)
@@ -67,6 +71,7 @@ PaymentPage::PaymentPage(QWidget* parent) : WizardPage(parent), ui(new Ui::Payme
     OnFocusLeave(ui->txtBalanceDue, [this] { txtBalanceDue_LostFocus(); });
     OnFocusLeave(ui->txtCommission, [this] { txtCommission_Leave(); });
     OnFocusLeave(ui->txtTotalPayable, [this] { txtTotalPayable_LostFocus(); });
+    connect(ui->txtCommission, &QLineEdit::textEdited, this, [this] { m_commissionTyped = true; });
     connect(ui->cboPaymentMethod, &QComboBox::currentIndexChanged, this, guarded(this, &PaymentPage::cboPaymentMethod_Click));
     connect(ui->cmdPaidInFull, &QPushButton::clicked, this, guarded(this, &PaymentPage::cmdPaidInFull_Click));
     connect(ui->cmdAddOrderItem, &QPushButton::clicked, this, guarded(this, &PaymentPage::cmdAddOrderItem_Click));
@@ -114,9 +119,46 @@ void PaymentPage::SetCommissionVisible(bool visible)
 
 void PaymentPage::FillPaymentMethods()
 {
-    ComboClear(ui->cboPaymentMethod);
+    QComboBox* c = ui->cboPaymentMethod;
+    const int chosen = c->currentIndex();
+    const QString text = chosen >= 0 ? c->currentText() : QString();
+    // A method no longer configured stays only for the booking on the page.
+    const bool keepUnlisted = chosen >= 0 && isVisible() && iBookingID != 0;
+    ComboClear(c);
     for (const NamedRow& method : PaymentMethodRecord::listed())
-        ComboAdd(ui->cboPaymentMethod, method.name);
+        ComboAdd(c, method.name, method.id);
+    if (chosen < 0)
+        return;
+    const int found = c->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    if (found >= 0) {
+        c->blockSignals(true);
+        c->setCurrentIndex(found);
+        c->blockSignals(false);
+    } else if (keepUnlisted) {
+        ComboAdd(c, text, kMethodNotListed);
+        c->blockSignals(true);
+        c->setCurrentIndex(c->count() - 1);
+        c->blockSignals(false);
+    }
+    cboPaymentMethod_Click();
+}
+
+void PaymentPage::SelectStoredMethod(const QString& method)
+{
+    QComboBox* c = ui->cboPaymentMethod;
+    // The method of a booking shown before is no one else's.
+    for (int i = c->count() - 1; i >= 0; --i)
+        if (ComboItemData(c, i) == kMethodNotListed) {
+            const bool wasChosen = c->currentIndex() == i;
+            c->blockSignals(true);
+            c->removeItem(i);
+            if (wasChosen)
+                c->setCurrentIndex(-1);
+            c->blockSignals(false);
+        }
+    if (!method.isEmpty() && c->findText(method, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0)
+        ComboAdd(c, method, kMethodNotListed);
+    SelectCombo(c, method);
 }
 
 // ---- Showing and saving the page -----------------------------------------
@@ -143,7 +185,11 @@ void PaymentPage::LoadPage(bool askAboutDates)
 
     lBookingCommissionID = CommissionAccountId::None;
     dBookingCommissionPercentage = 0;
+    m_commissionTyped = false;
     Money cCommisionAmount;
+    // A stored commission is kept unless pricing the stay again changed the total.
+    bool repriced = false;
+    Money totalBefore;
 
     const std::optional<BookingRecord> b = BookingStore::read(iBookingID);
     if (b) {
@@ -160,7 +206,9 @@ void PaymentPage::LoadPage(bool askAboutDates)
         } else if (askAboutDates
                    && MsgBox(QStringLiteral("Update existing booking dates?"), vbYesNo | vbQuestion) == vbYes) {
             takeCommission(units);
+            totalBefore = TotalsOfLines(InvoiceLineStore::linesOf(iBookingID), b->tip, Money()).totalPayable;
             RepriceStay(stay, units);
+            repriced = true;
         } else {
             // Lines kept as they are still earn the units' commission: without
             // the percentage, leaving the total would set the commission to 0.
@@ -169,8 +217,11 @@ void PaymentPage::LoadPage(bool askAboutDates)
 
         ShowAmount(ui->txtTip, b->tip);
         RefreshNewInvoiceItemsList(1, 0);
+        if (repriced
+            && TotalsOfLines(InvoiceLineStore::linesOf(iBookingID), b->tip, Money()).totalPayable != totalBefore)
+            cCommisionAmount = Money();
 
-        SelectCombo(ui->cboPaymentMethod, b->paymentMethod);
+        SelectStoredMethod(b->paymentMethod);
         if (ui->cboPaymentMethod->currentIndex() < 0 && ui->cboPaymentMethod->count() > 2)
             SetListIndex(ui->cboPaymentMethod, 2);
 
@@ -318,7 +369,10 @@ void PaymentPage::RefreshNewInvoiceItemsList(int SelectRow, qint64 SelectID)
             ui->lblSalesTaxPercentage2->setText(Fmt::number(totals.salesTax2Percentage) + QStringLiteral("%"));
     }
     ShowAmount(ui->txtTotalPayable, totals.totalPayable);
+    const bool totalChanged = totals.totalPayable != m_total;
     m_total = totals.totalPayable;
+    if (totalChanged)
+        ShowCommission();
 
     txtAmountPayed_LostFocus();
 
@@ -412,12 +466,19 @@ void PaymentPage::txtTotalPayable_LostFocus()
         return;
     m_total = total = total.rounded(2);
     ShowAmount(ui->txtTotalPayable, total);
-    if (lBookingCommissionID == CommissionAccountId::None) {
+    if (lBookingCommissionID == CommissionAccountId::None && !m_commissionTyped)
         SelectCombo_ItemData(ui->cboAccount, QString::number(CommissionAccountId::None));
+    ShowCommission();
+}
+
+void PaymentPage::ShowCommission()
+{
+    if (m_commissionTyped)
+        return;
+    if (lBookingCommissionID == CommissionAccountId::None)
         ShowAmount(ui->txtCommission, Money());
-    } else {
-        ShowAmount(ui->txtCommission, CommissionOf(total, dBookingCommissionPercentage));
-    }
+    else
+        ShowAmount(ui->txtCommission, CommissionOf(m_total, dBookingCommissionPercentage));
 }
 
 void PaymentPage::cmdPaidInFull_Click()
@@ -428,8 +489,10 @@ void PaymentPage::cmdPaidInFull_Click()
 
 void PaymentPage::cboPaymentMethod_Click()
 {
-    // The fourth method is the card payment, whatever it is called.
-    ui->picCreditCardInfo->setVisible(ui->cboPaymentMethod->currentIndex() == 3);
+    // The fourth method is the card payment, whatever it is called (not a
+    // method no longer configured that happens to be listed fourth).
+    const int chosen = ui->cboPaymentMethod->currentIndex();
+    ui->picCreditCardInfo->setVisible(chosen == 3 && ComboItemData(ui->cboPaymentMethod, chosen) != kMethodNotListed);
 }
 
 // ---- Invoice lines -------------------------------------------------------

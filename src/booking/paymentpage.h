@@ -20,7 +20,9 @@ public:
 
     // The header row of the invoice grid, set once at start-up.
     void InitInvoiceHeader();
-    // The payment methods, in the order they were entered; filled once at start-up.
+    // The payment methods, in the order they were entered: filled at start-up
+    // and again whenever they were configured. The method chosen stays chosen
+    // while it is listed, or while it is the shown booking's.
     void FillPaymentMethods();
     // Places the item buttons and fits the invoice grid to the page's width.
     void Form_Resize();
@@ -80,8 +82,16 @@ private:
     // The largest tip the total payable can take.
     Money LargestTip() const;
 
+    // The commission of the total as it stands: the percentage the units
+    // earn, 0 without an account; a commission typed on the page stays.
+    void ShowCommission();
+    // The stored method of the booking shown, listed (after the methods) when
+    // it is no longer one of them.
+    void SelectStoredMethod(const QString& method);
+
     Money m_tip;     // the tip the totals were made with
     Money m_total;   // the total payable shown, from which the balance is made
+    bool m_commissionTyped = false;   // the user typed a commission since the page was shown
     // The booking's commission account (1: none) and the percentage its
     // units earn.
     qint32 lBookingCommissionID = CommissionAccountId::None;

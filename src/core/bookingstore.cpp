@@ -5,6 +5,7 @@
 #include "core/customfieldstore.h"
 #include "core/db.h"
 #include "core/format.h"
+#include "core/invoicelinestore.h"
 #include "core/rowscan.h"
 
 namespace BookingStore {
@@ -128,6 +129,7 @@ void remove(qint64 id)
     Connection::Transaction transaction(objConn);
     objConn.execute(QStringLiteral("DELETE FROM booking WHERE id = ?"), {id});
     BookingUnitStore::removeOf(id);
+    InvoiceLineStore::removeOf(id);
     transaction.commit();
 }
 

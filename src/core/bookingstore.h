@@ -77,7 +77,8 @@ struct CustomerStep {
 };
 qint64 saveCustomerStep(qint64 id, const CustomerStep& step);
 
-// Removes the booking and its units (its invoice lines stay, as before).
+// Removes the booking with its units and its invoice lines: a cancelled
+// booking was never income. (The customer stays.)
 void remove(qint64 id);
 
 // The customers of those bookings (the ones that exist).

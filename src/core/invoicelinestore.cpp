@@ -94,4 +94,9 @@ void removeItemLines(qint64 bookingId, qint64 itemId)
     objConn.execute(QStringLiteral("DELETE FROM invoiceline WHERE itemid = ? AND bookingid = ?"), {itemId, bookingId});
 }
 
+void removeOf(qint64 bookingId)
+{
+    objConn.execute(QStringLiteral("DELETE FROM invoiceline WHERE bookingid = ?"), {bookingId});
+}
+
 }  // namespace InvoiceLineStore

@@ -63,5 +63,7 @@ void update(qint64 lineId, const Values& v);
 void remove(qint64 lineId);
 // Removes the booking's lines of one item (the stay's lines, to price them again).
 void removeItemLines(qint64 bookingId, qint64 itemId);
+// Removes every line of the booking (the booking cancelled).
+void removeOf(qint64 bookingId);
 
 }  // namespace InvoiceLineStore

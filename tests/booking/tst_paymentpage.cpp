@@ -14,6 +14,8 @@
 #include "widgets/lists.h"
 #include "core/settings.h"
 #include "booking/frminvoiceitemadd.h"
+#include "config/frmaddpaymentmethod.h"
+#include "config/frmpaymentmethod.h"
 #include "core/invoicelines.h"
 #include "core/invoicetotals.h"
 
@@ -23,6 +25,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QWidget>
@@ -100,6 +103,10 @@ private slots:
     void figuresShownToTheCent();
     void reseedingReplacesOnlyUnitLines();
     void commissionAndPaymentMethod();
+    void commissionFollowsTheTotal_data();
+    void commissionFollowsTheTotal();
+    void paymentMethodsAsConfigured_data();
+    void paymentMethodsAsConfigured();
     void cardNumbers_data();
     void cardNumbers();
     void amountsThatAreNotNumbers();
@@ -223,11 +230,11 @@ void TestPaymentPage::workedStay()
     typeAndLeave(control<QLineEdit>(ui, "txtTip"), QStringLiteral("15"));
     QCOMPARE(control<QLineEdit>(ui, "txtTip")->text(), cur("15"));
     QCOMPARE(control<QLineEdit>(ui, "txtTotalPayable")->text(), cur("844.83"));
-    QCOMPARE(control<QLineEdit>(ui, "txtCommission")->text(), cur("82.98"));   // until the total itself is left
+    QCOMPARE(control<QLineEdit>(ui, "txtCommission")->text(), cur("84.48"));   // of the total with the tip
     typeAndLeave(control<QLineEdit>(ui, "txtAmountPayed"), paidTyped);
     QCOMPARE(control<QLineEdit>(ui, "txtAmountPayed")->text(), cur("300.5"));
     QCOMPARE(control<QLineEdit>(ui, "txtBalanceDue")->text(), cur("544.33"));
-    QCOMPARE(control<QLineEdit>(ui, "txtCommission")->text(), cur("84.48"));   // the total lost the focus
+    QCOMPARE(control<QLineEdit>(ui, "txtCommission")->text(), cur("84.48"));
 
     QVERIFY(page->CheckPreconditions());
     page->SavePage();
@@ -382,6 +389,166 @@ void TestPaymentPage::commissionAndPaymentMethod()
     SetListIndex(control<QComboBox>(ui, "cboAccount"), 1);
     typeAndLeave(control<QLineEdit>(ui, "txtTotalPayable"), QStringLiteral("0"));
     QCOMPARE(control<QComboBox>(ui, "cboAccount")->currentText(), QStringLiteral("No Commission"));
+}
+
+void TestPaymentPage::commissionFollowsTheTotal_data()
+{
+    // The worked stay's total is 793.33 (one tax), its commission 10 % of it, 79.33.
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("total");
+    QTest::addColumn<QString>("commission");
+    QTest::newRow("breakfast added") << "add" << "820.83" << "82.08";           // + 2 x 12.50 + 10 %
+    QTest::newRow("a line edited") << "edit" << "803.33" << "80.33";            // parking 17.99
+    QTest::newRow("a line removed") << "remove" << "785.34" << "78.53";         // no parking
+    QTest::newRow("a tip") << "tip" << "808.33" << "80.83";
+    QTest::newRow("the stay priced again") << "reseed" << "640.08" << "64.01";  // 6 to 8 June
+    QTest::newRow("a commission typed stays") << "typed" << "820.83" << "50";
+}
+
+// Whatever changes the total on the page, the commission is the percentage of
+// the total as it stands, unless one was typed; the one shown is stored.
+void TestPaymentPage::commissionFollowsTheTotal()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, total);
+    QFETCH(QString, commission);
+    loadPage();
+    page->ShowPage();
+    auto* totalBox = control<QLineEdit>(ui, "txtTotalPayable");
+    auto* commissionBox = control<QLineEdit>(ui, "txtCommission");
+    QCOMPARE(totalBox->text(), cur("793.33"));
+    QCOMPARE(commissionBox->text(), cur("79.33"));
+    QTableWidget* g = control<QTableWidget>(ui, "gNewInvoice");
+    const auto addBreakfast = [] {
+        withDialog([](frmInvoiceItemAdd* d) {
+            choose(control<QComboBox>(d, "cboItemList"), "Breakfast");
+            type(control<QLineEdit>(d, "txtQuantity"), QStringLiteral("2"));
+            QTest::mouseClick(control<QPushButton>(d, "cmdOk"), Qt::LeftButton);
+        });
+    };
+
+    if (change == QLatin1String("add")) {
+        addBreakfast();
+        QTest::mouseClick(control<QPushButton>(ui, "cmdAddOrderItem"), Qt::LeftButton);
+    } else if (change == QLatin1String("edit")) {
+        GridSelectRow(g, 2);
+        withDialog([](frmInvoiceItemAdd* d) {
+            type(control<QLineEdit>(d, "txtUnitPrice"), QStringLiteral("17.99"));
+            QTest::mouseClick(control<QPushButton>(d, "cmdOk"), Qt::LeftButton);
+        });
+        QTest::mouseClick(control<QPushButton>(ui, "cmdEditOrderItem"), Qt::LeftButton);
+    } else if (change == QLatin1String("remove")) {
+        GridSelectRow(g, 2);
+        fakes().messageBoxes->answers = {vbYes};
+        QTest::mouseClick(control<QPushButton>(ui, "cmdDeleteOrderItem"), Qt::LeftButton);
+    } else if (change == QLatin1String("tip")) {
+        typeAndLeave(control<QLineEdit>(ui, "txtTip"), QStringLiteral("15"));
+    } else if (change == QLatin1String("reseed")) {
+        page->SavePage();   // the commission of the earlier total is stored
+        objConn.execute(QStringLiteral("UPDATE booking SET fromdate = '2025-06-06 14:00:00', "
+                                       "todate = '2025-06-08 10:00:00' WHERE id = ?"),
+                        {stay});
+        fakes().messageBoxes->answers = {vbYes};
+        page->ShowPage();
+    } else {
+        typeAndLeave(commissionBox, QStringLiteral("50"));
+        addBreakfast();
+        QTest::mouseClick(control<QPushButton>(ui, "cmdAddOrderItem"), Qt::LeftButton);
+        // Nor does leaving the total change it.
+        QTest::mouseClick(totalBox, Qt::LeftButton);
+        QTest::keyClick(totalBox, Qt::Key_Tab);
+    }
+    QCOMPARE(totalBox->text(), cur(qPrintable(total)));
+    QCOMPARE(commissionBox->text(), cur(qPrintable(commission)));
+
+    page->SavePage();
+    QCOMPARE(Money::fromDb(objConn.scalar(QStringLiteral("SELECT CommissionAmount FROM booking WHERE id = ?"), {stay})),
+             money(qPrintable(commission)));
+    // Shown again without pricing again: the stored commission.
+    fakes().messageBoxes->answers = {vbNo};
+    page->ShowPage();
+    QCOMPARE(commissionBox->text(), cur(qPrintable(commission)));
+}
+
+void TestPaymentPage::paymentMethodsAsConfigured_data()
+{
+    // The methods at first: Cash, Cheque, Bank Transfer, Credit Card, Other.
+    QTest::addColumn<QStringList>("removed");
+    QTest::addColumn<QStringList>("added");
+    QTest::addColumn<QString>("stored");    // the method of the booking shown
+    QTest::addColumn<bool>("pageOpen");     // configured while the page shows it
+    QTest::addColumn<QStringList>("offered");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("four removed, one added, a new booking")
+        << QStringList{"Cash", "Cheque", "Credit Card", "Other"} << QStringList{"Card Terminal"} << QString() << false
+        << QStringList{"Bank Transfer", "Card Terminal"} << QString();
+    QTest::newRow("a booking stored with a removed method")
+        << QStringList{"Other"} << QStringList() << "Other" << false
+        << QStringList{"Cash", "Cheque", "Bank Transfer", "Credit Card", "Other"} << "Other";
+    QTest::newRow("removed while the page shows its booking")
+        << QStringList{"Credit Card"} << QStringList{"Card Terminal"} << "Credit Card" << true
+        << QStringList{"Cash", "Cheque", "Bank Transfer", "Other", "Card Terminal", "Credit Card"} << "Credit Card";
+    QTest::newRow("added while the page shows a new booking")
+        << QStringList() << QStringList{"Card Terminal"} << QString() << true
+        << QStringList{"Cash", "Cheque", "Bank Transfer", "Credit Card", "Other", "Card Terminal"} << "Bank Transfer";
+}
+
+// Closing the payment methods' dialog offers the methods as they now are; a
+// booking keeps showing the method it was stored with.
+void TestPaymentPage::paymentMethodsAsConfigured()
+{
+    QFETCH(QStringList, removed);
+    QFETCH(QStringList, added);
+    QFETCH(QString, stored);
+    QFETCH(bool, pageOpen);
+    QFETCH(QStringList, offered);
+    QFETCH(QString, chosen);
+    loadPage();
+    objConn.execute(QStringLiteral("UPDATE booking SET PaymentMethod = ? WHERE id = ?"), {stored, stay});
+    auto* methods = control<QComboBox>(ui, "cboPaymentMethod");
+    const auto entries = [methods] {
+        QStringList e;
+        for (int i = 0; i < methods->count(); ++i)
+            e << methods->itemText(i);
+        return e;
+    };
+    if (pageOpen)
+        page->ShowPage();
+
+    onNextDialogOf<frmPaymentMethod>([&](frmPaymentMethod* d) {
+        QListWidget* list = control<QListWidget>(d, "lstItems");
+        for (const QString& method : removed) {
+            list->setCurrentItem(list->findItems(method, Qt::MatchExactly).value(0));
+            fakes().messageBoxes->answers = {vbYes};
+            d->cmdRemove_Click();
+        }
+        for (const QString& method : added) {
+            onNextDialogOf<frmAddPaymentMethod>([method](frmAddPaymentMethod* e) {
+                control<QLineEdit>(e, "txtName")->setText(method);
+                QTest::mouseClick(control<QPushButton>(e, "cmdOK"), Qt::LeftButton);
+            });
+            d->cmdAdd_Click();
+        }
+        d->cmdCancel_Click();
+    });
+    MainForm().mnuConfigPaymentMethods_Click();
+    if (!pageOpen) {
+        fakes().messageBoxes->answers = {vbNo};
+        page->ShowPage();
+    }
+    QCOMPARE(entries(), offered);
+    QCOMPARE(methods->currentText(), chosen);
+    page->SavePage();
+    QCOMPARE(objConn.scalar(QStringLiteral("SELECT PaymentMethod FROM booking WHERE id = ?"), {stay}).toString(), chosen);
+
+    // The next booking is offered only the methods configured.
+    iBookingID = addBooking("2025-03-03 14:00:00", "2025-03-04 10:00:00", {}, {bunk});
+    page->ShowPage();
+    QStringList configured = offered;
+    if (removed.contains(stored))
+        configured.removeAll(stored);
+    QCOMPARE(entries(), configured);
+    QVERIFY(!removed.contains(methods->currentText()));
 }
 
 void TestPaymentPage::cardNumbers_data()

@@ -9,6 +9,7 @@
 #include "booking/unitspage.h"
 #include "booking/wizardpage.h"
 #include "calendar/arrivalspanel.h"
+#include "reports/financesummary.h"
 #include "core/db.h"
 #include "app/frmmain.h"
 #include "core/modmain.h"
@@ -73,6 +74,8 @@ private slots:
     void datePrecondition();
     void nextBackAndLabels();
     void cancelBooking();
+    void cancelledBookingWasNeverIncome_data();
+    void cancelledBookingWasNeverIncome();
     void deletedElsewhereStartsAfresh();
     void notesSavedOnFocusLoss();
     void editAndFindReplaceBookingInProgress();
@@ -250,9 +253,82 @@ void TestWizard::cancelBooking()
     QCOMPARE(iBookingStep, 0);
     QCOMPARE(count(QStringLiteral("SELECT count(*) FROM booking WHERE id = ?"), {id}), 0);
     QCOMPARE(count(QStringLiteral("SELECT count(*) FROM bookingroom WHERE bookingid = ?"), {id}), 0);
-    QCOMPARE(count(QStringLiteral("SELECT count(*) FROM invoiceline WHERE bookingid = ?"), {id}), 1);
+    QCOMPARE(count(QStringLiteral("SELECT count(*) FROM invoiceline WHERE bookingid = ?"), {id}), 0);
     QVERIFY(main->arrivals()->isVisible());
     QVERIFY(!wiz()->isVisible());
+}
+
+namespace {
+
+QStringList financeSummary()
+{
+    QStringList lines;
+    FinanceSummaryLines(&lines);
+    return lines;
+}
+
+}  // namespace
+
+void TestWizard::cancelledBookingWasNeverIncome_data()
+{
+    // How far the booking got before it was cancelled: the payment step
+    // seeds its lines, a tip and a line added there are charged too.
+    QTest::addColumn<int>("step");
+    QTest::addColumn<bool>("confirmed");   // then cancelled from the arrivals list
+    QTest::newRow("abandoned on the payment step") << 3 << false;
+    QTest::newRow("abandoned on the confirmation step") << 4 << false;
+    QTest::newRow("confirmed, cancelled from the arrivals list") << 4 << true;
+}
+
+void TestWizard::cancelledBookingWasNeverIncome()
+{
+    QFETCH(int, step);
+    QFETCH(bool, confirmed);
+    showMain();
+    // An earlier stay, a line left by a customer deleted after their stay, and
+    // a default item every new booking is charged.
+    const qint32 earlier = addBooking("2030-01-07 14:00:00", "2030-01-09 10:00:00", {}, {roomId("Room 1")});
+    addLine(earlier, 2, "95", 10, QStringLiteral("Sales Tax"));
+    addLine(9999, 1, "40", 10, QStringLiteral("Sales Tax"));
+    insertRow("item", {{"name", "Towels"}, {"SaleAmount", 50000}, {"TaxRateID", 2}, {"IsDefault", 1}});
+    const QStringList before = financeSummary();
+
+    main->mnuReservationAdd_Click();
+    const qint32 id = iBookingID;
+    wiz()->cmdNext_Click(0);
+    rooms()->item(2)->setSelected(true);
+    wiz()->cmdNext_Click(0);
+    control<QLineEdit>(wiz(), "txtFirstname")->setText(QStringLiteral("Ann"));
+    wiz()->cmdNext_Click(0);
+    QCOMPARE(iBookingStep, 3);
+    control<QLineEdit>(wiz(), "txtTip")->setText(QStringLiteral("5"));
+    addLine(id, 1, "20", 0, QString(), {{"itemid", 2}, {"name", "Late checkout"}});
+    if (step == 4)
+        wiz()->cmdNext_Click(0);
+    QCOMPARE(iBookingStep, step);
+    QVERIFY(count(QStringLiteral("SELECT count(*) FROM invoiceline WHERE bookingid = ?"), {id}) >= 3);
+    QVERIFY(financeSummary() != before);
+
+    auto& boxes = *fakes().messageBoxes;
+    boxes.answers = {vbYes};
+    if (confirmed) {
+        wiz()->cmdNext_Click(0);
+        QCOMPARE(iBookingID, 0);
+        QTableView* g = control<QTableView>(main->arrivals(), "gArrivals");
+        for (int r = 0; r < GridRowCount(g); ++r)
+            if (GridRowData(g, r) == id)
+                GridSelectRow(g, r);
+        QTest::mouseClick(control<QPushButton>(main->arrivals(), "cmdSimpleCalCancel"), Qt::LeftButton);
+        QCOMPARE(boxes.lastPrompt(), QStringLiteral("Are you sure you want to cancel this booking?"));
+    } else {
+        QTest::mouseClick(control<QPushButton>(wiz(), "cmdCancel"), Qt::LeftButton);
+        QCOMPARE(iBookingID, 0);
+    }
+    QCOMPARE(count(QStringLiteral("SELECT count(*) FROM booking WHERE id = ?"), {id}), 0);
+    QCOMPARE(count(QStringLiteral("SELECT count(*) FROM invoiceline WHERE bookingid = ?"), {id}), 0);
+    QCOMPARE(financeSummary(), before);
+    // The customer stays.
+    QCOMPARE(count(QStringLiteral("SELECT count(*) FROM customer WHERE FirstName = 'Ann'")), 1);
 }
 
 void TestWizard::deletedElsewhereStartsAfresh()

@@ -97,7 +97,7 @@ private slots:
         BookingStore::remove(id);
         QVERIFY(!BookingStore::exists(id));
         QCOMPARE(objConn.scalar(QStringLiteral("SELECT count(*) FROM bookingroom WHERE bookingid = ?"), {id}).toInt(), 0);
-        QCOMPARE(objConn.scalar(QStringLiteral("SELECT count(*) FROM invoiceline WHERE bookingid = ?"), {id}).toInt(), 1);
+        QCOMPARE(objConn.scalar(QStringLiteral("SELECT count(*) FROM invoiceline WHERE bookingid = ?"), {id}).toInt(), 0);
     }
 
     void customerRoundTrip()
