@@ -63,14 +63,16 @@ void frmTerminology::Form_Load(const QString& postCode)
     SelectExactly(ui->cmdChargePer, Config::ChargePer.read());
     // A value kept that does not read as one is shown as it stands, not as
     // the default, so that OK cannot save the default over it unseen.
-    if (const std::optional<Money> cost = Config::CostPerNight.stored())
-        ShowAmount(ui->txtCostPerNight, *cost, AmountForm::Plain);
+    const QString cost = Config::CostPerNight.text();
+    if (const std::optional<Money> m = ReadSettingMoney(cost))
+        ShowAmount(ui->txtCostPerNight, *m, AmountForm::Plain);
     else
-        ui->txtCostPerNight->setText(Config::CostPerNight.text());
-    if (const std::optional<double> tip = Config::Tip.stored())
-        ui->txtTip->setText(Fmt::number(*tip));
+        ui->txtCostPerNight->setText(cost);
+    const QString tip = Config::Tip.text();
+    if (const std::optional<double> v = ReadSettingNumber(tip))
+        ui->txtTip->setText(Fmt::number(*v));
     else
-        ui->txtTip->setText(Config::Tip.text());
+        ui->txtTip->setText(tip);
     LoadTaxes();
     ui->dtFromTime->setTime(Config::CheckinTime.read());
     ui->dtToTime->setTime(Config::CheckoutTime.read());

@@ -44,7 +44,9 @@ struct Flag : Base {
 
 // Money, kept as SettingMoneyText writes it ("95.50") and read by
 // ReadSettingMoney. stored() is the value the key holds, none when it is
-// absent or holds no amount; text() is the key's text as it stands.
+// absent or holds no amount; text() is the key's text as it stands (the
+// default's when it is absent), for a window to show a text that is no amount
+// as it is rather than as the default.
 struct Currency : Base {
     const char* deflt;
     std::optional<Money> stored() const { return ReadSettingMoney(ConfigText(name(), QString())); }
@@ -119,7 +121,8 @@ inline const SettingDecl::Decimal Tip{{"Tip"}, "5"};
 inline const SettingDecl::Flag AdvancedPricing{{"AdvancedPricing"}, false};
 
 // The defaults the configuration wizard passes where they differ: the name
-// of the second tax its pages show, and the post-code word it applies.
+// of the second tax its pages show when the tax's row was removed, and the
+// post-code word it applies.
 inline const QString kWizardSalesTaxName2 = QStringLiteral("2nd Sales Tax");
 inline const QString kWizardPostCode = QStringLiteral("Zip Code");
 
