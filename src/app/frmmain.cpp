@@ -8,6 +8,7 @@
 #include "calendar/calendarpanel.h"
 #include "widgets/guard.h"
 #include "core/apperror.h"
+#include "core/configrecords.h"
 #include "widgets/controlarray.h"
 #include "widgets/database.h"
 #include "app/frmabout.h"
@@ -15,6 +16,7 @@
 #include "app/frmtip.h"
 #include "widgets/grid.h"
 #include "core/modmain.h"
+#include "core/reserved.h"
 #include "widgets/panellayout.h"
 #include "widgets/plaintext.h"
 #include "widgets/platform.h"
@@ -197,9 +199,9 @@ void frmMain::Form_Load()
 void frmMain::ShowSalesTaxNames()
 {
     for (QLabel* l : ControlArray<QLabel>(this, QStringLiteral("lblSalesTaxName2")))
-        SetPlainText(l, Config::SalesTaxName2.read());
+        SetPlainText(l, SalesTaxName(TaxRateId::Second));
     for (QLabel* l : ControlArray<QLabel>(this, QStringLiteral("lblSalesTaxName")))
-        SetPlainText(l, Config::SalesTaxName.read());
+        SetPlainText(l, SalesTaxName(TaxRateId::First));
 }
 
 void frmMain::ShowPostCode(const QString& deflt)

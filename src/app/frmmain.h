@@ -57,7 +57,8 @@ public:
     void ShowArrivals() override;
     void ShowBookingStep(int step) override;
     void UpdateCommodityNameInGUI();
-    // Settings shown in the window: the tax-name labels; the post-code labels
+    // Settings shown in the window: the tax-name labels (the names of the tax
+    // rows charged); the post-code labels
     // (deflt when the setting is missing); the second-tax labels; the
     // commission panel and menu; the calendar's painting of departure days.
     void ShowSalesTaxNames();

@@ -55,7 +55,10 @@ void frmMain::mnuConfigChargeableItems_Click()
 
 void frmMain::mnuConfigTax_Click()
 {
-    RunGuarded([this] { frmTaxRate::ask(this); });
+    RunGuarded([this] {
+        frmTaxRate::ask(this);
+        ShowSalesTaxNames();
+    });
 }
 
 void frmMain::mnuConfigCustomField_Click()
@@ -104,8 +107,12 @@ void frmMain::mnuConfigureWizard_Click()
 void frmMain::mnuConfigureTerminology_Click()
 {
     RunGuarded([this] {
-        if (frmTerminology::ask(FirstLabel(this, "lblPostCode"), FirstLabel(this, "lblSalesTaxName"), this)
-            != frmTerminology::Answer::Saved)
+        const frmTerminology::Answer answer =
+            frmTerminology::ask(FirstLabel(this, "lblPostCode"), FirstLabel(this, "lblSalesTaxName"), this);
+        // The tax rows may have changed through "Advanced..." also when the
+        // dialog was cancelled.
+        ShowSalesTaxNames();
+        if (answer != frmTerminology::Answer::Saved)
             return;
         ShowIncludeEndDate(Config::IncludeEndDate.read(), true);
         ShowCommission(Config::EnableCommission.read());

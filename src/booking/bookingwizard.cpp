@@ -108,12 +108,8 @@ void BookingWizard::StartOrResumeBooking()
 
     if (iBookingID == 0) {
         iBookingStep = 0;
-        QTime checkin = Fmt::parseTime(Config::CheckinTime.read());
-        if (!checkin.isValid())
-            checkin = QTime(9, 0);
-        QTime checkout = Fmt::parseTime(Config::CheckoutTime.read());
-        if (!checkout.isValid())
-            checkout = QTime(14, 0);
+        const QTime checkin = Config::CheckinTime.read();
+        const QTime checkout = Config::CheckoutTime.read();
         const QDate today = QDate::currentDate();
         iBookingID = BookingStore::addPlaceholder(Fmt::clockDateTime(today, checkin),
                                                   Fmt::clockDateTime(today.addDays(1), checkout));

@@ -44,14 +44,12 @@ SummaryChoice frmBookingSummary::ask(qint32 bookingId, QWidget* parent)
 
 void frmBookingSummary::Form_Load()
 {
-    ui->lblSalesTaxName_1->setText(Config::SalesTaxName.read());
+    ui->lblSalesTaxName_1->setText(SalesTaxName(TaxRateId::First));
     const bool tax2 = Config::EnabledSalesTax2.read();
     ui->lblSalesTaxName2_1->setVisible(tax2);
     m_view->salesTax2->setVisible(tax2);
-    if (tax2) {
-        if (const std::optional<TaxRateRecord> rate = TaxRateRecord::find(TaxRateId::Second))
-            ui->lblSalesTaxName2_1->setText(rate->name);
-    }
+    if (tax2)
+        ui->lblSalesTaxName2_1->setText(SalesTaxName(TaxRateId::Second));
 
     const std::optional<BookingRecord> b = m_view->show(m_bookingId);
     if (!b)

@@ -42,11 +42,23 @@ WizConfigCopies ConfigWizard::Load(const QString& postCode, const QString& sales
 {
     WizConfigCopies c;
     c.PostCode = postCode;
-    c.SalesTaxName = salesTaxName;
     c.CostPerNight = CostPerNight();
-    c.SalesTaxPercentage = SalesTaxPercentage();
-    c.SalesTaxPercentage2 = SalesTaxPercentage2();
-    c.SalesTaxName2 = Config::SalesTaxName2.read(Config::kWizardSalesTaxName2);
+    // The taxes as they are charged; a row removed in the tax-rate list as
+    // the options dialog shows it.
+    if (const std::optional<TaxRateRecord> first = TaxRateRecord::find(TaxRateId::First)) {
+        c.SalesTaxName = first->name;
+        c.SalesTaxPercentage = first->percentage;
+    } else {
+        c.SalesTaxName = salesTaxName;
+        c.SalesTaxPercentage = SalesTaxPercentage();
+    }
+    if (const std::optional<TaxRateRecord> second = TaxRateRecord::find(TaxRateId::Second)) {
+        c.SalesTaxName2 = second->name;
+        c.SalesTaxPercentage2 = second->percentage;
+    } else {
+        c.SalesTaxName2 = Config::kWizardSalesTaxName2;
+        c.SalesTaxPercentage2 = 0;
+    }
     c.EnableTax2 = Config::EnabledSalesTax2.read();
     c.CommoditySingular = gsCommoditySingular;
     c.CommodityPlural = gsCommodityPlural;
@@ -86,13 +98,13 @@ bool ConfigWizard::Finish(const WizConfigCopies& c)
     WaitCursor wait;
     // The settings first: when they cannot be written, the wizard says so
     // and neither they nor the units change.
-    if (!SaveConfigTexts({Config::SalesTaxPercentage2(Fmt::number(c.SalesTaxPercentage2)),
+    if (!SaveConfigTexts({Config::SalesTaxPercentage2(c.SalesTaxPercentage2),
                      Config::SalesTaxName2(c.SalesTaxName2),
                      Config::EnabledSalesTax2(c.EnableTax2),
                      Config::PostCode(c.PostCode),
                      Config::SalesTaxName(c.SalesTaxName),
-                     Config::SalesTaxPercentage(Fmt::number(c.SalesTaxPercentage)),
-                     Config::CostPerNight(Fmt::moneyPlain(c.CostPerNight)),
+                     Config::SalesTaxPercentage(c.SalesTaxPercentage),
+                     Config::CostPerNight(c.CostPerNight),
                      Config::CommoditySingular(c.CommoditySingular),
                      Config::CommodityPlural(c.CommodityPlural)})) {
         wait.restore();

@@ -61,11 +61,21 @@ void frmTerminology::Form_Load(const QString& postCode)
     ui->chkAutoSelectFirstUnit->setText(NoAccessKey(QStringLiteral("Auto select first ") + gsCommoditySingular + u':'));
     SelectExactly(ui->cmdPostcode, postCode);
     SelectExactly(ui->cmdChargePer, Config::ChargePer.read());
-    ShowAmount(ui->txtCostPerNight, CostPerNight(), AmountForm::Plain);
-    ui->txtTip->setText(Config::Tip.read());
+    // A value kept that does not read as one is shown as it stands, not as
+    // the default, so that OK cannot save the default over it unseen.
+    const QString cost = Config::CostPerNight.text();
+    if (const std::optional<Money> m = ReadSettingMoney(cost))
+        ShowAmount(ui->txtCostPerNight, *m, AmountForm::Plain);
+    else
+        ui->txtCostPerNight->setText(cost);
+    const QString tip = Config::Tip.text();
+    if (const std::optional<double> v = ReadSettingNumber(tip))
+        ui->txtTip->setText(Fmt::number(*v));
+    else
+        ui->txtTip->setText(tip);
     LoadTaxes();
-    ui->dtFromTime->setTime(Fmt::parseTime(Config::CheckinTime.read()));
-    ui->dtToTime->setTime(Fmt::parseTime(Config::CheckoutTime.read()));
+    ui->dtFromTime->setTime(Config::CheckinTime.read());
+    ui->dtToTime->setTime(Config::CheckoutTime.read());
     for (const auto& [box, setting] : switches())
         box->setChecked(setting->read());
     chkEnableTax2_Click();
@@ -131,11 +141,10 @@ void frmTerminology::cmdOK_Click()
     // the dialog says so and stays open, and the tax rows stay as they were.
     std::vector<std::pair<QString, QString>> values{Config::ChargePer(ui->cmdChargePer->currentText()),
                                                    Config::PostCode(ui->cmdPostcode->currentText()),
-                                                   // The cost as typed, now that it reads as an amount.
-                                                   Config::CostPerNight(ui->txtCostPerNight->text()),
-                                                   Config::CheckinTime(Fmt::shortTime(ui->dtFromTime->time())),
-                                                   Config::CheckoutTime(Fmt::shortTime(ui->dtToTime->time())),
-                                                   Config::Tip(ui->txtTip->text())};
+                                                   Config::CostPerNight(cost),
+                                                   Config::CheckinTime(ui->dtFromTime->time()),
+                                                   Config::CheckoutTime(ui->dtToTime->time()),
+                                                   Config::Tip(tip)};
     for (const auto& [box, setting] : switches())
         values.push_back((*setting)(box->isChecked()));
     if (!SaveConfigTexts(values)) {

@@ -3,6 +3,7 @@
 #include "core/bookingunitstore.h"
 #include "core/db.h"
 #include "core/reserved.h"
+#include "core/settingkeys.h"
 
 #include <QStringList>
 
@@ -55,6 +56,13 @@ std::optional<TaxRateRecord> TaxRateRecord::find(qint32 id)
     if (!q.next())
         return std::nullopt;
     return TaxRateRecord{id, q.text(0), q.value(1).toDouble()};
+}
+
+QString SalesTaxName(qint32 id)
+{
+    if (const std::optional<TaxRateRecord> r = TaxRateRecord::find(id))
+        return r->name;
+    return QString::fromUtf8(id == TaxRateId::Second ? Config::SalesTaxName2.deflt : Config::SalesTaxName.deflt);
 }
 
 void TaxRateRecord::save()

@@ -31,6 +31,11 @@ struct TaxRateRecord {
     static bool usedByUnits(qint32 id);
 };
 
+// The name a sales tax (TaxRateId::First or TaxRateId::Second) goes by
+// wherever it is shown: the name of the row that is charged; a row that was
+// removed goes by the name a new file gives it ("Sales Tax", "Sales Tax2").
+QString SalesTaxName(qint32 id);
+
 struct CommissionAccountRecord {
     qint32 id = -1;
     QString name;

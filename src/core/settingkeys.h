@@ -3,7 +3,7 @@
 // the default its readers pass. Readers and writers name a setting by its
 // declaration, never by its key.
 //
-//   Config::CheckinTime.read()                 the text, or "9:00 AM"
+//   Config::CheckinTime.read()                 the time kept, or 9:00 AM
 //   Config::EnableCommission.save(true)        "True"
 //   SaveConfigTexts({Config::Tip(text), ...})  several keys in one write
 //
@@ -13,6 +13,8 @@
 #include "core/settings.h"
 
 #include <QString>
+#include <QTime>
+#include <optional>
 #include <utility>
 
 namespace SettingDecl {
@@ -40,18 +42,39 @@ struct Flag : Base {
     std::pair<QString, QString> operator()(bool value) const { return {name(), FlagText(value)}; }
 };
 
-// Money in the locale's decimal text.
+// Money, kept as SettingMoneyText writes it ("95.50") and read by
+// ReadSettingMoney. stored() is the value the key holds, none when it is
+// absent or holds no amount; text() is the key's text as it stands (the
+// default's when it is absent), for a window to show a text that is no amount
+// as it is rather than as the default.
 struct Currency : Base {
     const char* deflt;
-    Money read() const { return ConfigMoney(name(), QString::fromLatin1(deflt)); }
-    std::pair<QString, QString> operator()(const QString& value) const { return {name(), value}; }
+    std::optional<Money> stored() const { return ReadSettingMoney(ConfigText(name(), QString())); }
+    Money read() const { return stored().value_or(ReadSettingMoney(QString::fromLatin1(deflt)).value_or(Money())); }
+    QString text() const { return ConfigText(name(), QString::fromLatin1(deflt)); }
+    std::pair<QString, QString> operator()(Money value) const { return {name(), SettingMoneyText(value)}; }
 };
 
-// A number in the locale's decimal text (ConfigDecimal).
+// A number, kept as SettingNumberText writes it ("17.5") and read by
+// ReadSettingNumber; stored() and text() as for money.
 struct Decimal : Base {
     const char* deflt;
-    double read() const { return ConfigDecimal(name(), QString::fromLatin1(deflt)); }
-    std::pair<QString, QString> operator()(const QString& value) const { return {name(), value}; }
+    std::optional<double> stored() const { return ReadSettingNumber(ConfigText(name(), QString())); }
+    double read() const { return stored().value_or(ReadSettingNumber(QString::fromLatin1(deflt)).value_or(0)); }
+    QString text() const { return ConfigText(name(), QString::fromLatin1(deflt)); }
+    std::pair<QString, QString> operator()(double value) const { return {name(), SettingNumberText(value)}; }
+};
+
+// A time of day, kept as SettingTimeText writes it ("9:00 AM") and read by
+// ReadSettingTime; a text that holds no time gives the default.
+struct Time : Base {
+    const char* deflt;
+    QTime read() const
+    {
+        const QTime t = ReadSettingTime(ConfigText(name(), QString::fromLatin1(deflt)));
+        return t.isValid() ? t : ReadSettingTime(QString::fromLatin1(deflt));
+    }
+    std::pair<QString, QString> operator()(const QTime& value) const { return {name(), SettingTimeText(value)}; }
 };
 
 // A grid's column width in twips; -1 when none was kept.
@@ -86,19 +109,20 @@ inline const SettingDecl::Text PostCode{{"PostCode"}, "Post Code"};
 inline const SettingDecl::Flag EnabledSalesTax2{{"EnabledSalesTax2"}, false};
 inline const SettingDecl::Text CommoditySingular{{"CommoditySingular"}, "Room"};
 inline const SettingDecl::Text CommodityPlural{{"CommodityPlural"}, "Rooms"};
-inline const SettingDecl::Text CheckinTime{{"CheckinTime"}, "9:00 AM"};
-inline const SettingDecl::Text CheckoutTime{{"CheckoutTime"}, "2:00 PM"};
+inline const SettingDecl::Time CheckinTime{{"CheckinTime"}, "9:00 AM"};
+inline const SettingDecl::Time CheckoutTime{{"CheckoutTime"}, "2:00 PM"};
 inline const SettingDecl::Flag CreditCardValidation{{"CreditCardValidation"}, false};
 inline const SettingDecl::Flag AutoSelectFirstUnit{{"AutoSelectFirstUnit"}, true};
 inline const SettingDecl::Flag EnableCustomField{{"EnableCustomField"}, false};
 inline const SettingDecl::Text CustomFieldTitle{{"CustomFieldTitle"}, "Custom Field"};
 // Kept by the configuration windows for their own use.
 inline const SettingDecl::Text ChargePer{{"ChargePer"}, "Night"};
-inline const SettingDecl::Text Tip{{"Tip"}, "5"};
+inline const SettingDecl::Decimal Tip{{"Tip"}, "5"};
 inline const SettingDecl::Flag AdvancedPricing{{"AdvancedPricing"}, false};
 
 // The defaults the configuration wizard passes where they differ: the name
-// of the second tax its pages show, and the post-code word it applies.
+// of the second tax its pages show when the tax's row was removed, and the
+// post-code word it applies.
 inline const QString kWizardSalesTaxName2 = QStringLiteral("2nd Sales Tax");
 inline const QString kWizardPostCode = QStringLiteral("Zip Code");
 

@@ -168,13 +168,119 @@ bool SaveConfigFlag(const QString& key, bool value)
     return SaveConfigText(key, FlagText(value));
 }
 
+namespace {
+
+// A number as an earlier build may have written it in whatever locale it ran:
+// digits of any script, a point or comma as the decimal sign (the Arabic one
+// too), groups by apostrophes, blanks, the Arabic separator, or the other of
+// point and comma; a currency sign around it. Plain decimal text with ".",
+// or empty when the text is no number of that kind.
+QString EarlierNumberText(const QString& text)
+{
+    QString s;
+    bool negative = false;
+    for (const QChar c : text) {
+        if (c.isDigit())
+            s += QChar(u'0' + c.digitValue());
+        else if (c == u'.' || c == u',')
+            s += c;
+        else if (c == u'\u066B')
+            s += u'.';
+        else if ((c == u'-' || c == u'\u2212') && s.isEmpty() && !negative)
+            negative = true;
+        else if (c == u'\'' || c == u'\u2019' || c == u'\u066C' || c.isSpace()
+                 || c.category() == QChar::Other_Format || c.category() == QChar::Symbol_Currency)
+            continue;
+        else
+            return QString();
+    }
+    if (s.isEmpty() || !s.front().isDigit())
+        return QString();
+    const int points = int(s.count(u'.')), commas = int(s.count(u','));
+    QChar decimal;
+    if (points > 0 && commas > 0)
+        decimal = s.lastIndexOf(u'.') > s.lastIndexOf(u',') ? u'.' : u',';
+    else if (points == 1)
+        decimal = u'.';
+    else if (commas == 1)
+        decimal = u',';   // the program wrote its numbers without groups
+    QString plain;
+    for (const QChar c : s) {
+        if (c.isDigit())
+            plain += c;
+        else if (c == decimal)
+            plain += u'.';
+    }
+    if (int(plain.count(u'.')) > 1)
+        return QString();
+    return negative ? u'-' + plain : plain;
+}
+
+}  // namespace
+
+QString SettingNumberText(double v)
+{
+    return QString::number(v, 'g', 15);
+}
+
+QString SettingMoneyText(Money m)
+{
+    QString text = m.toDecimalText();
+    const int point = int(text.indexOf(u'.'));
+    if (point < 0)
+        return text + QStringLiteral(".00");
+    if (text.size() - point - 1 < 2)
+        text += u'0';
+    return text;
+}
+
+QString SettingTimeText(const QTime& t)
+{
+    return QLocale::c().toString(t, QStringLiteral("h:mm AP"));
+}
+
+std::optional<double> ReadSettingNumber(const QString& text)
+{
+    const QString t = text.trimmed();
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    double v = c.toDouble(t, &ok);
+    if ((ok && qIsFinite(v)) || Fmt::parseNumber(t, &v))
+        return v;
+    const QString plain = EarlierNumberText(t);
+    if (!plain.isEmpty()) {
+        v = plain.toDouble(&ok);
+        if (ok)
+            return v;
+    }
+    return std::nullopt;
+}
+
+std::optional<Money> ReadSettingMoney(const QString& text)
+{
+    const QString t = text.trimmed();
+    Money m;
+    if ((Money::fromDecimalText(t, &m) && m.inRange()) || Fmt::parseCurrency(t, &m))
+        return m;
+    const QString plain = EarlierNumberText(t);
+    if (!plain.isEmpty() && Money::fromDecimalText(plain, &m) && m.inRange())
+        return m;
+    return std::nullopt;
+}
+
+QTime ReadSettingTime(const QString& text)
+{
+    const QString t = text.trimmed();
+    const QTime written = QLocale::c().toTime(t, QStringLiteral("h:mm AP"));
+    return written.isValid() ? written : Fmt::parseTime(t);
+}
+
 Money ConfigMoney(const QString& key, const QString& deflt)
 {
-    Money m;
-    const QString text = ConfigText(key, deflt);
-    if (Fmt::parseCurrency(text, &m))
-        return m;
-    return Fmt::parseCurrency(deflt, &m) ? m : Money();
+    if (const std::optional<Money> m = ReadSettingMoney(ConfigText(key, deflt)))
+        return *m;
+    return ReadSettingMoney(deflt).value_or(Money());
 }
 
 double ConfigLeadingNumber(const QString& key, const QString& deflt)
@@ -184,12 +290,9 @@ double ConfigLeadingNumber(const QString& key, const QString& deflt)
 
 double ConfigDecimal(const QString& key, const QString& deflt)
 {
-    const QString text = ConfigText(key, deflt).trimmed();
-    QLocale strict;
-    strict.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const double v = strict.toDouble(text, &ok);
-    return ok ? v : Val(text);
+    if (const std::optional<double> v = ReadSettingNumber(ConfigText(key, deflt)))
+        return *v;
+    return ReadSettingNumber(deflt).value_or(0);
 }
 
 qint32 ConfigInt(const QString& key, qint32 deflt)

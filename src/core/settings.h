@@ -5,6 +5,8 @@
 
 #include <QSettings>
 #include <QString>
+#include <QTime>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -39,13 +41,24 @@ bool SaveConfigTexts(const std::vector<std::pair<QString, QString>>& values);
 // neither gives the default.
 bool ConfigFlag(const QString& key, bool deflt);
 bool SaveConfigFlag(const QString& key, bool value);
-// Money: the locale's decimal text; text that is not money gives the default.
+// Numbers and times are written in one form, whatever the locale: numbers
+// as plain decimal text with "." ("17.5", "10"), money with two decimals at
+// least ("95.50"), times of day as "9:00 AM". They are read in that form in
+// every locale, and in the form earlier builds wrote in the user's locale as
+// well ("17,5", "۱۷٫۵", "1’212.50", "15:30"). A text that holds no number
+// (no time) gives none.
+QString SettingNumberText(double v);
+QString SettingMoneyText(Money m);
+QString SettingTimeText(const QTime& t);
+std::optional<double> ReadSettingNumber(const QString& text);
+std::optional<Money> ReadSettingMoney(const QString& text);
+QTime ReadSettingTime(const QString& text);
+
+// Money as the settings keep it; text that is not money gives the default.
 Money ConfigMoney(const QString& key, const QString& deflt);
 // A number by its leading numeric text, "." as the point in every locale.
 double ConfigLeadingNumber(const QString& key, const QString& deflt);
-// A number as the program writes one: the locale's decimal text without
-// grouping ("17,5" in a comma locale). A text without the locale's decimal
-// sign, such as an older "17.5", reads by its leading number.
+// A number as the settings keep it; text that is no number gives the default.
 double ConfigDecimal(const QString& key, const QString& deflt);
 // A 32-bit integer; text that is not a whole number gives the default.
 qint32 ConfigInt(const QString& key, qint32 deflt);

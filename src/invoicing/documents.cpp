@@ -2,11 +2,13 @@
 
 #include "core/bookingstore.h"
 #include "core/bookingunitstore.h"
+#include "core/configrecords.h"
 #include "core/customerstore.h"
 #include "widgets/filedialogs.h"
 #include "core/filewriter.h"
 #include "core/format.h"
 #include "core/modmain.h"
+#include "core/reserved.h"
 #include "widgets/platform.h"
 #include "core/settingkeys.h"
 #include "core/invoicetotals.h"
@@ -68,7 +70,7 @@ void FillHeader(QString& c, qint32 bookingId, const QList<InvoiceLine>& lines)
     Put(c, "<taxname1>", FirstTaxName(lines).remove(u':'));
     if (Config::EnabledSalesTax2.read()) {
         Put(c, "<taxtotal2>", totals.cSalesTax2);
-        Put(c, "<taxname2>", Config::SalesTaxName2.read());
+        Put(c, "<taxname2>", SalesTaxName(TaxRateId::Second));
     } else {
         Put(c, "<taxtotal2>", QString());
         Put(c, "<taxname2>", QString());

@@ -56,9 +56,10 @@ private slots:
     {
         QFETCH(bool, tax2);
         SaveConfigFlag(QStringLiteral("EnabledSalesTax2"), tax2);
-        SaveConfigText(QStringLiteral("SalesTaxName"), QStringLiteral("VAT"));
         showMain();
+        objConn.execute(QStringLiteral("UPDATE taxrate SET name = 'VAT' WHERE id = 2"));
         objConn.execute(QStringLiteral("UPDATE taxrate SET percentage = 5 WHERE id = 3"));
+        main->ShowSalesTaxNames();
 
         const qint32 blue = insertRow("room", {{"Name", "Blue"}});
         const qint32 red = insertRow("room", {{"Name", "Red"}});

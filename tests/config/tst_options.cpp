@@ -7,13 +7,17 @@
 #include "booking/paymentpage.h"
 #include "calendar/calendar.h"
 #include "calendar/calendarpanel.h"
+#include "config/configwizard.h"
+#include "config/frmaddtaxrate.h"
 #include "config/frmtaxrate.h"
 #include "config/frmterminology.h"
 #include "core/db.h"
 #include "core/format.h"
 #include "core/modmain.h"
 #include "widgets/lists.h"
+#include "core/settingkeys.h"
 #include "core/settings.h"
+#include "invoicing/documents.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -24,6 +28,7 @@
 #include <QPushButton>
 #include <QTimeEdit>
 #include <QWidget>
+#include <tuple>
 
 namespace {
 
@@ -62,6 +67,10 @@ private slots:
     void settingsRoundTrip();
     void taxRowsAsStoredAndWrittenBack();
     void mainWindowFollowsAtOnce();
+    void everyPageNamesTheTaxCharged_data();
+    void everyPageNamesTheTaxCharged();
+    void settingsReadTheSameInEveryLocale_data();
+    void settingsReadTheSameInEveryLocale();
 };
 
 void TestOptions::settingsRoundTrip_data()
@@ -70,8 +79,8 @@ void TestOptions::settingsRoundTrip_data()
     QTest::addColumn<QString>("cost");
     QTest::addColumn<QString>("tax");
     QTest::addColumn<QString>("storedCost");
-    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << "$1,234.50" << "17.5" << "$1,234.50";
-    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << "1.234,50 €" << "17,5" << "1.234,50 €";
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << "$1,234.50" << "17.5" << "1234.50";
+    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << "1.234,50 €" << "17,5" << "1234.50";
 }
 
 void TestOptions::settingsRoundTrip()
@@ -118,8 +127,8 @@ void TestOptions::settingsRoundTrip()
     QCOMPARE(ConfigText("PostCode", ""), QStringLiteral("Zip Code"));
     QCOMPARE(ConfigText("CostPerNight", ""), storedCost);
     QCOMPARE(ConfigText("Tip", ""), QStringLiteral("12"));
-    QCOMPARE(Fmt::parseTime(ConfigText("CheckinTime", "")), QTime(15, 30));
-    QCOMPARE(Fmt::parseTime(ConfigText("CheckoutTime", "")), QTime(10, 15));
+    QCOMPARE(ConfigText("CheckinTime", ""), QStringLiteral("3:30 PM"));
+    QCOMPARE(ConfigText("CheckoutTime", ""), QStringLiteral("10:15 AM"));
     for (const char* k : {"IncludeEndDate", "EnableCommission", "CreditCardValidation", "EnabledSalesTax2"})
         QCOMPARE(ConfigText(QString::fromLatin1(k), ""), QStringLiteral("True"));
     QCOMPARE(ConfigText("AutoSelectFirstUnit", ""), QStringLiteral("False"));
@@ -202,8 +211,8 @@ void TestOptions::mainWindowFollowsAtOnce()
     QCOMPARE(control<QLabel>(main, "lblPostCode_0")->text(), QStringLiteral("Zip Code"));
     for (const char* l : {"lblSalesTax2", "Label3", "lblSalesTaxPercentage2", "lblConfirm_10"})
         QVERIFY2(!control<QWidget>(main, l)->isHidden(), l);
-    // The tax-name labels follow the wizard only.
-    QCOMPARE(control<QLabel>(main, "lblSalesTaxName_0")->text(), QStringLiteral("Sales Tax"));
+    // The tax-name labels name the rows charged.
+    QCOMPARE(control<QLabel>(main, "lblSalesTaxName_0")->text(), QStringLiteral("GST"));
 
     withDialog([](QWidget* d) {
         for (const char* c : {"chkIncludeEndDate", "chkEnableCommission", "chkEnableTax2"})
@@ -213,6 +222,144 @@ void TestOptions::mainWindowFollowsAtOnce()
     QVERIFY(commission->isHidden());
     QVERIFY(!main->calendar()->MainCalendar()->bIncludeEndDate);
     QVERIFY(control<QWidget>(main, "lblSalesTax2")->isHidden());
+}
+
+void TestOptions::everyPageNamesTheTaxCharged_data()
+{
+    // Where the taxes are set to 15 % and PST 7 %.
+    QTest::addColumn<QString>("where");
+    QTest::newRow("tax-rate list") << "list";
+    QTest::newRow("options dialog") << "options";
+    QTest::newRow("options dialog's Advanced..., then Cancel") << "advanced";
+}
+
+void TestOptions::everyPageNamesTheTaxCharged()
+{
+    QFETCH(QString, where);
+    showMain();
+    // The settings as a wizard run left them, which no page shows.
+    SaveConfigTexts({Config::SalesTaxName2(QStringLiteral("2nd Sales Tax")), Config::SalesTaxPercentage2(10.0),
+                     Config::SalesTaxName(QStringLiteral("VAT")), Config::EnabledSalesTax2(true)});
+    const auto editRates = [](frmTaxRate* list) {
+        for (const auto& [id, name, percentage] : {std::tuple{2, "Sales Tax", "15"}, std::tuple{3, "PST", "7"}}) {
+            frmAddTaxRate e(id, list);
+            control<QLineEdit>(&e, "txtName")->setText(QString::fromLatin1(name));
+            control<QLineEdit>(&e, "txtPercentage")->setText(QString::fromLatin1(percentage));
+            e.cmdOK_Click();
+        }
+        list->close();
+    };
+    if (where == QLatin1String("list")) {
+        onNextDialogOf<frmTaxRate>(editRates);
+        main->mnuConfigTax_Click();
+    } else {
+        withDialog([&](QWidget* d) {
+            if (where == QLatin1String("options")) {
+                control<QCheckBox>(d, "chkEnableTax2")->setChecked(true);
+                box(d, "txtSalesTax")->setText(QStringLiteral("15"));
+                box(d, "txtSalesTaxName2")->setText(QStringLiteral("PST"));
+                box(d, "txtSalesTax2")->setText(QStringLiteral("7"));
+                ok(d);
+            } else {
+                onNextDialogOf<frmTaxRate>(editRates);
+                control<QPushButton>(d, "cmdTaxAdvanced")->click();
+            }
+        });
+    }
+    QCOMPARE(taxRow(3), QStringLiteral("PST|7"));
+
+    const qint32 b = insertRow("booking", {{"customerid", 0},
+                                           {"fromdate", "2030-01-01 14:00:00"},
+                                           {"todate", "2030-01-02 10:00:00"}});
+    insertRow("invoiceline", {{"bookingid", b}, {"itemid", 2}, {"quantity", 1}, {"name", "Night"},
+                              {"amount", dbValue(money("100"))}, {"taxratename", "Sales Tax"},
+                              {"taxratepercentage", 15}});
+    iBookingID = b;
+    main->booking()->payment()->RefreshNewInvoiceItemsList(0, 0);
+    // The payment and confirmation pages.
+    QCOMPARE(control<QLabel>(main, "lblSalesTaxName2_0")->text(), QStringLiteral("PST"));
+    QCOMPARE(control<QLabel>(main, "lblSalesTaxPercentage2")->text(), QStringLiteral("7%"));
+    QCOMPARE(control<QLabel>(main, "lblSalesTax2")->text(), QStringLiteral("$7.00"));
+    QCOMPARE(control<QLabel>(main, "lblSalesTaxName2_1")->text(), QStringLiteral("PST"));
+    QCOMPARE(control<QLabel>(main, "lblSalesTaxName_1")->text(), QStringLiteral("Sales Tax"));
+    // The letter and the receipt, filled alike.
+    QByteArray letter = "<taxname1> <taxtotal1>|<taxname2> <taxtotal2>|<totalpayable>";
+    FillDocumentTemplate(letter, b);
+    QCOMPARE(letter, QByteArray("Sales Tax $15.00|PST $7.00|$122.00"));
+}
+
+void TestOptions::settingsReadTheSameInEveryLocale_data()
+{
+    QTest::addColumn<QLocale>("writer");
+    QTest::addColumn<QLocale>("reader");
+    const char* const names[] = {"en_US", "de_DE", "fr_CH", "fa_IR", "it_CH", "en_IN"};
+    for (const char* w : names)
+        for (const char* r : names)
+            QTest::newRow(qPrintable(QString::fromLatin1(w) + QStringLiteral(" read in ") + QString::fromLatin1(r)))
+                << QLocale(QString::fromLatin1(w)) << QLocale(QString::fromLatin1(r));
+}
+
+void TestOptions::settingsReadTheSameInEveryLocale()
+{
+    QFETCH(QLocale, writer);
+    QFETCH(QLocale, reader);
+    const Money cost = money("1212.5");
+    const double percentage = 17.5;
+    const QTime in(15, 30), out(10, 15);
+    // In the reader's locale every value reads as written, the options
+    // dialog shows it, and OK without a change keeps it, in the one form.
+    const auto readBack = [&](const char* writtenBy) {
+        QLocale::setDefault(reader);
+        const QString stage = QString::fromLatin1(writtenBy);
+        QVERIFY2(CostPerNight() == cost, qPrintable(stage + u' ' + Config::CostPerNight.text()));
+        QVERIFY2(Config::Tip.read() == percentage, qPrintable(stage + u' ' + Config::Tip.text()));
+        QVERIFY2(Config::SalesTaxPercentage.read() == percentage,
+                 qPrintable(stage + u' ' + Config::SalesTaxPercentage.text()));
+        QVERIFY2(Config::CheckinTime.read() == in, qPrintable(stage + u' ' + ConfigText("CheckinTime", "")));
+        QVERIFY2(Config::CheckoutTime.read() == out, qPrintable(stage + u' ' + ConfigText("CheckoutTime", "")));
+        withDialog([&](QWidget* d) {
+            QCOMPARE(box(d, "txtCostPerNight")->text(), Fmt::moneyPlain(cost));
+            QCOMPARE(box(d, "txtTip")->text(), Fmt::number(percentage));
+            QCOMPARE(control<QTimeEdit>(d, "dtFromTime")->time(), in);
+            QCOMPARE(control<QTimeEdit>(d, "dtToTime")->time(), out);
+            ok(d);
+            QVERIFY2(!d->isVisible(), qPrintable(fakes().messageBoxes->lastPrompt()));
+        });
+        QCOMPARE(ConfigText("CostPerNight", ""), QStringLiteral("1212.50"));
+        QCOMPARE(ConfigText("Tip", ""), QStringLiteral("17.5"));
+        QCOMPARE(ConfigText("CheckinTime", ""), QStringLiteral("3:30 PM"));
+        QCOMPARE(ConfigText("CheckoutTime", ""), QStringLiteral("10:15 AM"));
+        QCOMPARE(Config::SalesTaxPercentage.read(), percentage);
+    };
+
+    // Written by this build in the writer's locale: the options dialog
+    // given the writer's forms, the wizard's percentages.
+    QLocale::setDefault(writer);
+    showMain();
+    withDialog([&](QWidget* d) {
+        box(d, "txtCostPerNight")->setText(writer.toString(1212.5, 'f', 2));
+        box(d, "txtTip")->setText(writer.toString(percentage));
+        control<QTimeEdit>(d, "dtFromTime")->setTime(in);
+        control<QTimeEdit>(d, "dtToTime")->setTime(out);
+        ok(d);
+    });
+    WizConfigCopies copies = ConfigWizard::Load(QStringLiteral("Post Code"), QStringLiteral("Sales Tax"));
+    copies.SalesTaxPercentage = copies.SalesTaxPercentage2 = percentage;
+    QVERIFY(ConfigWizard::Finish(copies));
+    readBack("this build");
+    if (QTest::currentTestFailed())
+        return;
+
+    // Written by an earlier build in the writer's locale's own forms: the
+    // cost and the tip as typed into the options dialog, grouped and in the
+    // locale's digits; the percentage as the wizard wrote it.
+    QLocale::setDefault(writer);
+    SaveConfigTexts({{QStringLiteral("CostPerNight"), writer.toString(1212.5, 'f', 2)},
+                     {QStringLiteral("Tip"), writer.toString(percentage)},
+                     {QStringLiteral("SalesTaxPercentage"), Fmt::number(percentage)},
+                     {QStringLiteral("CheckinTime"), Fmt::shortTime(in)},
+                     {QStringLiteral("CheckoutTime"), Fmt::shortTime(out)}});
+    readBack("an earlier build");
 }
 
 TARLOMY_GUI_TEST_MAIN(TestOptions)

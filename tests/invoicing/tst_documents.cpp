@@ -312,8 +312,10 @@ void TestDocuments::secondTaxSwitch()
     QCOMPARE(filled(t, id), QByteArray("[:] $100.00"));
     SaveConfigFlag(QStringLiteral("EnabledSalesTax2"), true);
     QCOMPARE(filled(t, id), QByteArray("[Sales Tax2:$10.00] $110.00"));
-    SaveConfigText(QStringLiteral("SalesTaxName2"), QStringLiteral("Tourist levy"));
-    QCOMPARE(filled(t, id), QByteArray("[Tourist levy:$10.00] $110.00"));
+    // Named after the row charged; the wizard's setting is not shown.
+    SaveConfigText(QStringLiteral("SalesTaxName2"), QStringLiteral("2nd Sales Tax"));
+    objConn.execute(QStringLiteral("UPDATE taxrate SET name = 'Tourist levy', percentage = 7 WHERE id = 3"));
+    QCOMPARE(filled(t, id), QByteArray("[Tourist levy:$7.00] $107.00"));
 }
 
 void TestDocuments::missingCustomerOrBooking()
