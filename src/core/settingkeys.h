@@ -97,6 +97,10 @@ inline const SettingDecl::Text ChargePer{{"ChargePer"}, "Night"};
 inline const SettingDecl::Text Tip{{"Tip"}, "5"};
 inline const SettingDecl::Flag AdvancedPricing{{"AdvancedPricing"}, false};
 
+// The settings that enter what a customer owes: a write that changes one
+// tells the balances' listeners (core/balancenotice.h).
+inline const SettingDecl::Base* const kBalanceSettings[] = {&EnabledSalesTax2};
+
 // The defaults the configuration wizard passes where they differ: the name
 // of the second tax its pages show, and the post-code word it applies.
 inline const QString kWizardSalesTaxName2 = QStringLiteral("2nd Sales Tax");
