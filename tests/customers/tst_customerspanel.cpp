@@ -274,7 +274,7 @@ private slots:
             click(control<QPushButton>(list, "cmdCancel"));
         };
         if (change.startsWith(QLatin1String("options"))) {
-            onNextDialogOf<frmTerminology>([&change, &editInList](frmTerminology* d) {
+            onNextDialogOf<frmTerminology>([&change](frmTerminology* d) {
                 if (change == QLatin1String("options: percentage"))
                     control<QLineEdit>(d, "txtSalesTax2")->setText(QStringLiteral("25"));
                 else
