@@ -15,12 +15,12 @@ struct Column {
     const char* update;   // sets the percentage of one row
 };
 
-// A stored number outside 0 to 100. The invoice lines' condition is their
-// partial index's (schema/indexes.sql), word for word.
+// A stored number outside 0 to 100, and a value that is no number (a text
+// such as "7 %"; a Null reads as 0 and is left alone). The invoice lines'
+// conditions are their partial indexes' (schema/indexes.sql), word for word.
 #define OUT_OF_RANGE(c) " typeof(" c ") IN ('integer', 'real') AND (" c " < 0 OR " c " > 100)"
-// Either that or a value that is no number (a text such as "7 %"): a Null
-// reads as 0 and is left alone.
-#define NOT_CHARGEABLE(c) " (" OUT_OF_RANGE(c) " OR typeof(" c ") NOT IN ('integer', 'real', 'null'))"
+#define NOT_A_NUMBER(c) " typeof(" c ") NOT IN ('integer', 'real', 'null')"
+#define NOT_CHARGEABLE(c) " (" OUT_OF_RANGE(c) " OR" NOT_A_NUMBER(c) ")"
 
 // In the order of RepairedRate::Kind.
 const Column kColumns[] = {
@@ -31,11 +31,13 @@ const Column kColumns[] = {
      "UPDATE room SET CommissionPercentage = ? WHERE id = ?"},
     {RepairedRate::InvoiceLine,
      "SELECT id, bookingid, name, taxratepercentage FROM invoiceline WHERE" OUT_OF_RANGE("taxratepercentage")
+     " UNION ALL SELECT id, bookingid, name, taxratepercentage FROM invoiceline WHERE" NOT_A_NUMBER("taxratepercentage")
      " ORDER BY bookingid, id",
      "UPDATE invoiceline SET taxratepercentage = ? WHERE id = ?"},
 };
 
 #undef NOT_CHARGEABLE
+#undef NOT_A_NUMBER
 #undef OUT_OF_RANGE
 
 // The percentage a stored text reads as: a number, "." or "," its decimal

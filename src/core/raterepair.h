@@ -2,7 +2,7 @@
 // Percentages an earlier build let into the file: it took any tax rate or
 // commission percentage, and an invoice line keeps the tax percentage copied
 // into it; a hand-edited or converted file may hold a text ("7 %") where a
-// rate's number belongs, which reads as 0. The program charges numbers from
+// rate's number belongs. The program charges numbers from
 // 0 to 100 only; any other is set, once, to one of them when the file is
 // opened, and the user is told which and where to check them.
 #include <QString>
@@ -22,7 +22,7 @@ struct RepairedRate {
 
 // Sets every percentage outside 0 to 100 (tax rates, units' commission
 // percentages, invoice lines' tax percentages) to the nearest of 0 and 100,
-// and every tax rate or commission percentage stored as a text to the number
-// it reads as ("7 %" to 7, "12,5%" to 12.5), set into 0 to 100, or else to 0
-// (as it was charged), all in one transaction, and tells which it set.
+// and every one stored as a text to the number it reads as ("7 %" to 7,
+// "12,5%" to 12.5), set into 0 to 100, or else to 0 (as it was charged), all
+// in one transaction, and tells which it set.
 std::vector<RepairedRate> RepairOutOfRangeRates();
