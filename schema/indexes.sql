@@ -21,6 +21,12 @@ CREATE INDEX IF NOT EXISTS invoiceline_item
 CREATE INDEX IF NOT EXISTS invoiceline_rate_out_of_range ON invoiceline (bookingid, id)
     WHERE typeof(taxratepercentage) IN ('integer', 'real') AND (taxratepercentage < 0 OR taxratepercentage > 100);
 
+-- Invoice lines whose stored tax percentage is no number (a text such as
+-- "7 %" that a hand-edited or converted file holds): read by the same check
+-- from here, the same way.
+CREATE INDEX IF NOT EXISTS invoiceline_rate_not_a_number ON invoiceline (bookingid, id)
+    WHERE typeof(taxratepercentage) NOT IN ('integer', 'real', 'null');
+
 -- Customers in list order: last name, first name (letters folded, no name
 -- as empty text), id. Every customer list pages by this key, and counts the
 -- rows before a key, or those a search on the names matches, from this index

@@ -1,5 +1,6 @@
 #include "config/wizardrecords.h"
 
+#include "core/balancenotice.h"
 #include "core/bookingunitstore.h"
 #include "core/configrecords.h"
 #include "core/db.h"
@@ -31,10 +32,13 @@ void WriteTaxRate(qint32 id, const QString& name, double percentage)
     if (changed == 0)
         objConn.execute(QStringLiteral("INSERT INTO taxrate (id, name, percentage) VALUES (?, ?, ?)"),
                         {id, name, percentage});
+    BalanceNotice::moved();
 }
 
 void WriteEditedTaxRate(qint32 id, const SalesTaxRowEdit& e)
 {
+    if (e.restore || e.name || e.percentage)
+        BalanceNotice::moved();
     const bool exists = objConn.scalar(QStringLiteral("SELECT COUNT(*) FROM taxrate WHERE id = ?"), {id}).toInt() > 0;
     if (!exists) {
         if (e.restore || e.name || e.percentage)

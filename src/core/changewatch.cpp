@@ -86,17 +86,25 @@ void ChangeWatch::rowChanging(sqlite3* db, int op, const char* table)
         if (m_index[i] < 0 || m_columns.at(i).table.compare(QLatin1String(table), Qt::CaseInsensitive) != 0)
             continue;
         QSet<qint64>& values = m_seen[i];
-        const auto keep = [&](sqlite3_value* v) {
-            if (v && sqlite3_value_type(v) == SQLITE_INTEGER)
+        // A value the engine does not give is a change not followed.
+        bool given = true;
+        const auto keep = [&](int rc, sqlite3_value* v) {
+            if (rc != SQLITE_OK)
+                given = false;
+            else if (v && sqlite3_value_type(v) == SQLITE_INTEGER)
                 values.insert(sqlite3_value_int64(v));
         };
-        sqlite3_value* v = nullptr;
-        if (op != SQLITE_INSERT && sqlite3_preupdate_old(db, m_index[i], &v) == SQLITE_OK)
-            keep(v);
-        v = nullptr;
-        if (op != SQLITE_DELETE && sqlite3_preupdate_new(db, m_index[i], &v) == SQLITE_OK)
-            keep(v);
-        if (values.size() > kMostValues) {
+        if (op != SQLITE_INSERT) {
+            sqlite3_value* v = nullptr;
+            const int rc = sqlite3_preupdate_old(db, m_index[i], &v);
+            keep(rc, v);
+        }
+        if (op != SQLITE_DELETE) {
+            sqlite3_value* v = nullptr;
+            const int rc = sqlite3_preupdate_new(db, m_index[i], &v);
+            keep(rc, v);
+        }
+        if (!given || values.size() > kMostValues) {
             m_lost = true;
             m_seen.assign(m_columns.size(), {});
             return;

@@ -7,8 +7,9 @@
 // back, or changed in work that was rolled back, is seen all the same.
 //
 // What the watch cannot follow makes take() answer false: the file changed
-// by another program, the database opened afresh, or more rows changed than
-// it keeps (then the one watching works everything out again).
+// by another program, the database opened afresh, a value the engine could
+// not give, or more rows changed than it keeps (then the one watching works
+// everything out again).
 //
 //   ChangeWatch watch({{"booking", "customerid"}, {"customer", "id"}});
 //   ...

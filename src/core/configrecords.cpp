@@ -1,5 +1,6 @@
 #include "core/configrecords.h"
 
+#include "core/balancenotice.h"
 #include "core/bookingunitstore.h"
 #include "core/db.h"
 #include "core/reserved.h"
@@ -72,11 +73,13 @@ void TaxRateRecord::save()
         objConn.insert(QStringLiteral("taxrate"), fields);
     else
         objConn.update(QStringLiteral("taxrate"), id, fields);
+    BalanceNotice::moved();
 }
 
 void TaxRateRecord::remove(qint32 id)
 {
     objConn.execute(QStringLiteral("DELETE FROM taxrate WHERE id = ?"), {id});
+    BalanceNotice::moved();
 }
 
 bool TaxRateRecord::usedByItems(qint32 id)

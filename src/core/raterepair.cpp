@@ -2,6 +2,10 @@
 
 #include "core/db.h"
 
+#include <QLocale>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -11,23 +15,45 @@ struct Column {
     const char* update;   // sets the percentage of one row
 };
 
-// A stored number outside 0 to 100; a text is no number and is left alone.
+// A stored number outside 0 to 100, and a value that is no number (a text
+// such as "7 %"; a Null reads as 0 and is left alone). The invoice lines'
+// conditions are their partial indexes' (schema/indexes.sql), word for word.
 #define OUT_OF_RANGE(c) " typeof(" c ") IN ('integer', 'real') AND (" c " < 0 OR " c " > 100)"
+#define NOT_A_NUMBER(c) " typeof(" c ") NOT IN ('integer', 'real', 'null')"
+#define NOT_CHARGEABLE(c) " (" OUT_OF_RANGE(c) " OR" NOT_A_NUMBER(c) ")"
 
 // In the order of RepairedRate::Kind.
 const Column kColumns[] = {
-    {RepairedRate::TaxRate, "SELECT id, 0, name, percentage FROM taxrate WHERE" OUT_OF_RANGE("percentage") " ORDER BY id",
+    {RepairedRate::TaxRate, "SELECT id, 0, name, percentage FROM taxrate WHERE" NOT_CHARGEABLE("percentage") " ORDER BY id",
      "UPDATE taxrate SET percentage = ? WHERE id = ?"},
     {RepairedRate::UnitCommission,
-     "SELECT id, 0, name, CommissionPercentage FROM room WHERE" OUT_OF_RANGE("CommissionPercentage") " ORDER BY id",
+     "SELECT id, 0, name, CommissionPercentage FROM room WHERE" NOT_CHARGEABLE("CommissionPercentage") " ORDER BY id",
      "UPDATE room SET CommissionPercentage = ? WHERE id = ?"},
     {RepairedRate::InvoiceLine,
      "SELECT id, bookingid, name, taxratepercentage FROM invoiceline WHERE" OUT_OF_RANGE("taxratepercentage")
+     " UNION ALL SELECT id, bookingid, name, taxratepercentage FROM invoiceline WHERE" NOT_A_NUMBER("taxratepercentage")
      " ORDER BY bookingid, id",
      "UPDATE invoiceline SET taxratepercentage = ? WHERE id = ?"},
 };
 
+#undef NOT_CHARGEABLE
+#undef NOT_A_NUMBER
 #undef OUT_OF_RANGE
+
+// The percentage a stored text reads as: a number, "." or "," its decimal
+// sign, a "%" after it allowed ("7 %", "12%", "7,5"), set into 0 to 100;
+// any other text 0, as it was charged.
+double PercentageOfText(QString text)
+{
+    text = text.trimmed();
+    if (text.endsWith(u'%'))
+        text = text.chopped(1).trimmed();
+    if (!text.contains(u'.'))
+        text.replace(u',', u'.');
+    bool ok = false;
+    const double p = QLocale::c().toDouble(text, &ok);
+    return !ok || !std::isfinite(p) ? 0 : std::clamp(p, 0.0, 100.0);
+}
 
 }  // namespace
 
@@ -42,8 +68,15 @@ std::vector<RepairedRate> RepairOutOfRangeRates()
             r.id = q.integer(0);
             r.bookingId = q.integer(1);
             r.name = q.text(2);
-            r.was = q.value(3).toDouble();
-            r.now = r.was > 100 ? 100 : 0;
+            const QVariant stored = q.value(3);
+            if (stored.typeId() == QMetaType::QString || stored.typeId() == QMetaType::QByteArray) {
+                r.wasText = true;
+                r.text = stored.toString();
+                r.now = PercentageOfText(r.text);
+            } else {
+                r.was = stored.toDouble();
+                r.now = r.was > 100 ? 100 : 0;
+            }
             repaired.push_back(r);
         }
     }

@@ -1,9 +1,10 @@
 #pragma once
 // Percentages an earlier build let into the file: it took any tax rate or
 // commission percentage, and an invoice line keeps the tax percentage copied
-// into it. The program charges percentages from 0 to 100 only; one outside
-// them is set, once, to the nearest of the two when the file is opened, and
-// the user is told which and where to check them.
+// into it; a hand-edited or converted file may hold a text ("7 %") where a
+// rate's number belongs. The program charges numbers from
+// 0 to 100 only; any other is set, once, to one of them when the file is
+// opened, and the user is told which and where to check them.
 #include <QString>
 #include <vector>
 
@@ -13,11 +14,15 @@ struct RepairedRate {
     qint64 id = 0;          // the row's id
     qint64 bookingId = 0;   // an invoice line's booking
     QString name;           // the tax rate's, the unit's or the line's name
-    double was = 0;
+    double was = 0;         // the number stored
+    bool wasText = false;   // a text was stored in its place:
+    QString text;           // that text ("7 %")
     double now = 0;
 };
 
 // Sets every percentage outside 0 to 100 (tax rates, units' commission
 // percentages, invoice lines' tax percentages) to the nearest of 0 and 100,
-// all in one transaction, and tells which it set.
+// and every one stored as a text to the number it reads as ("7 %" to 7,
+// "12,5%" to 12.5), set into 0 to 100, or else to 0 (as it was charged), all
+// in one transaction, and tells which it set.
 std::vector<RepairedRate> RepairOutOfRangeRates();

@@ -120,6 +120,10 @@ inline const SettingDecl::Text ChargePer{{"ChargePer"}, "Night"};
 inline const SettingDecl::Decimal Tip{{"Tip"}, "5"};
 inline const SettingDecl::Flag AdvancedPricing{{"AdvancedPricing"}, false};
 
+// The settings that enter what a customer owes: a write that changes one
+// tells the balances' listeners (core/balancenotice.h).
+inline const SettingDecl::Base* const kBalanceSettings[] = {&EnabledSalesTax2};
+
 // The defaults the configuration wizard passes where they differ: the name
 // of the second tax its pages show when the tax's row was removed, and the
 // post-code word it applies.

@@ -1,5 +1,6 @@
 #include "core/settings.h"
 
+#include "core/balancenotice.h"
 #include "core/filewriter.h"
 #include "core/format.h"
 #include "core/modmain.h"
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -47,6 +49,17 @@ namespace {
 
 SettingsFailure g_failure;
 
+// Whether a value written (its full key path) enters what customers owe.
+bool MovesBalances(const QString& app, const QString& path)
+{
+    if (app != QLatin1String(kSettingsApp))
+        return false;
+    for (const SettingDecl::Base* s : Config::kBalanceSettings)
+        if (path == keyPath(QStringLiteral("Config"), s->name()))
+            return true;
+    return false;
+}
+
 // Saves values (full key paths) in one write of the store of app; keys that
 // already hold their value are not written again. On failure the store, on
 // the disk and as this run reads it, keeps what it held.
@@ -71,6 +84,8 @@ bool Save(const QString& app, const std::vector<std::pair<QString, QString>>& va
     if (store.status() == QSettings::NoError
         && SyncFolder(QFileInfo(store.fileName()).absolutePath(), &folderFailure)) {
         g_failure.inARow = 0;
+        if (std::any_of(before.begin(), before.end(), [&app](const auto& b) { return MovesBalances(app, b.first); }))
+            BalanceNotice::moved();
         return true;
     }
     ++g_failure.inARow;

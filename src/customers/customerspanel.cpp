@@ -17,6 +17,7 @@
 #include "customers/customerdeletion.h"
 #include "customers/frmcustomer.h"
 #include "customers/owingcustomers.h"
+#include "core/balancenotice.h"
 #include "ui_customerspanel.h"
 
 #include <QComboBox>
@@ -56,6 +57,8 @@ CustomersPanel::CustomersPanel(QWidget* parent) : QWidget(parent), ui(new Ui::Cu
             guarded(this, &CustomersPanel::cmdDeleteCustomer_Click));
     connect(ui->cmdViewHistory, &QPushButton::clicked, this, guarded(this, &CustomersPanel::cmdViewHistory_Click));
     connect(ui->gcust, &QTableView::doubleClicked, this, guarded(this, &CustomersPanel::cmdViewHistory_Click));
+    connect(BalanceNotice::instance(), &BalanceNotice::balancesMoved, this,
+            guarded(this, &CustomersPanel::balancesMoved));
     connect(ui->gcust->horizontalHeader(), &QHeaderView::sectionResized, this, [this] {
         if (!m_fitting)
             m_fitAddress = false;
@@ -172,6 +175,13 @@ qint64 CustomersPanel::currentRow() const
 qint64 CustomersPanel::currentCustomer() const
 {
     return GridCurrentRowData(ui->gcust, 0);
+}
+
+void CustomersPanel::balancesMoved()
+{
+    // The balances shown are worked out again; the same customer stays current.
+    if (m_owed && m_model)
+        RefreshCustomerScreen(currentRow(), currentCustomer());
 }
 
 void CustomersPanel::cboCustView_Click()

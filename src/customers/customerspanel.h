@@ -47,6 +47,9 @@ private:
     qint64 currentCustomer() const;
 
     QList<int> columnWidths() const;   // pixels
+    // A change moved balances the change watch does not see (a tax rate, a
+    // setting): the list of those who owe is refilled.
+    void balancesMoved();
 
     PagedModel* m_model = nullptr;
     // The owing customers and their balances, kept while the list of those

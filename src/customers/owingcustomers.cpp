@@ -1,5 +1,6 @@
 #include "customers/owingcustomers.h"
 
+#include "core/balancenotice.h"
 #include "core/bookingstore.h"
 #include "core/invoicetotals.h"
 
@@ -97,6 +98,7 @@ void OwingCustomers::readAll()
     std::vector<QSet<qint64>> before;
     m_changes.take(&before);
     m_secondTax = SecondTaxCharged();
+    m_moves = BalanceNotice::count();
     const QHash<qint32, CustomerBalance> balances = AllCustomerBalances();
     const auto owes = [&balances](qint64 id) {
         const auto b = balances.constFind(qint32(id));
@@ -117,7 +119,7 @@ void OwingCustomers::catchUp()
     const bool followed = m_changes.take(&seen);
     if (!m_all)
         return;   // nothing kept: the chunks read the file as it is
-    if (!followed || SecondTaxCharged() != m_secondTax) {
+    if (!followed || BalanceNotice::count() != m_moves || SecondTaxCharged() != m_secondTax) {
         m_all = false;
         m_owing.clear();
         return;

@@ -11,8 +11,8 @@
 // program's changes (core/changewatch.h): a customer added, edited or
 // removed, a booking or an invoice line changed, has only their customers'
 // balances worked out again; a change it cannot follow (another program's,
-// the second tax's rate) has every balance worked out afresh when next
-// needed.
+// a tax rate or a setting that enters balances: core/balancenotice.h) has
+// every balance worked out afresh when next needed.
 #include "core/changewatch.h"
 #include "core/customerstore.h"
 #include "core/money.h"
@@ -65,6 +65,7 @@ private:
     bool m_all = false;           // m_owing holds every customer who owes
     std::vector<Owing> m_owing;   // in list order
     double m_secondTax = 0;       // the second tax's rate m_owing was worked out at
+    quint64 m_moves = 0;          // the balances' moves told when it was
     static int s_fullPasses;
     // Customers changed, customers of bookings changed, bookings of
     // invoice lines changed.

@@ -102,11 +102,13 @@ void RepairStoredRates()
     if (repaired.empty())
         return;
     constexpr size_t kListed = 10;
-    QString text = QStringLiteral("Some percentages in the database were not from 0 to 100, which the program "
-                                  "cannot charge. Each was set to the nearest of 0 and 100; please check them:");
+    QString text = QStringLiteral("Some percentages in the database were not numbers from 0 to 100, which the "
+                                  "program cannot charge. Each was set to the nearest of 0 and 100, or a text to "
+                                  "the number it reads as (0 when it reads as none); please check them:");
     for (size_t i = 0; i < repaired.size() && i < kListed; ++i) {
         const RepairedRate& r = repaired[i];
-        const QString change = Fmt::number(r.was) + QStringLiteral("% is now ") + Fmt::number(r.now) + u'%';
+        const QString was = !r.wasText ? Fmt::number(r.was) + u'%' : u'"' + r.text + u'"';
+        const QString change = was + QStringLiteral(" is now ") + Fmt::number(r.now) + u'%';
         switch (r.kind) {
         case RepairedRate::TaxRate:
             text += QStringLiteral("\n- Tax rate \"%1\": %2 (Configure > Advanced > Tax...)").arg(r.name, change);

@@ -220,6 +220,33 @@ void TestReliability::storedRatesOutOfRangeAreRepairedOnceAndTold_data()
     QTest::newRow("invoice line") << QStringList{line} << QStringList{lineTold} << "10|0|100";
     QTest::newRow("all three") << QStringList{tax, commission, line} << QStringList{taxTold, commissionTold, lineTold}
                                << "100|100|100";
+    // A text where a rate's number belongs reads as the number it holds, set
+    // into 0 to 100, or else as the 0 it was charged at.
+    const auto textTax = [](const char* text) {
+        return QStringLiteral("UPDATE taxrate SET percentage = '%1' WHERE id = 2").arg(QLatin1String(text));
+    };
+    const auto textTaxTold = [](const char* text, const char* now) {
+        return QStringLiteral("- Tax rate \"Sales Tax\": \"%1\" is now %2% (Configure > Advanced > Tax...)")
+            .arg(QLatin1String(text), QLatin1String(now));
+    };
+    QTest::newRow("tax rate as text") << QStringList{textTax("7 %")} << QStringList{textTaxTold("7 %", "7")}
+                                      << "7|0|5";
+    QTest::newRow("decimal comma") << QStringList{textTax("12,5%")} << QStringList{textTaxTold("12,5%", "12.5")}
+                                   << "12.5|0|5";
+    QTest::newRow("text over 100") << QStringList{textTax("150 %")} << QStringList{textTaxTold("150 %", "100")}
+                                   << "100|0|5";
+    QTest::newRow("text of no number") << QStringList{textTax("seven")} << QStringList{textTaxTold("seven", "0")}
+                                       << "0|0|5";
+    QTest::newRow("commission as text")
+        << QStringList{QStringLiteral("UPDATE room SET CommissionPercentage = '12%', CommissionID = "
+                                      "(SELECT max(id) FROM commission) WHERE id = 1")}
+        << QStringList{QStringLiteral("- Room \"Room 1\": commission \"12%\" is now 12% (Configure > Rooms...)")}
+        << "10|12|5";
+    QTest::newRow("invoice line as text")
+        << QStringList{QStringLiteral("UPDATE invoiceline SET taxratepercentage = '7 %' WHERE name = 'old'")}
+        << QStringList{QStringLiteral("- Booking 1, invoice line \"old\": tax \"7 %\" is now 7% (the booking's "
+                                      "payment step)")}
+        << "10|0|7";
     QTest::newRow("none") << QStringList() << QStringList() << "10|0|5";
 }
 
@@ -264,15 +291,14 @@ void TestReliability::storedRatesOutOfRangeAreRepairedOnceAndTold()
     QCOMPARE(fakes().messageBoxes->shown.size(), 0);
     QCOMPARE(iBookingStep, 3);
     const BookingTotals t = CalcTotal(iBookingID);
-    QCOMPARE(t.salesTax1, after[0] == QLatin1String("100") ? t.subTotal : t.subTotal.percent(10).rounded(2));
-    const bool fullCommission = after[1] == QLatin1String("100");
+    QCOMPARE(t.salesTax1, t.subTotal.percent(after[0].toDouble()).rounded(2));
     QCOMPARE(control<QLineEdit>(wizard(), "txtCommission")->text(),
-             Fmt::currency(fullCommission ? t.totalPayable : Money()));
+             Fmt::currency(CommissionOf(t.totalPayable, after[1].toDouble())));
     for (int k = 0; k < 2; ++k)
         QTest::mouseClick(control<QPushButton>(wizard(), "cmdNext_0"), Qt::LeftButton);
     QCOMPARE(iBookingID, 0);   // confirmed
     // The old booking's line is charged as repaired.
-    QCOMPARE(CalcTotal(old).salesTax1, money(after[2] == QLatin1String("100") ? "100" : "5"));
+    QCOMPARE(CalcTotal(old).salesTax1, money("100").percent(after[2].toDouble()).rounded(2));
 
     // Opened again: nothing left to tell.
     const QString again = file.file();

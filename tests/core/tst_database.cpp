@@ -5,11 +5,13 @@
 #include "core/modmain.h"
 #include "core/configrecords.h"
 #include "core/customerstore.h"
+#include "core/raterepair.h"
 #include "core/settings.h"
 #include "core/sqliteext.h"
 #include "support/testsupport.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -37,6 +39,7 @@ private slots:
     void transactionsAreAllOrNothing();
     void idsAreNeverReused();
     void namesCompareWithoutCase();
+    void rateCheckReadsLinesFromItsIndex();
     void foldOrderCharacterByCharacter_data();
     void foldOrderCharacterByCharacter();
 
@@ -393,6 +396,37 @@ QString asAnotherProgram(const QString& file, const char* sql)
 // is put right once when it is opened. Another SQLite program never finds a
 // damaged index: it refuses the name index it cannot order, and what it can
 // add the program finds, sorts and matches.
+namespace {
+
+int KeepStatement(unsigned, void* kept, void* statement, void*)
+{
+    static_cast<QStringList*>(kept)->append(QString::fromUtf8(sqlite3_sql(static_cast<sqlite3_stmt*>(statement))));
+    return 0;
+}
+
+}  // namespace
+
+// The check of stored rates made as a file opens reads the invoice lines out
+// of range, or whose rate is no number, from their partial indexes, not by
+// reading every line: its conditions and the indexes' are the same.
+void TestDatabase::rateCheckReadsLinesFromItsIndex()
+{
+    OpenTestDb db;
+    QStringList run;
+    sqlite3_trace_v2(objConn.handle(), SQLITE_TRACE_STMT, KeepStatement, &run);
+    const std::vector<RepairedRate> repaired = RepairOutOfRangeRates();
+    sqlite3_trace_v2(objConn.handle(), 0, nullptr, nullptr);
+    QVERIFY(repaired.empty());
+    const QStringList lines = run.filter(QRegularExpression(QStringLiteral("^SELECT .* FROM invoiceline ")));
+    QCOMPARE(lines.size(), 1);
+    QStringList plan;
+    for (Query q = objConn.query(QStringLiteral("EXPLAIN QUERY PLAN ") + lines.first()); q.next();)
+        plan << q.text(3);
+    for (const char* index : {"invoiceline_rate_out_of_range", "invoiceline_rate_not_a_number"})
+        QVERIFY2(plan.join(u'\n').contains(QStringLiteral("USING INDEX ") + QLatin1String(index)),
+                 qPrintable(plan.join(u'\n')));
+}
+
 void TestDatabase::namesCompareWithoutCase()
 {
     TestDb db;

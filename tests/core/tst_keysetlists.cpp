@@ -6,9 +6,13 @@
 
 #include "widgets/customerlists.h"
 #include "core/bookingstore.h"
+#include "core/balancenotice.h"
+#include "core/changewatch.h"
+#include "core/configrecords.h"
 #include "core/customerstore.h"
 #include "core/db.h"
 #include "core/invoicetotals.h"
+#include "core/settingkeys.h"
 #include "core/settings.h"
 #include "customers/owingcustomers.h"
 #include "widgets/grid.h"
@@ -17,6 +21,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableView>
 
 class TestKeysetLists : public DbTest {
@@ -356,6 +361,68 @@ private slots:
         QCOMPARE(now == first, change == QLatin1String("rolled back"));
         QCOMPARE(owingRead(list), now);
         QCOMPARE(OwingCustomers::fullPasses(), before + passes);
+    }
+
+    // What moves balances beyond the watched rows is told by its writers,
+    // once for the writes of one turn of the event loop; nothing else is.
+    void balancesMovedAreTold_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("told");
+        for (const char* moves : {"tax rate saved", "tax rate removed", "second tax switched", "both at once"})
+            QTest::newRow(moves) << QString::fromLatin1(moves) << 1;
+        for (const char* stays : {"second tax as it was", "another setting", "payment"})
+            QTest::newRow(stays) << QString::fromLatin1(stays) << 0;
+    }
+    void balancesMovedAreTold()
+    {
+        QFETCH(QString, change);
+        QFETCH(int, told);
+        const bool second = true;
+        QVERIFY(Config::EnabledSalesTax2.save(second));
+        QCoreApplication::processEvents();
+        QSignalSpy spy(BalanceNotice::instance(), &BalanceNotice::balancesMoved);
+        const quint64 before = BalanceNotice::count();
+        if (change == QLatin1String("tax rate saved") || change == QLatin1String("both at once")) {
+            TaxRateRecord rate = *TaxRateRecord::find(3);
+            rate.percentage = 9;
+            rate.save();
+        }
+        if (change == QLatin1String("tax rate removed"))
+            TaxRateRecord::remove(3);
+        if (change == QLatin1String("second tax switched") || change == QLatin1String("both at once"))
+            QVERIFY(Config::EnabledSalesTax2.save(!second));
+        if (change == QLatin1String("second tax as it was"))
+            QVERIFY(SaveConfigTexts({Config::EnabledSalesTax2(second)}));
+        if (change == QLatin1String("another setting"))
+            QVERIFY(SaveConfigTexts({Config::Tip(QStringLiteral("12"))}));
+        if (change == QLatin1String("payment"))
+            objConn.execute(QStringLiteral("UPDATE booking SET AmountPayed = 5"));   // the watch's to see
+        QCOMPARE(BalanceNotice::count() > before, told > 0);
+        QCOMPARE(spy.count(), 0);   // not in the middle of the writer's work
+        QCoreApplication::processEvents();
+        QCOMPARE(spy.count(), told);
+    }
+
+    // A value the engine does not give (here the column's place moved under
+    // the watch) is a change not followed: the watch says so, and follows
+    // again from there.
+    void changeWatchGivesUpOnAValueNotGiven()
+    {
+        objConn.execute(QStringLiteral("CREATE TABLE scratch (a INTEGER, b INTEGER, c INTEGER)"));
+        objConn.execute(QStringLiteral("INSERT INTO scratch VALUES (1, 2, 3)"));
+        ChangeWatch watch({{QStringLiteral("scratch"), QStringLiteral("c")}});
+        std::vector<QSet<qint64>> seen;
+        objConn.execute(QStringLiteral("UPDATE scratch SET c = 4"));
+        QVERIFY(watch.take(&seen));
+        QCOMPARE(seen.at(0), QSet<qint64>({3, 4}));
+        objConn.execute(QStringLiteral("ALTER TABLE scratch DROP COLUMN a"));
+        objConn.execute(QStringLiteral("UPDATE scratch SET c = 5"));
+        QVERIFY(!watch.take(&seen));
+        QVERIFY(seen.at(0).isEmpty());
+        objConn.execute(QStringLiteral("UPDATE scratch SET c = 6"));
+        QVERIFY(watch.take(&seen));
+        QCOMPARE(seen.at(0), QSet<qint64>({5, 6}));
     }
 };
 

@@ -7,6 +7,9 @@
 #include "calendar/arrivalspanel.h"
 #include "calendar/frmbookinghistory.h"
 #include "calendar/frmbookingsummary.h"
+#include "config/frmaddtaxrate.h"
+#include "config/frmtaxrate.h"
+#include "config/frmterminology.h"
 #include "core/db.h"
 #include "core/format.h"
 #include "widgets/grid.h"
@@ -16,10 +19,12 @@
 #include "customers/frmcustomer.h"
 #include "core/invoicetotals.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
@@ -219,6 +224,82 @@ private slots:
         control<QComboBox>(panel, "cboCustView")->setCurrentIndex(1);
         QCOMPARE(gcust->model()->rowCount(), 0);
         QCOMPARE(current(), 0);
+    }
+
+    // The second tax is charged on every booking at its row's rate: a change
+    // to it, in the options dialog or the tax-rate list, shows in the list of
+    // those who owe as soon as the dialog closes.
+    void owedViewFollowsTheSecondTax_data()
+    {
+        QTest::addColumn<QString>("change");
+        for (const char* c : {"options: percentage", "options: switched off", "tax rates", "tax rates from options"})
+            QTest::newRow(c) << QString::fromLatin1(c);
+    }
+    void owedViewFollowsTheSecondTax()
+    {
+        QFETCH(QString, change);
+        SaveConfigText(QStringLiteral("EnabledSalesTax2"), QStringLiteral("True"));
+        QList<qint32> bookings;
+        for (const char* name : {"Ann", "Bo", "Cy"}) {
+            const qint32 c = addCustomer({{"FirstName", name}, {"LastName", "Owes"}});
+            bookings << addCustomerBooking(c, "0", money("1").toDb());
+            addLine(bookings.last(), 2, "40", 10, QStringLiteral("Sales Tax"));
+        }
+        const auto expected = [&bookings] {
+            QStringList owed;
+            for (qint32 b : bookings)
+                owed << Fmt::currency(CalcTotal(b).balanceDue);
+            return owed;
+        };
+        const auto shown = [this] {
+            QStringList owed;
+            for (const QString& row : rows())
+                owed << row.section(u'|', 5);
+            return owed;
+        };
+        show(1);
+        GridSelectRow(gcust, 1);
+        const QStringList before = expected();
+        QCOMPARE(shown(), before);
+
+        // The tax-rate list's edit of the second tax, then Close.
+        const auto editInList = [](QWidget* list) {
+            QListWidget* items = control<QListWidget>(list, "lstItems");
+            items->setCurrentItem(items->findItems(QStringLiteral("Sales Tax2 (10%)"), Qt::MatchExactly).value(0));
+            onNextDialogOf<frmAddTaxRate>([](frmAddTaxRate* e) {
+                control<QLineEdit>(e, "txtPercentage")->setText(QStringLiteral("25"));
+                click(control<QPushButton>(e, "cmdOK"));
+            });
+            click(control<QPushButton>(list, "cmdEdit"));
+            click(control<QPushButton>(list, "cmdCancel"));
+        };
+        if (change.startsWith(QLatin1String("options"))) {
+            onNextDialogOf<frmTerminology>([&change](frmTerminology* d) {
+                if (change == QLatin1String("options: percentage"))
+                    control<QLineEdit>(d, "txtSalesTax2")->setText(QStringLiteral("25"));
+                else
+                    control<QCheckBox>(d, "chkEnableTax2")->setChecked(false);
+                click(control<QPushButton>(d, "cmdOK"));
+            });
+            main->mnuConfigureTerminology_Click();
+        } else if (change == QLatin1String("tax rates")) {
+            onNextDialogOf<frmTaxRate>([&editInList](frmTaxRate* list) { editInList(list); });
+            main->mnuConfigTax_Click();
+        } else {
+            // Changed in the list opened by "Advanced...", the options then cancelled.
+            onNextDialogOf<frmTerminology>([&editInList](frmTerminology* d) {
+                onNextDialogOf<frmTaxRate>([&editInList](frmTaxRate* list) { editInList(list); });
+                click(control<QPushButton>(d, "cmdTaxAdvanced"));
+                click(control<QPushButton>(d, "cmdCancel"));
+            });
+            main->mnuConfigureTerminology_Click();
+        }
+        QCoreApplication::processEvents();
+        const QStringList after = expected();
+        QVERIFY(after != before);
+        QCOMPARE(shown(), after);
+        // The same customer stays current.
+        QCOMPARE(current(), 2);
     }
 
     void buttonsAddEditDeleteAndOpenHistory()

@@ -512,6 +512,14 @@ void TestTools::sourceCheckCatchesEachBadForm_data()
         "uses Connection");
     row("window's members elsewhere", "src/booking/frmlist_more.cpp", "void frmList::more() { QSqlQuery q; }",
         "uses QSqlQuery");
+    row("window scans rows", "src/booking/frmx.cpp", "    RowScan r(\"DELETE FROM room\");", "uses RowScan");
+    row("window includes the row scan", "src/booking/frmx.h", "#include \"core/rowscan.h\"",
+        "includes core/rowscan.h");
+    // Windows on any Qt widget base, without a design.
+    for (const char* base : {"QGroupBox", "QStackedWidget", "QPlainTextEdit"}) {
+        const QByteArray line = "class Box : public " + QByteArray(base) + " { void f() { objConn.execute(\"x\"); } };";
+        row(base, "src/booking/box.h", line.constData(), "uses objConn");
+    }
     row("a setting by its key", "src/booking/frmx.cpp", "bool b = ConfigFlag(QStringLiteral(\"FirstRun\"), true);",
         "a literal key");
     row("settings written by their keys", "src/core/store.cpp",
@@ -527,7 +535,10 @@ void TestTools::sourceCheckCatchesEachBadForm()
     QTemporaryDir root;
     const QString r = root.path();
     writeFile(r, "src/core/store.h", "#pragma once\n");
-    writeFile(r, "src/core/store.cpp", "#include \"core/store.h\"\n#include <QString>\n");
+    // The ground floor's own Qt classes are no windows.
+    writeFile(r, "src/core/store.cpp",
+              "#include \"core/store.h\"\n#include <QString>\n#include \"core/rowscan.h\"\n"
+              "class Result : public QSqlResult {\n};\nvoid Run() { RowScan r(\"x\"); }\n");
     writeFile(r, "src/app/top.h", "#pragma once\n#include \"booking/frmx.h\"\n");
     writeFile(r, "src/app/top.cpp", "#include \"app/top.h\"\n");
     // A window: its own design, statements named only in comments and texts.

@@ -5,13 +5,16 @@
 //   - a window's design is its own: a file of src/ includes ui_x.h only when
 //     it is x.cpp or builds the design's class itself (new Ui::Class), and
 //     nothing outside src/ includes one (tests reach controls by name);
-//   - a window file runs no statement: it names neither the connection nor a
-//     query and includes neither core/db.h nor a Qt Sql header. A file of
-//     src/ is a window file, whatever design its window uses, when it has a
-//     .ui of the same name beside it, includes a design (ui_x.h), declares
-//     or defines a class that derives from a Qt widget (directly or through
-//     classes of src/), includes a window file's header (it drives windows,
-//     as a wizard's driver does), or is the .h or .cpp of one;
+//   - a window file runs no statement: it names neither the connection, a
+//     query nor a row scan and includes none of core/db.h, core/rowscan.h
+//     and the Qt Sql headers. A file of src/ is a window file, whatever
+//     design its window uses, when it has a .ui of the same name beside it,
+//     includes a design (ui_x.h), declares or defines a class that derives
+//     from a Qt class other than those of Qt Core listed below, above the
+//     ground floor (directly or through classes of src/: any widget,
+//     whatever its kind), includes a window
+//     file's header (it drives windows, as a wizard's driver does), or is the
+//     .h or .cpp of one;
 //   - a setting is named by its declaration (core/settingkeys.h): no file of
 //     src/ but the settings' own passes a literal key to a settings reader
 //     or writer.
@@ -19,6 +22,7 @@
 //   checksource --floors core,invoicing,... SOURCE_ROOT
 // prints each fault as "file:line: what" and exits 1 when there is one.
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -85,13 +89,17 @@ struct Checker {
     // The files of src/ that belong to a window (see the top of this file).
     void readWindows(const std::vector<fs::path>& files)
     {
-        static const std::set<std::string> widgets{
-            "QWidget", "QDialog", "QMainWindow", "QFrame", "QWizard", "QWizardPage", "QHeaderView",
-            "QAbstractItemDelegate", "QStyledItemDelegate", "QItemDelegate", "QAbstractItemView", "QTableView",
-            "QTableWidget", "QListView", "QListWidget", "QTreeView", "QTreeWidget", "QLabel", "QLineEdit",
-            "QComboBox", "QDateEdit", "QTimeEdit", "QDateTimeEdit", "QAbstractSpinBox", "QSpinBox",
-            "QAbstractButton", "QPushButton", "QCheckBox", "QScrollArea", "QAbstractScrollArea",
-            "QProgressDialog", "QMessageBox", "QCalendarWidget", "QTabWidget", "QSplitter", "QToolBar"};
+        // Qt's classes that are no part of a window: a class of src/ above
+        // the ground floor derived from any other Qt class (QGroupBox,
+        // QStackedWidget, a delegate...) belongs to one.
+        static const std::set<std::string> notWindows{
+            "QObject", "QCoreApplication", "QThread", "QRunnable", "QEvent", "QIODevice", "QFile", "QBuffer",
+            "QSharedData", "QTimer", "QAbstractItemModel", "QAbstractTableModel", "QAbstractListModel",
+            "QAbstractProxyModel", "QSortFilterProxyModel", "QIdentityProxyModel"};
+        const auto qtWindowClass = [](const std::string& name) {
+            return name.size() > 1 && name[0] == 'Q' && std::isupper(static_cast<unsigned char>(name[1]))
+                   && !notWindows.count(name);
+        };
         static const std::regex classDecl(R"(\b(?:class|struct)\s+(\w+)\s*(?:final\s*)?:([^{;]*)\{)");
         static const std::regex word(R"(\b\w+\b)");
         static const std::regex member(R"(\b(\w+)::(?:~?\w+)\s*\()");
@@ -102,6 +110,7 @@ struct Checker {
         };
         std::map<fs::path, Facts> facts;
         std::map<std::string, std::vector<std::string>> bases;   // class -> the names in its base list
+        std::set<std::string> ground;                            // classes of the ground floor (no widgets there)
         for (const fs::path& f : files) {
             Facts& x = facts[f];
             const std::string text = read(f);
@@ -124,6 +133,8 @@ struct Checker {
                 const std::string name = (*i)[1];
                 const std::string list = (*i)[2];
                 x.classes.push_back(name);
+                if (rank(f.parent_path().filename().string()) == 0)
+                    ground.insert(name);
                 for (std::sregex_iterator w(list.begin(), list.end(), word); w != end; ++w)
                     bases[name].push_back(w->str());
             }
@@ -138,7 +149,7 @@ struct Checker {
                 if (windowClasses.count(name))
                     continue;
                 for (const std::string& b : list)
-                    if (widgets.count(b) || windowClasses.count(b)) {
+                    if ((qtWindowClass(b) && !ground.count(name)) || windowClasses.count(b)) {
                         windowClasses.insert(name);
                         grew = true;
                         break;
@@ -276,13 +287,14 @@ struct Checker {
                 fault(file, number, "includes " + name + ", the design of another window");
         }
         if (!folder.empty() && windowFiles.count(file)
-            && (path == "core/db.h" || path.rfind("QSql", 0) == 0 || path.rfind("QtSql", 0) == 0))
+            && (path == "core/db.h" || path == "core/rowscan.h" || path.rfind("QSql", 0) == 0
+                || path.rfind("QtSql", 0) == 0))
             fault(file, number, "a window file includes " + path + ": its statements belong in a store");
     }
 
     void checkStatement(const fs::path& file, int number, const std::string& code)
     {
-        static const std::regex statement(R"(\b(objConn|QSql[A-Za-z]*|Connection|Query)\b)");
+        static const std::regex statement(R"(\b(objConn|QSql[A-Za-z]*|Connection|Query|RowScan)\b)");
         std::smatch m;
         if (std::regex_search(code, m, statement))
             fault(file, number, "a window file uses " + m[1].str() + ": its statements belong in a store");
