@@ -395,7 +395,7 @@ private slots:
         if (change == QLatin1String("second tax as it was"))
             QVERIFY(SaveConfigTexts({Config::EnabledSalesTax2(second)}));
         if (change == QLatin1String("another setting"))
-            QVERIFY(SaveConfigTexts({Config::Tip(QStringLiteral("12"))}));
+            QVERIFY(SaveConfigTexts({Config::Tip(12.0)}));
         if (change == QLatin1String("payment"))
             objConn.execute(QStringLiteral("UPDATE booking SET AmountPayed = 5"));   // the watch's to see
         QCOMPARE(BalanceNotice::count() > before, told > 0);
