@@ -1,5 +1,6 @@
 #include "widgets/filedialogs.h"
 
+#include "core/filewriter.h"
 #include "widgets/platform.h"
 
 #include <QDir>
@@ -49,6 +50,32 @@ QString FilterLookup(const QString& sFilters, int iCur)
         if (iCur == 0 || end < 0)
             return QString();
         start = end + 1;
+    }
+}
+
+bool RefusedAsOpenDatabase(const QString& file)
+{
+    if (!ReplacesOpenDatabase(file))
+        return false;
+    MsgBox(QDir::toNativeSeparators(file) + QStringLiteral("\r\n") + OpenDatabaseReason()
+               + QStringLiteral(" Please choose another file name."),
+           vbExclamation);
+    return true;
+}
+
+bool SaveFileService::getSaveFileName(SaveFileRequest& request)
+{
+    SaveFileRequest asked = request;
+    for (;;) {
+        SaveFileRequest shown = asked;
+        if (!choose(shown))
+            return false;
+        if (!RefusedAsOpenDatabase(shown.fileName)) {
+            request = shown;
+            return true;
+        }
+        asked.fileName = shown.fileName;
+        asked.filterIndex = shown.filterIndex;
     }
 }
 
