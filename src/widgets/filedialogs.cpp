@@ -63,22 +63,6 @@ bool RefusedAsOpenDatabase(const QString& file)
     return true;
 }
 
-bool SaveFileService::getSaveFileName(SaveFileRequest& request)
-{
-    SaveFileRequest asked = request;
-    for (;;) {
-        SaveFileRequest shown = asked;
-        if (!choose(shown))
-            return false;
-        if (!RefusedAsOpenDatabase(shown.fileName)) {
-            request = shown;
-            return true;
-        }
-        asked.fileName = shown.fileName;
-        asked.filterIndex = shown.filterIndex;
-    }
-}
-
 bool VBGetSaveFileName(QString& FileName, QString& FileTitle, bool /*OverWritePrompt*/, QString& Filter,
                        int& FilterIndex, const QString& InitDir, const QString& DlgTitle,
                        const QString& DefaultExt, QWidget* Owner, int& flags, int /*DlgPos*/)

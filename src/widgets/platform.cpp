@@ -25,6 +25,22 @@
 
 const char* const kAppTitle = "Tarlomy";
 
+bool SaveFileService::getSaveFileName(SaveFileRequest& request)
+{
+    SaveFileRequest asked = request;
+    for (;;) {
+        SaveFileRequest shown = asked;
+        if (!choose(shown))
+            return false;
+        if (!RefusedAsOpenDatabase(shown.fileName)) {
+            request = shown;
+            return true;
+        }
+        asked.fileName = shown.fileName;
+        asked.filterIndex = shown.filterIndex;
+    }
+}
+
 namespace {
 
 class DesktopMessageBoxes : public MessageBoxService {
