@@ -1,5 +1,7 @@
 #include "core/filewriter.h"
 
+#include "core/db.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +12,7 @@
 #include <io.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -48,7 +51,75 @@ bool syncToDisk(int fd, SyncTarget target, QString* why)
     return false;
 }
 
+// Where a write to file lands: the save file follows symbolic links, even
+// one to a file that does not exist yet.
+QString finalTarget(const QString& file)
+{
+    QFileInfo info(file);
+    for (int depth = 0; depth < 128 && info.isSymLink(); ++depth)
+        info.setFile(info.symLinkTarget());
+    return QDir::fromNativeSeparators(info.filePath());
+}
+
+// The folder part of a path as the system reads it (no ".." taken away
+// before the links are followed).
+QString folderOf(const QString& path)
+{
+    const int slash = path.lastIndexOf(u'/');
+    if (slash < 0)
+        return QStringLiteral(".");
+    return slash == 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+bool sameFolder(const QString& a, const QString& b)
+{
+    const QString canonicalA = QFileInfo(a).canonicalFilePath();
+    if (!canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath())
+        return true;
+#ifdef Q_OS_WIN
+    return false;
+#else
+    // The same folder reached by another way (a mount of it elsewhere).
+    struct stat sa {}, sb {};
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0
+           && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+#endif
+}
+
 }  // namespace
+
+bool ReplacesOpenDatabase(const QString& file)
+{
+    if (file.isEmpty() || !objConn.isOpen())
+        return false;
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    const Qt::CaseSensitivity names = Qt::CaseInsensitive;
+#else
+    const Qt::CaseSensitivity names = Qt::CaseSensitive;
+#endif
+    const QString target = finalTarget(file);
+    const QString targetName = target.mid(target.lastIndexOf(u'/') + 1);
+    // The database by the name it was opened with and by where that leads;
+    // SQLite keeps its journals beside the one it resolved.
+    const QString opened = QDir::fromNativeSeparators(objConn.fileName());
+    for (const QString& database : {opened, finalTarget(opened)}) {
+        const QString name = database.mid(database.lastIndexOf(u'/') + 1);
+        if (!targetName.startsWith(name, names))
+            continue;
+        const QString suffix = targetName.mid(name.size());
+        const bool ours = suffix.isEmpty() || suffix.compare(QLatin1String("-journal"), names) == 0
+                          || suffix.compare(QLatin1String("-wal"), names) == 0
+                          || suffix.compare(QLatin1String("-shm"), names) == 0;
+        if (ours && sameFolder(folderOf(target), folderOf(database)))
+            return true;
+    }
+    return false;
+}
+
+QString OpenDatabaseReason()
+{
+    return QStringLiteral("This file is the program's database and cannot be replaced.");
+}
 
 void SetSyncCall(SyncCall call)
 {
@@ -106,6 +177,8 @@ bool FileWriter::open()
 {
     if (m_failed || m_done || m_out.isOpen())
         return false;
+    if (ReplacesOpenDatabase(m_out.fileName()))
+        return fail(QFileDevice::PermissionsError, OpenDatabaseReason());
     // Unbuffered: each write reaches the system at once, so a failing one is
     // seen here and not lost in a flush that nobody checks.
     if (!m_out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))

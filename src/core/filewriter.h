@@ -21,7 +21,9 @@ public:
     FileWriter& operator=(const FileWriter&) = delete;
 
     // Each returns false once anything has failed; the first failure's
-    // reason is kept in error() and the temporary file is dropped.
+    // reason is kept in error() and the temporary file is dropped. open()
+    // fails for the program's own database (ReplacesOpenDatabase), which
+    // is left untouched.
     bool open();
     bool write(const QByteArray& bytes);
     bool write(const QString& text) { return write(text.toUtf8()); }
@@ -66,6 +68,17 @@ bool SyncFolder(const QString& folder, QString* why);
 // Writes bytes as the whole of file. On failure returns false and, when why
 // is given, the system's reason.
 bool WriteWholeFile(const QString& file, const QByteArray& bytes, QString* why = nullptr);
+
+// Whether writing file would replace the program's open database or one of
+// the journals SQLite keeps beside it ("-journal", "-wal", "-shm"). The name
+// is followed through symbolic links as the writer follows them, and its
+// folder is compared with the database's by canonical path and by device and
+// inode. A hard link to the database is another name in a folder: the writer
+// renames its new file over that name and the database stays whole.
+bool ReplacesOpenDatabase(const QString& file);
+// Why such a file is never written: "This file is the program's database and
+// cannot be replaced." The writer's error() for one.
+QString OpenDatabaseReason();
 
 // The message for a file that could not be written: the caller's sentence,
 // then the file's name and the system's reason, each on a line of its own.

@@ -1,5 +1,6 @@
 #include "customers/frmwizmaillist_file.h"
 
+#include "widgets/filedialogs.h"
 #include "widgets/guard.h"
 #include "widgets/plaintext.h"
 #include "widgets/platform.h"
@@ -34,10 +35,11 @@ void frmWizMailList_File::cmdBrowse_Click()
 
 bool frmWizMailList_File::Validate()
 {
-    if (!ui->txtName->text().isEmpty())
+    if (ui->txtName->text().isEmpty())
+        MsgBox(QStringLiteral("No mailing list filename has been entered. Please enter a filename to continue."),
+               vbCritical);
+    else if (!RefusedAsOpenDatabase(ui->txtName->text()))
         return true;
-    MsgBox(QStringLiteral("No mailing list filename has been entered. Please enter a filename to continue."),
-           vbCritical);
     ui->txtName->setFocus();
     return false;
 }

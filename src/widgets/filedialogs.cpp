@@ -1,5 +1,6 @@
 #include "widgets/filedialogs.h"
 
+#include "core/filewriter.h"
 #include "widgets/platform.h"
 
 #include <QDir>
@@ -50,6 +51,16 @@ QString FilterLookup(const QString& sFilters, int iCur)
             return QString();
         start = end + 1;
     }
+}
+
+bool RefusedAsOpenDatabase(const QString& file)
+{
+    if (!ReplacesOpenDatabase(file))
+        return false;
+    MsgBox(QDir::toNativeSeparators(file) + QStringLiteral("\r\n") + OpenDatabaseReason()
+               + QStringLiteral(" Please choose another file name."),
+           vbExclamation);
+    return true;
 }
 
 bool VBGetSaveFileName(QString& FileName, QString& FileTitle, bool /*OverWritePrompt*/, QString& Filter,

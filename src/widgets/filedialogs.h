@@ -27,3 +27,9 @@ QString FilterLookup(const QString& sFilters, int iCur);
 bool VBGetSaveFileName(QString& FileName, QString& FileTitle, bool OverWritePrompt, QString& Filter,
                        int& FilterIndex, const QString& InitDir, const QString& DlgTitle,
                        const QString& DefaultExt, QWidget* Owner, int& flags, int DlgPos);
+
+// True, after telling the user, when file is the program's open database or
+// one of its journals, which nothing the program writes may replace: every
+// choice of a file to write passes here (the save-file dialog, a name typed
+// on a wizard's page).
+bool RefusedAsOpenDatabase(const QString& file);

@@ -2,6 +2,7 @@
 
 #include "core/filewriter.h"
 #include "core/modmain.h"
+#include "widgets/filedialogs.h"
 #include "widgets/guard.h"
 
 #include <QApplication>
@@ -23,6 +24,22 @@
 #include <cstdlib>
 
 const char* const kAppTitle = "Tarlomy";
+
+bool SaveFileService::getSaveFileName(SaveFileRequest& request)
+{
+    SaveFileRequest asked = request;
+    for (;;) {
+        SaveFileRequest shown = asked;
+        if (!choose(shown))
+            return false;
+        if (!RefusedAsOpenDatabase(shown.fileName)) {
+            request = shown;
+            return true;
+        }
+        asked.fileName = shown.fileName;
+        asked.filterIndex = shown.filterIndex;
+    }
+}
 
 namespace {
 
@@ -83,11 +100,25 @@ public:
     }
 };
 
-class DesktopSaveFile : public SaveFileService {
+// Refuses the program's database at once, before the question whether to
+// replace it, and stays open for another choice.
+class SaveDialog : public QFileDialog {
 public:
-    bool getSaveFileName(SaveFileRequest& r) override
+    using QFileDialog::QFileDialog;
+    void accept() override
     {
-        QFileDialog dialog(r.owner);
+        const QStringList files = selectedFiles();
+        if (!files.isEmpty() && RefusedAsOpenDatabase(files.first()))
+            return;
+        QFileDialog::accept();
+    }
+};
+
+class DesktopSaveFile : public SaveFileService {
+protected:
+    bool choose(SaveFileRequest& r) override
+    {
+        SaveDialog dialog(r.owner);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         // Qt's own dialog, so that it can be placed and always asks before

@@ -55,7 +55,14 @@ class SaveFileService {
 public:
     virtual ~SaveFileService() = default;
     // True when the user chose a file (and agreed to replace it if it exists).
-    virtual bool getSaveFileName(SaveFileRequest& request) = 0;
+    // The program's own database is never handed back: a choice of it (or of
+    // its journals) is refused with a message and the dialog shown again,
+    // with the name chosen. A cancel leaves request as it was.
+    bool getSaveFileName(SaveFileRequest& request);
+
+protected:
+    // One showing of the dialog: true, with the choice in request, or false.
+    virtual bool choose(SaveFileRequest& request) = 0;
 };
 
 // Opening a document or address with the desktop's associated program.

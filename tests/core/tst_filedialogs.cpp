@@ -1,5 +1,6 @@
 // Temporary files and the save-file dialog.
 #include "widgets/filedialogs.h"
+#include "core/filewriter.h"
 #include "core/modmain.h"
 #include "support/testsupport.h"
 
@@ -12,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 class TestFileDialogs : public QObject {
     Q_OBJECT
@@ -24,6 +26,7 @@ private slots:
     void saveNameAndFilterHandedBack();
     void cancelClearsEverything();
     void replacingAFileIsAskedFirst();
+    void theDatabaseIsRefusedBeforeTheQuestion();
     void opensCentredOnItsOwnerWithItsTitle();
 };
 
@@ -137,6 +140,42 @@ void TestFileDialogs::replacingAFileIsAskedFirst()
         QVERIFY(asked);
         QCOMPARE(chosen, replace);
     }
+}
+
+// The program's database chosen in the desktop's dialog is refused at once,
+// before the question whether to replace it, and the dialog stays open.
+void TestFileDialogs::theDatabaseIsRefusedBeforeTheQuestion()
+{
+    OpenTestDb db;
+    const QByteArray bytes = readFile(db.file());
+    std::unique_ptr<SaveFileService> dialog = desktopSaveFileService();
+    bool asked = false, stayedOpen = false;
+    // A replace question, should one come, is answered No.
+    QTimer question;
+    question.setInterval(200);
+    connect(&question, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            asked = true;
+            box->button(QMessageBox::No)->click();
+        }
+    });
+    question.start();
+    onNextDialogOf<QFileDialog>([&](QFileDialog* files) {
+        QMetaObject::invokeMethod(files, "accept");
+        stayedOpen = files->isVisible();
+        files->reject();
+    });
+    SaveFileRequest request;
+    request.fileName = db.file();
+    request.filters = {QStringLiteral("CSV(*.CSV)"), QStringLiteral("*.CSV")};
+    QVERIFY(!dialog->getSaveFileName(request));
+    QVERIFY(!asked);
+    QVERIFY(stayedOpen);
+    QCOMPARE(fakes().messageBoxes->shown.size(), 1);
+    QCOMPARE(fakes().messageBoxes->lastPrompt(), QDir::toNativeSeparators(db.file()) + QStringLiteral("\r\n")
+                                                     + OpenDatabaseReason()
+                                                     + QStringLiteral(" Please choose another file name."));
+    QCOMPARE(readFile(db.file()), bytes);
 }
 
 // The desktop's dialog opens centred on the window of its owner (a panel of

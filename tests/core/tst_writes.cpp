@@ -14,6 +14,7 @@
 #include "core/settings.h"
 #include "core/settingsfile.h"
 #include "customers/mailinglist.h"
+#include "support/pagescript.h"
 #include "invoicing/documents.h"
 #include "reports/bookingformpage.h"
 #include "reports/frmreservationquickview.h"
@@ -27,6 +28,7 @@
 #include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -62,6 +64,8 @@ private slots:
 
     void everyWriterKeepsTheOldFile_data();
     void everyWriterKeepsTheOldFile();
+    void noWriterReplacesTheOpenDatabase_data();
+    void noWriterReplacesTheOpenDatabase();
     void settingsFileReadsAndWritesAsTheDesktops();
     void settingsThatCannotBeWrittenChangeNothing();
     void aRowThatFailsIsNeverTheEnd_data();
@@ -149,6 +153,124 @@ void TestWrites::everyWriterKeepsTheOldFile()
         QVERIFY(readFile(fakes().shell->opened.last()).contains("Dear \\u197Asa \\u214Ol\\u231cer,"));
     else
         QVERIFY(readFile(file) != old && !readFile(file).isEmpty());
+}
+
+void TestWrites::noWriterReplacesTheOpenDatabase_data()
+{
+    QTest::addColumn<int>("writer");
+    QTest::addColumn<QString>("target");
+    const QList<std::pair<const char*, int>> writers{
+        {"customers", 0},  {"reservations", 1}, {"this month", 2},        {"commission accounts", 3},
+        {"quick view", 4}, {"report data", 5},  {"mailing-list wizard", 6}, {"booking-form page", 7},
+        {"whole-file writer", 8}};
+    const QStringList targets{"db.mdb",         "./db.mdb",    "symbolic link", "linked folder",
+                              "db.mdb-journal", "db.mdb-wal",  "db.mdb-shm",    "link to the journal",
+                              "hard link"};
+    for (const auto& [name, writer] : writers)
+        for (const QString& target : targets)
+            QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(QLatin1String(name), target))) << writer << target;
+}
+
+// Whatever way the user names the open database or a journal beside it, the
+// choice is refused with the file's name, nothing is written, and the Save As
+// is shown again (the wizard's page kept). A hard link is another name of the
+// database's content, and is replaced as any file: the database stays whole.
+void TestWrites::noWriterReplacesTheOpenDatabase()
+{
+    QFETCH(int, writer);
+    QFETCH(QString, target);
+    const qint32 customer = insertRow("customer", {{"FirstName", "Åsa"}, {"Email", "asa@example.com"}});
+    insertRow("booking", {{"customerid", customer}, {"fromdate", QDate::currentDate().toString(Qt::ISODate)},
+                          {"todate", QDate::currentDate().addDays(2).toString(Qt::ISODate)}});
+    WebSettingsStore::save(WebSettings{QStringLiteral("desk@inn.example"), 1, QStringLiteral("https://forms.example.net/post")});
+
+    const QString folder = db->folder();
+    const QString database = objConn.fileName();
+    QCOMPARE(database, folder + QStringLiteral("db.mdb"));
+    QTemporaryDir elsewhere;
+    QVERIFY(QFile::link(QStringLiteral("db.mdb"), folder + QStringLiteral("link.mdb")));
+    QVERIFY(QFile::link(QStringLiteral("db.mdb-journal"), folder + QStringLiteral("journal.link")));
+    QVERIFY(QFile::link(QDir(folder).absolutePath(), elsewhere.filePath(QStringLiteral("data"))));
+    QVERIFY(::link(QFile::encodeName(database).constData(), QFile::encodeName(folder + QStringLiteral("hard.mdb")).constData()) == 0);
+    const QHash<QString, QString> paths{
+        {"db.mdb", folder + QStringLiteral("db.mdb")},
+        {"./db.mdb", QStringLiteral("./db.mdb")},
+        {"symbolic link", folder + QStringLiteral("link.mdb")},
+        {"linked folder", elsewhere.filePath(QStringLiteral("data/db.mdb"))},
+        {"db.mdb-journal", folder + QStringLiteral("db.mdb-journal")},
+        {"db.mdb-wal", folder + QStringLiteral("db.mdb-wal")},
+        {"db.mdb-shm", folder + QStringLiteral("db.mdb-shm")},
+        {"link to the journal", folder + QStringLiteral("journal.link")},
+        {"hard link", folder + QStringLiteral("hard.mdb")}};
+    const QString file = paths.value(target);
+    const bool allowed = target == QLatin1String("hard link");
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(folder);
+
+    const QDir::Filters all = QDir::Files | QDir::System | QDir::Hidden;
+    const QStringList before = QDir(folder).entryList(all);
+    const QByteArray bytes = readFile(database);
+    fakes().messageBoxes->clear();
+    // The first choice is the target; a second showing is cancelled.
+    fakes().saveFile->first = {file};
+    fakes().saveFile->answer.clear();
+    QStringList pages;
+    QString reason;
+    switch (writer) {
+    case 0: main->mnuFileExportCustomers_Click(); break;
+    case 1: main->mnuFileExportResCSV_Click(); break;
+    case 2: main->mnuFileExportThisMonth_Click(); break;
+    case 3: main->mnuFileExportCommissionAccounts_Click(); break;
+    case 4: {
+        frmReservationQuickView dialog(QDate::currentDate());
+        dialog.show();
+        control<QPushButton>(&dialog, "cmdOK")->click();
+        break;
+    }
+    case 5: control<QPushButton>(main->reports(), "cmdReportExport")->click(); break;
+    case 6:
+        pages = walkPages({press("cmdNext"),
+                           [&](QDialog* d) {
+                               control<QLineEdit>(d, "txtName")->setText(file);
+                               click(d, "cmdNext");
+                           },
+                           press(allowed ? "cmdNext" : "cmdCancel")},
+                          [&] { main->mnuCustMailingList_Click(); });
+        break;
+    case 7: main->mnuWebCreatePage_Click(); break;
+    case 8: WriteWholeFile(file, "new", &reason); break;
+    }
+    QDir::setCurrent(cwd);
+
+    QCOMPARE(readFile(database), bytes);
+    QVERIFY(QFileInfo(folder + QStringLiteral("link.mdb")).isSymLink());
+    QVERIFY(QFileInfo(folder + QStringLiteral("journal.link")).isSymLink());
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    if (writer == 6)
+        QCOMPARE(pages, QStringList({"frmWizMailList_Welcome", "frmWizMailList_File",
+                                     allowed ? "frmWizMailList_Complete" : "frmWizMailList_File"}));
+    else if (writer != 8)
+        QCOMPARE(fakes().saveFile->requests.size(), allowed ? 1 : 2);
+    if (allowed) {
+        QCOMPARE(QDir(folder).entryList(all), before);
+        QVERIFY(fakes().messageBoxes->shown.isEmpty());
+        QVERIFY(readFile(file) != bytes);
+        return;
+    }
+    QCOMPARE(QDir(folder).entryList(all), before);   // no journal made, nothing left behind
+    if (writer == 8) {
+        QCOMPARE(reason, OpenDatabaseReason());
+        QVERIFY(fakes().messageBoxes->shown.isEmpty());
+        return;
+    }
+    // Shown again with the name chosen, for the user to change.
+    if (writer != 6)
+        QCOMPARE(fakes().saveFile->requests.last().fileName, file);
+    QCOMPARE(fakes().messageBoxes->shown.size(), 1);
+    QCOMPARE(fakes().messageBoxes->lastPrompt(), QDir::toNativeSeparators(file) + QStringLiteral("\r\n")
+                                                     + OpenDatabaseReason()
+                                                     + QStringLiteral(" Please choose another file name."));
+    QCOMPARE(fakes().messageBoxes->shown.last().style, int(vbExclamation));
 }
 
 // The program's settings file and the desktop's INI files read each other's

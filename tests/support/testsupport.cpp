@@ -33,12 +33,13 @@ int FakeMessageBoxes::show(QWidget*, const QString& prompt, int style, const QSt
     }
 }
 
-bool FakeSaveFile::getSaveFileName(SaveFileRequest& request)
+bool FakeSaveFile::choose(SaveFileRequest& request)
 {
     requests << request;
-    if (answer.isEmpty())
+    const QString chosen = first.isEmpty() ? answer : first.takeFirst();
+    if (chosen.isEmpty())
         return false;
-    request.fileName = answer;
+    request.fileName = chosen;
     request.filterIndex = answerFilterIndex;
     return true;
 }

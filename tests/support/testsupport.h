@@ -40,9 +40,10 @@ public:
 
 class FakeSaveFile : public SaveFileService {
 public:
-    bool getSaveFileName(SaveFileRequest& request) override;
+    bool choose(SaveFileRequest& request) override;
     QList<SaveFileRequest> requests;
-    QString answer;           // the path the user "chooses"; empty cancels
+    QStringList first;        // the paths chosen at the first showings, in turn
+    QString answer;           // the path the user "chooses" after them; empty cancels
     int answerFilterIndex = 1;
 };
 
