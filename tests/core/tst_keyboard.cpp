@@ -349,6 +349,8 @@ private slots:
     void screenReaderHearsTheFocusShown();
     void dialogsOfferOnlyTheCloseBox();
     void cutTextsHaveTheirWholeName();
+    void openersPressedAndTheirFailuresTold_data();
+    void openersPressedAndTheirFailuresTold();
 };
 
 void TestKeyboard::cutTextsHaveTheirWholeName()
@@ -367,6 +369,89 @@ void TestKeyboard::cutTextsHaveTheirWholeName()
     }
 }
 
+void TestKeyboard::openersPressedAndTheirFailuresTold_data()
+{
+    // Where the opener is, how it is pressed (a key on the link, a click on
+    // it, or the menu item), and whether the opener fails at once or only
+    // after it started.
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("late");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("sentence");
+    const QString mail = QStringLiteral("Unable to open the mail program.");
+    for (const bool late : {false, true}) {
+        const char* when = late ? "fails late" : "fails at once";
+        for (const auto& [where, target] : {std::pair{"customer details", "mailto:tilly@example.com"},
+                                            std::pair{"booking confirmation", "mailto:"},
+                                            std::pair{"booking summary", "mailto:tilly@example.com"}})
+            for (const auto& [key, how] : {std::pair{int(Qt::Key_Space), "Space"}, std::pair{int(Qt::Key_Return), "Enter"},
+                                           std::pair{0, "click"}})
+                QTest::addRow("%s, %s, %s", where, how, when) << where << key << late << target << mail;
+        QTest::addRow("Online Support, %s", when) << "mnuHelpOnlineSupport" << 0 << late
+                                                  << "https://support.tarlomy.example/"
+                                                  << "Unable to open the support page.";
+        QTest::addRow("Send Feedback, %s", when) << "mnuHelpSendFeedback" << 0 << late << "mailto:care@tarlomy.example" << mail;
+    }
+}
+
+void TestKeyboard::openersPressedAndTheirFailuresTold()
+{
+    QFETCH(QString, where);
+    QFETCH(int, key);
+    QFETCH(bool, late);
+    QFETCH(QString, target);
+    QFETCH(QString, sentence);
+    FakeShell* shell = fakes().shell;
+    FakeMessageBoxes* boxes = fakes().messageBoxes;
+    const QString told = sentence + QStringLiteral("\r\n") + target + QStringLiteral("\r\n")
+                         + ShellOpenFailureReason(SE_ERR_NOASSOC);
+    // Opened, and, when the opener fails, told once with the page and the reason.
+    auto press = [&](const std::function<void()>& act) {
+        for (const int result : {int(SE_OK), int(SE_ERR_NOASSOC)}) {
+            shell->opened.clear();
+            boxes->clear();
+            shell->result = result;
+            shell->late = late;
+            act();
+            QCOMPARE(shell->opened, QStringList{target});
+            if (result == SE_OK) {
+                QTest::qWait(1);
+                QVERIFY2(boxes->shown.isEmpty(), qPrintable(boxes->lastPrompt()));
+            } else {
+                QTRY_COMPARE(boxes->shown.size(), 1);
+                QCOMPARE(boxes->lastPrompt(), told);
+            }
+        }
+    };
+    if (where.startsWith(QLatin1String("mnu"))) {
+        press([&] { control<QAction>(main, qPrintable(where))->trigger(); });
+        return;
+    }
+    const QList<Way> all = ways();
+    const auto way = std::find_if(all.begin(), all.end(), [&](const Way& w) { return where == QLatin1String(w.name); });
+    QVERIFY(way != all.end());
+    bool reached = false;
+    follow(way->steps, 0, main, [&](QWidget* root) {
+        reached = true;
+        auto* link = root->findChild<QLabel*>(QStringLiteral("lblEmail"));
+        QVERIFY(link && link->isVisible());
+        // The link is a control of the Tab round, and keeps its caption.
+        QVERIFY(tabStops(root).contains(link));
+        QCOMPARE(link->text(), QStringLiteral("Email"));
+        press([&] {
+            if (key) {
+                link->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(link, Qt::Key(key));
+            } else {
+                QTest::mouseClick(link, Qt::LeftButton);
+            }
+        });
+    });
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(reached);
+}
+
 void TestKeyboard::init()
 {
     showMain();
@@ -374,7 +459,8 @@ void TestKeyboard::init()
     main->setWindowState(Qt::WindowNoState);
     main->resize(1280, 800);
     // A customer with a booking today: the lists hold a row.
-    const qint32 customer = addCustomer({{"FirstName", QStringLiteral("Tilly")}, {"LastName", QStringLiteral("Tabb")}});
+    const qint32 customer = addCustomer({{"FirstName", QStringLiteral("Tilly")}, {"LastName", QStringLiteral("Tabb")},
+                                         {"Email", QStringLiteral("tilly@example.com")}});
     const QString today = QDate::currentDate().toString(Qt::ISODate);
     addBooking(today + QStringLiteral(" 10:00:00"), QDate::currentDate().addDays(1).toString(Qt::ISODate) + QStringLiteral(" 10:00:00"),
                {{"customerid", customer}}, {1});
