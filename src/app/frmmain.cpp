@@ -671,12 +671,12 @@ void frmMain::mnuHelpSearch_Click()
 
 void frmMain::mnuHelpOnlineSupport_Click()
 {
-    platform().shell().open(QStringLiteral("https://support.tarlomy.example/"));
+    OpenOrTell(QStringLiteral("https://support.tarlomy.example/"), QStringLiteral("Unable to open the support page."));
 }
 
 void frmMain::mnuHelpSendFeedback_Click()
 {
-    platform().shell().open(QStringLiteral("mailto:care@tarlomy.example"));
+    OpenOrTell(QStringLiteral("mailto:care@tarlomy.example"), QStringLiteral("Unable to open the mail program."));
 }
 
 void frmMain::mnuAbout_Click()

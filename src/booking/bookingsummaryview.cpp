@@ -2,11 +2,12 @@
 
 #include "booking/bookingtexts.h"
 #include "core/customerstore.h"
+#include "widgets/guard.h"
+#include "widgets/linklabel.h"
 #include "widgets/platform.h"
 #include "core/invoicetotals.h"
 
 #include <QLabel>
-#include <QMouseEvent>
 
 BookingSummaryView::BookingSummaryView(QWidget* host) : QObject(host)
 {
@@ -26,8 +27,8 @@ BookingSummaryView::BookingSummaryView(QWidget* host) : QObject(host)
     cardExpiry = label("lblConfirm_9");
     salesTax2 = label("lblConfirm_10");
     tip = label("lblConfirm_11");
-    if (emailLink)
-        emailLink->installEventFilter(this);
+    if (auto* link = qobject_cast<LinkLabel*>(emailLink))
+        connect(link, &LinkLabel::clicked, this, guarded([this] { openEmail(); }));
 }
 
 QList<QLabel*> BookingSummaryView::values() const
@@ -81,17 +82,5 @@ std::optional<BookingRecord> BookingSummaryView::show(qint32 bookingId)
 
 void BookingSummaryView::openEmail() const
 {
-    platform().shell().open(QStringLiteral("mailto:") + m_email);
-}
-
-bool BookingSummaryView::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == emailLink && event->type() == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && emailLink->rect().contains(mouse->position().toPoint())) {
-            openEmail();
-            return true;
-        }
-    }
-    return QObject::eventFilter(watched, event);
+    OpenOrTell(QStringLiteral("mailto:") + m_email, QStringLiteral("Unable to open the mail program."));
 }

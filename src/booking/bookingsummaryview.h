@@ -25,7 +25,8 @@ public:
     // booking is gone. The stay is shown in dates; the caller may add to it.
     std::optional<BookingRecord> show(qint32 bookingId);
 
-    // Opens a new message to the customer of the booking shown.
+    // Opens a new message to the customer of the booking shown (what the
+    // "Email" link does), or tells why the mail program could not open.
     void openEmail() const;
     // The address the "Email" link writes to.
     const QString& email() const { return m_email; }
@@ -45,9 +46,6 @@ public:
     QLabel* cardExpiry = nullptr;       // lblConfirm_9
     QLabel* salesTax2 = nullptr;        // lblConfirm_10
     QLabel* tip = nullptr;              // lblConfirm_11
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QList<QLabel*> values() const;

@@ -4,6 +4,7 @@
 #include "widgets/controlarray.h"
 #include "core/format.h"
 #include "widgets/guard.h"
+#include "widgets/linklabel.h"
 #include "core/modmain.h"
 #include "widgets/lists.h"
 #include "widgets/plaintext.h"
@@ -34,7 +35,8 @@ frmRoomAdd::frmRoomAdd(qint32 id, QWidget* parent) : ConfigEditDialog(id, parent
     picShowAdvancedPricing[0]->setPixmap(style()->standardIcon(QStyle::SP_ArrowRight).pixmap(16, 16));
     picShowAdvancedPricing[1]->setPixmap(style()->standardIcon(QStyle::SP_ArrowDown).pixmap(16, 16));
     ui->lblShowAdvancedPricing->setStyleSheet(QStringLiteral("color: palette(link); text-decoration: underline;"));
-    for (QLabel* l : {ui->lblShowAdvancedPricing, picShowAdvancedPricing[0], picShowAdvancedPricing[1]}) {
+    connect(ui->lblShowAdvancedPricing, &LinkLabel::clicked, this, guarded(this, &frmRoomAdd::lblShowAdvancedPricing_Click));
+    for (QLabel* l : {picShowAdvancedPricing[0], picShowAdvancedPricing[1]}) {
         l->setCursor(Qt::PointingHandCursor);
         l->installEventFilter(this);
     }
@@ -232,8 +234,7 @@ void frmRoomAdd::txtUnitPrice_LostFocus()
 bool frmRoomAdd::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonRelease &&
-        (watched == ui->lblShowAdvancedPricing || watched == picShowAdvancedPricing[0] ||
-         watched == picShowAdvancedPricing[1])) {
+        (watched == picShowAdvancedPricing[0] || watched == picShowAdvancedPricing[1])) {
         RunGuarded([this] { lblShowAdvancedPricing_Click(); });
         return true;
     }

@@ -2,12 +2,11 @@
 #include "widgets/plaintext.h"
 
 #include "widgets/guard.h"
+#include "widgets/linklabel.h"
 #include "core/modmain.h"
 #include "widgets/platform.h"
 #include "widgets/twips.h"
 #include "ui_frmcustomer.h"
-
-#include <QMouseEvent>
 
 frmCustomer::frmCustomer(qint64 customerId, qint32 bookingInProgress, QWidget* parent)
     : QDialog(parent), ui(new Ui::frmCustomer), m_customerId(customerId), m_bookingInProgress(bookingInProgress)
@@ -16,8 +15,7 @@ frmCustomer::frmCustomer(qint64 customerId, qint32 bookingInProgress, QWidget* p
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(Twips::toPx(5040), Twips::toPx(5400));
-    ui->lblEmail->installEventFilter(this);
-
+    connect(ui->lblEmail, &LinkLabel::clicked, this, guarded(this, &frmCustomer::lblEmail_Click));
     connect(ui->cmdOk, &QPushButton::clicked, this, guarded(this, &frmCustomer::cmdOK_Click));
     connect(ui->cmdCancel, &QPushButton::clicked, this, guarded(this, &frmCustomer::cmdCancel_Click));
     Form_Load();
@@ -33,18 +31,6 @@ std::optional<qint64> frmCustomer::ask(qint64 customerId, qint32 bookingInProgre
     frmCustomer dlg(customerId, bookingInProgress, parent);
     dlg.exec();
     return dlg.m_saved;
-}
-
-bool frmCustomer::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == ui->lblEmail && event->type() == QEvent::MouseButtonRelease) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && ui->lblEmail->rect().contains(mouse->position().toPoint())) {
-            RunGuarded([this] { lblEmail_Click(); });
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void frmCustomer::Form_Load()
@@ -111,5 +97,5 @@ void frmCustomer::cmdCancel_Click()
 
 void frmCustomer::lblEmail_Click()
 {
-    platform().shell().open(QStringLiteral("mailto:") + ui->txtEmail->text());
+    OpenOrTell(QStringLiteral("mailto:") + ui->txtEmail->text(), QStringLiteral("Unable to open the mail program."));
 }

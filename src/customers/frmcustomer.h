@@ -20,9 +20,6 @@ public:
     // when the user cancelled.
     static std::optional<qint64> ask(qint64 customerId, qint32 bookingInProgress, QWidget* parent);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void Form_Load();
     void cmdOK_Click();

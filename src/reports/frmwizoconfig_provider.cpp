@@ -1,13 +1,13 @@
 #include "reports/frmwizoconfig_provider.h"
 
 #include "core/modmain.h"
+#include "widgets/guard.h"
 #include "widgets/lists.h"
 #include "widgets/plaintext.h"
 #include "widgets/platform.h"
 #include "ui_frmwizoconfig_provider.h"
 
 #include <QIcon>
-#include <QKeyEvent>
 
 namespace {
 const int kCustomEntry = 1;
@@ -25,23 +25,15 @@ frmWizOConfig_Provider::frmWizOConfig_Provider(WizardRun& run, WebSettings& copi
     // An index the list does not hold leaves no entry chosen.
     ui->cboProvider->setCurrentIndex(m_copies.providerIndex < ui->cboProvider->count() ? m_copies.providerIndex : -1);
     ui->txtCustom->setText(m_copies.providerCustom);
-    ui->txtCustom->installEventFilter(this);
+    // A key that types or edits the address (a paste, an undo, an input
+    // method's text included) chooses it; one that only moves the focus or
+    // the cursor, or a modifier on its own, changes nothing.
+    connect(ui->txtCustom, &QLineEdit::textEdited, this, guarded(this, &frmWizOConfig_Provider::txtCustom_KeyDown));
 }
 
 frmWizOConfig_Provider::~frmWizOConfig_Provider()
 {
     delete ui;
-}
-
-bool frmWizOConfig_Provider::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == ui->txtCustom && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        // Tab only moves on.
-        if (key != Qt::Key_Tab && key != Qt::Key_Backtab)
-            txtCustom_KeyDown();
-    }
-    return WizPage::eventFilter(watched, event);
 }
 
 void frmWizOConfig_Provider::txtCustom_KeyDown()

@@ -12,13 +12,12 @@ public:
     frmWizOConfig_Provider(WizardRun& run, WebSettings& copies, QWidget* parent);
     ~frmWizOConfig_Provider() override;
 
-    // A key pressed in the custom box chooses the custom address.
+    // A key that types or edits the custom address chooses it.
     void txtCustom_KeyDown();
 
 protected:
     bool Validate() override;
     void Store() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Ui::frmWizOConfig_Provider* ui;

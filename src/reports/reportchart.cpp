@@ -3,6 +3,7 @@
 #include "core/format.h"
 #include "core/money.h"
 
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
@@ -25,8 +26,24 @@ double RoundStep(double span, int ticks)
 
 }  // namespace
 
+namespace {
+// A screen reader hears the chart as a chart.
+QAccessibleInterface* ChartInterface(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("ReportChart") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Chart);
+    return nullptr;
+}
+}  // namespace
+
 ReportChart::ReportChart(QWidget* parent) : QWidget(parent)
 {
+    static const bool told = [] {
+        QAccessible::installFactory(ChartInterface);
+        return true;
+    }();
+    Q_UNUSED(told);
+    setAccessibleName(QStringLiteral("Chart"));
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

@@ -170,18 +170,7 @@ public:
 private:
     bool openPage(const QString& name)
     {
-        const QString page = pagesFolder() + name;
-        // The browser may also fail after it was started (none is set up).
-        auto tell = [page](int result) {
-            MsgBox(WriteFailureMessage(QStringLiteral("Unable to open the help page."), page,
-                                       ShellOpenFailureReason(result)),
-                   vbExclamation);
-        };
-        const int result = platform().shell().open(page, tell);
-        if (result > 32)
-            return true;
-        tell(result);
-        return false;
+        return OpenOrTell(pagesFolder() + name, QStringLiteral("Unable to open the help page."));
     }
 
     QString pagesFolder() const
@@ -310,6 +299,23 @@ QByteArray HelpPageWithUnitWords(const QByteArray& page)
         }
     }
     return text.toUtf8();
+}
+
+bool OpenOrTell(const QString& target, const QString& sentence)
+{
+    // An address is shown as given, a file as the desktop writes its path.
+    const bool address = QUrl(target).scheme().size() > 1;
+    // The opener may also fail after it was started (none is set up).
+    auto tell = [target, sentence, address](int result) {
+        MsgBox(address ? sentence + QStringLiteral("\r\n") + target + QStringLiteral("\r\n") + ShellOpenFailureReason(result)
+                       : WriteFailureMessage(sentence, target, ShellOpenFailureReason(result)),
+               vbExclamation);
+    };
+    const int result = platform().shell().open(target, tell);
+    if (result > 32)
+        return true;
+    tell(result);
+    return false;
 }
 
 QString ShellOpenFailureReason(int code)

@@ -98,6 +98,12 @@ enum ShellResult : int {
 // the shell service returned (32 or less).
 QString ShellOpenFailureReason(int code);
 
+// Opens target (a file, a web page, a "mailto:" address) with the desktop's
+// associated program. When it cannot be opened, at once or when its opener
+// has ended, the user is told sentence, then the target and the reason, each
+// on a line of its own. Returns false when it was told at once.
+bool OpenOrTell(const QString& target, const QString& sentence);
+
 // The program's help: context topics, contents, index and search. A page
 // that cannot be opened is told to the user, with the reason; showContext
 // returns false when it was told at once.

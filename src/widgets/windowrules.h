@@ -6,6 +6,11 @@
 //   keys move inside it.
 // - A dialog's title bar offers its close box (and its help box, where it has
 //   one), never a minimise or maximise box.
+// - A control that takes the focus is named for a screen reader by its
+//   caption, or by its label: the label whose buddy it is, else the label
+//   written just before it (to its left, or just above it).
+// - An item of a list or grid is told as focused only while its view has the
+//   focus.
 
 // Installs the rules on the running application; run once, before any window.
 void InstallWindowRules();

@@ -71,6 +71,8 @@ private slots:
     void closingTheListRebuildsTheCalendar();
     void newUnitState();
     void priceFlowAndWeekendBoxes();
+    void keyboardAloneEntersSeasonAndWeekendPrices_data();
+    void keyboardAloneEntersSeasonAndWeekendPrices();
     void commissionAndTaxCases();
     void amountsInLocales_data();
     void amountsInLocales();
@@ -270,6 +272,63 @@ void TestUnits::priceFlowAndWeekendBoxes()
         QCOMPARE(Money::fromDb(column("UnitPrice", id)), Money());
         QCOMPARE(Money::fromDb(column("LowUnitPrice", id)), money("130"));
     }
+}
+
+void TestUnits::keyboardAloneEntersSeasonAndWeekendPrices_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Space") << int(Qt::Key_Space);
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+}
+
+void TestUnits::keyboardAloneEntersSeasonAndWeekendPrices()
+{
+    // From the name box, by Tab and typing alone: the folded advanced prices
+    // are opened by their link and filled in, and Enter saves them.
+    QFETCH(int, key);
+    objConn.execute("DELETE FROM room");
+    frmRoomAdd e(-1);
+    activate(e);
+    QLabel* link = control<QLabel>(&e, "lblShowAdvancedPricing");
+    const QString caption = link->text();
+    const QPalette look = link->palette();
+    QVERIFY(control<QWidget>(&e, "picAdvancedPrice")->isHidden());
+    auto focused = [] { return QApplication::focusWidget(); };
+    auto type = [&](const QString& text) {
+        QTest::keyClick(focused(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(focused(), text);
+    };
+    auto tab = [&] { QTest::keyClick(focused(), Qt::Key_Tab); };
+    control<QLineEdit>(&e, "txtName")->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(focused(), control<QLineEdit>(&e, "txtName"));
+    type(QStringLiteral("Keyed"));
+    tab();   // charge unit
+    tab();
+    type(QStringLiteral("100"));
+    tab();
+    QCOMPARE(focused(), link);
+    QCOMPARE(link->text(), caption);
+    QCOMPARE(link->palette(), look);
+    QTest::keyClick(link, Qt::Key(key));
+    QVERIFY(!control<QWidget>(&e, "picAdvancedPrice")->isHidden());
+    QCOMPARE(link->text(), QString("Hide Advanced Pricing"));
+    QCOMPARE(focused(), link);
+    const QStringList prices{"80", "140", "95", "160"};
+    for (const QString& price : prices) {
+        tab();
+        type(price);
+    }
+    QCOMPARE(focused(), control<QLineEdit>(&e, "txtHighWeekendPrice"));
+    QTest::keyClick(focused(), Qt::Key_Return);
+    QTRY_VERIFY(!e.isVisible());
+    const qint32 id = objConn.scalar("SELECT MAX(id) FROM room").toInt();
+    QCOMPARE(column("Name", id).toString(), QString("Keyed"));
+    QCOMPARE(Money::fromDb(column("UnitPrice", id)), money("100"));
+    QCOMPARE(Money::fromDb(column("LowUnitPrice", id)), money("80"));
+    QCOMPARE(Money::fromDb(column("HighUnitPrice", id)), money("140"));
+    QCOMPARE(Money::fromDb(column("LowWeekendPrice", id)), money("95"));
+    QCOMPARE(Money::fromDb(column("HighWeekendPrice", id)), money("160"));
 }
 
 void TestUnits::commissionAndTaxCases()

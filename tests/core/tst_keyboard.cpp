@@ -1,6 +1,7 @@
 // Every panel, wizard page and dialog is worked by the keyboard alone: Tab
 // and Shift+Tab go round its shown controls, each once, leaving every list
-// and grid, never reaching a control out of sight; and a dialog's title bar
+// and grid, never reaching a control out of sight; a screen reader is told
+// the focus shown and a name for every control; and a dialog's title bar
 // offers its close box only.
 #include "support/testsupport.h"
 
@@ -11,6 +12,7 @@
 #include "widgets/wizardpages.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -174,6 +176,110 @@ QString walk(QWidget* root, bool forward)
     return QStringLiteral("%1 never comes back to %2").arg(key, nameOf(start));
 }
 
+// Whether the interface stands for w or for a part of it (an item of a
+// view, the editor of a spin box).
+bool within(QAccessibleInterface* iface, const QWidget* w)
+{
+    for (QAccessibleInterface* i = iface; i; i = i->parent()) {
+        QObject* o = i->object();
+        if (o == w)
+            return true;
+        // A control that hands its focus on to a part of it has it too.
+        for (const QObject* p = o && o->isWidgetType() ? static_cast<QWidget*>(o)->focusProxy() : nullptr; p;
+             p = static_cast<const QWidget*>(p)->focusProxy())
+            if (p == w)
+                return true;
+        if (o && o->isWidgetType() && w->isAncestorOf(static_cast<QWidget*>(o)))
+            return true;
+        if (o)
+            return false;
+    }
+    return false;
+}
+
+QString describe(QAccessibleInterface* iface)
+{
+    if (!iface)
+        return QStringLiteral("nothing");
+    QObject* o = iface->object();
+    for (QAccessibleInterface* i = iface; !o && i; i = i->parent())
+        o = i->object();
+    const QString of = o && o->isWidgetType() ? nameOf(static_cast<QWidget*>(o)) : QStringLiteral("?");
+    return QStringLiteral("%1 \"%2\" (role %3)").arg(of, iface->text(QAccessible::Name)).arg(int(iface->role()));
+}
+
+// The interfaces below iface that say they have the focus (items of views
+// included, a few hundred at most per view).
+void focusedBelow(QAccessibleInterface* iface, QList<QAccessibleInterface*>& found, int depth = 0)
+{
+    if (!iface || depth > 40)
+        return;
+    const int n = qMin(iface->childCount(), 400);
+    for (int i = 0; i < n; ++i) {
+        QAccessibleInterface* c = iface->child(i);
+        if (!c)
+            continue;
+        if (c->state().focused)
+            found << c;
+        if (!c->state().invisible)
+            focusedBelow(c, found, depth + 1);
+    }
+}
+
+// What the screen reader is told that differs from what is shown, with
+// focus on now; or nothing.
+QStringList heardWrong(QWidget* now)
+{
+    QStringList faults;
+    QAccessibleInterface* mine = QAccessible::queryAccessibleInterface(now);
+    if (!mine)
+        return {QStringLiteral("%1 has no accessible interface").arg(nameOf(now))};
+    if (mine->text(QAccessible::Name).trimmed().isEmpty())
+        faults << QStringLiteral("%1 has no accessible name").arg(describe(mine));
+    if (mine->role() == QAccessible::Client || mine->role() == QAccessible::NoRole)
+        faults << QStringLiteral("%1 tells no kind of control").arg(describe(mine));
+    // Down the focus children from the window to the deepest.
+    QAccessibleInterface* at = QAccessible::queryAccessibleInterface(now->window());
+    for (int depth = 0; at && depth < 40; ++depth) {
+        QAccessibleInterface* next = at->focusChild();
+        if (!next || next == at)
+            break;
+        at = next;
+    }
+    if (!within(at, now))
+        faults << QStringLiteral("the window's focus child is %1, the focus %2").arg(describe(at), nameOf(now));
+    QList<QAccessibleInterface*> focused;
+    focusedBelow(QAccessible::queryAccessibleInterface(now->window()), focused);
+    for (QAccessibleInterface* f : focused)
+        if (!within(f, now))
+            faults << QStringLiteral("%1 says it has the focus, shown on %2").arg(describe(f), nameOf(now));
+    return faults;
+}
+
+// Goes round root by Tab once, checking what a screen reader hears at each
+// control, and that each control reached has a name.
+QStringList walkHeard(QWidget* root)
+{
+    const QList<QWidget*> stops = tabStops(root);
+    QStringList faults;
+    if (stops.isEmpty())
+        return faults;
+    QWidget* at = stops.first();
+    at->setFocus(Qt::TabFocusReason);
+    for (int n = 0; n <= stops.size(); ++n) {
+        QWidget* now = root->window()->focusWidget();
+        if (!now)
+            break;
+        for (const QString& f : heardWrong(now))
+            if (!faults.contains(f))
+                faults << f;
+        QTest::keyClick(now, Qt::Key_Tab);
+        if (root->window()->focusWidget() == stops.first())
+            break;
+    }
+    return faults;
+}
+
 void leave(QWidget* dialog)
 {
     if (qobject_cast<WizPage*>(dialog))
@@ -239,8 +345,12 @@ private slots:
     void cleanup() { closeDb(); }
     void tabGoesRoundEveryWindow_data();
     void tabGoesRoundEveryWindow();
+    void screenReaderHearsTheFocusShown_data() { tabGoesRoundEveryWindow_data(); }
+    void screenReaderHearsTheFocusShown();
     void dialogsOfferOnlyTheCloseBox();
     void cutTextsHaveTheirWholeName();
+    void openersPressedAndTheirFailuresTold_data();
+    void openersPressedAndTheirFailuresTold();
 };
 
 void TestKeyboard::cutTextsHaveTheirWholeName()
@@ -259,6 +369,89 @@ void TestKeyboard::cutTextsHaveTheirWholeName()
     }
 }
 
+void TestKeyboard::openersPressedAndTheirFailuresTold_data()
+{
+    // Where the opener is, how it is pressed (a key on the link, a click on
+    // it, or the menu item), and whether the opener fails at once or only
+    // after it started.
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("late");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("sentence");
+    const QString mail = QStringLiteral("Unable to open the mail program.");
+    for (const bool late : {false, true}) {
+        const char* when = late ? "fails late" : "fails at once";
+        for (const auto& [where, target] : {std::pair{"customer details", "mailto:tilly@example.com"},
+                                            std::pair{"booking confirmation", "mailto:"},
+                                            std::pair{"booking summary", "mailto:tilly@example.com"}})
+            for (const auto& [key, how] : {std::pair{int(Qt::Key_Space), "Space"}, std::pair{int(Qt::Key_Return), "Enter"},
+                                           std::pair{0, "click"}})
+                QTest::addRow("%s, %s, %s", where, how, when) << where << key << late << target << mail;
+        QTest::addRow("Online Support, %s", when) << "mnuHelpOnlineSupport" << 0 << late
+                                                  << "https://support.tarlomy.example/"
+                                                  << "Unable to open the support page.";
+        QTest::addRow("Send Feedback, %s", when) << "mnuHelpSendFeedback" << 0 << late << "mailto:care@tarlomy.example" << mail;
+    }
+}
+
+void TestKeyboard::openersPressedAndTheirFailuresTold()
+{
+    QFETCH(QString, where);
+    QFETCH(int, key);
+    QFETCH(bool, late);
+    QFETCH(QString, target);
+    QFETCH(QString, sentence);
+    FakeShell* shell = fakes().shell;
+    FakeMessageBoxes* boxes = fakes().messageBoxes;
+    const QString told = sentence + QStringLiteral("\r\n") + target + QStringLiteral("\r\n")
+                         + ShellOpenFailureReason(SE_ERR_NOASSOC);
+    // Opened, and, when the opener fails, told once with the page and the reason.
+    auto press = [&](const std::function<void()>& act) {
+        for (const int result : {int(SE_OK), int(SE_ERR_NOASSOC)}) {
+            shell->opened.clear();
+            boxes->clear();
+            shell->result = result;
+            shell->late = late;
+            act();
+            QCOMPARE(shell->opened, QStringList{target});
+            if (result == SE_OK) {
+                QTest::qWait(1);
+                QVERIFY2(boxes->shown.isEmpty(), qPrintable(boxes->lastPrompt()));
+            } else {
+                QTRY_COMPARE(boxes->shown.size(), 1);
+                QCOMPARE(boxes->lastPrompt(), told);
+            }
+        }
+    };
+    if (where.startsWith(QLatin1String("mnu"))) {
+        press([&] { control<QAction>(main, qPrintable(where))->trigger(); });
+        return;
+    }
+    const QList<Way> all = ways();
+    const auto way = std::find_if(all.begin(), all.end(), [&](const Way& w) { return where == QLatin1String(w.name); });
+    QVERIFY(way != all.end());
+    bool reached = false;
+    follow(way->steps, 0, main, [&](QWidget* root) {
+        reached = true;
+        auto* link = root->findChild<QLabel*>(QStringLiteral("lblEmail"));
+        QVERIFY(link && link->isVisible());
+        // The link is a control of the Tab round, and keeps its caption.
+        QVERIFY(tabStops(root).contains(link));
+        QCOMPARE(link->text(), QStringLiteral("Email"));
+        press([&] {
+            if (key) {
+                link->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(link, Qt::Key(key));
+            } else {
+                QTest::mouseClick(link, Qt::LeftButton);
+            }
+        });
+    });
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(reached);
+}
+
 void TestKeyboard::init()
 {
     showMain();
@@ -266,7 +459,8 @@ void TestKeyboard::init()
     main->setWindowState(Qt::WindowNoState);
     main->resize(1280, 800);
     // A customer with a booking today: the lists hold a row.
-    const qint32 customer = addCustomer({{"FirstName", QStringLiteral("Tilly")}, {"LastName", QStringLiteral("Tabb")}});
+    const qint32 customer = addCustomer({{"FirstName", QStringLiteral("Tilly")}, {"LastName", QStringLiteral("Tabb")},
+                                         {"Email", QStringLiteral("tilly@example.com")}});
     const QString today = QDate::currentDate().toString(Qt::ISODate);
     addBooking(today + QStringLiteral(" 10:00:00"), QDate::currentDate().addDays(1).toString(Qt::ISODate) + QStringLiteral(" 10:00:00"),
                {{"customerid", customer}}, {1});
@@ -297,6 +491,22 @@ void TestKeyboard::tabGoesRoundEveryWindow()
             if (!fault.isEmpty())
                 faults << nameOf(root->window()) + QStringLiteral(": ") + fault;
         }
+    });
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY2(windows > 0, "no window reached");
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+}
+
+void TestKeyboard::screenReaderHearsTheFocusShown()
+{
+    QFETCH(int, way);
+    const QList<Way> all = ways();
+    QStringList faults;
+    int windows = 0;
+    follow(all[way].steps, 0, main, [&](QWidget* root) {
+        ++windows;
+        for (const QString& fault : walkHeard(root))
+            faults << nameOf(root->window()) + QStringLiteral(": ") + fault;
     });
     QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
     QVERIFY2(windows > 0, "no window reached");

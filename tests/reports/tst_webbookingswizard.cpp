@@ -10,6 +10,8 @@
 #include "reports/webbookingswizard.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -161,6 +163,64 @@ private slots:
             QCOMPARE(stored().email, text);
             QCOMPARE(stored().providerCustom, text + u'\'');
         }
+    }
+
+    // A key that types or edits the custom address chooses "Custom...";
+    // one that moves the focus or the cursor, or a modifier alone, does not,
+    // and Next then asks nothing.
+    void keysInTheCustomBox_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("chooses");
+        const int none = Qt::NoModifier;
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << none << false;
+        QTest::newRow("Shift+Tab") << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << false;
+        QTest::newRow("Shift") << int(Qt::Key_Shift) << none << false;
+        QTest::newRow("Left") << int(Qt::Key_Left) << none << false;
+        QTest::newRow("Right") << int(Qt::Key_Right) << none << false;
+        QTest::newRow("Up") << int(Qt::Key_Up) << none << false;
+        QTest::newRow("Down") << int(Qt::Key_Down) << none << false;
+        QTest::newRow("Home") << int(Qt::Key_Home) << none << false;
+        QTest::newRow("Shift+End") << int(Qt::Key_End) << int(Qt::ShiftModifier) << false;
+        QTest::newRow("Ctrl+C") << int(Qt::Key_C) << int(Qt::ControlModifier) << false;
+        QTest::newRow("a letter") << int(Qt::Key_Q) << none << true;
+        QTest::newRow("Backspace") << int(Qt::Key_Backspace) << none << true;
+        QTest::newRow("Delete") << int(Qt::Key_Delete) << none << true;
+        QTest::newRow("Ctrl+V") << int(Qt::Key_V) << int(Qt::ControlModifier) << true;
+    }
+    void keysInTheCustomBox()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, chooses);
+        WizOConfig_ShowWelcome = false;
+        WebSettingsStore::save(WebSettings{QStringLiteral("desk@inn.example"), 0, QStringLiteral("http://forms/x")});
+        QGuiApplication::clipboard()->setText(QStringLiteral("/pasted"));
+        int chosen = -2;
+        QCOMPARE(walk({press("cmdNext"),
+                       [&](QDialog* d) {
+                           QLineEdit* custom = box(d, "txtCustom");
+                           custom->setFocus(Qt::TabFocusReason);
+                           QTRY_VERIFY(custom->hasFocus());
+                           custom->setCursorPosition(4);
+                           const auto mods = Qt::KeyboardModifiers(modifiers);
+                           // Shift goes down before the key it changes.
+                           if (mods & Qt::ShiftModifier)
+                               QTest::keyPress(custom, Qt::Key_Shift);
+                           QTest::keyClick(custom, Qt::Key(key), mods);
+                           if (mods & Qt::ShiftModifier)
+                               QTest::keyRelease(custom, Qt::Key_Shift, mods);
+                           chosen = providers(d)->currentIndex();
+                           click(d, "cmdNext");
+                       },
+                       press("cmdNext")}),
+                 QStringList({kEmail, kProvider, kComplete}));
+        QCOMPARE(chosen, chooses ? 1 : 0);
+        QCOMPARE(stored().providerIndex, chooses ? 1 : 0);
+        QCOMPARE(stored().providerCustom == QStringLiteral("http://forms/x"), !chooses);
+        // Only the last question, about the web page, was asked.
+        QCOMPARE(fakes().messageBoxes->shown.size(), 1);
     }
 
     // A stored provider index the list does not hold shows no entry and is
