@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -191,7 +192,9 @@ const QByteArray& Remembered(QHash<Key, QByteArray>& memory, const Key& key, Mak
     return *it;
 }
 
-// The same keyed by a column's stored text, looked up without a copy.
+// The same keyed by a column's stored text, looked up without a copy. The
+// text is copied before make() reads the column again: that read converts
+// the column and frees the bytes the database handed out.
 template <class Make>
 const QByteArray& RememberedText(QHash<QByteArray, QByteArray>& memory, const RowScan& row, int column, Make make)
 {
@@ -199,9 +202,12 @@ const QByteArray& RememberedText(QHash<QByteArray, QByteArray>& memory, const Ro
     const char* p = row.bytes(column, &size);
     auto it = memory.constFind(QByteArray::fromRawData(p, size));
     if (it == memory.constEnd()) {
+        QByteArray key(p, size);
+        p = nullptr;
         if (memory.size() >= CsvTexts::kKept)
             memory.clear();
-        it = memory.insert(QByteArray(p, size), make());
+        QByteArray text = make();
+        it = memory.insert(std::move(key), std::move(text));
     }
     return *it;
 }
@@ -305,8 +311,9 @@ const QByteArray& CsvTexts::shortDate(const RowScan& row, int column)
     int day = 0, second = 0;
     if (storedForm(row, column, &day, &second))
         return dayText(day);
-    const QVariant stored = row.value(column);
+    // The value is read only when no text is remembered for it.
     auto make = [&] {
+        const QVariant stored = row.value(column);
         const QDateTime dt = Fmt::fromDbDateTime(stored);
         return (dt.isValid() ? Fmt::shortDate(dt.date()) : stored.toString()).toUtf8();
     };
