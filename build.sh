@@ -2,6 +2,8 @@
 # Builds the program, installing what is missing from Debian's packages first.
 #   ./build.sh run    build the program, then start it on the default database
 #   ./build.sh test   build everything, then run every test
+#   ./build.sh sanitize  build the tests with AddressSanitizer and
+#                     UndefinedBehaviorSanitizer (in build-asan), then run them
 set -e
 cd "$(dirname "$0")"
 
@@ -38,6 +40,17 @@ test)
     cmake -DBUILD=build -DCLANG=$CLANG -P cmake/clangcheck.cmake
     make -s -j "$(nproc)" -f build/clangcheck/Makefile
     cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" ;;
+sanitize)
+    # The test programs alone (no program, no benchmarks, no clang check),
+    # in a folder of their own. The first report (freed or stray memory read,
+    # a leak, undefined behaviour) ends its test and fails the run.
+    flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+    # Warnings are the first build's to catch: the sanitizers bring false ones.
+    cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARLOMY_WERROR=OFF \
+        "-DCMAKE_CXX_FLAGS=$flags" "-DCMAKE_C_FLAGS=$flags" "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined"
+    cmake --build build-asan -j "$(nproc)" --target tests
+    export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1" UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+    cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" ;;
 *)
-    echo "usage: $0 run|test" >&2; exit 2 ;;
+    echo "usage: $0 run|test|sanitize" >&2; exit 2 ;;
 esac

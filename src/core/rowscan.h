@@ -29,7 +29,10 @@ public:
     double real(int column) const;
     // A stored amount as Money::fromDb reads it: text as a decimal number.
     Money money(int column) const;
-    // The column's text as UTF-8 bytes, valid until the next step.
+    // The column's text as UTF-8 bytes, valid until the next step or the
+    // next read of the same column in another form (value(), text of a
+    // number): the database converts the column in place and frees these
+    // bytes. Copy them before reading the column again.
     const char* bytes(int column, int* size) const;
     QString text(int column) const;
 
@@ -42,7 +45,7 @@ public:
     // The column's text in place, when it is what Query::text() gives in
     // UTF-8: stored text that is sound UTF-8, a whole number's digits, or
     // Null as nothing. Null for any other value (a double, bytes, text that
-    // is no sound UTF-8). Valid until the next step; the column is read once.
+    // is no sound UTF-8). Valid as bytes() are; the column is read once.
     const char* plainText(int column, int* size) const;
     // Appends the column's text, as Query::text() gives it, in UTF-8: in
     // place when plainText() has it, else its QVariant's text.

@@ -191,21 +191,6 @@ const QByteArray& Remembered(QHash<Key, QByteArray>& memory, const Key& key, Mak
     return *it;
 }
 
-// The same keyed by a column's stored text, looked up without a copy.
-template <class Make>
-const QByteArray& RememberedText(QHash<QByteArray, QByteArray>& memory, const RowScan& row, int column, Make make)
-{
-    int size = 0;
-    const char* p = row.bytes(column, &size);
-    auto it = memory.constFind(QByteArray::fromRawData(p, size));
-    if (it == memory.constEnd()) {
-        if (memory.size() >= CsvTexts::kKept)
-            memory.clear();
-        it = memory.insert(QByteArray(p, size), make());
-    }
-    return *it;
-}
-
 }  // namespace
 
 bool CsvTexts::storedForm(const RowScan& row, int column, int* day, int* second)
@@ -236,24 +221,13 @@ bool CsvTexts::storedForm(const RowScan& row, int column, int* day, int* second)
 
 namespace {
 
-// The text kept for key in memory, made by make() the first time; recent,
-// a table of 2^bits places, holds the last one met at each place (keys
-// spread over the places by Fibonacci hashing, as times come in whole
-// minutes and days in runs).
+// The text kept for key in memory, made by make() the first time.
 template <class Make>
-const QByteArray& Kept(std::unordered_map<int, QByteArray>& memory, std::vector<CsvTexts::Recent>& recent, int bits,
-                       int key, Make make)
+const QByteArray& Kept(std::unordered_map<int, QByteArray>& memory, int key, Make make)
 {
-    if (recent.empty())
-        recent.resize(size_t(1) << bits);
-    CsvTexts::Recent& place = recent[(quint32(key) * 2654435769U) >> (32 - bits)];
-    if (place.text && place.key == key)
-        return *place.text;
     auto it = memory.find(key);
     if (it == memory.end())
         it = memory.emplace(key, make()).first;
-    place.key = key;
-    place.text = &it->second;
     return it->second;
 }
 
@@ -261,13 +235,13 @@ const QByteArray& Kept(std::unordered_map<int, QByteArray>& memory, std::vector<
 
 const QByteArray& CsvTexts::dayText(int day)
 {
-    return Kept(m_days, m_recentDays, 12, day,
+    return Kept(m_days, day,
                 [&] { return Fmt::shortDate(QDate(day / 10000, day / 100 % 100, day % 100)).toUtf8(); });
 }
 
 const QByteArray& CsvTexts::timeText(int second)
 {
-    return Kept(m_times, m_recentTimes, 11, second,
+    return Kept(m_times, second,
                 [&] { return Fmt::longTime(QTime(0, 0).addSecs(second)).toUtf8(); });
 }
 
@@ -293,11 +267,9 @@ const QByteArray& CsvTexts::dateTime(const RowScan& row, int column)
         m_made.truncate(0);
         return m_made;
     }
-    if (stored != RowScan::Stored::Text) {
-        m_made = CsvDateTime(row.value(column)).toUtf8();
-        return m_made;
-    }
-    return RememberedText(m_dateTimes, row, column, [&] { return CsvDateTime(row.value(column)).toUtf8(); });
+    // Another form: read once, as the program reads it anywhere else.
+    m_made = CsvDateTime(row.value(column)).toUtf8();
+    return m_made;
 }
 
 const QByteArray& CsvTexts::shortDate(const RowScan& row, int column)
@@ -306,15 +278,9 @@ const QByteArray& CsvTexts::shortDate(const RowScan& row, int column)
     if (storedForm(row, column, &day, &second))
         return dayText(day);
     const QVariant stored = row.value(column);
-    auto make = [&] {
-        const QDateTime dt = Fmt::fromDbDateTime(stored);
-        return (dt.isValid() ? Fmt::shortDate(dt.date()) : stored.toString()).toUtf8();
-    };
-    if (row.stored(column) != RowScan::Stored::Text) {
-        m_made = make();
-        return m_made;
-    }
-    return RememberedText(m_dates, row, column, make);
+    const QDateTime dt = Fmt::fromDbDateTime(stored);
+    m_made = (dt.isValid() ? Fmt::shortDate(dt.date()) : stored.toString()).toUtf8();
+    return m_made;
 }
 
 const QByteArray& CsvTexts::number(const RowScan& row, int column)
@@ -327,7 +293,8 @@ const QByteArray& CsvTexts::number(const RowScan& row, int column)
                 text = Fmt::number(double(v)).toUtf8();
             return text;
         }
-        return Remembered(m_numbers, v, [&] { return Fmt::number(double(v)).toUtf8(); });
+        m_made = Fmt::number(double(v)).toUtf8();
+        return m_made;
     }
     m_made = CsvNumber(row.value(column)).toUtf8();
     return m_made;

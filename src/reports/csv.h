@@ -11,7 +11,6 @@
 
 #include <memory>
 #include <unordered_map>
-#include <vector>
 
 // A field between double quotes; a double quote inside is doubled and an
 // empty or Null value gives "".
@@ -74,21 +73,16 @@ private:
 QString CsvDateTime(const QVariant& stored);
 QString CsvNumber(const QVariant& stored);
 
-// The same texts for many rows, in UTF-8, each distinct value worked out
-// once: a date-time of the stored form from its day and its time of day,
-// each made once; other values by their whole text. The texts stay valid
-// until the next call.
+// The same texts for many rows, in UTF-8: a date-time of the stored form
+// from its day and its time of day, each made once, small whole numbers and
+// amounts made once each; any other value made for its row. The texts stay
+// valid until the next call.
 class CsvTexts {
 public:
-    // At most this many texts of a kind read whole are remembered; past that
-    // the memory starts afresh, so a long export holds little. Days and times
-    // of day are few enough to keep.
+    // At most this many amounts are remembered; past that the memory starts
+    // afresh, so a long export holds little. Days and times of day are few
+    // enough to keep.
     static constexpr int kKept = 20000;
-    // A text met lately, with the number it was made for.
-    struct Recent {
-        int key = 0;
-        const QByteArray* text = nullptr;
-    };
     const QByteArray& dateTime(const RowScan& row, int column);
     const QByteArray& shortDate(const RowScan& row, int column);   // the date alone
     const QByteArray& number(const RowScan& row, int column);
@@ -101,14 +95,10 @@ private:
     const QByteArray& dayText(int day);
     const QByteArray& timeText(int second);
 
-    // Every day and time of day met, kept in place; the ones met lately are
-    // looked up first, by their number alone, as neighbouring rows often
-    // share theirs.
+    // Every day and time of day met, by its number.
     std::unordered_map<int, QByteArray> m_days, m_times;
-    std::vector<Recent> m_recentDays, m_recentTimes;
     QByteArray m_smallNumbers[64];
-    QHash<QByteArray, QByteArray> m_dateTimes, m_dates;
-    QHash<qint64, QByteArray> m_numbers, m_amounts;
+    QHash<qint64, QByteArray> m_amounts;
     QByteArray m_made;   // a text made for one value and not kept
 };
 

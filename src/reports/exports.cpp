@@ -159,12 +159,31 @@ bool WriteReservations(CsvText& csv, const ExportSteps& more)
     return true;
 }
 
+namespace {
+
+// The month's bounds: its first day's midnight and its last day's last minute.
+QDateTime MonthStart(const QDate& month)
+{
+    return Fmt::clockDateTime(QDate(month.year(), month.month(), 1), QTime(0, 0));
+}
+
+QDateTime MonthEnd(const QDate& month)
+{
+    return Fmt::clockDateTime(QDate(month.year(), month.month(), DaysInMonth(month)), QTime(23, 59));
+}
+
+}  // namespace
+
+qint64 ThisMonthRows(const QDate& month)
+{
+    return ReportStore::BookedUnitsOverlappingCount(MonthStart(month), MonthEnd(month));
+}
+
 bool WriteThisMonth(CsvText& csv, const QDate& month, const ExportSteps& more)
 {
     csv.line(QStringLiteral("From Date, To Date, ") + gsCommodityPlural + QStringLiteral(", Customer Name"));
-    const QDate first(month.year(), month.month(), 1);
-    const QDateTime start = Fmt::clockDateTime(first, QTime(0, 0));
-    const QDateTime end = Fmt::clockDateTime(QDate(month.year(), month.month(), DaysInMonth(month)), QTime(23, 59));
+    const QDateTime start = MonthStart(month);
+    const QDateTime end = MonthEnd(month);
     CsvTexts texts;
     QByteArray name;
     qint64 done = 0;
@@ -220,6 +239,7 @@ void ExportThisMonth(QWidget* owner, const QDate& month)
     if (file.isEmpty())
         return;
     RunExport(
-        owner, file, [] { return qint64(0); }, [month](CsvText& csv, const ExportSteps& more) { return WriteThisMonth(csv, month, more); },
+        owner, file, [month] { return ThisMonthRows(month); },
+        [month](CsvText& csv, const ExportSteps& more) { return WriteThisMonth(csv, month, more); },
         QString::fromLatin1(kUnableToWrite));
 }

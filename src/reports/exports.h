@@ -27,6 +27,8 @@ bool WriteCommissionAccounts(CsvText& csv, const ExportSteps& more);
 bool WriteCustomers(CsvText& csv, const ExportSteps& more);
 bool WriteReservations(CsvText& csv, const ExportSteps& more);
 bool WriteThisMonth(CsvText& csv, const QDate& month, const ExportSteps& more);
+// The rows WriteThisMonth() writes for the month that holds `month`.
+qint64 ThisMonthRows(const QDate& month);
 // Writes an export to file (the quick view's too), with its progress shown
 // against the rows expected (an estimate will do, counted once the export
 // runs); messages as the menu's exports.

@@ -92,18 +92,39 @@ QVariantList OverlapParams(QVariantList params, const QDateTime& start, const QD
 
 }  // namespace
 
+namespace {
+
+// The booked units of the stays overlapping the range, for the rows and for
+// their count. The stays are found first from the departures index: those
+// that end after the range's start, of which those that begin by its end.
+QString BookedUnitsOverlappingFrom()
+{
+    return QStringLiteral(" FROM booking, bookingroom, customer, room "
+                          "WHERE customer.ID = booking.customerid AND bookingroom.roomid = room.id "
+                          "AND bookingroom.bookingid = booking.id "
+                          "AND booking.id IN (SELECT id FROM booking WHERE todate >= ? AND +fromdate <= ?) AND ")
+        + QLatin1String(kOverlap);
+}
+
+QVariantList BookedUnitsOverlappingParams(const QDateTime& start, const QDateTime& end)
+{
+    return OverlapParams({Fmt::dbDateTime(start), Fmt::dbDateTime(end)}, start, end);
+}
+
+}  // namespace
+
 RowScan BookedUnitsOverlapping(const QDateTime& start, const QDateTime& end)
 {
-    // The stays are found first from the departures index: those that end
-    // after the range's start, of which those that begin by its end.
-    return RowScan(
-        QStringLiteral("SELECT booking.id, fromdate, todate, firstname, lastname, room.id AS roomid, "
-                       "room.name AS rname FROM booking, bookingroom, customer, room "
-                       "WHERE customer.ID = booking.customerid AND bookingroom.roomid = room.id "
-                       "AND bookingroom.bookingid = booking.id "
-                       "AND booking.id IN (SELECT id FROM booking WHERE todate >= ? AND +fromdate <= ?) AND ")
-            + QLatin1String(kOverlap) + QStringLiteral(" ORDER BY fromdate, booking.id, bookingroom.id"),
-        OverlapParams({Fmt::dbDateTime(start), Fmt::dbDateTime(end)}, start, end));
+    return RowScan(QStringLiteral("SELECT booking.id, fromdate, todate, firstname, lastname, room.id AS roomid, "
+                                  "room.name AS rname")
+                       + BookedUnitsOverlappingFrom() + QStringLiteral(" ORDER BY fromdate, booking.id, bookingroom.id"),
+                   BookedUnitsOverlappingParams(start, end));
+}
+
+qint64 BookedUnitsOverlappingCount(const QDateTime& start, const QDateTime& end)
+{
+    RowScan r(QStringLiteral("SELECT count(*)") + BookedUnitsOverlappingFrom(), BookedUnitsOverlappingParams(start, end));
+    return r.next() ? r.integer(0) : 0;
 }
 
 Query StaysOfUnitOverlapping(qint64 unitId, const QDateTime& start, const QDateTime& end)

@@ -32,6 +32,8 @@ qint64 CommissionPaymentCount();
 // within the range, bounds included): booking id, fromdate, todate, firstname,
 // lastname, roomid, rname; by start, then booking and unit row.
 RowScan BookedUnitsOverlapping(const QDateTime& start, const QDateTime& end);
+// How many rows BookedUnitsOverlapping() gives, for an export's progress.
+qint64 BookedUnitsOverlappingCount(const QDateTime& start, const QDateTime& end);
 // fromdate, todate of the bookings of one unit that have a customer row and
 // overlap the range as above, by start.
 Query StaysOfUnitOverlapping(qint64 unitId, const QDateTime& start, const QDateTime& end);

@@ -27,18 +27,23 @@
 
 #include <functional>
 
-// Presses Cancel in each progress dialog as soon as it shows.
+// Presses Cancel in each progress dialog as soon as it shows, after noting
+// how far its bar stands.
 class CancelProgress : public QObject {
 public:
     CancelProgress() { qApp->installEventFilter(this); }
     ~CancelProgress() override { qApp->removeEventFilter(this); }
     int shown = 0;
+    QList<double> stood;
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (auto* dialog = qobject_cast<QProgressDialog*>(watched); dialog && event->type() == QEvent::Show) {
             ++shown;
-            QTimer::singleShot(0, dialog, &QProgressDialog::cancel);
+            QTimer::singleShot(0, dialog, [this, dialog] {
+                stood << double(dialog->value() - dialog->minimum()) / (dialog->maximum() - dialog->minimum());
+                dialog->cancel();
+            });
         }
         return false;
     }
@@ -65,6 +70,32 @@ class TestExports : public DbTest {
             insertRow("bookingroom", {{"bookingid", id}, {"roomid", room}});
         return id;
     }
+    // The records of an export whose every field is quoted and holds no
+    // quote or line break, after its header line.
+    static CsvRows records(const QString& file)
+    {
+        CsvRows rows;
+        QStringList lines = QString::fromUtf8(readFile(file)).split(QStringLiteral("\r\n"));
+        lines.removeFirst();
+        lines.removeLast();
+        for (const QString& line : lines)
+            rows.append(line.mid(1, line.size() - 2).split(QStringLiteral("\",\"")));
+        return rows;
+    }
+    // A stored date-time as the program reads it anywhere else: the locale's
+    // general date, text it cannot read as it stands, Null as nothing.
+    static QString generalDate(const QVariant& v)
+    {
+        const QDateTime dt = Fmt::fromDbDateTime(v);
+        return v.isNull() ? QString() : dt.isValid() ? Fmt::generalDate(dt) : v.toString();
+    }
+    static QString shortDate(const QVariant& v)
+    {
+        const QDateTime dt = Fmt::fromDbDateTime(v);
+        return v.isNull() ? QString() : dt.isValid() ? Fmt::shortDate(dt.date()) : v.toString();
+    }
+    static QString number(const QVariant& v) { return v.isNull() ? QString() : Fmt::number(v.toDouble()); }
+
     static void checkRead(const QString& file, const CsvRows& expected, bool calc)
     {
         CsvRows rows;
@@ -143,10 +174,13 @@ private slots:
         QVERIFY(fakes().messageBoxes->lastPrompt().size() > 90);   // the reason follows
         QVERIFY(QDir(folder + QStringLiteral("/inner")).exists());
 
-        // Cancel in the progress dialog ends the export and keeps the old file.
+        // Cancel in the progress dialog ends the export and keeps the old
+        // file; at the first of two rows the bar stands half way.
         {
-            booking(addCustomer({{"FirstName", "Ann"}}), qPrintable(QDate::currentDate().toString(Qt::ISODate) + " 14:00:00"),
-                    qPrintable(QDate::currentDate().addDays(1).toString(Qt::ISODate) + " 10:00:00"));
+            const qint32 ann = addCustomer({{"FirstName", "Ann"}});
+            for (int unit : {1, 2})
+                booking(ann, qPrintable(QDate::currentDate().toString(Qt::ISODate) + " 14:00:00"),
+                        qPrintable(QDate::currentDate().addDays(1).toString(Qt::ISODate) + " 10:00:00"), {unit});
             ExportProgress::setDelay(0);
             CancelProgress cancel;
             for (auto command : {&frmMain::mnuFileExportCustomers_Click, &frmMain::mnuFileExportResCSV_Click,
@@ -157,6 +191,7 @@ private slots:
                 QCOMPARE(cancel.shown, shown + 1);
                 QCOMPARE(readFile(file), QByteArray("old"));
                 QVERIFY(fakes().messageBoxes->shown.isEmpty());
+                QCOMPARE(cancel.stood.last(), 0.5);
             }
             ExportProgress::setDelay(1000);
         }
@@ -212,6 +247,110 @@ private slots:
             run(&frmMain::mnuFileExportCustomers_Click, cus);
             checkRead(cus, customers, false);
         }
+    }
+
+    void everyStoredDateExportsAsTheRowReaderReadsIt_data()
+    {
+        QTest::addColumn<QVariantList>("from");
+        QTest::addColumn<QVariantList>("to");
+        const auto minutes = [](const QDate& day, int seconds) {
+            QVariantList v;
+            for (int m = 0; m < 24 * 60; ++m)
+                v << Fmt::dbDateTime(Fmt::clockDateTime(day, QTime(m / 60, m % 60, seconds ? m % 60 : 0)));
+            return v;
+        };
+        const auto days = [](int firstYear, int lastYear, const QTime& at) {
+            QVariantList v;
+            for (QDate d(firstYear, 1, 1); d.year() <= lastYear; d = d.addDays(1))
+                v << Fmt::dbDateTime(Fmt::clockDateTime(d, at));
+            return v;
+        };
+        // The clocks change at 02:00 and 03:00 on these days in Europe.
+        QTest::newRow("every minute, summer time begins") << minutes(QDate(2004, 3, 28), 0)
+                                                          << minutes(QDate(2004, 10, 31), 1);
+        QTest::newRow("every minute, leap day 2000") << minutes(QDate(2000, 2, 29), 1) << minutes(QDate(2000, 3, 1), 0);
+        QTest::newRow("every day 1999 to 2001") << days(1999, 2001, QTime(0, 0)) << days(1999, 2001, QTime(10, 30));
+        QTest::newRow("every day 2004 and 2024")
+            << days(2004, 2004, QTime(14, 0)) + days(2024, 2024, QTime(23, 59, 59))
+            << days(2004, 2004, QTime(0, 0)) + days(2024, 2024, QTime(0, 0, 1));
+        // What another program may store, each form more than once so that
+        // the texts remembered are met again; a booking at 08:05 after one at
+        // 00:34 (the same place in the table of recent times).
+        const QVariantList forms{"2004-02-28",          "2004-02-28T14:05:00", "2004-02-28 14:05:00.250",
+                                 "2004-02-28 8:05:00",  "2004-02-28 08:05",    "2004-02-28 00:34:00",
+                                 "2004-02-28 08:05:00", "2000-01-01T00:00:00.5", "soon",
+                                 QVariant(20040228),    QVariant(2004.5),
+                                 " 2004-02-28 10:00:00", "1999-12-31 23:59:59"};
+        QVariantList from, to;
+        for (int round = 0; round < 3; ++round)
+            for (int i = 0; i < forms.size(); ++i) {
+                from << forms[i];
+                to << forms[(i + round + 1) % forms.size()];
+            }
+        QTest::newRow("stored forms") << from << to;
+    }
+
+    // Each date, number and amount of the reservations, customers and
+    // commission exports as Fmt gives it for the value the plain row reader
+    // reads, however many rows share the texts the exports keep at hand.
+    void everyStoredDateExportsAsTheRowReaderReadsIt()
+    {
+        QFETCH(QVariantList, from);
+        QFETCH(QVariantList, to);
+        objConn.execute(QStringLiteral("DELETE FROM booking"));
+        objConn.execute(QStringLiteral("DELETE FROM customer"));
+        {
+            Connection::Transaction work(objConn);
+            for (int i = 0; i < from.size(); ++i) {
+                const qint64 customer = objConn.insert(
+                    QStringLiteral("customer"), {{"FirstName", QString::number(i)}, {"SubmittedDate", i % 9 ? to[i] : dbNull()}});
+                objConn.insert(QStringLiteral("booking"),
+                               {{"customerid", customer}, {"fromdate", from[i]}, {"todate", to[i]},
+                                {"noadults", i % 300}, {"nokids", i % 7 ? QVariant(i % 70) : dbNull()},
+                                {"CommissionAmount", money("1.25").toDb().toLongLong() * (i % 500 - 250)}});
+            }
+            work.commit();
+        }
+        const QString file = path("dates.csv");
+
+        run(&frmMain::mnuFileExportResCSV_Click, file);
+        CsvRows expected;
+        for (Query r = objConn.query(QStringLiteral(
+                 "SELECT FromDate, ToDate, NoAdults, NoKids, FirstName, SubmittedDate FROM booking, customer "
+                 "WHERE customer.ID = booking.customerid ORDER BY booking.id"));
+             r.next();)
+            expected.append({generalDate(r.value(0)), generalDate(r.value(1)), number(r.value(2)), number(r.value(3)),
+                             r.text(4), generalDate(r.value(5))});
+        CsvRows got = records(file);
+        for (QStringList& row : got)
+            row = QStringList{row[0], row[1], row[4], row[5], row[10], row[20]};
+        QCOMPARE(got.size(), from.size());
+        for (int i = 0; i < got.size(); ++i)
+            QCOMPARE(got[i], expected[i]);
+
+        run(&frmMain::mnuFileExportCustomers_Click, file);
+        expected.clear();
+        for (Query r = objConn.query(QStringLiteral("SELECT FirstName, SubmittedDate FROM customer ORDER BY ID"));
+             r.next();)
+            expected.append({r.text(0), generalDate(r.value(1))});
+        got = records(file);
+        for (QStringList& row : got)
+            row = QStringList{row[0], row[11]};
+        QCOMPARE(got, expected);
+
+        run(&frmMain::mnuFileExportCommissionAccounts_Click, file);
+        expected.clear();
+        for (Query r = objConn.query(QStringLiteral(
+                 "SELECT commissionAmount, fromDate FROM booking ORDER BY commissionID, fromDate, id"));
+             r.next();)
+            expected.append({Fmt::currency(r.money(0)), shortDate(r.value(1))});
+        got = records(file);
+        for (QStringList& row : got)
+            row = QStringList{row[1], row[3]};
+        QCOMPARE(got.size(), expected.size());
+        for (int i = 0; i < got.size(); ++i)
+            QCOMPARE(got[i], expected[i]);
+        QVERIFY(fakes().messageBoxes->shown.isEmpty());
     }
 
     void commissionAccountsInTableOrder()
