@@ -478,39 +478,37 @@ void TestKeyboard::tabGoesRoundEveryWindow_data()
         QTest::newRow(all[i].name) << i;
 }
 
-void TestKeyboard::tabGoesRoundEveryWindow()
+// Follows the way of the test's row, checks each window it reaches, and
+// fails with every fault found, each named by its window.
+void checkEveryWindowOfTheWay(QWidget* main, const std::function<QStringList(QWidget* root)>& check)
 {
     QFETCH(int, way);
-    const QList<Way> all = ways();
     QStringList faults;
     int windows = 0;
-    follow(all[way].steps, 0, main, [&](QWidget* root) {
+    follow(ways()[way].steps, 0, main, [&](QWidget* root) {
         ++windows;
-        for (const bool forward : {true, false}) {
-            const QString fault = walk(root, forward);
-            if (!fault.isEmpty())
-                faults << nameOf(root->window()) + QStringLiteral(": ") + fault;
-        }
+        for (const QString& fault : check(root))
+            faults << nameOf(root->window()) + QStringLiteral(": ") + fault;
     });
     QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
     QVERIFY2(windows > 0, "no window reached");
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
 }
 
+void TestKeyboard::tabGoesRoundEveryWindow()
+{
+    checkEveryWindowOfTheWay(main, [](QWidget* root) {
+        QStringList faults;
+        for (const bool forward : {true, false})
+            if (const QString fault = walk(root, forward); !fault.isEmpty())
+                faults << fault;
+        return faults;
+    });
+}
+
 void TestKeyboard::screenReaderHearsTheFocusShown()
 {
-    QFETCH(int, way);
-    const QList<Way> all = ways();
-    QStringList faults;
-    int windows = 0;
-    follow(all[way].steps, 0, main, [&](QWidget* root) {
-        ++windows;
-        for (const QString& fault : walkHeard(root))
-            faults << nameOf(root->window()) + QStringLiteral(": ") + fault;
-    });
-    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
-    QVERIFY2(windows > 0, "no window reached");
-    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+    checkEveryWindowOfTheWay(main, walkHeard);
 }
 
 void TestKeyboard::dialogsOfferOnlyTheCloseBox()

@@ -50,6 +50,27 @@ private:
     rlimit m_old{};
 };
 
+// Runs writer k of the File and Web Bookings menus and the reports panel, as
+// the user starts it (0 to 5, 7); true while the quick view stays open after.
+bool RunMenuWriter(frmMain* main, int k)
+{
+    switch (k) {
+    case 0: main->mnuFileExportCustomers_Click(); break;
+    case 1: main->mnuFileExportResCSV_Click(); break;
+    case 2: main->mnuFileExportThisMonth_Click(); break;
+    case 3: main->mnuFileExportCommissionAccounts_Click(); break;
+    case 4: {
+        frmReservationQuickView dialog(QDate::currentDate());
+        dialog.show();
+        control<QPushButton>(&dialog, "cmdOK")->click();
+        return dialog.isVisible();
+    }
+    case 5: control<QPushButton>(main->reports(), "cmdReportExport")->click(); break;
+    case 7: main->mnuWebCreatePage_Click(); break;
+    }
+    return false;
+}
+
 }  // namespace
 
 class TestWrites : public DbTest {
@@ -109,21 +130,9 @@ void TestWrites::everyWriterKeepsTheOldFile()
         fakes().saveFile->answer = file;
         fakes().messageBoxes->clear();
         switch (writer) {
-        case 0: main->mnuFileExportCustomers_Click(); break;
-        case 1: main->mnuFileExportResCSV_Click(); break;
-        case 2: main->mnuFileExportThisMonth_Click(); break;
-        case 3: main->mnuFileExportCommissionAccounts_Click(); break;
-        case 4: {
-            frmReservationQuickView dialog(QDate::currentDate());
-            dialog.show();
-            control<QPushButton>(&dialog, "cmdOK")->click();
-            dialogOpen = dialog.isVisible();
-            break;
-        }
-        case 5: control<QPushButton>(main->reports(), "cmdReportExport")->click(); break;
         case 6: WriteMailingList(file); break;
-        case 7: main->mnuWebCreatePage_Click(); break;
         case 8: PrintBookingConfirmation(iBookingID); break;
+        default: dialogOpen = RunMenuWriter(main, writer); break;
         }
     };
     // A page with a form service of the user's is written without a word.
@@ -217,17 +226,6 @@ void TestWrites::noWriterReplacesTheOpenDatabase()
     QStringList pages;
     QString reason;
     switch (writer) {
-    case 0: main->mnuFileExportCustomers_Click(); break;
-    case 1: main->mnuFileExportResCSV_Click(); break;
-    case 2: main->mnuFileExportThisMonth_Click(); break;
-    case 3: main->mnuFileExportCommissionAccounts_Click(); break;
-    case 4: {
-        frmReservationQuickView dialog(QDate::currentDate());
-        dialog.show();
-        control<QPushButton>(&dialog, "cmdOK")->click();
-        break;
-    }
-    case 5: control<QPushButton>(main->reports(), "cmdReportExport")->click(); break;
     case 6:
         pages = walkPages({press("cmdNext"),
                            [&](QDialog* d) {
@@ -237,8 +235,8 @@ void TestWrites::noWriterReplacesTheOpenDatabase()
                            press(allowed ? "cmdNext" : "cmdCancel")},
                           [&] { main->mnuCustMailingList_Click(); });
         break;
-    case 7: main->mnuWebCreatePage_Click(); break;
     case 8: WriteWholeFile(file, "new", &reason); break;
+    default: RunMenuWriter(main, writer); break;
     }
     QDir::setCurrent(cwd);
 
