@@ -3,226 +3,191 @@
 #include "core/format.h"
 
 #include <QApplication>
-#include <QDateTimeEdit>
+#include <QFocusEvent>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPointer>
 #include <QSignalBlocker>
-#include <QValidator>
-#include <functional>
 
-namespace {
+template <class Edit>
+WholeTextBox<Edit>::WholeTextBox(QWidget* parent) : Edit(parent)
+{
+    // A date box moves the cursor from part to part of its own form as it
+    // moves, and puts the text back in that form when it leaves a part: here
+    // the text is free while it is edited, and the cursor stays where the
+    // typist puts it (the arrows find the part under it, see
+    // sectionUnderCursor).
+    QObject::disconnect(this->lineEdit(), SIGNAL(cursorPositionChanged(int, int)), this, nullptr);
+}
 
-// Keeps what is typed into a box as text, shown as it is typed; the box's
-// value follows it: take() sets the value the text names, or refuses a text
-// that names none, and the box then holds the value it had before the typing
-// began. Whatever reads the box thus reads what was typed as soon as it is a
-// whole date or time, however the focus moves on (an access key, a click on a
-// caption, a shortcut), and never a value made up from a part of it. Leaving
-// the box, Enter, or the box hidden ends the typing: the box shows its value,
-// the last one typed whole or, for a text that names none, the one before.
-class WholeTyping : public QObject {
-public:
-    WholeTyping(QDateTimeEdit* box, std::function<bool(const QString&)> take)
-        : QObject(box), m_box(box), m_take(std::move(take))
-    {
-        box->installEventFilter(this);
-    }
+// Every text may be typed: one that names no date or time stands, while it
+// is edited, for the value the box had when the editing began.
+template <class Edit>
+QValidator::State WholeTextBox<Edit>::validate(QString&, int&) const
+{
+    return QValidator::Acceptable;
+}
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched != m_box)
-            return false;
-        switch (event->type()) {
-        case QEvent::KeyPress: {
-            auto* key = static_cast<QKeyEvent*>(event);
-            const QString text = key->text();
-            const bool typed = !text.isEmpty() && text.at(0).isPrint()
-                               && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-            if (typed) {
-                type(text);
-                return true;
-            }
-            if (typing() && key->key() == Qt::Key_Backspace) {
-                if (m_cursor > 0)
-                    m_text.remove(--m_cursor, 1);
-                follow();
-                return true;
-            }
-            if (typing() && key->key() == Qt::Key_Delete) {
-                m_text.remove(m_cursor, 1);
-                follow();
-                return true;
-            }
-            if (isModifier(key->key()))
-                return false;
-            if (typing() && (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right
-                             || key->key() == Qt::Key_Home || key->key() == Qt::Key_End)) {
-                if (key->key() == Qt::Key_Left)
-                    m_cursor = qMax(0, m_cursor - 1);
-                else if (key->key() == Qt::Key_Right)
-                    m_cursor = qMin(int(m_text.size()), m_cursor + 1);
-                else
-                    m_cursor = key->key() == Qt::Key_Home ? 0 : int(m_text.size());
-                show();
-                return true;
-            }
-            if (typing() && key->key() == Qt::Key_Escape) {
-                m_text.clear();
-                follow();
-                end(false);
-                return true;
-            }
-            commit();
-            return false;
+// What is typed stays as typed: the box's own reading would mend a part of
+// it as it is typed (2/30 to 2/28).
+template <class Edit>
+void WholeTextBox<Edit>::fixup(QString&) const
+{
+}
+
+template <class Edit>
+QDateTime WholeTextBox<Edit>::dateTimeFromText(const QString& text) const
+{
+    const QDateTime named = read(text.trimmed());
+    if (named.isValid())
+        return named;
+    return m_editing ? m_before : this->dateTime();
+}
+
+template <class Edit>
+void WholeTextBox<Edit>::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        // The box steps the part under the cursor and shows its own form:
+        // the editing ends.
+        this->setCurrentSectionIndex(sectionUnderCursor());
+        Edit::keyPressEvent(event);
+        m_before = this->dateTime();
+        return;
+    case Qt::Key_Escape:
+        if (m_editing && this->lineEdit()->text() != this->textFromDateTime(m_before)) {
+            this->setDateTime(m_before);
+            this->lineEdit()->selectAll();
+            event->accept();
+            return;
         }
-        case QEvent::FocusOut:
-        case QEvent::MouseButtonPress:
-        case QEvent::Hide:
-            commit();
-            return false;
-        default:
-            return false;
-        }
+        break;
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+        endEditing();
+        break;
+    default:
+        break;
     }
+    // Every other key edits the text as in a text box: the date box's own
+    // keys would jump from part to part (and out of the box) on a separator
+    // typed, or on Ctrl with an arrow.
+    QAbstractSpinBox::keyPressEvent(event);
+}
 
-private:
-    static bool isModifier(int key)
-    {
-        switch (key) {
-        case Qt::Key_Shift:
-        case Qt::Key_Control:
-        case Qt::Key_Meta:
-        case Qt::Key_Alt:
-        case Qt::Key_AltGr:
-        case Qt::Key_CapsLock:
-        case Qt::Key_NumLock:
-        case Qt::Key_ScrollLock:
-        case Qt::Key_Super_L:
-        case Qt::Key_Super_R:
-        case Qt::Key_Hyper_L:
-        case Qt::Key_Hyper_R:
-        case Qt::Key_Dead_Grave:
-        case Qt::Key_Dead_Acute:
-        case Qt::Key_Dead_Circumflex:
-        case Qt::Key_Dead_Tilde:
-        case Qt::Key_Dead_Diaeresis:
-            return true;
-        default:
-            return false;
-        }
+// Coming in by Tab (or an access key) selects the whole text.
+template <class Edit>
+void WholeTextBox<Edit>::focusInEvent(QFocusEvent* event)
+{
+    Edit::focusInEvent(event);
+    m_editing = true;
+    m_before = this->dateTime();
+    switch (event->reason()) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+        this->lineEdit()->selectAll();
+        break;
+    default:
+        break;
     }
+}
 
-    QLineEdit* edit() const { return m_box->findChild<QLineEdit*>(); }
+template <class Edit>
+void WholeTextBox<Edit>::focusOutEvent(QFocusEvent* event)
+{
+    endEditing();
+    Edit::focusOutEvent(event);
+    // The calendar's choice begins a new editing when it comes back.
+    m_editing = false;
+}
 
-    // Typing goes on while the box shows the typed text: a value the program
-    // sets in between (a page shown again) ends it.
-    bool typing()
-    {
-        if (m_typing && edit()->text() != m_text)
-            end(false);
-        return m_typing;
-    }
+template <class Edit>
+void WholeTextBox<Edit>::hideEvent(QHideEvent* event)
+{
+    endEditing();
+    Edit::hideEvent(event);
+}
 
-    void type(const QString& text)
-    {
-        if (!typing()) {
-            QLineEdit* e = edit();
-            m_typing = true;
-            m_before = m_box->dateTime();
-            m_text = e->text();
-            m_cursor = e->cursorPosition();
-            if (e->hasSelectedText() && e->selectionStart() == 0) {
-                // The box selects its first part (or all) as the focus comes
-                // in: typing then starts a new value.
-                m_text.clear();
-                m_cursor = 0;
-            } else if (e->hasSelectedText()) {
-                m_cursor = e->selectionStart();
-                m_text.remove(m_cursor, e->selectedText().size());
-            }
-            // The box's own reading of its text would mend a part of it as
-            // it is typed (2/30 to 2/28): what is typed stays as typed.
-            m_validator = e->validator();
-            e->setValidator(nullptr);
-        }
-        m_text.insert(m_cursor, text);
-        m_cursor += text.size();
-        follow();
-    }
+template <class Edit>
+bool WholeTextBox<Edit>::focusNextPrevChild(bool next)
+{
+    return QWidget::focusNextPrevChild(next);
+}
 
-    // The value the text names, or the one before the typing.
-    void follow()
-    {
-        if (!m_take(m_text.trimmed()) && m_box->dateTime() != m_before)
-            m_box->setDateTime(m_before);
-        // Setting the value shows it: the typed text again.
-        show();
-    }
-
-    void show()
-    {
-        QLineEdit* e = edit();
-        const QSignalBlocker block(e);
-        e->setText(m_text);
-        e->setCursorPosition(m_cursor);
-    }
-
-    // Ends the typing; the box shows its value (refused: with a beep).
-    void end(bool refused)
-    {
-        m_typing = false;
-        QLineEdit* e = edit();
-        if (e->validator() == nullptr && m_validator)
-            e->setValidator(m_validator);
-        if (refused)
+// The box shows its value in its own form, refusing with a beep a text that
+// names none; the value is where the next editing begins.
+template <class Edit>
+void WholeTextBox<Edit>::endEditing()
+{
+    const QString shown = this->lineEdit()->text();
+    if (shown != this->textFromDateTime(this->dateTime())) {
+        if (!read(shown.trimmed()).isValid())
             QApplication::beep();
-        // Setting the value again has the box show it as its own.
-        const QSignalBlocker block(m_box);
-        m_box->setDateTime(m_box->dateTime());
+        const QSignalBlocker block(this);
+        this->setDateTime(this->dateTime());
     }
+    m_before = this->dateTime();
+}
 
-    void commit()
-    {
-        if (typing())
-            end(!m_take(m_text.trimmed()));
+// The part of the box's own form the cursor is in or just after; the parts
+// are the runs of digits and of letters, in the order of the box's format.
+// The current part when the text is not in the box's own form.
+template <class Edit>
+int WholeTextBox<Edit>::sectionUnderCursor() const
+{
+    const QLineEdit* edit = this->lineEdit();
+    const QString text = edit->text();
+    if (text != this->textFromDateTime(this->dateTime()))
+        return this->currentSectionIndex();
+    const int cursor = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+    const auto kind = [](QChar c) { return c.isDigit() ? 1 : c.isLetterOrNumber() ? 2 : 0; };
+    int part = -1;
+    int under = -1;
+    for (int i = 0; i < text.size(); ++i) {
+        const int k = kind(text[i]);
+        if (k != 0 && (i == 0 || kind(text[i - 1]) != k))
+            ++part;
+        if (k != 0 && i <= cursor)
+            under = part;
     }
+    if (part + 1 != this->sectionCount() || under < 0)
+        return this->currentSectionIndex();
+    return under;
+}
 
-    QDateTimeEdit* m_box;
-    std::function<bool(const QString&)> m_take;
-    QPointer<const QValidator> m_validator;
-    QDateTime m_before;
-    QString m_text;
-    int m_cursor = 0;
-    bool m_typing = false;
-};
-
-}  // namespace
+template class WholeTextBox<QDateEdit>;
+template class WholeTextBox<QTimeEdit>;
 
 DateBox::DateBox(QWidget* parent) : WholeTextBox(parent)
 {
     setDisplayFormat(Fmt::shortDateFormat());
     setCalendarPopup(true);
     setTimeSpec(Qt::UTC);
-    new WholeTyping(this, [this](const QString& text) {
-        const QDate d = Fmt::parseDate(text);
-        if (!d.isValid() || d < minimumDate() || d > maximumDate())
-            return false;
-        setDate(d);
-        return true;
-    });
+}
+
+QDateTime DateBox::read(const QString& text) const
+{
+    const QDate d = Fmt::parseDate(text);
+    if (!d.isValid() || d < minimumDate() || d > maximumDate())
+        return QDateTime();
+    return Fmt::clockDateTime(d, time());
 }
 
 TimeBox::TimeBox(QWidget* parent) : WholeTextBox(parent)
 {
     setDisplayFormat(Fmt::shortTimeFormat());
     setTimeSpec(Qt::UTC);
-    new WholeTyping(this, [this](const QString& text) {
-        const QTime t = Fmt::parseTime(text);
-        if (!t.isValid() || t < minimumTime() || t > maximumTime())
-            return false;
-        setTime(t);
-        return true;
-    });
+}
+
+QDateTime TimeBox::read(const QString& text) const
+{
+    const QTime t = Fmt::parseTime(text);
+    if (!t.isValid() || t < minimumTime() || t > maximumTime())
+        return QDateTime();
+    return Fmt::clockDateTime(date(), t);
 }
