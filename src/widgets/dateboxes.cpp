@@ -9,6 +9,13 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+namespace {
+
+// The date box's own following of the cursor from part to part.
+const char* const kFollowParts = SLOT(_q_editorCursorPositionChanged(int, int));
+
+}  // namespace
+
 template <class Edit>
 WholeTextBox<Edit>::WholeTextBox(QWidget* parent) : Edit(parent)
 {
@@ -16,8 +23,25 @@ WholeTextBox<Edit>::WholeTextBox(QWidget* parent) : Edit(parent)
     // moves, and puts the text back in that form when it leaves a part: here
     // the text is free while it is edited, and the cursor stays where the
     // typist puts it (the arrows find the part under it, see
-    // sectionUnderCursor).
-    QObject::disconnect(this->lineEdit(), SIGNAL(cursorPositionChanged(int, int)), this, nullptr);
+    // stepPartUnderCursor).
+    QObject::disconnect(this->lineEdit(), SIGNAL(cursorPositionChanged(int, int)), this, kFollowParts);
+}
+
+// The part of the date the arrows step is the one under the cursor: on the
+// box's own form, the box is let follow the cursor for this one move.
+template <class Edit>
+void WholeTextBox<Edit>::stepPartUnderCursor()
+{
+    const int part = sectionUnderCursor();
+    if (part < 0 || part == this->currentSectionIndex())
+        return;
+    QLineEdit* edit = this->lineEdit();
+    QObject::connect(edit, SIGNAL(cursorPositionChanged(int, int)), this, kFollowParts);
+    // The box follows a move only: the cursor goes to the end first, which
+    // is no part's start.
+    edit->setCursorPosition(int(edit->text().size()));
+    this->setCurrentSectionIndex(part);
+    QObject::disconnect(edit, SIGNAL(cursorPositionChanged(int, int)), this, kFollowParts);
 }
 
 // Every text may be typed: one that names no date or time stands, while it
@@ -54,7 +78,7 @@ void WholeTextBox<Edit>::keyPressEvent(QKeyEvent* event)
     case Qt::Key_PageDown:
         // The box steps the part under the cursor and shows its own form:
         // the editing ends.
-        this->setCurrentSectionIndex(sectionUnderCursor());
+        stepPartUnderCursor();
         Edit::keyPressEvent(event);
         m_before = this->dateTime();
         return;
@@ -79,7 +103,10 @@ void WholeTextBox<Edit>::keyPressEvent(QKeyEvent* event)
     QAbstractSpinBox::keyPressEvent(event);
 }
 
-// Coming in by Tab (or an access key) selects the whole text.
+// Coming in by Tab, an access key or the window's own choice selects the
+// whole text (a date box would select its first part alone), so typing
+// replaces it; a click puts the cursor where it falls, and coming back to
+// the window keeps the selection there was.
 template <class Edit>
 void WholeTextBox<Edit>::focusInEvent(QFocusEvent* event)
 {
@@ -87,12 +114,12 @@ void WholeTextBox<Edit>::focusInEvent(QFocusEvent* event)
     m_editing = true;
     m_before = this->dateTime();
     switch (event->reason()) {
-    case Qt::TabFocusReason:
-    case Qt::BacktabFocusReason:
-    case Qt::ShortcutFocusReason:
-        this->lineEdit()->selectAll();
+    case Qt::MouseFocusReason:
+    case Qt::PopupFocusReason:
+    case Qt::ActiveWindowFocusReason:
         break;
     default:
+        this->lineEdit()->selectAll();
         break;
     }
 }
@@ -136,14 +163,14 @@ void WholeTextBox<Edit>::endEditing()
 
 // The part of the box's own form the cursor is in or just after; the parts
 // are the runs of digits and of letters, in the order of the box's format.
-// The current part when the text is not in the box's own form.
+// None (-1) when the text is not in the box's own form.
 template <class Edit>
 int WholeTextBox<Edit>::sectionUnderCursor() const
 {
     const QLineEdit* edit = this->lineEdit();
     const QString text = edit->text();
     if (text != this->textFromDateTime(this->dateTime()))
-        return this->currentSectionIndex();
+        return -1;
     const int cursor = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
     const auto kind = [](QChar c) { return c.isDigit() ? 1 : c.isLetterOrNumber() ? 2 : 0; };
     int part = -1;
@@ -155,9 +182,7 @@ int WholeTextBox<Edit>::sectionUnderCursor() const
         if (k != 0 && i <= cursor)
             under = part;
     }
-    if (part + 1 != this->sectionCount() || under < 0)
-        return this->currentSectionIndex();
-    return under;
+    return part + 1 == this->sectionCount() ? under : -1;
 }
 
 template class WholeTextBox<QDateEdit>;

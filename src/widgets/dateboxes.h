@@ -14,7 +14,8 @@
 // the editing began, and when the box is left, Enter is pressed or the box
 // is hidden, it refuses the text: it shows that value again. Escape while
 // editing takes the value back too. Tab leaves the box as it leaves a text
-// box, and coming in by Tab selects the whole text, so typing replaces it.
+// box, and coming in by Tab (or as the window opens) selects the whole
+// text, so typing replaces it.
 // Up and Down (and the page keys) step the part of the date or time under
 // the cursor, and the calendar works as in any date box. Values are clock
 // values (see Fmt::clockDateTime).
@@ -49,6 +50,7 @@ protected:
 private:
     void endEditing();
     int sectionUnderCursor() const;
+    void stepPartUnderCursor();
 
     // The value when the editing began: the box holds it while its text
     // names none.

@@ -211,6 +211,10 @@ void TestTypedDates::boxEditsAsTextBox_data()
         {"input method", {"End Backspace Backspace", "", "29", "5/5/2029"},
          {"End Backspace Backspace", "", "PM", "9:00 PM"}},
         {"input method, no date", {"End", "", "/3", "5/5/2027"}, {"End", "", ":5", "9:00 AM"}},
+        // Up and Down step the part under the cursor, once the text is a
+        // date or time again: no line edit has them.
+        {"arrows step", {"End Backspace \"8\" Home Up", "", "", "6/5/2028"},
+         {"End Backspace \"M\" Home Up", "", "", "10:00 AM"}},
     };
     for (const Edit& e : edits) {
         for (const bool date : {true, false}) {
@@ -251,15 +255,18 @@ void TestTypedDates::boxEditsAsTextBox()
             QApplication::sendEvent(w, &composing);
         }
     }
-    QCOMPARE(edit->text(), plain.text());
-    QCOMPARE(edit->findChild<QLineEdit*>()->cursorPosition(), plain.cursorPosition());
-    const bool isDate = qobject_cast<DateBox*>(edit) != nullptr;
-    if (isDate) {
-        const QDate named = Fmt::parseDate(plain.text());
-        QCOMPARE(edit->date(), named.isValid() ? named : before.date());
-    } else {
-        const QTime named = Fmt::parseTime(plain.text());
-        QCOMPARE(edit->time(), named.isValid() ? named : before.time());
+    // The arrows of a date box are no line edit's: their rows check what
+    // the box shows alone.
+    if (!QByteArray(QTest::currentDataTag()).endsWith("arrows step")) {
+        QCOMPARE(edit->text(), plain.text());
+        QCOMPARE(edit->findChild<QLineEdit*>()->cursorPosition(), plain.cursorPosition());
+        if (qobject_cast<DateBox*>(edit)) {
+            const QDate named = Fmt::parseDate(plain.text());
+            QCOMPARE(edit->date(), named.isValid() ? named : before.date());
+        } else {
+            const QTime named = Fmt::parseTime(plain.text());
+            QCOMPARE(edit->time(), named.isValid() ? named : before.time());
+        }
     }
     QTest::keyClick(edit, Qt::Key_Tab);
     QVERIFY(!edit->hasFocus());
