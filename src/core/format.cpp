@@ -121,8 +121,9 @@ QString numberForm(const QString& text)
 
 // The sign a keyboard without the locale's own types for it: a plain
 // apostrophe for the right quotation mark (1’234.50), a point for the
-// Arabic decimal sign, a comma for the Arabic and the reversed group signs.
-// Null where the sign is typed as it is written.
+// Arabic decimal sign. Null where the sign is typed as it is written, or
+// where its look-alike would be read another way: a comma is also written
+// for the decimal sign beside the Arabic group sign, so it is no group sign.
 QChar asciiLookAlike(const QString& sign)
 {
     if (sign.size() != 1)
@@ -132,9 +133,6 @@ QChar asciiLookAlike(const QString& sign)
         return u'\'';
     case 0x066b:
         return u'.';
-    case 0x066c:
-    case 0x2e41:
-        return u',';
     default:
         return QChar();
     }

@@ -57,7 +57,8 @@ QString moneyPlain(Money m);
 // blanks the locale writes are taken as they come or typed as plain blanks.
 // Digits of any script are read, and the plain keyboard's signs where the
 // locale writes its own and they cannot be read another way: "1'234.50" for
-// 1’234.50, "12.5" for 12٫5, "1,234.5" for 1٬234٫5.
+// 1’234.50, "12.5" for 12٫5 (a comma is no group sign there: it is
+// also written for the decimal sign).
 // False when the text is not an amount, or one beyond Money::kMaxUnits.
 bool parseCurrency(const QString& text, Money* out);
 // Whether the text is written as an amount, whatever its size.

@@ -131,7 +131,8 @@ void TestMoney::currencyRoundTripsInLocales()
         QCOMPARE(back, v);
     }
     // Typed on a plain keyboard: ASCII digits, blanks and signs for the
-    // locale's own, the grouping as the locale writes it.
+    // locale's own (the Arabic group sign stays: a comma could be the
+    // point), the grouping as the locale writes it.
     const auto typedInAscii = [](const QString& text) {
         QString out;
         for (int i = 0; i < text.size(); ++i) {
@@ -146,8 +147,6 @@ void TestMoney::currencyRoundTripsInLocales()
                 out += u'\'';
             else if (c == 0x066b)
                 out += u'.';
-            else if (c == 0x066c || c == 0x2e41)
-                out += u',';
             else if (c == 0x2212)
                 out += u'-';
             else if (QChar::isSpace(c))
