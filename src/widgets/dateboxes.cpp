@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QHideEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -59,6 +60,31 @@ void WholeTextBox<Edit>::fixup(QString&) const
 {
 }
 
+// While it is edited, the text typed is how the box shows the value it
+// stands for: a window that sets that value again as it follows the box (a
+// date typed in part: 3/2/20, 3/2/200) leaves the typing as it is. Another
+// value the window sets shows in the box's own form, and the editing goes
+// on from it.
+template <class Edit>
+QString WholeTextBox<Edit>::textFromDateTime(const QDateTime& dt) const
+{
+    if (!m_editing)
+        return ownText(dt);
+    const QString shown = this->lineEdit()->text();
+    if (dateTimeFromText(shown) == dt)
+        return shown;
+    if (dt == this->dateTime())
+        m_before = dt;
+    return ownText(dt);
+}
+
+// The box's own form of a value: 3/2/2003, 2:00 PM.
+template <class Edit>
+QString WholeTextBox<Edit>::ownText(const QDateTime& dt) const
+{
+    return Edit::textFromDateTime(dt);
+}
+
 template <class Edit>
 QDateTime WholeTextBox<Edit>::dateTimeFromText(const QString& text) const
 {
@@ -68,9 +94,28 @@ QDateTime WholeTextBox<Edit>::dateTimeFromText(const QString& text) const
     return m_editing ? m_before : this->dateTime();
 }
 
+// The editing begins as the box comes in, or with the first key or input
+// method's text that reaches it.
+template <class Edit>
+void WholeTextBox<Edit>::beginEditing()
+{
+    if (m_editing)
+        return;
+    m_editing = true;
+    m_before = this->dateTime();
+}
+
+template <class Edit>
+void WholeTextBox<Edit>::inputMethodEvent(QInputMethodEvent* event)
+{
+    beginEditing();
+    Edit::inputMethodEvent(event);
+}
+
 template <class Edit>
 void WholeTextBox<Edit>::keyPressEvent(QKeyEvent* event)
 {
+    beginEditing();
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -83,7 +128,8 @@ void WholeTextBox<Edit>::keyPressEvent(QKeyEvent* event)
         m_before = this->dateTime();
         return;
     case Qt::Key_Escape:
-        if (m_editing && this->lineEdit()->text() != this->textFromDateTime(m_before)) {
+        if (this->lineEdit()->text() != ownText(m_before)) {
+            m_editing = false;
             this->setDateTime(m_before);
             this->lineEdit()->selectAll();
             event->accept();
@@ -111,8 +157,8 @@ template <class Edit>
 void WholeTextBox<Edit>::focusInEvent(QFocusEvent* event)
 {
     Edit::focusInEvent(event);
-    m_editing = true;
-    m_before = this->dateTime();
+    m_editing = false;
+    beginEditing();
     switch (event->reason()) {
     case Qt::MouseFocusReason:
     case Qt::PopupFocusReason:
@@ -129,8 +175,6 @@ void WholeTextBox<Edit>::focusOutEvent(QFocusEvent* event)
 {
     endEditing();
     Edit::focusOutEvent(event);
-    // The calendar's choice begins a new editing when it comes back.
-    m_editing = false;
 }
 
 template <class Edit>
@@ -147,18 +191,18 @@ bool WholeTextBox<Edit>::focusNextPrevChild(bool next)
 }
 
 // The box shows its value in its own form, refusing with a beep a text that
-// names none; the value is where the next editing begins.
+// names none; the next key, or the focus coming back, begins a new editing.
 template <class Edit>
 void WholeTextBox<Edit>::endEditing()
 {
+    m_editing = false;
     const QString shown = this->lineEdit()->text();
-    if (shown != this->textFromDateTime(this->dateTime())) {
+    if (shown != ownText(this->dateTime())) {
         if (!read(shown.trimmed()).isValid())
             QApplication::beep();
         const QSignalBlocker block(this);
         this->setDateTime(this->dateTime());
     }
-    m_before = this->dateTime();
 }
 
 // The part of the box's own form the cursor is in or just after; the parts
@@ -169,7 +213,7 @@ int WholeTextBox<Edit>::sectionUnderCursor() const
 {
     const QLineEdit* edit = this->lineEdit();
     const QString text = edit->text();
-    if (text != this->textFromDateTime(this->dateTime()))
+    if (text != ownText(this->dateTime()))
         return -1;
     const int cursor = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
     const auto kind = [](QChar c) { return c.isDigit() ? 1 : c.isLetterOrNumber() ? 2 : 0; };

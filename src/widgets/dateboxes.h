@@ -24,6 +24,7 @@
 
 class QFocusEvent;
 class QHideEvent;
+class QInputMethodEvent;
 class QKeyEvent;
 
 // What the two boxes share: the text read by the box's own reader, and the
@@ -41,20 +42,24 @@ protected:
     QValidator::State validate(QString& text, int& pos) const override;
     void fixup(QString& text) const override;
     QDateTime dateTimeFromText(const QString& text) const override;
+    QString textFromDateTime(const QDateTime& dt) const override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
+    QString ownText(const QDateTime& dt) const;
+    void beginEditing();
     void endEditing();
     int sectionUnderCursor() const;
     void stepPartUnderCursor();
 
     // The value when the editing began: the box holds it while its text
     // names none.
-    QDateTime m_before;
+    mutable QDateTime m_before;
     bool m_editing = false;
 };
 
