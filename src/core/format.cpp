@@ -119,15 +119,48 @@ QString numberForm(const QString& text)
     return out;
 }
 
+// The sign a keyboard without the locale's own types for it: a plain
+// apostrophe for the right quotation mark (1’234.50), a point for the
+// Arabic decimal sign. Null where the sign is typed as it is written, or
+// where its look-alike would be read another way: a comma is also written
+// for the decimal sign beside the Arabic group sign, so it is no group sign.
+QChar asciiLookAlike(const QString& sign)
+{
+    if (sign.size() != 1)
+        return QChar();
+    switch (sign.at(0).unicode()) {
+    case 0x2019:
+        return u'\'';
+    case 0x066b:
+        return u'.';
+    default:
+        return QChar();
+    }
+}
+
+// The text with the look-alike of the locale's sign read as the sign, where
+// the look-alike is no sign of the locale itself (nor the look-alike of its
+// other sign): then it cannot be read another way.
+void readLookAlike(QString& s, const QString& sign, const QString& other)
+{
+    const QChar alike = asciiLookAlike(sign);
+    if (alike.isNull() || other.contains(alike) || asciiLookAlike(other) == alike)
+        return;
+    s.replace(alike, sign);
+}
+
 // Normalises number text written as the locale writes it into plain text
 // with "." as the point; empty when it holds anything else. Group separators
 // are taken only between groups of three digits before the point (or not at
-// all); an exponent is no part of a typed number.
+// all); an exponent is no part of a typed number. Digits of any script, and
+// the ASCII look-alikes of the locale's point and group sign, are read too.
 QString plainNumberText(const QLocale& loc, const QString& text)
 {
     QString s = numberForm(text).trimmed();
     const QString group = numberForm(loc.groupSeparator());
     const QString point = numberForm(loc.decimalPoint());
+    readLookAlike(s, group, point);
+    readLookAlike(s, point, group);
     const QString minus = numberForm(loc.negativeSign());
     const QString plus = numberForm(loc.positiveSign());
     QString sign;

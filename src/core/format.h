@@ -55,6 +55,10 @@ QString moneyPlain(Money m);
 // parentheses for negative amounts. Where the locale has no currency symbol
 // its currency's code stands in ("CHF 120.00"); direction marks and no-break
 // blanks the locale writes are taken as they come or typed as plain blanks.
+// Digits of any script are read, and the plain keyboard's signs where the
+// locale writes its own and they cannot be read another way: "1'234.50" for
+// 1’234.50, "12.5" for 12٫5 (a comma is no group sign there: it is
+// also written for the decimal sign).
 // False when the text is not an amount, or one beyond Money::kMaxUnits.
 bool parseCurrency(const QString& text, Money* out);
 // Whether the text is written as an amount, whatever its size.
@@ -65,7 +69,8 @@ bool isCurrencyText(const QString& text);
 QString number(double v);
 // A whole number with the locale's digits and no grouping.
 QString integer(qint64 v);
-// Reads a number typed in the locale's format (group separators allowed).
+// Reads a number typed in the locale's format (group separators allowed),
+// with the same digits and signs as parseCurrency.
 bool parseNumber(const QString& text, double* out);
 
 // A booking's date-time: a day and a time of day on the clock of the house.

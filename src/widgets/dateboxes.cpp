@@ -3,226 +3,260 @@
 #include "core/format.h"
 
 #include <QApplication>
-#include <QDateTimeEdit>
+#include <QFocusEvent>
+#include <QHideEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPointer>
 #include <QSignalBlocker>
-#include <QValidator>
-#include <functional>
 
 namespace {
 
-// Keeps what is typed into a box as text, shown as it is typed; the box's
-// value follows it: take() sets the value the text names, or refuses a text
-// that names none, and the box then holds the value it had before the typing
-// began. Whatever reads the box thus reads what was typed as soon as it is a
-// whole date or time, however the focus moves on (an access key, a click on a
-// caption, a shortcut), and never a value made up from a part of it. Leaving
-// the box, Enter, or the box hidden ends the typing: the box shows its value,
-// the last one typed whole or, for a text that names none, the one before.
-class WholeTyping : public QObject {
-public:
-    WholeTyping(QDateTimeEdit* box, std::function<bool(const QString&)> take)
-        : QObject(box), m_box(box), m_take(std::move(take))
-    {
-        box->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched != m_box)
-            return false;
-        switch (event->type()) {
-        case QEvent::KeyPress: {
-            auto* key = static_cast<QKeyEvent*>(event);
-            const QString text = key->text();
-            const bool typed = !text.isEmpty() && text.at(0).isPrint()
-                               && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-            if (typed) {
-                type(text);
-                return true;
-            }
-            if (typing() && key->key() == Qt::Key_Backspace) {
-                if (m_cursor > 0)
-                    m_text.remove(--m_cursor, 1);
-                follow();
-                return true;
-            }
-            if (typing() && key->key() == Qt::Key_Delete) {
-                m_text.remove(m_cursor, 1);
-                follow();
-                return true;
-            }
-            if (isModifier(key->key()))
-                return false;
-            if (typing() && (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right
-                             || key->key() == Qt::Key_Home || key->key() == Qt::Key_End)) {
-                if (key->key() == Qt::Key_Left)
-                    m_cursor = qMax(0, m_cursor - 1);
-                else if (key->key() == Qt::Key_Right)
-                    m_cursor = qMin(int(m_text.size()), m_cursor + 1);
-                else
-                    m_cursor = key->key() == Qt::Key_Home ? 0 : int(m_text.size());
-                show();
-                return true;
-            }
-            if (typing() && key->key() == Qt::Key_Escape) {
-                m_text.clear();
-                follow();
-                end(false);
-                return true;
-            }
-            commit();
-            return false;
-        }
-        case QEvent::FocusOut:
-        case QEvent::MouseButtonPress:
-        case QEvent::Hide:
-            commit();
-            return false;
-        default:
-            return false;
-        }
-    }
-
-private:
-    static bool isModifier(int key)
-    {
-        switch (key) {
-        case Qt::Key_Shift:
-        case Qt::Key_Control:
-        case Qt::Key_Meta:
-        case Qt::Key_Alt:
-        case Qt::Key_AltGr:
-        case Qt::Key_CapsLock:
-        case Qt::Key_NumLock:
-        case Qt::Key_ScrollLock:
-        case Qt::Key_Super_L:
-        case Qt::Key_Super_R:
-        case Qt::Key_Hyper_L:
-        case Qt::Key_Hyper_R:
-        case Qt::Key_Dead_Grave:
-        case Qt::Key_Dead_Acute:
-        case Qt::Key_Dead_Circumflex:
-        case Qt::Key_Dead_Tilde:
-        case Qt::Key_Dead_Diaeresis:
-            return true;
-        default:
-            return false;
-        }
-    }
-
-    QLineEdit* edit() const { return m_box->findChild<QLineEdit*>(); }
-
-    // Typing goes on while the box shows the typed text: a value the program
-    // sets in between (a page shown again) ends it.
-    bool typing()
-    {
-        if (m_typing && edit()->text() != m_text)
-            end(false);
-        return m_typing;
-    }
-
-    void type(const QString& text)
-    {
-        if (!typing()) {
-            QLineEdit* e = edit();
-            m_typing = true;
-            m_before = m_box->dateTime();
-            m_text = e->text();
-            m_cursor = e->cursorPosition();
-            if (e->hasSelectedText() && e->selectionStart() == 0) {
-                // The box selects its first part (or all) as the focus comes
-                // in: typing then starts a new value.
-                m_text.clear();
-                m_cursor = 0;
-            } else if (e->hasSelectedText()) {
-                m_cursor = e->selectionStart();
-                m_text.remove(m_cursor, e->selectedText().size());
-            }
-            // The box's own reading of its text would mend a part of it as
-            // it is typed (2/30 to 2/28): what is typed stays as typed.
-            m_validator = e->validator();
-            e->setValidator(nullptr);
-        }
-        m_text.insert(m_cursor, text);
-        m_cursor += text.size();
-        follow();
-    }
-
-    // The value the text names, or the one before the typing.
-    void follow()
-    {
-        if (!m_take(m_text.trimmed()) && m_box->dateTime() != m_before)
-            m_box->setDateTime(m_before);
-        // Setting the value shows it: the typed text again.
-        show();
-    }
-
-    void show()
-    {
-        QLineEdit* e = edit();
-        const QSignalBlocker block(e);
-        e->setText(m_text);
-        e->setCursorPosition(m_cursor);
-    }
-
-    // Ends the typing; the box shows its value (refused: with a beep).
-    void end(bool refused)
-    {
-        m_typing = false;
-        QLineEdit* e = edit();
-        if (e->validator() == nullptr && m_validator)
-            e->setValidator(m_validator);
-        if (refused)
-            QApplication::beep();
-        // Setting the value again has the box show it as its own.
-        const QSignalBlocker block(m_box);
-        m_box->setDateTime(m_box->dateTime());
-    }
-
-    void commit()
-    {
-        if (typing())
-            end(!m_take(m_text.trimmed()));
-    }
-
-    QDateTimeEdit* m_box;
-    std::function<bool(const QString&)> m_take;
-    QPointer<const QValidator> m_validator;
-    QDateTime m_before;
-    QString m_text;
-    int m_cursor = 0;
-    bool m_typing = false;
-};
+// The date box's own following of the cursor from part to part.
+const char* const kFollowParts = SLOT(_q_editorCursorPositionChanged(int, int));
 
 }  // namespace
+
+template <class Edit>
+WholeTextBox<Edit>::WholeTextBox(QWidget* parent) : Edit(parent)
+{
+    // A date box moves the cursor from part to part of its own form as it
+    // moves, and puts the text back in that form when it leaves a part: here
+    // the text is free while it is edited, and the cursor stays where the
+    // typist puts it (the arrows find the part under it, see
+    // stepPartUnderCursor).
+    QObject::disconnect(this->lineEdit(), SIGNAL(cursorPositionChanged(int, int)), this, kFollowParts);
+}
+
+// The part of the date the arrows step is the one under the cursor: on the
+// box's own form, the box is let follow the cursor for this one move.
+template <class Edit>
+void WholeTextBox<Edit>::stepPartUnderCursor()
+{
+    const int part = sectionUnderCursor();
+    if (part < 0 || part == this->currentSectionIndex())
+        return;
+    QLineEdit* edit = this->lineEdit();
+    QObject::connect(edit, SIGNAL(cursorPositionChanged(int, int)), this, kFollowParts);
+    // The box follows a move only: the cursor goes to the end first, which
+    // is no part's start.
+    edit->setCursorPosition(int(edit->text().size()));
+    this->setCurrentSectionIndex(part);
+    QObject::disconnect(edit, SIGNAL(cursorPositionChanged(int, int)), this, kFollowParts);
+}
+
+// Every text may be typed: one that names no date or time stands, while it
+// is edited, for the value the box had when the editing began.
+template <class Edit>
+QValidator::State WholeTextBox<Edit>::validate(QString&, int&) const
+{
+    return QValidator::Acceptable;
+}
+
+// What is typed stays as typed: the box's own reading would mend a part of
+// it as it is typed (2/30 to 2/28).
+template <class Edit>
+void WholeTextBox<Edit>::fixup(QString&) const
+{
+}
+
+// While it is edited, the text typed is how the box shows the value it
+// stands for: a window that sets that value again as it follows the box (a
+// date typed in part: 3/2/20, 3/2/200) leaves the typing as it is. Another
+// value the window sets shows in the box's own form, and the editing goes
+// on from it.
+template <class Edit>
+QString WholeTextBox<Edit>::textFromDateTime(const QDateTime& dt) const
+{
+    if (!m_editing)
+        return ownText(dt);
+    const QString shown = this->lineEdit()->text();
+    if (dateTimeFromText(shown) == dt)
+        return shown;
+    if (dt == this->dateTime())
+        m_before = dt;
+    return ownText(dt);
+}
+
+// The box's own form of a value: 3/2/2003, 2:00 PM.
+template <class Edit>
+QString WholeTextBox<Edit>::ownText(const QDateTime& dt) const
+{
+    return Edit::textFromDateTime(dt);
+}
+
+template <class Edit>
+QDateTime WholeTextBox<Edit>::dateTimeFromText(const QString& text) const
+{
+    const QDateTime named = read(text.trimmed());
+    if (named.isValid())
+        return named;
+    return m_editing ? m_before : this->dateTime();
+}
+
+// The editing begins as the box comes in, or with the first key or input
+// method's text that reaches it.
+template <class Edit>
+void WholeTextBox<Edit>::beginEditing()
+{
+    if (m_editing)
+        return;
+    m_editing = true;
+    m_before = this->dateTime();
+}
+
+template <class Edit>
+void WholeTextBox<Edit>::inputMethodEvent(QInputMethodEvent* event)
+{
+    beginEditing();
+    Edit::inputMethodEvent(event);
+}
+
+template <class Edit>
+void WholeTextBox<Edit>::keyPressEvent(QKeyEvent* event)
+{
+    beginEditing();
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        // The box steps the part under the cursor and shows its own form:
+        // the editing ends.
+        stepPartUnderCursor();
+        Edit::keyPressEvent(event);
+        m_before = this->dateTime();
+        return;
+    case Qt::Key_Escape:
+        if (this->lineEdit()->text() != ownText(m_before)) {
+            m_editing = false;
+            this->setDateTime(m_before);
+            this->lineEdit()->selectAll();
+            event->accept();
+            return;
+        }
+        break;
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+        endEditing();
+        break;
+    default:
+        break;
+    }
+    // Every other key edits the text as in a text box: the date box's own
+    // keys would jump from part to part (and out of the box) on a separator
+    // typed, or on Ctrl with an arrow.
+    QAbstractSpinBox::keyPressEvent(event);
+}
+
+// Coming in by Tab, an access key or the window's own choice selects the
+// whole text (a date box would select its first part alone), so typing
+// replaces it; a click puts the cursor where it falls, and coming back to
+// the window keeps the selection there was.
+template <class Edit>
+void WholeTextBox<Edit>::focusInEvent(QFocusEvent* event)
+{
+    Edit::focusInEvent(event);
+    m_editing = false;
+    beginEditing();
+    switch (event->reason()) {
+    case Qt::MouseFocusReason:
+    case Qt::PopupFocusReason:
+    case Qt::ActiveWindowFocusReason:
+        break;
+    default:
+        this->lineEdit()->selectAll();
+        break;
+    }
+}
+
+template <class Edit>
+void WholeTextBox<Edit>::focusOutEvent(QFocusEvent* event)
+{
+    endEditing();
+    Edit::focusOutEvent(event);
+}
+
+template <class Edit>
+void WholeTextBox<Edit>::hideEvent(QHideEvent* event)
+{
+    endEditing();
+    Edit::hideEvent(event);
+}
+
+template <class Edit>
+bool WholeTextBox<Edit>::focusNextPrevChild(bool next)
+{
+    return QWidget::focusNextPrevChild(next);
+}
+
+// The box shows its value in its own form, refusing with a beep a text that
+// names none; the next key, or the focus coming back, begins a new editing.
+template <class Edit>
+void WholeTextBox<Edit>::endEditing()
+{
+    m_editing = false;
+    const QString shown = this->lineEdit()->text();
+    if (shown != ownText(this->dateTime())) {
+        if (!read(shown.trimmed()).isValid())
+            QApplication::beep();
+        const QSignalBlocker block(this);
+        this->setDateTime(this->dateTime());
+    }
+}
+
+// The part of the box's own form the cursor is in or just after; the parts
+// are the runs of digits and of letters, in the order of the box's format.
+// None (-1) when the text is not in the box's own form.
+template <class Edit>
+int WholeTextBox<Edit>::sectionUnderCursor() const
+{
+    const QLineEdit* edit = this->lineEdit();
+    const QString text = edit->text();
+    if (text != ownText(this->dateTime()))
+        return -1;
+    const int cursor = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+    const auto kind = [](QChar c) { return c.isDigit() ? 1 : c.isLetterOrNumber() ? 2 : 0; };
+    int part = -1;
+    int under = -1;
+    for (int i = 0; i < text.size(); ++i) {
+        const int k = kind(text[i]);
+        if (k != 0 && (i == 0 || kind(text[i - 1]) != k))
+            ++part;
+        if (k != 0 && i <= cursor)
+            under = part;
+    }
+    return part + 1 == this->sectionCount() ? under : -1;
+}
+
+template class WholeTextBox<QDateEdit>;
+template class WholeTextBox<QTimeEdit>;
 
 DateBox::DateBox(QWidget* parent) : WholeTextBox(parent)
 {
     setDisplayFormat(Fmt::shortDateFormat());
     setCalendarPopup(true);
     setTimeSpec(Qt::UTC);
-    new WholeTyping(this, [this](const QString& text) {
-        const QDate d = Fmt::parseDate(text);
-        if (!d.isValid() || d < minimumDate() || d > maximumDate())
-            return false;
-        setDate(d);
-        return true;
-    });
+}
+
+QDateTime DateBox::read(const QString& text) const
+{
+    const QDate d = Fmt::parseDate(text);
+    if (!d.isValid() || d < minimumDate() || d > maximumDate())
+        return QDateTime();
+    return Fmt::clockDateTime(d, time());
 }
 
 TimeBox::TimeBox(QWidget* parent) : WholeTextBox(parent)
 {
     setDisplayFormat(Fmt::shortTimeFormat());
     setTimeSpec(Qt::UTC);
-    new WholeTyping(this, [this](const QString& text) {
-        const QTime t = Fmt::parseTime(text);
-        if (!t.isValid() || t < minimumTime() || t > maximumTime())
-            return false;
-        setTime(t);
-        return true;
-    });
+}
+
+QDateTime TimeBox::read(const QString& text) const
+{
+    const QTime t = Fmt::parseTime(text);
+    if (!t.isValid() || t < minimumTime() || t > maximumTime())
+        return QDateTime();
+    return Fmt::clockDateTime(date(), t);
 }

@@ -1,6 +1,7 @@
 // Money arithmetic and the locale's money texts.
 #include "core/format.h"
 #include "core/money.h"
+#include "core/numberinput.h"
 #include "support/groundsupport.h"
 
 class TestMoney : public QObject {
@@ -128,6 +129,64 @@ void TestMoney::currencyRoundTripsInLocales()
         const QString text = Fmt::number(v);
         QVERIFY2(Fmt::parseNumber(text, &back), qPrintable(text));
         QCOMPARE(back, v);
+    }
+    // Typed on a plain keyboard: ASCII digits, blanks and signs for the
+    // locale's own (the Arabic group sign stays: a comma could be the
+    // point), the grouping as the locale writes it.
+    const auto typedInAscii = [](const QString& text) {
+        QString out;
+        for (int i = 0; i < text.size(); ++i) {
+            char32_t c = text[i].unicode();
+            if (text[i].isHighSurrogate() && i + 1 < text.size()) {
+                c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+                ++i;
+            }
+            if (QChar::isDigit(c))
+                out += QChar(u'0' + QChar::digitValue(c));
+            else if (c == 0x2019)
+                out += u'\'';
+            else if (c == 0x066b)
+                out += u'.';
+            else if (c == 0x2212)
+                out += u'-';
+            else if (QChar::isSpace(c))
+                out += u' ';
+            else
+                out += QString::fromUcs4(&c, 1);
+        }
+        return out;
+    };
+    const QLocale loc;
+    for (double v : {1234567.25, -1234.5, 0.75}) {
+        const QString shown = Fmt::currency(Money::fromDouble(v));
+        for (const QString& text : {Fmt::number(v), typedInAscii(Fmt::number(v)), shown, typedInAscii(shown)}) {
+            double back = 0;
+            QVERIFY2(ReadTypedNumber(text, &back), qPrintable(text));
+            QCOMPARE(back, v);
+            Money amount;
+            QCOMPARE(ReadAmount(text, &amount), Typed::Number);
+            QCOMPARE(amount, Money::fromDouble(v));
+        }
+    }
+    // A sign the locale writes another way, or none of its own, is not
+    // taken for the other: "1,5" is no number where "," groups.
+    const QString group = typedInAscii(loc.groupSeparator());
+    const QString point = typedInAscii(loc.decimalPoint());
+    for (const QString& mark : {QStringLiteral(","), QStringLiteral("."), QStringLiteral("'"), loc.groupSeparator(),
+                                loc.decimalPoint()}) {
+        double back = 0;
+        const bool isPoint = mark == loc.decimalPoint() || mark == point;
+        const bool isGroup = !isPoint && (mark == loc.groupSeparator() || mark == group);
+        const QString half = u'1' + mark + u'5';
+        QCOMPARE(ReadTypedNumber(half, &back), isPoint);
+        if (isPoint)
+            QCOMPARE(back, 1.5);
+        const QString thousand = u'1' + mark + QStringLiteral("234");
+        QCOMPARE(ReadTypedNumber(thousand, &back), isPoint || isGroup);
+        if (isPoint || isGroup)
+            QCOMPARE(back, isPoint ? 1.234 : 1234.0);
+        QVERIFY2(!ReadTypedNumber(u'1' + mark + QStringLiteral("234") + mark + u'5', &back) || isGroup,
+                 qPrintable(mark));
     }
     for (qint64 n : {qint64(0), qint64(7), qint64(-42), qint64(32767)}) {
         double back = 0;

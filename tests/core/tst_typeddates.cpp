@@ -13,7 +13,12 @@
 #include "widgets/grid.h"
 #include "widgets/mainview.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeySequence>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -27,6 +32,8 @@ private slots:
 
     void boxHoldsWhatItShows_data();
     void boxHoldsWhatItShows();
+    void boxEditsAsTextBox_data();
+    void boxEditsAsTextBox();
     void writtenTextsReadBack_data();
     void writtenTextsReadBack();
 };
@@ -151,6 +158,127 @@ void TestTypedDates::boxHoldsWhatItShows()
                  stored);
     }
     QCOMPARE(fakes().messageBoxes->shown.size(), 0);
+}
+
+// Edited by the keys of any text box and an input method, a box's text is
+// what a plain line edit shows from the same text and the same keys, and its
+// value is the one the text names (or, while it names none, the one before).
+void TestTypedDates::boxEditsAsTextBox_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QTestEventList>("keys");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("committed");   // by an input method, after the keys
+    QTest::addColumn<QString>("shown");       // what the box shows, left by Tab
+
+    // The departure is 5/5/2027, the arrival time 9:00 AM; the box is
+    // entered by Tab, which selects its whole text. The keys are named as in
+    // a shortcut ("Ctrl+Shift+Right"), typed text in quotes.
+    const auto keys = [](const QString& script) {
+        QTestEventList list;
+        static const QRegularExpression token(QStringLiteral("\"([^\"]*)\"|(\\S+)"));
+        for (auto it = token.globalMatch(script); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            if (m.hasCaptured(1)) {
+                list.addKeyClicks(m.captured(1));
+            } else {
+                const QKeyCombination press = QKeySequence::fromString(m.captured(2))[0];
+                list.addKeyClick(press.key(), press.keyboardModifiers());
+            }
+        }
+        return list;
+    };
+    struct Edit {
+        const char* name;
+        const char* date[4];   // the keys, the clipboard, the text committed, what the box shows when left
+        const char* time[4];
+    };
+    // Each but the first starts a change and goes on with the keys of a
+    // text box in the middle of it.
+    const Edit edits[] = {
+        {"Tab in, Shift+arrows", {"End Shift+Left Shift+Left \"29\"", "", "", "5/5/2029"},
+         {"End Shift+Left Shift+Left \"PM\"", "", "", "9:00 PM"}},
+        {"Shift+arrows", {"End Backspace \"8\" Shift+Left Shift+Left \"29\"", "", "", "5/5/2029"},
+         {"End Backspace \"M\" Shift+Left Shift+Left \"PM\"", "", "", "9:00 PM"}},
+        {"Shift+Home", {"End Backspace Shift+Home \"5/6/2027\"", "", "", "5/6/2027"},
+         {"End Backspace Shift+Home \"10:30 AM\"", "", "", "10:30 AM"}},
+        {"word moves", {"End Backspace \"8\" Ctrl+Left Ctrl+Shift+Right \"2029\"", "", "", "5/5/2029"},
+         {"End Backspace \"M\" Ctrl+Left Ctrl+Shift+Right \"PM\"", "", "", "9:00 PM"}},
+        {"paste", {"Backspace Ctrl+V", "May 20, 2027", "", "5/20/2027"}, {"Backspace Ctrl+V", "4 pm", "", "4:00 PM"}},
+        {"undo", {"End Backspace Ctrl+Z", "", "", "5/5/2027"}, {"End Backspace Ctrl+Z", "", "", "9:00 AM"}},
+        {"undo and redo", {"\"5/5/29\" Ctrl+Z Ctrl+Shift+Z", "", "", "5/5/2029"},
+         {"\"9 pm\" Ctrl+Z Ctrl+Shift+Z", "", "", "9:00 PM"}},
+        {"input method", {"End Backspace Backspace", "", "29", "5/5/2029"},
+         {"End Backspace Backspace", "", "PM", "9:00 PM"}},
+        {"input method, no date", {"End", "", "/3", "5/5/2027"}, {"End", "", ":5", "9:00 AM"}},
+        // Up and Down step the part under the cursor, once the text is a
+        // date or time again: no line edit has them.
+        {"arrows step", {"End Backspace \"8\" Home Up", "", "", "6/5/2028"},
+         {"End Backspace \"M\" Home Up", "", "", "10:00 AM"}},
+        // Escape takes back what was typed, and leaves the window open.
+        {"Escape", {"End Backspace \"8\" Escape", "", "", "5/5/2027"},
+         {"Backspace \"4 pm\" Escape", "", "", "9:00 AM"}},
+    };
+    for (const Edit& e : edits) {
+        for (const bool date : {true, false}) {
+            const char* const* row = date ? e.date : e.time;
+            QTest::newRow(qPrintable(QLatin1String(date ? "date, " : "time, ") + QLatin1String(e.name)))
+                << QString::fromLatin1(date ? "dtToDate" : "dtFromTime") << keys(QString::fromUtf8(row[0]))
+                << QString::fromUtf8(row[1]) << QString::fromUtf8(row[2]) << QString::fromUtf8(row[3]);
+        }
+    }
+}
+
+void TestTypedDates::boxEditsAsTextBox()
+{
+    QFETCH(QString, box);
+    QFETCH(QTestEventList, keys);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, committed);
+    QFETCH(QString, shown);
+    showMain();
+    mainView().AddReservation();
+    auto* edit = control<QDateTimeEdit>(wizard(), box.toLatin1().constData());
+    control<DateBox>(wizard(), "dtToDate")->setDate(QDate(2027, 5, 5));
+    control<TimeBox>(wizard(), "dtFromTime")->setTime(QTime(9, 0));
+    const QDateTime before = edit->dateTime();
+    QLineEdit plain;
+    plain.setText(edit->text());
+    plain.selectAll();
+    if (!clipboard.isEmpty())
+        QGuiApplication::clipboard()->setText(clipboard);
+    edit->setFocus(Qt::TabFocusReason);
+    QVERIFY(edit->hasFocus());
+    keys.simulate(edit);
+    keys.simulate(&plain);
+    if (!committed.isEmpty()) {
+        for (QWidget* w : {static_cast<QWidget*>(edit), static_cast<QWidget*>(&plain)}) {
+            QInputMethodEvent composing;
+            composing.setCommitString(committed);
+            QApplication::sendEvent(w, &composing);
+        }
+    }
+    // The arrows and Escape of a date box are no line edit's: their rows
+    // check what the box shows alone.
+    const QByteArray tag = QTest::currentDataTag();
+    if (tag.endsWith("arrows step") || tag.endsWith("Escape")) {
+        QVERIFY(wizard()->isVisible());
+        if (tag.endsWith("Escape"))
+            QCOMPARE(edit->dateTime(), before);
+    } else {
+        QCOMPARE(edit->text(), plain.text());
+        QCOMPARE(edit->findChild<QLineEdit*>()->cursorPosition(), plain.cursorPosition());
+        if (qobject_cast<DateBox*>(edit)) {
+            const QDate named = Fmt::parseDate(plain.text());
+            QCOMPARE(edit->date(), named.isValid() ? named : before.date());
+        } else {
+            const QTime named = Fmt::parseTime(plain.text());
+            QCOMPARE(edit->time(), named.isValid() ? named : before.time());
+        }
+    }
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QVERIFY(!edit->hasFocus());
+    QCOMPARE(edit->text(), shown);
 }
 
 // ---- The texts the program writes ----------------------------------------------
