@@ -17,13 +17,45 @@
 
 struct sqlite3;
 
+// Whether an error of the database engine says that the file is damaged or
+// cannot be read (as opposed to a statement refused, a busy file or a full
+// temporary disk).
+bool IsUnreadableFileCode(int sqliteCode);
+
+// While one lives, a read of a Query that fails because the database file is
+// damaged or cannot be read ends its rows there instead of raising: the rows
+// read so far stand for the whole, and the first such failure is kept here
+// for the one who shows them. For the lists, which show what they could read
+// and tell the user once; a pass that works out figures (RowScan), a count
+// and a step that writes always raise, so that nothing is worked out or
+// written from part of the rows.
+class PartialReads {
+public:
+    PartialReads();
+    ~PartialReads();
+    PartialReads(const PartialReads&) = delete;
+    PartialReads& operator=(const PartialReads&) = delete;
+    bool failed() const { return m_failed; }
+    const AppError& failure() const { return m_failure; }
+    // Keeps e in the innermost one living; false when there is none.
+    static bool keep(const AppError& e);
+
+private:
+    PartialReads* m_outer;
+    bool m_failed = false;
+    AppError m_failure;
+};
+
 // A forward-only result: next() steps to each row in turn. A row the
 // database fails to hand out (a read error, a full temporary disk, a busy
 // file) raises an AppError naming the statement and the caller of the
-// statement; it never reads as the end of the rows.
+// statement; it never reads as the end of the rows, unless the file is
+// damaged or cannot be read while a PartialReads lives.
 class Query {
 public:
     Query(QSqlQuery q, const QString& sql, const Where& where) : m_q(std::move(q)), m_sql(sql), m_where(where) {}
+    // A result without rows, for a statement whose first read failed.
+    static Query none(const QString& sql, const Where& where);
     bool next();
     QVariant value(int column) const { return m_q.value(column); }
     QVariant value(const QString& column) const { return m_q.value(column); }
@@ -43,6 +75,7 @@ private:
     QSqlQuery m_q;
     QString m_sql;
     Where m_where;
+    bool m_none = false;
 };
 
 // Field values of a row to add or change, in column order.
