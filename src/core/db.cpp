@@ -71,6 +71,11 @@ bool PartialReads::keep(const AppError& e)
     return true;
 }
 
+bool PartialReads::failedSoFar()
+{
+    return g_partialReads && g_partialReads->m_failed;
+}
+
 Query Query::none(const QString& sql, const Where& where)
 {
     Query q(QSqlQuery(objConn.database()), sql, where);

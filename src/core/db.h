@@ -4,6 +4,7 @@
 // caller's module, routine and line.
 #include "core/apperror.h"
 #include "core/money.h"
+#include "core/partialreads.h"
 
 #include <QDateTime>
 #include <QSqlDatabase>
@@ -21,30 +22,6 @@ struct sqlite3;
 // cannot be read (as opposed to a statement refused, a busy file or a full
 // temporary disk).
 bool IsUnreadableFileCode(int sqliteCode);
-
-// While one lives, a read of a Query that fails because the database file is
-// damaged or cannot be read ends its rows there instead of raising: the rows
-// read so far stand for the whole, and the first such failure is kept here
-// for the one who shows them. For the lists, which show what they could read
-// and tell the user once; a pass that works out figures (RowScan), a count
-// and a step that writes always raise, so that nothing is worked out or
-// written from part of the rows.
-class PartialReads {
-public:
-    PartialReads();
-    ~PartialReads();
-    PartialReads(const PartialReads&) = delete;
-    PartialReads& operator=(const PartialReads&) = delete;
-    bool failed() const { return m_failed; }
-    const AppError& failure() const { return m_failure; }
-    // Keeps e in the innermost one living; false when there is none.
-    static bool keep(const AppError& e);
-
-private:
-    PartialReads* m_outer;
-    bool m_failed = false;
-    AppError m_failure;
-};
 
 // A forward-only result: next() steps to each row in turn. A row the
 // database fails to hand out (a read error, a full temporary disk, a busy

@@ -1,6 +1,6 @@
 #include "widgets/pagedmodel.h"
 
-#include "core/db.h"
+#include "core/partialreads.h"
 #include "widgets/grid.h"
 #include "widgets/guard.h"
 #include "widgets/plaintext.h"
