@@ -7,7 +7,9 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QScopeGuard>
 #include <QTableView>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -80,7 +82,11 @@ void PagedModel::cutShortBy(const AppError& e) const
     if (m_told)
         return;
     m_told = true;
-    ReportUnreadableFile(e);
+    // A row read while the view paints is told once the painting is done.
+    if (m_painting)
+        QTimer::singleShot(0, const_cast<PagedModel*>(this), [e] { ReportUnreadableFile(e); });
+    else
+        ReportUnreadableFile(e);
 }
 
 void PagedModel::reset(QList<PagedRow> rows, qint64 base, bool atEnd, qint64 count)
@@ -204,7 +210,11 @@ const PagedRow* PagedModel::row(qint64 viewRow) const
     if (viewRow < 0 || viewRow >= m_count)
         return nullptr;
     if (viewRow < m_base || viewRow >= m_base + m_rows.size())
-        RunGuarded([&] { readAround(viewRow); });
+        RunGuarded([&] {
+            m_painting = true;
+            const auto done = qScopeGuard([this] { m_painting = false; });
+            readAround(viewRow);
+        });
     const qint64 r = viewRow - m_base;
     return r >= 0 && r < m_rows.size() ? &m_rows.at(int(r)) : nullptr;
 }

@@ -158,6 +158,7 @@ private:
     bool m_atEnd = true;
     mutable bool m_cutShort = false;   // a read failed since the last refill
     mutable bool m_told = false;       // and the user was told
+    mutable bool m_painting = false;   // a row is read for the view to show
     mutable qint64 m_count = -1;   // the counter's answer; -1 until asked (a whole list's at each refill)
 };
 
