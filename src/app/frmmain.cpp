@@ -26,6 +26,7 @@
 #include "app/windowprint.h"
 #include "customers/customerspanel.h"
 #include "invoicing/documents.h"
+#include "reports/exportprogress.h"
 #include "reports/reportchart.h"
 #include "reports/reportspanel.h"
 #include "ui_frmmain.h"
@@ -115,6 +116,28 @@ CustomersPanel* frmMain::customers() const { return ui->picCustomers; }
 
 // ---- Start-up and shut-down ----------------------------------------------
 
+namespace {
+
+// The progress of a repair of the stored rates, in the exports' dialog. The
+// repair runs in one transaction, so it cannot be cancelled.
+class RepairShownProgress : public RepairProgress {
+public:
+    explicit RepairShownProgress(QWidget* owner)
+        : m_dialog(owner, QStringLiteral("Checking the percentages..."), ExportProgress::Cancel::NotOffered)
+    {
+    }
+    void step(qint64 done, qint64 total) override
+    {
+        m_dialog.setTotal(total);
+        m_dialog.step(done);
+    }
+
+private:
+    ExportProgress m_dialog;
+};
+
+}  // namespace
+
 void frmMain::Form_Load()
 {
     if (m_loaded)
@@ -190,7 +213,9 @@ void frmMain::Form_Load()
     gsCommoditySingular = Config::CommoditySingular.read();
     gsCommodityPlural = Config::CommodityPlural.read();
     UpdateCommodityNameInGUI();
-    RepairStoredRates();
+    // A long repair shows how far it has come, before the main window shows.
+    RepairShownProgress progress(frmSplash::current());
+    RepairStoredRates(&progress);
 }
 
 // ---- Settings shown in the window ----------------------------------------------

@@ -12,7 +12,7 @@ int main(int argc, char** argv)
     try {
         Main();
     } catch (const AppError& e) {
-        ReportFatalError(e);
+        ReportError(e);
     }
     return app.exec();
 }

@@ -4,6 +4,7 @@
 #include "calendar/bookinglist.h"
 #include "calendar/frmbookingsummary.h"
 #include "core/format.h"
+#include "core/partialreads.h"
 #include "widgets/mainview.h"
 #include "widgets/grid.h"
 #include "widgets/guard.h"
@@ -203,7 +204,8 @@ void ArrivalsPanel::FillArrivals()
             return rows;   // the row saying there are none
         for (const BookingListEntry& b : ReadBookingsOfDay(day, order, after ? &after->key : nullptr, limit))
             rows.append(ArrivalsRow(b, day));
-        if (rows.isEmpty() && !after)
+        // A day whose bookings could not be read is not said to have none.
+        if (rows.isEmpty() && !after && !PartialReads::failedSoFar())
             rows.append({-1, {QStringLiteral("No reservations exist for this date")}, {}});
         return rows;
     });

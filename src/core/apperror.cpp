@@ -1,5 +1,6 @@
 #include "core/apperror.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 QString Where::module() const
@@ -17,8 +18,20 @@ AppError::AppError(long number, const QString& description, const Where& where)
 {
 }
 
+AppError AppError::unreadableFile(const QString& file, const QString& reason, const QString& sql, const Where& where)
+{
+    AppError e(kErrDatabase, reason + QStringLiteral("\n") + sql.simplified(), where);
+    e.m_unreadableFile = file.isEmpty() ? QStringLiteral("db.mdb") : file;
+    e.m_reason = reason;
+    return e;
+}
+
 QString AppError::reportText() const
 {
+    if (isUnreadableFile())
+        return QStringLiteral("The database file is damaged or cannot be read.\r\n%1\r\n%2\r\nClose the program and "
+                              "restore a copy of the file. Until then the program shows the rows it could read.")
+            .arg(QDir::toNativeSeparators(m_unreadableFile), m_reason);
     // One pass, so that a description holding "%1" is shown as it stands.
     return QStringLiteral("Run-time error '%1':\n\n%2\n\nModule: %3\nRoutine: %4\nLine: %5")
         .arg(QString::number(m_number),

@@ -23,18 +23,83 @@ QString StatementError(const QSqlError& error, const QString& sql)
     return text + QStringLiteral("\n") + sql.simplified();
 }
 
+// The error of a failing statement: an unreadable file's as such.
+AppError StatementFailure(const QSqlError& error, const QString& sql, const Where& where)
+{
+    if (IsUnreadableFileCode(error.nativeErrorCode().toInt()))
+        return AppError::unreadableFile(objConn.fileName(),
+                                        error.databaseText().isEmpty() ? error.text() : error.databaseText(), sql,
+                                        where);
+    return AppError(kErrDatabase, StatementError(error, sql), where);
+}
+
+PartialReads* g_partialReads = nullptr;
+
 }  // namespace
+
+bool IsUnreadableFileCode(int sqliteCode)
+{
+    switch (sqliteCode & 0xFF) {
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_IOERR:
+        return true;
+    default:
+        return false;
+    }
+}
+
+PartialReads::PartialReads()
+    : m_outer(g_partialReads), m_failure(kErrDatabase, QString(), Where{"", "", 0})
+{
+    g_partialReads = this;
+}
+
+PartialReads::~PartialReads()
+{
+    g_partialReads = m_outer;
+}
+
+bool PartialReads::keep(const AppError& e)
+{
+    if (!g_partialReads)
+        return false;
+    if (!g_partialReads->m_failed) {
+        g_partialReads->m_failed = true;
+        g_partialReads->m_failure = e;
+    }
+    return true;
+}
+
+bool PartialReads::failedSoFar()
+{
+    return g_partialReads && g_partialReads->m_failed;
+}
+
+Query Query::none(const QString& sql, const Where& where)
+{
+    Query q(QSqlQuery(objConn.database()), sql, where);
+    q.m_none = true;
+    return q;
+}
 
 bool Query::next()
 {
+    if (m_none)
+        return false;
     if (m_q.next())
         return true;
     // The driver reads a failing step as the end of the rows; only its error
     // tells them apart.
     const QSqlError error = m_q.lastError();
-    if (error.type() != QSqlError::NoError)
-        throw AppError(kErrDatabase, StatementError(error, m_sql), m_where);
-    return false;
+    if (error.type() == QSqlError::NoError)
+        return false;
+    const AppError failure = StatementFailure(error, m_sql, m_where);
+    if (failure.isUnreadableFile() && PartialReads::keep(failure)) {
+        m_none = true;
+        return false;
+    }
+    throw failure;
 }
 
 QString Query::text(int column) const
@@ -164,7 +229,7 @@ void Connection::fail(const QSqlQuery& q, const QString& sql, const Where& where
 {
     if (!isOpen())
         throw AppError(kErrDatabase, QStringLiteral("The database is not open.\n") + sql.simplified(), where);
-    throw AppError(kErrDatabase, StatementError(q.lastError(), sql), where);
+    throw StatementFailure(q.lastError(), sql, where);
 }
 
 void Connection::ensureSettled(const Where& where)
@@ -196,7 +261,14 @@ QSqlQuery Connection::prepare(const QString& sql, const QVariantList& params, co
 
 Query Connection::query(const QString& sql, const QVariantList& params, const Where& where)
 {
-    return Query(prepare(sql, params, where), sql, where);
+    try {
+        return Query(prepare(sql, params, where), sql, where);
+    } catch (const AppError& e) {
+        // The first row is read with the statement.
+        if (e.isUnreadableFile() && PartialReads::keep(e))
+            return Query::none(sql, where);
+        throw;
+    }
 }
 
 int Connection::execute(const QString& sql, const QVariantList& params, const Where& where)

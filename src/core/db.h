@@ -4,6 +4,7 @@
 // caller's module, routine and line.
 #include "core/apperror.h"
 #include "core/money.h"
+#include "core/partialreads.h"
 
 #include <QDateTime>
 #include <QSqlDatabase>
@@ -17,13 +18,21 @@
 
 struct sqlite3;
 
+// Whether an error of the database engine says that the file is damaged or
+// cannot be read (as opposed to a statement refused, a busy file or a full
+// temporary disk).
+bool IsUnreadableFileCode(int sqliteCode);
+
 // A forward-only result: next() steps to each row in turn. A row the
 // database fails to hand out (a read error, a full temporary disk, a busy
 // file) raises an AppError naming the statement and the caller of the
-// statement; it never reads as the end of the rows.
+// statement; it never reads as the end of the rows, unless the file is
+// damaged or cannot be read while a PartialReads lives.
 class Query {
 public:
     Query(QSqlQuery q, const QString& sql, const Where& where) : m_q(std::move(q)), m_sql(sql), m_where(where) {}
+    // A result without rows, for a statement whose first read failed.
+    static Query none(const QString& sql, const Where& where);
     bool next();
     QVariant value(int column) const { return m_q.value(column); }
     QVariant value(const QString& column) const { return m_q.value(column); }
@@ -43,6 +52,7 @@ private:
     QSqlQuery m_q;
     QString m_sql;
     Where m_where;
+    bool m_none = false;
 };
 
 // Field values of a row to add or change, in column order.

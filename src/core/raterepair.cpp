@@ -57,7 +57,7 @@ double PercentageOfText(QString text)
 
 }  // namespace
 
-std::vector<RepairedRate> RepairOutOfRangeRates()
+std::vector<RepairedRate> RepairOutOfRangeRates(RepairProgress* progress)
 {
     // Read first, so that a file with nothing to repair is not written to.
     std::vector<RepairedRate> repaired;
@@ -78,13 +78,19 @@ std::vector<RepairedRate> RepairOutOfRangeRates()
                 r.now = r.was > 100 ? 100 : 0;
             }
             repaired.push_back(r);
+            if (progress)
+                progress->step(0, 0);
         }
     }
     if (repaired.empty())
         return repaired;
     Connection::Transaction transaction(objConn);
-    for (const RepairedRate& r : repaired)
+    qint64 done = 0;
+    for (const RepairedRate& r : repaired) {
         objConn.execute(QString::fromLatin1(kColumns[r.kind].update), {r.now, r.id});
+        if (progress)
+            progress->step(++done, qint64(repaired.size()));
+    }
     transaction.commit();
     return repaired;
 }

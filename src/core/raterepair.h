@@ -20,9 +20,18 @@ struct RepairedRate {
     double now = 0;
 };
 
+// Told how far a repair has come, so that one that takes long can be shown
+// (by the floors above, which have windows).
+class RepairProgress {
+public:
+    virtual ~RepairProgress() = default;
+    // After each row read (total 0: not known yet) and each row set.
+    virtual void step(qint64 done, qint64 total) = 0;
+};
+
 // Sets every percentage outside 0 to 100 (tax rates, units' commission
 // percentages, invoice lines' tax percentages) to the nearest of 0 and 100,
 // and every one stored as a text to the number it reads as ("7 %" to 7,
 // "12,5%" to 12.5), set into 0 to 100, or else to 0 (as it was charged), all
 // in one transaction, and tells which it set.
-std::vector<RepairedRate> RepairOutOfRangeRates();
+std::vector<RepairedRate> RepairOutOfRangeRates(RepairProgress* progress = nullptr);

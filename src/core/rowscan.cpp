@@ -18,8 +18,13 @@ RowScan::RowScan(const QString& sql, const QVariantList& params, const Where& wh
         throw AppError(kErrDatabase, reason + QStringLiteral("\n") + sql.simplified(), where);
     };
     const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr) != SQLITE_OK)
+    if (const int rc = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr); rc != SQLITE_OK) {
+        if (IsUnreadableFileCode(rc)) {
+            sqlite3_finalize(m_stmt);
+            throw AppError::unreadableFile(objConn.fileName(), QString::fromUtf8(sqlite3_errmsg(db)), sql, where);
+        }
         refuse(QString::fromUtf8(sqlite3_errmsg(db)));
+    }
     if (sqlite3_bind_parameter_count(m_stmt) != params.size())
         refuse(QStringLiteral("Parameter count mismatch"));
     for (int i = 0; i < params.size(); ++i) {
@@ -56,10 +61,14 @@ RowScan::~RowScan()
     sqlite3_finalize(m_stmt);
 }
 
-void RowScan::fail() const
+void RowScan::fail(int rc) const
 {
     sqlite3* db = objConn.handle();
     const QString reason = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("The database is not open.");
+    // A pass over part of the rows would work out wrong figures: it raises
+    // whenever it fails, a damaged file as such.
+    if (db && IsUnreadableFileCode(rc))
+        throw AppError::unreadableFile(objConn.fileName(), reason, m_sql, m_where);
     throw AppError(kErrDatabase, reason + QStringLiteral("\n") + m_sql.simplified(), m_where);
 }
 
@@ -69,7 +78,7 @@ bool RowScan::next()
     if (rc == SQLITE_ROW)
         return true;
     if (rc != SQLITE_DONE)
-        fail();
+        fail(rc);
     return false;
 }
 

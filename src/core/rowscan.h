@@ -3,7 +3,8 @@
 // engine hands them out, each value read in place without a QVariant. For a
 // pass over a whole table (statistics, balances); lists and dialogs read
 // through Query. Every value goes in as a bound parameter; a failing
-// statement raises an AppError as Query's do.
+// statement raises an AppError as Query's do, a damaged or unreadable file
+// always (never the end of the rows, whatever PartialReads lives).
 #include "core/apperror.h"
 #include "core/money.h"
 
@@ -52,7 +53,7 @@ public:
     void appendText(int column, QByteArray& out) const;
 
 private:
-    [[noreturn]] void fail() const;
+    [[noreturn]] void fail(int rc) const;
 
     sqlite3_stmt* m_stmt = nullptr;
     QString m_sql;

@@ -149,6 +149,9 @@ void CustomersPanel::RefreshCustomerScreen(qint64 SelectRow, qint64 SelectCustom
         SetWholeCustomerList(m_model, {}, PanelRow);
     }
     RefillAndSelect(g, m_model, SelectRow, SelectCustomerID, anchor);
+    // Balances worked out around a failed read are not kept.
+    if (m_model->cutShort())
+        m_owing.reset();
     // Until the user sets the widths, the phones show whole as far as the
     // address keeps its own width; the address takes the rest.
     if (m_fitAddress) {

@@ -27,6 +27,13 @@ ExportProgress::ExportProgress(QWidget* owner, WaitCursor* hourglass) : m_owner(
     m_clock.start();
 }
 
+ExportProgress::ExportProgress(QWidget* owner, const QString& label, Cancel cancel)
+    : ExportProgress(owner)
+{
+    m_label = label;
+    m_cancel = cancel;
+}
+
 ExportProgress::~ExportProgress()
 {
     delete m_dialog;
@@ -43,9 +50,12 @@ bool ExportProgress::step(qint64 done)
     if (!m_dialog) {
         if (m_hourglass)
             m_hourglass->restore();
-        m_dialog = new QProgressDialog(QStringLiteral("Exporting..."), QStringLiteral("&Cancel"), 0, kSteps, m_owner);
+        const bool offered = m_cancel == Cancel::Offered;
+        m_dialog = new QProgressDialog(m_label, offered ? QStringLiteral("&Cancel") : QString(), 0, kSteps, m_owner);
         m_dialog->setWindowTitle(QString::fromLatin1(kAppTitle));
-        m_dialog->setWindowModality(Qt::WindowModal);
+        m_dialog->setWindowModality(offered ? Qt::WindowModal : Qt::ApplicationModal);
+        if (!offered)
+            m_dialog->setWindowFlag(Qt::WindowCloseButtonHint, false);
         m_dialog->setMinimumDuration(0);
         m_dialog->setAutoClose(false);
         m_dialog->setAutoReset(false);

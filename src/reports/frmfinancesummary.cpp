@@ -3,6 +3,7 @@
 #include "ui_frmfinancesummary.h"
 
 #include "core/apperror.h"
+#include "widgets/guard.h"
 #include "widgets/platform.h"
 #include "widgets/waitcursor.h"
 #include "reports/financesummary.h"
@@ -36,7 +37,10 @@ void frmFinanceSummary::Form_Load()
         FinanceSummaryLines(&lines);
     } catch (const AppError& e) {
         hourglass.restore();
-        MsgBox(QStringLiteral("Form_Load_Error: ") + e.description() + u' ' + QString::number(e.number()), vbCritical);
+        if (e.isUnreadableFile())
+            ReportUnreadableFile(e);
+        else
+            MsgBox(QStringLiteral("Form_Load_Error: ") + e.description() + u' ' + QString::number(e.number()), vbCritical);
     }
     ui->List1->addItems(lines);
 }

@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -115,8 +116,21 @@ void ReportsPanel::ShowReports(const QDateTime& now)
     for (int i = 0; i < 7; ++i)
         if (QLabel* label = week.value(i))
             SetPlainText(label, f.guestDOW[size_t(i)]);
-    // The chart beside the figures shows the same bookings.
-    RefreshGraph(ui->cboGraphType->currentIndex());
+    // The chart beside the figures shows the same bookings. A damaged file
+    // is told once for both.
+    std::optional<AppError> unreadable = f.unreadable;
+    try {
+        RefreshGraph(ui->cboGraphType->currentIndex());
+    } catch (const AppError& e) {
+        if (!e.isUnreadableFile())
+            throw;
+        if (!unreadable)
+            unreadable = e;
+    }
+    if (unreadable) {
+        hourglass.restore();
+        ReportUnreadableFile(*unreadable);
+    }
 }
 
 qint64 ReportsPanel::selectedUnit() const
@@ -211,6 +225,10 @@ void ReportsPanel::cmdReportExport_Click()
             text = GraphCsv(GraphSeries(ui->cboGraphType->currentIndex(), ui->dtReport->date(), selectedUnit()));
         } catch (const AppError& e) {
             hourglass.restore();
+            if (e.isUnreadableFile()) {
+                ReportUnreadableFile(e);
+                return;
+            }
             MsgBox(QStringLiteral("Error - ") + e.description() + u' ' + QString::number(e.number()), vbCritical);
             return;
         }

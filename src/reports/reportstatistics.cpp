@@ -14,11 +14,16 @@ namespace {
 
 const QString kNA = QStringLiteral("n/a");
 
+// Where the first read that finds the file damaged or unreadable is kept.
+std::optional<AppError>* g_unreadable = nullptr;
+
 QString Figure(const std::function<QString()>& compute)
 {
     try {
         return compute();
-    } catch (const AppError&) {
+    } catch (const AppError& e) {
+        if (e.isUnreadableFile() && g_unreadable && !*g_unreadable)
+            *g_unreadable = e;
         return kNA;
     }
 }
@@ -49,6 +54,7 @@ ReportFigures ComputeReportFigures(const QDateTime& now)
     using namespace ReportStore;
     const QDate today = now.date();
     ReportFigures f;
+    g_unreadable = &f.unreadable;
 
     f.capacity = Figure([&] {
         const qint64 units = UnitCount();
@@ -91,5 +97,6 @@ ReportFigures ComputeReportFigures(const QDateTime& now)
         f.guestDOW[size_t(i)] =
             d <= today ? Figure([&] { return Fmt::integer(BookingsArriving(Start(d), End(d))); }) : QStringLiteral("-");
     }
+    g_unreadable = nullptr;
     return f;
 }

@@ -37,11 +37,8 @@ bool Application::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const AppError& e) {
-        if (e.number() == kErrOverflow) {
-            ReportRefusedOverflow();
-            return true;
-        }
-        ReportFatalError(e);
+        ReportError(e);
+        return true;
     } catch (const std::exception& e) {
         ReportEventError(&e, receiver, event);
     }

@@ -96,9 +96,9 @@ void EnsureIndexes()
     DatabaseFile::applyIndexes(QString::fromUtf8(file.readAll()));
 }
 
-void RepairStoredRates()
+void RepairStoredRates(RepairProgress* progress)
 {
-    const std::vector<RepairedRate> repaired = RepairOutOfRangeRates();
+    const std::vector<RepairedRate> repaired = RepairOutOfRangeRates(progress);
     if (repaired.empty())
         return;
     constexpr size_t kListed = 10;

@@ -3,6 +3,7 @@
 // and changed of the file itself, the conversion of a version-2 file
 // included, is in core/databasefile.h.
 #include "core/databasefile.h"
+#include "core/raterepair.h"
 
 #include <QString>
 
@@ -31,5 +32,5 @@ void EnsureIndexes();
 // Sets the percentages outside 0 to 100 that an earlier build let into the
 // file to the nearest of 0 and 100 (core/raterepair.h) and, when there were
 // any, tells the user which, and where each is checked. Run once the unit
-// words are read.
-void RepairStoredRates();
+// words are read; progress, when given, is told how far the repair has come.
+void RepairStoredRates(RepairProgress* progress = nullptr);

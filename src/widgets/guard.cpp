@@ -12,6 +12,26 @@ void ReportFatalError(const AppError& e)
     platform().endProgram(1);
 }
 
+void ReportUnreadableFile(const AppError& e)
+{
+    static bool telling = false;
+    if (telling)
+        return;
+    telling = true;
+    MsgBox(e.reportText(), vbCritical | vbOKOnly);
+    telling = false;
+}
+
+void ReportError(const AppError& e)
+{
+    if (e.number() == kErrOverflow)
+        ReportRefusedOverflow();
+    else if (e.isUnreadableFile())
+        ReportUnreadableFile(e);
+    else
+        ReportFatalError(e);
+}
+
 void ReportRefusedOverflow()
 {
     MsgBox(QStringLiteral("The amounts are too large for the program to hold, so this was not done. Please check "

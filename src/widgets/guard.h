@@ -22,6 +22,18 @@
 // Shows the program-wide error report for e and ends the program at once.
 [[noreturn]] void ReportFatalError(const AppError& e);
 
+// Tells the user that the database file is damaged or cannot be read: the
+// file, the database's reason and what to do. The program goes on with what
+// it could read; the step that failed ends there, and writes nothing after
+// the failed read. Told once while its message is up (a list painted behind
+// it reads no more).
+void ReportUnreadableFile(const AppError& e);
+
+// The program-wide report of an error a handler did not handle: a damaged
+// or unreadable file is told, a result too large refused, and any other
+// error ends the program.
+void ReportError(const AppError& e);
+
 // Hands an exception caught at a handler's boundary to the program-wide
 // report. handlerText is the text the handler was written as, or null when
 // where names the handler itself.
@@ -44,11 +56,7 @@ void RunGuarded(F&& f, const Where& where = Where::here(), const char* handlerTe
     try {
         std::forward<F>(f)();
     } catch (const AppError& e) {
-        if (e.number() == kErrOverflow) {
-            ReportRefusedOverflow();
-            return;
-        }
-        ReportFatalError(e);
+        ReportError(e);
     } catch (const std::exception& e) {
         ReportHandlerError(&e, where, handlerText);
     }

@@ -1,12 +1,15 @@
 #include "widgets/pagedmodel.h"
 
+#include "core/partialreads.h"
 #include "widgets/grid.h"
 #include "widgets/guard.h"
 #include "widgets/plaintext.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QScopeGuard>
 #include <QTableView>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -49,7 +52,41 @@ void PagedModel::setPageSize(int rows)
 
 void PagedModel::clear()
 {
+    m_cutShort = false;
+    m_told = false;
     reset({}, 0, true);
+}
+
+bool PagedModel::read(const std::function<void()>& reading) const
+{
+    if (m_cutShort)
+        return false;
+    PartialReads partial;
+    try {
+        reading();
+    } catch (const AppError& e) {
+        if (!e.isUnreadableFile())
+            throw;
+        cutShortBy(e);
+        return false;
+    }
+    if (!partial.failed())
+        return true;
+    cutShortBy(partial.failure());
+    return false;
+}
+
+void PagedModel::cutShortBy(const AppError& e) const
+{
+    m_cutShort = true;
+    if (m_told)
+        return;
+    m_told = true;
+    // A row read while the view paints is told once the painting is done.
+    if (m_painting)
+        QTimer::singleShot(0, const_cast<PagedModel*>(this), [e] { ReportUnreadableFile(e); });
+    else
+        ReportUnreadableFile(e);
 }
 
 void PagedModel::reset(QList<PagedRow> rows, qint64 base, bool atEnd, qint64 count)
@@ -64,9 +101,15 @@ void PagedModel::reset(QList<PagedRow> rows, qint64 base, bool atEnd, qint64 cou
 
 void PagedModel::refresh()
 {
+    m_cutShort = false;
+    m_told = false;
     if (isWhole()) {
-        QList<PagedRow> rows = m_keyReader(nullptr, true, 2 * m_pageSize);
-        const qint64 count = m_counter();
+        QList<PagedRow> rows;
+        qint64 count = 0;
+        read([&] { rows = m_keyReader(nullptr, true, 2 * m_pageSize); });
+        // A list cut short is the rows it could read.
+        if (!read([&] { count = m_counter(); }))
+            count = rows.size();
         reset(std::move(rows), 0, true, count);
         return;
     }
@@ -83,24 +126,36 @@ qint64 PagedModel::refreshAt(qint64 place, const QVariantList& key)
         const qint64 rows = isWhole() ? m_count : m_rows.size();
         return rows <= 0 ? -1 : std::min<qint64>(place, rows - 1);
     }
+    m_cutShort = false;
+    m_told = false;
     // The rows before the key, then those from it on: the place of the first
     // of the latter is the count of the former.
-    const qint64 before = m_countBefore(key);
+    qint64 before = 0;
+    if (!read([&] { before = m_countBefore(key); })) {
+        reset({}, 0, true, isWhole() ? 0 : -1);
+        return -1;
+    }
     // At least the row before the key is read back: the rows read on from
     // a key begin after it, and so the key's row comes after that one.
     const int half = std::max(1, m_pageSize / 2);
     const int back = int(std::min<qint64>(before, half + std::max<qint64>(0, before - place)));
-    QList<PagedRow> rows = back > 0 ? m_keyReader(&key, false, back) : QList<PagedRow>();
+    QList<PagedRow> rows;
+    if (back > 0)
+        read([&] { rows = m_keyReader(&key, false, back); });
     std::reverse(rows.begin(), rows.end());
     const int ahead = int(m_pageSize + std::max<qint64>(0, place - before));
-    const QList<PagedRow> next = m_keyReader(rows.isEmpty() ? (before > 0 ? &key : nullptr) : &rows.constLast().key,
-                                             true, ahead);
+    QList<PagedRow> next;
+    read([&] {
+        next = m_keyReader(rows.isEmpty() ? (before > 0 ? &key : nullptr) : &rows.constLast().key, true, ahead);
+    });
     // Rows read back from the key but not found before it: the list begins there.
     const qint64 base = rows.size() < back ? 0 : before - rows.size();
-    const bool atEnd = next.size() < ahead;
+    const bool atEnd = next.size() < ahead || m_cutShort;
     rows += next;
     if (isWhole()) {
-        const qint64 count = m_counter();
+        qint64 count = 0;
+        if (!read([&] { count = m_counter(); }))
+            count = base + rows.size();
         reset(std::move(rows), base, true, count);
         return count == 0 ? -1 : std::clamp<qint64>(place, 0, count - 1);
     }
@@ -118,16 +173,23 @@ void PagedModel::loadEnd()
             readPage();
         return;
     }
-    QList<PagedRow> rows = m_keyReader(nullptr, false, m_pageSize);
+    m_cutShort = false;
+    m_told = false;
+    QList<PagedRow> rows;
+    read([&] { rows = m_keyReader(nullptr, false, m_pageSize); });
     std::reverse(rows.begin(), rows.end());
     if (isWhole()) {
         // The count gives the place of the last rows.
-        const qint64 count = m_counter();
+        qint64 count = 0;
+        if (!read([&] { count = m_counter(); }))
+            count = rows.size();
         const qint64 base = std::max<qint64>(0, count - rows.size());
         reset(std::move(rows), base, true, count);
         return;
     }
-    const qint64 base = rows.isEmpty() ? 0 : m_countBefore(rows.constFirst().key);
+    qint64 base = 0;
+    if (!rows.isEmpty() && !read([&] { base = m_countBefore(rows.constFirst().key); }))
+        base = 0;
     reset(std::move(rows), base, true);
 }
 
@@ -148,7 +210,11 @@ const PagedRow* PagedModel::row(qint64 viewRow) const
     if (viewRow < 0 || viewRow >= m_count)
         return nullptr;
     if (viewRow < m_base || viewRow >= m_base + m_rows.size())
-        RunGuarded([&] { readAround(viewRow); });
+        RunGuarded([&] {
+            m_painting = true;
+            const auto done = qScopeGuard([this] { m_painting = false; });
+            readAround(viewRow);
+        });
     const qint64 r = viewRow - m_base;
     return r >= 0 && r < m_rows.size() ? &m_rows.at(int(r)) : nullptr;
 }
@@ -160,7 +226,9 @@ void PagedModel::readAround(qint64 place) const
     const qint64 end = m_base + m_rows.size();
     // Next to the rows kept: the page after or before them.
     if (!m_rows.isEmpty() && place >= end && place < end + page) {
-        m_rows += m_keyReader(&m_rows.constLast().key, true, page);
+        QList<PagedRow> after;
+        read([&] { after = m_keyReader(&m_rows.constLast().key, true, page); });
+        m_rows += after;
         if (m_rows.size() > kept) {
             const qsizetype drop = m_rows.size() - kept;
             m_rows.remove(0, drop);
@@ -169,7 +237,8 @@ void PagedModel::readAround(qint64 place) const
         return;
     }
     if (!m_rows.isEmpty() && place < m_base && place >= m_base - page) {
-        QList<PagedRow> before = m_keyReader(&m_rows.constFirst().key, false, page);
+        QList<PagedRow> before;
+        read([&] { before = m_keyReader(&m_rows.constFirst().key, false, page); });
         std::reverse(before.begin(), before.end());
         m_base = std::max<qint64>(0, m_base - before.size());
         m_rows = before + m_rows;
@@ -184,17 +253,18 @@ void PagedModel::readAround(qint64 place) const
     QList<PagedRow> rows;
     qint64 base = start;
     if (start == 0) {
-        rows = m_keyReader(nullptr, true, 2 * page);
+        read([&] { rows = m_keyReader(nullptr, true, 2 * page); });
     } else if (start + 2 * page >= m_count) {
-        rows = m_keyReader(nullptr, false, int(m_count - start));
+        read([&] { rows = m_keyReader(nullptr, false, int(m_count - start)); });
         std::reverse(rows.begin(), rows.end());
         base = std::max<qint64>(0, m_count - rows.size());
     } else {
         const qint64 before = start - 1;
         const bool fromEnd = before >= m_count / 2;
-        const QVariantList key = m_placeKey(fromEnd ? m_count - 1 - before : before, fromEnd);
+        QVariantList key;
+        read([&] { key = m_placeKey(fromEnd ? m_count - 1 - before : before, fromEnd); });
         if (!key.isEmpty())
-            rows = m_keyReader(&key, true, 2 * page);
+            read([&] { rows = m_keyReader(&key, true, 2 * page); });
     }
     m_rows = std::move(rows);
     m_base = base;
@@ -204,7 +274,8 @@ int PagedModel::fetchBefore()
 {
     if (!canFetchBefore())
         return 0;
-    QList<PagedRow> page = m_keyReader(&m_rows.constFirst().key, false, m_pageSize);
+    QList<PagedRow> page;
+    read([&] { page = m_keyReader(&m_rows.constFirst().key, false, m_pageSize); });
     std::reverse(page.begin(), page.end());
     // A list that has lost rows before the window begins earlier than thought.
     const qint64 base = page.size() < m_pageSize ? 0 : std::max<qint64>(0, m_base - page.size());
@@ -223,11 +294,14 @@ void PagedModel::readPage()
 {
     if (m_atEnd || !m_reader || isWhole())
         return;
-    QList<PagedRow> page = m_reader(m_rows.isEmpty() ? nullptr : &m_rows.constLast(), int(m_rows.size()),
-                                    m_pageSize);
+    QList<PagedRow> page;
+    const bool whole = read([&] {
+        page = m_reader(m_rows.isEmpty() ? nullptr : &m_rows.constLast(), int(m_rows.size()), m_pageSize);
+    });
     if (page.size() > m_pageSize)
         page.resize(m_pageSize);
-    m_atEnd = page.size() < m_pageSize;
+    // A list cut short ends at the rows it could read.
+    m_atEnd = !whole || page.size() < m_pageSize;
     if (page.isEmpty())
         return;
     const int first = int(m_rows.size());
@@ -243,8 +317,8 @@ qint64 PagedModel::totalCount() const
     // A list loaded to its end is its own count.
     if (m_atEnd || !m_counter)
         return m_base + m_rows.size();
-    if (m_count < 0)
-        m_count = m_counter();
+    if (m_count < 0 && !read([this] { m_count = m_counter(); }))
+        m_count = m_base + m_rows.size();
     return m_count;
 }
 

@@ -24,6 +24,10 @@
 // with the last row loaded so far (none for the first page), the number of
 // rows loaded so far and the number wanted.
 //
+// A read that fails because the database file is damaged or cannot be read
+// cuts the list short: it shows the rows read so far and reads no more until
+// the next refill, and the user is told once (widgets/guard.h).
+//
 // Each row carries its record's id, kept as the row data of column 0
 // (Qt::UserRole), as the program's grids keep it; the id 0 is no record.
 //
@@ -33,6 +37,8 @@
 //   SetGridModel(grid, model);                 // widgets/grid.h
 //   model->refresh();                          // first page, count on demand
 //   qint64 id = GridCurrentRowData(grid, 0);
+#include "core/apperror.h"
+
 #include <QAbstractTableModel>
 #include <QList>
 #include <QString>
@@ -91,7 +97,10 @@ public:
     // The key of the loaded row at a place of the list; empty when not loaded.
     QVariantList keyAt(qint64 place) const;
     // Rows before the first one loaded (read by fetchBefore()).
-    bool canFetchBefore() const { return !isWhole() && m_base > 0 && m_keyReader && !m_rows.isEmpty(); }
+    bool canFetchBefore() const
+    {
+        return !isWhole() && m_base > 0 && m_keyReader && !m_rows.isEmpty() && !m_cutShort;
+    }
     // Reads the page before the first row loaded; the rows it added.
     int fetchBefore();
     // Empties the list (no reader is called until the next refresh()).
@@ -101,6 +110,8 @@ public:
     // or the rows loaded when the list is loaded to its end or has no counter.
     qint64 totalCount() const;
     bool atEnd() const { return isWhole() || m_atEnd; }
+    // Whether a read of the file failed since the last refill.
+    bool cutShort() const { return m_cutShort; }
 
     // Reads further pages until the record is loaded or the list ends; its
     // row, or -1. Reads the whole list when the record is not in it.
@@ -121,6 +132,11 @@ public:
     void fetchMore(const QModelIndex& parent) override;
 
 private:
+    // Runs a read of the list's readers: false when the file could not be
+    // read whole (what was read stands), and then none runs until the next
+    // refill.
+    bool read(const std::function<void()>& reading) const;
+    void cutShortBy(const AppError& e) const;
     void readPage();
     void reset(QList<PagedRow> rows, qint64 base, bool atEnd, qint64 count = -1);
     // The row of the view (of the rows loaded, or at that place of a whole
@@ -140,6 +156,9 @@ private:
     mutable qint64 m_base = 0;
     int m_pageSize = 100;
     bool m_atEnd = true;
+    mutable bool m_cutShort = false;   // a read failed since the last refill
+    mutable bool m_told = false;       // and the user was told
+    mutable bool m_painting = false;   // a row is read for the view to show
     mutable qint64 m_count = -1;   // the counter's answer; -1 until asked (a whole list's at each refill)
 };
 

@@ -1,5 +1,7 @@
 #include "widgets/panellayout.h"
 
+#include "widgets/guard.h"
+
 #include "core/apperror.h"
 #include "core/db.h"
 #include "widgets/twips.h"
@@ -55,6 +57,9 @@ void refreshStep(const char* what, const std::function<void()>& step)
     try {
         step();
     } catch (const AppError& e) {
+        // A damaged file is told all the same; the layout goes on.
+        if (e.isUnreadableFile())
+            ReportUnreadableFile(e);
         qCWarning(lcLayout) << "layout step skipped:" << what << e.description();
     }
 }

@@ -34,7 +34,8 @@ void setLineX2(QWidget* line, int twips);
 void setLineY(QWidget* line, int twips);
 
 // A step of the layout that re-reads data: skipped while no database is
-// open, and one that fails is skipped too (and logged), like every step.
+// open, and one that fails is skipped too (and logged), like every step; a
+// damaged or unreadable file is told.
 void refreshStep(const char* what, const std::function<void()>& step);
 
 }  // namespace PanelLayout

@@ -18,6 +18,7 @@
 #include "core/modmain.h"
 #include "core/settings.h"
 #include "invoicing/documents.h"
+#include "reports/exportprogress.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -26,6 +27,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
@@ -202,11 +204,39 @@ void TestReliability::moneyCannotWrap()
 // outside 0 to 100 is set to the nearer end once, when the file opens, with a
 // word naming it and where it is checked; a 10-night booking is then made and
 // charged at the repaired rates, and the program never ends.
+namespace {
+
+// What progress dialogs showed while it lived.
+class ProgressSeen : public QObject {
+public:
+    ProgressSeen() { qApp->installEventFilter(this); }
+    ~ProgressSeen() override { qApp->removeEventFilter(this); }
+    bool shown = false;
+    bool cancellable = false;   // one had a button
+    bool mainShown = false;     // the main window showed before one
+    bool blocksAll = true;      // each kept every other window from the user
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (auto* d = qobject_cast<QProgressDialog*>(o); d && e->type() == QEvent::Show) {
+            shown = true;
+            cancellable = cancellable || d->findChild<QPushButton*>() != nullptr;
+            mainShown = mainShown || (MainFormLoaded() && MainForm().isVisible());
+            blocksAll = blocksAll && d->windowModality() == Qt::ApplicationModal;
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
 void TestReliability::storedRatesOutOfRangeAreRepairedOnceAndTold_data()
 {
     QTest::addColumn<QStringList>("stored");   // statements run on the file before it opens
     QTest::addColumn<QStringList>("told");     // lines of the message
     QTest::addColumn<QString>("rates");        // tax rate 2, room 1's commission, line 'old' after
+    QTest::addColumn<bool>("slow");            // the repair counts as long from its first row
     const QString tax = QStringLiteral("UPDATE taxrate SET percentage = 99999999999999 WHERE id = 2");
     const QString commission = QStringLiteral("UPDATE room SET CommissionPercentage = 101, CommissionID = "
                                               "(SELECT max(id) FROM commission) WHERE id = 1");
@@ -215,11 +245,11 @@ void TestReliability::storedRatesOutOfRangeAreRepairedOnceAndTold_data()
                                            "Advanced > Tax...)");
     const QString commissionTold = QStringLiteral("- Room \"Room 1\": commission 101% is now 100% (Configure > Rooms...)");
     const QString lineTold = QStringLiteral("- Booking 1, invoice line \"old\": tax 150% is now 100% (the booking's payment step)");
-    QTest::newRow("tax rate") << QStringList{tax} << QStringList{taxTold} << "100|0|5";
-    QTest::newRow("unit commission") << QStringList{commission} << QStringList{commissionTold} << "10|100|5";
-    QTest::newRow("invoice line") << QStringList{line} << QStringList{lineTold} << "10|0|100";
+    QTest::newRow("tax rate") << QStringList{tax} << QStringList{taxTold} << "100|0|5" << false;
+    QTest::newRow("unit commission") << QStringList{commission} << QStringList{commissionTold} << "10|100|5" << false;
+    QTest::newRow("invoice line") << QStringList{line} << QStringList{lineTold} << "10|0|100" << true;
     QTest::newRow("all three") << QStringList{tax, commission, line} << QStringList{taxTold, commissionTold, lineTold}
-                               << "100|100|100";
+                               << "100|100|100" << true;
     // A text where a rate's number belongs reads as the number it holds, set
     // into 0 to 100, or else as the 0 it was charged at.
     const auto textTax = [](const char* text) {
@@ -230,24 +260,24 @@ void TestReliability::storedRatesOutOfRangeAreRepairedOnceAndTold_data()
             .arg(QLatin1String(text), QLatin1String(now));
     };
     QTest::newRow("tax rate as text") << QStringList{textTax("7 %")} << QStringList{textTaxTold("7 %", "7")}
-                                      << "7|0|5";
+                                      << "7|0|5" << false;
     QTest::newRow("decimal comma") << QStringList{textTax("12,5%")} << QStringList{textTaxTold("12,5%", "12.5")}
-                                   << "12.5|0|5";
+                                   << "12.5|0|5" << false;
     QTest::newRow("text over 100") << QStringList{textTax("150 %")} << QStringList{textTaxTold("150 %", "100")}
-                                   << "100|0|5";
+                                   << "100|0|5" << false;
     QTest::newRow("text of no number") << QStringList{textTax("seven")} << QStringList{textTaxTold("seven", "0")}
-                                       << "0|0|5";
+                                       << "0|0|5" << false;
     QTest::newRow("commission as text")
         << QStringList{QStringLiteral("UPDATE room SET CommissionPercentage = '12%', CommissionID = "
                                       "(SELECT max(id) FROM commission) WHERE id = 1")}
         << QStringList{QStringLiteral("- Room \"Room 1\": commission \"12%\" is now 12% (Configure > Rooms...)")}
-        << "10|12|5";
+        << "10|12|5" << false;
     QTest::newRow("invoice line as text")
         << QStringList{QStringLiteral("UPDATE invoiceline SET taxratepercentage = '7 %' WHERE name = 'old'")}
         << QStringList{QStringLiteral("- Booking 1, invoice line \"old\": tax \"7 %\" is now 7% (the booking's "
                                       "payment step)")}
-        << "10|0|7";
-    QTest::newRow("none") << QStringList() << QStringList() << "10|0|5";
+        << "10|0|7" << true;
+    QTest::newRow("none") << QStringList() << QStringList() << "10|0|5" << true;
 }
 
 void TestReliability::storedRatesOutOfRangeAreRepairedOnceAndTold()
@@ -255,6 +285,7 @@ void TestReliability::storedRatesOutOfRangeAreRepairedOnceAndTold()
     QFETCH(QStringList, stored);
     QFETCH(QStringList, told);
     QFETCH(QString, rates);
+    QFETCH(bool, slow);
     const QStringList after = rates.split(u'|');
     TestDb file;
     file.open();
@@ -266,7 +297,14 @@ void TestReliability::storedRatesOutOfRangeAreRepairedOnceAndTold()
         objConn.execute(sql);
     objConn.close();
     SaveConfigFlag(QStringLiteral("EnableCommission"), true);
+    // A long repair shows its progress, without Cancel, before the main
+    // window; a short one shows none.
+    ExportProgress::setDelay(slow ? 0 : 1000);
+    ProgressSeen seen;
     showMain(file);
+    ExportProgress::setDelay(1000);
+    QCOMPARE(seen.shown, slow && !told.isEmpty());
+    QVERIFY(!seen.cancellable && !seen.mainShown && seen.blocksAll);
 
     // Told once, naming each rate and where it is checked.
     QCOMPARE(fakes().messageBoxes->shown.size(), told.isEmpty() ? 0 : 1);

@@ -1,7 +1,7 @@
 // What a failing write leaves behind: every file the program writes keeps its
 // old content whole and the user is told which file and why; the program goes
 // on. Work on several rows is all or nothing.
-#include "support/testsupport.h"
+#include "support/pagescript.h"
 
 #include "app/frmmain.h"
 #include "config/configwizard.h"
@@ -13,6 +13,8 @@
 #include "core/modmain.h"
 #include "core/settings.h"
 #include "core/settingsfile.h"
+#include "customers/customerspanel.h"
+#include "widgets/grid.h"
 #include "customers/mailinglist.h"
 #include "support/pagescript.h"
 #include "invoicing/documents.h"
@@ -20,10 +22,19 @@
 #include "reports/frmreservationquickview.h"
 #include "reports/reportspanel.h"
 
+#include <QAction>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QTableView>
 #include <QPushButton>
 #include <QTemporaryDir>
+
+#include <sqlite3.h>
 
 #include <cerrno>
 #include <csignal>
@@ -91,6 +102,8 @@ private slots:
     void settingsThatCannotBeWrittenChangeNothing();
     void aRowThatFailsIsNeverTheEnd_data();
     void aRowThatFailsIsNeverTheEnd();
+    void aDamagedFileIsToldOnceAndTheProgramGoesOn_data();
+    void aDamagedFileIsToldOnceAndTheProgramGoesOn();
     void aFailingSyncFailsTheWrite_data();
     void aFailingSyncFailsTheWrite();
 };
@@ -426,6 +439,151 @@ void TestWrites::aRowThatFailsIsNeverTheEnd()
         QVERIFY2(raised.startsWith(QString::fromLatin1(FailingRows::kFailingRowError)), qPrintable(raised));
         QVERIFY(fakes().messageBoxes->shown.isEmpty());
     }
+}
+
+void TestWrites::aDamagedFileIsToldOnceAndTheProgramGoesOn_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<bool>("malformed");
+    QTest::addColumn<int>("shown");   // the rows the list shows after; -1 for no list
+    QTest::newRow("customer list") << 0 << "customer" << true << 2;
+    QTest::newRow("owing view") << 1 << "customer" << false << 2;
+    QTest::newRow("booking search") << 2 << "booking" << true << 2;
+    // The day's bookings are sorted before the first comes out.
+    QTest::newRow("arrivals") << 3 << "booking" << false << 0;
+    QTest::newRow("mailing list") << 4 << "customer" << true << -1;
+    QTest::newRow("customers export") << 5 << "customer" << false << -1;
+    QTest::newRow("statistics") << 6 << "booking" << true << -1;
+    QTest::newRow("finance summary") << 7 << "invoiceline" << false << -1;
+}
+
+// A page of the file that cannot be read, met part way through a table by
+// each list, report and wizard: the user is told once, with the file, the
+// database's reason and what to do; the list shows the rows read before it;
+// nothing is written after the failed read, and the program goes on.
+void TestWrites::aDamagedFileIsToldOnceAndTheProgramGoesOn()
+{
+    QFETCH(int, step);
+    QFETCH(QString, table);
+    QFETCH(bool, malformed);
+    QFETCH(int, shown);
+    objConn.execute(QStringLiteral("DELETE FROM customer"));
+    objConn.execute(QStringLiteral("DELETE FROM booking"));
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    const QString tomorrow = QDate::currentDate().addDays(1).toString(Qt::ISODate);
+    for (int i = 0; i < 4; ++i) {
+        const qint32 customer = addCustomer({{"FirstName", QStringLiteral("Guest")},
+                                             {"LastName", QStringLiteral("%1").arg(i)},
+                                             {"Email", QStringLiteral("guest%1@example.com").arg(i)}});
+        const qint32 booking = addBooking(today + QStringLiteral(" 1%1:00:00").arg(i),
+                                          tomorrow + QStringLiteral(" 10:00:00"), {{"customerid", customer}}, {1});
+        addLine(booking, 1, "10");
+        addLine(booking, 1, "20");
+    }
+    main->show();
+    QVERIFY(QTest::qWaitForWindowActive(main));
+    auto action = [&](const char* name) { control<QAction>(main, name)->trigger(); };
+    CustomersPanel* panel = main->customers();
+    auto* view = control<QComboBox>(panel, "cboCustView");
+    if (step <= 1) {
+        action("mnuCustomersView");
+        view->setCurrentIndex(1 - step);
+    }
+    const QString file = db->folder() + QStringLiteral("old.out");
+    writeFile(file, "old");
+    const QStringList files = QDir(db->folder()).entryList(QDir::Files);
+    fakes().saveFile->answer = file;
+    fakes().messageBoxes->clear();
+    sqlite3* handle = objConn.handle();
+
+    int rows = -1;
+    bool ended = false;
+    {
+        FailingRows failing(qPrintable(table), 3, malformed);
+        const int changes = sqlite3_total_changes(handle);
+        try {
+            switch (step) {
+            case 0:
+            case 1:
+                view->setCurrentIndex(step);
+                rows = GridRowCount(control<QTableView>(panel, "gcust"));
+                break;
+            case 2:
+                onNextDialogOf<QDialog>([&](QDialog* d) {
+                    control<QCheckBox>(d, "chkArrive")->setChecked(true);
+                    control<QDateEdit>(d, "dtArrive")->setDate(QDate::currentDate());
+                    QTest::mouseClick(control<QPushButton>(d, "cmdOk"), Qt::LeftButton);
+                    rows = GridRowCount(control<QTableView>(d, "gres"));
+                    d->reject();
+                });
+                action("mnuReservationFind");
+                break;
+            case 3:
+                emit control<QCalendarWidget>(main, "dtCalendar")->clicked(QDate::currentDate());
+                rows = GridRowCount(control<QTableView>(main, "gArrivals"));
+                break;
+            case 4:
+                walkPages({press("cmdNext"),
+                           [&](QDialog* d) {
+                               control<QLineEdit>(d, "txtName")->setText(file);
+                               click(d, "cmdNext");
+                           },
+                           press("cmdNext")},
+                          [&] { action("mnuCustMailingList"); });
+                break;
+            case 5: action("mnuFileExportCustomers"); break;
+            case 6: action("mnuReports"); break;
+            case 7:
+                onNextDialogOf<QDialog>([&](QDialog* d) {
+                    QVERIFY(control<QListWidget>(d, "List1"));
+                    d->accept();
+                });
+                action("mnuBookingsFinanceSummary");
+                break;
+            }
+        } catch (const ProgramEnded&) {
+            ended = true;
+        }
+        QVERIFY(failing.rowsRead() >= 3);
+        QCOMPARE(sqlite3_total_changes(handle), changes);
+    }
+    QVERIFY(!ended);
+    QVERIFY(main->isVisible());
+    QVERIFY(objConn.isOpen());
+    QCOMPARE(rows, shown);
+    QCOMPARE(readFile(file), QByteArray("old"));
+    QCOMPARE(QDir(db->folder()).entryList(QDir::Files), files);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+
+    const QString reason =
+        QString::fromLatin1(malformed ? FailingRows::kMalformedError : FailingRows::kFailingRowError);
+    QStringList told;
+    for (const ShownMessage& m : fakes().messageBoxes->shown)
+        told << m.prompt;
+    QCOMPARE(told.size(), 1);
+    const QString prompt = told.first();
+    QVERIFY2(prompt.contains(QDir::toNativeSeparators(db->file()) + QStringLiteral("\r\n") + reason + QStringLiteral("\r\n")
+                             + QStringLiteral("Close the program and restore a copy of the file.")),
+             qPrintable(prompt));
+    QVERIFY2(!prompt.contains(QStringLiteral("Run-time error")), qPrintable(prompt));
+    QCOMPARE(fakes().messageBoxes->shown.first().style & vbCritical, int(vbCritical));
+    if (step == 5)
+        QVERIFY2(prompt.startsWith(QStringLiteral("The export could not be finished; the file was not changed.")),
+                 qPrintable(prompt));
+
+    // With the file read whole again, the same step shows every row.
+    fakes().messageBoxes->clear();
+    if (step <= 1) {
+        view->setCurrentIndex(1 - step);
+        view->setCurrentIndex(step);
+        QCOMPARE(GridRowCount(control<QTableView>(panel, "gcust")), 4);
+    }
+    if (step == 3) {
+        emit control<QCalendarWidget>(main, "dtCalendar")->clicked(QDate::currentDate());
+        QCOMPARE(GridRowCount(control<QTableView>(main, "gArrivals")), 4);
+    }
+    QVERIFY(fakes().messageBoxes->shown.isEmpty());
 }
 
 namespace {

@@ -133,23 +133,27 @@ namespace {
 struct RowFailure {
     int failAt = 0;
     int read = 0;
+    bool malformed = false;
 };
 RowFailure g_rowFailure;
 
 // Passes each row read until the failing one, which fails the statement.
 void rowPasses(sqlite3_context* ctx, int, sqlite3_value**)
 {
-    if (++g_rowFailure.read >= g_rowFailure.failAt)
-        sqlite3_result_error(ctx, FailingRows::kFailingRowError, -1);
-    else
+    if (++g_rowFailure.read >= g_rowFailure.failAt) {
+        sqlite3_result_error(ctx, g_rowFailure.malformed ? FailingRows::kMalformedError : FailingRows::kFailingRowError,
+                             -1);
+        sqlite3_result_error_code(ctx, g_rowFailure.malformed ? SQLITE_CORRUPT : SQLITE_IOERR_READ);
+    } else {
         sqlite3_result_int(ctx, 1);
+    }
 }
 
 }  // namespace
 
-FailingRows::FailingRows(const char* table, int row) : m_table(QString::fromLatin1(table))
+FailingRows::FailingRows(const char* table, int row, bool malformed) : m_table(QString::fromLatin1(table))
 {
-    g_rowFailure = RowFailure{row, 0};
+    g_rowFailure = RowFailure{row, 0, malformed};
     sqlite3* db = objConn.handle();
     QVERIFY(db);
     QCOMPARE(sqlite3_create_function(db, "test_row_passes", 0, SQLITE_UTF8, nullptr, rowPasses, nullptr, nullptr),

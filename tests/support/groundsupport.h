@@ -56,13 +56,15 @@ qint32 addLine(qint32 booking, double quantity, const char* amount, double perce
 
 // While it lives, every statement of the open database that reads `table`
 // fails at the row number `row` it reads (counted over all statements, from
-// 1) with kFailingRowError, as a disk that cannot read a page: the rows before
-// it come out, then the statement fails. The table and the file stay as they
-// are (a temporary view stands in the table's place).
+// 1) with kFailingRowError, as a disk that cannot read a page (or, malformed,
+// with kMalformedError, as a damaged page): the rows before it come out, then
+// the statement fails with the database's error of that kind. The table and
+// the file stay as they are (a temporary view stands in the table's place).
 class FailingRows {
 public:
     static constexpr const char* kFailingRowError = "disk I/O error (test)";
-    FailingRows(const char* table, int row);
+    static constexpr const char* kMalformedError = "database disk image is malformed (test)";
+    FailingRows(const char* table, int row, bool malformed = false);
     ~FailingRows();
     FailingRows(const FailingRows&) = delete;
     FailingRows& operator=(const FailingRows&) = delete;
